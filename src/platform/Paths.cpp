@@ -1,0 +1,31 @@
+#include "platform/Paths.h"
+
+#include <algorithm>
+
+namespace tornavel {
+
+std::string toNativeSeparators(std::string_view name) {
+    std::string out(name);
+    std::replace(out.begin(), out.end(), '\\', kNativeSeparator);
+    return out;
+}
+
+std::string toScriptSeparators(std::string_view path) {
+    std::string out(path);
+    std::replace(out.begin(), out.end(), '/', '\\');
+    return out;
+}
+
+std::string withTrailingSeparator(std::string path) {
+    if (path.empty() || (path.back() != kNativeSeparator && path.back() != '/')) {
+        path += kNativeSeparator;
+    }
+    return path;
+}
+
+std::string fileNameOf(std::string_view path) {
+    const auto pos = path.find_last_of("/\\");
+    return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
+}
+
+} // namespace tornavel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tornavel {
+
+#ifdef _WIN32
+inline constexpr char kNativeSeparator = '\\';
+#else
+inline constexpr char kNativeSeparator = '/';
+#endif
+
+// A relative name as the project and the script write it ("bin\app.exe")
+// turned into the native form ("bin/app.exe" on POSIX).
+std::string toNativeSeparators(std::string_view name);
+
+// A native path turned into the form the installer script uses ("\" throughout).
+std::string toScriptSeparators(std::string_view path);
+
+// The path with the native separator appended unless it already ends with one.
+std::string withTrailingSeparator(std::string path);
+
+// The last component of a path (after the last separator of either kind).
+std::string fileNameOf(std::string_view path);
+
+} // namespace tornavel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+namespace tornavel {
+
+// The folder of the running program file, with a trailing separator. Worked out
+// from the executable's own path, never from the current folder.
+std::string CurrentProgramFolder();
+
+// The working folder used when the settings file names none:
+// "C:\Projekt\" on Windows, "~/Projekt/" (expanded) elsewhere.
+std::string DefaultSourceFolder();
+
+// ProgramFolder + "Tornavel.ini".
+std::string SettingsFilePath(const std::string& programFolder);
+
+// What the settings file "Tornavel.ini" holds (section "Nastaveni").
+struct ProgramSettings {
+    std::string SourceFolder; // "VystupniAdresar", native path as stored
+    std::string ViewStyle;    // "typView": "vsIcon", "vsSmallIcon", "vsList" or "vsReport"
+};
+
+// Reads the settings file of programFolder; a missing file or key gives
+// DefaultSourceFolder() and "vsReport".
+ProgramSettings ReadProgramSettings(const std::string& programFolder);
+
+// Creates SourceFolder when it is not an existing folder (one level: its parent
+// must exist). Throws Error "Adresář " + folder + " nebyl vytvořen." otherwise.
+void EnsureSourceFolder(const std::string& sourceFolder);
+
+// Writes "VystupniAdresar" (the output-directory dialog's OK).
+void WriteSourceFolderSetting(const std::string& programFolder, const std::string& sourceFolder);
+
+// Writes both keys (the main window's close step), in one atomic write.
+void WriteProgramSettings(const std::string& programFolder, const ProgramSettings& settings);
+
+} // namespace tornavel

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "project/ProjectSettings.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tornavel {
+
+// The two orders in which a project's keys reach the file. They differ only in
+// where the section "Soubory" stands when it is new to the file.
+enum class SaveOrder {
+    SaveAs, // "Nastavení", "Diskety", "Soubory", "Ostatní", "Ikony", "INI"
+    Save,   // "Nastavení", "Diskety", "Ostatní", "Soubory", "Ikony", "INI"
+};
+
+// Writes all 75 keys of the project into the INI file at path (native path),
+// keeping every other section and key of an existing file. The file is replaced
+// whole and atomically: on failure (IniWriteError "Unable to write to <path>",
+// or EncodingError for a text Windows-1250 cannot hold) it stays as it was.
+void SaveProject(const ProjectSettings& project, const std::string& path, SaveOrder order);
+
+// Reads the project's keys from the INI file at path into project, key by key
+// in file-format order, each stored at once through setField (so the rule on
+// Win and WinNT applies as the file is read). A key that is missing or whose
+// value cannot be read as its type leaves its field as it was. Never fails: a
+// missing or foreign file changes nothing. Changed fields are logged in order.
+void LoadProject(const std::string& path, ProjectSettings& project, ChangeLog* log = nullptr);
+
+// Integer reading of the project file: decimal with an optional sign, or
+// hexadecimal after "$", "0x" or "0X"; nullopt for anything else or a value
+// outside 32 bits.
+std::optional<long long> parseProfileInteger(std::string_view text);
+
+} // namespace tornavel
