@@ -57,8 +57,4 @@ private:
 void writeProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value);
 
-// Writes data to path atomically (temporary file beside it, flush, rename).
-// Returns false on any failure, leaving the original file untouched.
-bool writeFileAtomically(const std::string& path, std::string_view data);
-
 } // namespace tornavel
