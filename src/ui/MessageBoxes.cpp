@@ -1,0 +1,182 @@
+#include "ui/MessageBoxes.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QPushButton>
+#include <deque>
+#include <exception>
+
+namespace tornavel::ui {
+namespace {
+
+// The test hook's state lives only while tests run; the program never sets it.
+struct TestHook {
+    bool enabled = false;
+    std::deque<QMessageBox::StandardButton> answers;
+    std::deque<QString> fileNames;
+    QList<MessageBoxes::Record> records;
+};
+
+TestHook& hook() {
+    static TestHook instance;
+    return instance;
+}
+
+QMessageBox::StandardButton showBox(QWidget* parent, MessageBoxes::Record::Kind kind,
+                                    const QString& caption, const QString& text,
+                                    QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton) {
+    if (hook().enabled) {
+        MessageBoxes::Record r{kind, caption, text, icon, buttons, defaultButton, {}};
+        hook().records.append(r);
+        if (hook().answers.empty()) {
+            return defaultButton != QMessageBox::NoButton ? defaultButton : QMessageBox::Ok;
+        }
+        const auto answer = hook().answers.front();
+        hook().answers.pop_front();
+        return answer;
+    }
+    QMessageBox box(icon, caption, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton) {
+        box.setDefaultButton(defaultButton);
+    }
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString showFileDialog(QWidget* parent, MessageBoxes::Record::Kind kind,
+                       const MessageBoxes::FileDialogOptions& options) {
+    if (hook().enabled) {
+        MessageBoxes::Record r{kind,
+                               options.title,
+                               options.initialFileName,
+                               QMessageBox::NoIcon,
+                               {},
+                               QMessageBox::NoButton,
+                               options};
+        hook().records.append(r);
+        if (hook().fileNames.empty()) {
+            return {};
+        }
+        const QString name = hook().fileNames.front();
+        hook().fileNames.pop_front();
+        return name;
+    }
+    QFileDialog dialog(parent, options.title, options.initialFolder, options.filter);
+    dialog.setDefaultSuffix(options.defaultSuffix);
+    if (kind == MessageBoxes::Record::Kind::SaveDialog) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (!options.initialFileName.isEmpty()) {
+        dialog.selectFile(options.initialFileName);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString MessageBoxes::withFullStop(const QString& text) {
+    if (!text.isEmpty() && text.back() > QChar(u'.')) {
+        return text + u'.';
+    }
+    return text;
+}
+
+void MessageBoxes::standardError(QWidget* parent, const QString& text) {
+    showBox(parent, Record::Kind::StandardError, QStringLiteral("Tornavel"), withFullStop(text),
+            QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void MessageBoxes::errorDialog(QWidget* parent, const QString& text) {
+    showBox(parent, Record::Kind::ErrorDialog, QStringLiteral("Error"), text, QMessageBox::Critical,
+            QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void MessageBoxes::plain(QWidget* parent, const QString& text) {
+    showBox(parent, Record::Kind::Plain, QStringLiteral("Tornavel"), text, QMessageBox::NoIcon,
+            QMessageBox::Ok, QMessageBox::Ok);
+}
+
+QMessageBox::StandardButton MessageBoxes::question(QWidget* parent, const QString& caption,
+                                                   const QString& text, QMessageBox::Icon icon,
+                                                   QMessageBox::StandardButtons buttons,
+                                                   QMessageBox::StandardButton defaultButton) {
+    return showBox(parent, Record::Kind::Question, caption, text, icon, buttons, defaultButton);
+}
+
+QString MessageBoxes::saveFileName(QWidget* parent, const FileDialogOptions& options) {
+    return showFileDialog(parent, Record::Kind::SaveDialog, options);
+}
+
+QString MessageBoxes::openFileName(QWidget* parent, const FileDialogOptions& options) {
+    return showFileDialog(parent, Record::Kind::OpenDialog, options);
+}
+
+void MessageBoxes::enableTestMode() {
+    hook().enabled = true;
+}
+bool MessageBoxes::testMode() {
+    return hook().enabled;
+}
+void MessageBoxes::setNextAnswer(QMessageBox::StandardButton answer) {
+    hook().answers.push_back(answer);
+}
+void MessageBoxes::setNextFileName(const QString& fileName) {
+    hook().fileNames.push_back(fileName);
+}
+QList<MessageBoxes::Record> MessageBoxes::takeRecords() {
+    QList<Record> out;
+    out.swap(hook().records);
+    return out;
+}
+
+bool runGuarded(QWidget* parent, const std::function<void()>& action) {
+    try {
+        action();
+        return true;
+    } catch (const std::exception& e) {
+        MessageBoxes::standardError(parent, QString::fromUtf8(e.what()));
+    } catch (...) {
+        MessageBoxes::standardError(parent, QStringLiteral("Neznámá chyba"));
+    }
+    return false;
+}
+
+void beep() {
+    QApplication::beep();
+}
+
+GuiPrompts::GuiPrompts(QWidget* parent, std::function<void(FieldId)> focus)
+    : parent_(parent), focus_(std::move(focus)) {}
+
+void GuiPrompts::errorDialog(const std::string& text) {
+    MessageBoxes::errorDialog(parent_, QString::fromStdString(text));
+}
+
+void GuiPrompts::message(const std::string& text) {
+    MessageBoxes::plain(parent_, QString::fromStdString(text));
+}
+
+Prompts::Answer GuiPrompts::ask(const std::string& caption, const std::string& text, Icon icon,
+                                Answer defaultAnswer) {
+    const auto result = MessageBoxes::question(
+        parent_, QString::fromStdString(caption), QString::fromStdString(text),
+        icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::Question,
+        QMessageBox::Yes | QMessageBox::No,
+        defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void GuiPrompts::focusField(FieldId field) {
+    if (focus_) {
+        focus_(field);
+    }
+}
+
+} // namespace tornavel::ui
