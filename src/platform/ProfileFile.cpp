@@ -4,6 +4,7 @@
 #include "platform/Cp1250.h"
 #include "platform/Errors.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -66,11 +67,17 @@ std::string encodeName(std::string_view utf8) {
 } // namespace
 
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path_, ec)) {
         return;
     }
-    const std::string data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string data;
+    try {
+        std::ifstream in(path_, std::ios::binary);
+        data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        return; // unreadable: as if empty
+    }
     std::size_t pos = 0;
     while (pos < data.size()) {
         const auto end = data.find_first_of("\r\n", pos);
