@@ -256,6 +256,12 @@ bool TAutor::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         FormActivate();
     }
+    // Status texts stop at the window they arise in; the long hints of the
+    // links belong on the main window's status line.
+    if (event->type() == QEvent::StatusTip && parentWidget() != nullptr) {
+        QCoreApplication::sendEvent(parentWidget()->window(), event);
+        return true;
+    }
     return QDialog::event(event);
 }
 
