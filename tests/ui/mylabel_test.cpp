@@ -96,6 +96,7 @@ private slots:
     void sunkIsDarkUpLeftAndLightDownRight();
     void dropShadowLiesFiveRightAndFiveUp();
     void disabledTextIsGreyWithTheShadeUnchanged();
+    void onlyAnOpaqueLabelFillsItsBackground();
     void sizesItselfToTheCaption();
     void raisesMouseOutOnlyWhenThePointerIsReallyOut();
     void clickRaisesOnClick();
@@ -246,6 +247,16 @@ void MyLabelTest::disabledTextIsGreyWithTheShadeUnchanged() {
     QCOMPARE(text, enabledBox);
     QCOMPARE(image.pixelColor(text.left() - 1, text.center().y()), kWhite);
     QCOMPARE(image.pixelColor(text.right() + 1, text.center().y()), kGrey);
+}
+
+void MyLabelTest::onlyAnOpaqueLabelFillsItsBackground() {
+    BlockLabel block;
+    QCOMPARE(block.render().pixelColor(1, 1), kBackground);
+    QPalette palette = block.label->palette();
+    palette.setColor(QPalette::Window, QColor(0, 255, 0));
+    block.label->setPalette(palette);
+    block.label->setTransparent(false);
+    QCOMPARE(block.render().pixelColor(1, 1), QColor(0, 255, 0));
 }
 
 void MyLabelTest::sizesItselfToTheCaption() {
