@@ -3,6 +3,7 @@
 #include "ui/JpegImage.h"
 #include "ui/MessageBoxes.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
@@ -172,6 +173,10 @@ TAutor::TAutor(QWidget* parent)
     connect(myLabel3d4, &TmyLabel3d::OnClick, this, &TAutor::myLabel3d4Click);
     connect(Button1, &QPushButton::clicked, this, &TAutor::Button1Click);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TAutor::openFrom(QAction* action) {
+    connect(action, &QAction::triggered, this, [this] { exec(); });
 }
 
 void TAutor::setUrlOpener(UrlOpener opener) {

@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <functional>
 
+class QAction;
 class QLabel;
 class QPushButton;
 
@@ -37,6 +38,10 @@ public:
     // Gathers the facts of the system report; replaceable for tests.
     using FactsSource = std::function<SystemFacts()>;
     void setSystemFactsSource(FactsSource source);
+
+    // From now on the action (the main window's "&O autorech", F2) shows the
+    // box modally.
+    void openFrom(QAction* action);
 
     // Shows the picture decoded from the bytes of a JPEG file. A damaged
     // picture leaves the box without one and returns false.
