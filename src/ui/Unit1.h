@@ -210,7 +210,7 @@ public:
     void setPreviewColor(std::uint32_t colour);
 
     // Whether SourceFolder exists as the last start-up step found it.
-    bool sourceFolderReady() const { return sourceFolderReady_; }
+    bool sourceFolderExists() const { return sourceFolderReady_; }
     bool buildRunning() const { return buildRunning_; }
 
 public slots:
@@ -263,6 +263,7 @@ protected:
     QMenu* createPopupMenu() override { return nullptr; }
 
 private:
+    void buildLayout();
     void buildMenus();
     void buildToolBar();
     QWidget* buildBasicPage();
