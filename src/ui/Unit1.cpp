@@ -289,12 +289,17 @@ void TForm1::showDesignValues() {
     }
     // The enabling follows the check boxes from the start (nothing is
     // connected yet, so the rules are applied here once).
+    applyEnablingRules();
+}
+
+void TForm1::applyEnablingRules() {
     Edit53->setEnabled(CheckBox8->isChecked());
     Edit54->setEnabled(CheckBox8->isChecked());
-    for (QWidget* w : {static_cast<QWidget*>(CheckBox6), static_cast<QWidget*>(CheckBox13),
-                       static_cast<QWidget*>(Pozadi), static_cast<QWidget*>(Edit5)}) {
-        w->setEnabled(CheckBox10->isChecked());
-    }
+    const bool background = CheckBox10->isChecked();
+    CheckBox6->setEnabled(background);
+    CheckBox13->setEnabled(background);
+    Pozadi->setEnabled(background);
+    Edit5->setEnabled(background);
 }
 
 void TForm1::connectChangeNotifications() {
@@ -336,19 +341,15 @@ void TForm1::Edit1Change() {
     Modified = true;
 }
 
+// Each rule follows the check state of its own box only, so applying both
+// after either box changes is the same as applying the one.
 void TForm1::CheckBox8Click() {
-    const bool on = CheckBox8->isChecked();
-    Edit53->setEnabled(on);
-    Edit54->setEnabled(on);
+    applyEnablingRules();
     Modified = true;
 }
 
 void TForm1::CheckBox10Click() {
-    const bool on = CheckBox10->isChecked();
-    CheckBox6->setEnabled(on);
-    CheckBox13->setEnabled(on);
-    Pozadi->setEnabled(on);
-    Edit5->setEnabled(on);
+    applyEnablingRules();
     Modified = true;
 }
 
@@ -458,9 +459,13 @@ void TForm1::FormClose() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // The compiler is still running in SourceFolder: the window stays until
+    // it ends, so the build can report and offer its test run.
     if (buildRunning_) {
         event->ignore();
         beep();
+        MessageBoxes::plain(this,
+                            QStringLiteral("Počkejte prosím, až skončí vytváření instalace."));
         return;
     }
     if (!FormCloseQuery()) {

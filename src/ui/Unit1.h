@@ -190,7 +190,9 @@ public:
     QString SourceFolder;    // native, with a trailing separator, as read at start-up
     QString ProjectFileName; // empty after New
     QString HelpFile;        // ProgramFolder + "Tornavel.hlp"
-    QString typView;         // the file browser's view style, "vsReport" etc.
+    // The file browser's view style ("vsIcon", "vsSmallIcon", "vsList", "vsReport"),
+    // small icons until the settings name another.
+    QString typView = QStringLiteral("vsSmallIcon");
     bool Modified = false;
 
     // ---- The project and the controls -----------------------------------
@@ -276,6 +278,7 @@ private:
     void setTabOrders();
     void connectChangeNotifications();
     void showDesignValues();
+    void applyEnablingRules();
 
     // The unguarded operations; the slots run them inside the action guard.
     void runStartUp();
