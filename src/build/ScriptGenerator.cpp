@@ -50,9 +50,36 @@ bool holdsLineBreak(std::string_view text) {
                     "“ obsahuje konec řádku a nelze jej zapsat do skriptu.");
 }
 
-// A value or name inserted into a line must fit the script: one line, in
-// Windows-1250. Checking it on its own gives an error that names the value
-// (after shownPrefix, such as its folder) rather than the whole line.
+// Appends the Windows-1250 bytes of one line's text (see ScriptWriter::line).
+void appendEncoded(std::string& bytes, std::string_view utf8) {
+    if (holdsLineBreak(utf8)) {
+        refuseLineBreak(utf8);
+    }
+    // Runs of ASCII are copied as they are; only the characters above it go
+    // through the code page table. Most lines are mostly ASCII.
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        std::size_t ascii = i;
+        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) {
+            ++ascii;
+        }
+        bytes.append(utf8.substr(i, ascii - i));
+        std::size_t other = ascii;
+        while (other < utf8.size() && static_cast<unsigned char>(utf8[other]) >= 0x80) {
+            ++other;
+        }
+        if (other > ascii) {
+            try {
+                bytes += toCp1250(utf8.substr(ascii, other - ascii));
+            } catch (const EncodingError&) {
+                throw EncodingError(std::string(utf8));
+            }
+        }
+        i = other;
+    }
+}
+
+// ASCII without line breaks: fits any line as it is.
 bool isPlainAscii(std::string_view text) {
     for (const char c : text) {
         const auto b = static_cast<unsigned char>(c);
@@ -74,6 +101,9 @@ bool isPlainScriptText(std::string_view text) {
     return true;
 }
 
+// A value or name inserted into a line must fit the script: one line, in
+// Windows-1250. Checking it on its own gives an error that names the value
+// (after shownPrefix, such as its folder) rather than the whole line.
 void requireScriptText(const std::string& text, std::string_view shownPrefix = {}) {
     if (isPlainAscii(text)) {
         return;
@@ -106,9 +136,6 @@ std::string quoted(const std::string& text) {
     appendDoublingQuotes(out, checked(text));
     return out;
 }
-
-// Appends the Windows-1250 bytes of one line's text (see ScriptWriter::line).
-void appendEncoded(std::string& bytes, std::string_view utf8);
 
 void writeHeader(ScriptWriter& out) {
     out.line(";Tento soubor je vytvořen pro Inno Setup 5.1.12");
@@ -343,38 +370,6 @@ void writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p, const std::string&
     out.line("[Dirs]");
     for (const auto& folder : folders) {
         out.line("Name: \"{app}\\" + folder + "\"");
-    }
-}
-
-} // namespace
-
-namespace {
-
-void appendEncoded(std::string& bytes, std::string_view utf8) {
-    if (holdsLineBreak(utf8)) {
-        refuseLineBreak(utf8);
-    }
-    // Runs of ASCII are copied as they are; only the characters above it go
-    // through the code page table. Most lines are mostly ASCII.
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        std::size_t ascii = i;
-        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) {
-            ++ascii;
-        }
-        bytes.append(utf8.substr(i, ascii - i));
-        std::size_t other = ascii;
-        while (other < utf8.size() && static_cast<unsigned char>(utf8[other]) >= 0x80) {
-            ++other;
-        }
-        if (other > ascii) {
-            try {
-                bytes += toCp1250(utf8.substr(ascii, other - ascii));
-            } catch (const EncodingError&) {
-                throw EncodingError(std::string(utf8));
-            }
-        }
-        i = other;
     }
 }
 
