@@ -3,7 +3,6 @@
 #include "platform/ShellNamespace.h"
 
 #include <QAbstractTableModel>
-#include <QCollator>
 #include <QHash>
 #include <QIcon>
 #include <QList>
@@ -11,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QButtonGroup;
@@ -40,6 +40,7 @@ struct TShellItem {
 };
 
 class ShellBrowser;
+class NameCollator;
 
 // The list's rows, supplied on demand from ShellItems. Details are read for a
 // row only when a view asks for something that needs them, that is for the
@@ -159,7 +160,7 @@ private:
     QTreeView* reportView_ = nullptr;
     QButtonGroup* viewButtons_ = nullptr;
 
-    QCollator collator_;
+    std::unique_ptr<NameCollator> collator_;
     QMimeDatabase mimeDatabase_;
     QList<QIcon> imageList_;
     QHash<QString, int> imageIndexByIcon_;
