@@ -201,17 +201,22 @@ std::vector<FolderEntry> ReadFolder(const std::string& folder) {
             continue;
         }
         bool isFolder = false;
+        bool isLink = e->d_type == DT_LNK;
         if (e->d_type == DT_DIR) {
             isFolder = true;
         } else if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
             struct stat st {};
-            if (::fstatat(fd, e->d_name, &st, 0) == 0) {
-                isFolder = S_ISDIR(st.st_mode);
-            } else if (::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
                 continue; // gone since the directory was read
             }
+            isLink = S_ISLNK(st.st_mode);
+            if (isLink) {
+                isFolder = ::fstatat(fd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+            } else {
+                isFolder = S_ISDIR(st.st_mode);
+            }
         }
-        entries.push_back({std::string(name), isFolder, isHiddenName(name)});
+        entries.push_back({std::string(name), isFolder, isHiddenName(name), isLink});
     }
     return entries;
 }

@@ -47,6 +47,7 @@ struct FolderEntry {
     std::string name;
     bool folder = false;
     bool hidden = false;
+    bool link = false; // a symbolic link (folder and hidden describe what it points to)
 };
 
 // Every entry of folder except "." and "..", in the order the file system gives
