@@ -1,6 +1,5 @@
-#include "platform/ShellNamespace.h"
-
 #include "platform/Errors.h"
+#include "platform/ShellNamespace.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
