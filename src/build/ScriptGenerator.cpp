@@ -50,41 +50,91 @@ bool holdsLineBreak(std::string_view text) {
                     "“ obsahuje konec řádku a nelze jej zapsat do skriptu.");
 }
 
+// Appends the Windows-1250 bytes of one line's text (see ScriptWriter::line).
+void appendEncoded(std::string& bytes, std::string_view utf8) {
+    if (holdsLineBreak(utf8)) {
+        refuseLineBreak(utf8);
+    }
+    // Runs of ASCII are copied as they are; only the characters above it go
+    // through the code page table. Most lines are mostly ASCII.
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        std::size_t ascii = i;
+        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) {
+            ++ascii;
+        }
+        bytes.append(utf8.substr(i, ascii - i));
+        std::size_t other = ascii;
+        while (other < utf8.size() && static_cast<unsigned char>(utf8[other]) >= 0x80) {
+            ++other;
+        }
+        if (other > ascii) {
+            try {
+                bytes += toCp1250(utf8.substr(ascii, other - ascii));
+            } catch (const EncodingError&) {
+                throw EncodingError(std::string(utf8));
+            }
+        }
+        i = other;
+    }
+}
+
+// ASCII without line breaks: fits any line as it is.
+bool isPlainAscii(std::string_view text) {
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 || b == '\r' || b == '\n') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Printable ASCII without double quotes: goes into a quoted value unchanged.
+bool isPlainScriptText(std::string_view text) {
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b >= 0x7F || b == '"') {
+            return false;
+        }
+    }
+    return true;
+}
+
 // A value or name inserted into a line must fit the script: one line, in
 // Windows-1250. Checking it on its own gives an error that names the value
-// (shownAs) rather than the whole line.
-void requireScriptText(const std::string& text, const std::string& shownAs) {
+// (after shownPrefix, such as its folder) rather than the whole line.
+void requireScriptText(const std::string& text, std::string_view shownPrefix = {}) {
+    if (isPlainAscii(text)) {
+        return;
+    }
     if (!isCp1250Encodable(text)) {
-        throw EncodingError(shownAs);
+        throw EncodingError(std::string(shownPrefix) + text);
     }
     if (holdsLineBreak(text)) {
-        refuseLineBreak(shownAs);
+        refuseLineBreak(std::string(shownPrefix) + text);
     }
 }
 
 const std::string& checked(const std::string& text) {
-    requireScriptText(text, text);
+    requireScriptText(text);
     return text;
 }
 
 // The compiler reads a double quote inside a quoted value as two in a row.
-std::string doubleQuotes(const std::string& text) {
-    if (text.find('"') == std::string::npos) {
-        return text;
+void appendDoublingQuotes(std::string& out, std::string_view text) {
+    for (auto quote = text.find('"'); quote != std::string_view::npos; quote = text.find('"')) {
+        out.append(text.substr(0, quote + 1));
+        out += '"';
+        text.remove_prefix(quote + 1);
     }
-    std::string out;
-    out.reserve(text.size() + 4);
-    for (const char c : text) {
-        out += c;
-        if (c == '"') {
-            out += '"';
-        }
-    }
-    return out;
+    out.append(text);
 }
 
 std::string quoted(const std::string& text) {
-    return doubleQuotes(checked(text));
+    std::string out;
+    appendDoublingQuotes(out, checked(text));
+    return out;
 }
 
 void writeHeader(ScriptWriter& out) {
@@ -283,16 +333,36 @@ void writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p, const std::string&
         writeRootFile(out, p, root, file, prompts, log);
     }
 
+    // One line per file, each made of its folder's two pieces and its name.
+    std::size_t expectedBytes = 0;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        expectedBytes += tree.files[i].size() * (2 * folders[i].size() + 64) + folders[i].size();
+        for (const auto& file : tree.files[i]) {
+            expectedBytes += file.size();
+        }
+    }
+    out.reserve(expectedBytes);
+
+    std::string name, encodedName; // reused, as there is one line per file
     for (std::size_t i = 0; i < folders.size(); ++i) {
         if (tree.listError[i] != 0) {
             throw InOutError(tree.listError[i]);
         }
-        const std::string& folder = folders[i];
-        const std::string destination =
-            "\"; DestDir: \"{app}\\" + folder + "\"; Flags: ignoreversion";
+        const std::string shownPrefix = tree.folders[i] + "\\";
+        const std::string source = ScriptWriter::encode("Source: \"" + folders[i] + "\\");
+        const std::string destination = ScriptWriter::encode("\"; DestDir: \"{app}\\" + folders[i] +
+                                                             "\"; Flags: ignoreversion");
         for (const auto& file : tree.files[i]) {
-            requireScriptText(file, tree.folders[i] + "\\" + file);
-            out.line("Source: \"" + folder + "\\" + doubleQuotes(file) + destination);
+            if (isPlainScriptText(file)) {
+                out.encodedLine({source, file, destination});
+                continue;
+            }
+            requireScriptText(file, shownPrefix);
+            name.clear();
+            appendDoublingQuotes(name, file);
+            encodedName.clear();
+            appendEncoded(encodedName, name);
+            out.encodedLine({source, encodedName, destination});
         }
     }
 
@@ -305,11 +375,27 @@ void writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p, const std::string&
 
 } // namespace
 
+std::string ScriptWriter::encode(std::string_view utf8) {
+    std::string bytes;
+    appendEncoded(bytes, utf8);
+    return bytes;
+}
+
 void ScriptWriter::line(std::string_view utf8) {
-    if (holdsLineBreak(utf8)) {
-        refuseLineBreak(utf8);
+    const std::size_t before = bytes_.size();
+    try {
+        appendEncoded(bytes_, utf8);
+    } catch (...) {
+        bytes_.resize(before); // no half line stays behind
+        throw;
     }
-    bytes_ += toCp1250(utf8);
+    bytes_ += "\r\n";
+}
+
+void ScriptWriter::encodedLine(std::initializer_list<std::string_view> cp1250Pieces) {
+    for (const auto piece : cp1250Pieces) {
+        bytes_ += piece;
+    }
     bytes_ += "\r\n";
 }
 

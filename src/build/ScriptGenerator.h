@@ -3,6 +3,7 @@
 #include "build/Prompts.h"
 #include "project/ProjectSettings.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,14 @@ public:
     // and Error when it holds a line break (it would split the line).
     void line(std::string_view utf8);
     const std::string& bytes() const { return bytes_; }
+
+    // For the many lines that repeat the same pieces (one per installed
+    // file): pieces encoded once with encode() are joined into a line
+    // without being encoded again. encode() checks as line() does.
+    static std::string encode(std::string_view utf8);
+    void encodedLine(std::initializer_list<std::string_view> cp1250Pieces);
+    // Room for at least this many more bytes, when the size is known ahead.
+    void reserve(std::size_t moreBytes) { bytes_.reserve(bytes_.size() + moreBytes); }
 
 private:
     std::string bytes_;

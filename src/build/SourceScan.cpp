@@ -11,10 +11,11 @@
 namespace tornavel {
 namespace {
 
-bool isInstalledFolder(const FolderEntry& e) {
+bool isInstalledFolder(const FolderEntryView& e) {
     // A dot anywhere rules a folder out, so "Data.old" and "Setup.2" are left
     // out together with everything below them.
-    return PassesFilter(e, EntryFilter::VisibleFolders) && e.name.find('.') == std::string::npos;
+    return PassesFilter(e, EntryFilter::VisibleFolders) &&
+           e.name.find('.') == std::string_view::npos;
 }
 
 // Identity of a folder on disk, to tell when a link leads back into the
@@ -88,25 +89,29 @@ private:
     void readInto(int index, bool wantFolders, std::vector<std::string>* files,
                   std::vector<int>* next) {
         const std::string native = folders_[static_cast<std::size_t>(index)].native;
-        for (auto& e : ReadFolder(native)) {
+        ForEachEntry(native, [&](const FolderEntryView& e) {
             if (!e.folder) {
                 if (files) {
-                    files->push_back(std::move(e.name));
+                    files->emplace_back(e.name);
                 }
-                continue;
+                return;
             }
             if (!wantFolders || !isInstalledFolder(e)) {
-                continue;
+                return;
             }
-            std::string childNative = native + e.name + kNativeSeparator;
+            std::string childNative = native;
+            childNative.append(e.name) += kNativeSeparator;
             if (e.link && leadsBackUp(index, childNative)) {
-                continue;
+                return;
             }
-            const std::string& parentEntry = folders_[static_cast<std::size_t>(index)].entry;
-            std::string childEntry = index == 0 ? e.name : parentEntry + '\\' + e.name;
+            std::string childEntry;
+            if (index != 0) {
+                childEntry = folders_[static_cast<std::size_t>(index)].entry + '\\';
+            }
+            childEntry += e.name;
             next->push_back(static_cast<int>(folders_.size()));
             folders_.push_back({std::move(childEntry), std::move(childNative), index});
-        }
+        });
     }
 
     // A link to a folder is followed like any folder, except when it leads to
@@ -147,11 +152,11 @@ std::vector<std::string> ScanSourceFolders(const std::string& sourceFolder) {
 
 std::vector<std::string> ListFolderFiles(const std::string& folder) {
     std::vector<std::string> names;
-    for (auto& e : ReadFolder(folder)) {
+    ForEachEntry(folder, [&names](const FolderEntryView& e) {
         if (PassesFilter(e, EntryFilter::AllFiles)) {
-            names.push_back(std::move(e.name));
+            names.emplace_back(e.name);
         }
-    }
+    });
     SortNamesIgnoringCase(names);
     return names;
 }

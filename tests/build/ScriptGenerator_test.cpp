@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace tornavel {
 namespace {
@@ -531,6 +532,20 @@ TEST_F(Script, NameWithALineBreakIsRefused) {
     } catch (const Error& e) {
         EXPECT_EQ(e.kind(), Error::Kind::ProjectRefused);
         EXPECT_NE(std::string(e.what()).find("two\nlines.txt"), std::string::npos);
+    }
+}
+
+TEST_F(Script, SubFolderThatCannotBeListedEndsTheScript) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not stop the superuser";
+    }
+    source.writeFile("Locked/x.txt");
+    std::filesystem::permissions(source.path() / "Locked", std::filesystem::perms::none);
+    try {
+        contentBytes();
+        FAIL() << "no exception";
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "File access denied");
     }
 }
 
