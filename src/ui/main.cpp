@@ -1,4 +1,5 @@
 // tornavel: the GUI program.
+#include "ui/About.h"
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
 
@@ -24,6 +25,9 @@ int main(int argc, char** argv) {
     tornavel::ui::TForm1 form1;
     auto* form4 = new tornavel::ui::TForm4(form1.ProgramFolder, &form1);
     form1.Form4 = form4;
+    // The About box comes last; "&O autorech" (F2) shows it modally.
+    auto* autor = new tornavel::ui::TAutor(&form1);
+    autor->openFrom(form1.Oautorech);
 
     form1.show();
     return QApplication::exec();

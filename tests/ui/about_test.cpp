@@ -13,7 +13,6 @@
 #include <QImageWriter>
 #include <QLabel>
 #include <QPushButton>
-#include <QStatusTipEvent>
 #include <QTest>
 #include <QTimer>
 #include <QUrlQuery>
@@ -95,7 +94,6 @@ private slots:
     void reportWithoutMailProgramShowsTheReport();
     void gathersFactsOfThisMachine();
 
-    void longHintsReachTheOwnerWindow();
     void escAndCloseButtonCloseTheBox();
 };
 
@@ -451,35 +449,6 @@ void AboutTest::escAndCloseButtonCloseTheBox() {
     // Enter presses the default button.
     QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Return); });
     QCOMPARE(box.exec(), int(QDialog::Accepted));
-}
-
-void AboutTest::longHintsReachTheOwnerWindow() {
-    // Stands in for the main window, whose status line shows the texts.
-    struct Owner : QWidget {
-        QStringList tips;
-        bool event(QEvent* event) override {
-            if (event->type() == QEvent::StatusTip) {
-                tips.append(static_cast<QStatusTipEvent*>(event)->tip());
-                return true;
-            }
-            return QWidget::event(event);
-        }
-    } owner;
-    TAutor box(&owner);
-    owner.show();
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
-
-    const QPointF inside(3, 3);
-    QEnterEvent enter(inside, inside, box.myLabel3d3->mapToGlobal(inside));
-    QApplication::sendEvent(box.myLabel3d3, &enter);
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(box.myLabel3d3, &leave);
-    QApplication::sendEvent(box.myLabel3d4, &enter);
-    QCOMPARE(owner.tips,
-             QStringList({QStringLiteral("Spustí Váš internetový prohlížeč a najde mé stránky"),
-                          QString(),
-                          QStringLiteral("Spustí Váš poštovní program, abyste mi mohli napsat")}));
 }
 
 QTEST_MAIN(AboutTest)
