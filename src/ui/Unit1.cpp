@@ -1,5 +1,6 @@
 #include "ui/Unit1.h"
 
+#include "build/BuildDriver.h"
 #include "project/ProjectFile.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Unit4.h"
@@ -10,11 +11,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
@@ -607,7 +610,44 @@ void TForm1::BitBtn1Click() {
     runGuarded(this, [this] { runBuild(); });
 }
 
-void TForm1::runBuild() {}
+void TForm1::setBuildRunning(bool running) {
+    buildRunning_ = running;
+    BitBtn1->setEnabled(!running);
+    Vytvoitinstalaci1->setEnabled(!running);
+    Vystupnadres1->setEnabled(!running);
+}
+
+void TForm1::runBuild() {
+    // A folder that the start-up could not make is tried again here rather
+    // than used as if it existed.
+    EnsureSourceFolder(SourceFolder.toStdString());
+
+    GuiPrompts prompts(this, [this](FieldId field) { focusField(field); });
+    BuildDriver driver(prompts);
+    BuildEnvironment environment;
+    environment.SourceFolder = SourceFolder.toStdString();
+    environment.ProgramFolder = ProgramFolder.toStdString();
+    environment.pumpEvents = [] { QCoreApplication::processEvents(); };
+    ProjectSettings project = projectFromControls();
+    ChangeLog log;
+    const unsigned generation = projectGeneration_;
+    // The window repaints and takes input while the compiler runs; the
+    // build's fill-ins come back afterwards, also when it failed part-way.
+    auto finish = [&] {
+        setBuildRunning(false);
+        if (generation == projectGeneration_) {
+            showChangedFields(project, log);
+        }
+    };
+    setBuildRunning(true);
+    try {
+        driver.BuildInstaller(project, environment, &log);
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
 
 void TForm1::Vystupnadres1Click() {
     if (!Form4 || buildRunning_) {

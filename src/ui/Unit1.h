@@ -287,6 +287,7 @@ private:
     void openProject();
     void newProject();
     void runBuild();
+    void setBuildRunning(bool running);
     // Applies a user's move of a radio group through the core's rule.
     void applyVersionChoice(FieldId field, TRadioGroup* group);
     QString archiveFolder() const;

@@ -101,6 +101,15 @@ private:
         QApplication::setActiveWindow(form_.get());
     }
 
+    // The stand-in compiler as ProgramFolder + "iscc".
+    void installFakeCompiler() {
+        const QString fake = qEnvironmentVariable("TORNAVEL_FAKE_ISCC");
+        QVERIFY2(!fake.isEmpty(), "TORNAVEL_FAKE_ISCC is not set");
+        QVERIFY(QFile::copy(fake, programFolder_ + "iscc"));
+        QFile(programFolder_ + "iscc")
+            .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
     // The boxes shown since the last call.
     static QList<MessageBoxes::Record> records() { return MessageBoxes::takeRecords(); }
 
@@ -530,6 +539,74 @@ private slots:
         QCOMPARE(f.focusWidget(), f.Edit36);
     }
 
+    void f9BuildsAndWritesTheFillInsBack() {
+        TForm1& f = *form_;
+        installFakeCompiler();
+        writeAll(sourceFolder_ + "app.exe", "MZ");
+        f.Edit18->setText("Spustit");
+        f.Edit19->setText("app.exe");
+        f.Modified = false;
+        MessageBoxes::setNextAnswer(QMessageBox::Yes); // compile
+        MessageBoxes::setNextAnswer(QMessageBox::No);  // no test run
+        // Posted now, handled while the compiler runs: a second build and
+        // closing are refused then.
+        bool duringBuild = false;
+        QTimer::singleShot(0, &f, [&f, &duringBuild] {
+            duringBuild = f.buildRunning() && !f.BitBtn1->isEnabled() &&
+                          !f.Vytvoitinstalaci1->isEnabled() && !f.Vystupnadres1->isEnabled();
+            f.BitBtn1Click();
+            QVERIFY(!f.close());
+        });
+        QTest::keyClick(f.Edit1, Qt::Key_F9);
+
+        QVERIFY(duringBuild);
+        const auto shown = records();
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown[0].caption, QString("Vytvoření instalačního souboru"));
+        QCOMPARE(shown[1].kind, Kind::Plain);
+        QCOMPARE(shown[1].text, QString("Počkejte prosím, až skončí vytváření instalace."));
+        QCOMPARE(shown[2].caption, QString("Kompilace byla úspěšně dokončena"));
+        QVERIFY(QFileInfo::exists(sourceFolder_ + "ISS"));
+        QVERIFY(QFileInfo::exists(sourceFolder_ + "Output/Můj program verze 1.0.exe"));
+        // The validation's fill-in reached its control, which notified.
+        QCOMPARE(f.Edit21->text(), QString("app.exe"));
+        QVERIFY(f.Modified);
+        QVERIFY(!f.buildRunning());
+        QVERIFY(f.BitBtn1->isEnabled() && f.Vytvoitinstalaci1->isEnabled());
+        QVERIFY(f.isVisible());
+    }
+
+    void refusedProjectFocusesTheMissingName() {
+        TForm1& f = *form_;
+        f.TabbedNotebook1->setCurrentIndex(5);
+        f.Edit1->clear();
+        f.Vytvoitinstalaci1->trigger();
+        const auto shown = records();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, Kind::ErrorDialog);
+        QCOMPARE(shown[0].caption, QString("Error"));
+        QCOMPARE(shown[0].text, QString("Jméno aplikace zadat musíte!"));
+        QCOMPARE(f.TabbedNotebook1->currentIndex(), 0);
+        QCOMPARE(f.focusWidget(), f.Edit1);
+        QVERIFY(!QFileInfo::exists(sourceFolder_ + "ISS"));
+    }
+
+    void failedCompilerEndsTheBuildWithTheErrorBox() {
+        TForm1& f = *form_;
+        installFakeCompiler();
+        writeAll(programFolder_ + "iscc.exitcode", "3");
+        writeAll(sourceFolder_ + "app.exe", "MZ");
+        f.Edit19->setText("app.exe");
+        MessageBoxes::setNextAnswer(QMessageBox::Yes);
+        f.BitBtn1->click();
+        const auto shown = records();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[1].kind, Kind::StandardError);
+        QVERIFY(shown[1].text.endsWith(" 3."));
+        QCOMPARE(f.Edit21->text(), QString("app.exe")); // written back all the same
+        QVERIFY(!f.buildRunning() && f.BitBtn1->isEnabled());
+    }
+
     void startUpThatCannotMakeTheFolderStops() {
         const QString missing = path("no/such/folder") + "/";
         writeSettings(missing);
@@ -547,6 +624,12 @@ private slots:
         QCOMPARE(f.Pozadi->currentIndex(), -1);
         QVERIFY(!f.CheckBox10->isChecked() && !f.Pozadi->isEnabled());
         QVERIFY(!f.Modified);
+        // A build does not use the missing folder: it tries to make it again.
+        f.BitBtn1->click();
+        const auto again = records();
+        QCOMPARE(again.size(), 1);
+        QCOMPARE(again[0].text, shown[0].text);
+        QVERIFY(!QFileInfo::exists(missing));
         QVERIFY(f.close());
     }
 
