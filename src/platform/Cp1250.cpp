@@ -91,7 +91,33 @@ std::optional<char32_t> nextCodePoint(std::string_view s, std::size_t& pos) {
     return cp;
 }
 
+char32_t toLower(char32_t cp) {
+    if ((cp >= 'A' && cp <= 'Z') || (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)) {
+        return cp + 0x20;
+    }
+    // Latin Extended-A pairs upper and lower case as neighbours.
+    if ((cp >= 0x100 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177)) {
+        return (cp % 2 == 0) ? cp + 1 : cp;
+    }
+    if ((cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E)) {
+        return (cp % 2 == 1) ? cp + 1 : cp;
+    }
+    return cp;
+}
+
 } // namespace
+
+std::string foldCaseCp1250(std::string_view bytes) {
+    std::string out(bytes);
+    for (char& c : out) {
+        const auto b = static_cast<unsigned char>(c);
+        const char32_t cp = b < 0x80 ? char32_t{b} : char32_t{kHighHalf[b - 0x80]};
+        if (const auto lower = byteFor(toLower(cp))) {
+            c = static_cast<char>(*lower);
+        }
+    }
+    return out;
+}
 
 std::string fromCp1250(std::string_view bytes) {
     std::string out;

@@ -25,4 +25,9 @@ bool isCp1250Encodable(std::string_view utf8);
 // Whether one Unicode code point has a Windows-1250 byte.
 bool isCp1250Character(char32_t codePoint);
 
+// Windows-1250 bytes with every letter turned to lower case (A-Z and the
+// accented letters of the code page), for matching names without regard to
+// letter case as Windows does.
+std::string foldCaseCp1250(std::string_view bytes);
+
 } // namespace tornavel

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tornavel {
 
@@ -32,5 +34,9 @@ void LoadProject(const std::string& path, ProjectSettings& project, ChangeLog* l
 // hexadecimal after "$", "0x" or "0X"; nullopt for anything else or a value
 // outside 32 bits.
 std::optional<long long> parseProfileInteger(std::string_view text);
+
+// Every key of the project file with the value Save would write, in the order
+// of a new file (section by section as Save As writes them).
+std::vector<std::pair<std::string, std::string>> ProjectKeyValues(const ProjectSettings& project);
 
 } // namespace tornavel

@@ -241,9 +241,11 @@ void NewProject(ProjectSettings& s, ChangeLog* log) {
     setBool(s, FieldId::BackSolid, true, log);
     setBool(s, FieldId::WindowVisible, true, log);
     setText(s, FieldId::Font, "", log);
+    // The icon index ends as "0"; it is not emptied on the way, so New on a
+    // project that already holds the defaults changes nothing at all.
     for (int i = 0; i < kIconCount; ++i) {
-        for (IconPart part : {IconPart::Name, IconPart::FileName, IconPart::Parameters,
-                              IconPart::IconFile, IconPart::IconIndex}) {
+        for (IconPart part :
+             {IconPart::Name, IconPart::FileName, IconPart::Parameters, IconPart::IconFile}) {
             setText(s, iconField(i, part), "", log);
         }
     }

@@ -1,0 +1,303 @@
+#include "platform/FileSystem.h"
+
+#include "platform/Errors.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace tornavel {
+namespace {
+
+// Bytes that are not valid UTF-8 become code points above the Unicode range,
+// one per byte, so they still compare and match consistently.
+constexpr char32_t kRawByteBase = 0x110000;
+
+// Decodes one code point of s at i and advances i.
+char32_t nextCodePoint(std::string_view s, std::size_t& i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    }
+    int length = 0;
+    char32_t cp = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        length = 2;
+        cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        length = 3;
+        cp = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        length = 4;
+        cp = b0 & 0x07;
+    }
+    if (length == 0 || i + static_cast<std::size_t>(length) > s.size()) {
+        ++i;
+        return kRawByteBase + b0;
+    }
+    for (int k = 1; k < length; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+        if ((b & 0xC0) != 0x80) {
+            ++i;
+            return kRawByteBase + b0;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    i += static_cast<std::size_t>(length);
+    return cp;
+}
+
+// Lower case of the letters whose case Windows folds in file names: ASCII,
+// Latin-1, Latin Extended-A (every letter of Windows-1250), Greek and Cyrillic.
+char32_t foldCase(char32_t c) {
+    if (c < 0x80) {
+        return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+    }
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) {
+        return c + 0x20;
+    }
+    if (c >= 0x100 && c <= 0x17F) {
+        if (c == 0x130) {
+            return 'i';
+        }
+        if (c == 0x178) {
+            return 0xFF;
+        }
+        const bool upperIsEven = (c <= 0x137) || (c >= 0x14A && c <= 0x177);
+        const bool upperIsOdd = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        if ((upperIsEven && c % 2 == 0 && c != 0x138) || (upperIsOdd && c % 2 == 1)) {
+            return c + 1;
+        }
+        return c;
+    }
+    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) {
+        return c + 0x20;
+    }
+    if (c >= 0x410 && c <= 0x42F) {
+        return c + 0x20;
+    }
+    if (c >= 0x400 && c <= 0x40F) {
+        return c + 0x50;
+    }
+    return c;
+}
+
+std::u32string foldedCodePoints(std::string_view s) {
+    std::u32string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        out.push_back(foldCase(nextCodePoint(s, i)));
+    }
+    return out;
+}
+
+// '*' any run of characters, '?' exactly one; a failed match after a star
+// resumes one character further, which keeps the matching linear in practice.
+bool matchFolded(const std::u32string& name, const std::u32string& pattern) {
+    std::size_t n = 0, p = 0;
+    std::size_t starP = std::u32string::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == U'*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::u32string::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == U'*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+bool matchesOnePattern(const std::u32string& name, std::u32string pattern) {
+    if (matchFolded(name, pattern)) {
+        return true;
+    }
+    // Windows lets a trailing ".*" match no extension at all: "*.*" takes every
+    // name and "readme.*" takes "readme".
+    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, U".*") == 0) {
+        pattern.resize(pattern.size() - 2);
+        return matchFolded(name, pattern);
+    }
+    return false;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+bool isHiddenName(std::string_view name) {
+    return !name.empty() && name.front() == '.' && name != "." && name != "..";
+}
+
+// Closes the directory stream on every way out.
+class DirHandle {
+public:
+    explicit DirHandle(DIR* d) : d_(d) {}
+    ~DirHandle() {
+        if (d_) {
+            ::closedir(d_);
+        }
+    }
+    DirHandle(const DirHandle&) = delete;
+    DirHandle& operator=(const DirHandle&) = delete;
+    DIR* get() const { return d_; }
+
+private:
+    DIR* d_;
+};
+
+} // namespace
+
+bool MatchesWildcard(std::string_view name, std::string_view pattern) {
+    const std::u32string foldedName = foldedCodePoints(name);
+    while (true) {
+        const auto sep = pattern.find(';');
+        const std::string_view one = trimBlanks(pattern.substr(0, sep));
+        if (!one.empty() && matchesOnePattern(foldedName, foldedCodePoints(one))) {
+            return true;
+        }
+        if (sep == std::string_view::npos) {
+            return false;
+        }
+        pattern.remove_prefix(sep + 1);
+    }
+}
+
+std::vector<FolderEntry> ReadFolder(const std::string& folder) {
+    DirHandle dir(::opendir(folder.c_str()));
+    if (!dir.get()) {
+        throw InOutError(inOutCodeFromErrno(errno));
+    }
+    const int fd = ::dirfd(dir.get());
+    std::vector<FolderEntry> entries;
+    while (true) {
+        errno = 0;
+        const dirent* e = ::readdir(dir.get());
+        if (!e) {
+            if (errno != 0) {
+                throw InOutError(inOutCodeFromErrno(errno));
+            }
+            break;
+        }
+        const std::string_view name(e->d_name);
+        if (name == "." || name == "..") {
+            continue;
+        }
+        bool isFolder = false;
+        if (e->d_type == DT_DIR) {
+            isFolder = true;
+        } else if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            if (::fstatat(fd, e->d_name, &st, 0) == 0) {
+                isFolder = S_ISDIR(st.st_mode);
+            } else if (::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+                continue; // gone since the directory was read
+            }
+        }
+        entries.push_back({std::string(name), isFolder, isHiddenName(name)});
+    }
+    return entries;
+}
+
+bool PassesFilter(const FolderEntry& entry, EntryFilter filter) {
+    switch (filter) {
+    case EntryFilter::VisibleFolders:
+        return entry.folder && !entry.hidden;
+    case EntryFilter::AllFiles:
+        return !entry.folder;
+    case EntryFilter::VisibleFiles:
+        return !entry.folder && !entry.hidden;
+    }
+    return false;
+}
+
+std::vector<std::string> ListEntries(const std::string& folder, std::string_view pattern,
+                                     EntryFilter filter) {
+    std::vector<std::string> names;
+    for (auto& entry : ReadFolder(folder)) {
+        if (PassesFilter(entry, filter) && MatchesWildcard(entry.name, pattern)) {
+            names.push_back(std::move(entry.name));
+        }
+    }
+    return names;
+}
+
+FileAttributes GetFileAttributes(const std::string& path) {
+    FileAttributes a;
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) {
+        return a;
+    }
+    a.exists = true;
+    a.folder = S_ISDIR(st.st_mode);
+    a.readOnly = (st.st_mode & S_IWUSR) == 0;
+    std::string_view name(path);
+    while (name.size() > 1 && name.back() == '/') {
+        name.remove_suffix(1);
+    }
+    const auto slash = name.find_last_of('/');
+    if (slash != std::string_view::npos) {
+        name.remove_prefix(slash + 1);
+    }
+    a.hidden = isHiddenName(name);
+    return a;
+}
+
+int CompareNamesIgnoringCase(std::string_view a, std::string_view b) {
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const char32_t ca = foldCase(nextCodePoint(a, i));
+        const char32_t cb = foldCase(nextCodePoint(b, j));
+        if (ca != cb) {
+            return ca < cb ? -1 : 1;
+        }
+    }
+    if (i < a.size()) {
+        return 1;
+    }
+    if (j < b.size()) {
+        return -1;
+    }
+    return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+}
+
+void SortNamesIgnoringCase(std::vector<std::string>& names) {
+    // Folding once per name rather than once per comparison.
+    struct Keyed {
+        std::u32string key;
+        std::string name;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(names.size());
+    for (auto& n : names) {
+        keyed.push_back({foldedCodePoints(n), std::move(n)});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& x, const Keyed& y) {
+        if (x.key != y.key) {
+            return x.key < y.key;
+        }
+        return x.name < y.name;
+    });
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        names[k] = std::move(keyed[k].name);
+    }
+}
+
+} // namespace tornavel

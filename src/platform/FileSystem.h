@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tornavel {
+
+// Folder listings with the attribute filters and wildcard patterns of the
+// Windows directory enumeration the program was designed around. On POSIX an
+// entry is hidden when its name starts with "."; nothing is ever a system or
+// archive entry. A symbolic link counts as what it points to (a link to a
+// folder is a folder), as a junction does on Windows; a dangling link is a
+// file.
+
+// Which entries a listing keeps.
+enum class EntryFilter {
+    VisibleFolders, // folders without the hidden or system attribute (the folder scan)
+    AllFiles,       // every non-folder entry, hidden and system ones included
+    VisibleFiles, // non-folder entries without hidden or system attribute (output folder, choosers)
+};
+
+// Windows wildcard matching, case-insensitive as on Windows: '*', '?', "*.*" also
+// matches names without a dot. pattern may be a list separated by ';' ("*.txt;*.rtf").
+bool MatchesWildcard(std::string_view name, std::string_view pattern);
+
+// Names (no path) of the entries of folder (native path, with or without trailing
+// separator) that match pattern and pass filter, in the order the file system gives
+// them. Never lists "." or "..". Throws InOutError when the folder cannot be listed.
+std::vector<std::string> ListEntries(const std::string& folder, std::string_view pattern,
+                                     EntryFilter filter);
+
+// Attributes as Windows would report them (POSIX: hidden = name starts with ".";
+// read-only = owner may not write; system never; archive never).
+struct FileAttributes {
+    bool exists = false, folder = false, readOnly = false, hidden = false, system = false,
+         archive = false;
+};
+FileAttributes GetFileAttributes(const std::string& path);
+
+// ---------------------------------------------------------------------------
+// Lower-level pieces for callers that need more than one filter of a folder
+// from a single pass over it (the source scan), and the name order of sorted
+// file lists.
+
+struct FolderEntry {
+    std::string name;
+    bool folder = false;
+    bool hidden = false;
+};
+
+// Every entry of folder except "." and "..", in the order the file system gives
+// them. Throws InOutError when the folder cannot be listed.
+std::vector<FolderEntry> ReadFolder(const std::string& folder);
+
+// Whether an entry passes a filter.
+bool PassesFilter(const FolderEntry& entry, EntryFilter filter);
+
+// Case-insensitive comparison of two names (UTF-8), as a sorted file list box
+// orders them: letters are compared without regard to case (ASCII and the
+// Latin, Greek and Cyrillic letters), names equal but for case are ordered by
+// their bytes so the order is total. Negative, zero or positive.
+int CompareNamesIgnoringCase(std::string_view a, std::string_view b);
+
+// Sorts names with CompareNamesIgnoringCase.
+void SortNamesIgnoringCase(std::vector<std::string>& names);
+
+} // namespace tornavel

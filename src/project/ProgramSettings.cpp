@@ -1,0 +1,93 @@
+#include "project/ProgramSettings.h"
+
+#include "platform/Errors.h"
+#include "platform/Paths.h"
+#include "platform/ProfileFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tornavel {
+namespace {
+
+constexpr std::string_view kSection = "Nastaveni";
+constexpr std::string_view kSourceFolderKey = "VystupniAdresar";
+constexpr std::string_view kViewStyleKey = "typView";
+
+std::string homeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        return home;
+    }
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) {
+        return pw->pw_dir;
+    }
+    return "/";
+}
+
+bool isFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace
+
+std::string CurrentProgramFolder() {
+    std::string buffer(PATH_MAX, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (n <= 0) {
+        return withTrailingSeparator(homeFolder());
+    }
+    buffer.resize(static_cast<std::size_t>(n));
+    return buffer.substr(0, buffer.find_last_of('/') + 1);
+}
+
+std::string DefaultSourceFolder() {
+#ifdef _WIN32
+    return "C:\\Projekt\\";
+#else
+    return withTrailingSeparator(homeFolder()) + "Projekt/";
+#endif
+}
+
+std::string SettingsFilePath(const std::string& programFolder) {
+    return programFolder + "Tornavel.ini";
+}
+
+ProgramSettings ReadProgramSettings(const std::string& programFolder) {
+    const ProfileFile file(SettingsFilePath(programFolder));
+    ProgramSettings settings;
+    settings.SourceFolder = file.readString(kSection, kSourceFolderKey, DefaultSourceFolder());
+    // A hand-edited folder without its final separator would glue every file
+    // name onto the folder name; an empty value stays empty and fails later.
+    if (!settings.SourceFolder.empty()) {
+        settings.SourceFolder = withTrailingSeparator(settings.SourceFolder);
+    }
+    settings.ViewStyle = file.readString(kSection, kViewStyleKey, "vsReport");
+    return settings;
+}
+
+void EnsureSourceFolder(const std::string& sourceFolder) {
+    if (!sourceFolder.empty() && isFolder(sourceFolder)) {
+        return;
+    }
+    if (sourceFolder.empty() || ::mkdir(sourceFolder.c_str(), 0777) != 0) {
+        throw Error(Error::Kind::InputOutput, "Adresář " + sourceFolder + " nebyl vytvořen.");
+    }
+}
+
+void WriteSourceFolderSetting(const std::string& programFolder, const std::string& sourceFolder) {
+    writeProfileString(SettingsFilePath(programFolder), kSection, kSourceFolderKey, sourceFolder);
+}
+
+void WriteProgramSettings(const std::string& programFolder, const ProgramSettings& settings) {
+    ProfileFile file(SettingsFilePath(programFolder));
+    file.write(kSection, kSourceFolderKey, settings.SourceFolder);
+    file.write(kSection, kViewStyleKey, settings.ViewStyle);
+    file.commit();
+}
+
+} // namespace tornavel

@@ -1,0 +1,74 @@
+#include "project/ProgramSettings.h"
+
+#include "platform/Errors.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace tornavel {
+namespace {
+
+using test::readFileBytes;
+using test::TempDir;
+
+TEST(ProgramSettings, MissingFileGivesTheDefaults) {
+    TempDir dir;
+    const ProgramSettings s = ReadProgramSettings(dir.folder());
+    EXPECT_EQ(s.SourceFolder, DefaultSourceFolder());
+    EXPECT_EQ(s.ViewStyle, "vsReport");
+    EXPECT_EQ(DefaultSourceFolder().back(), '/');
+    EXPECT_NE(DefaultSourceFolder().find("Projekt/"), std::string::npos);
+}
+
+TEST(ProgramSettings, WrittenSettingsReadBack) {
+    TempDir dir;
+    WriteProgramSettings(dir.folder(), {"/data/zdroj/", "vsList"});
+    EXPECT_EQ(readFileBytes(dir.path() / "Tornavel.ini"),
+              "[Nastaveni]\r\nVystupniAdresar=/data/zdroj/\r\ntypView=vsList\r\n");
+    WriteSourceFolderSetting(dir.folder(), "/jinde/");
+    const ProgramSettings s = ReadProgramSettings(dir.folder());
+    EXPECT_EQ(s.SourceFolder, "/jinde/");
+    EXPECT_EQ(s.ViewStyle, "vsList");
+}
+
+TEST(ProgramSettings, HandEditedFolderGetsItsSeparatorButEmptyStaysEmpty) {
+    TempDir dir;
+    dir.writeFile("Tornavel.ini", "[nastaveni]\r\nvystupniadresar=/bez/lomitka\r\n");
+    EXPECT_EQ(ReadProgramSettings(dir.folder()).SourceFolder, "/bez/lomitka/");
+    dir.writeFile("Tornavel.ini", "[Nastaveni]\r\nVystupniAdresar=\r\n");
+    EXPECT_EQ(ReadProgramSettings(dir.folder()).SourceFolder, "");
+}
+
+TEST(ProgramSettings, SourceFolderIsCreatedOneLevelDeep) {
+    TempDir dir;
+    const std::string folder = dir.folder() + "Projekt/";
+    EnsureSourceFolder(folder);
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    EnsureSourceFolder(folder); // already there: nothing to do
+
+    const std::string deep = dir.folder() + "chybi/Projekt/";
+    try {
+        EnsureSourceFolder(deep);
+        FAIL() << "created a folder whose parent is missing";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Adresář " + deep + " nebyl vytvořen.");
+    }
+    try {
+        EnsureSourceFolder("");
+        FAIL() << "an empty folder passed";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Adresář  nebyl vytvořen.");
+    }
+    const auto file = dir.writeFile("soubor");
+    EXPECT_THROW(EnsureSourceFolder(file.string() + "/"), Error);
+}
+
+TEST(ProgramSettings, ProgramFolderIsTheExecutablesFolder) {
+    const std::string folder = CurrentProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '/');
+    EXPECT_TRUE(std::filesystem::exists(folder + "project_tests"));
+}
+
+} // namespace
+} // namespace tornavel

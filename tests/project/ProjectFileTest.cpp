@@ -1,0 +1,259 @@
+#include "project/ProjectFile.h"
+
+#include "platform/Cp1250.h"
+#include "platform/Errors.h"
+#include "support/FileSizeLimit.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace tornavel {
+namespace {
+
+using test::readFileBytes;
+using test::TempDir;
+
+// A project in which every field differs from the start values.
+ProjectSettings everyFieldChanged() {
+    ProjectSettings s;
+    s.AppName = "Tornavel";
+    s.AppVerName = "Tornavel 3.2";
+    s.DefaultDirName = "Nástroje\\Tornavel";
+    s.DefaultGroupName = "Nástroje";
+    s.Password = "heslo";
+    s.AppCopyright = "© 2026";
+    s.InstallToProgramFiles = false;
+    s.DisableDirPage = true;
+    s.ShowLanguageDialog = true;
+    s.DiskSpanning = true;
+    s.DiskSize = "2000000";
+    s.ReserveBytes = "512";
+    s.Font = "DejaVu Sans";
+    s.Win = 3;
+    s.WinNT = 4;
+    s.LicenceFile = "licence.txt";
+    s.InfoBeforeFile = "pred.txt";
+    s.InfoAfterFile = "po.rtf";
+    s.BackgroundColor = 15;
+    s.PreviewColor = 0x123456;
+    s.AlwaysRestart = true;
+    s.Uninstallable = true;
+    s.BackSolid = false;
+    s.BackColorDirection = true;
+    s.WindowVisible = false;
+    for (int i = 0; i < kIconCount; ++i) {
+        auto& icon = s.Icons[static_cast<std::size_t>(i)];
+        const std::string n = std::to_string(i + 1);
+        icon.Name = "Ikona " + n;
+        icon.FileName = "bin\\app" + n + ".exe";
+        icon.Parameters = "/p" + n;
+        icon.IconFile = "ikony.dll";
+        icon.IconIndex = n;
+        icon.HotKey = 79 + i;
+        icon.OnDesktop = true;
+        icon.InStartup = true;
+    }
+    s.AllowNoIcons = false;
+    s.DisableProgramGroupPage = true;
+    s.IniFileName = "app.ini";
+    s.IniLocation = 2;
+    s.IniSection = "Sekce";
+    s.IniKey1 = "k1";
+    s.IniValue1 = "v1";
+    s.IniKey2 = "k2";
+    s.IniValue2 = "v2";
+    s.IniDeleteOnUninstall = true;
+    return s;
+}
+
+class ProjectFileTest : public ::testing::Test {
+protected:
+    std::string path(std::string_view name = "p.ipr") const { return (dir.path() / name).string(); }
+    TempDir dir;
+};
+
+TEST_F(ProjectFileTest, SavedProjectReopensWithEveryField) {
+    const ProjectSettings saved = everyFieldChanged();
+    for (int f = 0; f < kFieldCount; ++f) {
+        ASSERT_NE(getField(saved, static_cast<FieldId>(f)),
+                  getField(ProjectSettings{}, static_cast<FieldId>(f)))
+            << "field " << f << " is not exercised";
+    }
+    SaveProject(saved, path(), SaveOrder::SaveAs);
+    ProjectSettings loaded;
+    ChangeLog log;
+    LoadProject(path(), loaded, &log);
+    EXPECT_EQ(loaded, saved);
+    EXPECT_EQ(static_cast<int>(log.size()), kFieldCount);
+}
+
+TEST_F(ProjectFileTest, TextsLoseOuterBlanksAndEnclosingQuotes) {
+    ProjectSettings s;
+    s.AppName = "  spaced  ";
+    s.AppVerName = "\"quoted\"";
+    s.DefaultDirName = "'half\"";
+    SaveProject(s, path(), SaveOrder::SaveAs);
+    // Leading blanks are not even written.
+    EXPECT_NE(readFileBytes(path()).find("AppName=spaced  \r\n"), std::string::npos);
+    ProjectSettings loaded;
+    LoadProject(path(), loaded);
+    EXPECT_EQ(loaded.AppName, "spaced");
+    EXPECT_EQ(loaded.AppVerName, "quoted");
+    EXPECT_EQ(loaded.DefaultDirName, "'half\"");
+}
+
+TEST_F(ProjectFileTest, SaveAsWritesSectionsInFileOrderAsWindows1250) {
+    SaveProject(ProjectSettings{}, path(), SaveOrder::SaveAs);
+    const std::string bytes = readFileBytes(path());
+    const std::vector<std::string> sections = {"[Nastaven\xED]", "[Diskety]", "[Soubory]",
+                                               "[Ostatn\xED]",   "[Ikony]",   "[INI]"};
+    std::size_t last = 0;
+    for (const auto& section : sections) {
+        const auto at = bytes.find(section + "\r\n");
+        ASSERT_NE(at, std::string::npos) << section;
+        EXPECT_GE(at, last) << section;
+        last = at;
+    }
+    EXPECT_EQ(bytes.rfind("[Nastaven\xED]\r\nAppName=M\xF9j program verze", 0), std::string::npos);
+    EXPECT_EQ(bytes.rfind("[Nastaven\xED]\r\nAppName=M\xF9j program\r\n", 0), 0u);
+    EXPECT_NE(bytes.find("Password=\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("Barva nahledu=16711680\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("Adresar=0\r\n"), std::string::npos);
+    // 75 keys plus 6 section headers, each on its own CR LF line.
+    std::size_t lines = 0;
+    for (std::size_t at = bytes.find("\r\n"); at != std::string::npos;
+         at = bytes.find("\r\n", at + 2)) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, 81u);
+}
+
+TEST_F(ProjectFileTest, SaveToANewFilePutsSouboryAfterOstatni) {
+    SaveProject(ProjectSettings{}, path(), SaveOrder::Save);
+    const std::string bytes = readFileBytes(path());
+    EXPECT_LT(bytes.find("[Ostatn\xED]"), bytes.find("[Soubory]"));
+    EXPECT_LT(bytes.find("[Soubory]"), bytes.find("[Ikony]"));
+}
+
+TEST_F(ProjectFileTest, HotKeysOfAFreshProjectAreStoredAsMinusOne) {
+    SaveProject(ProjectSettings{}, path(), SaveOrder::SaveAs);
+    const std::string bytes = readFileBytes(path());
+    for (int i = 1; i <= 5; ++i) {
+        EXPECT_NE(bytes.find("Ikona" + std::to_string(i) + "-6=-1\r\n"), std::string::npos) << i;
+    }
+}
+
+TEST_F(ProjectFileTest, SaveAsOntoAForeignIniKeepsItsOtherContent) {
+    const std::string foreign = "[Program]\r\nKey=Value\r\n[ostatní]\r\nWin=0\r\nForeign=kept\r\n";
+    dir.writeFile("p.ipr", toCp1250(foreign));
+    SaveProject(ProjectSettings{}, path(), SaveOrder::SaveAs);
+    const std::string bytes = readFileBytes(path());
+    EXPECT_EQ(
+        bytes.rfind(
+            toCp1250("[Program]\r\nKey=Value\r\n[ostatní]\r\nWin=2\r\nForeign=kept\r\nWinNT=1\r\n"),
+            0),
+        0u);
+    EXPECT_EQ(bytes.find("[Ostatn\xED]"), std::string::npos); // matched the existing section
+}
+
+TEST_F(ProjectFileTest, MissingAndUnreadableKeysLeaveFieldsAlone) {
+    dir.writeFile("p.ipr",
+                  toCp1250("[Nastavení]\r\nAppName=Jen jméno\r\nInstallToProgramFiles=ano\r\n"
+                           "[Ikony]\r\nIkona3-6=abc\r\nIkona1-6=$4F\r\n"));
+    ProjectSettings s;
+    s.Password = "původní";
+    s.Icons[2].HotKey = 5;
+    ChangeLog log;
+    LoadProject(path(), s, &log);
+    EXPECT_EQ(s.AppName, "Jen jméno");
+    EXPECT_EQ(s.Password, "původní");
+    EXPECT_TRUE(s.InstallToProgramFiles);
+    EXPECT_EQ(s.Icons[2].HotKey, 5);
+    EXPECT_EQ(s.Icons[0].HotKey, 0x4F);
+    EXPECT_EQ(log, (ChangeLog{FieldId::AppName, iconField(0, IconPart::HotKey)}));
+}
+
+TEST_F(ProjectFileTest, ListPositionsAreLimitedAsTheyLoad) {
+    dir.writeFile("p.ipr", toCp1250("[Ostatní]\r\nWin=-7\r\nWinNT=9\r\nBarva podkladu=16\r\n"
+                                    "Barva nahledu=255\r\n[INI]\r\nAdresar=5\r\n"
+                                    "[Ikony]\r\nIkona2-6=103\r\nIkona4-6=-1\r\n"));
+    ProjectSettings s;
+    LoadProject(path(), s);
+    EXPECT_EQ(s.Win, -1);
+    EXPECT_EQ(s.WinNT, 4);
+    EXPECT_EQ(s.BackgroundColor, -1);
+    EXPECT_EQ(s.PreviewColor, 255u); // taken as stored, not from the colour list
+    EXPECT_EQ(s.IniLocation, 2);
+    EXPECT_EQ(s.Icons[1].HotKey, -1);
+    EXPECT_EQ(s.Icons[3].HotKey, -1);
+}
+
+TEST_F(ProjectFileTest, BothVersionGroupsDisabledLoadsWinAsWindows98) {
+    dir.writeFile("p.ipr", toCp1250("[Ostatní]\r\nWin=4\r\nWinNT=4\r\n"));
+    ProjectSettings s;
+    ChangeLog log;
+    LoadProject(path(), s, &log);
+    EXPECT_EQ(s.Win, 1);
+    EXPECT_EQ(s.WinNT, 4);
+    EXPECT_EQ(log, (ChangeLog{FieldId::Win, FieldId::WinNT, FieldId::Win}));
+}
+
+TEST_F(ProjectFileTest, ForeignOrMissingFileChangesNothing) {
+    dir.writeFile("other.txt", "just text\r\nno sections\r\n");
+    ProjectSettings s;
+    ChangeLog log;
+    LoadProject(path("other.txt"), s, &log);
+    LoadProject(path("missing.ipr"), s, &log);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(s, ProjectSettings{});
+}
+
+TEST_F(ProjectFileTest, FailedSaveLeavesTheOldFileIntact) {
+    SaveProject(ProjectSettings{}, path(), SaveOrder::SaveAs);
+    const std::string before = readFileBytes(path());
+    ProjectSettings big;
+    big.AppName = std::string(200000, 'a');
+    {
+        test::FileSizeLimit diskFull(8192);
+        try {
+            SaveProject(big, path(), SaveOrder::Save);
+            FAIL() << "the save did not fail";
+        } catch (const IniWriteError& e) {
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + path());
+        }
+    }
+    EXPECT_EQ(readFileBytes(path()), before);
+}
+
+TEST_F(ProjectFileTest, UnencodableTextIsRefusedBeforeWriting) {
+    ProjectSettings s;
+    s.IniValue2 = "∑";
+    EXPECT_THROW(SaveProject(s, path(), SaveOrder::SaveAs), EncodingError);
+    EXPECT_FALSE(std::filesystem::exists(path()));
+}
+
+TEST(ProfileInteger, ReadsDecimalAndHexadecimal) {
+    EXPECT_EQ(parseProfileInteger("42"), 42);
+    EXPECT_EQ(parseProfileInteger("-1"), -1);
+    EXPECT_EQ(parseProfileInteger("+7"), 7);
+    EXPECT_EQ(parseProfileInteger("$FF"), 255);
+    EXPECT_EQ(parseProfileInteger("0x10"), 16);
+    EXPECT_EQ(parseProfileInteger("0X1f"), 31);
+    EXPECT_EQ(parseProfileInteger("$FFFFFFFF"), -1);
+    EXPECT_EQ(parseProfileInteger("2147483647"), 2147483647);
+    EXPECT_EQ(parseProfileInteger("-2147483648"), -2147483648LL);
+    for (const char* bad : {"", "-", "$", "0x", "12a", "1 2", "2147483648", "$100000000", "abc"}) {
+        EXPECT_EQ(parseProfileInteger(bad), std::nullopt) << bad;
+    }
+}
+
+TEST(ProjectKeys, ListsAll75KeysInFileOrder) {
+    const auto keys = ProjectKeyValues(ProjectSettings{});
+    ASSERT_EQ(keys.size(), 75u);
+    EXPECT_EQ(keys.front(), (std::pair<std::string, std::string>{"AppName", "Můj program"}));
+    EXPECT_EQ(keys[12].first, "Font");
+    EXPECT_EQ(keys.back(), (std::pair<std::string, std::string>{"Adresar", "0"}));
+}
+
+} // namespace
+} // namespace tornavel
