@@ -79,16 +79,42 @@ void putU32(std::string& out, std::uint32_t value) {
 }
 
 // An image inside an icon is a PNG stream or a device-independent bitmap
-// starting with its 40-byte header; anything else is not worth handing to a
-// decoder.
+// starting with its 40-byte header. Anything else, or an image whose header
+// claims dimensions far beyond any icon's (which a decoder would try to
+// allocate), is not worth handing on.
 bool looksLikeIconImage(std::string_view image) {
     static constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1A\n";
+    static constexpr std::uint32_t kMaxSide = 1024;
     if (image.substr(0, kPngSignature.size()) == kPngSignature) {
-        return true;
+        // The first chunk is IHDR: length 13, then width and height, big-endian.
+        if (image.size() < 24 || image.substr(12, 4) != "IHDR") {
+            return false;
+        }
+        auto bigEndian = [image](std::size_t at) {
+            std::uint32_t v = 0;
+            for (std::size_t i = 0; i < 4; ++i) {
+                v = v << 8 | static_cast<unsigned char>(image[at + i]);
+            }
+            return v;
+        };
+        const std::uint32_t width = bigEndian(16);
+        const std::uint32_t height = bigEndian(20);
+        return width > 0 && width <= kMaxSide && height > 0 && height <= kMaxSide;
     }
     const Bytes bytes(image);
     const auto headerSize = bytes.u32(0);
-    return headerSize && *headerSize == 40 && image.size() > 40;
+    const auto width = bytes.u32(4);
+    const auto height = bytes.u32(8); // colour and mask rows: twice the icon's height
+    const auto planes = bytes.u16(12);
+    const auto bitCount = bytes.u16(14);
+    if (!headerSize || *headerSize != 40 || image.size() <= 40 || !width || !height || !planes ||
+        !bitCount) {
+        return false;
+    }
+    const std::uint32_t bits = *bitCount;
+    return *width > 0 && *width <= kMaxSide && *height > 0 && *height <= 2 * kMaxSide &&
+           *planes == 1 &&
+           (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32);
 }
 
 // Assembles an icon-file stream from directory entries and their images.

@@ -218,6 +218,45 @@ TEST(PeIcons, DamagedPartsCostOnlyWhatTheyTouch) {
     EXPECT_FALSE(source.image(2));
 }
 
+TEST(PeIcons, ImagesWithImplausibleHeadersAreDropped) {
+    // An icon file of one image whose header is replaced; the stream keeps
+    // the image only when a decoder could draw it without a giant allocation.
+    auto iconWith = [](std::string image) {
+        std::string out;
+        appendU16(out, 0);
+        appendU16(out, 1);
+        appendU16(out, 1);
+        out += sampleEntryHeader({32, 0}, image.size());
+        appendU32(out, 6 + 16);
+        return IconSource(out + image).image(0).has_value();
+    };
+    const std::string bitmap = sampleBitmap({32, 0xFF808080});
+    EXPECT_TRUE(iconWith(bitmap));
+    std::string wide = bitmap;
+    putU32At(wide, 4, 100000);
+    EXPECT_FALSE(iconWith(wide));
+    std::string topDown = bitmap;
+    putU32At(topDown, 8, static_cast<std::uint32_t>(-64));
+    EXPECT_FALSE(iconWith(topDown));
+    std::string oddDepth = bitmap;
+    putU16At(oddDepth, 14, 7);
+    EXPECT_FALSE(iconWith(oddDepth));
+
+    auto png = [](std::uint32_t side) {
+        std::string out = "\x89PNG\r\n\x1A\n";
+        out += std::string("\0\0\0\x0D", 4) + "IHDR";
+        for (int i = 0; i < 2; ++i) {
+            for (int shift = 24; shift >= 0; shift -= 8) {
+                out.push_back(static_cast<char>((side >> shift) & 0xFF));
+            }
+        }
+        return out + std::string("\x08\x06\0\0\0", 5);
+    };
+    EXPECT_TRUE(iconWith(png(256)));
+    EXPECT_FALSE(iconWith(png(70000)));
+    EXPECT_FALSE(iconWith(png(0)));
+}
+
 TEST(PeIcons, HostileCountsStayBounded) {
     // A group that names one image 65535 times gives at most the image limit.
     SampleResources res = sampleResources({{{16, 0xFF000000}}});
