@@ -127,10 +127,13 @@ TXIconListBox::TXIconListBox(QWidget* parent) : QListWidget(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setItemDelegate(new CellDelegate(this));
 
-    // The sizes leave one pixel of border on three sides; the scroll bar is
-    // the fourth. The border is painted in event().
+    // The sizes leave one pixel of border left and right, and one pixel
+    // more than the rows need in height: the list lays out a column only
+    // while a cell's last pixel row lies above the viewport's last one, so
+    // that pixel belongs to the viewport and the top border is drawn over
+    // it (paintEvent); the sides are drawn in event().
     setFrameShape(QFrame::NoFrame);
-    setViewportMargins(1, 1, 1, 0);
+    setViewportMargins(1, 0, 1, 0);
 
     QFont cellFont(QStringLiteral("Arial"));
     cellFont.setPixelSize(itemHeight_);
@@ -166,11 +169,17 @@ bool TXIconListBox::event(QEvent* e) {
         QPainter p(this);
         p.setPen(palette().color(QPalette::Dark));
         const int bottom = viewport()->geometry().bottom();
-        p.drawLine(0, 0, width() - 1, 0);
         p.drawLine(0, 0, 0, bottom);
         p.drawLine(width() - 1, 0, width() - 1, bottom);
     }
     return handled;
+}
+
+void TXIconListBox::paintEvent(QPaintEvent* e) {
+    QListWidget::paintEvent(e);
+    QPainter p(viewport());
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawLine(0, 0, viewport()->width() - 1, 0);
 }
 
 bool TXIconListBox::InsertIcon(const QString& path, int index, int position) {

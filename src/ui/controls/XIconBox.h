@@ -71,6 +71,7 @@ signals:
 
 protected:
     bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     bool insert(const QIcon& icon, bool placeholder, int position);
