@@ -80,11 +80,11 @@ void putU32(std::string& out, std::uint32_t value) {
 
 // An image inside an icon is a PNG stream or a device-independent bitmap
 // starting with its 40-byte header. Anything else, or an image whose header
-// claims dimensions far beyond any icon's (which a decoder would try to
-// allocate), is not worth handing on.
+// claims dimensions beyond the largest icon (256 x 256, which a decoder would
+// otherwise try to allocate), is not worth handing on.
 bool looksLikeIconImage(std::string_view image) {
     static constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1A\n";
-    static constexpr std::uint32_t kMaxSide = 1024;
+    static constexpr std::uint32_t kMaxSide = 256;
     if (image.substr(0, kPngSignature.size()) == kPngSignature) {
         // The first chunk is IHDR: length 13, then width and height, big-endian.
         if (image.size() < 24 || image.substr(12, 4) != "IHDR") {

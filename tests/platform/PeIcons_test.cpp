@@ -233,6 +233,8 @@ TEST(PeIcons, ImagesWithImplausibleHeadersAreDropped) {
     const std::string bitmap = sampleBitmap({32, 0xFF808080});
     EXPECT_TRUE(iconWith(bitmap));
     std::string wide = bitmap;
+    putU32At(wide, 4, 257);
+    EXPECT_FALSE(iconWith(wide));
     putU32At(wide, 4, 100000);
     EXPECT_FALSE(iconWith(wide));
     std::string topDown = bitmap;
@@ -253,6 +255,7 @@ TEST(PeIcons, ImagesWithImplausibleHeadersAreDropped) {
         return out + std::string("\x08\x06\0\0\0", 5);
     };
     EXPECT_TRUE(iconWith(png(256)));
+    EXPECT_FALSE(iconWith(png(257)));
     EXPECT_FALSE(iconWith(png(70000)));
     EXPECT_FALSE(iconWith(png(0)));
 }

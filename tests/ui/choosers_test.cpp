@@ -276,6 +276,35 @@ private slots:
                  base);
     }
 
+    void gridDrawsTheImageThatSuitsTheCell() {
+        const int size = TXIconListBox().IconSize();
+        auto drawn = [](const std::string& ico) {
+            const QIcon icon =
+                iconFromIcoStream(QByteArray(ico.data(), static_cast<qsizetype>(ico.size())), 32);
+            const QImage image = icon.pixmap(32, 32).toImage();
+            return image.pixelColor(16, 16);
+        };
+        // The image of the cell's size, wherever it stands in the directory.
+        QCOMPARE(drawn(sampleIcoFile({{16, 0xFFFF0000}, {size, 0xFF0000FF}, {48, 0xFF00FF00}})),
+                 QColor(0, 0, 255));
+        // Failing that the nearest one, scaled to the cell.
+        QCOMPARE(drawn(sampleIcoFile({{16, 0xFFFF0000}, {48, 0xFF00FF00}})), QColor(255, 0, 0));
+
+        // An image that does not decode gives way to the next best one.
+        const std::string cut = sampleBitmap({size, 0xFF0000FF}).substr(0, 200);
+        const std::string red = sampleBitmap({16, 0xFFFF0000});
+        std::string ico;
+        appendU16(ico, 0);
+        appendU16(ico, 1);
+        appendU16(ico, 2);
+        ico += sampleEntryHeader({size, 0}, cut.size());
+        appendU32(ico, 6 + 32);
+        ico += sampleEntryHeader({16, 0}, red.size());
+        appendU32(ico, static_cast<std::uint32_t>(6 + 32 + cut.size()));
+        QCOMPARE(drawn(ico + cut + red), QColor(255, 0, 0));
+        QVERIFY(iconFromIcoStream(QByteArray::fromStdString(ico.substr(0, 38) + cut), 32).isNull());
+    }
+
     // ---- The run-file chooser ------------------------------------------
 
     void runFileChooserListsVisibleMatchingFilesSorted() {

@@ -11,6 +11,8 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <cstdlib>
+#include <vector>
 
 namespace tornavel::ui {
 namespace {
@@ -72,23 +74,45 @@ QPixmap drawApplicationIcon(int size) {
 
 } // namespace
 
-QIcon iconFromIcoStream(const QByteArray& stream) {
-    QIcon icon;
+QIcon iconFromIcoStream(const QByteArray& stream, int size) {
+    // The directory tells each image's size and depth: try the image nearest
+    // the wanted size first, the deepest among equals, and keep the first one
+    // that decodes. Decoding only that one keeps a library of many large
+    // icons from costing a decoded image per size per icon.
+    struct Candidate {
+        int index, distance, depth;
+    };
+    std::vector<Candidate> candidates;
+    const auto byte = [&stream](qsizetype at) { return static_cast<unsigned char>(stream[at]); };
+    const int count = stream.size() >= 6 ? byte(4) | byte(5) << 8 : 0;
+    for (int i = 0; i < count && 6 + 16 * (i + 1) <= stream.size(); ++i) {
+        const qsizetype entry = 6 + 16 * i;
+        const int width = byte(entry) == 0 ? 256 : byte(entry);
+        const int depth = byte(entry + 6) | byte(entry + 7) << 8;
+        candidates.push_back({i, std::abs(width - size), depth});
+    }
+    std::stable_sort(candidates.begin(), candidates.end(), [](const auto& a, const auto& b) {
+        return a.distance != b.distance ? a.distance < b.distance : a.depth > b.depth;
+    });
+
     QBuffer buffer;
     buffer.setData(stream);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "ico");
-    const int count = reader.imageCount();
-    for (int i = 0; i < count; ++i) {
-        if (!reader.jumpToImage(i)) {
-            break;
+    for (const Candidate& c : candidates) {
+        if (!reader.jumpToImage(c.index)) {
+            continue;
         }
-        const QImage image = reader.read();
-        if (!image.isNull()) {
-            icon.addPixmap(QPixmap::fromImage(image));
+        QImage image = reader.read();
+        if (image.isNull()) {
+            continue;
         }
+        if (image.width() != size || image.height() != size) {
+            image = image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        return QIcon(QPixmap::fromImage(image));
     }
-    return icon;
+    return {};
 }
 
 QIcon TXIconListBox::applicationIcon() {
@@ -195,8 +219,8 @@ bool TXIconListBox::InsertIcon(const QString& path, int index, int position) {
 bool TXIconListBox::InsertIcon(const tornavel::IconSource& source, int index, int position) {
     QIcon icon;
     if (const auto stream = source.image(index)) {
-        icon =
-            iconFromIcoStream(QByteArray(stream->data(), static_cast<qsizetype>(stream->size())));
+        icon = iconFromIcoStream(QByteArray(stream->data(), static_cast<qsizetype>(stream->size())),
+                                 iconSize_);
     }
     const bool fromFile = !icon.isNull();
     return insert(fromFile ? icon : applicationIcon(), !fromFile, position);

@@ -85,8 +85,9 @@ private:
     int itemHeight_ = 38;
 };
 
-// An icon decoded from an icon-file byte stream, every image of it; a null
-// icon when nothing in the stream can be decoded.
-QIcon iconFromIcoStream(const QByteArray& stream);
+// The image of an icon-file byte stream that suits a square of `size` pixels
+// best (nearest size, then deepest colour), decoded and scaled to that size;
+// a null icon when no image of the stream can be decoded.
+QIcon iconFromIcoStream(const QByteArray& stream, int size);
 
 } // namespace tornavel::ui
