@@ -28,16 +28,28 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9, //
 };
 
+// Reverse of kHighHalf, indexed by code point; 0 where the code page has no
+// byte (the highest code point of the code page is U+2122).
+constexpr char32_t kHighestCodePoint = 0x2122;
+const std::array<unsigned char, kHighestCodePoint + 1>& reverseTable() {
+    static const auto table = [] {
+        std::array<unsigned char, kHighestCodePoint + 1> t{};
+        for (std::size_t i = 0; i < kHighHalf.size(); ++i) {
+            t[kHighHalf[i]] = static_cast<unsigned char>(0x80 + i);
+        }
+        return t;
+    }();
+    return table;
+}
+
 std::optional<unsigned char> byteFor(char32_t cp) {
     if (cp < 0x80) {
         return static_cast<unsigned char>(cp);
     }
-    for (std::size_t i = 0; i < kHighHalf.size(); ++i) {
-        if (kHighHalf[i] == cp) {
-            return static_cast<unsigned char>(0x80 + i);
-        }
+    if (cp > kHighestCodePoint || reverseTable()[cp] == 0) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return reverseTable()[cp];
 }
 
 void appendUtf8(std::string& out, char32_t cp) {

@@ -180,13 +180,13 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
     }
 }
 
-std::vector<FolderEntry> ReadFolder(const std::string& folder) {
+void ForEachEntry(const std::string& folder,
+                  const std::function<void(const FolderEntryView&)>& visit) {
     DirHandle dir(::opendir(folder.c_str()));
     if (!dir.get()) {
         throw InOutError(inOutCodeFromErrno(errno));
     }
     const int fd = ::dirfd(dir.get());
-    std::vector<FolderEntry> entries;
     while (true) {
         errno = 0;
         const dirent* e = ::readdir(dir.get());
@@ -196,34 +196,47 @@ std::vector<FolderEntry> ReadFolder(const std::string& folder) {
             }
             break;
         }
-        const std::string_view name(e->d_name);
-        if (name == "." || name == "..") {
+        FolderEntryView entry;
+        entry.name = e->d_name;
+        if (entry.name == "." || entry.name == "..") {
             continue;
         }
-        bool isFolder = false;
+        entry.link = e->d_type == DT_LNK;
         if (e->d_type == DT_DIR) {
-            isFolder = true;
+            entry.folder = true;
         } else if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
             struct stat st {};
-            if (::fstatat(fd, e->d_name, &st, 0) == 0) {
-                isFolder = S_ISDIR(st.st_mode);
-            } else if (::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
                 continue; // gone since the directory was read
             }
+            entry.link = S_ISLNK(st.st_mode);
+            if (entry.link) {
+                entry.folder = ::fstatat(fd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+            } else {
+                entry.folder = S_ISDIR(st.st_mode);
+            }
         }
-        entries.push_back({std::string(name), isFolder, isHiddenName(name)});
+        entry.hidden = isHiddenName(entry.name);
+        visit(entry);
     }
+}
+
+std::vector<FolderEntry> ReadFolder(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    ForEachEntry(folder, [&entries](const FolderEntryView& e) {
+        entries.push_back({std::string(e.name), e.folder, e.hidden, e.link});
+    });
     return entries;
 }
 
-bool PassesFilter(const FolderEntry& entry, EntryFilter filter) {
+bool PassesFilter(bool folder, bool hidden, EntryFilter filter) {
     switch (filter) {
     case EntryFilter::VisibleFolders:
-        return entry.folder && !entry.hidden;
+        return folder && !hidden;
     case EntryFilter::AllFiles:
-        return !entry.folder;
+        return !folder;
     case EntryFilter::VisibleFiles:
-        return !entry.folder && !entry.hidden;
+        return !folder && !hidden;
     }
     return false;
 }
@@ -231,11 +244,11 @@ bool PassesFilter(const FolderEntry& entry, EntryFilter filter) {
 std::vector<std::string> ListEntries(const std::string& folder, std::string_view pattern,
                                      EntryFilter filter) {
     std::vector<std::string> names;
-    for (auto& entry : ReadFolder(folder)) {
-        if (PassesFilter(entry, filter) && MatchesWildcard(entry.name, pattern)) {
-            names.push_back(std::move(entry.name));
+    ForEachEntry(folder, [&](const FolderEntryView& e) {
+        if (PassesFilter(e, filter) && MatchesWildcard(e.name, pattern)) {
+            names.emplace_back(e.name);
         }
-    }
+    });
     return names;
 }
 
@@ -263,8 +276,25 @@ FileAttributes GetFileAttributes(const std::string& path) {
 int CompareNamesIgnoringCase(std::string_view a, std::string_view b) {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
-        const char32_t ca = foldCase(nextCodePoint(a, i));
-        const char32_t cb = foldCase(nextCodePoint(b, j));
+        char32_t ca = 0, cb = 0;
+        const auto ba = static_cast<unsigned char>(a[i]);
+        const auto bb = static_cast<unsigned char>(b[j]);
+        // Most names are ASCII and share long beginnings; only the rest needs
+        // folding or decoding.
+        if (ba == bb && ba < 0x80) {
+            ++i;
+            ++j;
+            continue;
+        }
+        if (ba < 0x80 && bb < 0x80) {
+            ca = (ba >= 'A' && ba <= 'Z') ? ba + 32u : ba;
+            cb = (bb >= 'A' && bb <= 'Z') ? bb + 32u : bb;
+            ++i;
+            ++j;
+        } else {
+            ca = foldCase(nextCodePoint(a, i));
+            cb = foldCase(nextCodePoint(b, j));
+        }
         if (ca != cb) {
             return ca < cb ? -1 : 1;
         }
@@ -279,25 +309,9 @@ int CompareNamesIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 void SortNamesIgnoringCase(std::vector<std::string>& names) {
-    // Folding once per name rather than once per comparison.
-    struct Keyed {
-        std::u32string key;
-        std::string name;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(names.size());
-    for (auto& n : names) {
-        keyed.push_back({foldedCodePoints(n), std::move(n)});
-    }
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& x, const Keyed& y) {
-        if (x.key != y.key) {
-            return x.key < y.key;
-        }
-        return x.name < y.name;
+    std::sort(names.begin(), names.end(), [](const std::string& x, const std::string& y) {
+        return CompareNamesIgnoringCase(x, y) < 0;
     });
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        names[k] = std::move(keyed[k].name);
-    }
 }
 
 } // namespace tornavel

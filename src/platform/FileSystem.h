@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,14 +48,35 @@ struct FolderEntry {
     std::string name;
     bool folder = false;
     bool hidden = false;
+    bool link = false; // a symbolic link (folder and hidden describe what it points to)
 };
+
+// An entry as ForEachEntry hands it over; name is valid during the call only.
+struct FolderEntryView {
+    std::string_view name;
+    bool folder = false;
+    bool hidden = false;
+    bool link = false;
+};
+
+// Calls visit for every entry of folder except "." and "..", in the order the
+// file system gives them, without copying names it does not keep. Throws
+// InOutError when the folder cannot be listed.
+void ForEachEntry(const std::string& folder,
+                  const std::function<void(const FolderEntryView&)>& visit);
 
 // Every entry of folder except "." and "..", in the order the file system gives
 // them. Throws InOutError when the folder cannot be listed.
 std::vector<FolderEntry> ReadFolder(const std::string& folder);
 
 // Whether an entry passes a filter.
-bool PassesFilter(const FolderEntry& entry, EntryFilter filter);
+bool PassesFilter(bool folder, bool hidden, EntryFilter filter);
+inline bool PassesFilter(const FolderEntry& e, EntryFilter filter) {
+    return PassesFilter(e.folder, e.hidden, filter);
+}
+inline bool PassesFilter(const FolderEntryView& e, EntryFilter filter) {
+    return PassesFilter(e.folder, e.hidden, filter);
+}
 
 // Case-insensitive comparison of two names (UTF-8), as a sorted file list box
 // orders them: letters are compared without regard to case (ASCII and the

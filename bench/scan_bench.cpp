@@ -1,0 +1,201 @@
+// Times what a build does with the source folder (the scan, the root listing
+// and the [Files] and [Dirs] sections of the script) against `find DIR -type f`
+// on the same warm tree, and reports the peak memory.
+//
+//   scan_bench [FILES]    (default 100000; the tree has FILES / 20 folders)
+
+#include "build/Prompts.h"
+#include "build/ScriptGenerator.h"
+#include "build/SourceScan.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kFilesPerFolder = 20;
+constexpr int kDeepChains = 2;
+constexpr int kDeepChainLength = 25; // reaches below the deepest installed level
+constexpr int kRuns = 5;
+
+class SilentPrompts : public tornavel::Prompts {
+public:
+    void errorDialog(const std::string&) override {}
+    void message(const std::string&) override {}
+    Answer ask(const std::string&, const std::string&, Icon, Answer a) override { return a; }
+    void focusField(tornavel::FieldId) override {}
+};
+
+void makeFolder(const std::string& path) {
+    if (::mkdir(path.c_str(), 0755) != 0) {
+        std::perror(path.c_str());
+        std::exit(2);
+    }
+}
+
+void makeFiles(const std::string& folder, int folderNumber) {
+    for (int i = 0; i < kFilesPerFolder; ++i) {
+        // Mixed case and Czech letters, so that sorting and encoding do real work.
+        std::string name = (i % 5 == 0) ? "SOUBOR" : (i % 7 == 0) ? "písmo_" : "soubor";
+        name += std::to_string(folderNumber) + "_" + std::to_string(i) + ".txt";
+        const int fd = ::open((folder + name).c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+        if (fd < 0) {
+            std::perror(name.c_str());
+            std::exit(2);
+        }
+        ::close(fd);
+    }
+}
+
+struct TreeShape {
+    int folders = 0;
+    int installedFiles = 0; // files at levels 1 to 19
+};
+
+// A broad tree (up to ten sub-folders per folder) plus chains deeper than the
+// scan goes; every folder holds kFilesPerFolder files.
+TreeShape buildTree(const std::string& root, int folderCount) {
+    TreeShape shape;
+    struct Pending {
+        std::string path;
+        int level;
+    };
+    std::vector<Pending> queue;
+    const int broad = folderCount - kDeepChains * kDeepChainLength;
+    for (int c = 0; c < kDeepChains; ++c) {
+        std::string path = root;
+        for (int level = 1; level <= kDeepChainLength; ++level) {
+            path += "Hluboko" + std::to_string(c) + "_" + std::to_string(level) + "/";
+            makeFolder(path);
+            makeFiles(path, shape.folders);
+            ++shape.folders;
+            if (level <= tornavel::kDeepestScannedLevel) {
+                shape.installedFiles += kFilesPerFolder;
+            }
+        }
+    }
+    queue.push_back({root, 0});
+    for (std::size_t next = 0; next < queue.size() && shape.folders < folderCount; ++next) {
+        for (int k = 0; k < 10 && static_cast<int>(queue.size()) - 1 < broad; ++k) {
+            const std::string path = queue[next].path + (k % 3 == 0 ? "Složka" : "Data") +
+                                     std::to_string(queue.size()) + "/";
+            makeFolder(path);
+            makeFiles(path, shape.folders);
+            ++shape.folders;
+            shape.installedFiles += kFilesPerFolder;
+            queue.push_back({path, queue[next].level + 1});
+        }
+    }
+    return shape;
+}
+
+double runFind(const std::string& root) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    std::string dir = root;
+    char find[] = "find";
+    char type[] = "-type";
+    char f[] = "f";
+    char* argv[] = {find, dir.data(), type, f, nullptr};
+    const auto start = Clock::now();
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "find", &actions, nullptr, argv, environ) != 0) {
+        std::fputs("cannot start find\n", stderr);
+        std::exit(2);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    const auto end = Clock::now();
+    posix_spawn_file_actions_destroy(&actions);
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+double runScan(const std::string& root, std::size_t& scriptBytes, std::size_t& fileLines) {
+    tornavel::ProjectSettings project;
+    SilentPrompts prompts;
+    const auto start = Clock::now();
+    tornavel::ScriptWriter out;
+    tornavel::WriteContentSections(out, project, root, tornavel::ListFolderFiles(root), prompts,
+                                   nullptr);
+    const auto end = Clock::now();
+    scriptBytes = out.bytes().size();
+    fileLines = static_cast<std::size_t>(
+        std::count(out.bytes().begin(), out.bytes().end(), '\n')); // every line ends with one
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int files = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const int folders = std::max(files / kFilesPerFolder, kDeepChains * kDeepChainLength + 1);
+
+    std::string root =
+        (std::filesystem::temp_directory_path() / "tornavel-scan-bench-XXXXXX").string();
+    if (!::mkdtemp(root.data())) {
+        std::perror("mkdtemp");
+        return 2;
+    }
+    root += "/";
+
+    std::printf("building %d folders with %d files each in %s ...\n", folders, kFilesPerFolder,
+                root.c_str());
+    const TreeShape shape = buildTree(root, folders);
+
+    // Warm the caches for both sides.
+    std::size_t scriptBytes = 0, lines = 0;
+    runFind(root);
+    runScan(root, scriptBytes, lines);
+
+    std::vector<double> findTimes, scanTimes;
+    for (int i = 0; i < kRuns; ++i) {
+        findTimes.push_back(runFind(root));
+        scanTimes.push_back(runScan(root, scriptBytes, lines));
+    }
+
+    // [Icons], [INI], [Files], [Dirs] headers and the three empty lines between
+    // them, one line per installed file and one per installed folder.
+    const int installedFolders = folders - kDeepChains * (kDeepChainLength - 19);
+    const std::size_t expectedLines =
+        7 + static_cast<std::size_t>(shape.installedFiles) + installedFolders;
+
+    rusage self{};
+    ::getrusage(RUSAGE_SELF, &self);
+
+    const double findMs = median(findTimes);
+    const double scanMs = median(scanTimes);
+    std::printf("tree:            %d folders, %d files (%d below level 19)\n", shape.folders,
+                shape.folders * kFilesPerFolder,
+                shape.folders * kFilesPerFolder - shape.installedFiles);
+    std::printf("script:          %zu lines, %zu bytes (expected %zu lines)\n", lines, scriptBytes,
+                expectedLines);
+    std::printf("find -type f:    %8.1f ms (median of %d)\n", findMs, kRuns);
+    std::printf("scan + script:   %8.1f ms (median of %d)\n", scanMs, kRuns);
+    std::printf("ratio:           %8.2f (target <= 1.5)\n", scanMs / findMs);
+    std::printf("peak memory:     %8ld KiB (the whole benchmark process)\n", self.ru_maxrss);
+
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);
+    return lines == expectedLines ? 0 : 1;
+}

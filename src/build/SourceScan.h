@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tornavel {
+
+// The deepest folder level below the source folder that a build installs.
+inline constexpr int kDeepestScannedLevel = 19;
+
+// The sub-folders of sourceFolder (native path, with or without trailing
+// separator) that a build installs, as entries relative to it with "\" between
+// the folder names ("Data", "Data\Img"). Breadth-first: all of level 1, then
+// all of level 2, ... down to level 19; within a level grouped by parent in the
+// order of the parents; within one parent in the order the file system gives
+// them. A folder that is hidden or system, or whose name holds a ".", is left
+// out with everything below it. A link to a folder counts as a folder, unless
+// it leads back to a folder above it (a loop). A folder that cannot be listed
+// contributes nothing; an empty or missing source folder gives an empty list.
+std::vector<std::string> ScanSourceFolders(const std::string& sourceFolder);
+
+// The names of every file directly in folder (native path), hidden and system
+// files included, no folders, sorted case-insensitively as a file list box
+// sorts them. Throws InOutError when the folder cannot be listed.
+//
+// Unlike a file list box on Windows, this never changes the process's current
+// folder: whoever needs a file of the folder (the font name reader) is given
+// its full path.
+std::vector<std::string> ListFolderFiles(const std::string& folder);
+
+// The scan and the file lists of the scanned folders from one pass over each
+// folder: folders[i] is the i-th entry of ScanSourceFolders, files[i] what
+// ListFolderFiles gives for it, and listError[i] the input/output error number
+// that listing it would have thrown (0 when it was listed). The script
+// generator uses this so that no folder is read twice.
+struct SourceTree {
+    std::vector<std::string> folders;
+    std::vector<std::vector<std::string>> files;
+    std::vector<int> listError;
+};
+SourceTree ScanSourceTree(const std::string& sourceFolder);
+
+} // namespace tornavel
