@@ -1,8 +1,30 @@
 // tornavel: the GUI program.
+#include "ui/Unit1.h"
+#include "ui/Unit4.h"
+
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tornavel"));
-    return 0;
+
+    // The toolkit's own texts (dialog buttons, file dialogs, context menus)
+    // are Czech whatever the system's locale.
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::Czechia));
+    QTranslator qtTranslation;
+    if (qtTranslation.load(QStringLiteral("qtbase_cs"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslation);
+    }
+
+    // The main window first: it reads SourceFolder, which the dialogs use.
+    tornavel::ui::TForm1 form1;
+    auto* form4 = new tornavel::ui::TForm4(form1.ProgramFolder, &form1);
+    form1.Form4 = form4;
+
+    form1.show();
+    return QApplication::exec();
 }

@@ -1,0 +1,171 @@
+#pragma once
+
+#include "platform/ShellNamespace.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QIcon>
+#include <QList>
+#include <QMimeDatabase>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QButtonGroup;
+class QComboBox;
+class QListView;
+class QStackedWidget;
+class QToolBar;
+class QToolButton;
+class QTreeView;
+class QAbstractItemView;
+class QModelIndex;
+
+namespace tornavel::ui {
+
+// One entry of the folder shown. Names, ID lists and the pending mark are set
+// at enumeration; the rest is read by FillDetails when the entry is first shown.
+struct TShellItem {
+    shell::IdList AbsoluteID; // CurrentFolderID joined with RelativeID; set with the details
+    shell::IdList RelativeID; // as the folder's enumeration returned it
+    bool DetailsPending = true;
+    QString DisplayName;
+    QString TypeName;   // at most 80 characters
+    int ImageIndex = 0; // into the browser's image list
+    qint64 SizeKB = 0;  // bytes / 1000, at least 1
+    quint32 Attributes = 0;
+    QString ModifiedText;
+};
+
+class ShellBrowser;
+class NameCollator;
+
+// The list's rows, supplied on demand from ShellItems. Details are read for a
+// row only when a view asks for something that needs them, that is for the
+// rows it is about to show.
+class ShellItemModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { ColName, ColSize, ColType, ColDate, ColAttributes, ColumnCount };
+
+    explicit ShellItemModel(ShellBrowser& browser);
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    friend class ShellBrowser;
+    // The list view's row count, set by FillFolder.
+    void setRowCount(int rows);
+
+    ShellBrowser& browser_;
+    int rows_ = 0;
+};
+
+// The file browser of the page "Soubory": a viewer of SourceFolder and its
+// sub-folders with the toolbar ToolBar2 and the virtual list ListView.
+class ShellBrowser : public QWidget {
+    Q_OBJECT
+public:
+    enum class ViewStyle { vsIcon = 0, vsSmallIcon = 1, vsList = 2, vsReport = 3 };
+
+    explicit ShellBrowser(QWidget* parent = nullptr);
+    ~ShellBrowser() override;
+
+    // ---- What the main window calls --------------------------------------
+    // The set-up of the start-up step: the view style by its stored name (see
+    // setViewStyleByName), a fresh root folder, an empty item list, then
+    // NavigateToPath(sourceFolder). sourceFolder ends with the native separator
+    // and is also the limit of Back. Throws Error when the folder cannot be shown.
+    void SetUp(const QString& typView, const QString& sourceFolder);
+    // Sets the view for "vsIcon", "vsSmallIcon", "vsList" or "vsReport" (exact
+    // letter case) and returns true; any other text leaves the view as it is.
+    bool setViewStyleByName(const QString& name);
+    // The name of the view in use, as the settings file stores it.
+    QString viewStyleName() const;
+    ViewStyle viewStyle() const { return viewStyle_; }
+    void setViewStyle(ViewStyle style);
+    // Empties the path list cbPath (a confirmed change of SourceFolder).
+    void clearPathList();
+
+    // ---- The browser's operations (throw Error on failure) ----------------
+    void NavigateToPath(const QString& path);
+    void NavigateToID(shell::ConstIdPtr absoluteId);
+    void FillFolder(shell::ShellFolder folder);
+    void ClearItems();
+    void FillDetails(int first, int last);
+    QString ItemDisplayName(const shell::ShellFolder& folder, shell::ConstIdPtr list,
+                            shell::NameForm form) const;
+    bool IsFolderItem(const shell::ShellFolder& folder, shell::ConstIdPtr relative) const;
+    // The icon of an item of this MIME type, as an index into the image list.
+    int IconIndexOf(const QMimeType& type);
+    // Folders before files, each group by name (Czech order, numbers by value).
+    int CompareItems(const TShellItem& a, const TShellItem& b) const;
+
+    // ---- User actions (guarded: a failure shows the standard error box) ----
+    void Open();
+    void Back();
+    void PathSelected();
+
+    // ---- State -----------------------------------------------------------
+    const std::vector<TShellItem>& ShellItems() const { return shellItems_; }
+    const QString& CurrentPath() const { return currentPath_; }
+    shell::ConstIdPtr CurrentFolderID() const { return currentFolderId_.get(); }
+    const QList<QIcon>& ImageList() const { return imageList_; }
+    ShellItemModel* model() const { return model_; }
+    // The item view that shows the current view style.
+    QAbstractItemView* currentItemView() const;
+    QListView* iconView() const { return iconView_; }
+    QTreeView* reportView() const { return reportView_; }
+
+    // What a refused Back does; the default beeps.
+    void setBeeper(std::function<void()> beeper) { beeper_ = std::move(beeper); }
+
+    // The controls, named as the page "Soubory" names them.
+    QToolBar* ToolBar2 = nullptr;
+    QToolButton* btnBack = nullptr;
+    QToolButton* btnLargeIcons = nullptr;
+    QToolButton* btnSmallIcons = nullptr;
+    QToolButton* btnList = nullptr;
+    QToolButton* btnReport = nullptr;
+    QComboBox* cbPath = nullptr;
+    QStackedWidget* ListView = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class ShellItemModel;
+    void buildToolbar();
+    void buildViews();
+    void updatePathList(shell::ConstIdPtr absoluteId);
+    void selectFirstRow();
+    QString typeDescription(const QMimeType& type);
+    QString modifiedText(const shell::FindData& data) const;
+
+    std::vector<TShellItem> shellItems_;
+    shell::ShellFolder desktopFolder_;
+    shell::ShellFolder currentFolder_;
+    shell::IdList currentFolderId_;
+    QString currentPath_;
+    QString sourceFolder_;
+    ViewStyle viewStyle_ = ViewStyle::vsSmallIcon;
+
+    ShellItemModel* model_ = nullptr;
+    QListView* iconView_ = nullptr;
+    QTreeView* reportView_ = nullptr;
+    QButtonGroup* viewButtons_ = nullptr;
+
+    std::unique_ptr<NameCollator> collator_;
+    QMimeDatabase mimeDatabase_;
+    QList<QIcon> imageList_;
+    QHash<QString, int> imageIndexByIcon_;
+    QHash<QString, QString> typeNameByMime_;
+    std::function<void()> beeper_;
+};
+
+} // namespace tornavel::ui

@@ -1,0 +1,61 @@
+#include "ui/controls/RadioGroup.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tornavel::ui {
+
+TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
+    : QGroupBox(caption, parent), group_(new QButtonGroup(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(2);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items[i], this);
+        group_->addButton(button, i);
+        layout->addWidget(button);
+        buttons_.push_back(button);
+    }
+    layout->addStretch(1);
+    connect(group_, &QButtonGroup::idToggled, this, &TRadioGroup::buttonToggled);
+}
+
+QRadioButton* TRadioGroup::button(int index) const {
+    if (index < 0 || index >= count()) {
+        return nullptr;
+    }
+    return buttons_[static_cast<std::size_t>(index)];
+}
+
+void TRadioGroup::setItemIndex(int index) {
+    if (index < 0 || index >= count()) {
+        index = -1;
+    }
+    if (index == index_) {
+        return;
+    }
+    if (index >= 0) {
+        buttons_[static_cast<std::size_t>(index)]->setChecked(true);
+        return;
+    }
+    // An exclusive group cannot uncheck its last button.
+    clearing_ = true;
+    group_->setExclusive(false);
+    buttons_[static_cast<std::size_t>(index_)]->setChecked(false);
+    group_->setExclusive(true);
+    clearing_ = false;
+    previous_ = index_;
+    index_ = -1;
+    emit clicked();
+}
+
+void TRadioGroup::buttonToggled(int id, bool checked) {
+    if (!checked || clearing_ || id == index_) {
+        return;
+    }
+    previous_ = index_;
+    index_ = id;
+    emit clicked();
+}
+
+} // namespace tornavel::ui
