@@ -1,5 +1,6 @@
 #include "ui/ChooserButtons.h"
 
+#include "ui/Unit1.h"
 #include "ui/Unit6.h"
 #include "ui/Vyber.h"
 
@@ -35,6 +36,19 @@ void openChooser(int button, TForm5& runFileChooser, TForm6& iconChooser) {
     runFileChooser.setMask(text(opener->mask));
     runFileChooser.setWindowTitle(text(opener->caption));
     runFileChooser.exec();
+}
+
+FieldBoxes fieldBoxesOf(TForm1& window) {
+    return
+        [&window](FieldId field) { return qobject_cast<QLineEdit*>(window.fieldControl(field)); };
+}
+
+void attachChoosers(TForm1& window, TForm5& runFileChooser, TForm6& iconChooser) {
+    window.Form5 = &runFileChooser;
+    window.Form6 = &iconChooser;
+    QObject::connect(&window, &TForm1::sourceFolderReady, &runFileChooser,
+                     &TForm5::setSourceFolder);
+    QObject::connect(&window, &TForm1::sourceFolderReady, &iconChooser, &TForm6::setSourceFolder);
 }
 
 } // namespace tornavel::ui

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "ui/FieldBoxes.h"
+
 #include <array>
 #include <string_view>
 
 namespace tornavel::ui {
 
+class TForm1;
 class TForm5;
 class TForm6;
 
@@ -43,5 +46,12 @@ const ChooserOpener* chooserOpenerFor(int button);
 // Prepares the chooser that ButtonN opens and shows it modally; the chooser
 // writes its result into the main window's fields itself.
 void openChooser(int button, TForm5& runFileChooser, TForm6& iconChooser);
+
+// The main window's edit boxes by field, for the choosers' results.
+FieldBoxes fieldBoxesOf(TForm1& window);
+
+// Hands the two choosers to the main window's "..." buttons and keeps them
+// pointed at SourceFolder whenever the window settles it anew.
+void attachChoosers(TForm1& window, TForm5& runFileChooser, TForm6& iconChooser);
 
 } // namespace tornavel::ui
