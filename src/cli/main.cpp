@@ -1,7 +1,249 @@
 // tornavel-cli: the headless front end over the core, for scripted builds.
-#include <cstdio>
+//
+//   tornavel-cli script PROJECT.ipr [--source DIR]
+//   tornavel-cli build  PROJECT.ipr [--source DIR] [--compiler PATH]
+//   tornavel-cli show   PROJECT.ipr
+//
+// Messages go to standard error, one line each. Exit status: 0 success, 1 the
+// project was refused, 2 usage or input/output error, 3 the compiler failed.
+#include "build/BuildDriver.h"
+#include "build/Prompts.h"
+#include "platform/Errors.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "project/ProgramSettings.h"
+#include "project/ProjectFile.h"
+#include "project/ProjectSettings.h"
 
-int main() {
-    std::fputs("tornavel-cli: not built yet\n", stderr);
-    return 2;
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+namespace {
+
+using tornavel::Error;
+
+enum ExitStatus { kSuccess = 0, kRefused = 1, kUsageOrInputOutput = 2, kCompilerFailed = 3 };
+
+// Message texts may hold line breaks (CR, CR LF); on standard error each
+// message is one line.
+std::string oneLine(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            out += ' ';
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// The full stop the program's error box adds to a text ending in a letter or digit.
+std::string withFullStop(std::string text) {
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') {
+        text += '.';
+    }
+    return text;
+}
+
+void report(const std::string& text) {
+    std::cerr << oneLine(text) << '\n' << std::flush;
+}
+
+// Tells the user everything on standard error and answers every question with
+// its default button: the compilation is confirmed, the test run declined.
+class CliPrompts : public tornavel::Prompts {
+public:
+    void errorDialog(const std::string& text) override { report("Chyba: " + text); }
+    void message(const std::string& text) override { report(text); }
+    Answer ask(const std::string& caption, const std::string& text, Icon,
+               Answer defaultAnswer) override {
+        report(caption + ": " + text + " " + (defaultAnswer == Answer::Yes ? "Ano" : "Ne"));
+        return defaultAnswer;
+    }
+    void focusField(tornavel::FieldId) override {}
+};
+
+std::string nativeFolder(const std::string& path) {
+    return tornavel::withTrailingSeparator(
+        std::filesystem::absolute(path).lexically_normal().string());
+}
+
+// Loads the project as Open does: over the values a freshly started program has.
+tornavel::ProjectSettings loadProject(const std::string& path) {
+    const tornavel::FileAttributes attributes = tornavel::GetFileAttributes(path);
+    if (!attributes.exists) {
+        throw tornavel::InOutError(2);
+    }
+    if (attributes.folder || !std::ifstream(path, std::ios::binary)) {
+        throw tornavel::InOutError(5);
+    }
+    tornavel::ProjectSettings project;
+    tornavel::LoadProject(path, project);
+    return project;
+}
+
+struct Arguments {
+    std::string project;
+    std::string source;
+    std::string compiler;
+};
+
+tornavel::BuildEnvironment environmentFor(const Arguments& args) {
+    tornavel::BuildEnvironment env;
+    env.ProgramFolder = tornavel::CurrentProgramFolder();
+    env.SourceFolder = args.source.empty()
+                           ? tornavel::ReadProgramSettings(env.ProgramFolder).SourceFolder
+                           : nativeFolder(args.source);
+    const tornavel::FileAttributes folder = tornavel::GetFileAttributes(env.SourceFolder);
+    if (!folder.exists || !folder.folder) {
+        throw Error(Error::Kind::InputOutput,
+                    "Zdrojový adresář " + env.SourceFolder + " neexistuje");
+    }
+    if (!args.compiler.empty()) {
+        env.CompilerPath = std::filesystem::absolute(args.compiler).lexically_normal().string();
+    }
+    return env;
+}
+
+int runScript(const Arguments& args) {
+    tornavel::ProjectSettings project = loadProject(args.project);
+    const tornavel::BuildEnvironment env = environmentFor(args);
+    CliPrompts prompts;
+    tornavel::BuildDriver driver(prompts);
+    if (!driver.WriteScript(project, env, nullptr)) {
+        return kRefused;
+    }
+    report("Skript " + env.SourceFolder + "ISS byl vytvořen.");
+    return kSuccess;
+}
+
+int runBuild(const Arguments& args) {
+    tornavel::ProjectSettings project = loadProject(args.project);
+    const tornavel::BuildEnvironment env = environmentFor(args);
+    CliPrompts prompts;
+    tornavel::BuildDriver driver(prompts);
+    switch (driver.BuildInstaller(project, env, nullptr)) {
+    case tornavel::BuildOutcome::Refused:
+        return kRefused;
+    case tornavel::BuildOutcome::Declined:
+    case tornavel::BuildOutcome::Compiled:
+    case tornavel::BuildOutcome::Tested:
+        break;
+    }
+    return kSuccess;
+}
+
+int runShow(const Arguments& args) {
+    const tornavel::ProjectSettings project = loadProject(args.project);
+    for (const auto& [key, value] : tornavel::ProjectKeyValues(project)) {
+        std::cout << key << '=' << value << '\n';
+    }
+    std::cout << std::flush;
+    return kSuccess;
+}
+
+int exitStatusFor(const Error& e) {
+    switch (e.kind()) {
+    case Error::Kind::ProjectRefused:
+        return kRefused;
+    case Error::Kind::InputOutput:
+        return kUsageOrInputOutput;
+    case Error::Kind::ProcessFailed:
+        return kCompilerFailed;
+    }
+    return kUsageOrInputOutput;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"tornavel-cli: připraví instalaci z projektu Tornavel (.ipr) bez okna.\n"
+                 "  tornavel-cli script PROJEKT.ipr [--source DIR]\n"
+                 "  tornavel-cli build  PROJEKT.ipr [--source DIR] [--compiler PATH]\n"
+                 "  tornavel-cli show   PROJEKT.ipr",
+                 "tornavel-cli"};
+    app.get_formatter()->label("Usage", "Použití");
+    app.get_formatter()->label("OPTIONS", "VOLBY");
+    app.get_formatter()->label("SUBCOMMAND", "PŘÍKAZ");
+    app.get_formatter()->label("REQUIRED", "(povinné)");
+    app.get_formatter()->label("TEXT", "TEXT");
+    app.get_formatter()->label("Positionals", "Parametry");
+    app.option_defaults()->group("Volby");
+    app.set_help_flag("-h,--help", "Vypíše tuto nápovědu");
+    app.require_subcommand(1, 1);
+    app.footer("Zdrojový adresář je DIR z --source, jinak adresář uložený v Tornavel.ini.\n"
+               "Návratový kód: 0 úspěch, 1 projekt odmítnut, 2 chybné použití nebo chyba "
+               "vstupu/výstupu, 3 kompilace selhala.\n");
+
+    Arguments args;
+    const auto addProject = [&](CLI::App* command) {
+        command->option_defaults()->group("Volby");
+        command->set_help_flag("-h,--help", "Vypíše nápovědu k příkazu");
+        command->add_option("PROJEKT", args.project, "Soubor projektu (.ipr)")
+            ->required()
+            ->type_name("");
+    };
+    const auto addSource = [&](CLI::App* command) {
+        command->add_option("--source", args.source, "Zdrojový adresář instalace")
+            ->type_name("DIR");
+    };
+
+    CLI::App* script = app.add_subcommand(
+        "script", "Zkontroluje projekt, smaže adresář Output a zapíše skript ISS do zdrojového "
+                  "adresáře.");
+    addProject(script);
+    addSource(script);
+
+    CLI::App* build = app.add_subcommand(
+        "build", "Jako script, potom spustí kompilátor iscc a počká na něj (test instalace se "
+                 "nespouští).");
+    addProject(build);
+    addSource(build);
+    build->add_option("--compiler", args.compiler, "Kompilátor místo iscc z adresáře programu")
+        ->type_name("PATH");
+
+    CLI::App* show =
+        app.add_subcommand("show", "Vypíše hodnoty projektu po řádcích jako Klíč=hodnota.");
+    addProject(show);
+
+    for (CLI::App* command : {script, build, show}) {
+        command->group("Příkazy");
+    }
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        const bool unknownCommand = argc > 1 && argv[1][0] != '-' && !script->parsed() &&
+                                    !build->parsed() && !show->parsed();
+        report("tornavel-cli: " +
+               (unknownCommand ? "neznámý příkaz \"" + std::string(argv[1]) + "\""
+                               : std::string(e.what())) +
+               " (nápověda: tornavel-cli --help)");
+        return kUsageOrInputOutput;
+    }
+
+    try {
+        if (script->parsed()) {
+            return runScript(args);
+        }
+        if (build->parsed()) {
+            return runBuild(args);
+        }
+        return runShow(args);
+    } catch (const Error& e) {
+        report(withFullStop(e.what()));
+        return exitStatusFor(e);
+    } catch (const std::exception& e) {
+        report(withFullStop(e.what()));
+        return kUsageOrInputOutput;
+    }
 }

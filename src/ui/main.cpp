@@ -1,4 +1,5 @@
 // tornavel: the GUI program.
+#include "ui/About.h"
 #include "ui/ChooserButtons.h"
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
@@ -32,6 +33,9 @@ int main(int argc, char** argv) {
     auto* form6 =
         new tornavel::ui::TForm6(form1.SourceFolder, tornavel::ui::fieldBoxesOf(form1), &form1);
     tornavel::ui::attachChoosers(form1, *form5, *form6);
+    // The About box comes last; "&O autorech" (F2) shows it modally.
+    auto* autor = new tornavel::ui::TAutor(&form1);
+    autor->openFrom(form1.Oautorech);
 
     form1.show();
     return QApplication::exec();

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "platform/Errors.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace tornavel {
+
+// Windows error codes that the process functions report, so that a failure
+// reads the same on every platform.
+namespace winerror {
+inline constexpr std::uint32_t FileNotFound = 2;
+inline constexpr std::uint32_t PathNotFound = 3;
+inline constexpr std::uint32_t TooManyOpenFiles = 4;
+inline constexpr std::uint32_t AccessDenied = 5;
+inline constexpr std::uint32_t InvalidHandle = 6;
+inline constexpr std::uint32_t NotEnoughMemory = 8;
+inline constexpr std::uint32_t SharingViolation = 32;
+inline constexpr std::uint32_t InvalidParameter = 87;
+inline constexpr std::uint32_t BadExeFormat = 193;
+inline constexpr std::uint32_t FilenameExceedsRange = 206;
+inline constexpr std::uint32_t InternalError = 1359;
+inline constexpr std::uint32_t CantResolveFilename = 1921;
+} // namespace winerror
+
+// The Windows error code a user would get for the failure the C library
+// reports as errno (a missing program is 2, a program that may not be run 5,
+// a file that is no program 193, ...).
+std::uint32_t WindowsCodeFromErrno(int err);
+
+// A program could not be started or its end could not be awaited. code() is
+// the Windows error code of the failure.
+class ProcessError : public Error {
+public:
+    ProcessError(std::uint32_t code, const std::string& message)
+        : Error(Kind::ProcessFailed, message), code_(code) {}
+    std::uint32_t code() const { return code_; }
+
+private:
+    std::uint32_t code_;
+};
+
+// How much processor time the started program gets, in the terms of the
+// Windows priority classes. On POSIX it becomes a nice value relative to this
+// program's own: Idle is the lowest (19), High and Realtime raise the priority
+// by 5 and 10 when the system permits it and are left at Normal otherwise.
+enum class ProcessPriority { Normal, Idle, High, Realtime };
+
+// A started program. It is always reaped: by Wait, or, when the owner lets it
+// go without waiting (Release or destruction), in the background once it ends,
+// so no finished program lingers as a zombie.
+class Process {
+public:
+    // Starts args[0] with the arguments args[1..], directly, never through a
+    // shell. A program name without a separator is looked up in PATH. Throws
+    // ProcessError with the Windows error code when the program cannot run.
+    static Process Start(const std::vector<std::string>& args,
+                         ProcessPriority priority = ProcessPriority::Normal);
+
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process();
+
+    // Blocks until the program ends, in waits of at most slice on the process
+    // itself (it returns as soon as the program ends), and calls pump (when
+    // not empty) between them. Returns the exit code; a program ended by a
+    // signal gives 128 + the signal's number, as a shell reports it. Throws
+    // ProcessError when the process cannot be awaited.
+    std::uint32_t Wait(const std::function<void()>& pump,
+                       std::chrono::milliseconds slice = std::chrono::milliseconds(15));
+
+    // Lets the program run on without waiting for it.
+    void Release();
+
+    pid_t id() const { return pid_; }
+
+private:
+    explicit Process(pid_t pid) : pid_(pid) {}
+
+    pid_t pid_ = -1;
+};
+
+} // namespace tornavel

@@ -1,0 +1,262 @@
+#include "platform/Cp1250.h"
+#include "project/ProjectFile.h"
+#include "project/ProjectSettings.h"
+#include "support/TempDir.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace tornavel {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a tornavel-cli binary with its standard output and error in files.
+CliRun runCli(const fs::path& cli, const std::vector<std::string>& args,
+              const test::TempDir& scratch) {
+    const fs::path outFile = scratch.path() / "stdout.txt";
+    const fs::path errFile = scratch.path() / "stderr.txt";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    std::vector<std::string> all{cli.string()};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : all) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    const int rc = posix_spawn(&pid, cli.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) {
+        throw std::runtime_error("cannot start " + cli.string());
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    CliRun run;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = test::readFileBytes(outFile);
+    run.err = test::readFileBytes(errFile);
+    return run;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        out.push_back(line);
+    }
+    return out;
+}
+
+// A program folder of its own for each test: the CLI, the stand-in compiler
+// beside it, and a source folder with a project.
+class CliTest : public ::testing::Test {
+protected:
+    CliTest() {
+        fs::copy_file(TORNAVEL_CLI_PATH, programDir.path() / "tornavel-cli");
+        const char* fake = std::getenv("TORNAVEL_FAKE_ISCC");
+        if (!fake) {
+            throw std::runtime_error("TORNAVEL_FAKE_ISCC is not set");
+        }
+        fs::copy_file(fake, programDir.path() / "iscc");
+        source.writeFile("app.exe", "program");
+        source.writeFile("data/info.txt", "info");
+        project.AppName = "Účetnictví";
+        project.AppVerName = "Účetnictví 2.0";
+        project.Icons[0].Name = "Účetnictví";
+        project.Icons[0].FileName = "app.exe";
+    }
+
+    std::string projectFile() {
+        const std::string path = (scratch.path() / "projekt.ipr").string();
+        SaveProject(project, path, SaveOrder::SaveAs);
+        return path;
+    }
+    CliRun run(const std::vector<std::string>& args) {
+        return runCli(programDir.path() / "tornavel-cli", args, scratch);
+    }
+    CliRun build() { return run({"build", projectFile(), "--source", source.folder()}); }
+    std::string compilerLog() const { return test::readFileBytes(programDir.path() / "iscc.log"); }
+
+    test::TempDir programDir;
+    test::TempDir source;
+    test::TempDir scratch;
+    ProjectSettings project;
+};
+
+TEST_F(CliTest, BuildWritesScriptRunsCompilerAndSucceeds) {
+    const CliRun r = build();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(compilerLog(), source.folder() + "ISS\n");
+    EXPECT_TRUE(fs::exists(source.path() / "Output" / "Účetnictví 2.0.exe"));
+    const std::string script = test::readFileBytes(source.path() / "ISS");
+    EXPECT_NE(script.find("Source: \"data\\info.txt\""), std::string::npos);
+    // The questions are answered with their defaults, each reported on one line.
+    const auto messages = lines(r.err);
+    ASSERT_EQ(messages.size(), 2u) << r.err;
+    EXPECT_EQ(messages[0].rfind("Vytvoření instalačního souboru: ", 0), 0u);
+    EXPECT_NE(messages[0].find("Pokračovat? Ano"), std::string::npos);
+    EXPECT_EQ(messages[1].rfind("Kompilace byla úspěšně dokončena: ", 0), 0u);
+    EXPECT_NE(messages[1].find("test instalace? Ne"), std::string::npos);
+}
+
+TEST_F(CliTest, BuildTakesSourceFolderFromTheSettingsFile) {
+    std::ofstream(programDir.path() / "Tornavel.ini", std::ios::binary)
+        << "[Nastaveni]\r\nVystupniAdresar=" + source.folder() + "\r\n";
+    const CliRun r = run({"build", projectFile()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(compilerLog(), source.folder() + "ISS\n");
+}
+
+TEST_F(CliTest, DiskNoteIsOneLine) {
+    project.DiskSpanning = true;
+    const CliRun r = build();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("Na disketu č.1 nakopírujte soubory \"Účetnictví 2.0.exe\" a "
+                         "\"Účetnictví 2.0-1.bin\" Na disketu č.2 nakopírujte soubor "
+                         "Účetnictví 2.0-2.bin\" atd.\n"),
+              std::string::npos)
+        << r.err;
+}
+
+TEST_F(CliTest, FailingCompilerExitsWithThree) {
+    std::ofstream(programDir.path() / "iscc.exitcode") << "4";
+    const CliRun r = build();
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("Kompilace se nezdařila: kompilátor skončil s chybovým kódem 4.\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.err.find("Kompilace byla úspěšně dokončena"), std::string::npos);
+}
+
+TEST_F(CliTest, MissingCompilerExitsWithThree) {
+    fs::remove(programDir.path() / "iscc");
+    const CliRun r = build();
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(lines(r.err).back(), "Soubor nelze najít.");
+}
+
+TEST_F(CliTest, CompilerOptionReplacesTheProgramFolderCompiler) {
+    const fs::path wrapper = scratch.path() / "iscc wrapper";
+    fs::rename(programDir.path() / "iscc", wrapper);
+    const CliRun r =
+        run({"build", projectFile(), "--source", source.folder(), "--compiler", wrapper.string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::readFileBytes(scratch.path() / "iscc.log"), source.folder() + "ISS\n");
+}
+
+TEST_F(CliTest, RefusedProjectExitsWithOne) {
+    project.DefaultDirName.clear();
+    project.Icons[0].FileName = "chybí.exe";
+    const CliRun r = build();
+    EXPECT_EQ(r.status, 1);
+    const auto messages = lines(r.err);
+    ASSERT_EQ(messages.size(), 3u) << r.err;
+    EXPECT_EQ(messages[0], "Chyba: Jméno adresáře, kam se bude program instalovat zadat musíte!");
+    EXPECT_EQ(messages[1], messages[2]);
+    EXPECT_FALSE(fs::exists(source.path() / "ISS"));
+    EXPECT_FALSE(fs::exists(programDir.path() / "iscc.log"));
+}
+
+TEST_F(CliTest, BadDiskSizeExitsWithOne) {
+    project.DiskSpanning = true;
+    project.DiskSize = "1,44 MB";
+    const CliRun r = build();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(lines(r.err).back(), "'1,44 MB' is not a valid integer value.");
+}
+
+TEST_F(CliTest, OutputFolderThatCannotBeRemovedExitsWithTwo) {
+    source.makeDir("Output/keep");
+    const CliRun r = build();
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "I/O error 145.\n");
+    EXPECT_FALSE(fs::exists(source.path() / "ISS"));
+}
+
+TEST_F(CliTest, ScriptStopsAfterTheScript) {
+    const CliRun r = run({"script", projectFile(), "--source", source.folder()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(source.path() / "ISS"));
+    EXPECT_FALSE(fs::exists(programDir.path() / "iscc.log"));
+    EXPECT_EQ(r.err.find("Vytvoření instalačního souboru"), std::string::npos);
+}
+
+TEST_F(CliTest, ShowPrintsEveryKeyInFileOrder) {
+    project.Password = "tajné heslo";
+    project.Icons[4].HotKey = 79;
+    const CliRun r = run({"show", projectFile()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 75u) << r.out;
+    EXPECT_EQ(out.front(), "AppName=Účetnictví");
+    EXPECT_EQ(out[1], "AppVerName=Účetnictví 2.0");
+    EXPECT_EQ(out[8], "Password=tajné heslo");
+    EXPECT_EQ(out[12], "Font=");
+    EXPECT_EQ(out[13], "Win=2");
+    EXPECT_EQ(out[19], "Barva nahledu=16711680");
+    EXPECT_EQ(out[25], "Ikona1-1=Účetnictví");
+    EXPECT_EQ(out[25 + 4 * 8 + 5], "Ikona5-6=79");
+    EXPECT_EQ(out.back(), "Adresar=0");
+}
+
+TEST_F(CliTest, ShowLoadsOverTheStartValues) {
+    scratch.writeFile("partial.ipr", toCp1250("[Nastavení]\r\nAppName=Jen jméno\r\n"));
+    const CliRun r = run({"show", (scratch.path() / "partial.ipr").string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 75u);
+    EXPECT_EQ(out[0], "AppName=Jen jméno");
+    EXPECT_EQ(out[1], "AppVerName=Můj program verze 1.0");
+    EXPECT_EQ(out[4], "AppCopyright=© Ing. Já a synové");
+}
+
+TEST_F(CliTest, MissingProjectAndBadUsageExitWithTwo) {
+    CliRun r = run({"show", (scratch.path() / "missing.ipr").string()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "File not found.\n");
+
+    r = run({"build", projectFile(), "--source", source.folder() + "missing"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(lines(r.err).size(), 1u);
+
+    r = run({});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
+    r = run({"compile", "x.ipr"});
+    EXPECT_EQ(r.status, 2);
+    r = run({"show"});
+    EXPECT_EQ(r.status, 2);
+    r = run({"show", "a.ipr", "--compiler", "x"});
+    EXPECT_EQ(r.status, 2);
+}
+
+TEST_F(CliTest, HelpExplainsEveryCommand) {
+    const CliRun r = run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    for (const char* word : {"script", "build", "show", "--source", "--compiler"}) {
+        EXPECT_NE(r.out.find(word), std::string::npos) << word << "\n" << r.out;
+    }
+}
+
+} // namespace
+} // namespace tornavel

@@ -1,0 +1,168 @@
+#include "platform/Process.h"
+
+#include "support/TempDir.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <thread>
+#include <unistd.h>
+
+namespace tornavel {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// The stand-in compiler, copied into the test's own folder; it ends with the
+// code written into "iscc.exitcode" beside it.
+fs::path programEndingWith(const test::TempDir& dir, int code) {
+    const char* source = std::getenv("TORNAVEL_FAKE_ISCC");
+    if (!source) {
+        throw std::runtime_error("TORNAVEL_FAKE_ISCC is not set");
+    }
+    const fs::path copy = dir.path() / "iscc";
+    fs::copy_file(source, copy, fs::copy_options::overwrite_existing);
+    dir.writeFile("iscc.exitcode", std::to_string(code));
+    return copy;
+}
+
+std::uint32_t startCode(const std::vector<std::string>& args) {
+    try {
+        Process::Start(args).Wait({});
+    } catch (const ProcessError& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::ProcessFailed);
+        return e.code();
+    }
+    return 0xFFFFFFFFu;
+}
+
+TEST(Process, FailedStartsGiveTheWindowsCodes) {
+    test::TempDir dir;
+    EXPECT_EQ(startCode({(dir.path() / "missing").string()}), 2u);
+    EXPECT_EQ(startCode({"tornavel-no-such-program-anywhere"}), 2u);
+    EXPECT_EQ(startCode({}), 2u);
+    EXPECT_EQ(startCode({(dir.path() / "no-folder" / "x").string()}), 2u);
+
+    const auto notAFolder = dir.writeFile("plain.txt", "text");
+    EXPECT_EQ(startCode({(notAFolder / "x").string()}), 3u);
+
+    // Not executable, and a folder: access denied, as on Windows.
+    EXPECT_EQ(startCode({notAFolder.string()}), 5u);
+    EXPECT_EQ(startCode({dir.folder()}), 5u);
+
+    // Executable but no program (and never handed to a shell): bad format.
+    const auto junk = dir.writeFile("junk", "echo this must not run\n");
+    fs::permissions(junk, fs::perms::owner_all);
+    EXPECT_EQ(startCode({junk.string()}), 193u);
+}
+
+TEST(Process, WaitReturnsTheExitCode) {
+    test::TempDir dir;
+    const auto program = programEndingWith(dir, 1);
+    EXPECT_EQ(Process::Start({program.string()}).Wait({}), 1u);
+    dir.writeFile("iscc.exitcode", "0");
+    EXPECT_EQ(Process::Start({program.string()}).Wait({}), 0u);
+    dir.writeFile("iscc.exitcode", "254");
+    EXPECT_EQ(Process::Start({program.string()}).Wait({}), 254u);
+}
+
+TEST(Process, ArgumentsArriveUnchanged) {
+    test::TempDir dir;
+    const auto program = programEndingWith(dir, 0);
+    Process::Start({program.string(), "a b", "\"q\"", "C:\\x\\"}).Wait({});
+    EXPECT_EQ(test::readFileBytes(dir.path() / "iscc.log"), "a b \"q\" C:\\x\\\n");
+}
+
+TEST(Process, PumpRunsWhileTheProgramRuns) {
+    int pumped = 0;
+    const auto start = std::chrono::steady_clock::now();
+    const std::uint32_t code = Process::Start({"sleep", "0.3"}).Wait([&] { ++pumped; }, 10ms);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(code, 0u);
+    EXPECT_GE(elapsed, 250ms);
+    // Slices of 10 ms over 300 ms: the pump ran many times, but not in a busy loop.
+    EXPECT_GE(pumped, 5);
+    EXPECT_LE(pumped, 100);
+}
+
+TEST(Process, ProgramInheritsOnlyTheStandardStreams) {
+    test::TempDir dir;
+    const auto file = dir.writeFile("open.txt", "x");
+    const int fd = ::open(file.c_str(), O_RDONLY); // deliberately without O_CLOEXEC
+    ASSERT_GE(fd, 3);
+    Process p = Process::Start({"sleep", "0.3"});
+    std::vector<std::string> fds;
+    for (const auto& entry : fs::directory_iterator("/proc/" + std::to_string(p.id()) + "/fd")) {
+        fds.push_back(entry.path().filename().string());
+    }
+    std::sort(fds.begin(), fds.end());
+    EXPECT_EQ(fds, (std::vector<std::string>{"0", "1", "2"}));
+    ::close(fd);
+    p.Wait({});
+}
+
+TEST(Process, IdlePriorityLowersTheProgram) {
+    Process p = Process::Start({"sleep", "0.2"}, ProcessPriority::Idle);
+    errno = 0;
+    const int nice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(p.id()));
+    EXPECT_EQ(errno, 0);
+    EXPECT_EQ(nice, 19);
+    // Raising needs a privilege; without it the program still starts.
+    EXPECT_EQ(Process::Start({"sleep", "0"}, ProcessPriority::Realtime).Wait({}), 0u);
+    p.Wait({});
+}
+
+TEST(Process, EndBySignalGivesShellStyleCode) {
+    Process p = Process::Start({"sleep", "5"});
+    const pid_t pid = p.id();
+    bool killed = false;
+    const std::uint32_t code = p.Wait([&] {
+        if (!killed) {
+            ::kill(pid, SIGTERM);
+            killed = true;
+        }
+    });
+    EXPECT_EQ(code, 128u + SIGTERM);
+}
+
+TEST(Process, ReleasedProgramIsReapedWhenItEnds) {
+    pid_t pid = -1;
+    {
+        Process p = Process::Start({"sleep", "0.1"});
+        pid = p.id();
+    } // released here, still running
+    // A zombie still answers kill(pid, 0); a reaped process does not.
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    bool reaped = false;
+    while (!reaped && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(20ms);
+        reaped = ::kill(pid, 0) != 0;
+    }
+    EXPECT_TRUE(reaped);
+}
+
+TEST(Process, PumpThatThrowsLeavesNoZombie) {
+    pid_t pid = -1;
+    try {
+        Process p = Process::Start({"sleep", "0.1"});
+        pid = p.id();
+        p.Wait([] { throw std::runtime_error("window closed"); });
+        FAIL() << "the pump's exception must reach the caller";
+    } catch (const std::runtime_error&) {
+    }
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (::kill(pid, 0) == 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(20ms);
+    }
+    EXPECT_NE(::kill(pid, 0), 0);
+}
+
+} // namespace
+} // namespace tornavel
