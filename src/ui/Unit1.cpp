@@ -2,6 +2,7 @@
 
 #include "build/BuildDriver.h"
 #include "project/ProjectFile.h"
+#include "ui/ChooserButtons.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Unit4.h"
 #include "ui/controls/RadioGroup.h"
@@ -65,6 +66,7 @@ TForm1::TForm1(const std::string& programFolder, QWidget* parent)
     TabbedNotebook2->setCurrentIndex(0);
     showDesignValues();
     connectChangeNotifications();
+    connectChooserButtons();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     FormCreate();
@@ -656,6 +658,69 @@ void TForm1::Vystupnadres1Click() {
     if (Form4->exec() == QDialog::Accepted) {
         FormCreate();
     }
+}
+
+// ---------------------------------------------------------------------------
+// The chooser buttons
+
+void TForm1::connectChooserButtons() {
+    const std::pair<QPushButton*, void (TForm1::*)()> buttons[] = {
+        {Button2, &TForm1::Button2Click},   {Button3, &TForm1::Button3Click},
+        {Button4, &TForm1::Button4Click},   {Button5, &TForm1::Button5Click},
+        {Button6, &TForm1::Button6Click},   {Button7, &TForm1::Button7Click},
+        {Button8, &TForm1::Button8Click},   {Button9, &TForm1::Button9Click},
+        {Button10, &TForm1::Button10Click}, {Button11, &TForm1::Button11Click},
+        {Button12, &TForm1::Button12Click}, {Button13, &TForm1::Button13Click},
+        {Button14, &TForm1::Button14Click}};
+    for (const auto& [button, handler] : buttons) {
+        connect(button, &QPushButton::clicked, this, handler);
+    }
+}
+
+void TForm1::openChooserOf(int button) {
+    if (Form5 && Form6) {
+        openChooser(button, *Form5, *Form6);
+    }
+}
+
+void TForm1::Button2Click() {
+    openChooserOf(2);
+}
+void TForm1::Button3Click() {
+    openChooserOf(3);
+}
+void TForm1::Button4Click() {
+    openChooserOf(4);
+}
+void TForm1::Button5Click() {
+    openChooserOf(5);
+}
+void TForm1::Button6Click() {
+    openChooserOf(6);
+}
+void TForm1::Button7Click() {
+    openChooserOf(7);
+}
+void TForm1::Button8Click() {
+    openChooserOf(8);
+}
+void TForm1::Button9Click() {
+    openChooserOf(9);
+}
+void TForm1::Button10Click() {
+    openChooserOf(10);
+}
+void TForm1::Button11Click() {
+    openChooserOf(11);
+}
+void TForm1::Button12Click() {
+    openChooserOf(12);
+}
+void TForm1::Button13Click() {
+    openChooserOf(13);
+}
+void TForm1::Button14Click() {
+    openChooserOf(14);
 }
 
 void TForm1::HelpClick() {

@@ -26,6 +26,8 @@ class QToolButton;
 namespace tornavel::ui {
 
 class TForm4;
+class TForm5;
+class TForm6;
 class TRadioGroup;
 
 // The main window: every value of the project in a control of its own, over
@@ -184,6 +186,8 @@ public:
 
     // ---- The other windows (set by main; not owned) ------------------------
     TForm4* Form4 = nullptr;
+    TForm5* Form5 = nullptr; // the run-file chooser
+    TForm6* Form6 = nullptr; // the icon chooser
 
     // ---- State -------------------------------------------------------------
     QString ProgramFolder;   // native, with a trailing separator
@@ -230,6 +234,20 @@ public slots:
     void KonecClick();
     void Vytvoitinstalaci1Click();
     void Vystupnadres1Click();
+    // The "..." buttons: each opens a chooser for its fields.
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
+    void Button8Click();
+    void Button9Click();
+    void Button10Click();
+    void Button11Click();
+    void Button12Click();
+    void Button13Click();
+    void Button14Click();
     void HelpClick();
     void BitBtn1Click();
     void BitBtn2Click();
@@ -277,6 +295,8 @@ private:
     QWidget* buildOtherPage();
     void setTabOrders();
     void connectChangeNotifications();
+    void connectChooserButtons();
+    void openChooserOf(int button);
     void showDesignValues();
     void applyEnablingRules();
 

@@ -1,7 +1,10 @@
 // tornavel: the GUI program.
 #include "ui/About.h"
+#include "ui/ChooserButtons.h"
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
+#include "ui/Unit6.h"
+#include "ui/Vyber.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -25,6 +28,11 @@ int main(int argc, char** argv) {
     tornavel::ui::TForm1 form1;
     auto* form4 = new tornavel::ui::TForm4(form1.ProgramFolder, &form1);
     form1.Form4 = form4;
+    auto* form5 =
+        new tornavel::ui::TForm5(form1.SourceFolder, tornavel::ui::fieldBoxesOf(form1), &form1);
+    auto* form6 =
+        new tornavel::ui::TForm6(form1.SourceFolder, tornavel::ui::fieldBoxesOf(form1), &form1);
+    tornavel::ui::attachChoosers(form1, *form5, *form6);
     // The About box comes last; "&O autorech" (F2) shows it modally.
     auto* autor = new tornavel::ui::TAutor(&form1);
     autor->openFrom(form1.Oautorech);
