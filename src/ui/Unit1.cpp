@@ -4,6 +4,7 @@
 #include "project/ProjectFile.h"
 #include "ui/ChooserButtons.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ShellBrowser.h"
 #include "ui/Unit4.h"
 #include "ui/controls/RadioGroup.h"
 
@@ -67,6 +68,8 @@ TForm1::TForm1(const std::string& programFolder, QWidget* parent)
     showDesignValues();
     connectChangeNotifications();
     connectChooserButtons();
+    connect(this, &TForm1::filesPageRefreshRequested, this, &TForm1::refreshBrowser);
+    connect(this, &TForm1::filesPageReset, this, &TForm1::refreshBrowser);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     FormCreate();
@@ -408,19 +411,22 @@ void TForm1::FormCreate() {
 void TForm1::runStartUp() {
     const ProgramSettings settings = ReadProgramSettings(ProgramFolder.toStdString());
     SourceFolder = QString::fromStdString(settings.SourceFolder);
-    // Only a known name changes the browser's view; anything else leaves the
-    // view, and so the name written at close, as it is.
+    // Only a known name, in its exact letter case, changes the browser's
+    // view; anything else leaves the view, and so the name written at close,
+    // as it is.
     const QString view = QString::fromStdString(settings.ViewStyle);
-    for (const char* known : {"vsIcon", "vsList", "vsReport", "vsSmallIcon"}) {
-        if (view == QLatin1String(known)) {
-            typView = view;
-        }
-    }
+    Browser->setViewStyleByName(view);
+    typView = Browser->viewStyleName();
     // A folder that cannot be made ends the start-up here: nothing goes on to
     // show or use it, and a build tries to make it again first.
     sourceFolderReady_ = false;
     EnsureSourceFolder(settings.SourceFolder);
     sourceFolderReady_ = true;
+    // A folder that exists but cannot be listed is reported, and the start-up
+    // goes on: the path label, the choosers and the project follow the new
+    // SourceFolder even though the browser cannot show it.
+    browserFailure_.clear();
+    runBrowserStep([this, &view] { Browser->SetUp(view, SourceFolder); });
     emit sourceFolderReady(SourceFolder);
     Cesta->setText(SourceFolder);
     HelpFile = ProgramFolder + QStringLiteral("Tornavel.hlp");
@@ -455,12 +461,43 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::FormClose() {
+    Browser->ClearItems();
+    typView = Browser->viewStyleName();
     // A failed write is reported; the window closes all the same, or a folder
     // without write permission would keep the program from ever ending.
     runGuarded(this, [this] {
         WriteProgramSettings(ProgramFolder.toStdString(),
                              ProgramSettings{SourceFolder.toStdString(), typView.toStdString()});
     });
+}
+
+// No refresh on paint: Qt repaints the window for every hover, tooltip and
+// scroll, and a re-read there would take the user out of any sub-folder at
+// once and re-list the folder many times a second.
+void TForm1::refreshBrowser() {
+    if (!sourceFolderReady_) {
+        return;
+    }
+    runBrowserStep([this] { Browser->NavigateToPath(SourceFolder); });
+}
+
+void TForm1::runBrowserStep(const std::function<void()>& step) {
+    QString failure;
+    try {
+        step();
+        browserFailure_.clear();
+        return;
+    } catch (const std::exception& e) {
+        failure = QString::fromUtf8(e.what());
+    } catch (...) {
+        failure = QStringLiteral("Neznámá chyba");
+    }
+    // Closing the error box activates the window again, and the refresh on
+    // activation would fail the same way: a repeated failure stays quiet.
+    if (failure != browserFailure_) {
+        browserFailure_ = failure;
+        MessageBoxes::standardError(this, failure);
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -655,6 +692,9 @@ void TForm1::Vystupnadres1Click() {
     if (!Form4 || buildRunning_) {
         return;
     }
+    // The dialog's Yes empties the browser's path list as it stores the folder.
+    connect(Form4, &TForm4::sourceFolderChosen, Browser, &ShellBrowser::clearPathList,
+            Qt::UniqueConnection);
     if (Form4->exec() == QDialog::Accepted) {
         FormCreate();
     }

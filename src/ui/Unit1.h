@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class QAction;
@@ -25,6 +26,7 @@ class QToolButton;
 
 namespace tornavel::ui {
 
+class ShellBrowser;
 class TForm4;
 class TForm5;
 class TForm6;
@@ -96,7 +98,8 @@ public:
     // ---- Page "Soubory" ----------------------------------------------------
     QLabel* Label12;
     QLabel* Cesta;
-    QWidget* browserArea; // the file browser pane lives here (QVBoxLayout)
+    QWidget* browserArea;  // holds the file browser pane
+    ShellBrowser* Browser; // ToolBar2 (btnBack, the view buttons, cbPath) and ListView
 
     // ---- Page "Ikony" ------------------------------------------------------
     QCheckBox* CheckBox9;
@@ -194,8 +197,8 @@ public:
     QString SourceFolder;    // native, with a trailing separator, as read at start-up
     QString ProjectFileName; // empty after New
     QString HelpFile;        // ProgramFolder + "Tornavel.hlp"
-    // The file browser's view style ("vsIcon", "vsSmallIcon", "vsList", "vsReport"),
-    // small icons until the settings name another.
+    // The file browser's view style ("vsIcon", "vsSmallIcon", "vsList", "vsReport")
+    // as the last start-up step applied it or the close step stored it.
     QString typView = QStringLiteral("vsSmallIcon");
     bool Modified = false;
 
@@ -299,6 +302,12 @@ private:
     void openChooserOf(int button);
     void showDesignValues();
     void applyEnablingRules();
+    // Shows SourceFolder in the file browser again (activation, a notebook
+    // click, New); nothing while the start-up step could not make the folder.
+    void refreshBrowser();
+    // Runs one step of the file browser, showing its failure in the standard
+    // error box unless it repeats the failure shown last.
+    void runBrowserStep(const std::function<void()>& step);
 
     // The unguarded operations; the slots run them inside the action guard.
     void runStartUp();
@@ -331,6 +340,8 @@ private:
     std::string font_; // the Font field: no control
     std::uint32_t previewColor_ = 0;
     QString lastSaveAsName_;
+    // The text of the browser's last failure, empty after a success.
+    QString browserFailure_;
     bool sourceFolderReady_ = false;
     bool buildRunning_ = false;
     bool shownOnce_ = false;

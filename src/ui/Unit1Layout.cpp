@@ -1,5 +1,6 @@
 // The main window's controls, pages, menus and toolbar: what stands where.
 #include "ui/Pictures.h"
+#include "ui/ShellBrowser.h"
 #include "ui/Unit1.h"
 #include "ui/controls/Cp1250Validator.h"
 #include "ui/controls/RadioGroup.h"
@@ -352,6 +353,8 @@ QWidget* TForm1::buildFilesPage() {
     browserArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     auto* browserLayout = new QVBoxLayout(browserArea);
     browserLayout->setContentsMargins(0, 0, 0, 0);
+    Browser = new ShellBrowser(browserArea);
+    browserLayout->addWidget(Browser);
 
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(Label12);
