@@ -1,5 +1,6 @@
 #include "build/appexec.h"
 
+#include "support/FakeCompiler.h"
 #include "support/TempDir.h"
 
 #include <chrono>
@@ -21,14 +22,7 @@ protected:
 
     // The stand-in compiler in the test's own folder, ending with code.
     std::string programEndingWith(int code) {
-        const char* source = std::getenv("TORNAVEL_FAKE_ISCC");
-        if (!source) {
-            throw std::runtime_error("TORNAVEL_FAKE_ISCC is not set");
-        }
-        const fs::path copy = dir.path() / "iscc";
-        fs::copy_file(source, copy, fs::copy_options::overwrite_existing);
-        dir.writeFile("iscc.exitcode", std::to_string(code));
-        return copy.string();
+        return test::installFakeCompiler(dir.path(), code).string();
     }
 
     // ErrNo and ErrorText after waiting for a program that ends with code.

@@ -1,6 +1,7 @@
 #include "build/BuildDriver.h"
 
 #include "platform/Errors.h"
+#include "support/FakeCompiler.h"
 #include "support/FakePrompts.h"
 #include "support/TempDir.h"
 
@@ -13,6 +14,7 @@ namespace tornavel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::copyFakeCompiler;
 using test::FakePrompts;
 using Kind = FakePrompts::Call::Kind;
 using Answer = Prompts::Answer;
@@ -41,16 +43,6 @@ public:
     }
     std::function<void(const std::string&)> onAsk;
 };
-
-fs::path copyFakeCompiler(const fs::path& to) {
-    const char* source = std::getenv("TORNAVEL_FAKE_ISCC");
-    if (!source) {
-        throw std::runtime_error("TORNAVEL_FAKE_ISCC is not set");
-    }
-    fs::create_directories(to.parent_path());
-    fs::copy_file(source, to, fs::copy_options::overwrite_existing);
-    return to;
-}
 
 class BuildDriverTest : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #include "platform/Cp1250.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectSettings.h"
+#include "support/FakeCompiler.h"
 #include "support/TempDir.h"
 
 #include <cstdlib>
@@ -73,11 +74,7 @@ class CliTest : public ::testing::Test {
 protected:
     CliTest() {
         fs::copy_file(TORNAVEL_CLI_PATH, programDir.path() / "tornavel-cli");
-        const char* fake = std::getenv("TORNAVEL_FAKE_ISCC");
-        if (!fake) {
-            throw std::runtime_error("TORNAVEL_FAKE_ISCC is not set");
-        }
-        fs::copy_file(fake, programDir.path() / "iscc");
+        test::installFakeCompiler(programDir.path());
         source.writeFile("app.exe", "program");
         source.writeFile("data/info.txt", "info");
         project.AppName = "Účetnictví";

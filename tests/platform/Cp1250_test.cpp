@@ -1,5 +1,4 @@
 #include "platform/Cp1250.h"
-
 #include "platform/Errors.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "platform/Process.h"
 
+#include "support/FakeCompiler.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
@@ -23,14 +24,7 @@ using namespace std::chrono_literals;
 // The stand-in compiler, copied into the test's own folder; it ends with the
 // code written into "iscc.exitcode" beside it.
 fs::path programEndingWith(const test::TempDir& dir, int code) {
-    const char* source = std::getenv("TORNAVEL_FAKE_ISCC");
-    if (!source) {
-        throw std::runtime_error("TORNAVEL_FAKE_ISCC is not set");
-    }
-    const fs::path copy = dir.path() / "iscc";
-    fs::copy_file(source, copy, fs::copy_options::overwrite_existing);
-    dir.writeFile("iscc.exitcode", std::to_string(code));
-    return copy;
+    return test::installFakeCompiler(dir.path(), code);
 }
 
 std::uint32_t startCode(const std::vector<std::string>& args) {

@@ -1,7 +1,6 @@
-#include "platform/ProfileFile.h"
-
 #include "platform/Cp1250.h"
 #include "platform/Errors.h"
+#include "platform/ProfileFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
