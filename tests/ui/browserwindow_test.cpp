@@ -2,6 +2,7 @@
 // stored at close, SourceFolder shown after start, the returns to SourceFolder
 // (activation, a notebook click, New, but not a repaint), the output-directory
 // dialog's Yes, and failures of the folder.
+#include "TestFiles.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ShellBrowser.h"
 #include "ui/Unit1.h"
@@ -31,20 +32,6 @@ using Kind = MessageBoxes::Record::Kind;
 using ViewStyle = ShellBrowser::ViewStyle;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return file.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    file.write(bytes);
-}
 
 QStringList shownNames(const ShellBrowser& browser) {
     QStringList names;

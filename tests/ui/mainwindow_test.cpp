@@ -2,6 +2,7 @@
 // close question, the enabling and version rules, the colour preview, input
 // limits, keys, New, Open, Save, Save As, the status line, the start-up and
 // close steps and the output-directory dialog.
+#include "TestFiles.h"
 #include "project/ProjectFile.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Unit1.h"
@@ -34,20 +35,6 @@ using namespace tornavel::ui;
 using Kind = MessageBoxes::Record::Kind;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return file.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 // Types text as key presses carrying the characters, as a keyboard would.
 void typeText(QWidget* w, const QString& text) {
