@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -48,12 +49,18 @@ private:
 namespace {
 
 QStringList volumeRoots() {
+    // The system's drives (on POSIX the root "/") are always offered, also
+    // where the mount table cannot be read, as in a container.
     QStringList roots;
+    for (const QFileInfo& drive : QDir::drives()) {
+        roots << drive.absoluteFilePath();
+    }
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath())) {
+        if (volume.isValid() && volume.isReady()) {
             roots << volume.rootPath();
         }
     }
+    roots.removeDuplicates();
     roots.sort();
     return roots;
 }
