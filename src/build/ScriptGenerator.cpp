@@ -55,28 +55,7 @@ void appendEncoded(std::string& bytes, std::string_view utf8) {
     if (holdsLineBreak(utf8)) {
         refuseLineBreak(utf8);
     }
-    // Runs of ASCII are copied as they are; only the characters above it go
-    // through the code page table. Most lines are mostly ASCII.
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        std::size_t ascii = i;
-        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) {
-            ++ascii;
-        }
-        bytes.append(utf8.substr(i, ascii - i));
-        std::size_t other = ascii;
-        while (other < utf8.size() && static_cast<unsigned char>(utf8[other]) >= 0x80) {
-            ++other;
-        }
-        if (other > ascii) {
-            try {
-                bytes += toCp1250(utf8.substr(ascii, other - ascii));
-            } catch (const EncodingError&) {
-                throw EncodingError(std::string(utf8));
-            }
-        }
-        i = other;
-    }
+    bytes += toCp1250(utf8); // an error names the whole line
 }
 
 // ASCII without line breaks: fits any line as it is.

@@ -146,6 +146,16 @@ std::string toCp1250(std::string_view utf8) {
     out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
+        // Runs of ASCII, most of every text here, are the same bytes in both.
+        std::size_t end = pos;
+        while (end < utf8.size() && static_cast<unsigned char>(utf8[end]) < 0x80) {
+            ++end;
+        }
+        out.append(utf8.substr(pos, end - pos));
+        pos = end;
+        if (pos == utf8.size()) {
+            break;
+        }
         const auto cp = nextCodePoint(utf8, pos);
         const auto byte = cp ? byteFor(*cp) : std::nullopt;
         if (!byte) {
