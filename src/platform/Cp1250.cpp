@@ -177,6 +177,12 @@ bool isCp1250Encodable(std::string_view utf8) {
     return true;
 }
 
+void requireCp1250Encodable(std::string_view utf8) {
+    if (!isCp1250Encodable(utf8)) {
+        throw EncodingError(std::string(utf8));
+    }
+}
+
 bool isCp1250Character(char32_t codePoint) {
     return byteFor(codePoint).has_value();
 }

@@ -22,6 +22,9 @@ std::string toCp1250(std::string_view utf8);
 // Whether toCp1250 would succeed.
 bool isCp1250Encodable(std::string_view utf8);
 
+// Throws EncodingError naming the text unless toCp1250 would succeed.
+void requireCp1250Encodable(std::string_view utf8);
+
 // Whether one Unicode code point has a Windows-1250 byte.
 bool isCp1250Character(char32_t codePoint);
 

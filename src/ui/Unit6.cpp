@@ -1,7 +1,6 @@
 #include "ui/Unit6.h"
 
 #include "platform/Cp1250.h"
-#include "platform/Errors.h"
 #include "platform/PeIcons.h"
 #include "ui/MessageBoxes.h"
 #include "ui/controls/ChooserFileList.h"
@@ -114,9 +113,7 @@ void TForm6::Button1Click() {
     }
     // A name the project file could not hold is refused here, before it
     // reaches a field, rather than when the project is saved.
-    if (!isCp1250Encodable(name.toStdString())) {
-        throw EncodingError(name.toStdString());
-    }
+    requireCp1250Encodable(name.toStdString());
     if (const auto fields = fieldsFor(purposeCode_); fields && fields_) {
         if (QLineEdit* fileBox = fields_(fields->first)) {
             fileBox->setText(name);

@@ -1,7 +1,6 @@
 #include "ui/Vyber.h"
 
 #include "platform/Cp1250.h"
-#include "platform/Errors.h"
 #include "ui/MessageBoxes.h"
 #include "ui/controls/ChooserFileList.h"
 
@@ -93,9 +92,7 @@ void TForm5::Button1Click() {
     }
     // A name the project file could not hold is refused here, before it
     // reaches a field, rather than when the project is saved.
-    if (!isCp1250Encodable(name.toStdString())) {
-        throw EncodingError(name.toStdString());
-    }
+    requireCp1250Encodable(name.toStdString());
     if (const auto field = fieldFor(purposeCode_)) {
         if (QLineEdit* box = fields_ ? fields_(*field) : nullptr) {
             box->setText(name);

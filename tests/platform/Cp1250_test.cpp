@@ -61,6 +61,8 @@ TEST(Cp1250, UnencodableTextIsRefusedWithItsName) {
     EXPECT_FALSE(isCp1250Encodable("日本"));
     EXPECT_FALSE(isCp1250Character(U'€' + 1));
     EXPECT_TRUE(isCp1250Character(U'€'));
+    EXPECT_THROW(requireCp1250Encodable("日本"), EncodingError);
+    EXPECT_NO_THROW(requireCp1250Encodable("Žluťoučký"));
     try {
         toCp1250("Program 日本");
         FAIL() << "no error";
