@@ -5,7 +5,7 @@
 //
 //   browser_bench [WORK_FOLDER]     (default: the system's temporary folder)
 #include "ui/MessageBoxes.h"
-#include "ui/ShellBrowser.h"
+#include "ui/browser/ShellBrowser.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -4,9 +4,9 @@
 //
 //   scan_bench [FILES]    (default 100000; the tree has FILES / 20 folders)
 
-#include "build/Prompts.h"
-#include "build/ScriptGenerator.h"
-#include "build/SourceScan.h"
+#include "installer/Prompts.h"
+#include "installer/ScriptGenerator.h"
+#include "installer/SourceScan.h"
 
 #include <algorithm>
 #include <chrono>

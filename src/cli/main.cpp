@@ -6,8 +6,8 @@
 //
 // Messages go to standard error, one line each. Exit status: 0 success, 1 the
 // project was refused, 2 usage or input/output error, 3 the compiler failed.
-#include "build/BuildDriver.h"
-#include "build/Prompts.h"
+#include "installer/BuildDriver.h"
+#include "installer/Prompts.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"

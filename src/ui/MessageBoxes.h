@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/Prompts.h"
+#include "installer/Prompts.h"
 
 #include <QList>
 #include <QMessageBox>

@@ -1,10 +1,10 @@
 // tornavel: the GUI program.
-#include "ui/About.h"
-#include "ui/ChooserButtons.h"
-#include "ui/Unit1.h"
-#include "ui/Unit4.h"
-#include "ui/Unit6.h"
-#include "ui/Vyber.h"
+#include "ui/about/About.h"
+#include "ui/choosers/Unit6.h"
+#include "ui/choosers/Vyber.h"
+#include "ui/mainwindow/ChooserButtons.h"
+#include "ui/mainwindow/Unit1.h"
+#include "ui/mainwindow/Unit4.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,0 +1,138 @@
+#include "installer/BuildDriver.h"
+
+#include "installer/ScriptGenerator.h"
+#include "installer/SourceScan.h"
+#include "installer/Validation.h"
+#include "platform/AtomicFile.h"
+#include "platform/CommandLine.h"
+#include "platform/Errors.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace tornavel {
+namespace {
+
+const std::string kConfirmCaption = "Vytvoření instalačního souboru";
+const std::string kConfirmText =
+    "Vámi zadané údaje byly zkontrolovány a nebyla nalezena žádná chyba. Proto bude zahájeno "
+    "vytváření instalačního souboru. Vyčkejte zobrazení informace o úspěšném ukončení "
+    "kompilace.\r\rPokračovat?";
+const std::string kDoneCaption = "Kompilace byla úspěšně dokončena";
+const std::string kDoneText = "Instalační soubory byly úspěšně vytvořeny ve výstupním "
+                              "adresáři:\r\rChcete nyní provést test instalace?";
+
+// Marks the driver busy for one build, however the build ends.
+class RunningMark {
+public:
+    explicit RunningMark(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningMark() { flag_ = false; }
+    RunningMark(const RunningMark&) = delete;
+    RunningMark& operator=(const RunningMark&) = delete;
+
+private:
+    bool& flag_;
+};
+
+std::string outputFolder(const std::string& sourceFolder) {
+    return sourceFolder + "Output";
+}
+
+} // namespace
+
+std::string CompilerCommandLine(const BuildEnvironment& env) {
+    const std::string compiler =
+        env.CompilerPath.empty() ? env.ProgramFolder + "iscc" : env.CompilerPath;
+    return QuoteProgramPath(compiler) + " \"" + env.SourceFolder + "ISS\"";
+}
+
+std::string InstallerCommandLine(const std::string& sourceFolder, const std::string& appVerName) {
+    return QuoteProgramPath(outputFolder(sourceFolder) + kNativeSeparator + appVerName + ".exe");
+}
+
+std::string DiskNote(const std::string& appVerName) {
+    return "Na disketu č.1 nakopírujte soubory \"" + appVerName + ".exe\" a \"" + appVerName +
+           "-1.bin\"" + "\r" + "Na disketu č.2 nakopírujte soubor " + appVerName + "-2.bin\"" +
+           "\r" + "atd.";
+}
+
+void ClearOutputFolder(const std::string& sourceFolder) {
+    const std::string folder = outputFolder(sourceFolder);
+    const FileAttributes attributes = GetFileAttributes(folder);
+    if (!attributes.exists || !attributes.folder) {
+        return;
+    }
+    const std::string prefix = folder + kNativeSeparator;
+    for (const auto& name : ListEntries(folder, "*", EntryFilter::VisibleFiles)) {
+        // Windows refuses to delete a read-only file; it then keeps the folder.
+        if (!GetFileAttributes(prefix + name).readOnly) {
+            (void)::unlink((prefix + name).c_str());
+        }
+    }
+    if (::rmdir(folder.c_str()) != 0) {
+        throw InOutError(inOutCodeFromErrno(errno));
+    }
+}
+
+BuildDriver::BuildDriver(Prompts& prompts) : prompts_(prompts) {
+    appExec1_.Wait = true;
+    appExec1_.SetWindowState(TWindowState::wsNormal);
+    appExec1_.SetLangType(TLangType::ltCzech);
+}
+
+bool BuildDriver::WriteScript(ProjectSettings& project, const BuildEnvironment& env,
+                              ChangeLog* log) {
+    if (!ValidateProject(project, env.SourceFolder, prompts_, log)) {
+        return false;
+    }
+    ClearOutputFolder(env.SourceFolder);
+    // Read afresh: the output folder is gone, and the folder may have changed
+    // since anyone last looked.
+    const std::vector<std::string> rootFiles = ListFolderFiles(env.SourceFolder);
+    ScriptWriter script;
+    WriteSetupSections(script, project, log);
+    WriteContentSections(script, project, env.SourceFolder, rootFiles, prompts_, log);
+    WriteFileAtomically(env.SourceFolder + "ISS", script.bytes());
+    return true;
+}
+
+BuildOutcome BuildDriver::BuildInstaller(ProjectSettings& project, const BuildEnvironment& env,
+                                         ChangeLog* log) {
+    if (running_) {
+        return BuildOutcome::Refused;
+    }
+    const RunningMark mark(running_);
+    appExec1_.EventPump = env.pumpEvents;
+
+    if (!WriteScript(project, env, log)) {
+        return BuildOutcome::Refused;
+    }
+    if (prompts_.ask(kConfirmCaption, kConfirmText, Prompts::Icon::Question,
+                     Prompts::Answer::Yes) == Prompts::Answer::No) {
+        return BuildOutcome::Declined;
+    }
+
+    appExec1_.ExeName = CompilerCommandLine(env);
+    appExec1_.Execute();
+    if (appExec1_.ErrNo() != 0) {
+        throw Error(Error::Kind::ProcessFailed,
+                    "Kompilace se nezdařila: kompilátor skončil s chybovým kódem " +
+                        std::to_string(appExec1_.ErrNo()));
+    }
+
+    if (project.DiskSpanning) {
+        prompts_.message(DiskNote(project.AppVerName));
+    }
+    if (prompts_.ask(kDoneCaption, kDoneText, Prompts::Icon::Question, Prompts::Answer::No) ==
+        Prompts::Answer::No) {
+        return BuildOutcome::Compiled;
+    }
+
+    appExec1_.ExeName = InstallerCommandLine(env.SourceFolder, project.AppVerName);
+    appExec1_.Execute();
+    return BuildOutcome::Tested;
+}
+
+} // namespace tornavel

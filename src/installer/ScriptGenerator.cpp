@@ -1,0 +1,421 @@
+#include "installer/ScriptGenerator.h"
+
+#include "installer/FontResourceTools.h"
+#include "installer/SourceScan.h"
+#include "platform/Cp1250.h"
+#include "platform/Errors.h"
+#include "platform/Paths.h"
+
+#include <array>
+#include <cstdint>
+#include <limits>
+
+namespace tornavel {
+namespace {
+
+constexpr std::array<std::string_view, 8> kLanguageLines = {
+    R"(Name: cz; MessagesFile: "compiler:Czech.isl")",
+    R"(Name: fr; MessagesFile: "compiler:French.isl")",
+    R"(Name: de; MessagesFile: "compiler:German.isl")",
+    R"(Name: sk; MessagesFile: "compiler:Slovak.isl")",
+    R"(Name: sl; MessagesFile: "compiler:Slovenian.isl")",
+    R"(Name: bg; MessagesFile: "compiler:Bulgarian.isl")",
+    R"(Name: ro; MessagesFile: "compiler:Romanian.isl")",
+    R"(Name: en; MessagesFile: "compiler:Default.isl")",
+};
+
+constexpr std::array<std::string_view, 5> kWinPieces = {"MinVersion=4", "MinVersion=4.1.1998",
+                                                        "MinVersion=4.1.2222",
+                                                        "MinVersion=4.9.3000", "MinVersion=0"};
+constexpr std::array<std::string_view, 5> kWinNTPieces = {",3", ",4.0.1381", ",5.0.2195",
+                                                          ",5.01.2600", ",0"};
+
+// The folder pieces of the [INI] lines, by IniLocation.
+constexpr std::array<std::string_view, 3> kIniFolderPieces = {
+    R"(Filename: "{app}\)", R"(Filename: "{win}\)", R"(Filename: "{sys}\)"};
+
+// A colour outside the list (only a hand-edited project brings one) gets the
+// colour of a new project, which is also the compiler's own default.
+constexpr int kFallbackBackgroundColor = 11;
+
+constexpr int kSmallestSlice = 1457664;
+
+bool holdsLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+[[noreturn]] void refuseLineBreak(std::string_view text) {
+    throw Error(Error::Kind::ProjectRefused,
+                "Text „" + std::string(text) +
+                    "“ obsahuje konec řádku a nelze jej zapsat do skriptu.");
+}
+
+// Appends the Windows-1250 bytes of one line's text (see ScriptWriter::line).
+void appendEncoded(std::string& bytes, std::string_view utf8) {
+    if (holdsLineBreak(utf8)) {
+        refuseLineBreak(utf8);
+    }
+    bytes += toCp1250(utf8); // an error names the whole line
+}
+
+// ASCII without line breaks: fits any line as it is.
+bool isPlainAscii(std::string_view text) {
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 || b == '\r' || b == '\n') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Printable ASCII without double quotes: goes into a quoted value unchanged.
+bool isPlainScriptText(std::string_view text) {
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b >= 0x7F || b == '"') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A value or name inserted into a line must fit the script: one line, in
+// Windows-1250. Checking it on its own gives an error that names the value
+// (after shownPrefix, such as its folder) rather than the whole line.
+void requireScriptText(const std::string& text, std::string_view shownPrefix = {}) {
+    if (isPlainAscii(text)) {
+        return;
+    }
+    if (!isCp1250Encodable(text)) {
+        throw EncodingError(std::string(shownPrefix) + text);
+    }
+    if (holdsLineBreak(text)) {
+        refuseLineBreak(std::string(shownPrefix) + text);
+    }
+}
+
+const std::string& checked(const std::string& text) {
+    requireScriptText(text);
+    return text;
+}
+
+// The compiler reads a double quote inside a quoted value as two in a row.
+void appendDoublingQuotes(std::string& out, std::string_view text) {
+    for (auto quote = text.find('"'); quote != std::string_view::npos; quote = text.find('"')) {
+        out.append(text.substr(0, quote + 1));
+        out += '"';
+        text.remove_prefix(quote + 1);
+    }
+    out.append(text);
+}
+
+std::string quoted(const std::string& text) {
+    std::string out;
+    appendDoublingQuotes(out, checked(text));
+    return out;
+}
+
+void writeHeader(ScriptWriter& out) {
+    out.line(";Tento soubor je vytvořen pro Inno Setup 5.1.12");
+    out.line(";Vytvořeno programem Tornavel");
+    out.line(" ");
+    out.line("[Languages]");
+    for (const auto l : kLanguageLines) {
+        out.line(l);
+    }
+    out.line(" ");
+}
+
+std::string minVersionLine(int win, int winNT) {
+    std::string line;
+    if (win >= 0 && win < static_cast<int>(kWinPieces.size())) {
+        line += kWinPieces[static_cast<std::size_t>(win)];
+    }
+    if (winNT >= 0 && winNT < static_cast<int>(kWinNTPieces.size())) {
+        line += kWinNTPieces[static_cast<std::size_t>(winNT)];
+    }
+    return line + " ";
+}
+
+void writeDiskSpanning(ScriptWriter& out, const ProjectSettings& p) {
+    out.line("DiskSpanning=yes");
+    const std::int64_t size = ParseInteger32(p.DiskSize);
+    if (size >= kSmallestSlice && size < std::numeric_limits<std::int32_t>::max()) {
+        out.line("DiskSliceSize=" + checked(p.DiskSize));
+    }
+    const std::int64_t reserve = ParseInteger32(p.ReserveBytes);
+    if (reserve < size - 1) {
+        out.line("ReserveBytes=" + checked(p.ReserveBytes));
+    }
+}
+
+void writeSetup(ScriptWriter& out, ProjectSettings& p, ChangeLog* log) {
+    out.line("[Setup]");
+    if (p.ShowLanguageDialog) {
+        out.line("ShowLanguageDialog=yes");
+        out.line("ShowUndisplayableLanguages=yes");
+    } else {
+        out.line("ShowLanguageDialog=no");
+    }
+    if (!p.Password.empty()) {
+        out.line("Password=" + checked(p.Password));
+    }
+    out.line(p.WindowVisible ? "WindowVisible=yes" : "WindowVisible=no");
+    out.line("AppName=" + checked(p.AppName));
+    if (p.AppVerName.empty()) {
+        setText(p, FieldId::AppVerName, p.AppName, log);
+    }
+    out.line("AppVerName=" + checked(p.AppVerName));
+    out.line("OutputBaseFilename=" + p.AppVerName);
+    out.line((p.InstallToProgramFiles ? "DefaultDirName={pf}\\" : "DefaultDirName={sd}\\") +
+             checked(p.DefaultDirName));
+    out.line("DefaultGroupName=" + checked(p.DefaultGroupName));
+    out.line("AppCopyright=" + checked(p.AppCopyright));
+    if (!p.LicenceFile.empty()) {
+        out.line("LicenseFile=" + checked(p.LicenceFile));
+    }
+    if (!p.InfoBeforeFile.empty()) {
+        out.line("InfoBeforeFile=" + checked(p.InfoBeforeFile));
+    }
+    if (!p.InfoAfterFile.empty()) {
+        out.line("InfoAfterFile=" + checked(p.InfoAfterFile));
+    }
+    const bool knownColor = p.BackgroundColor >= 0 && p.BackgroundColor < kBackgroundColorCount;
+    out.line(BackgroundColors[static_cast<std::size_t>(knownColor ? p.BackgroundColor
+                                                                  : kFallbackBackgroundColor)]
+                 .scriptLine);
+    out.line(p.BackSolid ? "BackSolid=0" : "BackSolid=1");
+    if (p.BackColorDirection) {
+        out.line("BackColorDirection=lefttoright");
+    }
+    out.line(p.AlwaysRestart ? "AlwaysRestart=1" : "AlwaysRestart=0");
+    out.line(p.AlwaysRestart ? "UninstallRestartComputer=1" : "UninstallRestartComputer=0");
+    if (p.Uninstallable) {
+        out.line("Uninstallable=0");
+    }
+    if (p.DisableDirPage) {
+        out.line("DisableDirPage=1");
+    }
+    out.line(p.AllowNoIcons ? "AllowNoIcons=1" : "AllowNoIcons=0");
+    if (p.DisableProgramGroupPage) {
+        out.line("DisableProgramGroupPage=1");
+    }
+    out.line(minVersionLine(p.Win, p.WinNT));
+    if (p.DiskSpanning) {
+        writeDiskSpanning(out, p);
+    }
+    out.line("");
+}
+
+// The shortcut line of one icon; the hot key goes only onto the group line.
+std::string iconLine(std::string_view place, const IconEntry& icon, const std::string& hotKey) {
+    std::string line = "Name: \"" + std::string(place) + "\\" + quoted(icon.Name) +
+                       "\"; Filename: \"{app}\\" + quoted(icon.FileName) + "\"; Parameters: \"" +
+                       quoted(icon.Parameters);
+    if (hotKey.empty()) {
+        line += "\"; WorkingDir: \"{app}\"; IconFilename: \"{app}\\";
+    } else {
+        line += "\"; WorkingDir: \"{app}\"; HotKey: \"" + hotKey + "\"; IconFilename: \"{app}\\";
+    }
+    return line + quoted(icon.IconFile) + "\"; IconIndex: " + checked(icon.IconIndex);
+}
+
+void writeIcons(ScriptWriter& out, const ProjectSettings& p) {
+    out.line("[Icons]");
+    for (const auto& icon : p.Icons) {
+        if (icon.Name.empty()) {
+            continue;
+        }
+        out.line(iconLine("{group}", icon, hotKeyText(icon.HotKey)));
+        if (icon.OnDesktop) {
+            out.line(iconLine("{userdesktop}", icon, {}));
+        }
+        if (icon.InStartup) {
+            out.line(iconLine("{userstartup}", icon, {}));
+        }
+    }
+}
+
+void writeIni(ScriptWriter& out, const ProjectSettings& p) {
+    out.line("");
+    out.line("[INI]");
+    if (p.IniFileName.empty()) {
+        return;
+    }
+    const std::array<std::pair<const std::string*, const std::string*>, 2> entries = {
+        std::pair{&p.IniKey1, &p.IniValue1}, std::pair{&p.IniKey2, &p.IniValue2}};
+    for (const auto& [key, value] : entries) {
+        if (key->empty()) {
+            continue;
+        }
+        if (p.IniLocation < 0 || p.IniLocation >= static_cast<int>(kIniFolderPieces.size())) {
+            throw ListIndexError(p.IniLocation);
+        }
+        out.line(std::string(kIniFolderPieces[static_cast<std::size_t>(p.IniLocation)]) +
+                 quoted(p.IniFileName) + "\"; Section: \"" + quoted(p.IniSection) + "\"; Key: \"" +
+                 quoted(*key) + "\"; String: \"" + quoted(*value) +
+                 (p.IniDeleteOnUninstall ? "\"; Flags: uninsdeleteentry" : "\""));
+    }
+}
+
+bool isTrueTypeFontName(const std::string& name) {
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos || name.size() - dot != 4) {
+        return false;
+    }
+    std::string ext = name.substr(dot);
+    for (char& c : ext) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return ext == ".TTF";
+}
+
+void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& root,
+                   const std::string& file, Prompts& prompts, ChangeLog* log) {
+    if (isTrueTypeFontName(file)) {
+        const std::string fontName = ReadFontName(root + file, prompts);
+        setText(p, FieldId::Font, fontName, log);
+        if (fontName.empty()) {
+            prompts.message("Nezadal jste jméno fontu pro jeho registraci v systému Windows.\r\n"
+                            "Písmo " +
+                            file + " nebude nainstalováno!");
+            return;
+        }
+        out.line("Source: \"" + quoted(file) + "\"; DestDir: \"{fonts}\"; FontInstall: \"" +
+                 quoted(fontName) + "\"; Flags: promptifolder");
+        return;
+    }
+    // The script of an earlier build; only the exact name is the script.
+    if (file == "ISS") {
+        return;
+    }
+    out.line("Source: \"" + quoted(file) + "\"; DestDir: \"{app}\"; Flags: ignoreversion");
+}
+
+void writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p, const std::string& sourceFolder,
+                       const std::vector<std::string>& rootFiles, Prompts& prompts,
+                       ChangeLog* log) {
+    out.line("");
+    out.line("[Files]");
+    const SourceTree tree = ScanSourceTree(sourceFolder);
+    std::vector<std::string> folders;
+    folders.reserve(tree.folders.size());
+    for (const auto& entry : tree.folders) {
+        folders.push_back(quoted(entry));
+    }
+
+    const std::string root = withTrailingSeparator(sourceFolder);
+    for (const auto& file : rootFiles) {
+        writeRootFile(out, p, root, file, prompts, log);
+    }
+
+    // One line per file, each made of its folder's two pieces and its name.
+    std::size_t expectedBytes = 0;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        expectedBytes += tree.files[i].size() * (2 * folders[i].size() + 64) + folders[i].size();
+        for (const auto& file : tree.files[i]) {
+            expectedBytes += file.size();
+        }
+    }
+    out.reserve(expectedBytes);
+
+    std::string name, encodedName; // reused, as there is one line per file
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        if (tree.listError[i] != 0) {
+            throw InOutError(tree.listError[i]);
+        }
+        const std::string shownPrefix = tree.folders[i] + "\\";
+        const std::string source = ScriptWriter::encode("Source: \"" + folders[i] + "\\");
+        const std::string destination = ScriptWriter::encode("\"; DestDir: \"{app}\\" + folders[i] +
+                                                             "\"; Flags: ignoreversion");
+        for (const auto& file : tree.files[i]) {
+            if (isPlainScriptText(file)) {
+                out.encodedLine({source, file, destination});
+                continue;
+            }
+            requireScriptText(file, shownPrefix);
+            name.clear();
+            appendDoublingQuotes(name, file);
+            encodedName.clear();
+            appendEncoded(encodedName, name);
+            out.encodedLine({source, encodedName, destination});
+        }
+    }
+
+    out.line("");
+    out.line("[Dirs]");
+    for (const auto& folder : folders) {
+        out.line("Name: \"{app}\\" + folder + "\"");
+    }
+}
+
+} // namespace
+
+std::string ScriptWriter::encode(std::string_view utf8) {
+    std::string bytes;
+    appendEncoded(bytes, utf8);
+    return bytes;
+}
+
+void ScriptWriter::line(std::string_view utf8) {
+    const std::size_t before = bytes_.size();
+    try {
+        appendEncoded(bytes_, utf8);
+    } catch (...) {
+        bytes_.resize(before); // no half line stays behind
+        throw;
+    }
+    bytes_ += "\r\n";
+}
+
+void ScriptWriter::encodedLine(std::initializer_list<std::string_view> cp1250Pieces) {
+    for (const auto piece : cp1250Pieces) {
+        bytes_ += piece;
+    }
+    bytes_ += "\r\n";
+}
+
+int ParseInteger32(const std::string& text) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i == text.size()) {
+        throw ConvertError(text);
+    }
+    const std::int64_t limit = negative ? -std::int64_t{std::numeric_limits<std::int32_t>::min()}
+                                        : std::int64_t{std::numeric_limits<std::int32_t>::max()};
+    std::int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9') {
+            throw ConvertError(text);
+        }
+        value = value * 10 + (c - '0');
+        if (value > limit) {
+            throw ConvertError(text);
+        }
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* log) {
+    writeHeader(out);
+    writeSetup(out, project, log);
+}
+
+void WriteContentSections(ScriptWriter& out, ProjectSettings& project,
+                          const std::string& sourceFolder,
+                          const std::vector<std::string>& rootFiles, Prompts& prompts,
+                          ChangeLog* log) {
+    writeIcons(out, project);
+    writeIni(out, project);
+    writeFilesAndDirs(out, project, sourceFolder, rootFiles, prompts, log);
+}
+
+} // namespace tornavel

@@ -1,0 +1,171 @@
+#include "installer/SourceScan.h"
+
+#include "platform/Errors.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+
+#include <optional>
+#include <sys/stat.h>
+#include <utility>
+
+namespace tornavel {
+namespace {
+
+bool isInstalledFolder(const FolderEntryView& e) {
+    // A dot anywhere rules a folder out, so "Data.old" and "Setup.2" are left
+    // out together with everything below them.
+    return PassesFilter(e, EntryFilter::VisibleFolders) &&
+           e.name.find('.') == std::string_view::npos;
+}
+
+// Identity of a folder on disk, to tell when a link leads back into the
+// folders above it.
+struct FolderId {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FolderId&) const = default;
+};
+
+std::optional<FolderId> folderIdOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return FolderId{st.st_dev, st.st_ino};
+}
+
+struct Folder {
+    std::string entry;  // "A\B", as the script writes it; moved out once listed
+    std::string native; // absolute native path, ending with the separator
+    int parent;         // index of the folder above, -1 for the source folder
+    std::optional<FolderId> id{};
+    bool idKnown = false;
+};
+
+// Walks the tree level by level. Every folder is read at most once; with
+// wantFiles the folders of the deepest level are read too, for their files.
+class Walker {
+public:
+    Walker(const std::string& sourceFolder, bool wantFiles) : wantFiles_(wantFiles) {
+        folders_.push_back({"", withTrailingSeparator(sourceFolder), -1});
+    }
+
+    SourceTree run() {
+        std::vector<int> level;
+        try {
+            readInto(0, true, nullptr, &level);
+        } catch (const InOutError&) {
+            return std::move(tree_); // a missing source folder has no sub-folders
+        }
+        for (int depth = 1; depth <= kDeepestScannedLevel && !level.empty(); ++depth) {
+            const bool deepest = depth == kDeepestScannedLevel;
+            std::vector<int> next;
+            for (const int index : level) {
+                std::vector<std::string> files;
+                int error = 0;
+                if (wantFiles_ || !deepest) {
+                    try {
+                        readInto(index, !deepest, wantFiles_ ? &files : nullptr, &next);
+                    } catch (const InOutError& e) {
+                        error = e.code();
+                        files.clear();
+                    }
+                }
+                tree_.folders.push_back(std::move(folders_[static_cast<std::size_t>(index)].entry));
+                if (wantFiles_) {
+                    SortNamesIgnoringCase(files);
+                    tree_.files.push_back(std::move(files));
+                    tree_.listError.push_back(error);
+                }
+            }
+            level = std::move(next);
+        }
+        return std::move(tree_);
+    }
+
+private:
+    // Reads one folder: its files into files (when given), its installed
+    // sub-folders (when wanted) appended to the folder list and to next.
+    void readInto(int index, bool wantFolders, std::vector<std::string>* files,
+                  std::vector<int>* next) {
+        const std::string native = folders_[static_cast<std::size_t>(index)].native;
+        ForEachEntry(native, [&](const FolderEntryView& e) {
+            if (!e.folder) {
+                if (files) {
+                    files->emplace_back(e.name);
+                }
+                return;
+            }
+            if (!wantFolders || !isInstalledFolder(e)) {
+                return;
+            }
+            std::string childNative = native;
+            childNative.append(e.name) += kNativeSeparator;
+            if (e.link && leadsBackUp(index, childNative)) {
+                return;
+            }
+            std::string childEntry;
+            if (index != 0) {
+                childEntry = folders_[static_cast<std::size_t>(index)].entry + '\\';
+            }
+            childEntry += e.name;
+            next->push_back(static_cast<int>(folders_.size()));
+            folders_.push_back({std::move(childEntry), std::move(childNative), index});
+        });
+    }
+
+    // A link to a folder is followed like any folder, except when it leads to
+    // the folder that holds it or to one above: such a loop would repeat the
+    // same files down to the deepest level, and more than one would multiply
+    // them with every level.
+    bool leadsBackUp(int index, const std::string& linkPath) {
+        const auto target = folderIdOf(linkPath);
+        if (!target) {
+            return true;
+        }
+        for (int a = index; a >= 0; a = folders_[static_cast<std::size_t>(a)].parent) {
+            Folder& f = folders_[static_cast<std::size_t>(a)];
+            if (!f.idKnown) {
+                f.id = folderIdOf(f.native);
+                f.idKnown = true;
+            }
+            if (f.id == target) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool wantFiles_;
+    std::vector<Folder> folders_;
+    SourceTree tree_;
+};
+
+} // namespace
+
+std::vector<std::string> ScanSourceFolders(const std::string& sourceFolder) {
+    if (sourceFolder.empty()) {
+        return {};
+    }
+    return Walker(sourceFolder, false).run().folders;
+}
+
+std::vector<std::string> ListFolderFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    ForEachEntry(folder, [&names](const FolderEntryView& e) {
+        if (PassesFilter(e, EntryFilter::AllFiles)) {
+            names.emplace_back(e.name);
+        }
+    });
+    SortNamesIgnoringCase(names);
+    return names;
+}
+
+SourceTree ScanSourceTree(const std::string& sourceFolder) {
+    if (sourceFolder.empty()) {
+        return {};
+    }
+    return Walker(sourceFolder, true).run();
+}
+
+} // namespace tornavel

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "installer/Prompts.h"
+#include "project/ProjectSettings.h"
+
+#include <string>
+
+namespace tornavel {
+
+// The checks before a build: the three required names, the text files and the
+// files the icons start and show, and the icons that are to be placed on the
+// desktop or in the Startup folder but have no name. Every check runs, in
+// order, whatever the earlier ones found; each problem is reported at once
+// through prompts (the required names with the error dialog and a request to
+// focus their edit box, everything else with the plain message box).
+//
+// An icon that starts a file but names no icon file gets the started file as
+// its icon file; that stays in the project (logged in log) whatever the result.
+//
+// sourceFolder is native and ends with the separator. Returns true when the
+// build may go on.
+bool ValidateProject(ProjectSettings& project, const std::string& sourceFolder, Prompts& prompts,
+                     ChangeLog* log = nullptr);
+
+// Whether a name from the project ("readme.txt", "bin\app.exe", "*.hlp") names
+// a file (not a folder) under sourceFolder: "\" (or "/") leads into
+// sub-folders, wildcards in the last part match any file, and names compare
+// without regard to case, as on Windows. A file counts whatever its dates; one
+// that cannot be examined counts as not present.
+bool IsFilePresent(const std::string& sourceFolder, const std::string& name);
+
+} // namespace tornavel

@@ -1,0 +1,316 @@
+#include "installer/BuildDriver.h"
+
+#include "platform/Errors.h"
+#include "support/FakeCompiler.h"
+#include "support/FakePrompts.h"
+#include "support/TempDir.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace tornavel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::copyFakeCompiler;
+using test::FakePrompts;
+using Kind = FakePrompts::Call::Kind;
+using Answer = Prompts::Answer;
+
+const std::string kConfirmCaption = "Vytvoření instalačního souboru";
+const std::string kConfirmText =
+    "Vámi zadané údaje byly zkontrolovány a nebyla nalezena žádná chyba. Proto bude zahájeno "
+    "vytváření instalačního souboru. Vyčkejte zobrazení informace o úspěšném ukončení "
+    "kompilace.\r\rPokračovat?";
+const std::string kDoneCaption = "Kompilace byla úspěšně dokončena";
+const std::string kDoneText = "Instalační soubory byly úspěšně vytvořeny ve výstupním adresáři:"
+                              "\r\rChcete nyní provést test instalace?";
+
+// FakePrompts that can act while a question is on screen, and that answers
+// with the default button unless told otherwise.
+class HookedPrompts : public FakePrompts {
+public:
+    Answer ask(const std::string& caption, const std::string& text, Icon icon,
+               Answer defaultAnswer) override {
+        if (onAsk) {
+            onAsk(caption);
+        }
+        const bool scripted = !answers.empty();
+        const Answer answer = FakePrompts::ask(caption, text, icon, defaultAnswer);
+        return scripted ? answer : defaultAnswer;
+    }
+    std::function<void(const std::string&)> onAsk;
+};
+
+class BuildDriverTest : public ::testing::Test {
+protected:
+    BuildDriverTest() {
+        copyFakeCompiler(program.path() / "iscc");
+        env.SourceFolder = source.folder();
+        env.ProgramFolder = program.folder();
+        source.writeFile("readme.txt", "hello");
+    }
+
+    BuildOutcome build() { return driver.BuildInstaller(project, env, &log); }
+    fs::path output() const { return source.path() / "Output"; }
+    bool scriptWritten() const { return fs::exists(source.path() / "ISS"); }
+    std::string compilerLog() const { return test::readFileBytes(program.path() / "iscc.log"); }
+    std::vector<std::string> captions() const {
+        std::vector<std::string> out;
+        for (const auto& c : prompts.calls) {
+            if (c.kind == Kind::Question) {
+                out.push_back(c.caption);
+            }
+        }
+        return out;
+    }
+
+    test::TempDir source;
+    test::TempDir program;
+    BuildEnvironment env;
+    ProjectSettings project;
+    HookedPrompts prompts;
+    BuildDriver driver{prompts};
+    ChangeLog log;
+};
+
+TEST_F(BuildDriverTest, RefusedProjectTouchesNothing) {
+    source.writeFile("Output/old.exe", "old");
+    project.AppName.clear();
+    EXPECT_EQ(build(), BuildOutcome::Refused);
+    EXPECT_TRUE(fs::exists(output() / "old.exe"));
+    EXPECT_FALSE(scriptWritten());
+    EXPECT_EQ(prompts.texts(Kind::ErrorDialog),
+              std::vector<std::string>{"Jméno aplikace zadat musíte!"});
+    EXPECT_TRUE(captions().empty());
+    EXPECT_FALSE(fs::exists(program.path() / "iscc.log"));
+}
+
+TEST_F(BuildDriverTest, FirstBuildAsksCompilesAndOffersTestRun) {
+    EXPECT_EQ(build(), BuildOutcome::Compiled); // the second question defaults to No
+    ASSERT_EQ(prompts.calls.size(), 2u);
+    EXPECT_EQ(prompts.calls[0].caption, kConfirmCaption);
+    EXPECT_EQ(prompts.calls[0].text, kConfirmText);
+    EXPECT_EQ(prompts.calls[0].icon, Prompts::Icon::Question);
+    EXPECT_EQ(prompts.calls[0].defaultAnswer, Answer::Yes);
+    EXPECT_EQ(prompts.calls[1].caption, kDoneCaption);
+    EXPECT_EQ(prompts.calls[1].text, kDoneText);
+    EXPECT_EQ(prompts.calls[1].defaultAnswer, Answer::No);
+
+    EXPECT_EQ(compilerLog(), source.folder() + "ISS\n");
+    EXPECT_TRUE(fs::exists(output() / "Můj program verze 1.0.exe"));
+    const std::string script = test::readFileBytes(source.path() / "ISS");
+    EXPECT_NE(script.find("Source: \"readme.txt\"; DestDir: \"{app}\"; Flags: ignoreversion\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(BuildDriverTest, OldOutputIsClearedAndNotInstalled) {
+    source.writeFile("Output/old.exe", "old");
+    source.writeFile("Output/old-1.bin", "old");
+    prompts.queueAnswer(Answer::No);
+    EXPECT_EQ(build(), BuildOutcome::Declined);
+    EXPECT_FALSE(fs::exists(output()));
+    const std::string script = test::readFileBytes(source.path() / "ISS");
+    EXPECT_EQ(script.find("old"), std::string::npos);
+}
+
+TEST_F(BuildDriverTest, OutputWithSubFolderStopsBeforeTheScript) {
+    source.writeFile("Output/old.exe", "old");
+    source.makeDir("Output/sub");
+    try {
+        build();
+        FAIL() << "a sub-folder in Output must stop the build";
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "I/O error 145");
+    }
+    EXPECT_FALSE(fs::exists(output() / "old.exe"));
+    EXPECT_TRUE(fs::exists(output() / "sub"));
+    EXPECT_FALSE(scriptWritten());
+    EXPECT_TRUE(captions().empty());
+}
+
+TEST_F(BuildDriverTest, FilesWindowsWouldNotDeleteKeepTheOutputFolder) {
+    source.writeFile("Output/.hidden", "x");
+    EXPECT_THROW(ClearOutputFolder(source.folder()), InOutError);
+
+    fs::remove(output() / ".hidden");
+    const auto locked = source.writeFile("Output/locked.exe", "x");
+    fs::permissions(locked, fs::perms::owner_read);
+    EXPECT_THROW(ClearOutputFolder(source.folder()), InOutError);
+    EXPECT_TRUE(fs::exists(locked));
+
+    fs::remove(locked);
+    ClearOutputFolder(source.folder());
+    EXPECT_FALSE(fs::exists(output()));
+    ClearOutputFolder(source.folder()); // nothing to do
+}
+
+TEST_F(BuildDriverTest, NoToTheFirstQuestionKeepsTheScript) {
+    prompts.queueAnswer(Answer::No);
+    EXPECT_EQ(build(), BuildOutcome::Declined);
+    EXPECT_TRUE(scriptWritten());
+    EXPECT_FALSE(fs::exists(output()));
+    EXPECT_FALSE(fs::exists(program.path() / "iscc.log"));
+    EXPECT_EQ(captions(), std::vector<std::string>{kConfirmCaption});
+}
+
+TEST_F(BuildDriverTest, MissingCompilerFailsAfterTheFirstQuestion) {
+    fs::remove(program.path() / "iscc");
+    project.AppVerName.clear();
+    project.DiskSpanning = true;
+    try {
+        build();
+        FAIL() << "a missing compiler must end the build";
+    } catch (const EAppExecWinExec& e) {
+        EXPECT_STREQ(e.what(), "Soubor nelze najít");
+    }
+    EXPECT_EQ(captions(), std::vector<std::string>{kConfirmCaption});
+    EXPECT_TRUE(prompts.texts(Kind::Message).empty());
+    EXPECT_TRUE(scriptWritten());
+    // The fill-in of the version name is logged although the build failed.
+    EXPECT_EQ(log, ChangeLog{FieldId::AppVerName});
+    EXPECT_EQ(project.AppVerName, project.AppName);
+    EXPECT_FALSE(driver.isRunning());
+}
+
+TEST_F(BuildDriverTest, FailingCompilerIsReportedWithItsCode) {
+    program.writeFile("iscc.exitcode", "2");
+    project.DiskSpanning = true;
+    try {
+        build();
+        FAIL() << "a failing compiler must end the build";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::ProcessFailed);
+        EXPECT_STREQ(e.what(), "Kompilace se nezdařila: kompilátor skončil s chybovým kódem 2");
+    }
+    EXPECT_EQ(captions(), std::vector<std::string>{kConfirmCaption});
+    EXPECT_TRUE(prompts.texts(Kind::Message).empty());
+}
+
+TEST_F(BuildDriverTest, DiskSpanningGivesTheExactDiskNote) {
+    project.DiskSpanning = true;
+    project.AppVerName = "Hra 2";
+    EXPECT_EQ(build(), BuildOutcome::Compiled);
+    EXPECT_EQ(prompts.texts(Kind::Message),
+              std::vector<std::string>{"Na disketu č.1 nakopírujte soubory \"Hra 2.exe\" a "
+                                       "\"Hra 2-1.bin\"\rNa disketu č.2 nakopírujte soubor "
+                                       "Hra 2-2.bin\"\ratd."});
+    EXPECT_EQ(captions(), (std::vector<std::string>{kConfirmCaption, kDoneCaption}));
+    EXPECT_TRUE(fs::exists(output() / "Hra 2-2.bin"));
+}
+
+TEST_F(BuildDriverTest, YesToTheTestRunStartsTheInstallerAndWaits) {
+    prompts.onAsk = [&](const std::string& caption) {
+        if (caption == kDoneCaption) {
+            // Put a runnable stand-in where the installer is, recording its start.
+            copyFakeCompiler(output() / "Můj program verze 1.0.exe");
+            source.writeFile("Output/iscc.exitcode", "7");
+        }
+    };
+    prompts.queueAnswer(Answer::Yes);
+    prompts.queueAnswer(Answer::Yes);
+    EXPECT_EQ(build(), BuildOutcome::Tested); // its exit code is the installer's business
+    EXPECT_EQ(test::readFileBytes(output() / "iscc.log"), "\n");
+}
+
+TEST_F(BuildDriverTest, TestRunOfMissingInstallerFailsWithLauncherText) {
+    prompts.onAsk = [&](const std::string& caption) {
+        if (caption == kDoneCaption) {
+            fs::remove_all(output());
+        }
+    };
+    prompts.queueAnswer(Answer::Yes);
+    prompts.queueAnswer(Answer::Yes);
+    EXPECT_THROW(
+        {
+            try {
+                build();
+            } catch (const EAppExecWinExec& e) {
+                EXPECT_STREQ(e.what(), "Soubor nelze najít");
+                throw;
+            }
+        },
+        EAppExecWinExec);
+}
+
+TEST_F(BuildDriverTest, PathsWithBlanksStartTheRightProgram) {
+    test::TempDir other;
+    // A decoy at the prefix an unquoted path would start.
+    copyFakeCompiler(other.path() / "Torna");
+    copyFakeCompiler(other.path() / "Torna vel" / "iscc");
+    env.ProgramFolder = other.folder() + "Torna vel/";
+    env.SourceFolder = other.folder() + "Můj zdroj/";
+    other.writeFile("Můj zdroj/a.txt", "a");
+    EXPECT_EQ(build(), BuildOutcome::Compiled);
+    EXPECT_FALSE(fs::exists(other.path() / "iscc.log"));
+    EXPECT_EQ(test::readFileBytes(other.path() / "Torna vel" / "iscc.log"),
+              env.SourceFolder + "ISS\n");
+    EXPECT_TRUE(fs::exists(other.path() / "Můj zdroj" / "Output" / "Můj program verze 1.0.exe"));
+}
+
+TEST_F(BuildDriverTest, CompilerPathOverridesTheProgramFolder) {
+    test::TempDir other;
+    env.CompilerPath = copyFakeCompiler(other.path() / "wrapper").string();
+    fs::remove(program.path() / "iscc");
+    EXPECT_EQ(build(), BuildOutcome::Compiled);
+    EXPECT_EQ(test::readFileBytes(other.path() / "iscc.log"), source.folder() + "ISS\n");
+}
+
+TEST_F(BuildDriverTest, SecondBuildIsRefusedWhileOneRuns) {
+    int pumped = 0;
+    BuildOutcome nested = BuildOutcome::Compiled;
+    env.pumpEvents = [&] {
+        if (pumped++ == 0) {
+            nested = driver.BuildInstaller(project, env, &log);
+        }
+    };
+    prompts.onAsk = [&](const std::string& caption) {
+        EXPECT_TRUE(driver.isRunning());
+        if (caption == kConfirmCaption) {
+            EXPECT_EQ(driver.BuildInstaller(project, env, &log), BuildOutcome::Refused);
+        }
+    };
+    EXPECT_EQ(build(), BuildOutcome::Compiled);
+    EXPECT_GT(pumped, 0);
+    EXPECT_EQ(nested, BuildOutcome::Refused);
+    EXPECT_EQ(captions(), (std::vector<std::string>{kConfirmCaption, kDoneCaption}));
+    EXPECT_FALSE(driver.isRunning());
+    EXPECT_EQ(build(), BuildOutcome::Compiled);
+}
+
+TEST_F(BuildDriverTest, WriteScriptAsksNothingAndRunsNothing) {
+    source.writeFile("Output/old.exe");
+    project.Icons[0].Name = "Čti";
+    project.Icons[0].FileName = "readme.txt";
+    EXPECT_TRUE(driver.WriteScript(project, env, &log));
+    EXPECT_TRUE(scriptWritten());
+    EXPECT_FALSE(fs::exists(output()));
+    EXPECT_TRUE(prompts.calls.empty());
+    EXPECT_FALSE(fs::exists(program.path() / "iscc.log"));
+    EXPECT_EQ(log, ChangeLog{iconField(0, IconPart::IconFile)});
+
+    project.DefaultDirName.clear();
+    EXPECT_FALSE(driver.WriteScript(project, env, &log));
+}
+
+TEST(BuildCommandLines, AsTheCompilerAndTheInstallerExpectThem) {
+    BuildEnvironment env;
+    env.ProgramFolder = "C:\\Tornavel\\";
+    env.SourceFolder = "C:\\Projekt\\";
+    EXPECT_EQ(CompilerCommandLine(env), "C:\\Tornavel\\iscc \"C:\\Projekt\\ISS\"");
+    env.ProgramFolder = "C:\\Program Files\\Tornavel\\";
+    EXPECT_EQ(CompilerCommandLine(env),
+              "\"C:\\Program Files\\Tornavel\\iscc\" \"C:\\Projekt\\ISS\"");
+    env.CompilerPath = "/usr/local/bin/iscc-wine";
+    env.SourceFolder = "/home/jan/Projekt/";
+    EXPECT_EQ(CompilerCommandLine(env), "/usr/local/bin/iscc-wine \"/home/jan/Projekt/ISS\"");
+
+    EXPECT_EQ(InstallerCommandLine("/p/", "Hra"), "/p/Output/Hra.exe");
+    EXPECT_EQ(InstallerCommandLine("/p/", "Hra 2"), "\"/p/Output/Hra 2.exe\"");
+}
+
+} // namespace
+} // namespace tornavel

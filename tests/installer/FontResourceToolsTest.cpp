@@ -1,0 +1,165 @@
+#include "installer/FontResourceTools.h"
+
+#include "support/FakePrompts.h"
+#include "support/TempDir.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace tornavel {
+namespace {
+
+using test::FakePrompts;
+using test::TempDir;
+using Kind = FakePrompts::Call::Kind;
+
+std::filesystem::path testFont(const char* name) {
+    const char* dir = std::getenv("TORNAVEL_TEST_FONT_DIR");
+    return std::filesystem::path(dir ? dir : "/usr/share/fonts/truetype/dejavu") / name;
+}
+
+unsigned readU16(const std::string& b, std::size_t at) {
+    return (static_cast<unsigned char>(b[at]) << 8) | static_cast<unsigned char>(b[at + 1]);
+}
+void writeU16(std::string& b, std::size_t at, unsigned v) {
+    b[at] = static_cast<char>(v >> 8);
+    b[at + 1] = static_cast<char>(v & 0xFF);
+}
+
+// One record of a font's name table, by its position in the file.
+struct NameRecord {
+    std::size_t at; // offset of the record
+    unsigned platform, encoding, language, nameId;
+    std::size_t text; // offset of its string
+    unsigned length;
+};
+
+std::vector<NameRecord> nameRecords(const std::string& font) {
+    std::vector<NameRecord> out;
+    const unsigned tables = readU16(font, 4);
+    for (unsigned t = 0; t < tables; ++t) {
+        const std::size_t entry = 12 + 16 * t;
+        if (font.compare(entry, 4, "name") != 0) {
+            continue;
+        }
+        const std::size_t table = (readU16(font, entry + 8) << 16) | readU16(font, entry + 10);
+        const unsigned count = readU16(font, table + 2);
+        const std::size_t storage = table + readU16(font, table + 4);
+        for (unsigned r = 0; r < count; ++r) {
+            const std::size_t at = table + 6 + 12 * r;
+            out.push_back({at, readU16(font, at), readU16(font, at + 2), readU16(font, at + 4),
+                           readU16(font, at + 6), storage + readU16(font, at + 10),
+                           readU16(font, at + 8)});
+        }
+    }
+    return out;
+}
+
+// A copy of DejaVu Sans whose full-name records are changed by edit, so that
+// each choice between the records gives a different name: the Windows record
+// reads "DejaVu Čans" (UTF-16), the Macintosh one "DejaVu Säns" (Mac Roman).
+class FontName : public ::testing::Test {
+protected:
+    std::string patchedFont(const std::function<void(std::string&, const NameRecord&)>& edit) {
+        std::string font = test::readFileBytes(testFont("DejaVuSans.ttf"));
+        for (const auto& rec : nameRecords(font)) {
+            if (rec.nameId != 4) {
+                continue;
+            }
+            if (rec.platform == 3) {
+                writeU16(font, rec.text + 2 * 7, 0x010C); // "S" -> "Č"
+            } else if (rec.platform == 1) {
+                font[rec.text + 8] = static_cast<char>(0x8A); // "a" -> "ä"
+            }
+            edit(font, rec);
+        }
+        return font;
+    }
+    std::string nameOf(const std::string& fontBytes) {
+        return ReadFontName(dir.writeFile("Font.TTF", fontBytes).string(), prompts);
+    }
+
+    TempDir dir;
+    FakePrompts prompts;
+};
+
+TEST_F(FontName, ReadsTheFullNameOfARealFont) {
+    const auto copy = dir.path() / "Font.TTF";
+    std::filesystem::copy_file(testFont("DejaVuSans-Bold.ttf"), copy);
+    EXPECT_EQ(ReadFontName(copy.string(), prompts), "DejaVu Sans Bold");
+    std::filesystem::copy_file(testFont("DejaVuSerif.ttf"), dir.path() / "serif.ttf");
+    EXPECT_EQ(ReadFontName((dir.path() / "serif.ttf").string(), prompts), "DejaVu Serif");
+    EXPECT_TRUE(prompts.calls.empty());
+}
+
+TEST_F(FontName, PrefersTheUsEnglishWindowsRecord) {
+    EXPECT_EQ(nameOf(patchedFont([](std::string&, const NameRecord&) {})), "DejaVu Čans");
+}
+
+TEST_F(FontName, TakesAnotherWindowsLanguageBeforeTheMacintoshRecord) {
+    EXPECT_EQ(nameOf(patchedFont([](std::string& f, const NameRecord& r) {
+                  if (r.platform == 3) {
+                      writeU16(f, r.at + 4, 0x0405); // Czech
+                  }
+              })),
+              "DejaVu Čans");
+}
+
+TEST_F(FontName, FallsBackToTheMacRomanRecord) {
+    EXPECT_EQ(nameOf(patchedFont([](std::string& f, const NameRecord& r) {
+                  if (r.platform == 3) {
+                      writeU16(f, r.at + 6, 5); // no longer the full name
+                  }
+              })),
+              "DejaVu Säns");
+}
+
+TEST_F(FontName, FontWithoutFullNameGivesEmptyNameAndNoMessage) {
+    EXPECT_EQ(
+        nameOf(patchedFont([](std::string& f, const NameRecord& r) { writeU16(f, r.at + 6, 5); })),
+        "");
+    EXPECT_TRUE(prompts.calls.empty());
+}
+
+TEST_F(FontName, FileThatIsNoFontGivesTheFotMessage) {
+    EXPECT_EQ(nameOf("This is not a font, only text that ends in .TTF"), "");
+    EXPECT_EQ(ReadFontName(dir.folder() + "missing.TTF", prompts), "");
+    EXPECT_EQ(prompts.texts(Kind::Message),
+              (std::vector<std::string>{"FOT-soubor nelze vytvořit", "FOT-soubor nelze vytvořit"}));
+}
+
+TEST_F(FontName, TruncatedFontGivesTheFotMessage) {
+    const std::string font = test::readFileBytes(testFont("DejaVuSans.ttf"));
+    EXPECT_EQ(nameOf(font.substr(0, 300)), "");
+    EXPECT_EQ(prompts.texts(Kind::Message),
+              (std::vector<std::string>{"FOT-soubor nelze vytvořit"}));
+}
+
+TEST_F(FontName, LeavesFilesBesideTheFontAlone) {
+    dir.writeFile("Font.fot", "the user's own file");
+    std::filesystem::copy_file(testFont("DejaVuSans.ttf"), dir.path() / "Font.TTF");
+    EXPECT_EQ(ReadFontName((dir.path() / "Font.TTF").string(), prompts), "DejaVu Sans");
+    EXPECT_EQ(test::readFileBytes(dir.path() / "Font.fot"), "the user's own file");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+TEST(ColorDepthName, NamesTheKnownDepthsAndNothingElse) {
+    EXPECT_EQ(ColorDepthName(1, 32), "32 bitů");
+    EXPECT_EQ(ColorDepthName(1, 24), "24 bitů");
+    EXPECT_EQ(ColorDepthName(1, 16), "16 bitů");
+    EXPECT_EQ(ColorDepthName(1, 8), "256 barev");
+    EXPECT_EQ(ColorDepthName(1, 4), "16 barev");
+    EXPECT_EQ(ColorDepthName(4, 2), "16 barev"); // four planes of two bits: 16 colours
+    EXPECT_EQ(ColorDepthName(1, 15), "není");
+    EXPECT_EQ(ColorDepthName(1, 1), "není");
+    EXPECT_EQ(ColorDepthName(0, 32), "není");
+    EXPECT_EQ(ColorDepthName(1, 64), "není");
+    EXPECT_EQ(ColorDepthName(-1, 8), "není");
+}
+
+} // namespace
+} // namespace tornavel

@@ -1,0 +1,565 @@
+#include "installer/ScriptGenerator.h"
+
+#include "installer/SourceScan.h"
+#include "platform/Cp1250.h"
+#include "platform/Errors.h"
+#include "support/FakePrompts.h"
+#include "support/TempDir.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace tornavel {
+namespace {
+
+using test::FakePrompts;
+using test::TempDir;
+using Lines = std::vector<std::string>;
+using Kind = FakePrompts::Call::Kind;
+
+// The script's lines decoded, so that sections read as text. The byte-level
+// form (Windows-1250, CR LF) is checked separately.
+Lines decodedLines(const std::string& bytes) {
+    Lines lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const auto end = bytes.find("\r\n", start);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << "last line without CR LF";
+            break;
+        }
+        lines.push_back(fromCp1250(bytes.substr(start, end - start)));
+        start = end + 2;
+    }
+    return lines;
+}
+
+// The lines under a section header, up to the next empty line (or the end).
+Lines section(const Lines& lines, const std::string& header) {
+    const auto it = std::find(lines.begin(), lines.end(), header);
+    if (it == lines.end()) {
+        ADD_FAILURE() << "no section " << header;
+        return {};
+    }
+    const auto end = std::find(it + 1, lines.end(), "");
+    return Lines(it + 1, end);
+}
+
+class Script : public ::testing::Test {
+protected:
+    ProjectSettings project;
+    TempDir source;
+    FakePrompts prompts;
+    ChangeLog log;
+
+    Lines setupLines() {
+        ScriptWriter out;
+        WriteSetupSections(out, project, &log);
+        return section(decodedLines(out.bytes()), "[Setup]");
+    }
+    std::string contentBytes() {
+        ScriptWriter out;
+        WriteContentSections(out, project, source.folder(), ListFolderFiles(source.folder()),
+                             prompts, &log);
+        return out.bytes();
+    }
+    Lines contentSection(const std::string& header) {
+        return section(decodedLines(contentBytes()), header);
+    }
+    void copyFont(const char* font, const std::string& as) {
+        const char* dir = std::getenv("TORNAVEL_TEST_FONT_DIR");
+        std::filesystem::copy_file(
+            std::filesystem::path(dir ? dir : "/usr/share/fonts/truetype/dejavu") / font,
+            source.path() / as);
+    }
+};
+
+// A new project and an empty source folder give exactly this script.
+TEST_F(Script, NewProjectGivesTheScriptByteForByte) {
+    NewProject(project);
+    ScriptWriter out;
+    WriteSetupSections(out, project, &log);
+    WriteContentSections(out, project, source.folder(), ListFolderFiles(source.folder()), prompts,
+                         &log);
+
+    const std::string expected = ";Tento soubor je vytvo\xF8"
+                                 "en pro Inno Setup 5.1.12\r\n"
+                                 ";Vytvo\xF8"
+                                 "eno programem Tornavel\r\n"
+                                 " \r\n"
+                                 "[Languages]\r\n"
+                                 "Name: cz; MessagesFile: \"compiler:Czech.isl\"\r\n"
+                                 "Name: fr; MessagesFile: \"compiler:French.isl\"\r\n"
+                                 "Name: de; MessagesFile: \"compiler:German.isl\"\r\n"
+                                 "Name: sk; MessagesFile: \"compiler:Slovak.isl\"\r\n"
+                                 "Name: sl; MessagesFile: \"compiler:Slovenian.isl\"\r\n"
+                                 "Name: bg; MessagesFile: \"compiler:Bulgarian.isl\"\r\n"
+                                 "Name: ro; MessagesFile: \"compiler:Romanian.isl\"\r\n"
+                                 "Name: en; MessagesFile: \"compiler:Default.isl\"\r\n"
+                                 " \r\n"
+                                 "[Setup]\r\n"
+                                 "ShowLanguageDialog=no\r\n"
+                                 "WindowVisible=yes\r\n"
+                                 "AppName=M\xF9j program\r\n"
+                                 "AppVerName=M\xF9j program verze 1.0\r\n"
+                                 "OutputBaseFilename=M\xF9j program verze 1.0\r\n"
+                                 "DefaultDirName={pf}\\M\xF9j program\r\n"
+                                 "DefaultGroupName=M\xF9j program\r\n"
+                                 "AppCopyright=\xA9 Ing. J\xE1 a synov\xE9\r\n"
+                                 "BackColor=clBlue\r\n"
+                                 "BackSolid=0\r\n"
+                                 "AlwaysRestart=0\r\n"
+                                 "UninstallRestartComputer=0\r\n"
+                                 "AllowNoIcons=1\r\n"
+                                 "MinVersion=4.1.2222,4.0.1381 \r\n"
+                                 "\r\n"
+                                 "[Icons]\r\n"
+                                 "\r\n"
+                                 "[INI]\r\n"
+                                 "\r\n"
+                                 "[Files]\r\n"
+                                 "\r\n"
+                                 "[Dirs]\r\n";
+    EXPECT_EQ(out.bytes(), expected);
+    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(prompts.calls.empty());
+}
+
+TEST_F(Script, EveryOptionalSetupRowAndTheOppositeSenseFields) {
+    project.ShowLanguageDialog = true;
+    project.Password = "tajné ";
+    project.WindowVisible = false;
+    project.InstallToProgramFiles = false;
+    project.AppCopyright = "";
+    project.LicenceFile = "Licence.txt";
+    project.InfoBeforeFile = "Před.txt";
+    project.InfoAfterFile = "Po.txt";
+    project.BackgroundColor = 0;
+    project.BackSolid = false;
+    project.BackColorDirection = true;
+    project.AlwaysRestart = true;
+    project.Uninstallable = true;
+    project.DisableDirPage = true;
+    project.AllowNoIcons = false;
+    project.DisableProgramGroupPage = true;
+    project.Win = 4;
+    project.WinNT = 4;
+    EXPECT_EQ(setupLines(), (Lines{"ShowLanguageDialog=yes",
+                                   "ShowUndisplayableLanguages=yes",
+                                   "Password=tajné ",
+                                   "WindowVisible=no",
+                                   "AppName=Můj program",
+                                   "AppVerName=Můj program verze 1.0",
+                                   "OutputBaseFilename=Můj program verze 1.0",
+                                   "DefaultDirName={sd}\\Můj program",
+                                   "DefaultGroupName=Můj program",
+                                   "AppCopyright=",
+                                   "LicenseFile=Licence.txt",
+                                   "InfoBeforeFile=Před.txt",
+                                   "InfoAfterFile=Po.txt",
+                                   "BackColor=clMaroon",
+                                   "BackSolid=1",
+                                   "BackColorDirection=lefttoright",
+                                   "AlwaysRestart=1",
+                                   "UninstallRestartComputer=1",
+                                   "Uninstallable=0",
+                                   "DisableDirPage=1",
+                                   "AllowNoIcons=0",
+                                   "DisableProgramGroupPage=1",
+                                   "MinVersion=0,0 "}));
+}
+
+TEST_F(Script, MinimumVersionPiecesAndValuesOutsideTheGroups) {
+    const std::pair<std::pair<int, int>, std::string> cases[] = {
+        {{0, 0}, "MinVersion=4,3 "},
+        {{1, 2}, "MinVersion=4.1.1998,5.0.2195 "},
+        {{3, 3}, "MinVersion=4.9.3000,5.01.2600 "},
+        {{-1, 1}, ",4.0.1381 "},
+        {{2, -1}, "MinVersion=4.1.2222 "},
+    };
+    for (const auto& [values, line] : cases) {
+        project.Win = values.first;
+        project.WinNT = values.second;
+        const Lines setup = setupLines();
+        EXPECT_EQ(setup.back(), line);
+    }
+}
+
+TEST_F(Script, BackgroundColourRowAndTheColourOutsideTheList) {
+    const std::pair<int, std::string> cases[] = {{15, "BackColor=clBlack"},
+                                                 {12, "BackColor=clFuchsia"},
+                                                 {-1, "BackColor=clBlue"},
+                                                 {16, "BackColor=clBlue"}};
+    for (const auto& [colour, line] : cases) {
+        project.BackgroundColor = colour;
+        const Lines setup = setupLines();
+        EXPECT_NE(std::find(setup.begin(), setup.end(), line), setup.end()) << colour;
+        EXPECT_EQ(std::count_if(setup.begin(), setup.end(),
+                                [](const std::string& l) { return l.rfind("BackColor=", 0) == 0; }),
+                  1);
+    }
+}
+
+TEST_F(Script, EmptyVersionNameIsFilledInAndLogged) {
+    project.AppName = "Kalkulačka";
+    project.AppVerName = "";
+    const Lines setup = setupLines();
+    EXPECT_EQ(setup[3], "AppVerName=Kalkulačka");
+    EXPECT_EQ(setup[4], "OutputBaseFilename=Kalkulačka");
+    EXPECT_EQ(project.AppVerName, "Kalkulačka");
+    EXPECT_EQ(log, (ChangeLog{FieldId::AppVerName}));
+
+    // Nothing to fill in from an empty name: nothing changes.
+    ProjectSettings empty;
+    empty.AppName = "";
+    empty.AppVerName = "";
+    ChangeLog emptyLog;
+    ScriptWriter out;
+    WriteSetupSections(out, empty, &emptyLog);
+    EXPECT_TRUE(emptyLog.empty());
+}
+
+TEST_F(Script, SetupValuesStayAsTyped) {
+    project.AppName = R"(Můj "nejlepší" {program})";
+    const Lines setup = setupLines();
+    EXPECT_EQ(setup[2], R"(AppName=Můj "nejlepší" {program})");
+}
+
+class DiskSpanning : public Script {
+protected:
+    Lines diskLines(const std::string& size, const std::string& reserve) {
+        project.DiskSpanning = true;
+        project.DiskSize = size;
+        project.ReserveBytes = reserve;
+        Lines setup = setupLines();
+        const auto it = std::find(setup.begin(), setup.end(), "DiskSpanning=yes");
+        EXPECT_NE(it, setup.end());
+        return Lines(it + 1, setup.end());
+    }
+};
+
+TEST_F(DiskSpanning, SliceSizeFromTheSmallestDiskUp) {
+    EXPECT_EQ(diskLines("1457663", "0"), (Lines{"ReserveBytes=0"}));
+    EXPECT_EQ(diskLines("1457664", "0"), (Lines{"DiskSliceSize=1457664", "ReserveBytes=0"}));
+    EXPECT_EQ(diskLines("01457664", "0"), (Lines{"DiskSliceSize=01457664", "ReserveBytes=0"}));
+    EXPECT_EQ(diskLines("2147483646", "+0"),
+              (Lines{"DiskSliceSize=2147483646", "ReserveBytes=+0"}));
+    EXPECT_EQ(diskLines("2147483647", "0"), (Lines{"ReserveBytes=0"}));
+}
+
+TEST_F(DiskSpanning, ReserveMustStayBelowSizeMinusOne) {
+    EXPECT_EQ(diskLines("2000000", "1999999"), (Lines{"DiskSliceSize=2000000"}));
+    EXPECT_EQ(diskLines("2000000", "1999998"),
+              (Lines{"DiskSliceSize=2000000", "ReserveBytes=1999998"}));
+    // The reserve test is made also when the slice line is not written.
+    EXPECT_EQ(diskLines("1000", "-5"), (Lines{"ReserveBytes=-5"}));
+    // No wrap-around below the smallest number.
+    EXPECT_EQ(diskLines("-2147483648", "0"), Lines{});
+}
+
+TEST_F(DiskSpanning, TextThatIsNoNumberEndsTheScript) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"1,44 MB", "0"}, {"", "0"}, {"2147483648", "0"}, {"1457664", " 1"}, {"1457664", "0x10"}};
+    for (const auto& [size, reserve] : cases) {
+        project.DiskSpanning = true;
+        project.DiskSize = size;
+        project.ReserveBytes = reserve;
+        ScriptWriter out;
+        try {
+            WriteSetupSections(out, project, &log);
+            ADD_FAILURE() << "accepted " << size << " / " << reserve;
+        } catch (const ConvertError& e) {
+            const std::string& bad = (size == "1457664") ? reserve : size;
+            EXPECT_EQ(e.what(), "'" + bad + "' is not a valid integer value");
+        }
+    }
+}
+
+TEST_F(DiskSpanning, NumbersAreNotReadWithoutDiskSpanning) {
+    project.DiskSpanning = false;
+    project.DiskSize = "many";
+    const Lines setup = setupLines();
+    EXPECT_EQ(setup.back(), "MinVersion=4.1.2222,4.0.1381 ");
+}
+
+TEST(ParseInteger32, SignedThirtyTwoBitDecimal) {
+    EXPECT_EQ(ParseInteger32("0"), 0);
+    EXPECT_EQ(ParseInteger32("007"), 7);
+    EXPECT_EQ(ParseInteger32("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(ParseInteger32("+2147483647"), 2147483647);
+    for (const char* bad : {"", "-", "+", "2147483648", "-2147483649", "12a", "1 ", "$FF", "1e3",
+                            "99999999999999999999999"}) {
+        EXPECT_THROW(ParseInteger32(bad), ConvertError) << bad;
+    }
+}
+
+class Icons : public Script {
+protected:
+    IconEntry& icon(int n) { return project.Icons[static_cast<std::size_t>(n - 1)]; }
+};
+
+TEST_F(Icons, GroupLineWithoutHotKeyAndEmptyIndex) {
+    icon(1) = {"Kalkulačka", "calc.exe", "", "calc.exe", "0", 0, false, false};
+    EXPECT_EQ(contentSection("[Icons]"),
+              (Lines{R"(Name: "{group}\Kalkulačka"; Filename: "{app}\calc.exe"; Parameters: ""; )"
+                     R"(WorkingDir: "{app}"; IconFilename: "{app}\calc.exe"; IconIndex: 0)"}));
+    icon(1).IconIndex = "";
+    icon(1).HotKey = -1;
+    EXPECT_EQ(contentSection("[Icons]"),
+              (Lines{R"(Name: "{group}\Kalkulačka"; Filename: "{app}\calc.exe"; Parameters: ""; )"
+                     R"(WorkingDir: "{app}"; IconFilename: "{app}\calc.exe"; IconIndex: )"}));
+}
+
+TEST_F(Icons, HotKeyOnlyOnTheGroupLineThenDesktopAndStartUp) {
+    icon(1) = {"Hra", "bin\\hra.exe", "/full", "hra.ico", "2", 79, true, true};
+    EXPECT_EQ(
+        contentSection("[Icons]"),
+        (Lines{R"(Name: "{group}\Hra"; Filename: "{app}\bin\hra.exe"; Parameters: "/full"; )"
+               R"(WorkingDir: "{app}"; HotKey: "F1"; IconFilename: "{app}\hra.ico"; IconIndex: 2)",
+               R"(Name: "{userdesktop}\Hra"; Filename: "{app}\bin\hra.exe"; Parameters: "/full"; )"
+               R"(WorkingDir: "{app}"; IconFilename: "{app}\hra.ico"; IconIndex: 2)",
+               R"(Name: "{userstartup}\Hra"; Filename: "{app}\bin\hra.exe"; Parameters: "/full"; )"
+               R"(WorkingDir: "{app}"; IconFilename: "{app}\hra.ico"; IconIndex: 2)"}));
+    icon(1).HotKey = 102;
+    icon(1).OnDesktop = false;
+    const Lines lines = contentSection("[Icons]");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find(R"(HotKey: "Ctrl+F12";)"), std::string::npos);
+    EXPECT_EQ(lines[1].rfind(R"(Name: "{userstartup}\Hra")", 0), 0u);
+}
+
+TEST_F(Icons, OnlyIconsWithANameInIconOrder) {
+    icon(1) = {"", "ignored.exe", "-x", "ignored.exe", "0", 5, true, true};
+    icon(2) = {"Druhá", "b.exe", "", "b.exe", "0", 0, false, false};
+    icon(4) = {"Čtvrtá", "d.exe", "", "d.exe", "1", 0, false, false};
+    const Lines lines = contentSection("[Icons]");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind(R"(Name: "{group}\Druhá"; Filename: "{app}\b.exe")", 0), 0u);
+    EXPECT_EQ(lines[1].rfind(R"(Name: "{group}\Čtvrtá"; Filename: "{app}\d.exe")", 0), 0u);
+}
+
+TEST_F(Icons, DoubleQuoteInAValueIsDoubledBracesStay) {
+    icon(1) = {R"(Můj "program")", "a.exe", R"(--title "x" {app})", "a.exe", "0", 0, false, false};
+    EXPECT_EQ(contentSection("[Icons]"),
+              (Lines{R"(Name: "{group}\Můj ""program"""; Filename: "{app}\a.exe"; )"
+                     R"(Parameters: "--title ""x"" {app}"; WorkingDir: "{app}"; )"
+                     R"(IconFilename: "{app}\a.exe"; IconIndex: 0)"}));
+}
+
+class Ini : public Script {
+protected:
+    void SetUp() override {
+        project.IniFileName = "nastaveni.ini";
+        project.IniSection = "Hlavní";
+        project.IniKey1 = "Cesta";
+        project.IniValue1 = "{app}";
+        project.IniKey2 = "Jazyk";
+        project.IniValue2 = "cs";
+    }
+};
+
+TEST_F(Ini, EachLocationWithAndWithoutDeleteFlag) {
+    project.IniLocation = 1;
+    project.IniKey2 = "";
+    project.IniDeleteOnUninstall = true;
+    EXPECT_EQ(contentSection("[INI]"),
+              (Lines{R"(Filename: "{win}\nastaveni.ini"; Section: "Hlavní"; Key: "Cesta"; )"
+                     R"(String: "{app}"; Flags: uninsdeleteentry)"}));
+    project.IniLocation = 0;
+    project.IniKey2 = "Jazyk";
+    project.IniDeleteOnUninstall = false;
+    EXPECT_EQ(contentSection("[INI]"),
+              (Lines{R"(Filename: "{app}\nastaveni.ini"; Section: "Hlavní"; Key: "Cesta"; )"
+                     R"(String: "{app}")",
+                     R"(Filename: "{app}\nastaveni.ini"; Section: "Hlavní"; Key: "Jazyk"; )"
+                     R"(String: "cs")"}));
+    project.IniLocation = 2;
+    EXPECT_EQ(contentSection("[INI]")[1],
+              R"(Filename: "{sys}\nastaveni.ini"; Section: "Hlavní"; Key: "Jazyk"; String: "cs")");
+}
+
+TEST_F(Ini, EmptyKeysAndEmptyValues) {
+    project.IniKey1 = "";
+    EXPECT_EQ(contentSection("[INI]"),
+              (Lines{R"(Filename: "{app}\nastaveni.ini"; Section: "Hlavní"; Key: "Jazyk"; )"
+                     R"(String: "cs")"}));
+    project.IniSection = "";
+    project.IniValue2 = "";
+    EXPECT_EQ(contentSection("[INI]"),
+              (Lines{R"(Filename: "{app}\nastaveni.ini"; Section: ""; Key: "Jazyk"; String: "")"}));
+    project.IniFileName = "";
+    EXPECT_EQ(contentSection("[INI]"), Lines{});
+}
+
+TEST_F(Ini, DoubleQuotesAreDoubled) {
+    project.IniKey2 = "";
+    project.IniValue1 = R"(C:\"Program Files")";
+    EXPECT_EQ(contentSection("[INI]"),
+              (Lines{R"(Filename: "{app}\nastaveni.ini"; Section: "Hlavní"; Key: "Cesta"; )"
+                     R"(String: "C:\""Program Files""")"}));
+}
+
+TEST_F(Ini, LocationSelectingNothingEndsTheScriptWhenALineIsDue) {
+    project.IniLocation = -1;
+    try {
+        contentBytes();
+        FAIL() << "no exception";
+    } catch (const ListIndexError& e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (-1)");
+    }
+    project.IniKey1 = "";
+    project.IniKey2 = "";
+    EXPECT_NO_THROW(contentBytes());
+    project.IniKey1 = "Cesta";
+    project.IniFileName = "";
+    EXPECT_NO_THROW(contentBytes());
+}
+
+TEST_F(Script, RootFilesWithFontsAndTheOldScript) {
+    source.writeFile("ctime.txt", "text");
+    source.writeFile("Falešné.TTF", "no font at all");
+    source.writeFile("ISS", "old script");
+    source.writeFile("iss");
+    copyFont("DejaVuSans-Bold.ttf", "zz-bold.ttf");
+    EXPECT_EQ(contentSection("[Files]"),
+              (Lines{R"(Source: "ctime.txt"; DestDir: "{app}"; Flags: ignoreversion)",
+                     R"(Source: "iss"; DestDir: "{app}"; Flags: ignoreversion)",
+                     R"(Source: "zz-bold.ttf"; DestDir: "{fonts}"; )"
+                     R"(FontInstall: "DejaVu Sans Bold"; Flags: promptifolder)"}));
+    EXPECT_EQ(prompts.texts(Kind::Message),
+              (Lines{"FOT-soubor nelze vytvořit",
+                     "Nezadal jste jméno fontu pro jeho registraci v systému Windows.\r\n"
+                     "Písmo Falešné.TTF nebude nainstalováno!"}));
+    EXPECT_EQ(project.Font, "DejaVu Sans Bold");
+    EXPECT_EQ(log, (ChangeLog{FieldId::Font}));
+}
+
+TEST_F(Script, LastFontDecidesTheFontFieldEvenWhenNameless) {
+    copyFont("DejaVuSans.ttf", "a.TTF");
+    source.writeFile("b.ttf", "broken");
+    project.Font = "Old";
+    const Lines files = contentSection("[Files]");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(project.Font, "");
+    EXPECT_EQ(log, (ChangeLog{FieldId::Font, FieldId::Font}));
+}
+
+TEST_F(Script, SubFoldersInScanOrderThenDirs) {
+    source.writeFile("Data/Img/logo.png");
+    source.writeFile("Data/Img/ISS");
+    source.writeFile("Data/Img/písmo.TTF", "installed as a plain file");
+    source.writeFile("Data/readme.txt");
+    source.makeDir("Empty");
+    source.writeFile("Data.old/lost.txt");
+    source.writeFile("root.txt");
+
+    const Lines all = decodedLines(contentBytes());
+    EXPECT_EQ(all.back(), R"(Name: "{app}\Data\Img")");
+    const Lines files = section(all, "[Files]");
+    ASSERT_EQ(files.size(), 5u);
+    EXPECT_EQ(files[0], R"(Source: "root.txt"; DestDir: "{app}"; Flags: ignoreversion)");
+    EXPECT_NE(
+        std::find(files.begin(), files.end(),
+                  R"(Source: "Data\readme.txt"; DestDir: "{app}\Data"; Flags: ignoreversion)"),
+        files.end());
+    const Lines imgFiles(files.end() - 3, files.end());
+    EXPECT_EQ(
+        imgFiles,
+        (Lines{R"(Source: "Data\Img\ISS"; DestDir: "{app}\Data\Img"; Flags: ignoreversion)",
+               R"(Source: "Data\Img\logo.png"; DestDir: "{app}\Data\Img"; Flags: ignoreversion)",
+               R"(Source: "Data\Img\písmo.TTF"; DestDir: "{app}\Data\Img"; )"
+               R"(Flags: ignoreversion)"}));
+
+    Lines expectedDirs;
+    for (const auto& folder : ScanSourceFolders(source.folder())) {
+        expectedDirs.push_back("Name: \"{app}\\" + folder + "\"");
+    }
+    EXPECT_EQ(section(all, "[Dirs]"), expectedDirs);
+    EXPECT_EQ(expectedDirs.size(), 3u);
+    EXPECT_TRUE(prompts.calls.empty());
+}
+
+TEST_F(Script, RootFilesComeFromTheCallersListing) {
+    source.writeFile("now.txt");
+    ScriptWriter out;
+    WriteContentSections(out, project, source.folder(), {"then.txt"}, prompts, &log);
+    EXPECT_EQ(section(decodedLines(out.bytes()), "[Files]"),
+              (Lines{R"(Source: "then.txt"; DestDir: "{app}"; Flags: ignoreversion)"}));
+}
+
+TEST_F(Script, QuotesInFileAndFolderNamesAreDoubled) {
+    source.writeFile("Re\"port\"/a\"b.txt");
+    const Lines all = decodedLines(contentBytes());
+    EXPECT_EQ(section(all, "[Files]"),
+              (Lines{R"(Source: "Re""port""\a""b.txt"; DestDir: "{app}\Re""port"""; )"
+                     R"(Flags: ignoreversion)"}));
+    EXPECT_EQ(section(all, "[Dirs]"), (Lines{R"(Name: "{app}\Re""port""")"}));
+}
+
+TEST_F(Script, NamesWindows1250CannotHoldEndTheScriptNamingThem) {
+    source.writeFile("Data/日本.txt");
+    try {
+        contentBytes();
+        FAIL() << "no exception";
+    } catch (const EncodingError& e) {
+        EXPECT_EQ(e.text(), "Data\\日本.txt");
+    }
+    std::filesystem::remove_all(source.path() / "Data");
+    source.makeDir("Ελλάδα");
+    try {
+        contentBytes();
+        FAIL() << "no exception";
+    } catch (const EncodingError& e) {
+        EXPECT_EQ(e.text(), "Ελλάδα");
+    }
+    std::filesystem::remove_all(source.path() / "Ελλάδα");
+    source.writeFile("€uro ✓.txt");
+    try {
+        contentBytes();
+        FAIL() << "no exception";
+    } catch (const EncodingError& e) {
+        EXPECT_EQ(e.text(), "€uro ✓.txt");
+    }
+}
+
+TEST_F(Script, NameWithALineBreakIsRefused) {
+    source.writeFile("two\nlines.txt");
+    try {
+        contentBytes();
+        FAIL() << "no exception";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::ProjectRefused);
+        EXPECT_NE(std::string(e.what()).find("two\nlines.txt"), std::string::npos);
+    }
+}
+
+TEST_F(Script, SubFolderThatCannotBeListedEndsTheScript) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not stop the superuser";
+    }
+    source.writeFile("Locked/x.txt");
+    std::filesystem::permissions(source.path() / "Locked", std::filesystem::perms::none);
+    try {
+        contentBytes();
+        FAIL() << "no exception";
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "File access denied");
+    }
+}
+
+TEST(ScriptWriter, Windows1250WithCrLfAfterEveryLine) {
+    ScriptWriter out;
+    out.line("Příliš žluťoučký kůň");
+    out.line("");
+    out.line(" ");
+    EXPECT_EQ(out.bytes(), "P\xF8\xEDli\x9A \x9Elu\x9Do\x75\xE8k\xFD k\xF9\xF2\r\n\r\n \r\n");
+    EXPECT_THROW(out.line("中文"), EncodingError);
+    EXPECT_THROW(out.line("a\r\nb"), Error);
+    EXPECT_EQ(out.bytes().size(), 27u);
+}
+
+} // namespace
+} // namespace tornavel

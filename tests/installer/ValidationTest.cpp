@@ -1,0 +1,195 @@
+#include "installer/Validation.h"
+
+#include "support/FakePrompts.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace tornavel {
+namespace {
+
+using test::FakePrompts;
+using Kind = FakePrompts::Call::Kind;
+using Texts = std::vector<std::string>;
+
+std::string iconText(int number, const std::string& name) {
+    return "Na záložce \"Ikony\" jste označil použití souboru \"" + name +
+           "\" pro vytvoření ikony č." + std::to_string(number) +
+           ". Soubor uvedeného jména neexistuje, nelze pokračovat.";
+}
+
+class ValidationTest : public ::testing::Test {
+protected:
+    bool validate() { return ValidateProject(project, dir.folder(), prompts, &log); }
+
+    test::TempDir dir;
+    ProjectSettings project;
+    FakePrompts prompts;
+    ChangeLog log;
+};
+
+TEST_F(ValidationTest, NewProjectPassesSilently) {
+    EXPECT_TRUE(validate());
+    EXPECT_TRUE(prompts.calls.empty());
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(ValidationTest, BlankRequiredNamesAreNotEmpty) {
+    project.AppName = " ";
+    project.DefaultDirName = "  ";
+    EXPECT_TRUE(validate());
+    EXPECT_TRUE(prompts.calls.empty());
+}
+
+TEST_F(ValidationTest, MissingRequiredNamesGiveErrorDialogsAndFocusTheLast) {
+    project.AppName.clear();
+    project.DefaultGroupName.clear();
+    EXPECT_FALSE(validate());
+    ASSERT_EQ(prompts.calls.size(), 4u);
+    EXPECT_EQ(prompts.calls[0].kind, Kind::ErrorDialog);
+    EXPECT_EQ(prompts.calls[0].text, "Jméno aplikace zadat musíte!");
+    EXPECT_EQ(prompts.calls[1].kind, Kind::Focus);
+    EXPECT_EQ(prompts.calls[1].field, FieldId::AppName);
+    EXPECT_EQ(prompts.calls[2].kind, Kind::ErrorDialog);
+    EXPECT_EQ(prompts.calls[2].text,
+              "Název programové skupiny zadat musíte, i když máte zaškrtnutou volbu "
+              "\"nevytvářet žádné programové ikony\"!");
+    EXPECT_EQ(prompts.calls.back().kind, Kind::Focus);
+    EXPECT_EQ(prompts.calls.back().field, FieldId::DefaultGroupName);
+
+    prompts.calls.clear();
+    project = ProjectSettings{};
+    project.DefaultDirName.clear();
+    EXPECT_FALSE(validate());
+    EXPECT_EQ(prompts.texts(Kind::ErrorDialog),
+              Texts{"Jméno adresáře, kam se bude program instalovat zadat musíte!"});
+    EXPECT_EQ(prompts.calls.back().field, FieldId::DefaultDirName);
+}
+
+TEST_F(ValidationTest, MissingTextFilesAreReportedInOrder) {
+    project.LicenceFile = "licence.txt";
+    project.InfoBeforeFile = "pred.txt";
+    project.InfoAfterFile = "po.txt";
+    dir.writeFile("pred.txt", "hi");
+    EXPECT_FALSE(validate());
+    EXPECT_EQ(prompts.texts(Kind::Message),
+              (Texts{"Na záložce \"Ostatní\" jste označil použití souboru licence.txt. Musíte ho "
+                     "nejprve vytvořit.",
+                     "Na záložce \"Ostatní\" jste označil použití souboru po.txt. Musíte ho "
+                     "nejprve vytvořit."}));
+    EXPECT_TRUE(prompts.texts(Kind::Focus).empty());
+}
+
+TEST_F(ValidationTest, AllChecksRunWhateverEarlierOnesFound) {
+    project.AppName.clear();
+    project.LicenceFile = "licence.txt";
+    project.Icons[4].OnDesktop = true;
+    EXPECT_FALSE(validate());
+    EXPECT_EQ(prompts.texts(Kind::ErrorDialog), Texts{"Jméno aplikace zadat musíte!"});
+    EXPECT_EQ(prompts.texts(Kind::Message),
+              (Texts{"Na záložce \"Ostatní\" jste označil použití souboru licence.txt. Musíte ho "
+                     "nejprve vytvořit.",
+                     "Pokud chcete vytvořit ikonu č.5, musíte o ní nejprve zadat nějaké údaje. "
+                     "Nelze pokračovat."}));
+}
+
+TEST_F(ValidationTest, MissingStartedFileWithoutIconFileIsReportedTwiceAndFilledIn) {
+    project.Icons[1].Name = "Program";
+    project.Icons[1].FileName = "app.exe";
+    EXPECT_FALSE(validate());
+    EXPECT_EQ(prompts.texts(Kind::Message),
+              (Texts{iconText(2, "app.exe"), iconText(2, "app.exe")}));
+    EXPECT_EQ(project.Icons[1].IconFile, "app.exe");
+    EXPECT_EQ(log, ChangeLog{iconField(1, IconPart::IconFile)});
+}
+
+TEST_F(ValidationTest, IconFilesAreFilledInAndCheckedSeparately) {
+    dir.writeFile("app.exe");
+    project.Icons[0].Name = "A";
+    project.Icons[0].FileName = "app.exe";
+    project.Icons[2].Name = "C";
+    project.Icons[2].FileName = "app.exe";
+    project.Icons[2].IconFile = "app.ico";
+    EXPECT_FALSE(validate());
+    EXPECT_EQ(prompts.texts(Kind::Message), Texts{iconText(3, "app.ico")});
+    EXPECT_EQ(project.Icons[0].IconFile, "app.exe");
+    EXPECT_EQ(project.Icons[2].IconFile, "app.ico");
+    EXPECT_EQ(log, ChangeLog{iconField(0, IconPart::IconFile)});
+
+    // A second run finds nothing more to fill in.
+    dir.writeFile("app.ico");
+    prompts.calls.clear();
+    log.clear();
+    EXPECT_TRUE(validate());
+    EXPECT_TRUE(prompts.calls.empty());
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(ValidationTest, UnnamedIconsOnDesktopOrInStartupAreReported) {
+    project.Icons[0].OnDesktop = true;
+    project.Icons[3].InStartup = true;
+    project.Icons[1].Parameters = "/x"; // neither flag: never reported
+    project.Icons[2].HotKey = 5;
+    EXPECT_FALSE(validate());
+    EXPECT_EQ(prompts.texts(Kind::Message),
+              (Texts{"Pokud chcete vytvořit ikonu č.1, musíte o ní nejprve zadat nějaké údaje. "
+                     "Nelze pokračovat.",
+                     "Pokud chcete vytvořit ikonu č.4, musíte o ní nejprve zadat nějaké údaje. "
+                     "Nelze pokračovat."}));
+}
+
+TEST_F(ValidationTest, FileInSubFolderIsFound) {
+    dir.writeFile("bin/app.exe");
+    project.Icons[0].Name = "A";
+    project.Icons[0].FileName = "bin\\app.exe";
+    project.Icons[0].IconFile = "BIN\\App.EXE";
+    EXPECT_TRUE(validate());
+    EXPECT_TRUE(prompts.calls.empty());
+}
+
+TEST(IsFilePresent, WindowsLookupRules) {
+    test::TempDir dir;
+    dir.writeFile("ReadMe.TXT");
+    dir.writeFile("Data/Img/logo.bmp");
+    dir.writeFile(".hidden");
+    dir.makeDir("folder.txt");
+    dir.makeDir("empty");
+    const std::string root = dir.folder();
+
+    EXPECT_TRUE(IsFilePresent(root, "ReadMe.TXT"));
+    EXPECT_TRUE(IsFilePresent(root, "readme.txt"));
+    EXPECT_TRUE(IsFilePresent(root, "data\\IMG\\LOGO.bmp"));
+    EXPECT_TRUE(IsFilePresent(root, "Data/Img/logo.bmp"));
+    EXPECT_TRUE(IsFilePresent(root, "Data\\\\Img\\logo.bmp"));
+    EXPECT_TRUE(IsFilePresent(root, "Data\\..\\readme.txt"));
+    EXPECT_TRUE(IsFilePresent(root, ".hidden"));
+
+    // Wildcards match files only, in the last part only.
+    EXPECT_TRUE(IsFilePresent(root, "*.txt"));
+    EXPECT_TRUE(IsFilePresent(root, "Data\\Img\\*.*"));
+    EXPECT_TRUE(IsFilePresent(root, "read??.t?t"));
+    EXPECT_FALSE(IsFilePresent(root, "empty\\*"));
+    EXPECT_FALSE(IsFilePresent(root, "folder.*"));
+    EXPECT_FALSE(IsFilePresent(root, "D*\\Img\\logo.bmp"));
+
+    // Folders, missing names and names ending in a separator are not files.
+    EXPECT_FALSE(IsFilePresent(root, "folder.txt"));
+    EXPECT_FALSE(IsFilePresent(root, "Data\\Img"));
+    EXPECT_FALSE(IsFilePresent(root, "Data\\Img\\"));
+    EXPECT_FALSE(IsFilePresent(root, "missing.txt"));
+    EXPECT_FALSE(IsFilePresent(root, "ReadMe.TXT\\x"));
+    EXPECT_FALSE(IsFilePresent(root + "missing/", "ReadMe.TXT"));
+}
+
+TEST(IsFilePresent, OldFilesCount) {
+    test::TempDir dir;
+    const auto file = dir.writeFile("old.txt");
+    // 1 January 1970: a date Windows could not show as a local date from 1980 on.
+    std::filesystem::last_write_time(
+        file, std::filesystem::file_time_type::clock::from_sys(std::chrono::sys_seconds{}));
+    EXPECT_TRUE(IsFilePresent(dir.folder(), "old.txt"));
+}
+
+} // namespace
+} // namespace tornavel

@@ -1,0 +1,456 @@
+// The About box: its controls, the picture and its decoder, the links, the
+// system report and closing, driven on the real dialog.
+#include "ui/about/About.h"
+
+#include "installer/FontResourceTools.h"
+#include "ui/MessageBoxes.h"
+#include "ui/about/JpegImage.h"
+#include "ui/about/SystemReport.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrlQuery>
+
+using tornavel::ColorDepthName;
+using tornavel::ui::ComposeSystemReport;
+using tornavel::ui::DecodeJpeg;
+using tornavel::ui::MessageBoxes;
+using tornavel::ui::SystemFacts;
+using tornavel::ui::T3DEffect;
+using tornavel::ui::TAutor;
+using tornavel::ui::TmyLabel3d;
+using tornavel::ui::WindowsVersionName;
+
+namespace {
+
+QByteArray pictureBytes() {
+    QFile file(QStringLiteral(":/about.jpg"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.readAll();
+}
+
+// A machine whose every figure is known.
+SystemFacts knownMachine() {
+    SystemFacts facts;
+    facts.platform = 2;
+    facts.major = 5;
+    facts.minor = 1;
+    facts.servicePack = QStringLiteral("Service Pack 2");
+    facts.totalPhysicalMemory = 512ULL * 1048576ULL;
+    facts.cpuMHz = 2992.5;
+    facts.fullScreenClientWidth = 1024;
+    facts.fullScreenClientHeight = 712;
+    facts.captionHeight = 18;
+    facts.colourPlanes = 1;
+    facts.bitsPerPixel = 32;
+    facts.dpi = 96;
+    facts.programFolder = QStringLiteral("C:\\Program Files\\Tornavel\\");
+    facts.programFileTime = QDateTime(QDate(2006, 3, 7), QTime(14, 5, 9));
+    return facts;
+}
+
+// Records what the box asks the desktop to open, answering with `answer`.
+struct OpenedUrls {
+    QList<QUrl> urls;
+    bool answer = true;
+    TAutor::UrlOpener opener() {
+        return [this](const QUrl& url) {
+            urls.append(url);
+            return answer;
+        };
+    }
+};
+
+} // namespace
+
+class AboutTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+
+    void showsTheControlsOfTheBox();
+    void paintsTheBackgroundPicture();
+    void damagedPicturesGiveNoPictureAndNoCrash();
+    void setsTheProgramDateOnActivation();
+
+    void linksOpenTheirAddresses();
+    void failedLinksShowTheirMessages();
+
+    void namesTheWindowsVersions_data();
+    void namesTheWindowsVersions();
+    void composesTheReportInOrder();
+    void reportsMemoryInUnitsOf1024000Bytes();
+    void reportsTheColourDepth();
+    void reportMailCarriesSubjectAndBodyIntact();
+    void reportWithoutMailProgramShowsTheReport();
+    void gathersFactsOfThisMachine();
+
+    void escAndCloseButtonCloseTheBox();
+};
+
+void AboutTest::initTestCase() {
+    MessageBoxes::enableTestMode();
+}
+
+void AboutTest::init() {
+    MessageBoxes::takeRecords();
+}
+
+void AboutTest::showsTheControlsOfTheBox() {
+    TAutor box;
+    QCOMPARE(box.windowTitle(), QStringLiteral("Autor programu"));
+    QCOMPARE(box.size(), QSize(447, 297));
+    QCOMPARE(box.minimumSize(), box.maximumSize());
+    QCOMPARE(box.font().pixelSize(), 13);
+    QCOMPARE(box.font().families().value(0), QStringLiteral("Times New Roman"));
+
+    QCOMPARE(box.myLabel3d1->text(), QStringLiteral("Tornavel verze 3.2"));
+    QCOMPARE(box.myLabel3d1->AStyle3D(), T3DEffect::Raised3d);
+    QCOMPARE(box.myLabel3d1->AShadeLeftTop(), QColor(255, 255, 0));
+    QCOMPARE(box.myLabel3d1->font().pixelSize(), 27);
+    QVERIFY(box.myLabel3d1->font().bold());
+    QCOMPARE(box.myLabel3d1->pos(), QPoint(8, 8));
+
+    QCOMPARE(box.myLabel3d2->text(), QStringLiteral("freeware"));
+    QCOMPARE(box.myLabel3d2->AStyle3D(), T3DEffect::Resit3d);
+    QCOMPARE(box.myLabel3d2->AShadeLeftTop(), QColor(255, 255, 0));
+    QCOMPARE(box.myLabel3d2->pos(), QPoint(384, 20));
+
+    const QColor maroon(128, 0, 0);
+    for (TmyLabel3d* link :
+         {box.myLabel3d1, box.myLabel3d2, box.myLabel3d3, box.myLabel3d4, box.myLabel3d5}) {
+        QCOMPARE(link->palette().color(QPalette::WindowText), maroon);
+        QVERIFY(link->transparent());
+    }
+    for (TmyLabel3d* link : {box.myLabel3d3, box.myLabel3d4, box.myLabel3d5}) {
+        QCOMPARE(link->AStyle3D(), T3DEffect::Raised3d);
+        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+    }
+    QCOMPARE(box.myLabel3d3->font().pixelSize(), 16);
+    QCOMPARE(box.myLabel3d3->pos(), QPoint(176, 228));
+    QCOMPARE(box.myLabel3d4->pos(), QPoint(8, 269));
+    QCOMPARE(box.myLabel3d5->pos(), QPoint(8, 190));
+    QCOMPARE(box.myLabel3d3->statusTip(),
+             QStringLiteral("Spustí Váš internetový prohlížeč a najde mé stránky"));
+    QCOMPARE(box.myLabel3d4->statusTip(),
+             QStringLiteral("Spustí Váš poštovní program, abyste mi mohli napsat"));
+
+    QVERIFY(box.Label4->text().startsWith(
+        QStringLiteral("Děkuji touto cestou za návrhy na vylepšení programu. ")));
+    QCOMPARE(box.Label7->text(),
+             QStringLiteral("Budu rád, když mě upozorníte na případné chyby v programu. Též Vás "
+                            "prosím o kritiku, či návrhy na vylepšení tohoto programu, aby lépe "
+                            "vyhovoval Vašim potřebám a přinesl tak větší užitek."));
+    QVERIFY(box.Label8->text().contains(QStringLiteral("Inno Setup 5.1.12")));
+    QCOMPARE(box.Label5->text(), QStringLiteral("Internetová adresa programu:"));
+    QCOMPARE(box.Label3->text(), QStringLiteral("E-mailová adresa autora:"));
+    for (QLabel* bold : {box.Label1, box.Label7, box.Label5, box.Label3}) {
+        QVERIFY(bold->font().bold());
+    }
+    for (QLabel* regular : {box.Label4, box.Label8, box.Label2}) {
+        QVERIFY(!regular->font().bold());
+    }
+    QCOMPARE(box.Label7->geometry(), QRect(8, 112, 433, 57));
+
+    QCOMPARE(box.Button1->text(), QStringLiteral("Pošli informace"));
+    QCOMPARE(box.Button1->geometry(), QRect(344, 232, 97, 25));
+    QCOMPARE(box.OKButton->text(), QStringLiteral("Zavřít"));
+    QCOMPARE(box.OKButton->geometry(), QRect(374, 264, 67, 25));
+    QVERIFY(box.OKButton->isDefault());
+}
+
+void AboutTest::paintsTheBackgroundPicture() {
+    const QByteArray bytes = pictureBytes();
+    QVERIFY(!bytes.isEmpty());
+    QString error;
+    const QImage image = DecodeJpeg(bytes, &error);
+    QCOMPARE(image.size(), QSize(449, 303));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+
+    TAutor box;
+    QCOMPARE(box.Image1->geometry(), QRect(0, 0, 447, 297));
+    QCOMPARE(box.Image1->pixmap().size(), QSize(449, 303));
+    // The picture lies under every other control.
+    QCOMPARE(box.children().indexOf(box.Image1), 0);
+
+    // The top-left pixel of the box is the picture's own.
+    const QImage shown = box.grab().toImage();
+    const QColor expected = image.pixelColor(0, 0);
+    const QColor actual = shown.pixelColor(0, 0);
+    QVERIFY(qAbs(expected.red() - actual.red()) <= 2 && qAbs(expected.blue() - actual.blue()) <= 2);
+}
+
+void AboutTest::damagedPicturesGiveNoPictureAndNoCrash() {
+    const QByteArray bytes = pictureBytes();
+    QVERIFY(bytes.size() > 1000);
+
+    // Every truncation, down to nothing, is refused.
+    for (qsizetype length = 0; length < bytes.size(); length += 37) {
+        QString error;
+        const QImage image = DecodeJpeg(bytes.left(length), &error);
+        QVERIFY2(image.isNull(), qPrintable(QStringLiteral("length %1").arg(length)));
+        QVERIFY(!error.isEmpty());
+    }
+    // Missing only the end marker still counts as damaged.
+    QVERIFY(DecodeJpeg(bytes.left(bytes.size() - 2)).isNull());
+
+    // Garbage and bytes overwritten in the middle never end the program.
+    QVERIFY(DecodeJpeg(QByteArray(5000, '\xff')).isNull());
+    QVERIFY(DecodeJpeg(QByteArray("not a picture")).isNull());
+    for (qsizetype at = 2; at < bytes.size(); at += 53) {
+        QByteArray damaged = bytes;
+        damaged[at] = static_cast<char>(damaged[at] ^ 0x5a);
+        (void)DecodeJpeg(damaged);
+    }
+
+    // The box without its picture.
+    TAutor box;
+    QVERIFY(!box.setPicture(bytes.left(bytes.size() / 2)));
+    QVERIFY(box.Image1->pixmap().isNull());
+    QVERIFY(box.setPicture(bytes));
+    QVERIFY(!box.Image1->pixmap().isNull());
+}
+
+void AboutTest::setsTheProgramDateOnActivation() {
+    TAutor box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    const QDate date = QFileInfo(QCoreApplication::applicationFilePath()).lastModified().date();
+    QCOMPARE(box.Label2->text(), QStringLiteral("Tato verze spatřila světlo světa ") +
+                                     QLocale().toString(date, QLocale::ShortFormat));
+    QCOMPARE(box.Label2->pos(), QPoint(8, 212));
+    QVERIFY(box.Label2->width() >= box.Label2->sizeHint().width());
+
+    box.Label2->setText(QString());
+    box.hide();
+    box.show();
+    QVERIFY(box.Label2->text().startsWith(QStringLiteral("Tato verze spatřila světlo světa ")));
+}
+
+void AboutTest::linksOpenTheirAddresses() {
+    TAutor box;
+    OpenedUrls opened;
+    box.setUrlOpener(opened.opener());
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+
+    QTest::mouseClick(box.myLabel3d3, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseClick(box.myLabel3d5, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseClick(box.myLabel3d4, Qt::LeftButton, {}, QPoint(3, 3));
+    QCOMPARE(opened.urls.size(), 3);
+    QCOMPARE(opened.urls[0], QUrl(QStringLiteral("https://tornavel.example")));
+    QCOMPARE(opened.urls[1], QUrl(QStringLiteral("https://jrsoftware.org/isinfo.php")));
+    QCOMPARE(opened.urls[2].scheme(), QStringLiteral("mailto"));
+    QCOMPARE(opened.urls[2].path(), TAutor::authorMailAddress());
+    QCOMPARE(box.myLabel3d4->text(), TAutor::authorMailAddress());
+    QVERIFY(MessageBoxes::takeRecords().isEmpty());
+}
+
+void AboutTest::failedLinksShowTheirMessages() {
+    TAutor box;
+    OpenedUrls opened;
+    opened.answer = false;
+    box.setUrlOpener(opened.opener());
+
+    box.myLabel3d3Click(box.myLabel3d3);
+    box.myLabel3d4Click(box.myLabel3d4);
+    const auto records = MessageBoxes::takeRecords();
+    QCOMPARE(records.size(), 2);
+    QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::ErrorDialog);
+    QCOMPARE(records[0].caption, QStringLiteral("Error"));
+    QCOMPARE(records[0].text, QStringLiteral("Nemohu spustit webový prohlížeč."));
+    QCOMPARE(records[1].kind, MessageBoxes::Record::Kind::ErrorDialog);
+    QCOMPARE(records[1].text, QStringLiteral("Nemohu spustit poštovní program."));
+}
+
+void AboutTest::namesTheWindowsVersions_data() {
+    QTest::addColumn<int>("platform");
+    QTest::addColumn<unsigned>("major");
+    QTest::addColumn<unsigned>("minor");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Win32s") << 0 << 3u << 10u << QStringLiteral("Win 32s na Windows 3.1x");
+    QTest::newRow("95") << 1 << 4u << 0u << QStringLiteral("Windows95 ");
+    QTest::newRow("98") << 1 << 4u << 10u << QStringLiteral("Windows98 ");
+    QTest::newRow("Me") << 1 << 4u << 90u << QStringLiteral("WindowsMe ");
+    QTest::newRow("9x unnamed") << 1 << 4u << 3u << QString();
+    QTest::newRow("NT 3.51") << 2 << 3u << 51u << QStringLiteral("WindowsNT3 ");
+    QTest::newRow("NT 4") << 2 << 4u << 0u << QStringLiteral("WindowsNT4 ");
+    QTest::newRow("2000") << 2 << 5u << 0u << QStringLiteral("Windows2000/XP ");
+    QTest::newRow("XP") << 2 << 5u << 1u << QStringLiteral("Windows2000/XP ");
+    QTest::newRow("Vista") << 2 << 6u << 0u << QString();
+    QTest::newRow("10") << 2 << 10u << 0u << QString();
+    QTest::newRow("other system") << -1 << 6u << 1u << QString();
+}
+
+void AboutTest::namesTheWindowsVersions() {
+    QFETCH(int, platform);
+    QFETCH(unsigned, major);
+    QFETCH(unsigned, minor);
+    QFETCH(QString, name);
+    QCOMPARE(WindowsVersionName(platform, major, minor), name);
+
+    // The report starts with the name, then the bare numbers.
+    SystemFacts facts = knownMachine();
+    facts.platform = platform;
+    facts.major = major;
+    facts.minor = minor;
+    facts.servicePack.clear();
+    const QString expectedStart =
+        name + QString::number(major) + u'.' + QString::number(minor) + u' ' + "RAM:";
+    QVERIFY(ComposeSystemReport(facts, QLocale::c()).startsWith(expectedStart));
+}
+
+void AboutTest::composesTheReportInOrder() {
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    QCOMPARE(ComposeSystemReport(knownMachine(), us),
+             QStringLiteral("Windows2000/XP 5.1Service Pack 2 RAM:524MB CPU:2992.50MHz "
+                            "Obrazovka:1024x730 32 bitů DPI:96 "
+                            "Cesta:C:\\Program Files\\Tornavel\\ Čas:3/7/06 2:05:09 PM "));
+
+    const QLocale czech(QLocale::Czech, QLocale::Czechia);
+    SystemFacts facts = knownMachine();
+    facts.platform = -1;
+    facts.major = 6;
+    facts.minor = 1;
+    facts.servicePack = QStringLiteral(" (Debian GNU/Linux 12)");
+    facts.cpuMHz = 12345.678;
+    facts.programFolder = QStringLiteral("/opt/tornavel/");
+    QCOMPARE(ComposeSystemReport(facts, czech),
+             QStringLiteral("6.1 (Debian GNU/Linux 12) RAM:524MB CPU:12345,68MHz "
+                            "Obrazovka:1024x730 32 bitů DPI:96 "
+                            "Cesta:/opt/tornavel/ Čas:07.03.06 14:05:09 "));
+}
+
+void AboutTest::reportsMemoryInUnitsOf1024000Bytes() {
+    const auto ram = [](std::uint64_t bytes, const QLocale& locale) {
+        SystemFacts facts = knownMachine();
+        facts.totalPhysicalMemory = bytes;
+        const QString report = ComposeSystemReport(facts, locale);
+        const qsizetype from = report.indexOf(QStringLiteral("RAM:")) + 4;
+        return report.mid(from, report.indexOf(QStringLiteral("MB "), from) - from);
+    };
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    QCOMPARE(ram(512ULL * 1048576ULL, us), QStringLiteral("524"));
+    QCOMPARE(ram(1023999, us), QString()); // zero gives no digits
+    QCOMPARE(ram(1024000, us), QStringLiteral("1"));
+    QCOMPARE(ram(16ULL * 1073741824ULL, us), QStringLiteral("16,777"));
+    QCOMPARE(ram(1024000ULL * 1234567ULL, us), QStringLiteral("1,234,567"));
+    QCOMPARE(ram(16ULL * 1073741824ULL, QLocale(QLocale::Czech, QLocale::Czechia)),
+             QStringLiteral("16\u00a0777"));
+}
+
+void AboutTest::reportsTheColourDepth() {
+    QCOMPARE(QString::fromStdString(ColorDepthName(1, 32)), QStringLiteral("32 bitů"));
+    QCOMPARE(QString::fromStdString(ColorDepthName(1, 15)), QStringLiteral("není"));
+    QCOMPARE(QString::fromStdString(ColorDepthName(1, 8)), QStringLiteral("256 barev"));
+
+    SystemFacts facts = knownMachine();
+    facts.bitsPerPixel = 15;
+    QVERIFY(ComposeSystemReport(facts, QLocale::c())
+                .contains(QStringLiteral("Obrazovka:1024x730 není DPI:96 ")));
+    facts.bitsPerPixel = 8;
+    QVERIFY(ComposeSystemReport(facts, QLocale::c())
+                .contains(QStringLiteral("Obrazovka:1024x730 256 barev DPI:96 ")));
+}
+
+void AboutTest::reportMailCarriesSubjectAndBodyIntact() {
+    const QString report = QStringLiteral("6.1 RAM:1MB Cesta:C:\\a&b=c?d#e+f%20 Čas:1.2.06 ");
+    const QUrl url = TAutor::ReportMailUrl(QStringLiteral("tornavel@example.org"),
+                                           QStringLiteral("Tornavel verze 3.2"), report);
+    QVERIFY(url.isValid());
+    QCOMPARE(url.scheme(), QStringLiteral("mailto"));
+    QCOMPARE(url.path(), QStringLiteral("tornavel@example.org"));
+    const QUrlQuery query(url);
+    QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+             QStringLiteral("Informace o programu Tornavel verze 3.2"));
+    QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded), report);
+    QCOMPARE(query.queryItems().size(), 2);
+    // What the mail program is handed has no raw blanks or letters beyond ASCII.
+    const QByteArray encoded = url.toEncoded();
+    QVERIFY(!encoded.contains(' '));
+    for (char c : encoded) {
+        QVERIFY(static_cast<unsigned char>(c) < 0x80);
+    }
+}
+
+void AboutTest::reportWithoutMailProgramShowsTheReport() {
+    TAutor box;
+    OpenedUrls opened;
+    box.setUrlOpener(opened.opener());
+    box.setSystemFactsSource(knownMachine);
+    const QString report = ComposeSystemReport(knownMachine(), QLocale());
+
+    QTest::mouseClick(box.Button1, Qt::LeftButton);
+    QCOMPARE(opened.urls.size(), 1);
+    const QUrlQuery query(opened.urls[0]);
+    QCOMPARE(opened.urls[0].path(), TAutor::authorMailAddress());
+    QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+             QStringLiteral("Informace o programu Tornavel verze 3.2"));
+    QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded), report);
+    QVERIFY(MessageBoxes::takeRecords().isEmpty());
+
+    opened.answer = false;
+    QTest::mouseClick(box.Button1, Qt::LeftButton);
+    const auto records = MessageBoxes::takeRecords();
+    QCOMPARE(records.size(), 2);
+    QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::ErrorDialog);
+    QCOMPARE(records[0].text,
+             QStringLiteral("Nemohu spustit poštovní program. Pošlete, prosím, následující údaje "
+                            "na adresu tornavel@example.org"));
+    QCOMPARE(records[1].kind, MessageBoxes::Record::Kind::Plain);
+    QCOMPARE(records[1].caption, QStringLiteral("Tornavel"));
+    QCOMPARE(records[1].text, report);
+}
+
+void AboutTest::gathersFactsOfThisMachine() {
+    QWidget window;
+    window.show();
+    const SystemFacts facts = tornavel::ui::GatherSystemFacts(&window, &window);
+    const QString folder = QFileInfo(QCoreApplication::applicationFilePath()).absolutePath();
+    QCOMPARE(facts.programFolder, QDir::toNativeSeparators(folder) + QDir::separator());
+    QCOMPARE(facts.programFileTime,
+             QFileInfo(QCoreApplication::applicationFilePath()).lastModified());
+    QVERIFY(facts.totalPhysicalMemory > 64ULL * 1024 * 1024);
+    QVERIFY(facts.dpi > 0);
+    QVERIFY(facts.bitsPerPixel > 0);
+    QVERIFY(facts.fullScreenClientWidth > 0);
+#if defined(__x86_64__) || defined(__i386__)
+    // Any processor that runs this test ticks between 100 MHz and 10 GHz.
+    QVERIFY2(facts.cpuMHz > 100 && facts.cpuMHz < 10000, qPrintable(QString::number(facts.cpuMHz)));
+#endif
+#if defined(__linux__)
+    QCOMPARE(facts.platform, -1);
+    QVERIFY(ComposeSystemReport(facts, QLocale::c())
+                .startsWith(QString::number(facts.major) + u'.' + QString::number(facts.minor)));
+#endif
+}
+
+void AboutTest::escAndCloseButtonCloseTheBox() {
+    TAutor box;
+    // Esc while the box runs modally.
+    QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Escape); });
+    QCOMPARE(box.exec(), int(QDialog::Rejected));
+    QVERIFY(!box.isVisible());
+
+    // "Zavřít".
+    QTimer::singleShot(0, &box, [&box] { QTest::mouseClick(box.OKButton, Qt::LeftButton); });
+    QCOMPARE(box.exec(), int(QDialog::Accepted));
+    QVERIFY(!box.isVisible());
+
+    // Enter presses the default button.
+    QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Return); });
+    QCOMPARE(box.exec(), int(QDialog::Accepted));
+}
+
+QTEST_MAIN(AboutTest)
+#include "AboutTest.moc"

@@ -1,0 +1,592 @@
+// The two chooser dialogs and the icon grid, driven as a user drives them.
+#include "../support/IconSamples.h"
+#include "ui/MessageBoxes.h"
+#include "ui/choosers/Unit6.h"
+#include "ui/choosers/Vyber.h"
+#include "ui/controls/ChooserFileList.h"
+#include "ui/controls/XIconBox.h"
+#include "ui/mainwindow/ChooserButtons.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <map>
+#include <memory>
+
+using namespace tornavel;
+using namespace tornavel::ui;
+using namespace tornavel::test;
+
+namespace {
+
+const std::vector<SampleIcon> kThreeIcons = {
+    {{16, 0xFFFF0000}, {32, 0xFFFF0000}}, // red
+    {{32, 0xFF00FF00}},                   // green
+    {{48, 0xFF0000FF}, {32, 0xFF0000FF}}, // blue
+};
+
+// The main window's edit boxes as the choosers see them, with a count of the
+// change notifications of each.
+class Fields {
+public:
+    Fields() {
+        for (int i = 0; i < kFieldCount; ++i) {
+            const auto id = static_cast<FieldId>(i);
+            if (fieldKind(id) != FieldKind::Text) {
+                continue;
+            }
+            auto box = std::make_unique<QLineEdit>();
+            spies_[id] = std::make_unique<QSignalSpy>(box.get(), &QLineEdit::textChanged);
+            boxes_[id] = std::move(box);
+        }
+    }
+    FieldBoxes boxes() {
+        return [this](FieldId id) -> QLineEdit* {
+            const auto it = boxes_.find(id);
+            return it == boxes_.end() ? nullptr : it->second.get();
+        };
+    }
+    QString text(FieldId id) const { return boxes_.at(id)->text(); }
+    // The fields whose boxes notified a change, in field order.
+    std::vector<FieldId> changed() const {
+        std::vector<FieldId> out;
+        for (const auto& [id, spy] : spies_) {
+            if (!spy->isEmpty()) {
+                out.push_back(id);
+            }
+        }
+        return out;
+    }
+
+private:
+    std::map<FieldId, std::unique_ptr<QLineEdit>> boxes_;
+    std::map<FieldId, std::unique_ptr<QSignalSpy>> spies_;
+};
+
+QString folderOf(const QTemporaryDir& dir) {
+    return QDir::toNativeSeparators(dir.path()) + QDir::separator();
+}
+
+void writeFile(const QTemporaryDir& dir, const QString& name, const std::string& bytes) {
+    QFile file(dir.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+QStringList listed(const QListWidget* list) {
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i) {
+        names << list->item(i)->text();
+    }
+    return names;
+}
+
+// Clicks an entry of a list, as the user selects it.
+void clickEntry(QListWidget* list, int row) {
+    QListWidgetItem* item = list->item(row);
+    QVERIFY(item);
+    list->doItemsLayout();
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+void doubleClickEntry(QListWidget* list, int row) {
+    QListWidgetItem* item = list->item(row);
+    QVERIFY(item);
+    list->doItemsLayout();
+    const QPoint at = list->visualItemRect(item).center();
+    // A double-click is a press, a release and a double-click event.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+int rowOf(const QListWidget* list, const QString& text) {
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->text() == text) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// The colour drawn at the middle of a grid cell.
+QColor cellColour(TXIconListBox& grid, int row) {
+    grid.doItemsLayout();
+    const QImage image = grid.viewport()->grab().toImage();
+    return image.pixelColor(grid.visualItemRect(grid.item(row)).center());
+}
+
+} // namespace
+
+class ChoosersTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        MessageBoxes::enableTestMode();
+        // The sample programs, libraries and icon files.
+        QVERIFY(dir_.isValid());
+        writeFile(dir_, "app.exe", samplePeFile(kThreeIcons, false));
+        writeFile(dir_, "lib64.dll", samplePeFile({kThreeIcons[1], kThreeIcons[2]}, true));
+        writeFile(dir_, "Icons.icl", sampleNeFile(kThreeIcons));
+        writeFile(dir_, "one.ico", sampleIcoFile({{32, 0xFF00FF00}}));
+        writeFile(dir_, "readme.txt", "text");
+        writeFile(dir_, "Licence.RTF", "{\\rtf1}");
+        writeFile(dir_, "setup.bat", "@echo off");
+        writeFile(dir_, ".hidden.exe", samplePeFile(kThreeIcons, false));
+        writeFile(dir_, "noicons.dll", samplePeFile(std::vector<SampleIcon>{}, false));
+        // Cut inside the image data: three groups, none drawable.
+        const std::string program = samplePeFile(kThreeIcons, false);
+        writeFile(dir_, "broken.exe",
+                  program.substr(0, program.find(sampleBitmap(kThreeIcons[0][0])) + 20));
+        QVERIFY(QDir(dir_.path()).mkdir("folder.exe"));
+    }
+
+    void cleanup() { MessageBoxes::takeRecords(); }
+
+    // ---- The icon grid -------------------------------------------------
+
+    void gridStartsWithItsDefaults() {
+        TXIconListBox grid;
+        QCOMPARE(grid.NumberOfIcons(), -1);
+        QCOMPARE(grid.XIcons(), 4);
+        QCOMPARE(grid.YIcons(), 1);
+        QVERIFY(grid.AutoDisable());
+        const int icon = grid.style()->pixelMetric(QStyle::PM_LargeIconSize);
+        QCOMPARE(grid.CellWidth(), icon + 6);
+        QCOMPARE(grid.ItemHeight(), icon + 6);
+        const int bar = grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        QCOMPARE(grid.size(), QSize((icon + 6) * 4 + 2, icon + 6 + bar + 1));
+    }
+
+    void gridSizeFollowsItsCellCounts() {
+        TXIconListBox grid;
+        grid.setXIcons(2);
+        grid.setYIcons(5);
+        const int bar = grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const QSize expected(grid.CellWidth() * 2 + 2, grid.ItemHeight() * 5 + bar + 1);
+        QCOMPARE(grid.size(), expected);
+        if (grid.CellWidth() == 38 && bar == 17) {
+            QCOMPARE(grid.size(), QSize(78, 208)); // the classic Windows metrics
+        }
+        for (int bad : {0, -1, -100}) {
+            grid.setXIcons(bad);
+            grid.setYIcons(bad);
+            QCOMPARE(grid.XIcons(), 2);
+            QCOMPARE(grid.YIcons(), 5);
+            QCOMPARE(grid.size(), expected);
+        }
+    }
+
+    void gridFillsColumnsAndScrollsSideways() {
+        TXIconListBox grid;
+        grid.setXIcons(2);
+        grid.setYIcons(5);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        for (int i = 0; i < 10; ++i) {
+            grid.InsertIcon(QString(), 0, i);
+        }
+        QCoreApplication::processEvents();
+        // Down the first column, then the second: ten cells, all in view.
+        QCOMPARE(grid.visualItemRect(grid.item(4)).topLeft(), QPoint(0, grid.ItemHeight() * 4));
+        QCOMPARE(grid.visualItemRect(grid.item(5)).topLeft(), QPoint(grid.CellWidth(), 0));
+        QCOMPARE(grid.horizontalScrollBar()->maximum(), 0);
+        grid.InsertIcon(QString(), 0, 10);
+        QCoreApplication::processEvents();
+        QVERIFY(grid.horizontalScrollBar()->maximum() > 0);
+    }
+
+    void gridInsertsReplacesAndCounts() {
+        TXIconListBox grid;
+        const QString program = dir_.filePath("app.exe");
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(grid.InsertIcon(program, i, i));
+        }
+        QCOMPARE(grid.count(), 3);
+        QCOMPARE(grid.NumberOfIcons(), 3);
+        QCOMPARE(listed(&grid), QStringList({"0", "1", "2"}));
+
+        // A valid position is replaced in place; any other appends.
+        QVERIFY(!grid.InsertIcon(dir_.filePath("readme.txt"), 0, 1));
+        QCOMPARE(grid.count(), 3);
+        QVERIFY(TXIconListBox::isPlaceholder(grid.item(1)));
+        QVERIFY(!TXIconListBox::isPlaceholder(grid.item(0)));
+        QCOMPARE(grid.NumberOfIcons(), 3);
+        QVERIFY(grid.InsertIcon(program, 2, 17));
+        QCOMPARE(grid.count(), 4);
+        QCOMPARE(grid.item(3)->text(), QString("17"));
+        QCOMPARE(grid.NumberOfIcons(), 4);
+
+        QVERIFY(!grid.DeleteIcon(4));
+        QVERIFY(!grid.DeleteIcon(-1));
+        QVERIFY(grid.DeleteIcon(0));
+        QCOMPARE(grid.count(), 3);
+        QCOMPARE(grid.NumberOfIcons(), 3);
+
+        grid.clear(); // the count of icons stays as it was
+        QCOMPARE(grid.count(), 0);
+        QCOMPARE(grid.NumberOfIcons(), 3);
+
+        // Missing files, icons past the end and files without icons give the
+        // standard application icon.
+        QVERIFY(!grid.InsertIcon(dir_.filePath("missing.exe"), 0, 0));
+        QVERIFY(!grid.InsertIcon(program, 3, 1));
+        QVERIFY(!grid.InsertIcon(dir_.filePath("noicons.dll"), 0, 2));
+        QCOMPARE(grid.count(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(TXIconListBox::isPlaceholder(grid.item(i)));
+        }
+    }
+
+    void gridDrawsEachIconCentredInItsCell() {
+        TXIconListBox grid;
+        grid.setXIcons(2);
+        grid.setYIcons(5);
+        const QString program = dir_.filePath("app.exe");
+        for (int i = 0; i < 3; ++i) {
+            grid.InsertIcon(program, i, i);
+        }
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QCOMPARE(cellColour(grid, 0), QColor(255, 0, 0));
+        QCOMPARE(cellColour(grid, 1), QColor(0, 255, 0));
+        QCOMPARE(cellColour(grid, 2), QColor(0, 0, 255));
+
+        // A 32-pixel icon in a 38-pixel cell leaves 3 pixels on each side.
+        const QImage image = grid.viewport()->grab().toImage();
+        const QRect cell = grid.visualItemRect(grid.item(1));
+        const int margin = (grid.CellWidth() - grid.IconSize()) / 2;
+        const QColor base = grid.palette().color(QPalette::Base);
+        QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(margin - 1, margin - 1)), base);
+        QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(margin, margin)), QColor(0, 255, 0));
+        QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(margin + grid.IconSize() - 1,
+                                                          margin + grid.IconSize() - 1)),
+                 QColor(0, 255, 0));
+        QCOMPARE(image.pixelColor(cell.topLeft() +
+                                  QPoint(margin + grid.IconSize(), margin + grid.IconSize())),
+                 base);
+    }
+
+    void gridDrawsTheImageThatSuitsTheCell() {
+        const int size = TXIconListBox().IconSize();
+        auto drawn = [](const std::string& ico) {
+            const QIcon icon =
+                iconFromIcoStream(QByteArray(ico.data(), static_cast<qsizetype>(ico.size())), 32);
+            const QImage image = icon.pixmap(32, 32).toImage();
+            return image.pixelColor(16, 16);
+        };
+        // The image of the cell's size, wherever it stands in the directory.
+        QCOMPARE(drawn(sampleIcoFile({{16, 0xFFFF0000}, {size, 0xFF0000FF}, {48, 0xFF00FF00}})),
+                 QColor(0, 0, 255));
+        // Failing that the nearest one, scaled to the cell.
+        QCOMPARE(drawn(sampleIcoFile({{16, 0xFFFF0000}, {48, 0xFF00FF00}})), QColor(255, 0, 0));
+
+        // An image that does not decode gives way to the next best one.
+        const std::string cut = sampleBitmap({size, 0xFF0000FF}).substr(0, 200);
+        const std::string red = sampleBitmap({16, 0xFFFF0000});
+        std::string ico;
+        appendU16(ico, 0);
+        appendU16(ico, 1);
+        appendU16(ico, 2);
+        ico += sampleEntryHeader({size, 0}, cut.size());
+        appendU32(ico, 6 + 32);
+        ico += sampleEntryHeader({16, 0}, red.size());
+        appendU32(ico, static_cast<std::uint32_t>(6 + 32 + cut.size()));
+        QCOMPARE(drawn(ico + cut + red), QColor(255, 0, 0));
+        QVERIFY(iconFromIcoStream(QByteArray::fromStdString(ico.substr(0, 38) + cut), 32).isNull());
+    }
+
+    // ---- The run-file chooser ------------------------------------------
+
+    void runFileChooserListsVisibleMatchingFilesSorted() {
+        Fields fields;
+        TForm5 chooser(folderOf(dir_), fields.boxes());
+        QCOMPARE(chooser.windowTitle(), QString("Výběr spouštěného souboru"));
+        QCOMPARE(chooser.mask(), QString("*.exe;*.bat;*.com"));
+        QCOMPARE(chooser.Label1->text(), folderOf(dir_));
+        QVERIFY(chooser.Label1->font().bold());
+        chooser.show();
+        QCOMPARE(listed(chooser.OpenFile),
+                 QStringList({"app.exe", "broken.exe", "setup.bat"})); // no folder, no hidden
+
+        chooser.hide();
+        chooser.setMask("*.*");
+        chooser.show();
+        QCOMPARE(listed(chooser.OpenFile),
+                 QStringList({"app.exe", "broken.exe", "Icons.icl", "lib64.dll", "Licence.RTF",
+                              "noicons.dll", "one.ico", "readme.txt", "setup.bat"}));
+        QVERIFY(!listed(chooser.OpenFile).contains(".hidden.exe"));
+    }
+
+    void runFileChooserWritesTheFieldOfItsPurpose() {
+        Fields fields;
+        TForm5 chooser(folderOf(dir_), fields.boxes());
+        chooser.setPurposeCode(31);
+        chooser.setMask("*.*");
+        chooser.show();
+        clickEntry(chooser.OpenFile, rowOf(chooser.OpenFile, "setup.bat"));
+        chooser.Button1->click();
+        QVERIFY(!chooser.isVisible());
+        QCOMPARE(chooser.result(), int(QDialog::Accepted));
+        QCOMPARE(fields.text(iconField(2, IconPart::FileName)), QString("setup.bat"));
+        QCOMPARE(fields.changed(), std::vector<FieldId>{iconField(2, IconPart::FileName)});
+
+        // Enter confirms like OK.
+        Fields others;
+        TForm5 second(folderOf(dir_), others.boxes());
+        second.setPurposeCode(3);
+        second.setMask("*.txt;*.rtf");
+        second.show();
+        clickEntry(second.OpenFile, 0);
+        QTest::keyClick(second.OpenFile, Qt::Key_Return);
+        QVERIFY(!second.isVisible());
+        QCOMPARE(others.text(FieldId::InfoAfterFile), QString("Licence.RTF"));
+        QCOMPARE(others.changed(), std::vector<FieldId>{FieldId::InfoAfterFile});
+    }
+
+    void runFileChooserDoubleClickWritesAndCloses() {
+        Fields fields;
+        TForm5 chooser(folderOf(dir_), fields.boxes());
+        chooser.setPurposeCode(1);
+        chooser.setMask("*.txt;*.rtf");
+        chooser.show();
+        doubleClickEntry(chooser.OpenFile, rowOf(chooser.OpenFile, "readme.txt"));
+        QVERIFY(!chooser.isVisible());
+        QCOMPARE(fields.text(FieldId::LicenceFile), QString("readme.txt"));
+        QCOMPARE(fields.changed(), std::vector<FieldId>{FieldId::LicenceFile});
+    }
+
+    void runFileChooserWithoutSelectionWritesNothing() {
+        QTemporaryDir empty;
+        Fields fields;
+        TForm5 chooser(folderOf(empty), fields.boxes());
+        chooser.setPurposeCode(11);
+        chooser.show();
+        QCOMPARE(chooser.OpenFile->count(), 0);
+        chooser.Button1->click();
+        QVERIFY(!chooser.isVisible());
+        QVERIFY(fields.changed().empty());
+        QVERIFY(MessageBoxes::takeRecords().isEmpty());
+
+        // Storno, and a code without a field, write nothing either.
+        TForm5 other(folderOf(dir_), fields.boxes());
+        other.setPurposeCode(11);
+        other.show();
+        clickEntry(other.OpenFile, 0);
+        other.Button2->click();
+        QVERIFY(!other.isVisible());
+        other.setPurposeCode(99);
+        other.show();
+        clickEntry(other.OpenFile, 0);
+        other.Button1->click();
+        QVERIFY(!other.isVisible());
+        QVERIFY(fields.changed().empty());
+    }
+
+    void runFileChooserRereadsAtEachShowing() {
+        QTemporaryDir folder;
+        Fields fields;
+        TForm5 chooser(folderOf(folder), fields.boxes());
+        chooser.setMask("*.*");
+        chooser.show();
+        QCOMPARE(chooser.OpenFile->count(), 0);
+        chooser.hide();
+        writeFile(folder, "new.exe", "MZ");
+        writeFile(folder, ".secret", "x");
+        chooser.show();
+        QCOMPARE(listed(chooser.OpenFile), QStringList({"new.exe"}));
+
+        // After a change of the working folder it lists the new one.
+        chooser.hide();
+        chooser.setSourceFolder(folderOf(dir_));
+        QCOMPARE(chooser.Label1->text(), folderOf(dir_));
+        chooser.show();
+        QVERIFY(listed(chooser.OpenFile).contains("app.exe"));
+    }
+
+    void runFileChooserRefusesNamesTheProjectCannotHold() {
+        QTemporaryDir folder;
+        writeFile(folder, QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC.exe"), "MZ"); // 日本.exe
+        Fields fields;
+        TForm5 chooser(folderOf(folder), fields.boxes());
+        chooser.setPurposeCode(11);
+        chooser.show();
+        clickEntry(chooser.OpenFile, 0);
+        chooser.Button1->click();
+        const auto records = MessageBoxes::takeRecords();
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::StandardError);
+        QVERIFY(records[0].text.contains(QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC.exe")));
+        QVERIFY(chooser.isVisible());
+        QVERIFY(fields.changed().empty());
+    }
+
+    // ---- The icon chooser ----------------------------------------------
+
+    void iconChooserShowsTheIconsOfTheClickedFile() {
+        Fields fields;
+        TForm6 chooser(folderOf(dir_), fields.boxes());
+        QCOMPARE(chooser.windowTitle(), QString("Výběr ikony"));
+        QCOMPARE(chooser.IconList->XIcons(), 2);
+        QCOMPARE(chooser.IconList->YIcons(), 5);
+        chooser.show();
+        QCOMPARE(listed(chooser.IconBox), QStringList({"app.exe", "broken.exe", "Icons.icl",
+                                                       "lib64.dll", "noicons.dll", "one.ico"}));
+
+        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "app.exe"));
+        QCOMPARE(chooser.IconList->count(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(!TXIconListBox::isPlaceholder(chooser.IconList->item(i)));
+        }
+        QCOMPARE(cellColour(*chooser.IconList, 2), QColor(0, 0, 255));
+
+        // A second file replaces every cell.
+        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "one.ico"));
+        QCOMPARE(chooser.IconList->count(), 1);
+        QVERIFY(!TXIconListBox::isPlaceholder(chooser.IconList->item(0)));
+        QCOMPARE(cellColour(*chooser.IconList, 0), QColor(0, 255, 0));
+
+        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "Icons.icl"));
+        QCOMPARE(chooser.IconList->count(), 3);
+        QCOMPARE(cellColour(*chooser.IconList, 1), QColor(0, 255, 0));
+
+        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "lib64.dll"));
+        QCOMPARE(chooser.IconList->count(), 2);
+        QCOMPARE(cellColour(*chooser.IconList, 1), QColor(0, 0, 255));
+
+        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "noicons.dll"));
+        QCOMPARE(chooser.IconList->count(), 0);
+    }
+
+    void iconChooserShowsTheApplicationIconForDamagedIcons() {
+        Fields fields;
+        TForm6 chooser(folderOf(dir_), fields.boxes());
+        chooser.setPurposeCode(12);
+        chooser.show();
+        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "broken.exe"));
+        QCOMPARE(chooser.IconList->count(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(TXIconListBox::isPlaceholder(chooser.IconList->item(i)));
+        }
+        // Still a choice like any other.
+        clickEntry(chooser.IconList, 1);
+        chooser.Button1->click();
+        QVERIFY(!chooser.isVisible());
+        QCOMPARE(fields.text(iconField(0, IconPart::IconFile)), QString("broken.exe"));
+        QCOMPARE(fields.text(iconField(0, IconPart::IconIndex)), QString("1"));
+    }
+
+    void iconChooserWritesOnlyTheFieldsOfItsPurpose() {
+        Fields fields;
+        TForm6 chooser(folderOf(dir_), fields.boxes());
+        chooser.setPurposeCode(32);
+        chooser.show();
+        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "app.exe"));
+        clickEntry(chooser.IconList, 2);
+        chooser.Button1->click();
+        QVERIFY(!chooser.isVisible());
+        QCOMPARE(chooser.result(), int(QDialog::Accepted));
+        QCOMPARE(fields.text(iconField(2, IconPart::IconFile)), QString("app.exe"));
+        QCOMPARE(fields.text(iconField(2, IconPart::IconIndex)), QString("2"));
+        QCOMPARE(fields.changed(), (std::vector<FieldId>{iconField(2, IconPart::IconFile),
+                                                         iconField(2, IconPart::IconIndex)}));
+        QVERIFY(MessageBoxes::takeRecords().isEmpty());
+    }
+
+    void iconChooserInsistsOnAnIcon() {
+        Fields fields;
+        TForm6 chooser(folderOf(dir_), fields.boxes());
+        chooser.setPurposeCode(22);
+        chooser.show();
+        auto expectRefusal = [&] {
+            chooser.Button1->click();
+            const auto records = MessageBoxes::takeRecords();
+            QCOMPARE(records.size(), 1);
+            QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::Plain);
+            QCOMPARE(records[0].text, QString("Nevybrali jste žádnou ikonu."));
+            QVERIFY(chooser.isVisible());
+            QVERIFY(fields.changed().empty());
+        };
+        expectRefusal(); // no file
+        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "app.exe"));
+        expectRefusal(); // icons, but none selected
+        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "noicons.dll"));
+        expectRefusal(); // no icons at all
+
+        // Reopened, the list has lost its selection and the grid starts
+        // empty, so an icon of the last showing cannot be chosen blindly.
+        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "app.exe"));
+        clickEntry(chooser.IconList, 1);
+        chooser.Button2->click();
+        QVERIFY(!chooser.isVisible());
+        QVERIFY(fields.changed().empty());
+        chooser.show();
+        QVERIFY(chooser.IconBox->selectedItems().isEmpty());
+        QCOMPARE(chooser.IconList->count(), 0);
+        expectRefusal();
+
+        // Double-clicking an icon chooses it.
+        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "app.exe"));
+        doubleClickEntry(chooser.IconList, 1);
+        QVERIFY(!chooser.isVisible());
+        QCOMPARE(fields.text(iconField(1, IconPart::IconIndex)), QString("1"));
+    }
+
+    // ---- The openers ---------------------------------------------------
+
+    void openersPrepareTheirChooser() {
+        Fields fields;
+        TForm5 runFile(folderOf(dir_), fields.boxes());
+        TForm6 icon(folderOf(dir_), fields.boxes());
+        struct Seen {
+            QString title;
+            QString mask;
+            int code = 0;
+            QStringList files;
+        };
+        auto open = [&](int button) {
+            Seen seen;
+            QTimer::singleShot(0, [&] {
+                seen = {runFile.windowTitle(), runFile.mask(), runFile.PurposeCode(),
+                        listed(runFile.OpenFile)};
+                runFile.Button2->click();
+            });
+            openChooser(button, runFile, icon);
+            return seen;
+        };
+        const Seen licence = open(12);
+        QCOMPARE(licence.title, QString("Výběr licenčního souboru"));
+        QCOMPARE(licence.mask, QString("*.txt;*.rtf"));
+        QCOMPARE(licence.code, 1);
+        QCOMPARE(licence.files, QStringList({"Licence.RTF", "readme.txt"}));
+        const Seen first = open(2);
+        QCOMPARE(first.title, QString("Výběr spouštěného souboru"));
+        QCOMPARE(first.mask, QString("*.*"));
+        QCOMPARE(first.code, 11);
+        QCOMPARE(first.files.size(), 9);
+
+        int iconCode = 0;
+        QTimer::singleShot(0, [&] {
+            iconCode = icon.PurposeCode();
+            icon.Button2->click();
+        });
+        openChooser(9, runFile, icon);
+        QCOMPARE(iconCode, 42);
+        QVERIFY(fields.changed().empty());
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+QTEST_MAIN(ChoosersTest)
+#include "ChoosersTest.moc"

@@ -1,0 +1,586 @@
+// The file browser of the page "Soubory", driven as the user drives it.
+#include "ui/browser/ShellBrowser.h"
+
+#include "platform/Errors.h"
+#include "platform/ShellNamespace.h"
+#include "ui/MessageBoxes.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListView>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using tornavel::ui::MessageBoxes;
+using tornavel::ui::ShellBrowser;
+using tornavel::ui::ShellItemModel;
+
+namespace {
+
+QString folderOf(const QTemporaryDir& dir, const QString& relative = {}) {
+    QString path = dir.path();
+    if (!relative.isEmpty()) {
+        path += u'/' + relative;
+    }
+    return path + u'/';
+}
+
+void writeFile(const QString& path, qint64 size = 0) {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    if (size > 0) {
+        file.write(QByteArray(size, 'x'));
+    }
+}
+
+void setModified(const QString& path, const QDateTime& when) {
+    const qint64 secs = when.toSecsSinceEpoch();
+    const timespec times[2] = {{secs, 0}, {secs, 0}};
+    QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+}
+
+// The row showing `name`, or -1.
+int rowOf(const ShellBrowser& browser, const QString& name) {
+    const auto& items = browser.ShellItems();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].DisplayName == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+QString cell(const ShellBrowser& browser, const QString& name, int column,
+             int role = Qt::DisplayRole) {
+    const int row = rowOf(browser, name);
+    if (row < 0) {
+        return QStringLiteral("<no row %1>").arg(name);
+    }
+    return browser.model()->data(browser.model()->index(row, column), role).toString();
+}
+
+QStringList shownNames(const ShellBrowser& browser) {
+    QStringList names;
+    for (const auto& item : browser.ShellItems()) {
+        names << item.DisplayName;
+    }
+    return names;
+}
+
+void selectRow(ShellBrowser& browser, const QString& name) {
+    const int row = rowOf(browser, name);
+    QVERIFY(row >= 0);
+    browser.iconView()->selectionModel()->setCurrentIndex(browser.model()->index(row, 0),
+                                                          QItemSelectionModel::ClearAndSelect |
+                                                              QItemSelectionModel::Rows);
+}
+
+// A double-click as the window system delivers it: press, release, the
+// double-click event, release.
+void doubleClick(QWidget* widget, QPoint pos) {
+    QTest::mousePress(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
+}
+
+int countStandardErrors(const QList<MessageBoxes::Record>& records) {
+    int n = 0;
+    for (const auto& r : records) {
+        n += r.kind == MessageBoxes::Record::Kind::StandardError ? 1 : 0;
+    }
+    return n;
+}
+
+} // namespace
+
+class ShellBrowserTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { MessageBoxes::enableTestMode(); }
+    void init() { MessageBoxes::takeRecords(); }
+
+    void sizesTypesAndAttributes();
+    void datesLeaveOutMidnight();
+    void foldersFirstThenNamesInCzechOrder();
+    void backStaysWithinSourceFolder();
+    void backThroughThePathListWalksUpAndBeeps();
+    void enterAndDoubleClickOpenFoldersOnly();
+    void pathListKeepsOneEntryPerFolderNewestFirst();
+    void typedPathsAndFailuresKeepThePreviousFolder();
+    void emptyFolderHasNoRowsAndNoSelection();
+    void viewStylesByNameAndByButton();
+    void detailsAreReadOnlyForRowsShown_data();
+    void detailsAreReadOnlyForRowsShown();
+    void columnsAndSubItemColour();
+    void fillDetailsTakesOnlyRangesWithinTheList();
+};
+
+void ShellBrowserTest::sizesTypesAndAttributes() {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("nula.bin"), 0);
+    writeFile(dir.filePath("malý.bin"), 1999);
+    writeFile(dir.filePath("dva.bin"), 2000);
+    writeFile(dir.filePath("skoro3.bin"), 2999);
+    writeFile(dir.filePath("ctenar.txt"));
+    writeFile(dir.filePath(".skryty"));
+    writeFile(dir.filePath(".oboji"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("složka")));
+    QCOMPARE(::chmod(QFile::encodeName(dir.filePath("ctenar.txt")).constData(), 0444), 0);
+    QCOMPARE(::chmod(QFile::encodeName(dir.filePath(".oboji")).constData(), 0400), 0);
+
+    ShellBrowser browser;
+    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir));
+    QCOMPARE(browser.ShellItems().size(), std::size_t{8});
+
+    QCOMPARE(cell(browser, "nula.bin", ShellItemModel::ColSize), QStringLiteral("1KB"));
+    QCOMPARE(cell(browser, "malý.bin", ShellItemModel::ColSize), QStringLiteral("1KB"));
+    QCOMPARE(cell(browser, "dva.bin", ShellItemModel::ColSize), QStringLiteral("2KB"));
+    QCOMPARE(cell(browser, "skoro3.bin", ShellItemModel::ColSize), QStringLiteral("2KB"));
+    QCOMPARE(cell(browser, "složka", ShellItemModel::ColSize), QString());
+
+    QCOMPARE(cell(browser, "ctenar.txt", ShellItemModel::ColAttributes), QStringLiteral("R"));
+    QCOMPARE(cell(browser, ".skryty", ShellItemModel::ColAttributes), QStringLiteral("H"));
+    QCOMPARE(cell(browser, ".oboji", ShellItemModel::ColAttributes), QStringLiteral("RH"));
+    QCOMPARE(cell(browser, "dva.bin", ShellItemModel::ColAttributes), QString());
+    QCOMPARE(cell(browser, "složka", ShellItemModel::ColAttributes), QString());
+
+    // Type descriptions come from the MIME database, in Czech.
+    QCOMPARE(cell(browser, "složka", ShellItemModel::ColType), QStringLiteral("složka"));
+    QCOMPARE(cell(browser, "ctenar.txt", ShellItemModel::ColType),
+             QStringLiteral("prostý textový dokument"));
+    // Every entry has an icon, and a folder's differs from a text file's.
+    const int folderRow = rowOf(browser, "složka");
+    const int textRow = rowOf(browser, "ctenar.txt");
+    const auto icon = [&](int row) {
+        return browser.model()->data(browser.model()->index(row, 0), Qt::DecorationRole);
+    };
+    QVERIFY(!icon(folderRow).value<QIcon>().isNull());
+    QVERIFY(!icon(textRow).value<QIcon>().isNull());
+    QVERIFY(browser.ShellItems()[folderRow].ImageIndex != browser.ShellItems()[textRow].ImageIndex);
+}
+
+void ShellBrowserTest::datesLeaveOutMidnight() {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("pulnoc.txt"));
+    writeFile(dir.filePath("odpoledne.txt"));
+    const QDate day(2021, 3, 17);
+    setModified(dir.filePath("pulnoc.txt"), QDateTime(day, QTime(0, 0), Qt::LocalTime));
+    setModified(dir.filePath("odpoledne.txt"), QDateTime(day, QTime(13, 45, 30), Qt::LocalTime));
+
+    ShellBrowser browser;
+    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir));
+    const QString dateText = QLocale::system().toString(day, QLocale::ShortFormat);
+    QCOMPARE(cell(browser, "pulnoc.txt", ShellItemModel::ColDate), dateText);
+    const QString afternoon = cell(browser, "odpoledne.txt", ShellItemModel::ColDate);
+    QVERIFY2(afternoon.startsWith(dateText + u' '), qPrintable(afternoon));
+    QVERIFY2(afternoon.contains(QStringLiteral("45:30")), qPrintable(afternoon));
+    // No time zone: the column has room for the date and the time only.
+    QVERIFY2(!afternoon.contains(QStringLiteral("UTC")) &&
+                 !afternoon.contains(QStringLiteral("CET")),
+             qPrintable(afternoon));
+}
+
+void ShellBrowserTest::foldersFirstThenNamesInCzechOrder() {
+    QTemporaryDir dir;
+    for (const char* name :
+         {"b.txt", "cukr.txt", "čaj.txt", "dům.txt", "soubor10.txt", "soubor2.txt", "Ahoj.txt"}) {
+        writeFile(dir.filePath(QString::fromUtf8(name)));
+    }
+    QDir(dir.path()).mkdir(QStringLiteral("zeta"));
+    QDir(dir.path()).mkdir(QStringLiteral("Alfa"));
+
+    ShellBrowser browser;
+    browser.SetUp(QStringLiteral("vsList"), folderOf(dir));
+    QCOMPARE(shownNames(browser),
+             (QStringList{"Alfa", "zeta", "Ahoj.txt", "b.txt", "cukr.txt", "čaj.txt", "dům.txt",
+                          "soubor2.txt", "soubor10.txt"}));
+    // The sort agrees with CompareItems.
+    const auto& items = browser.ShellItems();
+    for (std::size_t i = 1; i < items.size(); ++i) {
+        QVERIFY(browser.CompareItems(items[i - 1], items[i]) < 0);
+        QVERIFY(browser.CompareItems(items[i], items[i - 1]) > 0);
+    }
+}
+
+void ShellBrowserTest::backStaysWithinSourceFolder() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("zdroj/pod")));
+    writeFile(dir.filePath("zdroj/soubor.txt"));
+    const QString source = folderOf(dir, QStringLiteral("zdroj"));
+
+    ShellBrowser browser;
+    int beeps = 0;
+    browser.setBeeper([&] { ++beeps; });
+    browser.SetUp(QStringLiteral("vsReport"), source);
+    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj"));
+
+    // Back at SourceFolder does nothing, silently.
+    browser.btnBack->click();
+    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj"));
+    QCOMPARE(beeps, 0);
+
+    // One level down and back, once by the button and once by Backspace.
+    selectRow(browser, "pod");
+    browser.Open();
+    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj/pod"));
+    browser.btnBack->click();
+    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj"));
+
+    selectRow(browser, "pod");
+    browser.Open();
+    QTest::keyClick(browser.currentItemView(), Qt::Key_Backspace);
+    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj"));
+    QCOMPARE(beeps, 0);
+    QVERIFY(MessageBoxes::takeRecords().isEmpty());
+}
+
+void ShellBrowserTest::backThroughThePathListWalksUpAndBeeps() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("zdroj")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("jinde/a/b")));
+    const QString elsewhere = dir.filePath("jinde/a/b");
+
+    ShellBrowser browser;
+    int beeps = 0;
+    browser.setBeeper([&] { ++beeps; });
+    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir, QStringLiteral("zdroj")));
+    browser.NavigateToPath(elsewhere);
+    browser.NavigateToPath(folderOf(dir, QStringLiteral("zdroj")));
+
+    // Pick the other folder in the path list.
+    const int entry = browser.cbPath->findText(elsewhere);
+    QVERIFY(entry >= 0);
+    browser.cbPath->setCurrentIndex(entry);
+    emit browser.cbPath->activated(entry);
+    QCOMPARE(browser.CurrentPath(), elsewhere);
+
+    // Walk up to the first folder under the root, one level per Back.
+    const QStringList parts = elsewhere.split(u'/', Qt::SkipEmptyParts);
+    QString expected = elsewhere;
+    for (int level = parts.size(); level > 1; --level) {
+        browser.Back();
+        expected = expected.left(expected.lastIndexOf(u'/'));
+        QCOMPARE(browser.CurrentPath(), expected);
+    }
+    QCOMPARE(browser.CurrentPath(), u'/' + parts.first());
+    QCOMPARE(beeps, 0);
+    // Above it lies only the root: Back beeps and stays.
+    browser.Back();
+    QCOMPARE(beeps, 1);
+    QCOMPARE(browser.CurrentPath(), u'/' + parts.first());
+    QVERIFY(MessageBoxes::takeRecords().isEmpty());
+}
+
+void ShellBrowserTest::enterAndDoubleClickOpenFoldersOnly() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("pod/hloub")));
+    writeFile(dir.filePath("soubor.txt"));
+    writeFile(dir.filePath("pod/uvnitr.txt"));
+
+    ShellBrowser browser;
+    browser.resize(465, 200);
+    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir));
+    browser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&browser));
+
+    selectRow(browser, "soubor.txt");
+    QTest::keyClick(browser.currentItemView(), Qt::Key_Return);
+    QCOMPARE(browser.CurrentPath(), dir.path());
+    QVERIFY(rowOf(browser, "soubor.txt") >= 0);
+
+    // A double-click on a file does nothing either.
+    QTreeView* view = browser.reportView();
+    const QRect fileRect =
+        view->visualRect(browser.model()->index(rowOf(browser, "soubor.txt"), 0));
+    doubleClick(view->viewport(), fileRect.center());
+    QCOMPARE(browser.CurrentPath(), dir.path());
+
+    selectRow(browser, "pod");
+    QTest::keyClick(browser.currentItemView(), Qt::Key_Enter);
+    QCOMPARE(browser.CurrentPath(), dir.filePath("pod"));
+    // The first row of the new folder is selected and current.
+    QCOMPARE(browser.iconView()->selectionModel()->currentIndex().row(), 0);
+    QCOMPARE(shownNames(browser), (QStringList{"hloub", "uvnitr.txt"}));
+
+    QTest::qWait(20);
+    const QRect folderRect = view->visualRect(browser.model()->index(rowOf(browser, "hloub"), 0));
+    doubleClick(view->viewport(), folderRect.center());
+    QCOMPARE(browser.CurrentPath(), dir.filePath("pod/hloub"));
+}
+
+void ShellBrowserTest::pathListKeepsOneEntryPerFolderNewestFirst() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("zdroj/pod")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("zdroj/jiny")));
+    const QString source = dir.filePath("zdroj");
+
+    ShellBrowser browser;
+    browser.SetUp(QStringLiteral("vsReport"), source + u'/');
+    QCOMPARE(browser.cbPath->count(), 1);
+    QCOMPARE(browser.cbPath->currentText(), source);
+
+    selectRow(browser, "pod");
+    browser.Open();
+    QCOMPARE(browser.cbPath->itemText(0), source + QStringLiteral("/pod"));
+    browser.Back();
+    // Already listed: selected, not added again; the newest stays on top.
+    QCOMPARE(browser.cbPath->count(), 2);
+    QCOMPARE(browser.cbPath->currentIndex(), 1);
+    QCOMPARE(browser.cbPath->currentText(), source);
+
+    selectRow(browser, "jiny");
+    browser.Open();
+    QCOMPARE(browser.cbPath->count(), 3);
+    QCOMPARE(browser.cbPath->itemText(0), source + QStringLiteral("/jiny"));
+    QCOMPARE(browser.cbPath->currentIndex(), 0);
+
+    // Looking up a typed path ignores letter case: the entry's own folder is shown.
+    browser.cbPath->setEditText(source.toUpper() + QStringLiteral("/POD"));
+    QTest::keyClick(browser.cbPath->lineEdit(), Qt::Key_Return);
+    QCOMPARE(browser.CurrentPath(), source + QStringLiteral("/pod"));
+    QCOMPARE(browser.cbPath->count(), 3);
+    QCOMPARE(browser.cbPath->currentText(), source + QStringLiteral("/pod"));
+
+    // A repeated set-up keeps the list; a change of SourceFolder empties it first.
+    browser.SetUp(QStringLiteral("vsReport"), source + u'/');
+    QCOMPARE(browser.cbPath->count(), 3);
+    browser.clearPathList();
+    browser.SetUp(QStringLiteral("vsReport"), source + u'/');
+    QCOMPARE(browser.cbPath->count(), 1);
+    QVERIFY(MessageBoxes::takeRecords().isEmpty());
+}
+
+void ShellBrowserTest::typedPathsAndFailuresKeepThePreviousFolder() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("zdroj/pryc")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("jinam")));
+    writeFile(dir.filePath("zdroj/soubor.txt"));
+
+    ShellBrowser browser;
+    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir, QStringLiteral("zdroj")));
+
+    // A typed path that is not in the list is navigated to.
+    browser.cbPath->setEditText(dir.filePath("jinam"));
+    QTest::keyClick(browser.cbPath->lineEdit(), Qt::Key_Return);
+    QCOMPARE(browser.CurrentPath(), dir.filePath("jinam"));
+    browser.NavigateToPath(folderOf(dir, QStringLiteral("zdroj")));
+
+    // A folder that went away after the listing: the error box, and the
+    // previous folder stays shown.
+    QVERIFY(QDir(dir.path()).rmdir(QStringLiteral("zdroj/pryc")));
+    selectRow(browser, "pryc");
+    browser.Open();
+    auto records = MessageBoxes::takeRecords();
+    QCOMPARE(countStandardErrors(records), 1);
+    QVERIFY2(records.constFirst().text.contains(dir.filePath("zdroj/pryc")),
+             qPrintable(records.constFirst().text));
+    QCOMPARE(records.constFirst().caption, QStringLiteral("Tornavel"));
+    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj"));
+    QCOMPARE(shownNames(browser), (QStringList{"pryc", "soubor.txt"}));
+    QCOMPARE(browser.model()->rowCount(), 2);
+    QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+
+    // A typed path that does not exist.
+    browser.cbPath->setEditText(dir.filePath("nikde"));
+    QTest::keyClick(browser.cbPath->lineEdit(), Qt::Key_Return);
+    records = MessageBoxes::takeRecords();
+    QCOMPARE(countStandardErrors(records), 1);
+    QVERIFY(records.constFirst().text.contains(QStringLiteral("neexistuje")));
+    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj"));
+
+    // The set-up reports a missing SourceFolder to its caller.
+    QVERIFY_THROWS_EXCEPTION(tornavel::Error,
+                             browser.SetUp(QStringLiteral("vsReport"), folderOf(dir, "nic")));
+}
+
+void ShellBrowserTest::emptyFolderHasNoRowsAndNoSelection() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("plna/prazdna")));
+    writeFile(dir.filePath("plna/a.txt"));
+
+    ShellBrowser browser;
+    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir, QStringLiteral("plna")));
+    browser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&browser));
+    QVERIFY(browser.iconView()->selectionModel()->hasSelection());
+
+    selectRow(browser, "prazdna");
+    browser.Open();
+    QCOMPARE(browser.CurrentPath(), dir.filePath("plna/prazdna"));
+    QCOMPARE(browser.model()->rowCount(), 0);
+    QVERIFY(browser.ShellItems().empty());
+    QVERIFY(!browser.iconView()->selectionModel()->hasSelection());
+    QVERIFY(!browser.iconView()->selectionModel()->currentIndex().isValid());
+    // Enter on nothing does nothing.
+    QTest::keyClick(browser.currentItemView(), Qt::Key_Return);
+    QCOMPARE(browser.CurrentPath(), dir.filePath("plna/prazdna"));
+    QVERIFY(MessageBoxes::takeRecords().isEmpty());
+}
+
+void ShellBrowserTest::viewStylesByNameAndByButton() {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("a.txt"));
+
+    ShellBrowser browser;
+    QCOMPARE(browser.viewStyleName(), QStringLiteral("vsSmallIcon"));
+    // Names with other letter case are not recognised.
+    browser.SetUp(QStringLiteral("vsreport"), folderOf(dir));
+    QCOMPARE(browser.viewStyleName(), QStringLiteral("vsSmallIcon"));
+    QCOMPARE(browser.ListView->currentWidget(), browser.iconView());
+    QCOMPARE(browser.iconView()->viewMode(), QListView::ListMode);
+    QVERIFY(!browser.setViewStyleByName(QStringLiteral("VSICON")));
+    QVERIFY(!browser.setViewStyleByName(QString()));
+    QCOMPARE(browser.viewStyleName(), QStringLiteral("vsSmallIcon"));
+
+    QVERIFY(browser.setViewStyleByName(QStringLiteral("vsReport")));
+    QCOMPARE(browser.ListView->currentWidget(), browser.reportView());
+    QVERIFY(browser.setViewStyleByName(QStringLiteral("vsIcon")));
+    QCOMPARE(browser.ListView->currentWidget(), browser.iconView());
+    QCOMPARE(browser.iconView()->viewMode(), QListView::IconMode);
+    QVERIFY(browser.setViewStyleByName(QStringLiteral("vsList")));
+    QCOMPARE(browser.iconView()->flow(), QListView::TopToBottom);
+    QCOMPARE(browser.viewStyleName(), QStringLiteral("vsList"));
+
+    // Setting the style by name presses no button; a pressed one stays down alone.
+    const QList<QToolButton*> buttons{browser.btnLargeIcons, browser.btnSmallIcons, browser.btnList,
+                                      browser.btnReport};
+    for (QToolButton* b : buttons) {
+        QVERIFY(!b->isChecked());
+    }
+    const QStringList names{"vsIcon", "vsSmallIcon", "vsList", "vsReport"};
+    for (int i = 0; i < buttons.size(); ++i) {
+        buttons[i]->click();
+        QCOMPARE(browser.viewStyleName(), names[i]);
+        for (int j = 0; j < buttons.size(); ++j) {
+            QCOMPARE(buttons[j]->isChecked(), i == j);
+        }
+    }
+    // The selected row survives a change of view.
+    QCOMPARE(browser.reportView()->selectionModel()->currentIndex().row(), 0);
+    browser.btnList->click();
+    QCOMPARE(browser.iconView()->selectionModel()->currentIndex().row(), 0);
+}
+
+void ShellBrowserTest::detailsAreReadOnlyForRowsShown_data() {
+    QTest::addColumn<QString>("style");
+    QTest::newRow("large icons") << QStringLiteral("vsIcon");
+    QTest::newRow("small icons") << QStringLiteral("vsSmallIcon");
+    QTest::newRow("list") << QStringLiteral("vsList");
+    QTest::newRow("details") << QStringLiteral("vsReport");
+}
+
+void ShellBrowserTest::detailsAreReadOnlyForRowsShown() {
+    QFETCH(QString, style);
+    static QTemporaryDir dir;
+    static bool filled = false;
+    constexpr int kFiles = 3000;
+    if (!filled) {
+        for (int i = 0; i < kFiles; ++i) {
+            writeFile(dir.filePath(QStringLiteral("soubor%1.txt").arg(i)));
+        }
+        filled = true;
+    }
+
+    ShellBrowser browser;
+    browser.resize(465, 200);
+    browser.SetUp(style, folderOf(dir));
+    browser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&browser));
+    QTest::qWait(50);
+
+    const auto filledRows = [&] {
+        QList<int> rows;
+        const auto& items = browser.ShellItems();
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (!items[i].DetailsPending) {
+                rows << static_cast<int>(i);
+            }
+        }
+        return rows;
+    };
+    QCOMPARE(browser.model()->rowCount(), kFiles);
+    QList<int> rows = filledRows();
+    QVERIFY2(!rows.isEmpty() && rows.contains(0), qPrintable(style));
+    QVERIFY2(rows.size() < 200, qPrintable(QStringLiteral("%1 rows read").arg(rows.size())));
+
+    // Scrolling to the end reads the rows shown there, and only a screenful more.
+    const int before = rows.size();
+    browser.currentItemView()->scrollToBottom();
+    QTest::qWait(50);
+    rows = filledRows();
+    QVERIFY(rows.contains(kFiles - 1));
+    QVERIFY2(rows.size() < before + 200,
+             qPrintable(QStringLiteral("%1 rows read").arg(rows.size())));
+}
+
+void ShellBrowserTest::columnsAndSubItemColour() {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("a.txt"), 5000);
+
+    ShellBrowser browser;
+    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir));
+    const QStringList titles{"Jméno", "Velikost", "Typ", "Datum", "Atributy"};
+    const QList<int> widths{169, 49, 59, 114, 47};
+    for (int c = 0; c < ShellItemModel::ColumnCount; ++c) {
+        QCOMPARE(browser.model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 titles[c]);
+        QCOMPARE(browser.reportView()->header()->sectionSize(c), widths[c]);
+    }
+    const auto alignment = [&](int column) {
+        return browser.model()
+                   ->data(browser.model()->index(0, column), Qt::TextAlignmentRole)
+                   .toInt() &
+               Qt::AlignHorizontal_Mask;
+    };
+    QCOMPARE(alignment(ShellItemModel::ColSize), int(Qt::AlignRight));
+    QCOMPARE(alignment(ShellItemModel::ColAttributes), int(Qt::AlignRight));
+    QCOMPARE(alignment(ShellItemModel::ColType), int(Qt::AlignLeft));
+
+    const auto foreground = [&](int column) {
+        return browser.model()->data(browser.model()->index(0, column), Qt::ForegroundRole);
+    };
+    QVERIFY(!foreground(ShellItemModel::ColName).isValid());
+    for (int c = ShellItemModel::ColSize; c < ShellItemModel::ColumnCount; ++c) {
+        QCOMPARE(foreground(c).value<QBrush>().color(),
+                 QGuiApplication::palette().color(QPalette::WindowText));
+    }
+    QCOMPARE(cell(browser, "a.txt", ShellItemModel::ColSize), QStringLiteral("5KB"));
+}
+
+void ShellBrowserTest::fillDetailsTakesOnlyRangesWithinTheList() {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("a.txt"), 5000);
+    writeFile(dir.filePath("b.txt"), 6000);
+    writeFile(dir.filePath("c.txt"), 7000);
+
+    ShellBrowser browser;
+    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir));
+    const auto& items = browser.ShellItems();
+    browser.FillDetails(1, 3); // past the end: nothing happens
+    browser.FillDetails(-1, 1);
+    QVERIFY(items[1].DetailsPending);
+    QVERIFY(items[2].DetailsPending);
+    browser.FillDetails(2, 2);
+    QVERIFY(items[1].DetailsPending);
+    QVERIFY(!items[2].DetailsPending);
+    QCOMPARE(items[2].SizeKB, 7);
+    QVERIFY(items[2].AbsoluteID != nullptr);
+    QCOMPARE(browser.ItemDisplayName(tornavel::shell::ShellFolder(), items[2].AbsoluteID.get(),
+                                     tornavel::shell::NameForm::ForParsing),
+             dir.filePath("c.txt"));
+}
+
+QTEST_MAIN(ShellBrowserTest)
+#include "ShellBrowserTest.moc"
