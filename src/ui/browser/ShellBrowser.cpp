@@ -2,6 +2,7 @@
 
 #include "platform/Paths.h"
 #include "ui/MessageBoxes.h"
+#include "ui/browser/NameCollator.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -23,7 +24,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstring>
-#include <unicode/ucol.h>
 
 namespace tornavel::ui {
 namespace {
@@ -83,156 +83,6 @@ QIcon themedIcon(const char* name, QStyle::StandardPixmap fallback) {
 }
 
 } // namespace
-
-// ---- NameCollator -------------------------------------------------------------
-
-// Names in Czech order as Explorer sorts them: letter case does not count,
-// accents count after the letters ("č" after "c" as its own letter), numbers go
-// by value ("soubor2" before "soubor10"). ICU's collator, used directly because
-// its sort keys can be laid out in one block.
-class NameCollator {
-public:
-    NameCollator() {
-        UErrorCode status = U_ZERO_ERROR;
-        collator_ = ucol_open("cs_CZ", &status);
-        if (U_FAILURE(status)) {
-            collator_ = nullptr; // no collation data: case-folded code units instead
-            return;
-        }
-        ucol_setStrength(collator_, UCOL_SECONDARY);
-        ucol_setAttribute(collator_, UCOL_NUMERIC_COLLATION, UCOL_ON, &status);
-    }
-    ~NameCollator() {
-        if (collator_) {
-            ucol_close(collator_);
-        }
-    }
-    NameCollator(const NameCollator&) = delete;
-    NameCollator& operator=(const NameCollator&) = delete;
-
-    int compare(const QString& a, const QString& b) const {
-        if (!collator_) {
-            return a.compare(b, Qt::CaseInsensitive);
-        }
-        return static_cast<int>(ucol_strcoll(collator_, utf16(a), length(a), utf16(b), length(b)));
-    }
-
-    // Appends the name's sort key; keys compare with memcmp (a shorter key
-    // that is a prefix of a longer one sorts first) as compare() orders names.
-    void appendSortKey(const QString& name, std::vector<std::uint8_t>& keys) const {
-        if (!collator_) {
-            const QByteArray folded = name.toCaseFolded().toUtf8();
-            keys.insert(keys.end(), folded.begin(), folded.end());
-            return;
-        }
-        const std::size_t offset = keys.size();
-        keys.resize(offset + 64);
-        int32_t needed =
-            ucol_getSortKey(collator_, utf16(name), length(name), keys.data() + offset, 64);
-        if (needed > 64) {
-            keys.resize(offset + static_cast<std::size_t>(needed));
-            needed =
-                ucol_getSortKey(collator_, utf16(name), length(name), keys.data() + offset, needed);
-        }
-        // The key ends with a zero byte, which adds nothing to the order.
-        keys.resize(offset + static_cast<std::size_t>(needed > 0 ? needed - 1 : 0));
-    }
-
-private:
-    static const UChar* utf16(const QString& s) {
-        return reinterpret_cast<const UChar*>(s.utf16());
-    }
-    static int32_t length(const QString& s) { return static_cast<int32_t>(s.size()); }
-
-    UCollator* collator_ = nullptr;
-};
-
-// ---- ShellItemModel ------------------------------------------------------------
-
-ShellItemModel::ShellItemModel(ShellBrowser& browser)
-    : QAbstractTableModel(&browser), browser_(browser) {}
-
-int ShellItemModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_;
-}
-
-int ShellItemModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : ColumnCount;
-}
-
-void ShellItemModel::setRowCount(int rows) {
-    beginResetModel();
-    rows_ = rows;
-    endResetModel();
-}
-
-QVariant ShellItemModel::data(const QModelIndex& index, int role) const {
-    const int row = index.row();
-    if (!index.isValid() || row < 0 || row >= rows_ ||
-        static_cast<std::size_t>(row) >= browser_.shellItems_.size()) {
-        return {};
-    }
-    const int column = index.column();
-    if (role == Qt::TextAlignmentRole) {
-        return (column == ColSize || column == ColAttributes)
-                   ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                   : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-    }
-    if (role == Qt::ForegroundRole) {
-        // Sub-items in the system's window-text colour; the name keeps the
-        // list's own colours.
-        return column == ColName ? QVariant() : QVariant(QGuiApplication::palette().windowText());
-    }
-    if (role == Qt::DisplayRole && column == ColName) {
-        return browser_.shellItems_[row].DisplayName;
-    }
-    if (role != Qt::DisplayRole && !(role == Qt::DecorationRole && column == ColName)) {
-        return {};
-    }
-    browser_.FillDetails(row, row);
-    const TShellItem& item = browser_.shellItems_[row];
-    switch (column) {
-    case ColName:
-        return browser_.imageList_.value(item.ImageIndex);
-    case ColSize:
-        if (browser_.IsFolderItem(browser_.currentFolder_, item.RelativeID.get())) {
-            return QString();
-        }
-        return QString::fromStdString(shell::SizeText(item.SizeKB));
-    case ColType:
-        return item.TypeName;
-    case ColDate:
-        return item.ModifiedText;
-    case ColAttributes:
-        return QString::fromStdString(shell::AttributeLetters(item.Attributes));
-    default:
-        return {};
-    }
-}
-
-QVariant ShellItemModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) {
-        return {};
-    }
-    if (role == Qt::DisplayRole) {
-        static const char* const titles[ColumnCount] = {"Jméno", "Velikost", "Typ", "Datum",
-                                                        "Atributy"};
-        return QString::fromUtf8(titles[section]);
-    }
-    if (role == Qt::TextAlignmentRole) {
-        return (section == ColSize || section == ColAttributes)
-                   ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                   : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-    }
-    return {};
-}
-
-Qt::ItemFlags ShellItemModel::flags(const QModelIndex& index) const {
-    if (!index.isValid()) {
-        return Qt::NoItemFlags;
-    }
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-}
 
 // ---- ShellBrowser: construction ------------------------------------------------
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/ShellNamespace.h"
+#include "ui/browser/ShellItemModel.h"
 
-#include <QAbstractTableModel>
 #include <QHash>
 #include <QIcon>
 #include <QList>
@@ -25,46 +25,7 @@ class QModelIndex;
 
 namespace tornavel::ui {
 
-// One entry of the folder shown. Names, ID lists and the pending mark are set
-// at enumeration; the rest is read by FillDetails when the entry is first shown.
-struct TShellItem {
-    shell::IdList AbsoluteID; // CurrentFolderID joined with RelativeID; set with the details
-    shell::IdList RelativeID; // as the folder's enumeration returned it
-    bool DetailsPending = true;
-    QString DisplayName;
-    QString TypeName;   // at most 80 characters
-    int ImageIndex = 0; // into the browser's image list
-    qint64 SizeKB = 0;  // bytes / 1000, at least 1
-    quint32 Attributes = 0;
-    QString ModifiedText;
-};
-
-class ShellBrowser;
 class NameCollator;
-
-// The list's rows, supplied on demand from ShellItems. Details are read for a
-// row only when a view asks for something that needs them, that is for the
-// rows it is about to show.
-class ShellItemModel : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    enum Column { ColName, ColSize, ColType, ColDate, ColAttributes, ColumnCount };
-
-    explicit ShellItemModel(ShellBrowser& browser);
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-
-private:
-    friend class ShellBrowser;
-    // The list view's row count, set by FillFolder.
-    void setRowCount(int rows);
-
-    ShellBrowser& browser_;
-    int rows_ = 0;
-};
 
 // The file browser of the page "Soubory": a viewer of SourceFolder and its
 // sub-folders with the toolbar ToolBar2 and the virtual list ListView.
@@ -115,6 +76,7 @@ public:
     const std::vector<TShellItem>& ShellItems() const { return shellItems_; }
     const QString& CurrentPath() const { return currentPath_; }
     shell::ConstIdPtr CurrentFolderID() const { return currentFolderId_.get(); }
+    const shell::ShellFolder& CurrentFolder() const { return currentFolder_; }
     const QList<QIcon>& ImageList() const { return imageList_; }
     ShellItemModel* model() const { return model_; }
     // The item view that shows the current view style.
@@ -139,7 +101,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    friend class ShellItemModel;
     void buildToolbar();
     void buildViews();
     void updatePathList(shell::ConstIdPtr absoluteId);
