@@ -71,8 +71,9 @@ QString cell(const ShellBrowser& browser, const QString& name, int column,
 
 QStringList shownNames(const ShellBrowser& browser) {
     QStringList names;
-    for (const auto& item : browser.ShellItems()) {
-        names << item.DisplayName;
+    const auto& items = browser.ShellItems();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        names << items[i].DisplayName;
     }
     return names;
 }
@@ -577,7 +578,7 @@ void ShellBrowserTest::fillDetailsTakesOnlyRangesWithinTheList() {
     QVERIFY(!items[2].DetailsPending);
     QCOMPARE(items[2].SizeKB, 7);
     QVERIFY(items[2].AbsoluteID != nullptr);
-    QCOMPARE(browser.ItemDisplayName(tornavel::shell::ShellFolder(), items[2].AbsoluteID.get(),
+    QCOMPARE(browser.ItemDisplayName(tornavel::shell::ShellFolder(), items[2].AbsoluteID,
                                      tornavel::shell::NameForm::ForParsing),
              dir.filePath("c.txt"));
 }

@@ -291,7 +291,14 @@ void ShellBrowser::NavigateToID(shell::ConstIdPtr absoluteId) {
     // Our own copy: the list may live in a path-list entry that this call changes.
     shell::IdList target(shell::CopyIdList(absoluteId));
     shell::ShellFolder folder = desktopFolder_.BindToObject(target.get());
-    {
+    if (folder.path() == currentFolder_.path() &&
+        shell::ListingStillHolds(listedStamp_, folder.Stamp())) {
+        // The folder shown, unchanged since it was listed: the same entries in
+        // the same order. Sizes and dates may have changed, so their details
+        // are read again for the rows shown.
+        currentFolder_ = std::move(folder);
+        model_->forgetDetails();
+    } else {
         RedrawSuspended suspended(ListView);
         FillFolder(std::move(folder));
     }
@@ -304,77 +311,39 @@ void ShellBrowser::NavigateToID(shell::ConstIdPtr absoluteId) {
 
 void ShellBrowser::FillFolder(shell::ShellFolder folder) {
     WaitCursor wait;
+    // Read before the listing, so a change made while it runs shows as one.
+    const shell::FolderStamp stamp = folder.Stamp();
     shell::FolderEnumeration enumeration = folder.EnumObjects();
+    ++enumerations_;
     currentFolder_ = std::move(folder);
-    ClearItems();
-
-    std::vector<TShellItem> items;
-    while (shell::IdList relative = enumeration.Next()) {
-        TShellItem item;
-        item.DisplayName = ItemDisplayName(currentFolder_, relative.get(), shell::NameForm::Normal);
-        item.RelativeID = std::move(relative);
-        items.push_back(std::move(item));
-    }
-
-    // The order of CompareItems. Each name's collation key is made once into
-    // one block, and the sort compares those bytes with the folder mark beside
-    // them, touching nothing else: a folder of 100,000 names sorts in a few
-    // hundredths of a second.
-    struct SortEntry {
-        std::uint32_t keyOffset;
-        std::uint32_t keyLength;
-        std::uint32_t index;
-        bool folder;
-    };
-    std::vector<std::uint8_t> keys;
-    keys.reserve(items.size() * 24);
-    std::vector<SortEntry> order;
-    order.reserve(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const std::size_t offset = keys.size();
-        collator_->appendSortKey(items[i].DisplayName, keys);
-        order.push_back(
-            {static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(keys.size() - offset),
-             static_cast<std::uint32_t>(i), shell::IdIsFolder(items[i].RelativeID.get())});
-    }
-    const std::uint8_t* keyBytes = keys.data();
-    std::sort(order.begin(), order.end(), [&](const SortEntry& a, const SortEntry& b) {
-        if (a.folder != b.folder) {
-            return a.folder;
-        }
-        const int c = std::memcmp(keyBytes + a.keyOffset, keyBytes + b.keyOffset,
-                                  std::min(a.keyLength, b.keyLength));
-        if (c != 0 || a.keyLength != b.keyLength) {
-            return c != 0 ? c < 0 : a.keyLength < b.keyLength;
-        }
-        return shell::IdName(items[a.index].RelativeID.get()) <
-               shell::IdName(items[b.index].RelativeID.get());
-    });
-    shellItems_.reserve(items.size());
-    for (const SortEntry& entry : order) {
-        shellItems_.push_back(std::move(items[entry.index]));
-    }
-    model_->setRowCount(static_cast<int>(shellItems_.size()));
+    // The names stay in the block the enumeration read them into; the sort
+    // orders their offsets, and the model takes the block whole.
+    shell::FolderListing listing = enumeration.TakeAll();
+    SortForDisplay(listing, *collator_);
+    model_->setItems(ShellItemList(std::move(listing)));
+    listedStamp_ = stamp;
 }
 
 void ShellBrowser::ClearItems() {
+    // Each entry releases its ID lists with the list's block.
     if (model_) {
-        model_->setRowCount(0);
+        model_->setItems(ShellItemList());
     }
-    // Each entry releases its ID lists as it goes.
-    std::vector<TShellItem>().swap(shellItems_);
+    listedStamp_ = shell::FolderStamp();
 }
 
 int ShellBrowser::CompareItems(const TShellItem& a, const TShellItem& b) const {
-    const bool folderA = IsFolderItem(currentFolder_, a.RelativeID.get());
-    const bool folderB = IsFolderItem(currentFolder_, b.RelativeID.get());
+    const bool folderA = IsFolderItem(currentFolder_, a.RelativeID);
+    const bool folderB = IsFolderItem(currentFolder_, b.RelativeID);
     if (folderA != folderB) {
         return folderA ? -1 : 1;
     }
-    if (const int c = collator_->compare(a.DisplayName, b.DisplayName); c != 0) {
+    const std::string_view nameA = shell::IdName(a.RelativeID);
+    const std::string_view nameB = shell::IdName(b.RelativeID);
+    if (const int c = collator_->compare(nameA, nameB); c != 0) {
         return c;
     }
-    return shell::IdName(a.RelativeID.get()).compare(shell::IdName(b.RelativeID.get()));
+    return nameA.compare(nameB);
 }
 
 void ShellBrowser::updatePathList(shell::ConstIdPtr absoluteId) {
@@ -390,7 +359,7 @@ void ShellBrowser::updatePathList(shell::ConstIdPtr absoluteId) {
 }
 
 void ShellBrowser::selectFirstRow() {
-    if (shellItems_.empty()) {
+    if (ShellItems().empty()) {
         return;
     }
     const QModelIndex first = model_->index(0, 0);
@@ -402,29 +371,32 @@ void ShellBrowser::selectFirstRow() {
 // ---- Details -------------------------------------------------------------------
 
 void ShellBrowser::FillDetails(int first, int last) {
-    const int count = static_cast<int>(shellItems_.size());
+    const ShellItemList& items = ShellItems();
+    const int count = static_cast<int>(items.size());
     if (first < 0 || last < 0 || first >= count || last >= count) {
         return;
     }
     for (int row = first; row <= last; ++row) {
-        TShellItem& item = shellItems_[static_cast<std::size_t>(row)];
-        if (!item.DetailsPending) {
+        const auto entry = static_cast<std::size_t>(row);
+        if (items.Details(entry)) {
             continue;
         }
-        item.AbsoluteID.reset(shell::JoinIdLists(currentFolderId_.get(), item.RelativeID.get()));
+        const shell::ConstIdPtr relative = items.RelativeID(entry);
+        ShellItemDetails details;
+        details.AbsoluteID.reset(shell::JoinIdLists(currentFolderId_.get(), relative));
         const QString path =
-            ItemDisplayName(desktopFolder_, item.AbsoluteID.get(), shell::NameForm::ForParsing);
+            ItemDisplayName(desktopFolder_, details.AbsoluteID.get(), shell::NameForm::ForParsing);
         const QMimeType type =
-            IsFolderItem(currentFolder_, item.RelativeID.get())
+            IsFolderItem(currentFolder_, relative)
                 ? mimeDatabase_.mimeTypeForName(QStringLiteral("inode/directory"))
                 : mimeDatabase_.mimeTypeForFile(path);
-        item.ImageIndex = IconIndexOf(type);
-        item.TypeName = typeDescription(type).left(kTypeNameLimit);
-        const shell::FindData data = currentFolder_.GetFindData(item.RelativeID.get());
-        item.SizeKB = shell::SizeInKB(data.size);
-        item.ModifiedText = modifiedText(data);
-        item.Attributes = data.attributes;
-        item.DetailsPending = false;
+        details.ImageIndex = IconIndexOf(type);
+        details.TypeName = typeDescription(type).left(kTypeNameLimit);
+        const shell::FindData data = currentFolder_.GetFindData(relative);
+        details.SizeKB = shell::SizeInKB(data.size);
+        details.ModifiedText = modifiedText(data);
+        details.Attributes = data.attributes;
+        model_->setDetails(entry, std::move(details));
     }
 }
 
@@ -505,15 +477,14 @@ void ShellBrowser::Open() {
             return;
         }
         const int row = selected.constFirst().row();
-        if (row < 0 || static_cast<std::size_t>(row) >= shellItems_.size()) {
+        if (row < 0 || static_cast<std::size_t>(row) >= ShellItems().size()) {
             return;
         }
-        const TShellItem& item = shellItems_[static_cast<std::size_t>(row)];
-        if (!IsFolderItem(currentFolder_, item.RelativeID.get())) {
+        const shell::ConstIdPtr relative = ShellItems().RelativeID(static_cast<std::size_t>(row));
+        if (!IsFolderItem(currentFolder_, relative)) {
             return; // files are never opened or started
         }
-        const shell::IdList target(
-            shell::JoinIdLists(currentFolderId_.get(), item.RelativeID.get()));
+        const shell::IdList target(shell::JoinIdLists(currentFolderId_.get(), relative));
         NavigateToID(target.get());
     });
 }

@@ -11,7 +11,6 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class QButtonGroup;
 class QComboBox;
@@ -64,7 +63,8 @@ public:
     bool IsFolderItem(const shell::ShellFolder& folder, shell::ConstIdPtr relative) const;
     // The icon of an item of this MIME type, as an index into the image list.
     int IconIndexOf(const QMimeType& type);
-    // Folders before files, each group by name (Czech order, numbers by value).
+    // Folders before files, each group by name (Czech order, numbers by value),
+    // names equal but for letter case by their bytes.
     int CompareItems(const TShellItem& a, const TShellItem& b) const;
 
     // ---- User actions (guarded: a failure shows the standard error box) ----
@@ -73,7 +73,7 @@ public:
     void PathSelected();
 
     // ---- State -----------------------------------------------------------
-    const std::vector<TShellItem>& ShellItems() const { return shellItems_; }
+    const ShellItemList& ShellItems() const { return model_->items(); }
     const QString& CurrentPath() const { return currentPath_; }
     shell::ConstIdPtr CurrentFolderID() const { return currentFolderId_.get(); }
     const shell::ShellFolder& CurrentFolder() const { return currentFolder_; }
@@ -83,6 +83,10 @@ public:
     QAbstractItemView* currentItemView() const;
     QListView* iconView() const { return iconView_; }
     QTreeView* reportView() const { return reportView_; }
+
+    // How many times a folder has been listed: a return to a folder that has
+    // not changed since its listing shows that listing again.
+    int enumerationCount() const { return enumerations_; }
 
     // What a refused Back does; the default beeps.
     void setBeeper(std::function<void()> beeper) { beeper_ = std::move(beeper); }
@@ -108,13 +112,16 @@ private:
     QString typeDescription(const QMimeType& type);
     QString modifiedText(const shell::FindData& data) const;
 
-    std::vector<TShellItem> shellItems_;
     shell::ShellFolder desktopFolder_;
     shell::ShellFolder currentFolder_;
     shell::IdList currentFolderId_;
     QString currentPath_;
     QString sourceFolder_;
     ViewStyle viewStyle_ = ViewStyle::vsSmallIcon;
+    // The current folder's stamp as read before its listing; untrusted while
+    // no listing is shown.
+    shell::FolderStamp listedStamp_;
+    int enumerations_ = 0;
 
     ShellItemModel* model_ = nullptr;
     QListView* iconView_ = nullptr;

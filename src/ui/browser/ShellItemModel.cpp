@@ -12,25 +12,36 @@ ShellItemModel::ShellItemModel(ShellBrowser& browser)
     : QAbstractTableModel(&browser), browser_(browser) {}
 
 int ShellItemModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_;
+    return parent.isValid() ? 0 : static_cast<int>(items_.size());
 }
 
 int ShellItemModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-void ShellItemModel::setRowCount(int rows) {
+void ShellItemModel::setItems(ShellItemList items) {
     beginResetModel();
-    rows_ = rows;
+    items_ = std::move(items);
     endResetModel();
+}
+
+void ShellItemModel::setDetails(std::size_t row, ShellItemDetails details) {
+    items_.SetDetails(row, std::move(details));
+}
+
+void ShellItemModel::forgetDetails() {
+    items_.ForgetDetails();
+    if (!items_.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    }
 }
 
 QVariant ShellItemModel::data(const QModelIndex& index, int role) const {
     const int row = index.row();
-    if (!index.isValid() || row < 0 || row >= rows_ ||
-        static_cast<std::size_t>(row) >= browser_.ShellItems().size()) {
+    if (!index.isValid() || row < 0 || static_cast<std::size_t>(row) >= items_.size()) {
         return {};
     }
+    const auto entry = static_cast<std::size_t>(row);
     const int column = index.column();
     if (role == Qt::TextAlignmentRole) {
         return (column == ColSize || column == ColAttributes)
@@ -43,27 +54,30 @@ QVariant ShellItemModel::data(const QModelIndex& index, int role) const {
         return column == ColName ? QVariant() : QVariant(QGuiApplication::palette().windowText());
     }
     if (role == Qt::DisplayRole && column == ColName) {
-        return browser_.ShellItems()[static_cast<std::size_t>(row)].DisplayName;
+        return items_.DisplayName(entry);
     }
     if (role != Qt::DisplayRole && !(role == Qt::DecorationRole && column == ColName)) {
         return {};
     }
     browser_.FillDetails(row, row);
-    const TShellItem& item = browser_.ShellItems()[static_cast<std::size_t>(row)];
+    const ShellItemDetails* details = items_.Details(entry);
+    if (!details) {
+        return {};
+    }
     switch (column) {
     case ColName:
-        return browser_.ImageList().value(item.ImageIndex);
+        return browser_.ImageList().value(details->ImageIndex);
     case ColSize:
-        if (browser_.IsFolderItem(browser_.CurrentFolder(), item.RelativeID.get())) {
+        if (browser_.IsFolderItem(browser_.CurrentFolder(), items_.RelativeID(entry))) {
             return QString();
         }
-        return QString::fromStdString(shell::SizeText(item.SizeKB));
+        return QString::fromStdString(shell::SizeText(details->SizeKB));
     case ColType:
-        return item.TypeName;
+        return details->TypeName;
     case ColDate:
-        return item.ModifiedText;
+        return details->ModifiedText;
     case ColAttributes:
-        return QString::fromStdString(shell::AttributeLetters(item.Attributes));
+        return QString::fromStdString(shell::AttributeLetters(details->Attributes));
     default:
         return {};
     }

@@ -1,30 +1,16 @@
 #pragma once
 
-#include "platform/ShellNamespace.h"
+#include "ui/browser/ShellItems.h"
 
 #include <QAbstractTableModel>
-#include <QString>
 
 namespace tornavel::ui {
 
-// One entry of the folder shown. Names, ID lists and the pending mark are set
-// at enumeration; the rest is read by FillDetails when the entry is first shown.
-struct TShellItem {
-    shell::IdList AbsoluteID; // CurrentFolderID joined with RelativeID; set with the details
-    shell::IdList RelativeID; // as the folder's enumeration returned it
-    bool DetailsPending = true;
-    QString DisplayName;
-    QString TypeName;   // at most 80 characters
-    int ImageIndex = 0; // into the browser's image list
-    qint64 SizeKB = 0;  // bytes / 1000, at least 1
-    quint32 Attributes = 0;
-    QString ModifiedText;
-};
-
 class ShellBrowser;
 
-// The list's rows, supplied on demand from the browser's ShellItems. Details
-// are read for a row only when a view asks for something that needs them,
+// The list's rows: the entries of the folder shown (the browser's ShellItems),
+// handed over whole with each listing. Details are read for a row, through the
+// browser's FillDetails, only when a view asks for something that needs them,
 // that is for the rows it is about to show.
 class ShellItemModel : public QAbstractTableModel {
     Q_OBJECT
@@ -38,12 +24,17 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    // The list view's row count, set by FillFolder and ClearItems.
-    void setRowCount(int rows);
+    const ShellItemList& items() const { return items_; }
+    // Shows a new listing in place of the old one (a reset of the model).
+    void setItems(ShellItemList items);
+    // Stores what FillDetails read for a row.
+    void setDetails(std::size_t row, ShellItemDetails details);
+    // Every row's details are to be read again; the views ask anew.
+    void forgetDetails();
 
 private:
     ShellBrowser& browser_;
-    int rows_ = 0;
+    ShellItemList items_;
 };
 
 } // namespace tornavel::ui
