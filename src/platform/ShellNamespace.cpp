@@ -178,18 +178,6 @@ IdList MakeItemId(std::string_view name, bool folder) {
     return list;
 }
 
-std::string_view IdName(ConstIdPtr id) {
-    const std::size_t count = countAt(id);
-    if (count < kHeaderSize) {
-        return {};
-    }
-    return {reinterpret_cast<const char*>(id + kHeaderSize), count - kHeaderSize};
-}
-
-bool IdIsFolder(ConstIdPtr id) {
-    return countAt(id) >= kHeaderSize && (id[kCountSize] & kIdFolder) != 0;
-}
-
 ConstIdPtr LastId(ConstIdPtr list) {
     if (IdListIsEmpty(list)) {
         return nullptr;

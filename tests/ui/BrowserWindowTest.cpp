@@ -21,11 +21,11 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeView>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>

@@ -14,10 +14,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QStackedWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeView>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -302,7 +302,7 @@ void ShellBrowserTest::enterAndDoubleClickOpenFoldersOnly() {
     QVERIFY(rowOf(browser, "soubor.txt") >= 0);
 
     // A double-click on a file does nothing either.
-    QTreeView* view = browser.reportView();
+    QTableView* view = browser.reportView();
     const QRect fileRect =
         view->visualRect(browser.model()->index(rowOf(browser, "soubor.txt"), 0));
     doubleClick(view->viewport(), fileRect.center());
@@ -537,7 +537,7 @@ void ShellBrowserTest::columnsAndSubItemColour() {
     for (int c = 0; c < ShellItemModel::ColumnCount; ++c) {
         QCOMPARE(browser.model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
                  titles[c]);
-        QCOMPARE(browser.reportView()->header()->sectionSize(c), widths[c]);
+        QCOMPARE(browser.reportView()->horizontalHeader()->sectionSize(c), widths[c]);
     }
     const auto alignment = [&](int column) {
         return browser.model()

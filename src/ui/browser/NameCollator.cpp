@@ -23,18 +23,12 @@ char lowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
-int sign(int value) {
-    return (value > 0) - (value < 0);
-}
-
-// Two runs of digits by value; leading zeros count for nothing.
-int compareNumbers(std::string_view x, std::string_view y) {
-    x.remove_prefix(std::min(x.find_first_not_of('0'), x.size()));
-    y.remove_prefix(std::min(y.find_first_not_of('0'), y.size()));
-    if (x.size() != y.size()) {
-        return x.size() < y.size() ? -1 : 1;
+// Where the run of digits that goes on at pos ends.
+std::size_t digitsEnd(std::string_view s, std::size_t pos) {
+    while (pos < s.size() && isDigit(s[pos])) {
+        ++pos;
     }
-    return sign(x.compare(y));
+    return pos;
 }
 
 // Without collation data: bytes with ASCII letters folded.
@@ -51,6 +45,14 @@ int compareFolded(std::string_view a, std::string_view b) {
 }
 
 } // namespace
+
+int CompareSortKeys(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
+    const int c = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
+    if (c != 0) {
+        return c < 0 ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
 
 NameCollator::NameCollator() {
     UErrorCode status = U_ZERO_ERROR;
@@ -133,74 +135,38 @@ bool NameCollator::hasAsciiOrder(std::string_view name) const {
     return true;
 }
 
-// One unit of an ASCII name from pos on: a number (its digits go to `number`),
-// "ch" when that is a letter, or one character. Returns its rank.
-std::uint8_t NameCollator::nextUnit(std::string_view name, std::size_t& pos,
-                                    std::string_view& number) const {
-    const char c = name[pos];
-    if (isDigit(c)) {
-        const std::size_t begin = pos;
-        while (pos < name.size() && isDigit(name[pos])) {
+void NameCollator::appendAsciiKey(std::string_view name, std::vector<std::uint8_t>& keys) const {
+    for (std::size_t pos = 0; pos < name.size();) {
+        const char c = name[pos];
+        if (isDigit(c)) {
+            // A number: the digits' rank, then the count of its digits without
+            // leading zeros (plus one), then those digits; so a longer number
+            // sorts after a shorter one, and numbers as long by their digits.
+            const std::size_t end = digitsEnd(name, pos);
+            std::string_view digits = name.substr(pos, end - pos);
+            digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
+            keys.push_back(rank_['0']);
+            keys.push_back(static_cast<std::uint8_t>(digits.size() + 1)); // never zero
+            keys.insert(keys.end(), digits.begin(), digits.end());
+            pos = end;
+        } else if (chRank_ != 0 && lowerAscii(c) == 'c' && pos + 1 < name.size() &&
+                   lowerAscii(name[pos + 1]) == 'h') {
+            keys.push_back(chRank_);
+            pos += 2;
+        } else {
+            keys.push_back(rank_[byteOf(c)]);
             ++pos;
         }
-        number = name.substr(begin, pos - begin);
-        return rank_['0'];
     }
-    if (chRank_ != 0 && lowerAscii(c) == 'c' && pos + 1 < name.size() &&
-        lowerAscii(name[pos + 1]) == 'h') {
-        pos += 2;
-        return chRank_;
-    }
-    ++pos;
-    return rank_[byteOf(c)];
-}
-
-int NameCollator::compareAscii(std::string_view a, std::string_view b) const {
-    // Skip what both names share, eight equal bytes at a time, then letters
-    // of either case alike.
-    const std::size_t common = std::min(a.size(), b.size());
-    std::size_t p = 0;
-    while (p + 8 <= common && std::memcmp(a.data() + p, b.data() + p, 8) == 0) {
-        p += 8;
-    }
-    while (p < common && rank_[byteOf(a[p])] == rank_[byteOf(b[p])]) {
-        ++p;
-    }
-    if (p == common && a.size() == b.size()) {
-        return 0;
-    }
-    // The names part inside a number, or after a "c" that begins "ch" in one
-    // of them: compare from the start of that unit. Up to p the names agree
-    // (digits exactly), so the unit starts at the same place in both.
-    std::size_t start = p;
-    while (start > 0 && isDigit(a[start - 1])) {
-        --start;
-    }
-    if (start == p && chRank_ != 0 && start > 0 && lowerAscii(a[start - 1]) == 'c') {
-        --start;
-    }
-    std::size_t i = start;
-    std::size_t j = start;
-    while (i < a.size() && j < b.size()) {
-        std::string_view numberA;
-        std::string_view numberB;
-        const std::uint8_t rankA = nextUnit(a, i, numberA);
-        const std::uint8_t rankB = nextUnit(b, j, numberB);
-        if (rankA != rankB) {
-            return rankA < rankB ? -1 : 1;
-        }
-        if (!numberA.empty()) {
-            if (const int c = compareNumbers(numberA, numberB); c != 0) {
-                return c;
-            }
-        }
-    }
-    return i < a.size() ? 1 : (j < b.size() ? -1 : 0);
 }
 
 int NameCollator::compare(std::string_view a, std::string_view b) const {
     if (hasAsciiOrder(a) && hasAsciiOrder(b)) {
-        return compareAscii(a, b);
+        keyA_.clear();
+        keyB_.clear();
+        appendAsciiKey(a, keyA_);
+        appendAsciiKey(b, keyB_);
+        return CompareSortKeys(keyA_, keyB_);
     }
     if (!collator_) {
         return compareFolded(a, b);

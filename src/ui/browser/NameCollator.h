@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +17,15 @@ namespace tornavel::ui {
 // as the file system spells them; bytes that are not UTF-8 count as U+FFFD.
 //
 // ICU's collator decides, used directly because its sort keys can be laid out
-// in one block. Names of printable ASCII alone (the common case) are compared
-// without it: the collator's order of those characters is read from the
-// collator itself at construction, and a byte comparison on those ranks, with
-// numbers by value and "ch" as one letter, gives exactly its result.
+// in one block. Names of printable ASCII alone (the common case) need no
+// collator: the collator's order of those characters is read from the collator
+// itself at construction, and a key of those ranks, with numbers by value and
+// "ch" as one letter, orders them exactly as the collator would, at a small
+// part of the cost.
+// Negative, zero or positive as key a sorts before, with or after key b: the
+// bytes, and a key that is the beginning of a longer one first.
+int CompareSortKeys(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b);
+
 class NameCollator {
 public:
     NameCollator();
@@ -31,19 +37,20 @@ public:
     // that differ in letter case alone compare equal.
     int compare(std::string_view a, std::string_view b) const;
 
-    // Whether compareAscii() orders this name: printable ASCII, and no number
-    // longer than the collator takes as one.
+    // Whether appendAsciiKey() can take this name: printable ASCII, and no
+    // number longer than the collator takes as one.
     bool hasAsciiOrder(std::string_view name) const;
-    // compare() for two names of hasAsciiOrder(), without the collator.
-    int compareAscii(std::string_view a, std::string_view b) const;
+    // Appends the key of a name of hasAsciiOrder(). Such keys compare with
+    // CompareSortKeys as compare() orders the names; they are no collator
+    // keys. Like those they hold no zero byte.
+    void appendAsciiKey(std::string_view name, std::vector<std::uint8_t>& keys) const;
 
-    // Appends the name's sort key; keys compare with memcmp (a shorter key
-    // that is a prefix of a longer one sorts first) as compare() orders names.
+    // Appends the collator's key of any name, without a zero byte. Such keys
+    // compare with CompareSortKeys as compare() orders the names.
     void appendSortKey(std::string_view name, std::vector<std::uint8_t>& keys) const;
 
 private:
     void learnAsciiOrder();
-    std::uint8_t nextUnit(std::string_view name, std::size_t& pos, std::string_view& number) const;
     // The name in UTF-16 in `buffer`, for the collator.
     static std::int32_t toUtf16(std::string_view name, std::u16string& buffer);
 
@@ -55,6 +62,8 @@ private:
     std::uint8_t chRank_ = 0; // the rank of "ch"; 0 when it is not one letter
     mutable std::u16string bufferA_;
     mutable std::u16string bufferB_;
+    mutable std::vector<std::uint8_t> keyA_;
+    mutable std::vector<std::uint8_t> keyB_;
 };
 
 } // namespace tornavel::ui

@@ -18,7 +18,7 @@ class QListView;
 class QStackedWidget;
 class QToolBar;
 class QToolButton;
-class QTreeView;
+class QTableView;
 class QAbstractItemView;
 class QModelIndex;
 
@@ -82,7 +82,7 @@ public:
     // The item view that shows the current view style.
     QAbstractItemView* currentItemView() const;
     QListView* iconView() const { return iconView_; }
-    QTreeView* reportView() const { return reportView_; }
+    QTableView* reportView() const { return reportView_; }
 
     // How many times a folder has been listed: a return to a folder that has
     // not changed since its listing shows that listing again.
@@ -125,7 +125,7 @@ private:
 
     ShellItemModel* model_ = nullptr;
     QListView* iconView_ = nullptr;
-    QTreeView* reportView_ = nullptr;
+    QTableView* reportView_ = nullptr;
     QButtonGroup* viewButtons_ = nullptr;
 
     std::unique_ptr<NameCollator> collator_;

@@ -40,80 +40,164 @@ TShellItem ShellItemList::operator[](std::size_t row) const {
 
 namespace {
 
-// Sorts the entries whose names the collator alone can order by their sort
-// keys, each made once into one block that lives for this sort only.
+// Sorts a run of entries by the collator's keys, each made once into one
+// block that lives for this sort only: folders first, then the keys, then
+// the names' bytes. A key holds no zero byte, so each ends with one and keys
+// compare as C strings; its first byte puts folders first.
 void sortByKeys(const shell::IdListBlock& ids, std::vector<std::uint32_t>::iterator first,
                 std::vector<std::uint32_t>::iterator last, const NameCollator& collator) {
     struct SortEntry {
         std::uint32_t keyOffset;
-        std::uint32_t keyLength;
         std::uint32_t id;
-        bool folder;
     };
+    std::size_t nameBytes = 0;
+    for (auto it = first; it != last; ++it) {
+        nameBytes += shell::IdName(ids.At(*it)).size() + 2;
+    }
     std::vector<std::uint8_t> keys;
+    keys.reserve(nameBytes); // a key is about as long as its name
     std::vector<SortEntry> entries;
     entries.reserve(static_cast<std::size_t>(last - first));
     for (auto it = first; it != last; ++it) {
         const shell::ConstIdPtr id = ids.At(*it);
-        const std::size_t offset = keys.size();
+        entries.push_back({static_cast<std::uint32_t>(keys.size()), *it});
+        keys.push_back(shell::IdIsFolder(id) ? 1 : 2);
         collator.appendSortKey(shell::IdName(id), keys);
-        entries.push_back({static_cast<std::uint32_t>(offset),
-                           static_cast<std::uint32_t>(keys.size() - offset), *it,
-                           shell::IdIsFolder(id)});
+        keys.push_back(0);
     }
-    const std::uint8_t* keyBytes = keys.data();
+    const auto* keyText = reinterpret_cast<const char*>(keys.data());
     std::sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
-        if (a.folder != b.folder) {
-            return a.folder;
-        }
-        const int c = std::memcmp(keyBytes + a.keyOffset, keyBytes + b.keyOffset,
-                                  std::min(a.keyLength, b.keyLength));
-        if (c != 0 || a.keyLength != b.keyLength) {
-            return c != 0 ? c < 0 : a.keyLength < b.keyLength;
-        }
-        return shell::IdName(ids.At(a.id)) < shell::IdName(ids.At(b.id));
+        const int c = std::strcmp(keyText + a.keyOffset, keyText + b.keyOffset);
+        return c != 0 ? c < 0 : shell::IdName(ids.At(a.id)) < shell::IdName(ids.At(b.id));
     });
     for (const SortEntry& entry : entries) {
         *first++ = entry.id;
     }
 }
 
-// Folders first, then names as compareNames orders them, names it finds equal
-// by their bytes.
-template <typename CompareNames>
-auto displayOrder(const shell::IdListBlock& ids, CompareNames compareNames) {
-    return [&ids, compareNames](std::uint32_t a, std::uint32_t b) {
-        const shell::ConstIdPtr idA = ids.At(a);
-        const shell::ConstIdPtr idB = ids.At(b);
-        if (shell::IdIsFolder(idA) != shell::IdIsFolder(idB)) {
-            return shell::IdIsFolder(idA);
+// Sorts entries of printable ASCII names by their ASCII keys eight bytes at a
+// time, a radix sort that holds each entry's current eight key bytes beside
+// it: the keys are made again for each round instead of being kept, so the
+// sort needs twelve bytes per entry besides the names. A round first skips
+// what all keys of its run share, so long common beginnings cost one round.
+class AsciiKeySort {
+public:
+    AsciiKeySort(const shell::IdListBlock& ids, const NameCollator& collator)
+        : ids_(ids), collator_(collator) {}
+
+    void sort(std::vector<std::uint32_t>::iterator first,
+              std::vector<std::uint32_t>::iterator last) {
+        std::vector<Entry> entries;
+        entries.reserve(static_cast<std::size_t>(last - first));
+        for (auto it = first; it != last; ++it) {
+            entries.push_back({0, 0, *it});
         }
-        const std::string_view nameA = shell::IdName(idA);
-        const std::string_view nameB = shell::IdName(idB);
-        const int c = compareNames(nameA, nameB);
-        return c != 0 ? c < 0 : nameA < nameB;
+        sortRun(entries.data(), entries.data() + entries.size(), 0);
+        for (const Entry& entry : entries) {
+            *first++ = entry.id;
+        }
+    }
+
+private:
+    struct Entry {
+        std::uint32_t high; // key bytes depth .. depth + 3
+        std::uint32_t low;  // key bytes depth + 4 .. depth + 7
+        std::uint32_t id;
     };
-}
+
+    // The entry's key: 1 for a folder, 2 for a file, then the name's key.
+    const std::vector<std::uint8_t>& keyOf(std::uint32_t id) {
+        const shell::ConstIdPtr list = ids_.At(id);
+        key_.clear();
+        key_.push_back(shell::IdIsFolder(list) ? 1 : 2);
+        collator_.appendAsciiKey(shell::IdName(list), key_);
+        return key_;
+    }
+
+    // Sorts a run whose keys agree in their first `depth` bytes.
+    void sortRun(Entry* first, Entry* last, std::size_t depth) {
+        if (last - first < 2) {
+            return;
+        }
+        const std::vector<std::uint8_t> firstKey = keyOf(first->id);
+        std::size_t common = firstKey.size();
+        for (Entry* e = first + 1; e != last && common > depth; ++e) {
+            const std::vector<std::uint8_t>& key = keyOf(e->id);
+            std::size_t p = depth;
+            while (p < common && p < key.size() && key[p] == firstKey[p]) {
+                ++p;
+            }
+            common = p;
+        }
+        depth = common;
+        for (Entry* e = first; e != last; ++e) {
+            const std::vector<std::uint8_t>& key = keyOf(e->id);
+            std::uint8_t window[8] = {};
+            for (std::size_t i = 0; i < 8 && depth + i < key.size(); ++i) {
+                window[i] = key[depth + i];
+            }
+            e->high = bigEndian(window);
+            e->low = bigEndian(window + 4);
+        }
+        const auto windowLess = [](const Entry& a, const Entry& b) {
+            return a.high != b.high ? a.high < b.high : a.low < b.low;
+        };
+        std::sort(first, last, windowLess);
+        for (Entry* run = first; run != last;) {
+            Entry* runEnd = run + 1;
+            while (runEnd != last && run->high == runEnd->high && run->low == runEnd->low) {
+                ++runEnd;
+            }
+            if (runEnd - run > 1) {
+                if ((run->low & 0xFF) == 0) {
+                    // The keys ended within the window, so they are equal.
+                    std::sort(run, runEnd, [this](const Entry& a, const Entry& b) {
+                        return shell::IdName(ids_.At(a.id)) < shell::IdName(ids_.At(b.id));
+                    });
+                } else {
+                    sortRun(run, runEnd, depth + 8);
+                }
+            }
+            run = runEnd;
+        }
+    }
+
+    static std::uint32_t bigEndian(const std::uint8_t* bytes) {
+        return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) |
+               (std::uint32_t{bytes[2]} << 8) | std::uint32_t{bytes[3]};
+    }
+
+    const shell::IdListBlock& ids_;
+    const NameCollator& collator_;
+    std::vector<std::uint8_t> key_;
+};
 
 } // namespace
 
 void SortForDisplay(shell::FolderListing& listing, const NameCollator& collator) {
     const shell::IdListBlock& ids = listing.ids;
     std::vector<std::uint32_t>& entries = listing.entries;
-    // Printable ASCII names sort by the collator's ranks of their bytes, with
-    // no sort keys; the others by their keys; then the two runs are merged.
+    // Printable ASCII names sort by keys of the collator's ranks of their
+    // characters, which take little time to make and are made again rather
+    // than kept; the others by the collator's own keys, made once into a
+    // block. The two runs are then merged.
     const auto asciiEnd = std::partition(entries.begin(), entries.end(), [&](std::uint32_t e) {
         return collator.hasAsciiOrder(shell::IdName(ids.At(e)));
     });
-    std::sort(entries.begin(), asciiEnd,
-              displayOrder(ids, [&collator](std::string_view a, std::string_view b) {
-                  return collator.compareAscii(a, b);
-              }));
+    AsciiKeySort(ids, collator).sort(entries.begin(), asciiEnd);
     sortByKeys(ids, asciiEnd, entries.end(), collator);
     std::inplace_merge(entries.begin(), asciiEnd, entries.end(),
-                       displayOrder(ids, [&collator](std::string_view a, std::string_view b) {
-                           return collator.compare(a, b);
-                       }));
+                       [&](std::uint32_t a, std::uint32_t b) {
+                           const shell::ConstIdPtr idA = ids.At(a);
+                           const shell::ConstIdPtr idB = ids.At(b);
+                           if (shell::IdIsFolder(idA) != shell::IdIsFolder(idB)) {
+                               return shell::IdIsFolder(idA);
+                           }
+                           const std::string_view nameA = shell::IdName(idA);
+                           const std::string_view nameB = shell::IdName(idB);
+                           const int c = collator.compare(nameA, nameB);
+                           return c != 0 ? c < 0 : nameA < nameB;
+                       });
 }
 
 } // namespace tornavel::ui
