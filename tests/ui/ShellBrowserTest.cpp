@@ -116,6 +116,7 @@ private slots:
     void datesLeaveOutMidnight();
     void foldersFirstThenNamesInCzechOrder();
     void backStaysWithinSourceFolder();
+    void backLimitIsTheFolderShownNotTheTypedText();
     void backThroughThePathListWalksUpAndBeeps();
     void enterAndDoubleClickOpenFoldersOnly();
     void pathListKeepsOneEntryPerFolderNewestFirst();
@@ -244,6 +245,33 @@ void ShellBrowserTest::backStaysWithinSourceFolder() {
     QTest::keyClick(browser.currentItemView(), Qt::Key_Backspace);
     QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj"));
     QCOMPARE(beeps, 0);
+    QVERIFY(MessageBoxes::takeRecords().isEmpty());
+}
+
+// The limit compares folders: an edited but unconfirmed path in cbPath moves
+// it nowhere, and a SourceFolder written with "//" or "/./" is the same folder.
+void ShellBrowserTest::backLimitIsTheFolderShownNotTheTypedText() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("zdroj/pod")));
+    const QString source = dir.filePath("zdroj");
+    for (const QString& written : {source + u'/', dir.path() + QStringLiteral("//zdroj/"),
+                                   dir.path() + QStringLiteral("/./zdroj/")}) {
+        ShellBrowser browser;
+        browser.setBeeper([] { QFAIL("beeped"); });
+        browser.SetUp(QStringLiteral("vsReport"), written);
+        browser.Back();
+        QCOMPARE(browser.CurrentPath(), source);
+
+        browser.cbPath->setEditText(dir.path());
+        browser.Back();
+        QCOMPARE(browser.CurrentPath(), source);
+
+        selectRow(browser, "pod");
+        browser.Open();
+        browser.cbPath->setEditText(source);
+        browser.Back();
+        QCOMPARE(browser.CurrentPath(), source);
+    }
     QVERIFY(MessageBoxes::takeRecords().isEmpty());
 }
 

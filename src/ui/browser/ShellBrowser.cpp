@@ -1,6 +1,5 @@
 #include "ui/browser/ShellBrowser.h"
 
-#include "platform/Paths.h"
 #include "ui/MessageBoxes.h"
 #include "ui/browser/NameCollator.h"
 
@@ -287,7 +286,7 @@ void ShellBrowser::SetUp(const QString& typView, const QString& sourceFolder) {
     desktopFolder_ = shell::ShellFolder();
     currentFolder_ = desktopFolder_;
     ClearItems();
-    sourceFolder_ = sourceFolder;
+    sourcePath_ = shell::NormalFolderPath(QFile::encodeName(sourceFolder).toStdString());
     NavigateToPath(sourceFolder);
 }
 
@@ -501,8 +500,10 @@ void ShellBrowser::Open() {
 void ShellBrowser::Back() {
     runGuarded(this, [this] {
         const shell::IdList parent(shell::CopyIdList(currentFolderId_.get()));
-        // Never above SourceFolder.
-        if (cbPath->currentText() + QChar(QLatin1Char(kNativeSeparator)) == sourceFolder_) {
+        // Never above SourceFolder: the folder shown, not the path combo's
+        // text, which the user may have edited without confirming it.
+        if (desktopFolder_.GetDisplayNameOf(currentFolderId_.get(), shell::NameForm::ForParsing) ==
+            sourcePath_) {
             return;
         }
         shell::RemoveLastId(parent.get());

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QButtonGroup;
 class QComboBox;
@@ -116,7 +117,7 @@ private:
     shell::ShellFolder currentFolder_;
     shell::IdList currentFolderId_;
     QString currentPath_;
-    QString sourceFolder_;
+    std::string sourcePath_; // SourceFolder as the namespace names it: the limit of Back
     ViewStyle viewStyle_ = ViewStyle::vsSmallIcon;
     // The current folder's stamp as read before its listing; untrusted while
     // no listing is shown.
