@@ -63,9 +63,9 @@ void openFolder(ShellBrowser& browser, const QString& name) {
         }
     }
     QVERIFY2(row >= 0, qPrintable(name));
-    browser.iconView()->selectionModel()->setCurrentIndex(browser.model()->index(row, 0),
-                                                          QItemSelectionModel::ClearAndSelect |
-                                                              QItemSelectionModel::Rows);
+    browser.currentItemView()->selectionModel()->setCurrentIndex(
+        browser.model()->index(row, 0),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     QTest::keyClick(browser.currentItemView(), Qt::Key_Return);
 }
 
@@ -277,7 +277,7 @@ private slots:
         QCOMPARE(browser().model()->rowCount(), 3);
         QCOMPARE(pathEntries(browser()), QStringList{withoutSeparator(sourceFolder_)});
         // The first row is selected.
-        QCOMPARE(browser().iconView()->selectionModel()->currentIndex().row(), 0);
+        QCOMPARE(browser().currentItemView()->selectionModel()->currentIndex().row(), 0);
         QCOMPARE(form_->Cesta->text(), sourceFolder_);
 
         // Back at SourceFolder stays there, silently.

@@ -81,9 +81,9 @@ QStringList shownNames(const ShellBrowser& browser) {
 void selectRow(ShellBrowser& browser, const QString& name) {
     const int row = rowOf(browser, name);
     QVERIFY(row >= 0);
-    browser.iconView()->selectionModel()->setCurrentIndex(browser.model()->index(row, 0),
-                                                          QItemSelectionModel::ClearAndSelect |
-                                                              QItemSelectionModel::Rows);
+    browser.currentItemView()->selectionModel()->setCurrentIndex(
+        browser.model()->index(row, 0),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 // A double-click as the window system delivers it: press, release, the
@@ -340,7 +340,7 @@ void ShellBrowserTest::enterAndDoubleClickOpenFoldersOnly() {
     QTest::keyClick(browser.currentItemView(), Qt::Key_Enter);
     QCOMPARE(browser.CurrentPath(), dir.filePath("pod"));
     // The first row of the new folder is selected and current.
-    QCOMPARE(browser.iconView()->selectionModel()->currentIndex().row(), 0);
+    QCOMPARE(browser.currentItemView()->selectionModel()->currentIndex().row(), 0);
     QCOMPARE(shownNames(browser), (QStringList{"hloub", "uvnitr.txt"}));
 
     QTest::qWait(20);
@@ -443,15 +443,15 @@ void ShellBrowserTest::emptyFolderHasNoRowsAndNoSelection() {
     browser.SetUp(QStringLiteral("vsReport"), folderOf(dir, QStringLiteral("plna")));
     browser.show();
     QVERIFY(QTest::qWaitForWindowExposed(&browser));
-    QVERIFY(browser.iconView()->selectionModel()->hasSelection());
+    QVERIFY(browser.currentItemView()->selectionModel()->hasSelection());
 
     selectRow(browser, "prazdna");
     browser.Open();
     QCOMPARE(browser.CurrentPath(), dir.filePath("plna/prazdna"));
     QCOMPARE(browser.model()->rowCount(), 0);
     QVERIFY(browser.ShellItems().empty());
-    QVERIFY(!browser.iconView()->selectionModel()->hasSelection());
-    QVERIFY(!browser.iconView()->selectionModel()->currentIndex().isValid());
+    QVERIFY(!browser.currentItemView()->selectionModel()->hasSelection());
+    QVERIFY(!browser.currentItemView()->selectionModel()->currentIndex().isValid());
     // Enter on nothing does nothing.
     QTest::keyClick(browser.currentItemView(), Qt::Key_Return);
     QCOMPARE(browser.CurrentPath(), dir.filePath("plna/prazdna"));
@@ -499,7 +499,7 @@ void ShellBrowserTest::viewStylesByNameAndByButton() {
     // The selected row survives a change of view.
     QCOMPARE(browser.reportView()->selectionModel()->currentIndex().row(), 0);
     browser.btnList->click();
-    QCOMPARE(browser.iconView()->selectionModel()->currentIndex().row(), 0);
+    QCOMPARE(browser.currentItemView()->selectionModel()->currentIndex().row(), 0);
 }
 
 void ShellBrowserTest::detailsAreReadOnlyForRowsShown_data() {
@@ -586,6 +586,12 @@ void ShellBrowserTest::columnsAndSubItemColour() {
                  QGuiApplication::palette().color(QPalette::WindowText));
     }
     QCOMPARE(cell(browser, "a.txt", ShellItemModel::ColSize), QStringLiteral("5KB"));
+
+    // A width the user set survives a look at another view.
+    browser.reportView()->horizontalHeader()->resizeSection(ShellItemModel::ColType, 80);
+    browser.btnList->click();
+    browser.btnReport->click();
+    QCOMPARE(browser.reportView()->horizontalHeader()->sectionSize(ShellItemModel::ColType), 80);
 }
 
 void ShellBrowserTest::fillDetailsTakesOnlyRangesWithinTheList() {

@@ -171,7 +171,6 @@ void ShellBrowser::buildViews() {
 
     iconView_ = new QListView(ListView);
     iconView_->setObjectName(QStringLiteral("ListViewItems"));
-    iconView_->setModel(model_);
     // Every item has the size of the grid, so the view never measures rows it
     // does not show (a measure would read their details).
     iconView_->setUniformItemSizes(true);
@@ -183,7 +182,6 @@ void ShellBrowser::buildViews() {
     // holds 40 bytes for each of them), only the header's 8 bytes.
     reportView_ = new QTableView(ListView);
     reportView_->setObjectName(QStringLiteral("ListViewReport"));
-    reportView_->setModel(model_);
     reportView_->setShowGrid(false);
     reportView_->setWordWrap(false);
     reportView_->setCornerButtonEnabled(false);
@@ -198,15 +196,7 @@ void ShellBrowser::buildViews() {
     columns->setSectionsMovable(false);
     columns->setHighlightSections(false);
     columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int c = 0; c < ShellItemModel::ColumnCount; ++c) {
-        columns->resizeSection(c, kColumnWidths[c]);
-    }
-
-    // Both views show the same rows and share one selection, so a change of
-    // view style keeps the selected row.
-    QItemSelectionModel* own = reportView_->selectionModel();
-    reportView_->setSelectionModel(iconView_->selectionModel());
-    delete own;
+    std::copy(std::begin(kColumnWidths), std::end(kColumnWidths), columnWidths_.begin());
 
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(iconView_),
                                     static_cast<QAbstractItemView*>(reportView_)}) {
@@ -262,10 +252,50 @@ void ShellBrowser::setViewStyle(ViewStyle style) {
         iconView_->setResizeMode(QListView::Adjust);
         ListView->setCurrentWidget(iconView_);
     }
-    const QModelIndex current = iconView_->selectionModel()->currentIndex();
+    giveModelTo(currentItemView());
+    const QModelIndex current = currentItemView()->currentIndex();
     if (current.isValid()) {
         currentItemView()->scrollTo(current);
     }
+}
+
+// Only the view in use has the model: a hidden view would keep records of
+// every row for itself (the table's row header, the list's positions). The
+// current row and the column widths go with the model.
+void ShellBrowser::giveModelTo(QAbstractItemView* shown) {
+    if (shown->model() == model_) {
+        return;
+    }
+    QAbstractItemView* hidden =
+        shown == iconView_ ? static_cast<QAbstractItemView*>(reportView_) : iconView_;
+    QModelIndex current;
+    if (hidden->model() == model_) {
+        current = hidden->currentIndex();
+        if (hidden == reportView_) {
+            for (int c = 0; c < ShellItemModel::ColumnCount; ++c) {
+                columnWidths_[c] = reportView_->horizontalHeader()->sectionSize(c);
+            }
+        }
+        setViewModel(hidden, nullptr);
+    }
+    setViewModel(shown, model_);
+    if (shown == reportView_) {
+        for (int c = 0; c < ShellItemModel::ColumnCount; ++c) {
+            reportView_->horizontalHeader()->resizeSection(c, columnWidths_[c]);
+        }
+    }
+    if (current.isValid()) {
+        shown->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect |
+                                                              QItemSelectionModel::Rows);
+    }
+}
+
+// A view makes a selection model of its own for each model it is given; the
+// one it had goes.
+void ShellBrowser::setViewModel(QAbstractItemView* view, QAbstractItemModel* model) {
+    QItemSelectionModel* previous = view->selectionModel();
+    view->setModel(model);
+    delete previous;
 }
 
 QAbstractItemView* ShellBrowser::currentItemView() const {
@@ -371,8 +401,8 @@ void ShellBrowser::selectFirstRow() {
         return;
     }
     const QModelIndex first = model_->index(0, 0);
-    iconView_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect |
-                                                            QItemSelectionModel::Rows);
+    currentItemView()->selectionModel()->setCurrentIndex(
+        first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     currentItemView()->scrollTo(first, QAbstractItemView::EnsureVisible);
 }
 
@@ -480,7 +510,7 @@ QString ShellBrowser::modifiedText(const shell::FindData& data) const {
 
 void ShellBrowser::Open() {
     runGuarded(this, [this] {
-        const QModelIndexList selected = iconView_->selectionModel()->selectedIndexes();
+        const QModelIndexList selected = currentItemView()->selectionModel()->selectedIndexes();
         if (selected.isEmpty()) {
             return;
         }

@@ -9,6 +9,7 @@
 #include <QMimeDatabase>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,6 +21,7 @@ class QStackedWidget;
 class QToolBar;
 class QToolButton;
 class QTableView;
+class QAbstractItemModel;
 class QAbstractItemView;
 class QModelIndex;
 
@@ -110,6 +112,8 @@ private:
     void buildViews();
     void updatePathList(shell::ConstIdPtr absoluteId);
     void selectFirstRow();
+    void giveModelTo(QAbstractItemView* shown);
+    static void setViewModel(QAbstractItemView* view, QAbstractItemModel* model);
     QString typeDescription(const QMimeType& type);
     QString modifiedText(const shell::FindData& data) const;
 
@@ -128,6 +132,7 @@ private:
     QListView* iconView_ = nullptr;
     QTableView* reportView_ = nullptr;
     QButtonGroup* viewButtons_ = nullptr;
+    std::array<int, ShellItemModel::ColumnCount> columnWidths_{};
 
     std::unique_ptr<NameCollator> collator_;
     QMimeDatabase mimeDatabase_;
