@@ -75,8 +75,8 @@ NameCollator::~NameCollator() {
 }
 
 // Ranks the printable ASCII characters (and "ch" when the collator takes it as
-// one letter) as the collator orders them. The fast comparison relies on what
-// is checked here; should a collator differ, every name goes to the collator.
+// one letter) as the collator orders them. The ASCII keys rely on what is
+// checked here; should a collator differ, every name goes to the collator.
 void NameCollator::learnAsciiOrder() {
     const auto collate = [this](std::u16string_view a, std::u16string_view b) {
         return ucol_strcoll(collator_, a.data(), static_cast<std::int32_t>(a.size()), b.data(),
@@ -135,29 +135,37 @@ bool NameCollator::hasAsciiOrder(std::string_view name) const {
     return true;
 }
 
-void NameCollator::appendAsciiKey(std::string_view name, std::vector<std::uint8_t>& keys) const {
-    for (std::size_t pos = 0; pos < name.size();) {
+void NameCollator::appendAsciiKey(std::string_view name, std::vector<std::uint8_t>& keys,
+                                  std::size_t limit) const {
+    // A character gives at most three bytes (a one-digit number).
+    const std::size_t start = keys.size();
+    keys.resize(start + 3 * name.size());
+    std::uint8_t* const begin = keys.data() + start;
+    std::uint8_t* out = begin;
+    for (std::size_t pos = 0; pos < name.size() && static_cast<std::size_t>(out - begin) < limit;) {
         const char c = name[pos];
         if (isDigit(c)) {
             // A number: the digits' rank, then the count of its digits without
             // leading zeros (plus one), then those digits; so a longer number
             // sorts after a shorter one, and numbers as long by their digits.
             const std::size_t end = digitsEnd(name, pos);
-            std::string_view digits = name.substr(pos, end - pos);
-            digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
-            keys.push_back(rank_['0']);
-            keys.push_back(static_cast<std::uint8_t>(digits.size() + 1)); // never zero
-            keys.insert(keys.end(), digits.begin(), digits.end());
+            while (pos < end && name[pos] == '0') {
+                ++pos;
+            }
+            *out++ = rank_['0'];
+            *out++ = static_cast<std::uint8_t>(end - pos + 1); // never zero
+            out = std::copy(name.data() + pos, name.data() + end, out);
             pos = end;
         } else if (chRank_ != 0 && lowerAscii(c) == 'c' && pos + 1 < name.size() &&
                    lowerAscii(name[pos + 1]) == 'h') {
-            keys.push_back(chRank_);
+            *out++ = chRank_;
             pos += 2;
         } else {
-            keys.push_back(rank_[byteOf(c)]);
+            *out++ = rank_[byteOf(c)];
             ++pos;
         }
     }
+    keys.resize(start + static_cast<std::size_t>(out - begin));
 }
 
 int NameCollator::compare(std::string_view a, std::string_view b) const {

@@ -42,8 +42,10 @@ public:
     bool hasAsciiOrder(std::string_view name) const;
     // Appends the key of a name of hasAsciiOrder(). Such keys compare with
     // CompareSortKeys as compare() orders the names; they are no collator
-    // keys. Like those they hold no zero byte.
-    void appendAsciiKey(std::string_view name, std::vector<std::uint8_t>& keys) const;
+    // keys. Like those they hold no zero byte. With a limit, the key may stop
+    // once it has that many bytes.
+    void appendAsciiKey(std::string_view name, std::vector<std::uint8_t>& keys,
+                        std::size_t limit = SIZE_MAX) const;
 
     // Appends the collator's key of any name, without a zero byte. Such keys
     // compare with CompareSortKeys as compare() orders the names.

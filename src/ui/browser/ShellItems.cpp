@@ -105,13 +105,23 @@ private:
         std::uint32_t id;
     };
 
-    // The entry's key: 1 for a folder, 2 for a file, then the name's key.
-    const std::vector<std::uint8_t>& keyOf(std::uint32_t id) {
+    // The entry's key, 1 for a folder and 2 for a file, then the name's key;
+    // it may stop once it has `limit` bytes.
+    const std::vector<std::uint8_t>& keyOf(std::uint32_t id, std::size_t limit) {
         const shell::ConstIdPtr list = ids_.At(id);
         key_.clear();
         key_.push_back(shell::IdIsFolder(list) ? 1 : 2);
-        collator_.appendAsciiKey(shell::IdName(list), key_);
+        collator_.appendAsciiKey(shell::IdName(list), key_, limit - 1);
         return key_;
+    }
+
+    void setWindow(Entry& entry, const std::vector<std::uint8_t>& key, std::size_t depth) {
+        std::uint8_t window[8] = {};
+        for (std::size_t i = 0; i < 8 && depth + i < key.size(); ++i) {
+            window[i] = key[depth + i];
+        }
+        entry.high = bigEndian(window);
+        entry.low = bigEndian(window + 4);
     }
 
     // Sorts a run whose keys agree in their first `depth` bytes.
@@ -119,30 +129,26 @@ private:
         if (last - first < 2) {
             return;
         }
-        const std::vector<std::uint8_t> firstKey = keyOf(first->id);
+        // Each entry's window at depth, and how far all keys agree.
+        const std::vector<std::uint8_t> firstKey = keyOf(first->id, SIZE_MAX);
         std::size_t common = firstKey.size();
-        for (Entry* e = first + 1; e != last && common > depth; ++e) {
-            const std::vector<std::uint8_t>& key = keyOf(e->id);
+        for (Entry* e = first; e != last; ++e) {
+            const std::vector<std::uint8_t>& key = keyOf(e->id, std::max(common, depth + 8));
             std::size_t p = depth;
             while (p < common && p < key.size() && key[p] == firstKey[p]) {
                 ++p;
             }
             common = p;
+            setWindow(*e, key, depth);
         }
-        depth = common;
-        for (Entry* e = first; e != last; ++e) {
-            const std::vector<std::uint8_t>& key = keyOf(e->id);
-            std::uint8_t window[8] = {};
-            for (std::size_t i = 0; i < 8 && depth + i < key.size(); ++i) {
-                window[i] = key[depth + i];
+        if (common >= depth + 8) {
+            // The windows are all alike: look where the keys part.
+            depth = common;
+            for (Entry* e = first; e != last; ++e) {
+                setWindow(*e, keyOf(e->id, depth + 8), depth);
             }
-            e->high = bigEndian(window);
-            e->low = bigEndian(window + 4);
         }
-        const auto windowLess = [](const Entry& a, const Entry& b) {
-            return a.high != b.high ? a.high < b.high : a.low < b.low;
-        };
-        std::sort(first, last, windowLess);
+        sortByWindows(first, last, 0);
         for (Entry* run = first; run != last;) {
             Entry* runEnd = run + 1;
             while (runEnd != last && run->high == runEnd->high && run->low == runEnd->low) {
@@ -159,6 +165,65 @@ private:
                 }
             }
             run = runEnd;
+        }
+    }
+
+    static bool windowLess(const Entry& a, const Entry& b) {
+        return a.high != b.high ? a.high < b.high : a.low < b.low;
+    }
+
+    static unsigned windowByte(const Entry& e, int byte) {
+        const std::uint32_t half = byte < 4 ? e.high : e.low;
+        return (half >> (24 - 8 * (byte % 4))) & 0xFFu;
+    }
+
+    // Sorts by the windows' bytes from `byte` on, in place, most significant
+    // first (an American flag sort); a few entries by insertion.
+    static void sortByWindows(Entry* first, Entry* last, int byte) {
+        for (; byte < 8; ++byte) {
+            const auto n = static_cast<std::size_t>(last - first);
+            if (n < 32) {
+                for (Entry* e = first + 1; e < last; ++e) {
+                    const Entry moving = *e;
+                    Entry* to = e;
+                    for (; to != first && windowLess(moving, *(to - 1)); --to) {
+                        *to = *(to - 1);
+                    }
+                    *to = moving;
+                }
+                return;
+            }
+            std::size_t count[256] = {};
+            for (const Entry* e = first; e != last; ++e) {
+                ++count[windowByte(*e, byte)];
+            }
+            if (count[windowByte(*first, byte)] == n) {
+                continue; // all alike in this byte
+            }
+            std::size_t next[256];
+            std::size_t end[256];
+            std::size_t sum = 0;
+            for (int b = 0; b < 256; ++b) {
+                next[b] = sum;
+                sum += count[b];
+                end[b] = sum;
+            }
+            for (unsigned b = 0; b < 256; ++b) {
+                while (next[b] < end[b]) {
+                    Entry moving = first[next[b]];
+                    for (unsigned d = windowByte(moving, byte); d != b;
+                         d = windowByte(moving, byte)) {
+                        std::swap(moving, first[next[d]++]);
+                    }
+                    first[next[b]++] = moving;
+                }
+            }
+            for (unsigned b = 0; b < 256; ++b) {
+                if (count[b] > 1) {
+                    sortByWindows(first + (end[b] - count[b]), first + end[b], byte + 1);
+                }
+            }
+            return;
         }
     }
 
