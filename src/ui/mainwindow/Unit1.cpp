@@ -372,10 +372,8 @@ void TForm1::runBrowserStep(const std::function<void()>& step) {
         step();
         browserFailure_.clear();
         return;
-    } catch (const std::exception& e) {
-        failure = QString::fromUtf8(e.what());
     } catch (...) {
-        failure = QStringLiteral("Neznámá chyba");
+        failure = currentExceptionMessage();
     }
     // Closing the error box activates the window again, and the refresh on
     // activation would fail the same way: a repeated failure stays quiet.
