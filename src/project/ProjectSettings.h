@@ -123,7 +123,7 @@ struct ProjectSettings {
 
 inline constexpr int kFieldCount = 0
 #define TORNAVEL_FIELD(...) +1
-#define TORNAVEL_ICON_FIELDS +kIconCount* kIconPartCount
+#define TORNAVEL_ICON_FIELDS +(kIconCount * kIconPartCount)
 #include "project/ProjectFields.def"
     ;
 
@@ -160,7 +160,7 @@ struct FieldInfo {
     std::string key;          // the project file's key
     std::string_view control; // object name of the window's control; empty for none
 };
-// Every field in FieldId order, which is the order of the keys in a file made by Save As.
+// Every field in FieldId order, the order of project/ProjectFields.def.
 const std::array<FieldInfo, kFieldCount>& projectFields();
 const FieldInfo& fieldInfo(FieldId id);
 
