@@ -1,5 +1,7 @@
 #include "project/ProjectSettings.h"
 
+#include "support/FieldValues.h"
+
 #include <gtest/gtest.h>
 #include <set>
 
@@ -92,18 +94,7 @@ TEST(ProjectSettings, EveryFieldIdReachesItsOwnField) {
     for (int i = 0; i < kFieldCount; ++i) {
         const auto id = static_cast<FieldId>(i);
         ProjectSettings s;
-        const FieldValue before = getField(s, id);
-        FieldValue changed;
-        switch (fieldKind(id)) {
-        case FieldKind::Text:
-            changed = std::get<std::string>(before) + "x";
-            break;
-        case FieldKind::Boolean:
-            changed = !std::get<bool>(before);
-            break;
-        default:
-            changed = std::get<long long>(before) == 0 ? 3LL : 0LL;
-        }
+        const FieldValue changed = test::changedValue(id);
         ChangeLog log;
         setField(s, id, changed, &log);
         EXPECT_EQ(getField(s, id), changed) << i;
