@@ -3,7 +3,6 @@
 #include "support/FieldValues.h"
 
 #include <gtest/gtest.h>
-#include <set>
 
 namespace tornavel {
 namespace {
@@ -90,7 +89,6 @@ TEST(ProjectSettings, SettingTheSameValueOrTheWrongKindIsNoChange) {
 }
 
 TEST(ProjectSettings, EveryFieldIdReachesItsOwnField) {
-    std::set<std::string> seen;
     for (int i = 0; i < kFieldCount; ++i) {
         const auto id = static_cast<FieldId>(i);
         ProjectSettings s;
