@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -91,13 +92,22 @@ TEST(Process, ProgramInheritsOnlyTheStandardStreams) {
     const auto file = dir.writeFile("open.txt", "x");
     const int fd = ::open(file.c_str(), O_RDONLY); // deliberately without O_CLOEXEC
     ASSERT_GE(fd, 3);
+    struct stat opened {};
+    ASSERT_EQ(::fstat(fd, &opened), 0);
     Process p = Process::Start({"sleep", "0.3"});
-    std::vector<std::string> fds;
+    // The child's other descriptors come and go (the dynamic loader opens its
+    // libraries), so only what they refer to is judged: never our file.
+    bool sawStandardInput = false;
     for (const auto& entry : fs::directory_iterator("/proc/" + std::to_string(p.id()) + "/fd")) {
-        fds.push_back(entry.path().filename().string());
+        sawStandardInput = sawStandardInput || entry.path().filename() == "0";
+        struct stat target {};
+        if (::stat(entry.path().c_str(), &target) != 0) {
+            continue; // closed since the listing
+        }
+        EXPECT_FALSE(target.st_dev == opened.st_dev && target.st_ino == opened.st_ino)
+            << "the child holds the test's file as fd " << entry.path().filename();
     }
-    std::sort(fds.begin(), fds.end());
-    EXPECT_EQ(fds, (std::vector<std::string>{"0", "1", "2"}));
+    EXPECT_TRUE(sawStandardInput);
     ::close(fd);
     p.Wait({});
 }
@@ -124,6 +134,56 @@ TEST(Process, EndBySignalGivesShellStyleCode) {
         }
     });
     EXPECT_EQ(code, 128u + SIGTERM);
+}
+
+// Standard output and standard error share one pipe, so their order survives;
+// 10 MiB holding every byte value arrive unchanged and the wait does not stall
+// on a full pipe.
+TEST(Process, CapturedOutputArrivesWholeAndInOrder) {
+    test::TempDir dir;
+    std::string big(10u << 20, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) {
+        big[i] = static_cast<char>((i * 7 + i / 256) & 0xFF);
+    }
+    const auto bigFile = dir.writeFile("big.bin", big);
+    const auto tail = dir.writeFile("tail.txt", "konec\r\n");
+    std::string received;
+    int pieces = 0;
+    int pumped = 0;
+    Process p = Process::StartCapturingOutput(
+        {"cat", bigFile.string(), (dir.path() / "missing").string(), tail.string()},
+        [&](std::string_view bytes) {
+            received += bytes;
+            ++pieces;
+        });
+    EXPECT_EQ(p.Wait([&] { ++pumped; }), 1u); // cat reports the missing file
+    ASSERT_GT(received.size(), big.size() + 7);
+    EXPECT_TRUE(received.compare(0, big.size(), big) == 0);
+    const std::string rest = received.substr(big.size());
+    EXPECT_NE(rest.find("missing"), std::string::npos) << rest; // from standard error
+    EXPECT_TRUE(rest.ends_with("konec\r\n")) << rest;
+    EXPECT_GT(pieces, 1);
+    EXPECT_GT(pumped, 0);
+}
+
+// The program is killed while a program it started ("yes", under "timeout")
+// still holds the pipe and writes on: the wait ends with the program, not
+// with the pipe. Once our end is closed, "yes" ends on the broken pipe.
+TEST(Process, CapturedProgramKilledBySignalEndsTheWait) {
+    std::size_t received = 0;
+    pid_t pid = -1;
+    bool killed = false;
+    Process p = Process::StartCapturingOutput({"timeout", "60", "yes", "řádek"},
+                                              [&](std::string_view bytes) {
+                                                  received += bytes.size();
+                                                  if (!killed && received > (1u << 20)) {
+                                                      ::kill(pid, SIGKILL);
+                                                      killed = true;
+                                                  }
+                                              });
+    pid = p.id();
+    EXPECT_EQ(p.Wait({}), 128u + SIGKILL);
+    EXPECT_TRUE(killed);
 }
 
 TEST(Process, ReleasedProgramIsReapedWhenItEnds) {

@@ -27,6 +27,7 @@ class QToolButton;
 namespace tornavel::ui {
 
 class ShellBrowser;
+class TCompilerConsole;
 class TForm4;
 class TForm5;
 class TForm6;
@@ -221,6 +222,8 @@ public:
     // Whether SourceFolder exists as the last start-up step found it.
     bool sourceFolderExists() const { return sourceFolderReady_; }
     bool buildRunning() const { return buildRunning_; }
+    // The window "Kompilace", made by the first build.
+    TCompilerConsole* Console = nullptr;
 
 public slots:
     // Start-up step: program settings, SourceFolder, New, Modified cleared.
@@ -229,6 +232,11 @@ public slots:
     void FormClose();
     // The close question; true when the window may close.
     bool FormCloseQuery();
+    // Before the project is closed or replaced: a modified project asks
+    // whether to save it first. True when the caller may go on (nothing to
+    // save, No, or a save that succeeded); false on Cancel and when the save
+    // failed or its dialog was cancelled.
+    bool saveChangesFirst();
 
     void NovaClick();
     void OtevriClick();
@@ -297,6 +305,10 @@ private:
     QWidget* buildIniPage();
     QWidget* buildOtherPage();
     void setTabOrders();
+    // Looks up the control of each field by the object name the field table gives.
+    void findFieldControls();
+    // The value of a field as its control shows it.
+    FieldValue shownValue(FieldId field) const;
     void connectChangeNotifications();
     void connectChooserButtons();
     void openChooserOf(int button);
@@ -337,7 +349,11 @@ private:
     };
     std::array<IconControls, kIconCount> icons_{};
 
-    std::string font_; // the Font field: no control
+    // The control of each field, by FieldId; nullptr for a field without one.
+    std::array<QWidget*, kFieldCount> fieldControls_{};
+    // The values of the fields without a control (Font): the window keeps
+    // them without showing them.
+    ProjectSettings uncontrolledFields_;
     std::uint32_t previewColor_ = 0;
     QString lastSaveAsName_;
     // The text of the browser's last failure, empty after a success.
