@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -122,6 +123,8 @@ private slots:
     void pathListKeepsOneEntryPerFolderNewestFirst();
     void typedPathsAndFailuresKeepThePreviousFolder();
     void emptyFolderHasNoRowsAndNoSelection();
+    void aReturnShowsTheFirstRowAlsoWithoutAListing_data();
+    void aReturnShowsTheFirstRowAlsoWithoutAListing();
     void viewStylesByNameAndByButton();
     void detailsAreReadOnlyForRowsShown_data();
     void detailsAreReadOnlyForRowsShown();
@@ -456,6 +459,38 @@ void ShellBrowserTest::emptyFolderHasNoRowsAndNoSelection() {
     QTest::keyClick(browser.currentItemView(), Qt::Key_Return);
     QCOMPARE(browser.CurrentPath(), dir.filePath("plna/prazdna"));
     QVERIFY(MessageBoxes::takeRecords().isEmpty());
+}
+
+void ShellBrowserTest::aReturnShowsTheFirstRowAlsoWithoutAListing_data() {
+    QTest::addColumn<QString>("style");
+    QTest::newRow("details") << QStringLiteral("vsReport");
+    QTest::newRow("list") << QStringLiteral("vsList"); // scrolls sideways
+}
+
+void ShellBrowserTest::aReturnShowsTheFirstRowAlsoWithoutAListing() {
+    QFETCH(QString, style);
+    QTemporaryDir dir;
+    for (int i = 0; i < 400; ++i) {
+        writeFile(dir.filePath(QStringLiteral("soubor%1.txt").arg(i)));
+    }
+    setModified(dir.path(), QDateTime::currentDateTime().addSecs(-3600));
+    ShellBrowser browser;
+    browser.resize(465, 200);
+    browser.SetUp(style, folderOf(dir));
+    browser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&browser));
+
+    // The first row stays current while the user scrolls away from it.
+    QAbstractItemView* view = browser.currentItemView();
+    QCOMPARE(view->currentIndex().row(), 0);
+    view->scrollToBottom();
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+    QTest::qWait(20);
+    browser.NavigateToPath(folderOf(dir));
+    QCOMPARE(browser.enumerationCount(), 1);
+    QCOMPARE(view->currentIndex().row(), 0);
+    const QModelIndex first = browser.model()->index(0, 0);
+    QVERIFY(view->viewport()->rect().contains(view->visualRect(first)));
 }
 
 void ShellBrowserTest::viewStylesByNameAndByButton() {

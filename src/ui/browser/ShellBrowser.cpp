@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QLocale>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTableView>
@@ -403,7 +404,13 @@ void ShellBrowser::selectFirstRow() {
     const QModelIndex first = model_->index(0, 0);
     currentItemView()->selectionModel()->setCurrentIndex(
         first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    currentItemView()->scrollTo(first, QAbstractItemView::EnsureVisible);
+    // The first row lies at the top left in every view style, so moving the
+    // scroll bars there shows it whole. scrollTo would lay out every row
+    // first, in a hidden list or one not yet at its size (at start-up) for
+    // nothing, as the list lays out again once it is shown.
+    QAbstractItemView* view = currentItemView();
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->minimum());
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->minimum());
 }
 
 // ---- Details -------------------------------------------------------------------
