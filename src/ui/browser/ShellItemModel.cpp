@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPalette>
+#include <algorithm>
+#include <vector>
 
 namespace tornavel::ui {
 
@@ -30,9 +32,19 @@ void ShellItemModel::setDetails(std::size_t row, ShellItemDetails details) {
 }
 
 void ShellItemModel::forgetDetails() {
+    // Only rows that were shown have details; announcing those alone spares
+    // views that keep something per row (large icons) a pass over them all.
+    std::vector<std::size_t> rows = items_.DetailedRows();
     items_.ForgetDetails();
-    if (!items_.empty()) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    std::sort(rows.begin(), rows.end());
+    for (std::size_t first = 0; first < rows.size();) {
+        std::size_t last = first;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1) {
+            ++last;
+        }
+        emit dataChanged(index(static_cast<int>(rows[first]), 0),
+                         index(static_cast<int>(rows[last]), ColumnCount - 1));
+        first = last + 1;
     }
 }
 

@@ -22,6 +22,15 @@ void ShellItemList::SetDetails(std::size_t row, ShellItemDetails details) {
     details_.insert_or_assign(row, std::move(details));
 }
 
+std::vector<std::size_t> ShellItemList::DetailedRows() const {
+    std::vector<std::size_t> rows;
+    rows.reserve(details_.size());
+    for (const auto& entry : details_) {
+        rows.push_back(entry.first);
+    }
+    return rows;
+}
+
 TShellItem ShellItemList::operator[](std::size_t row) const {
     TShellItem item;
     item.RelativeID = RelativeID(row);

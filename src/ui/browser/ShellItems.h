@@ -53,6 +53,8 @@ public:
     // The entry's details, or null while they are pending.
     const ShellItemDetails* Details(std::size_t row) const;
     void SetDetails(std::size_t row, ShellItemDetails details);
+    // The rows whose details have been read, in no particular order.
+    std::vector<std::size_t> DetailedRows() const;
     // Every entry's details are pending again.
     void ForgetDetails() { details_.clear(); }
 
