@@ -2,6 +2,7 @@
 
 #include "platform/CommandLine.h"
 #include "platform/Process.h"
+#include "platform/Wine.h"
 
 #include <array>
 #include <cerrno>
@@ -237,6 +238,9 @@ void TAppExec::Execute() {
     std::optional<Process> process;
     try {
         process.emplace(Process::Start(SplitCommandLine(line), processPriority(priorityClass_)));
+    } catch (const WineMissingError& e) {
+        errNo_ = e.code();
+        throw EAppExecWinExec(e.what()); // says more than the table's "Soubor nelze najít"
     } catch (const ProcessError& e) {
         errNo_ = e.code();
         throw EAppExecWinExec(ErrorText());

@@ -1,5 +1,7 @@
 #include "platform/Process.h"
 
+#include "platform/Wine.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -133,6 +135,16 @@ void reapInBackground(pid_t pid) {
 
 } // namespace
 
+std::vector<char*> ExecPointers(const std::vector<std::string>& texts) {
+    std::vector<char*> out;
+    out.reserve(texts.size() + 1);
+    for (const auto& text : texts) {
+        out.push_back(const_cast<char*>(text.c_str()));
+    }
+    out.push_back(nullptr);
+    return out;
+}
+
 std::uint32_t WindowsCodeFromErrno(int err) {
     switch (err) {
     case ENOENT:
@@ -169,7 +181,10 @@ std::uint32_t WindowsCodeFromErrno(int err) {
     }
 }
 
-Process Process::Start(const std::vector<std::string>& args, ProcessPriority priority) {
+Process Process::Start(const std::vector<std::string>& requested, ProcessPriority priority) {
+    // A Windows program may have to run through wine.
+    const LaunchCommand launch = CommandForProgram(requested);
+    const std::vector<std::string>& args = launch.args;
     if (args.empty()) {
         throw ProcessError(winerror::FileNotFound, describe(ENOENT));
     }
@@ -183,6 +198,8 @@ Process Process::Start(const std::vector<std::string>& args, ProcessPriority pri
         argv.push_back(const_cast<char*>(a.c_str()));
     }
     argv.push_back(nullptr);
+    const std::vector<char*> envp = ExecPointers(launch.environment);
+    char* const* const environment = launch.environment.empty() ? environ : envp.data();
 
     // Like a Windows program started without handle inheritance, the program
     // gets the standard streams and none of our other open files.
@@ -193,8 +210,9 @@ Process Process::Start(const std::vector<std::string>& args, ProcessPriority pri
     // back to a shell for a file that is no program.
     const int rc =
         program.find('/') != std::string::npos
-            ? ::posix_spawn(&pid, program.c_str(), actions.get(), nullptr, argv.data(), environ)
-            : ::posix_spawnp(&pid, program.c_str(), actions.get(), nullptr, argv.data(), environ);
+            ? ::posix_spawn(&pid, program.c_str(), actions.get(), nullptr, argv.data(), environment)
+            : ::posix_spawnp(&pid, program.c_str(), actions.get(), nullptr, argv.data(),
+                             environment);
     if (rc != 0) {
         throw ProcessError(WindowsCodeFromErrno(rc), describe(rc));
     }
