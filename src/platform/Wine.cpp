@@ -67,8 +67,9 @@ std::string FindInPath(const std::string& name) {
 }
 
 std::string WinePrefixFolder() {
+    // wine takes only an absolute prefix.
     if (const std::string own = environmentValue("TORNAVEL_WINEPREFIX"); !own.empty()) {
-        return own;
+        return absolutePath(own);
     }
     std::string data = environmentValue("XDG_DATA_HOME");
     // The base directory specification ignores a relative XDG_DATA_HOME.

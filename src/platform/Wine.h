@@ -31,7 +31,8 @@ public:
 std::string FindInPath(const std::string& name);
 
 // The wine prefix the program's Windows programs run in:
-// $TORNAVEL_WINEPREFIX when set, else $XDG_DATA_HOME/tornavel/wine, else
+// $TORNAVEL_WINEPREFIX when set (made absolute), else
+// $XDG_DATA_HOME/tornavel/wine, else
 // ~/.local/share/tornavel/wine. Never the user's own ~/.wine.
 std::string WinePrefixFolder();
 

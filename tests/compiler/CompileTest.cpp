@@ -1,7 +1,6 @@
 // Projects built by the real tornavel-cli through the adapter and Inno Setup
 // 5.5.9 under wine: what the adapter changes, what it refuses, and what the
 // user sees of the compiler's errors.
-#include "platform/Cp1250.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectSettings.h"
 #include "support/RealCompiler.h"
@@ -31,10 +30,9 @@ protected:
         SaveProject(project, file.string(), SaveOrder::SaveAs);
         return test::buildWithCli(file, sourceFolder, scratch);
     }
-    // Everything the build printed, the compiler's Windows-1250 included.
-    static std::string everything(const test::ProgramRun& r) {
-        return fromCp1250(r.out) + fromCp1250(r.err);
-    }
+    // Everything the build printed: the compiler's output (decoded) on
+    // standard output, the program's own messages on standard error.
+    static std::string everything(const test::ProgramRun& r) { return r.out + r.err; }
     std::string script() const { return test::readFileBytes(sourceFolder / "ISS"); }
 
     test::TempDir scratch;
@@ -53,10 +51,10 @@ TEST_F(Compile, NewProjectCompilesWithTheMinVersionLineAdapted) {
     ASSERT_NE(line, std::string::npos) << written;
     EXPECT_FALSE(fs::exists(sourceFolder / ".tornavel-iscc"));
     const auto number = 1 + std::count(written.begin(), written.begin() + line, '\n');
-    EXPECT_NE(fromCp1250(r.out).find("dostal řádek " + std::to_string(number) +
-                                     " „MinVersion=4.1.2222,4.0.1381“ jako „MinVersion=0,5.0“"),
+    EXPECT_NE(r.out.find("dostal řádek " + std::to_string(number) +
+                         " „MinVersion=4.1.2222,4.0.1381“ jako „MinVersion=0,5.0“"),
               std::string::npos)
-        << fromCp1250(r.out);
+        << r.out;
     EXPECT_EQ(
         test::installerContents(sourceFolder / "Output" / "Můj program verze 1.0.exe", scratch),
         (std::set<std::string>{"app/Program.exe", "app/Data/Čtěte mě.txt"}));

@@ -27,6 +27,8 @@ TEST(Wine, PrefixIsOursNeverTheUsersOwn) {
     }
     const ScopedVariable own("TORNAVEL_WINEPREFIX", "/tmp/p");
     EXPECT_EQ(WinePrefixFolder(), "/tmp/p");
+    const ScopedVariable relative("TORNAVEL_WINEPREFIX", "p");
+    EXPECT_EQ(WinePrefixFolder(), (fs::current_path() / "p").string());
 }
 
 TEST(Wine, PathsOnDriveZ) {

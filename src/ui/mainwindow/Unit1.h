@@ -27,6 +27,7 @@ class QToolButton;
 namespace tornavel::ui {
 
 class ShellBrowser;
+class TCompilerConsole;
 class TForm4;
 class TForm5;
 class TForm6;
@@ -221,6 +222,8 @@ public:
     // Whether SourceFolder exists as the last start-up step found it.
     bool sourceFolderExists() const { return sourceFolderReady_; }
     bool buildRunning() const { return buildRunning_; }
+    // The window "Kompilace", made by the first build.
+    TCompilerConsole* Console = nullptr;
 
 public slots:
     // Start-up step: program settings, SourceFolder, New, Modified cleared.
@@ -229,6 +232,11 @@ public slots:
     void FormClose();
     // The close question; true when the window may close.
     bool FormCloseQuery();
+    // Before the project is closed or replaced: a modified project asks
+    // whether to save it first. True when the caller may go on (nothing to
+    // save, No, or a save that succeeded); false on Cancel and when the save
+    // failed or its dialog was cancelled.
+    bool saveChangesFirst();
 
     void NovaClick();
     void OtevriClick();
