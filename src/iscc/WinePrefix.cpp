@@ -4,14 +4,13 @@
 #include "platform/Wine.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/file.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace tornavel::iscc {
 namespace {

@@ -27,12 +27,12 @@
 #include "project/ProgramSettings.h"
 
 #include <cerrno>
-#include <clocale>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <locale.h>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -110,39 +110,50 @@ std::string readScript(const std::string& path) {
     return bytes;
 }
 
-// Writes the adapted script into the hidden folder beside the original. Its
-// extra last lines make the script's own folder the source folder again, so
-// every relative name (files, licence, Output) means what it meant; they come
-// after the last line, so every line keeps its number.
-std::string writeAdaptedCopy(const fs::path& script, std::string text) {
-    const fs::path folder = script.parent_path() / kCopyFolder;
-    std::error_code ec;
-    fs::create_directory(folder, ec);
-    if (ec) {
-        throw AdapterFailure("iscc: Upravenou kopii skriptu nelze vytvořit ve složce " +
-                                 folder.string() + ": " + ec.message() + ".",
-                             kCannotRun);
+// The adapted script in the hidden folder beside the original, removed with
+// the object however the compilation ends. Its extra last lines make the
+// script's own folder the source folder again, so every relative name (files,
+// licence, Output) means what it meant; they come after the last line, so
+// every line keeps its number.
+class AdaptedCopy {
+public:
+    AdaptedCopy(const fs::path& script, std::string text)
+        : path_(script.parent_path() / kCopyFolder / script.filename()) {
+        std::error_code ec;
+        fs::create_directory(path_.parent_path(), ec);
+        if (ec) {
+            throw AdapterFailure("iscc: Upravenou kopii skriptu nelze vytvořit ve složce " +
+                                     path_.parent_path().string() + ": " + ec.message() + ".",
+                                 kCannotRun);
+        }
+        if (!text.empty() && text.back() != '\n') {
+            text += "\r\n";
+        }
+        text += "[Setup]\r\nSourceDir=..\r\n";
+        try {
+            tornavel::WriteFileAtomically(path_.string(), text);
+        } catch (const tornavel::Error& e) {
+            remove();
+            throw AdapterFailure("iscc: Upravenou kopii skriptu " + path_.string() +
+                                     " nelze zapsat: " + e.what() + ".",
+                                 kCannotRun);
+        }
     }
-    if (!text.empty() && text.back() != '\n') {
-        text += "\r\n";
-    }
-    text += "[Setup]\r\nSourceDir=..\r\n";
-    const fs::path copy = folder / script.filename();
-    try {
-        tornavel::WriteFileAtomically(copy.string(), text);
-    } catch (const tornavel::Error& e) {
-        throw AdapterFailure("iscc: Upravenou kopii skriptu " + copy.string() +
-                                 " nelze zapsat: " + e.what() + ".",
-                             kCannotRun);
-    }
-    return copy.string();
-}
+    ~AdaptedCopy() { remove(); }
+    AdaptedCopy(const AdaptedCopy&) = delete;
+    AdaptedCopy& operator=(const AdaptedCopy&) = delete;
 
-void removeAdaptedCopy(const fs::path& copy) {
-    std::error_code ec;
-    fs::remove(copy, ec);
-    fs::remove(copy.parent_path(), ec); // only when empty
-}
+    const fs::path& path() const { return path_; }
+
+private:
+    void remove() {
+        std::error_code ec;
+        fs::remove(path_, ec);
+        fs::remove(path_.parent_path(), ec); // only when empty
+    }
+
+    fs::path path_;
+};
 
 int compile(const std::vector<std::string>& args, Console& console) {
     const std::string wine = requireWine();
@@ -161,9 +172,9 @@ int compile(const std::vector<std::string>& args, Console& console) {
     const std::string prefix = tornavel::WinePrefixFolder();
     tornavel::iscc::EnsureWinePrefix(wine, prefix, console);
 
-    std::string compiled = script.string();
+    std::optional<AdaptedCopy> copy;
     if (bridge.verdict == Verdict::Adapted) {
-        compiled = writeAdaptedCopy(script, bridge.script);
+        copy.emplace(script, bridge.script);
         console.notice(tornavel::iscc::AdaptedNotice(bridge.line));
     }
     // The compiler names the script by the path it was given: the copy's
@@ -173,7 +184,7 @@ int compile(const std::vector<std::string>& args, Console& console) {
 
     std::vector<std::string> command{wine, compiler};
     command.insert(command.end(), args.begin(), args.end() - 1);
-    command.push_back(tornavel::WindowsFormOfPath(compiled));
+    command.push_back(tornavel::WindowsFormOfPath(copy ? copy->path().string() : script.string()));
     int code = kCannotRun;
     try {
         code = tornavel::iscc::RunAndWait(
@@ -183,9 +194,6 @@ int compile(const std::vector<std::string>& args, Console& console) {
         console.error("iscc: Program wine nelze spustit: " + std::string(e.what()) + ".");
     }
     console.compilerOutput(output.finish());
-    if (compiled != script.string()) {
-        removeAdaptedCopy(compiled);
-    }
     return code;
 }
 
