@@ -73,27 +73,33 @@ inline std::string numberedName(int i) {
     return name;
 }
 
-// The median time of `ls -f folder`, started directly (no shell); its output
+// The time of one `ls -f folder`, started directly (no shell); its output
 // lines are counted here as they come, so the names do not stay in this
 // process's memory.
+inline double timeLsOnce(const QString& folder, int expectedLines) {
+    QElapsedTimer timer;
+    timer.start();
+    QProcess ls;
+    ls.start(QStringLiteral("ls"), {QStringLiteral("-f"), folder});
+    qsizetype lines = 0;
+    while (ls.waitForReadyRead(-1)) {
+        lines += ls.readAllStandardOutput().count('\n');
+    }
+    ls.waitForFinished(-1);
+    lines += ls.readAllStandardOutput().count('\n');
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (lines != expectedLines) {
+        std::fprintf(stderr, "ls gave %lld lines, expected %d\n", static_cast<long long>(lines),
+                     expectedLines);
+    }
+    return ms;
+}
+
+// The median of kRuns times of `ls -f folder`.
 inline double timeLs(const QString& folder, int expectedLines) {
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        QProcess ls;
-        ls.start(QStringLiteral("ls"), {QStringLiteral("-f"), folder});
-        qsizetype lines = 0;
-        while (ls.waitForReadyRead(-1)) {
-            lines += ls.readAllStandardOutput().count('\n');
-        }
-        ls.waitForFinished(-1);
-        lines += ls.readAllStandardOutput().count('\n');
-        times.push_back(timer.nsecsElapsed() / 1e6);
-        if (lines != expectedLines) {
-            std::fprintf(stderr, "ls gave %lld lines, expected %d\n", static_cast<long long>(lines),
-                         expectedLines);
-        }
+        times.push_back(timeLsOnce(folder, expectedLines));
     }
     return median(times);
 }
