@@ -116,6 +116,22 @@ std::string quoted(const std::string& text) {
     return out;
 }
 
+// A folder name in a value the compiler expands constants in (DestDir, the
+// [Dirs] names): each "{" is written "{{", so a folder named "a{b" is
+// created as it is named instead of ending the compile with an unclosed
+// constant. Source values are taken literally and need no doubling.
+std::string withLiteralBraces(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        out += c;
+        if (c == '{') {
+            out += '{';
+        }
+    }
+    return out;
+}
+
 void writeHeader(ScriptWriter& out) {
     out.line(";Tento soubor je vytvořen pro Inno Setup 5.1.12");
     out.line(";Vytvořeno programem Tornavel");
@@ -331,8 +347,8 @@ std::vector<std::string> writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p
         }
         const std::string shownPrefix = tree.folders[i] + "\\";
         const std::string source = ScriptWriter::encode("Source: \"" + folders[i] + "\\");
-        const std::string destination = ScriptWriter::encode("\"; DestDir: \"{app}\\" + folders[i] +
-                                                             "\"; Flags: ignoreversion");
+        const std::string destination = ScriptWriter::encode(
+            "\"; DestDir: \"{app}\\" + withLiteralBraces(folders[i]) + "\"; Flags: ignoreversion");
         for (const auto& file : tree.files[i]) {
             if (isPlainScriptText(file)) {
                 out.encodedLine({source, file, destination});
@@ -350,7 +366,7 @@ std::vector<std::string> writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p
     out.line("");
     out.line("[Dirs]");
     for (const auto& folder : folders) {
-        out.line("Name: \"{app}\\" + folder + "\"");
+        out.line("Name: \"{app}\\" + withLiteralBraces(folder) + "\"");
     }
     return std::move(tree.leftOut);
 }

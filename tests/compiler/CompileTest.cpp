@@ -93,5 +93,16 @@ TEST_F(Compile, ProjectThatRefusesBothFamiliesStopsWithTheAdaptersMessage) {
     EXPECT_FALSE(fs::exists(sourceFolder / "Output"));
 }
 
+TEST_F(Compile, FoldersWithBracesAreInstalledAsTheyAreNamed) {
+    scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/a{b/x.txt", "x");
+    scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/Verze {2}/r{o}t.txt", "r");
+    const test::ProgramRun r = build();
+    ASSERT_EQ(r.status, 0) << everything(r);
+    EXPECT_EQ(
+        test::installerContents(sourceFolder / "Output" / "Můj program verze 1.0.exe", scratch),
+        (std::set<std::string>{"app/Program.exe", "app/Data/Čtěte mě.txt", "app/a{b/x.txt",
+                               "app/Verze {2}/r{o}t.txt"}));
+}
+
 } // namespace
 } // namespace tornavel

@@ -499,6 +499,16 @@ TEST_F(Script, QuotesInFileAndFolderNamesAreDoubled) {
     EXPECT_EQ(section(all, "[Dirs]"), (Lines{R"(Name: "{app}\Re""port""")"}));
 }
 
+TEST_F(Script, BracesInFolderNamesAreLiteralWhereTheCompilerExpandsConstants) {
+    source.writeFile("a{b/x{{y}/c{.txt");
+    const Lines all = decodedLines(contentBytes());
+    EXPECT_EQ(section(all, "[Files]"),
+              (Lines{R"(Source: "a{b\x{{y}\c{.txt"; DestDir: "{app}\a{{b\x{{{{y}"; )"
+                     R"(Flags: ignoreversion)"}));
+    EXPECT_EQ(section(all, "[Dirs]"),
+              (Lines{R"(Name: "{app}\a{{b")", R"(Name: "{app}\a{{b\x{{{{y}")"}));
+}
+
 TEST_F(Script, NamesWindows1250CannotHoldEndTheScriptNamingThem) {
     source.writeFile("Data/日本.txt");
     try {
