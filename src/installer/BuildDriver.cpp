@@ -72,7 +72,8 @@ void ClearOutputFolder(const std::string& sourceFolder) {
         }
     }
     if (::rmdir(folder.c_str()) != 0) {
-        throw InOutError(inOutCodeFromErrno(errno));
+        // POSIX lets rmdir report a folder that is not empty either way.
+        throw InOutError::fromErrno(errno == EEXIST ? ENOTEMPTY : errno);
     }
 }
 

@@ -325,7 +325,7 @@ void writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p, const std::string&
     std::string name, encodedName; // reused, as there is one line per file
     for (std::size_t i = 0; i < folders.size(); ++i) {
         if (tree.listError[i] != 0) {
-            throw InOutError(tree.listError[i]);
+            throw InOutError::fromErrno(tree.listError[i]);
         }
         const std::string shownPrefix = tree.folders[i] + "\\";
         const std::string source = ScriptWriter::encode("Source: \"" + folders[i] + "\\");

@@ -41,7 +41,7 @@ private:
 };
 
 [[noreturn]] void fail(int err) {
-    throw InOutError(inOutCodeFromErrno(err));
+    throw InOutError::fromErrno(err);
 }
 
 mode_t newFileMode() {

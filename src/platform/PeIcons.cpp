@@ -519,7 +519,7 @@ IconSource LoadIconSource(const std::string& path) {
     const std::filesystem::path fsPath(path);
     const auto status = std::filesystem::status(fsPath, ec);
     if (ec) {
-        throw InOutError(inOutCodeFromErrno(ec.value()));
+        throw InOutError::fromErrno(ec.value());
     }
     if (status.type() == std::filesystem::file_type::not_found) {
         throw InOutError(2);
@@ -532,7 +532,7 @@ IconSource LoadIconSource(const std::string& path) {
     };
     std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
-        throw InOutError(inOutCodeFromErrno(errno));
+        throw InOutError::fromErrno(errno);
     }
     std::string bytes;
     char buffer[64 * 1024];
@@ -546,7 +546,7 @@ IconSource LoadIconSource(const std::string& path) {
         }
         if (got < sizeof buffer) {
             if (std::ferror(file.get())) {
-                throw InOutError(inOutCodeFromErrno(errno));
+                throw InOutError::fromErrno(errno);
             }
             break;
         }
