@@ -177,8 +177,11 @@ TEST_F(Script, MinimumVersionPiecesAndValuesOutsideTheGroups) {
         {{0, 0}, "MinVersion=4,3 "},
         {{1, 2}, "MinVersion=4.1.1998,5.0.2195 "},
         {{3, 3}, "MinVersion=4.9.3000,5.01.2600 "},
-        {{-1, 1}, ",4.0.1381 "},
-        {{2, -1}, "MinVersion=4.1.2222 "},
+        // Nothing selected: the compiler's default for that family.
+        {{-1, 1}, "MinVersion=4.0,4.0.1381 "},
+        {{2, -1}, "MinVersion=4.1.2222,4.0 "},
+        {{-1, -1}, "MinVersion=4.0,4.0 "},
+        {{5, 4}, "MinVersion=4.0,0 "},
     };
     for (const auto& [values, line] : cases) {
         project.Win = values.first;
