@@ -4,10 +4,12 @@
 //   Output/<OutputBaseFilename>.exe, and with "DiskSpanning=yes" also the
 //   pieces Output/<OutputBaseFilename>-1.bin and -2.bin.
 // A file "iscc.exitcode" beside this program makes it end with that code
-// instead, writing nothing; "iscc.log" beside it receives the arguments.
+// instead, writing nothing, and "iscc.signal" makes it kill itself with that
+// signal; "iscc.log" beside it receives the arguments.
 #include "platform/Cp1250.h"
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,6 +26,11 @@ int main(int argc, char** argv) {
             log << (i > 1 ? " " : "") << argv[i];
         }
         log << "\n";
+    }
+    if (std::ifstream signalFile(dir / "iscc.signal"); signalFile) {
+        int signal = SIGKILL;
+        signalFile >> signal;
+        std::raise(signal);
     }
     if (std::ifstream codeFile(dir / "iscc.exitcode"); codeFile) {
         int code = 1;
