@@ -4,14 +4,13 @@
 #include "platform/Cp1250.h"
 #include "platform/Errors.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tornavel {
 namespace {
-
-constexpr std::size_t kMaxValueLength = 2047;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -42,6 +41,44 @@ std::optional<std::string_view> sectionName(std::string_view line) {
     return trimmed(close == std::string_view::npos ? line : line.substr(0, close));
 }
 
+// Whether reading removes the first and last character as a pair of quotes.
+bool enclosedInQuotes(std::string_view value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+           value.back() == value.front();
+}
+
+// Whether the reading rules give value back as it is.
+bool readsBackUnchanged(std::string_view value) {
+    return value.empty() ||
+           (!isBlank(value.front()) && !isBlank(value.back()) && !enclosedInQuotes(value));
+}
+
+// Reads the whole file into data: 0, or the errno of a file that exists but
+// cannot be read. A missing file, or anything but a plain file, reads as empty.
+int readFile(const std::string& path, std::string& data) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return 0;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    int err = 0;
+    char buffer[64 * 1024];
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            data.append(buffer, static_cast<std::size_t>(n));
+        } else if (n == 0 || errno != EINTR) {
+            err = n == 0 ? 0 : errno;
+            break;
+        }
+    }
+    ::close(fd);
+    return err;
+}
+
 struct Entry {
     std::string_view key;
     std::string_view value;
@@ -67,16 +104,10 @@ std::string encodeName(std::string_view utf8) {
 } // namespace
 
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path_, ec)) {
-        return;
-    }
     std::string data;
-    try {
-        std::ifstream in(path_, std::ios::binary);
-        data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::exception&) {
-        return; // unreadable: as if empty
+    readError_ = readFile(path_, data);
+    if (readError_ != 0) {
+        return; // reads as empty; commit refuses to write it
     }
     std::size_t pos = 0;
     while (pos < data.size()) {
@@ -130,11 +161,10 @@ std::optional<std::string> ProfileFile::read(std::string_view section, std::stri
             continue;
         }
         std::string_view value = entry->value;
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-            value.back() == value.front()) {
+        if (enclosedInQuotes(value)) {
             value = value.substr(1, value.size() - 2);
         }
-        return fromCp1250(value.substr(0, kMaxValueLength));
+        return fromCp1250(value.substr(0, kMaxProfileValueLength));
     }
     return std::nullopt;
 }
@@ -145,12 +175,17 @@ std::string ProfileFile::readString(std::string_view section, std::string_view k
     return value ? std::move(*value) : std::string(fallback);
 }
 
-void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value) {
+void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value,
+                        std::string_view fieldName) {
     const std::string sectionBytes = encodeName(section);
     const std::string keyBytes = encodeName(key);
     std::string valueBytes = encodeName(value);
-    const auto firstNonBlank = valueBytes.find_first_not_of(" \t");
-    valueBytes.erase(0, firstNonBlank == std::string::npos ? valueBytes.size() : firstNonBlank);
+    if (valueBytes.size() > kMaxProfileValueLength) {
+        throw ValueTooLongError(std::string(fieldName.empty() ? key : fieldName));
+    }
+    if (!readsBackUnchanged(valueBytes)) {
+        valueBytes = '"' + valueBytes + '"';
+    }
 
     const auto terminateLastLine = [this] {
         if (!lines_.empty() && lines_.back().terminator.empty()) {
@@ -195,12 +230,24 @@ std::string ProfileFile::bytes() const {
 }
 
 void ProfileFile::commit() const {
+    if (readError_ != 0) {
+        throw Error(Error::Kind::InputOutput,
+                    "Soubor „" + path_ + "“ nelze přečíst (" +
+                        InOutError::fromErrno(readError_).what() +
+                        "), a proto nebyl přepsán: ztratil by se jeho ostatní obsah.");
+    }
     try {
         WriteFileAtomically(path_, bytes());
     } catch (const InOutError&) {
         throw IniWriteError(path_);
     }
 }
+
+ValueTooLongError::ValueTooLongError(const std::string& fieldName)
+    : Error(Kind::ProjectRefused,
+            "Text pole „" + fieldName + "“ je delší než " + std::to_string(kMaxProfileValueLength) +
+                " znaků a celý by se ze souboru znovu nenačetl. Zkraťte jej; nic nebylo "
+                "uloženo.") {}
 
 void writeProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value) {

@@ -1,9 +1,11 @@
 #include "project/ProjectFile.h"
 
 #include "platform/ProfileFile.h"
+#include "project/FieldLabels.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 namespace tornavel {
 namespace {
@@ -87,14 +89,19 @@ std::vector<KeySpec> saveAsOrderKeys() {
     return keys;
 }
 
-std::string encodeValue(const FieldValue& value) {
+std::string encodeValue(FieldId field, const FieldValue& value) {
     if (const auto* text = std::get_if<std::string>(&value)) {
         return *text;
     }
     if (const auto* flag = std::get_if<bool>(&value)) {
         return *flag ? "1" : "0";
     }
-    return std::to_string(std::get<long long>(value));
+    long long number = std::get<long long>(value);
+    if (fieldKind(field) == FieldKind::Colour) {
+        // Stored as a signed 32-bit integer like every other, so it reads back.
+        number = static_cast<std::int32_t>(static_cast<std::uint32_t>(number));
+    }
+    return std::to_string(number);
 }
 
 long long limited(FieldId field, long long value) {
@@ -160,7 +167,8 @@ std::optional<long long> parseProfileInteger(std::string_view text) {
 void SaveProject(const ProjectSettings& project, const std::string& path, SaveOrder order) {
     ProfileFile file(path);
     for (const KeySpec& k : order == SaveOrder::SaveAs ? saveAsOrderKeys() : saveOrderKeys()) {
-        file.write(k.section, k.key, encodeValue(getField(project, k.field)));
+        file.write(k.section, k.key, encodeValue(k.field, getField(project, k.field)),
+                   TextFieldLabel(k.field));
     }
     file.commit();
 }
@@ -194,7 +202,7 @@ void LoadProject(const std::string& path, ProjectSettings& project, ChangeLog* l
 std::vector<std::pair<std::string, std::string>> ProjectKeyValues(const ProjectSettings& project) {
     std::vector<std::pair<std::string, std::string>> out;
     for (const KeySpec& k : saveAsOrderKeys()) {
-        out.emplace_back(k.key, encodeValue(getField(project, k.field)));
+        out.emplace_back(k.key, encodeValue(k.field, getField(project, k.field)));
     }
     return out;
 }
