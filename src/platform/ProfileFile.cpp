@@ -27,7 +27,7 @@ std::string_view trimmed(std::string_view s) {
 }
 
 bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && foldCaseCp1250(a) == foldCaseCp1250(b);
+    return equalIgnoringCaseCp1250(a, b);
 }
 
 // The section name of a header line "[name]", or nullopt for other lines.
@@ -123,10 +123,20 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
     }
 }
 
+ProfileFile::Line::Line(std::string lineText, std::string lineTerminator)
+    : text(std::move(lineText)), terminator(std::move(lineTerminator)) {
+    if (const auto name = sectionName(text)) {
+        header = true;
+        nameAt = static_cast<std::size_t>(name->data() - text.data());
+        nameLength = name->size();
+    }
+}
+
 std::optional<std::size_t> ProfileFile::findSection(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const auto name = sectionName(lines_[i].text);
-        if (name && sameName(*name, section)) {
+        const Line& line = lines_[i];
+        if (line.header &&
+            sameName(std::string_view(line.text).substr(line.nameAt, line.nameLength), section)) {
             return i;
         }
     }
@@ -135,7 +145,7 @@ std::optional<std::size_t> ProfileFile::findSection(std::string_view section) co
 
 std::size_t ProfileFile::sectionEnd(std::size_t headerLine) const {
     std::size_t i = headerLine + 1;
-    while (i < lines_.size() && !sectionName(lines_[i].text)) {
+    while (i < lines_.size() && !lines_[i].header) {
         ++i;
     }
     return i;

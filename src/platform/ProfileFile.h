@@ -59,8 +59,13 @@ public:
 
 private:
     struct Line {
+        Line(std::string text, std::string terminator);
         std::string text;       // Windows-1250 bytes without the line end
         std::string terminator; // "\r\n", "\n", "\r" or "" for a last unterminated line
+        // A section header "[name]", found once: every lookup passes all lines.
+        bool header = false;
+        std::size_t nameAt = 0;
+        std::size_t nameLength = 0;
     };
 
     std::optional<std::size_t> findSection(std::string_view section) const;
