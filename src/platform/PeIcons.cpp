@@ -4,10 +4,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
+#include <fcntl.h>
 #include <memory>
-#include <system_error>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tornavel {
 namespace {
@@ -288,7 +289,19 @@ resourceData(const Bytes& bytes, const PeImage& image, std::uint64_t base, const
 
 // ---------------------------------------------------------------------------
 
-IconSource::IconSource(std::string bytes) : bytes_(std::move(bytes)) {
+IconSource::IconSource(std::string bytes) {
+    auto owned = std::make_shared<const std::string>(std::move(bytes));
+    bytes_ = *owned;
+    storage_ = std::move(owned);
+    parse();
+}
+
+IconSource::IconSource(std::shared_ptr<const void> storage, std::string_view bytes)
+    : storage_(std::move(storage)), bytes_(bytes) {
+    parse();
+}
+
+void IconSource::parse() {
     const Bytes b(bytes_);
     if (b.u16(0) == 0 && b.u16(2) == 1) {
         parseIco();
@@ -515,43 +528,31 @@ std::optional<std::string> IconImage(std::string_view bytes, int k) {
 }
 
 IconSource LoadIconSource(const std::string& path) {
-    std::error_code ec;
-    const std::filesystem::path fsPath(path);
-    const auto status = std::filesystem::status(fsPath, ec);
-    if (ec) {
-        throw InOutError::fromErrno(ec.value());
-    }
-    if (status.type() == std::filesystem::file_type::not_found) {
-        throw InOutError(2);
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        return IconSource();
-    }
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK); // a FIFO must not block
+    if (fd < 0) {
         throw InOutError::fromErrno(errno);
     }
-    std::string bytes;
-    char buffer[64 * 1024];
-    while (true) {
-        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-        if (got > 0) {
-            if (bytes.size() + got > kMaxIconSourceBytes) {
-                return IconSource();
-            }
-            bytes.append(buffer, got);
-        }
-        if (got < sizeof buffer) {
-            if (std::ferror(file.get())) {
-                throw InOutError::fromErrno(errno);
-            }
-            break;
-        }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        const int err = errno;
+        ::close(fd);
+        throw InOutError::fromErrno(err);
     }
-    return IconSource(std::move(bytes));
+    if (!S_ISREG(status.st_mode) || status.st_size == 0) {
+        ::close(fd);
+        return IconSource();
+    }
+    const auto length = static_cast<std::size_t>(status.st_size);
+    void* address = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, fd, 0);
+    const int err = errno;
+    ::close(fd); // the mapping keeps the file's pages
+    if (address == MAP_FAILED) {
+        throw InOutError::fromErrno(err);
+    }
+    std::shared_ptr<const void> mapping(
+        address, [length](const void* a) { ::munmap(const_cast<void*>(a), length); });
+    return IconSource(std::move(mapping),
+                      std::string_view(static_cast<const char*>(address), length));
 }
 
 } // namespace tornavel

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,9 +23,6 @@ namespace tornavel {
 // icons or none, never a crash, and nothing it says can make the parser
 // allocate more than a bounded amount.
 
-// Files larger than this are not read for icons (an installer-sized program
-// would otherwise be read whole for a few kilobytes of icons).
-inline constexpr std::uint64_t kMaxIconSourceBytes = 64ull * 1024 * 1024;
 // One icon stream never grows beyond this, however many images its group
 // names (a hostile group can name the same large image thousands of times).
 inline constexpr std::size_t kMaxIconImageBytes = 16u * 1024 * 1024;
@@ -40,6 +38,8 @@ public:
     IconSource() = default;
     // Parses bytes (a whole file). Never throws for malformed data.
     explicit IconSource(std::string bytes);
+    // Parses bytes that storage keeps alive (a mapped file).
+    IconSource(std::shared_ptr<const void> storage, std::string_view bytes);
 
     // The number of icons: icon groups of a program or library, 1 for an icon
     // file, 0 for anything else.
@@ -63,12 +63,14 @@ private:
         Range data;
     };
 
+    void parse();
     void parseIco();
     void parsePe(std::uint64_t header);
     void parseNe(std::uint64_t header);
     std::optional<std::string> groupImage(const Range& group) const;
 
-    std::string bytes_;
+    std::shared_ptr<const void> storage_; // holds the bytes: a string or a file mapping
+    std::string_view bytes_;
     Format format_ = Format::None;
     // Programs and libraries: the group resources, and the images by icon id.
     std::vector<Range> groups_;
@@ -82,10 +84,11 @@ int IconCount(std::string_view bytes);
 // Icon k of a file's bytes as an icon-file byte stream.
 std::optional<std::string> IconImage(std::string_view bytes, int k);
 
-// Reads a file for its icons. A file larger than kMaxIconSourceBytes, a folder
-// or anything else that is not a regular file gives an empty source (no
-// icons), as it would to ExtractIcon. Throws InOutError when the file cannot be
-// opened or read (missing, access denied).
+// Reads a file for its icons. The file is mapped, not read, so a program of
+// any size costs only the pages its resources lie in. A folder or anything
+// else that is not a regular file gives an empty source (no icons), as it
+// would to ExtractIcon. Throws InOutError when the file cannot be opened or
+// mapped (missing, access denied).
 IconSource LoadIconSource(const std::string& path);
 
 } // namespace tornavel

@@ -15,6 +15,7 @@ struct TestHook {
     std::deque<QMessageBox::StandardButton> answers;
     std::deque<QString> fileNames;
     QList<MessageBoxes::Record> records;
+    std::function<void(const MessageBoxes::Record&)> observer;
 };
 
 TestHook& hook() {
@@ -22,13 +23,19 @@ TestHook& hook() {
     return instance;
 }
 
+void record(const MessageBoxes::Record& r) {
+    hook().records.append(r);
+    if (hook().observer) {
+        hook().observer(r);
+    }
+}
+
 QMessageBox::StandardButton showBox(QWidget* parent, MessageBoxes::Record::Kind kind,
                                     const QString& caption, const QString& text,
                                     QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton) {
     if (hook().enabled) {
-        MessageBoxes::Record r{kind, caption, text, icon, buttons, defaultButton, {}};
-        hook().records.append(r);
+        record({kind, caption, text, icon, buttons, defaultButton, {}});
         if (hook().answers.empty()) {
             return defaultButton != QMessageBox::NoButton ? defaultButton : QMessageBox::Ok;
         }
@@ -46,14 +53,13 @@ QMessageBox::StandardButton showBox(QWidget* parent, MessageBoxes::Record::Kind 
 QString showFileDialog(QWidget* parent, MessageBoxes::Record::Kind kind,
                        const MessageBoxes::FileDialogOptions& options) {
     if (hook().enabled) {
-        MessageBoxes::Record r{kind,
-                               options.title,
-                               options.initialFileName,
-                               QMessageBox::NoIcon,
-                               {},
-                               QMessageBox::NoButton,
-                               options};
-        hook().records.append(r);
+        record({kind,
+                options.title,
+                options.initialFileName,
+                QMessageBox::NoIcon,
+                {},
+                QMessageBox::NoButton,
+                options});
         if (hook().fileNames.empty()) {
             return {};
         }
@@ -61,25 +67,37 @@ QString showFileDialog(QWidget* parent, MessageBoxes::Record::Kind kind,
         hook().fileNames.pop_front();
         return name;
     }
-    QFileDialog dialog(parent, options.title, options.initialFolder, options.filter);
-    dialog.setDefaultSuffix(options.defaultSuffix);
-    if (kind == MessageBoxes::Record::Kind::SaveDialog) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
-    if (!options.initialFileName.isEmpty()) {
-        dialog.selectFile(options.initialFileName);
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    const auto dialog = MessageBoxes::createFileDialog(parent, kind, options);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return {};
     }
-    return dialog.selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
 }
 
 } // namespace
+
+std::unique_ptr<QFileDialog> MessageBoxes::createFileDialog(QWidget* parent, Record::Kind kind,
+                                                            const FileDialogOptions& options) {
+    auto dialog =
+        std::make_unique<QFileDialog>(parent, options.title, options.initialFolder, options.filter);
+    // Qt's own dialog, not the desktop's: it speaks Czech through the loaded
+    // translation whatever the desktop's language, and it shows a filter's
+    // name exactly as given, without the patterns after it.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    dialog->setDefaultSuffix(options.defaultSuffix);
+    if (kind == Record::Kind::SaveDialog) {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    }
+    if (!options.initialFileName.isEmpty()) {
+        dialog->selectFile(options.initialFileName);
+    }
+    return dialog;
+}
 
 QString MessageBoxes::withFullStop(const QString& text) {
     if (!text.isEmpty() && text.back() > QChar(u'.')) {
@@ -130,6 +148,9 @@ void MessageBoxes::setNextAnswer(QMessageBox::StandardButton answer) {
 void MessageBoxes::setNextFileName(const QString& fileName) {
     hook().fileNames.push_back(fileName);
 }
+void MessageBoxes::setBoxObserver(std::function<void(const Record&)> observer) {
+    hook().observer = std::move(observer);
+}
 QList<MessageBoxes::Record> MessageBoxes::takeRecords() {
     QList<Record> out;
     out.swap(hook().records);
@@ -155,16 +176,25 @@ void beep() {
 GuiPrompts::GuiPrompts(QWidget* parent, std::function<void(FieldId)> focus)
     : parent_(parent), focus_(std::move(focus)) {}
 
+void GuiPrompts::prepareBox() const {
+    if (beforeEachBox_) {
+        beforeEachBox_();
+    }
+}
+
 void GuiPrompts::errorDialog(const std::string& text) {
+    prepareBox();
     MessageBoxes::errorDialog(parent_, QString::fromStdString(text));
 }
 
 void GuiPrompts::message(const std::string& text) {
+    prepareBox();
     MessageBoxes::plain(parent_, QString::fromStdString(text));
 }
 
 Prompts::Answer GuiPrompts::ask(const std::string& caption, const std::string& text, Icon icon,
                                 Answer defaultAnswer) {
+    prepareBox();
     const auto result = MessageBoxes::question(
         parent_, QString::fromStdString(caption), QString::fromStdString(text),
         icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::Question,

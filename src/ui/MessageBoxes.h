@@ -7,7 +7,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
+class QFileDialog;
 class QWidget;
 
 namespace tornavel::ui {
@@ -32,7 +34,10 @@ public:
 
     struct FileDialogOptions {
         QString title;
-        QString filter;          // e.g. "Nastavení instalace (.ipr) (*.ipr)"
+        // A name, then the patterns in parentheses; the dialog shows the name
+        // only: "Nastavení instalace (.ipr) (*.ipr)" shows as
+        // "Nastavení instalace (.ipr)" and lists "*.ipr".
+        QString filter;
         QString defaultSuffix;   // added when the user types a name without one
         QString initialFolder;   // empty: the platform's default
         QString initialFileName; // may be empty
@@ -63,7 +68,15 @@ public:
     static void setNextAnswer(QMessageBox::StandardButton answer);
     static void setNextFileName(const QString& fileName);
     static QList<Record> takeRecords();
+    // Called with each box as it is recorded, while the code that asked for
+    // it waits (empty: nothing is called).
+    static void setBoxObserver(std::function<void(const Record&)> observer);
     static bool testMode();
+
+    // The file dialog the two functions above show (kind SaveDialog or
+    // OpenDialog), set up but not shown.
+    static std::unique_ptr<QFileDialog> createFileDialog(QWidget* parent, Record::Kind kind,
+                                                         const FileDialogOptions& options);
 };
 
 // Runs one user action; an exception that escapes it ends the action with the
@@ -85,9 +98,18 @@ public:
                Answer defaultAnswer) override;
     void focusField(FieldId field) override;
 
+    // Runs before every box the core asks for, so the window can show what
+    // the core changed so far before the user is asked anything.
+    void setBeforeEachBox(std::function<void()> beforeEachBox) {
+        beforeEachBox_ = std::move(beforeEachBox);
+    }
+
 private:
+    void prepareBox() const;
+
     QWidget* parent_;
     std::function<void(FieldId)> focus_;
+    std::function<void()> beforeEachBox_;
 };
 
 } // namespace tornavel::ui

@@ -1,4 +1,5 @@
 // tornavel: the GUI program.
+#include "ui/ProgramLocale.h"
 #include "ui/about/About.h"
 #include "ui/choosers/Unit6.h"
 #include "ui/choosers/Vyber.h"
@@ -7,22 +8,12 @@
 #include "ui/mainwindow/Unit4.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tornavel"));
 
-    // The toolkit's own texts (dialog buttons, file dialogs, context menus)
-    // are Czech whatever the system's locale.
-    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::Czechia));
-    QTranslator qtTranslation;
-    if (qtTranslation.load(QStringLiteral("qtbase_cs"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTranslation);
-    }
+    tornavel::ui::SetUpProgramLocale();
 
     // The main window first: it reads SourceFolder, which the dialogs use.
     tornavel::ui::TForm1 form1;

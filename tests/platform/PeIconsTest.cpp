@@ -351,10 +351,10 @@ TEST(PeIcons, LoadingReadsTheFileOrSaysWhyNot) {
         EXPECT_STREQ(e.what(), "File not found");
     }
 
-    // Larger than the limit: not read at all, so no icons, whatever it holds.
-    const auto big = dir.writeFile("big.ico", sampleIcoFile(kThreeIcons[0]));
-    std::filesystem::resize_file(big, kMaxIconSourceBytes + 1);
-    EXPECT_EQ(LoadIconSource(big.string()).count(), 0);
-    std::filesystem::resize_file(big, kMaxIconSourceBytes);
-    EXPECT_EQ(LoadIconSource(big.string()).count(), 1);
+    // A program of any size: the file is mapped, so its size sets no limit.
+    const auto big = dir.writeFile("big.exe", samplePeFile(kThreeIcons, true));
+    std::filesystem::resize_file(big, 65ull * 1024 * 1024 + 1);
+    const IconSource bigSource = LoadIconSource(big.string());
+    EXPECT_EQ(bigSource.count(), 3);
+    EXPECT_TRUE(bigSource.image(2).has_value());
 }

@@ -4,16 +4,20 @@
 
 #include "installer/FontResourceTools.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ProgramLocale.h"
 #include "ui/about/JpegImage.h"
+#include "ui/about/SchemeHandlers.h"
 #include "ui/about/SystemReport.h"
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrlQuery>
@@ -58,17 +62,33 @@ SystemFacts knownMachine() {
     return facts;
 }
 
-// Records what the box asks the desktop to open, answering with `answer`.
+// A desktop with programs for the schemes in `handled`: records what the box
+// asks it to open, answering with `answer`.
 struct OpenedUrls {
     QList<QUrl> urls;
     bool answer = true;
-    TAutor::UrlOpener opener() {
-        return [this](const QUrl& url) {
+    QStringList handled = {QStringLiteral("https"), QStringLiteral("mailto")};
+    void attachTo(TAutor& box) {
+        box.setUrlOpener([this](const QUrl& url) {
             urls.append(url);
             return answer;
-        };
+        });
+        box.setHandlerLookup([this](const QString& scheme) { return handled.contains(scheme); });
     }
 };
+
+// Points every XDG variable at the folder (and names no desktop), so that
+// the desktop's lookups see only what the test puts there.
+void isolateXdg(const QString& folder) {
+    for (const char* name :
+         {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
+        qputenv(name, folder.toLocal8Bit());
+    }
+    for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+                             "GNOME_DESKTOP_SESSION_ID", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        qunsetenv(name);
+    }
+}
 
 } // namespace
 
@@ -85,6 +105,7 @@ private slots:
 
     void linksOpenTheirAddresses();
     void failedLinksShowTheirMessages();
+    void asksTheDesktopForARegisteredHandler();
 
     void namesTheWindowsVersions_data();
     void namesTheWindowsVersions();
@@ -100,6 +121,7 @@ private slots:
 
 void AboutTest::initTestCase() {
     MessageBoxes::enableTestMode();
+    tornavel::ui::SetUpProgramLocale();
 }
 
 void AboutTest::init() {
@@ -225,9 +247,11 @@ void AboutTest::setsTheProgramDateOnActivation() {
     TAutor box;
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
+    // Dates follow the system's format, as the file browser's do, whatever
+    // language the texts are in.
     const QDate date = QFileInfo(QCoreApplication::applicationFilePath()).lastModified().date();
     QCOMPARE(box.Label2->text(), QStringLiteral("Tato verze spatřila světlo světa ") +
-                                     QLocale().toString(date, QLocale::ShortFormat));
+                                     QLocale::system().toString(date, QLocale::ShortFormat));
     QCOMPARE(box.Label2->pos(), QPoint(8, 212));
     QVERIFY(box.Label2->width() >= box.Label2->sizeHint().width());
 
@@ -240,7 +264,7 @@ void AboutTest::setsTheProgramDateOnActivation() {
 void AboutTest::linksOpenTheirAddresses() {
     TAutor box;
     OpenedUrls opened;
-    box.setUrlOpener(opened.opener());
+    opened.attachTo(box);
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
 
@@ -259,18 +283,68 @@ void AboutTest::linksOpenTheirAddresses() {
 void AboutTest::failedLinksShowTheirMessages() {
     TAutor box;
     OpenedUrls opened;
+    opened.attachTo(box);
+    auto clickBothAndExpectTheirMessages = [&] {
+        box.myLabel3d3Click(box.myLabel3d3);
+        box.myLabel3d4Click(box.myLabel3d4);
+        const auto records = MessageBoxes::takeRecords();
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::ErrorDialog);
+        QCOMPARE(records[0].caption, QStringLiteral("Error"));
+        QCOMPARE(records[0].text, QStringLiteral("Nemohu spustit webový prohlížeč."));
+        QCOMPARE(records[1].kind, MessageBoxes::Record::Kind::ErrorDialog);
+        QCOMPARE(records[1].text, QStringLiteral("Nemohu spustit poštovní program."));
+    };
+    // The opener says nothing answered.
     opened.answer = false;
-    box.setUrlOpener(opened.opener());
+    clickBothAndExpectTheirMessages();
+    QCOMPARE(opened.urls.size(), 2);
 
-    box.myLabel3d3Click(box.myLabel3d3);
+    // No program is registered for the schemes: the launcher, which would
+    // report success for an address nothing opens, is not asked at all.
+    opened.answer = true;
+    opened.handled.clear();
+    clickBothAndExpectTheirMessages();
+    QCOMPARE(opened.urls.size(), 2);
+}
+
+void AboutTest::asksTheDesktopForARegisteredHandler() {
+    QTemporaryDir xdg;
+    QVERIFY(xdg.isValid());
+    const QByteArray saved[] = {qgetenv("XDG_CONFIG_HOME"), qgetenv("XDG_DATA_HOME"),
+                                qgetenv("XDG_CONFIG_DIRS"), qgetenv("XDG_DATA_DIRS")};
+    isolateXdg(xdg.path());
+    // An empty configuration names no mail program, and the box says so.
+    QVERIFY(!tornavel::ui::DesktopHasHandlerFor(QStringLiteral("mailto")));
+    TAutor box;
+    box.setUrlOpener([](const QUrl&) { return true; });
     box.myLabel3d4Click(box.myLabel3d4);
     const auto records = MessageBoxes::takeRecords();
-    QCOMPARE(records.size(), 2);
-    QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::ErrorDialog);
-    QCOMPARE(records[0].caption, QStringLiteral("Error"));
-    QCOMPARE(records[0].text, QStringLiteral("Nemohu spustit webový prohlížeč."));
-    QCOMPARE(records[1].kind, MessageBoxes::Record::Kind::ErrorDialog);
-    QCOMPARE(records[1].text, QStringLiteral("Nemohu spustit poštovní program."));
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records[0].text, QStringLiteral("Nemohu spustit poštovní program."));
+
+    // A registered default handler is found.
+    QVERIFY(QDir(xdg.path()).mkpath(QStringLiteral("applications")));
+    QFile desktop(xdg.filePath(QStringLiteral("applications/posta.desktop")));
+    QVERIFY(desktop.open(QIODevice::WriteOnly));
+    desktop.write("[Desktop Entry]\nType=Application\nName=Posta\nExec=true %u\n"
+                  "MimeType=x-scheme-handler/mailto;\n");
+    desktop.close();
+    QFile list(xdg.filePath(QStringLiteral("mimeapps.list")));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("[Default Applications]\nx-scheme-handler/mailto=posta.desktop\n");
+    list.close();
+    QVERIFY(tornavel::ui::DesktopHasHandlerFor(QStringLiteral("mailto")));
+    QVERIFY(!tornavel::ui::DesktopHasHandlerFor(QStringLiteral("https")));
+
+    const char* names[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_DIRS"};
+    for (int i = 0; i < 4; ++i) {
+        if (saved[i].isEmpty()) {
+            qunsetenv(names[i]);
+        } else {
+            qputenv(names[i], saved[i]);
+        }
+    }
 }
 
 void AboutTest::namesTheWindowsVersions_data() {
@@ -386,7 +460,7 @@ void AboutTest::reportMailCarriesSubjectAndBodyIntact() {
 void AboutTest::reportWithoutMailProgramShowsTheReport() {
     TAutor box;
     OpenedUrls opened;
-    box.setUrlOpener(opened.opener());
+    opened.attachTo(box);
     box.setSystemFactsSource(knownMachine);
     const QString report = ComposeSystemReport(knownMachine(), QLocale());
 
@@ -399,17 +473,23 @@ void AboutTest::reportWithoutMailProgramShowsTheReport() {
     QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded), report);
     QVERIFY(MessageBoxes::takeRecords().isEmpty());
 
-    opened.answer = false;
-    QTest::mouseClick(box.Button1, Qt::LeftButton);
-    const auto records = MessageBoxes::takeRecords();
-    QCOMPARE(records.size(), 2);
-    QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::ErrorDialog);
-    QCOMPARE(records[0].text,
-             QStringLiteral("Nemohu spustit poštovní program. Pošlete, prosím, následující údaje "
-                            "na adresu tornavel@example.org"));
-    QCOMPARE(records[1].kind, MessageBoxes::Record::Kind::Plain);
-    QCOMPARE(records[1].caption, QStringLiteral("Tornavel"));
-    QCOMPARE(records[1].text, report);
+    // Without a mail program, whether the launcher fails or none is
+    // registered, the report is shown for sending by other means.
+    for (bool registered : {true, false}) {
+        opened.answer = !registered;
+        opened.handled = registered ? QStringList{QStringLiteral("mailto")} : QStringList{};
+        QTest::mouseClick(box.Button1, Qt::LeftButton);
+        const auto records = MessageBoxes::takeRecords();
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::ErrorDialog);
+        QCOMPARE(records[0].text, QStringLiteral("Nemohu spustit poštovní program. Pošlete, "
+                                                 "prosím, následující údaje "
+                                                 "na adresu tornavel@example.org"));
+        QCOMPARE(records[1].kind, MessageBoxes::Record::Kind::Plain);
+        QCOMPARE(records[1].caption, QStringLiteral("Tornavel"));
+        QCOMPARE(records[1].text, report);
+    }
+    QCOMPARE(opened.urls.size(), 2); // the unregistered case never reached the opener
 }
 
 void AboutTest::gathersFactsOfThisMachine() {

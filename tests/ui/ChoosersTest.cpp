@@ -135,6 +135,9 @@ private slots:
         // The sample programs, libraries and icon files.
         QVERIFY(dir_.isValid());
         writeFile(dir_, "app.exe", samplePeFile(kThreeIcons, false));
+        // A program as large as an installer (sparse): its size sets no limit
+        // on reading its icons.
+        QVERIFY(QFile::resize(dir_.filePath("app.exe"), 65ll * 1024 * 1024 + 1));
         writeFile(dir_, "lib64.dll", samplePeFile({kThreeIcons[1], kThreeIcons[2]}, true));
         writeFile(dir_, "Icons.icl", sampleNeFile(kThreeIcons));
         writeFile(dir_, "one.ico", sampleIcoFile({{32, 0xFF00FF00}}));

@@ -16,9 +16,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -155,6 +159,201 @@ private slots:
         QVERIFY(ini.contains("typView=vsReport"));
     }
 
+    void newAndOpenAskBeforeReplacingAChangedProject_data() {
+        QTest::addColumn<QString>("command");
+        for (const char* command :
+             {"New button", "Open button", "Ctrl+N", "Ctrl+O", "New menu item", "Open menu item"}) {
+            QTest::newRow(command) << QString(command);
+        }
+    }
+
+    void newAndOpenAskBeforeReplacingAChangedProject() {
+        QFETCH(QString, command);
+        TForm1& f = *form_;
+        const bool isOpen = command.contains("Open") || command == "Ctrl+O";
+        auto run = [&] {
+            if (command == "New button") {
+                f.SpeedButton1->click();
+            } else if (command == "Open button") {
+                f.SpeedButton2->click();
+            } else if (command == "Ctrl+N") {
+                QTest::keyClick(&f, Qt::Key_N, Qt::ControlModifier);
+            } else if (command == "Ctrl+O") {
+                QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier);
+            } else {
+                (isOpen ? f.Otevri : f.Nova)->trigger();
+            }
+        };
+        auto kinds = [] {
+            QList<Kind> out;
+            for (const auto& r : MessageBoxes::takeRecords()) {
+                out.append(r.kind);
+            }
+            return out;
+        };
+        const QList<Kind> goesOn = isOpen ? QList<Kind>{Kind::OpenDialog} : QList<Kind>{};
+        const QString project = path("asked.ipr");
+        auto change = [&] { QTest::keyClick(f.Edit1, Qt::Key_X); };
+
+        // Nothing changed: nothing is asked.
+        run();
+        QCOMPARE(kinds(), goesOn);
+
+        // Cancel, and Yes with a cancelled Save As: the project stays as it is.
+        for (auto answer : {QMessageBox::Cancel, QMessageBox::Yes}) {
+            change();
+            MessageBoxes::setNextAnswer(answer);
+            run();
+            const auto shown = records();
+            QCOMPARE(shown.size(), answer == QMessageBox::Cancel ? 1 : 2);
+            QCOMPARE(shown[0].caption, QString("Informace"));
+            QCOMPARE(shown[0].text, QString("Chcete uložit nastavení Vaší instalace?"));
+            QCOMPARE(shown[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            QCOMPARE(shown[0].icon, QMessageBox::Question);
+            QVERIFY(f.Edit1->text().endsWith('x') && f.Modified);
+        }
+
+        // Yes saves through Save As when there is no file yet, then goes on.
+        MessageBoxes::setNextAnswer(QMessageBox::Yes);
+        MessageBoxes::setNextFileName(project);
+        run();
+        QCOMPARE(kinds(), QList<Kind>({Kind::Question, Kind::SaveDialog}) + goesOn);
+        QVERIFY(readAll(project).contains("AppName=M\xF9j programxx\r\n"));
+        QCOMPARE(f.Edit1->text(), isOpen ? QString("Můj programxx") : QString("Můj program"));
+
+        // With a file, Yes saves to it without a dialog.
+        change();
+        const QByteArray typed =
+            "AppName=M\xF9j program" + QByteArray(f.Edit1->text().size() - 11, 'x') + "\r\n";
+        MessageBoxes::setNextAnswer(QMessageBox::Yes);
+        f.ProjectFileName = project;
+        f.RefreshSaveAvailability();
+        run();
+        QCOMPARE(kinds(), QList<Kind>{Kind::Question} + goesOn);
+        QVERIFY(readAll(project).contains(typed));
+
+        // No goes on without saving.
+        const QByteArray saved = readAll(project);
+        change();
+        MessageBoxes::setNextAnswer(QMessageBox::No);
+        run();
+        QCOMPARE(kinds(), QList<Kind>{Kind::Question} + goesOn);
+        QCOMPARE(readAll(project), saved);
+        QCOMPARE(f.Edit1->text().endsWith('x'), isOpen);
+    }
+
+    void loadedTextsKeepTheBoxesLimits() {
+        TForm1& f = *form_;
+        auto typeAtEnd = [](QLineEdit* edit, const QString& text) {
+            QTest::keyClick(edit, Qt::Key_End);
+            typeText(edit, text);
+        };
+        const QString file = path("long.ipr");
+        writeAll(file, "[Nastaven\xED]\r\nAppVerName=" + QByteArray(300, 'L') +
+                           "\r\nDefaultDirName=A\tB\r\n");
+        MessageBoxes::setNextFileName(file);
+        f.Otevri->trigger();
+        QCOMPARE(f.Edit2->text().size(), 300); // shown as loaded, not cut
+        typeAtEnd(f.Edit2, "x");
+        QCOMPARE(f.Edit2->text().size(), 300); // longer: refused
+        QTest::keyClick(f.Edit2, Qt::Key_Backspace);
+        QCOMPARE(f.Edit2->text().size(), 299); // shorter: taken
+        typeAtEnd(f.Edit2, "x");
+        QCOMPARE(f.Edit2->text().size(), 299);
+
+        QCOMPARE(f.Edit3->text(), QString("A\tB"));
+        typeAtEnd(f.Edit3, QString::fromUtf8("\t漢"));
+        QCOMPARE(f.Edit3->text(), QString("A\tB")); // another refused character: refused
+        typeAtEnd(f.Edit3, "C");
+        QCOMPARE(f.Edit3->text(), QString("A\tBC")); // a good character beside the old one
+        QTest::keyClick(f.Edit3, Qt::Key_Home);
+        QTest::keyClick(f.Edit3, Qt::Key_Right);
+        QTest::keyClick(f.Edit3, Qt::Key_Delete);
+        QCOMPARE(f.Edit3->text(), QString("ABC")); // the tab removed: taken
+        typeAtEnd(f.Edit3, "\t");
+        QCOMPARE(f.Edit3->text(), QString("ABC")); // and now refused again
+
+        // The build's fill-in of the version name from a long program name.
+        installFakeCompiler();
+        f.Edit1->setText(QString(280, 'N'));
+        f.Edit2->clear();
+        MessageBoxes::setNextAnswer(QMessageBox::No); // the script only
+        f.BitBtn1->click();
+        QCOMPARE(f.Edit2->text(), QString(280, 'N'));
+        typeAtEnd(f.Edit2, "x");
+        QCOMPARE(f.Edit2->text(), QString(280, 'N'));
+    }
+
+    void buildFillInsShowBeforeTheFirstQuestion() {
+        TForm1& f = *form_;
+        installFakeCompiler();
+        writeAll(sourceFolder_ + "app.exe", "MZ");
+        f.Edit18->setText("Program");
+        f.Edit19->setText("app.exe");
+        f.Edit2->clear();
+        QStringList seen;
+        MessageBoxes::setBoxObserver([&](const MessageBoxes::Record& r) {
+            if (r.caption == "Vytvoření instalačního souboru") {
+                seen << f.Edit2->text() << f.Edit21->text();
+                // The user edits the box while the compiler runs.
+                f.Edit2->setText("Vlastní název");
+            }
+        });
+        MessageBoxes::setNextAnswer(QMessageBox::Yes);
+        f.BitBtn1->click();
+        MessageBoxes::setBoxObserver({});
+        QCOMPARE(seen, QStringList({"Můj program", "app.exe"}));
+        QCOMPARE(f.Edit2->text(), QString("Vlastní název")); // not overwritten afterwards
+        QCOMPARE(f.Edit21->text(), QString("app.exe"));
+    }
+
+    void deletedWorkingFolderStopsTheBuild() {
+        TForm1& f = *form_;
+        installFakeCompiler();
+        QVERIFY(QDir(sourceFolder_).removeRecursively());
+        f.BitBtn1->click();
+        const auto shown = records();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, Kind::StandardError);
+        QCOMPARE(shown[0].text, "Adresář " + sourceFolder_ + " neexistuje.");
+        QVERIFY(!QFileInfo::exists(sourceFolder_)); // not made again, nothing built
+    }
+
+    void helpMenuStandsAtTheRightEndOfTheMenuBar() {
+        TForm1& f = *form_;
+        QMenuBar* bar = f.MainMenu1;
+        QVERIFY(bar->actions().contains(f.Napoveda->menuAction()));
+        const QRect help = bar->actionGeometry(f.Napoveda->menuAction());
+        const QRect settings = bar->actionGeometry(f.Nastaven1->menuAction());
+        QVERIFY(help.left() > settings.right() + help.width());
+        QVERIFY(bar->width() - help.right() < help.width());
+
+        // The arrow keys move from the menus onto it and round again.
+        bar->setActiveAction(f.Nastaven1->menuAction());
+        QTRY_VERIFY(f.Nastaven1->isVisible());
+        QTest::keyClick(f.Nastaven1, Qt::Key_Right);
+        QTRY_COMPARE(bar->activeAction(), f.Napoveda->menuAction());
+        QTRY_VERIFY(f.Napoveda->isVisible());
+        QTest::keyClick(f.Napoveda, Qt::Key_Right);
+        QTRY_COMPARE(bar->activeAction(), f.Instalace1->menuAction());
+        f.Instalace1->close();
+    }
+
+    void fileDialogsShowTheFilterByItsName() {
+        TForm1& f = *form_;
+        f.Otevri->trigger();
+        const auto shown = records();
+        QCOMPARE(shown.size(), 1);
+        const auto dialog = MessageBoxes::createFileDialog(&f, Kind::OpenDialog, shown[0].dialog);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(types);
+        QCOMPARE(types->count(), 1);
+        QCOMPARE(types->itemText(0), QString("Nastavení instalace (.ipr)"));
+        auto* model = dialog->findChild<QFileSystemModel*>();
+        QVERIFY(model);
+        QCOMPARE(model->nameFilters(), QStringList{"*.ipr"});
+    }
+
     void layoutNamesCaptionsAndHints() {
         TForm1& f = *form_;
         const QStringList pages = {
@@ -230,13 +429,15 @@ private slots:
     void yesOnANeverSavedProjectOffersSaveAs() {
         TForm1& f = *form_;
         QTest::keyClick(f.Edit1, Qt::Key_A);
-        // The dialog is cancelled: the window closes all the same.
+        // The dialog is cancelled: the window stays open, the changes with it.
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
-        QVERIFY(f.close());
+        QVERIFY(!f.close());
+        QVERIFY(f.isVisible() && f.Modified);
         auto shown = records();
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[1].kind, Kind::SaveDialog);
         QCOMPARE(shown[1].caption, QString("Uloži Instalaci jako"));
+        QVERIFY(f.Edit1->text().endsWith('a'));
 
         // With a file name the project is written before the window closes.
         startForm();
@@ -448,6 +649,7 @@ private slots:
                      "\r\n[Ostatn\xED]\r\nWindowVisible=0\r\nWin=4\r\nWinNT=4\r\n"
                      "Barva podkladu=99\r\nBarva nahledu=255\r\n");
         f.Edit9->setText("zůstane");
+        f.Modified = false; // nothing to ask about before the Open
         records();
         MessageBoxes::setNextFileName(file);
         f.SpeedButton2->click();
@@ -474,8 +676,9 @@ private slots:
 
         // A cancelled Open changes nothing.
         f.Edit1->setText("změna");
+        MessageBoxes::setNextAnswer(QMessageBox::No); // not saved first
         f.Otevri->trigger();
-        QCOMPARE(records()[0].text, file); // the dialog starts at the current file
+        QCOMPARE(records()[1].text, file); // the dialog starts at the current file
         QCOMPARE(f.ProjectFileName, file);
         QVERIFY(f.Modified);
     }

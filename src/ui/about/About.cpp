@@ -2,6 +2,7 @@
 
 #include "ui/MessageBoxes.h"
 #include "ui/about/JpegImage.h"
+#include "ui/about/SchemeHandlers.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -96,7 +97,8 @@ QString TAutor::innoSetupAddress() {
 TAutor::TAutor(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      opener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+      opener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      handlerLookup_(DesktopHasHandlerFor) {
     setObjectName(QStringLiteral("Autor"));
     setWindowTitle(QStringLiteral("Autor programu"));
     setModal(true);
@@ -183,6 +185,14 @@ void TAutor::setUrlOpener(UrlOpener opener) {
     opener_ = std::move(opener);
 }
 
+void TAutor::setHandlerLookup(HandlerLookup lookup) {
+    handlerLookup_ = std::move(lookup);
+}
+
+bool TAutor::openAddress(const QUrl& url) const {
+    return url.isValid() && handlerLookup_(url.scheme()) && opener_(url);
+}
+
 void TAutor::setSystemFactsSource(FactsSource source) {
     factsSource_ = std::move(source);
 }
@@ -219,7 +229,7 @@ void TAutor::myLabel3d3Click(TmyLabel3d* sender) {
             url.scheme() == QStringLiteral("http")) {
             url.setScheme(QStringLiteral("https"));
         }
-        if (!url.isValid() || !opener_(url)) {
+        if (!openAddress(url)) {
             MessageBoxes::errorDialog(this, QStringLiteral("Nemohu spustit webový prohlížeč."));
         }
     });
@@ -228,7 +238,7 @@ void TAutor::myLabel3d3Click(TmyLabel3d* sender) {
 void TAutor::myLabel3d4Click(TmyLabel3d* sender) {
     runGuarded(this, [&] {
         const QUrl url(QStringLiteral("mailto:") + sender->text());
-        if (!url.isValid() || !opener_(url)) {
+        if (!openAddress(url)) {
             MessageBoxes::errorDialog(this, QStringLiteral("Nemohu spustit poštovní program."));
         }
     });
@@ -247,7 +257,7 @@ void TAutor::Button1Click() {
             QGuiApplication::restoreOverrideCursor();
         }
         const QString report = ComposeSystemReport(facts, QLocale());
-        if (!opener_(ReportMailUrl(authorMailAddress(), myLabel3d1->text(), report))) {
+        if (!openAddress(ReportMailUrl(authorMailAddress(), myLabel3d1->text(), report))) {
             MessageBoxes::errorDialog(
                 this, QStringLiteral("Nemohu spustit poštovní program. Pošlete, prosím, "
                                      "následující údaje na adresu ") +

@@ -35,6 +35,11 @@ public:
     // answered. Replaceable so that tests never start a browser.
     using UrlOpener = std::function<bool(const QUrl&)>;
     void setUrlOpener(UrlOpener opener);
+    // Whether the desktop has a program for addresses of a scheme ("mailto",
+    // "https"); an address of a scheme without one is not handed to the
+    // opener. Replaceable for tests; the default asks the desktop.
+    using HandlerLookup = std::function<bool(const QString& scheme)>;
+    void setHandlerLookup(HandlerLookup lookup);
     // Gathers the facts of the system report; replaceable for tests.
     using FactsSource = std::function<SystemFacts()>;
     void setSystemFactsSource(FactsSource source);
@@ -79,7 +84,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Opens the address when the desktop has a program for its scheme.
+    bool openAddress(const QUrl& url) const;
+
     UrlOpener opener_;
+    HandlerLookup handlerLookup_;
     FactsSource factsSource_;
 };
 

@@ -2,21 +2,80 @@
 
 #include "platform/Cp1250.h"
 
+#include <QHash>
+#include <QLineEdit>
+
 namespace tornavel::ui {
+namespace {
 
-Cp1250Validator::Cp1250Validator(QObject* parent, int maxLength)
-    : QValidator(parent), maxLength_(maxLength) {}
+bool isRefused(QChar c) {
+    return c.category() == QChar::Other_Control || !isCp1250Character(c.unicode());
+}
 
-QValidator::State Cp1250Validator::validate(QString& input, int& /*pos*/) const {
-    if (maxLength_ >= 0 && input.size() > maxLength_) {
-        return Invalid;
-    }
-    for (QChar c : input) {
-        if (c.category() == QChar::Other_Control) {
-            return Invalid;
+// How often each refused character occurs; surrogate halves count as refused
+// on their own, so a character outside the basic plane is refused whole.
+QHash<QChar, int> refusedCharacters(const QString& text) {
+    QHash<QChar, int> counts;
+    for (QChar c : text) {
+        if (isRefused(c)) {
+            ++counts[c];
         }
     }
-    return isCp1250Encodable(input.toStdString()) ? Acceptable : Invalid;
+    return counts;
+}
+
+} // namespace
+
+Cp1250Validator::Cp1250Validator(QObject* parent, int maxLength)
+    : QValidator(parent), maxLength_(maxLength), box_(qobject_cast<const QLineEdit*>(parent)) {
+    if (box_) {
+        before_ = box_->text();
+        connect(box_, &QLineEdit::textChanged, this,
+                [this](const QString& text) { before_ = text; });
+    }
+}
+
+bool Cp1250Validator::withinLimits(const QString& text) const {
+    if (maxLength_ >= 0 && text.size() > maxLength_) {
+        return false;
+    }
+    for (QChar c : text) {
+        if (c.category() == QChar::Other_Control) {
+            return false;
+        }
+    }
+    return isCp1250Encodable(text.toStdString());
+}
+
+bool Cp1250Validator::noWorseThanBefore(const QString& text) const {
+    if (maxLength_ >= 0 && text.size() > maxLength_ && text.size() > before_.size()) {
+        return false;
+    }
+    const QHash<QChar, int> now = refusedCharacters(text);
+    const QHash<QChar, int> earlier = refusedCharacters(before_);
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        if (it.value() > earlier.value(it.key())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QValidator::State Cp1250Validator::validate(QString& input, int& /*pos*/) const {
+    if (withinLimits(input)) {
+        return Acceptable;
+    }
+    // The box clears its undo history whenever the program sets its text, so
+    // a change without history is the program's own: it is shown whole. Such
+    // a text, and an edit that does not make it worse, count as intermediate
+    // rather than invalid, so that the box goes on undoing the edits that do.
+    if (!box_) {
+        return Invalid;
+    }
+    if (!box_->isUndoAvailable() || noWorseThanBefore(input)) {
+        return Intermediate;
+    }
+    return Invalid;
 }
 
 } // namespace tornavel::ui

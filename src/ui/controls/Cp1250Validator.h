@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <QValidator>
+
+class QLineEdit;
 
 namespace tornavel::ui {
 
@@ -8,16 +11,31 @@ namespace tornavel::ui {
 // code page cannot hold and control characters (a line break cannot live in an
 // INI value). With a maximum length it also refuses text beyond it; unlike
 // QLineEdit::setMaxLength, a longer text set by the program is kept whole.
+//
+// A text the program put into the box (an opened project, a fill-in) may break
+// those limits; it is shown as it is, and from then on an edit that makes it
+// longer or adds a refused character is refused, while an edit that shortens
+// it or removes such a character is taken.
 class Cp1250Validator : public QValidator {
     Q_OBJECT
 public:
+    // The validator watches its parent box (when the parent is a QLineEdit)
+    // to know the text an edit starts from.
     explicit Cp1250Validator(QObject* parent = nullptr, int maxLength = -1);
 
     State validate(QString& input, int& pos) const override;
     int maxLength() const { return maxLength_; }
 
 private:
+    // True when every character can be held and the length is within the limit.
+    bool withinLimits(const QString& text) const;
+    // True when the text is not longer than before (or within the limit) and
+    // holds no refused character that the text before it did not hold.
+    bool noWorseThanBefore(const QString& text) const;
+
     int maxLength_;
+    const QLineEdit* box_ = nullptr;
+    QString before_; // the box's text as the last change left it
 };
 
 } // namespace tornavel::ui

@@ -1,6 +1,7 @@
 #include "ui/mainwindow/Unit1.h"
 
 #include "installer/BuildDriver.h"
+#include "platform/Errors.h"
 #include "project/ProjectFile.h"
 #include "ui/MessageBoxes.h"
 #include "ui/browser/ShellBrowser.h"
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -435,6 +437,12 @@ void TForm1::runStartUp() {
 }
 
 bool TForm1::FormCloseQuery() {
+    // A save that failed or was cancelled keeps the window, so the changes
+    // are not lost behind an error box or a closed dialog.
+    return saveChangesFirst();
+}
+
+bool TForm1::saveChangesFirst() {
     if (!Modified) {
         return true;
     }
@@ -442,22 +450,22 @@ bool TForm1::FormCloseQuery() {
         this, QStringLiteral("Informace"),
         QStringLiteral("Chcete uložit nastavení Vaší instalace?"), QMessageBox::Question,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    switch (answer) {
-    case QMessageBox::Yes:
-        // A cancelled Save As still closes; a save that failed keeps the
-        // window, so the changes are not lost behind an error box.
-        return runGuarded(this, [this] {
-            if (Uloz->isEnabled()) {
-                saveToProjectFile();
-            } else {
-                saveAs();
-            }
-        });
-    case QMessageBox::No:
+    if (answer == QMessageBox::No) {
         return true;
-    default:
+    }
+    if (answer != QMessageBox::Yes) {
         return false;
     }
+    bool saved = false;
+    runGuarded(this, [this, &saved] {
+        if (Uloz->isEnabled()) {
+            saveToProjectFile();
+            saved = true;
+        } else {
+            saved = saveAs();
+        }
+    });
+    return saved;
 }
 
 void TForm1::FormClose() {
@@ -615,11 +623,15 @@ void TForm1::openProject() {
 }
 
 void TForm1::NovaClick() {
-    runGuarded(this, [this] { newProject(); });
+    if (saveChangesFirst()) {
+        runGuarded(this, [this] { newProject(); });
+    }
 }
 
 void TForm1::OtevriClick() {
-    runGuarded(this, [this] { openProject(); });
+    if (saveChangesFirst()) {
+        runGuarded(this, [this] { openProject(); });
+    }
 }
 
 void TForm1::UlozClick() {
@@ -657,26 +669,46 @@ void TForm1::setBuildRunning(bool running) {
 }
 
 void TForm1::runBuild() {
-    // A folder that the start-up could not make is tried again here rather
-    // than used as if it existed.
-    EnsureSourceFolder(SourceFolder.toStdString());
+    if (sourceFolderReady_) {
+        // The folder existed at start-up: if it is gone now, somebody removed
+        // it, and making it again would build an installer of nothing.
+        if (!QFileInfo(SourceFolder).isDir()) {
+            throw Error(Error::Kind::InputOutput,
+                        "Adresář " + SourceFolder.toStdString() + " neexistuje.");
+        }
+    } else {
+        // A folder that the start-up could not make is tried again here
+        // rather than used as if it existed.
+        EnsureSourceFolder(SourceFolder.toStdString());
+    }
 
+    ProjectSettings project = projectFromControls();
+    ChangeLog log;
+    const unsigned generation = projectGeneration_;
+    // The build's fill-ins (icon files, the version name) appear in their
+    // boxes as soon as the build makes them, before it asks anything, and
+    // each only once: an edit the user makes while the compiler runs is not
+    // overwritten afterwards. Nothing is shown once New or Open replaced the
+    // project the build works on.
+    std::size_t shown = 0;
+    auto showFillIns = [&] {
+        if (generation != projectGeneration_) {
+            return;
+        }
+        for (; shown < log.size(); ++shown) {
+            showField(project, log[shown]);
+        }
+    };
     GuiPrompts prompts(this, [this](FieldId field) { focusField(field); });
+    prompts.setBeforeEachBox(showFillIns);
     BuildDriver driver(prompts);
     BuildEnvironment environment;
     environment.SourceFolder = SourceFolder.toStdString();
     environment.ProgramFolder = ProgramFolder.toStdString();
     environment.pumpEvents = [] { QCoreApplication::processEvents(); };
-    ProjectSettings project = projectFromControls();
-    ChangeLog log;
-    const unsigned generation = projectGeneration_;
-    // The window repaints and takes input while the compiler runs; the
-    // build's fill-ins come back afterwards, also when it failed part-way.
     auto finish = [&] {
         setBuildRunning(false);
-        if (generation == projectGeneration_) {
-            showChangedFields(project, log);
-        }
+        showFillIns();
     };
     setBuildRunning(true);
     try {

@@ -229,6 +229,11 @@ public slots:
     void FormClose();
     // The close question; true when the window may close.
     bool FormCloseQuery();
+    // Before the project is closed or replaced: a modified project asks
+    // whether to save it first. True when the caller may go on (nothing to
+    // save, No, or a save that succeeded); false on Cancel and when the save
+    // failed or its dialog was cancelled.
+    bool saveChangesFirst();
 
     void NovaClick();
     void OtevriClick();

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -37,6 +38,22 @@ int scaled(const QWidget* w, int designPixels) {
     const double factor = std::max(1.0, QFontMetrics(w->font()).averageCharWidth() / 5.0);
     return static_cast<int>(designPixels * factor + 0.5);
 }
+
+// A menu bar lays the items after a separator out at its right end when its
+// style draws menu-bar separators; this style says it does and is otherwise the
+// application's. (The separator itself takes no room and is never drawn.)
+class RightJustifyingMenuBarStyle : public QProxyStyle {
+public:
+    explicit RightJustifyingMenuBarStyle(QObject* owner) { setParent(owner); }
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_DrawMenuBarSeparator) {
+            return 1;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 // A hint is a tooltip (short part) and a status-line text (long part).
 void setHint(QWidget* w, const QString& shortHint, const QString& longHint) {
@@ -199,15 +216,15 @@ void TForm1::buildMenus() {
     Nastaven1->setObjectName(QStringLiteral("Nastaven1"));
     Vystupnadres1 = addItem(Nastaven1, "Vystupnadres1", QStringLiteral("Výstupní adresář"), {});
 
-    // "Nápověda" stands at the right end of the menu bar, as a menu bar of its
-    // own in the bar's corner.
-    auto* helpBar = new QMenuBar(MainMenu1);
-    helpBar->setObjectName(QStringLiteral("HelpMenuBar"));
-    Napoveda = helpBar->addMenu(QStringLiteral("&Nápověda"));
+    // "Nápověda" stands at the right end of the menu bar, as an item of the
+    // bar itself, so the arrow keys and the pointer move onto it from the
+    // other menus.
+    MainMenu1->setStyle(new RightJustifyingMenuBarStyle(this));
+    MainMenu1->addSeparator();
+    Napoveda = MainMenu1->addMenu(QStringLiteral("&Nápověda"));
     Napoveda->setObjectName(QStringLiteral("Napoveda"));
     Oautorech =
         addItem(Napoveda, "Oautorech", QStringLiteral("&O autorech"), QKeySequence(Qt::Key_F2));
-    MainMenu1->setCornerWidget(helpBar, Qt::TopRightCorner);
 
     HelpAction = new QAction(QStringLiteral("Nápověda"), this);
     HelpAction->setObjectName(QStringLiteral("HelpAction"));
