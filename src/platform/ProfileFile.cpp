@@ -125,18 +125,22 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
 
 ProfileFile::Line::Line(std::string lineText, std::string lineTerminator)
     : text(std::move(lineText)), terminator(std::move(lineTerminator)) {
-    if (const auto name = sectionName(text)) {
-        header = true;
-        nameAt = static_cast<std::size_t>(name->data() - text.data());
-        nameLength = name->size();
+    std::optional<std::string_view> name = sectionName(text);
+    if (name) {
+        kind = Kind::Header;
+    } else if (const auto entry = entryOf(text)) {
+        kind = Kind::Entry;
+        name = entry->key;
+    } else {
+        return;
     }
+    nameAt = static_cast<std::size_t>(name->data() - text.data());
+    nameLength = name->size();
 }
 
 std::optional<std::size_t> ProfileFile::findSection(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const Line& line = lines_[i];
-        if (line.header &&
-            sameName(std::string_view(line.text).substr(line.nameAt, line.nameLength), section)) {
+        if (lines_[i].kind == Line::Kind::Header && sameName(lines_[i].name(), section)) {
             return i;
         }
     }
@@ -145,10 +149,20 @@ std::optional<std::size_t> ProfileFile::findSection(std::string_view section) co
 
 std::size_t ProfileFile::sectionEnd(std::size_t headerLine) const {
     std::size_t i = headerLine + 1;
-    while (i < lines_.size() && !lines_[i].header) {
+    while (i < lines_.size() && lines_[i].kind != Line::Kind::Header) {
         ++i;
     }
     return i;
+}
+
+std::optional<std::size_t> ProfileFile::findKey(std::size_t headerLine, std::size_t end,
+                                                std::string_view key) const {
+    for (std::size_t i = headerLine + 1; i < end; ++i) {
+        if (lines_[i].kind == Line::Kind::Entry && sameName(lines_[i].name(), key)) {
+            return i;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> ProfileFile::read(std::string_view section, std::string_view key) const {
@@ -164,19 +178,15 @@ std::optional<std::string> ProfileFile::read(std::string_view section, std::stri
     if (!header) {
         return std::nullopt;
     }
-    const std::size_t end = sectionEnd(*header);
-    for (std::size_t i = *header + 1; i < end; ++i) {
-        const auto entry = entryOf(lines_[i].text);
-        if (!entry || !sameName(entry->key, keyBytes)) {
-            continue;
-        }
-        std::string_view value = entry->value;
-        if (enclosedInQuotes(value)) {
-            value = value.substr(1, value.size() - 2);
-        }
-        return fromCp1250(value.substr(0, kMaxProfileValueLength));
+    const auto line = findKey(*header, sectionEnd(*header), keyBytes);
+    if (!line) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    std::string_view value = entryOf(lines_[*line].text)->value;
+    if (enclosedInQuotes(value)) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return fromCp1250(value.substr(0, kMaxProfileValueLength));
 }
 
 std::string ProfileFile::readString(std::string_view section, std::string_view key,
@@ -211,12 +221,10 @@ void ProfileFile::write(std::string_view section, std::string_view key, std::str
         return;
     }
     const std::size_t end = sectionEnd(*header);
-    for (std::size_t i = *header + 1; i < end; ++i) {
-        const auto entry = entryOf(lines_[i].text);
-        if (entry && sameName(entry->key, keyBytes)) {
-            lines_[i].text = std::string(entry->key) + "=" + valueBytes;
-            return;
-        }
+    if (const auto line = findKey(*header, end, keyBytes)) {
+        Line& existing = lines_[*line];
+        existing = Line(std::string(existing.name()) + "=" + valueBytes, existing.terminator);
+        return;
     }
     // A new key goes after the last non-blank line of its section.
     std::size_t insertAt = end;

@@ -62,14 +62,23 @@ private:
         Line(std::string text, std::string terminator);
         std::string text;       // Windows-1250 bytes without the line end
         std::string terminator; // "\r\n", "\n", "\r" or "" for a last unterminated line
-        // A section header "[name]", found once: every lookup passes all lines.
-        bool header = false;
+
+        // What the line is, worked out once: every look-up passes the lines.
+        enum class Kind : unsigned char { Other, Header, Entry };
+        Kind kind = Kind::Other;
+        // A header's section name, or an entry's key, within text.
+        std::string_view name() const { return std::string_view(text).substr(nameAt, nameLength); }
+
+    private:
         std::size_t nameAt = 0;
         std::size_t nameLength = 0;
     };
 
     std::optional<std::size_t> findSection(std::string_view section) const;
     std::size_t sectionEnd(std::size_t headerLine) const;
+    // The entry of key between a header and its section's end.
+    std::optional<std::size_t> findKey(std::size_t headerLine, std::size_t end,
+                                       std::string_view key) const;
 
     std::string path_;
     std::vector<Line> lines_;
