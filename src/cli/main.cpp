@@ -4,8 +4,10 @@
 //   tornavel-cli build  PROJECT.ipr [--source DIR] [--compiler PATH]
 //   tornavel-cli show   PROJECT.ipr
 //
-// Messages go to standard error, one line each. Exit status: 0 success, 1 the
+// Messages go to standard error, one line each; the compiler's output goes to
+// standard output, line by line as it arrives. Exit status: 0 success, 1 the
 // project was refused, 2 usage or input/output error, 3 the compiler failed.
+#include "installer/BuildConsole.h"
 #include "installer/BuildDriver.h"
 #include "installer/Prompts.h"
 #include "platform/Errors.h"
@@ -72,6 +74,18 @@ public:
     void focusField(tornavel::FieldId) override {}
 };
 
+// The compiler's lines go to standard output as they come; the notice is one
+// of our messages. A compiler that fails is reported by the error that ends
+// the build.
+class CliConsole : public tornavel::BuildConsole {
+public:
+    void notice(const std::string& text) override { report(text); }
+    void compilerStarted(const std::string&) override {}
+    void compilerLine(const std::string& line) override { std::cout << line << '\n' << std::flush; }
+    void compilerFinished(std::uint32_t, const std::string&) override {}
+    void compilerFailed(const std::string&) override {}
+};
+
 std::string nativeFolder(const std::string& path) {
     return tornavel::withTrailingSeparator(
         std::filesystem::absolute(path).lexically_normal().string());
@@ -123,7 +137,8 @@ int runScript(const Arguments& args) {
     tornavel::ProjectSettings project = loadProject(args.project);
     const tornavel::BuildEnvironment env = environmentFor(args);
     CliPrompts prompts;
-    tornavel::BuildDriver driver(prompts);
+    CliConsole console;
+    tornavel::BuildDriver driver(prompts, &console);
     if (!driver.WriteScript(project, env, nullptr)) {
         return kRefused;
     }
@@ -135,7 +150,8 @@ int runBuild(const Arguments& args) {
     tornavel::ProjectSettings project = loadProject(args.project);
     const tornavel::BuildEnvironment env = environmentFor(args);
     CliPrompts prompts;
-    tornavel::BuildDriver driver(prompts);
+    CliConsole console;
+    tornavel::BuildDriver driver(prompts, &console);
     tornavel::BuildOutcome outcome{};
     try {
         outcome = driver.BuildInstaller(project, env, nullptr);

@@ -1,5 +1,6 @@
 #include "installer/BuildDriver.h"
 
+#include "installer/CompilerOutput.h"
 #include "installer/ScriptGenerator.h"
 #include "installer/SourceScan.h"
 #include "installer/Validation.h"
@@ -52,6 +53,15 @@ std::string InstallerCommandLine(const std::string& sourceFolder, const std::str
     return QuoteProgramPath(outputFolder(sourceFolder) + kNativeSeparator + appVerName + ".exe");
 }
 
+std::string CompilerFailureText(std::uint32_t exitCode, const std::string& errorLine) {
+    std::string text =
+        "Kompilace se nezdařila: kompilátor skončil s chybovým kódem " + std::to_string(exitCode);
+    if (!errorLine.empty()) {
+        text += ".\r\n" + errorLine;
+    }
+    return text;
+}
+
 std::string DiskNote(const std::string& appVerName) {
     return "Na disketu č.1 nakopírujte soubory \"" + appVerName + ".exe\" a \"" + appVerName +
            "-1.bin\"" + "\r" + "Na disketu č.2 nakopírujte soubor " + appVerName + "-2.bin\"" +
@@ -85,7 +95,8 @@ void ClearOutputFolder(const std::string& sourceFolder) {
     }
 }
 
-BuildDriver::BuildDriver(Prompts& prompts) : prompts_(prompts) {
+BuildDriver::BuildDriver(Prompts& prompts, BuildConsole* console)
+    : prompts_(prompts), console_(console) {
     appExec1_.Wait = true;
     appExec1_.SetWindowState(TWindowState::wsNormal);
     appExec1_.SetLangType(TLangType::ltCzech);
@@ -102,9 +113,50 @@ bool BuildDriver::WriteScript(ProjectSettings& project, const BuildEnvironment& 
     const std::vector<std::string> rootFiles = ListFolderFiles(env.SourceFolder);
     ScriptWriter script;
     WriteSetupSections(script, project, log);
-    WriteContentSections(script, project, env.SourceFolder, rootFiles, prompts_, log);
+    const std::vector<std::string> leftOut =
+        WriteContentSections(script, project, env.SourceFolder, rootFiles, prompts_, log);
     WriteFileAtomically(env.SourceFolder + "ISS", script.bytes());
+    if (!leftOut.empty()) {
+        const std::string notice = LeftOutFoldersNotice(leftOut);
+        if (console_) {
+            console_->notice(notice);
+        } else {
+            prompts_.message(notice);
+        }
+    }
     return true;
+}
+
+std::string BuildDriver::runCompiler(const std::string& commandLine) {
+    std::string errorLine;
+    CompilerOutputLines lines([this, &errorLine](const std::string& line) {
+        if (errorLine.empty() && IsCompilerErrorLine(line)) {
+            errorLine = line;
+        }
+        if (console_) {
+            console_->compilerLine(line);
+        }
+    });
+    if (console_) {
+        console_->compilerStarted(commandLine);
+    }
+    appExec1_.ExeName = commandLine;
+    appExec1_.OnOutput = [&lines](std::string_view bytes) { lines.feed(bytes); };
+    try {
+        appExec1_.Execute();
+    } catch (const std::exception& e) {
+        appExec1_.OnOutput = nullptr;
+        if (console_) {
+            console_->compilerFailed(e.what());
+        }
+        throw;
+    }
+    appExec1_.OnOutput = nullptr; // the test run's installer is not captured
+    lines.finish();
+    if (console_) {
+        console_->compilerFinished(appExec1_.ErrNo(), errorLine);
+    }
+    return errorLine;
 }
 
 BuildOutcome BuildDriver::BuildInstaller(ProjectSettings& project, const BuildEnvironment& env,
@@ -123,12 +175,9 @@ BuildOutcome BuildDriver::BuildInstaller(ProjectSettings& project, const BuildEn
         return BuildOutcome::Declined;
     }
 
-    appExec1_.ExeName = CompilerCommandLine(env);
-    appExec1_.Execute();
+    const std::string errorLine = runCompiler(CompilerCommandLine(env));
     if (appExec1_.ErrNo() != 0) {
-        throw Error(Error::Kind::ProcessFailed,
-                    "Kompilace se nezdařila: kompilátor skončil s chybovým kódem " +
-                        std::to_string(appExec1_.ErrNo()));
+        throw Error(Error::Kind::ProcessFailed, CompilerFailureText(appExec1_.ErrNo(), errorLine));
     }
 
     if (project.DiskSpanning) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "installer/BuildConsole.h"
 #include "installer/Prompts.h"
 #include "installer/appexec.h"
 #include "project/ProjectSettings.h"
@@ -27,21 +28,27 @@ enum class BuildOutcome {
 // The build of an installer from the project: validation, the output folder
 // emptied and removed, the script ISS written, the confirmation, the compiler
 // run and awaited, the disk note, the offer of a test run.
+//
+// The compiler's output is captured and shown on the console line by line;
+// the notice about folders the installer leaves out goes there too (without a
+// console, the notice is a plain message and the output is only searched for
+// the error line).
 class BuildDriver {
 public:
-    explicit BuildDriver(Prompts& prompts);
+    explicit BuildDriver(Prompts& prompts, BuildConsole* console = nullptr);
 
     // The whole build. Fields it changes (filled-in icon files, AppVerName,
     // Font) are logged in order, also when it ends with an exception. Throws
     // tornavel::Error when the build ends with an error; a compiler that ends
-    // with a non-zero code gives a Czech error that names the code
-    // (Kind::ProcessFailed), and neither the disk note nor the success
-    // question follows.
+    // with a non-zero code gives a Czech error that names the code and quotes
+    // the compiler's error line (Kind::ProcessFailed), and neither the disk
+    // note nor the success question follows.
     BuildOutcome BuildInstaller(ProjectSettings& project, const BuildEnvironment& env,
                                 ChangeLog* log);
 
-    // Validation, ClearOutputFolder and the script ISS; no questions, no
-    // compiler. False when the validation refused the project.
+    // Validation, ClearOutputFolder and the script ISS, then the notice of
+    // the folders left out; no questions, no compiler. False when the
+    // validation refused the project.
     bool WriteScript(ProjectSettings& project, const BuildEnvironment& env, ChangeLog* log);
 
     // True while a build runs (it waits for the user or for a started program
@@ -50,7 +57,12 @@ public:
     bool isRunning() const { return running_; }
 
 private:
+    // Runs the compiler and waits for it, its output going to the console.
+    // Returns the first error line of its output (empty when none).
+    std::string runCompiler(const std::string& commandLine);
+
     Prompts& prompts_;
+    BuildConsole* console_;
     TAppExec appExec1_;
     bool running_ = false;
 };
@@ -62,6 +74,10 @@ std::string CompilerCommandLine(const BuildEnvironment& env);
 // The test run's command line: SourceFolder + "Output" + separator +
 // AppVerName + ".exe", quoted when it holds a blank.
 std::string InstallerCommandLine(const std::string& sourceFolder, const std::string& appVerName);
+
+// The failure of a compiler that ended with exitCode, quoting its error line
+// when it printed one.
+std::string CompilerFailureText(std::uint32_t exitCode, const std::string& errorLine);
 
 // The note on copying a split installer onto disks.
 std::string DiskNote(const std::string& appVerName);

@@ -300,12 +300,14 @@ void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& roo
     out.line("Source: \"" + quoted(file) + "\"; DestDir: \"{app}\"; Flags: ignoreversion");
 }
 
-void writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p, const std::string& sourceFolder,
-                       const std::vector<std::string>& rootFiles, Prompts& prompts,
-                       ChangeLog* log) {
+// Returns the folders the scan left out.
+std::vector<std::string> writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
+                                           const std::string& sourceFolder,
+                                           const std::vector<std::string>& rootFiles,
+                                           Prompts& prompts, ChangeLog* log) {
     out.line("");
     out.line("[Files]");
-    const SourceTree tree = ScanSourceTree(sourceFolder);
+    SourceTree tree = ScanSourceTree(sourceFolder);
     std::vector<std::string> folders;
     folders.reserve(tree.folders.size());
     for (const auto& entry : tree.folders) {
@@ -355,6 +357,7 @@ void writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p, const std::string&
     for (const auto& folder : folders) {
         out.line("Name: \"{app}\\" + folder + "\"");
     }
+    return std::move(tree.leftOut);
 }
 
 } // namespace
@@ -414,13 +417,13 @@ void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* 
     writeSetup(out, project, log);
 }
 
-void WriteContentSections(ScriptWriter& out, ProjectSettings& project,
-                          const std::string& sourceFolder,
-                          const std::vector<std::string>& rootFiles, Prompts& prompts,
-                          ChangeLog* log) {
+std::vector<std::string> WriteContentSections(ScriptWriter& out, ProjectSettings& project,
+                                              const std::string& sourceFolder,
+                                              const std::vector<std::string>& rootFiles,
+                                              Prompts& prompts, ChangeLog* log) {
     writeIcons(out, project);
     writeIni(out, project);
-    writeFilesAndDirs(out, project, sourceFolder, rootFiles, prompts, log);
+    return writeFilesAndDirs(out, project, sourceFolder, rootFiles, prompts, log);
 }
 
 } // namespace tornavel

@@ -39,15 +39,16 @@ void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* 
 
 // [Icons], [INI], [Files], [Dirs]. rootFiles: ListFolderFiles(sourceFolder) as the build
 // read it after clearing Output. Sets project.Font per .TTF root file (logged). Font
-// messages go through prompts.
+// messages go through prompts. Returns the sub-folders the scan left out
+// (SourceTree::leftOut), for the build to tell the user.
 //
 // Throws ListIndexError when an INI line is due and IniLocation selects no
 // folder, InOutError when a scanned sub-folder cannot be listed, EncodingError
 // naming a file, folder or font name that Windows-1250 cannot hold.
-void WriteContentSections(ScriptWriter& out, ProjectSettings& project,
-                          const std::string& sourceFolder,
-                          const std::vector<std::string>& rootFiles, Prompts& prompts,
-                          ChangeLog* log);
+std::vector<std::string> WriteContentSections(ScriptWriter& out, ProjectSettings& project,
+                                              const std::string& sourceFolder,
+                                              const std::vector<std::string>& rootFiles,
+                                              Prompts& prompts, ChangeLog* log);
 
 // Reads a signed 32-bit decimal whole number: an optional sign and digits,
 // nothing else. Throws ConvertError ("'%s' is not a valid integer value").

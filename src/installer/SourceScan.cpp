@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <string_view>
 #include <sys/stat.h>
 #include <utility>
 
@@ -99,6 +100,11 @@ private:
                 return;
             }
             if (!wantFolders || !isInstalledFolder(e)) {
+                // Only the scan for the script reads the deepest level, and
+                // only it needs to tell the user what stays out.
+                if (wantFiles_) {
+                    tree_.leftOut.push_back(entryOf(index, e.name));
+                }
                 return;
             }
             std::string childNative = native;
@@ -106,14 +112,19 @@ private:
             if (e.link && leadsBackUp(index, childNative)) {
                 return;
             }
-            std::string childEntry;
-            if (index != 0) {
-                childEntry = folders_[static_cast<std::size_t>(index)].entry + '\\';
-            }
-            childEntry += e.name;
             next->push_back(static_cast<int>(folders_.size()));
-            folders_.push_back({std::move(childEntry), std::move(childNative), index});
+            folders_.push_back({entryOf(index, e.name), std::move(childNative), index});
         });
+    }
+
+    // The entry of the folder name inside the folder at index.
+    std::string entryOf(int index, std::string_view name) const {
+        std::string entry;
+        if (index != 0) {
+            entry = folders_[static_cast<std::size_t>(index)].entry + '\\';
+        }
+        entry += name;
+        return entry;
     }
 
     // A link to a folder is followed like any folder, except when it leads to
@@ -168,6 +179,24 @@ SourceTree ScanSourceTree(const std::string& sourceFolder) {
         return {};
     }
     return Walker(sourceFolder, true).run();
+}
+
+std::string LeftOutFoldersNotice(const std::vector<std::string>& folders) {
+    constexpr std::size_t kListed = 10;
+    std::string text =
+        "Složky vynechané z instalace (název s tečkou, skrytá složka nebo více než " +
+        std::to_string(kDeepestScannedLevel) +
+        " úrovní pod zdrojovým adresářem), "
+        "celkem " +
+        std::to_string(folders.size()) + ": ";
+    for (std::size_t i = 0; i < folders.size() && i < kListed; ++i) {
+        text += (i > 0 ? ", " : "") + toNativeSeparators(folders[i]);
+    }
+    if (folders.size() > kListed) {
+        const std::size_t more = folders.size() - kListed;
+        text += " a " + std::to_string(more) + (more < 5 ? " další" : " dalších");
+    }
+    return text + ".";
 }
 
 } // namespace tornavel

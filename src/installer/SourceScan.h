@@ -33,11 +33,20 @@ std::vector<std::string> ListFolderFiles(const std::string& folder);
 // ListFolderFiles gives for it, and listError[i] the errno of the failure that
 // listing it would have thrown as InOutError::fromErrno (0 when it was listed). The script
 // generator uses this so that no folder is read twice.
+//
+// leftOut names, as entries in scan order, the folders the scan met and did
+// not take: hidden ones, those whose name holds a ".", and those of level 20
+// (the folders below these are not visited, so they are not named).
 struct SourceTree {
     std::vector<std::string> folders;
     std::vector<std::vector<std::string>> files;
     std::vector<int> listError;
+    std::vector<std::string> leftOut;
 };
 SourceTree ScanSourceTree(const std::string& sourceFolder);
+
+// The notice that tells the user which folders the installer leaves out:
+// the first ten of them (native separators) and how many there are.
+std::string LeftOutFoldersNotice(const std::vector<std::string>& folders);
 
 } // namespace tornavel

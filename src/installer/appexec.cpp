@@ -236,7 +236,10 @@ void TAppExec::Execute() {
     errNo_ = 0;
     std::optional<Process> process;
     try {
-        process.emplace(Process::Start(SplitCommandLine(line), processPriority(priorityClass_)));
+        const std::vector<std::string> args = SplitCommandLine(line);
+        const ProcessPriority priority = processPriority(priorityClass_);
+        process.emplace(Wait && OnOutput ? Process::StartCapturingOutput(args, OnOutput, priority)
+                                         : Process::Start(args, priority));
     } catch (const ProcessError& e) {
         errNo_ = e.code();
         throw EAppExecWinExec(ErrorText());

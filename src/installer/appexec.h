@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Errors.h"
+#include "platform/Process.h"
 
 #include <cstdint>
 #include <functional>
@@ -60,6 +61,10 @@ public:
     // Called between short waits on the started program (the GUI passes its
     // event loop here); may be empty.
     std::function<void()> EventPump;
+    // When set and Wait is true, the program's standard output and standard
+    // error are read through one pipe while waiting and handed here as they
+    // arrive. When empty, the program writes to this program's own streams.
+    OutputSink OnOutput;
 
     const std::vector<std::string>& ExeParams() const { return exeParams_; }
     void SetExeParams(const std::vector<std::string>& params) { exeParams_ = params; }

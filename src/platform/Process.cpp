@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -80,21 +81,90 @@ private:
     int fd_;
 };
 
-void blockOnProcess(int handle, std::chrono::milliseconds slice) {
+// Sleeps for at most slice, waking early when the process ends or, when
+// output is not -1, when the output pipe has something to read.
+void blockOnProcess(int handle, int output, std::chrono::milliseconds slice) {
     const int timeout =
         static_cast<int>(std::max<std::chrono::milliseconds::rep>(slice.count(), 1));
-    if (handle >= 0) {
-        pollfd entry{handle, POLLIN, 0};
-        (void)::poll(&entry, 1, timeout);
-    } else {
-        (void)::poll(nullptr, 0, timeout);
+    pollfd entries[2];
+    nfds_t count = 0;
+    for (const int fd : {handle, output}) {
+        if (fd >= 0) {
+            entries[count++] = pollfd{fd, POLLIN, 0};
+        }
     }
+    (void)::poll(count > 0 ? entries : nullptr, count, timeout);
 }
+
+// The pipe a captured program writes into. Both ends are close-on-exec and
+// above the standard streams (were one of those closed in this program, the
+// pipe could otherwise take its number and the child's redirection would
+// clash with it); our end does not block.
+class OutputPipe {
+public:
+    OutputPipe() {
+        int fds[2] = {-1, -1};
+        if (::pipe2(fds, O_CLOEXEC) != 0) {
+            const int err = errno;
+            throw ProcessError(WindowsCodeFromErrno(err), describe(err));
+        }
+        read_ = aboveStandardStreams(fds[0]);
+        write_ = aboveStandardStreams(fds[1]);
+        if (read_ < 0 || write_ < 0 || ::fcntl(read_, F_SETFL, O_NONBLOCK) != 0) {
+            const int err = errno;
+            closeBoth();
+            throw ProcessError(WindowsCodeFromErrno(err), describe(err));
+        }
+    }
+    ~OutputPipe() { closeBoth(); }
+    OutputPipe(const OutputPipe&) = delete;
+    OutputPipe& operator=(const OutputPipe&) = delete;
+
+    int writeEnd() const { return write_; }
+    // Our end, now owned by the caller; the write end is closed, so that the
+    // pipe ends when the program (and whatever inherited it) has closed it.
+    int takeReadEnd() {
+        ::close(write_);
+        write_ = -1;
+        const int fd = read_;
+        read_ = -1;
+        return fd;
+    }
+
+private:
+    static int aboveStandardStreams(int fd) {
+        if (fd < 0 || fd > 2) {
+            return fd;
+        }
+        const int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
+        ::close(fd);
+        return moved;
+    }
+    void closeBoth() {
+        for (int* fd : {&read_, &write_}) {
+            if (*fd >= 0) {
+                ::close(*fd);
+                *fd = -1;
+            }
+        }
+    }
+
+    int read_ = -1;
+    int write_ = -1;
+};
 
 class FileActions {
 public:
-    FileActions() {
+    // With an output pipe, the program's standard output and standard error
+    // both become it.
+    explicit FileActions(int output = -1) {
         if (::posix_spawn_file_actions_init(&actions_) != 0) {
+            throw ProcessError(winerror::NotEnoughMemory, describe(ENOMEM));
+        }
+        // Before the closing below, which would close the pipe too.
+        if (output >= 0 && (::posix_spawn_file_actions_adddup2(&actions_, output, 1) != 0 ||
+                            ::posix_spawn_file_actions_adddup2(&actions_, output, 2) != 0)) {
+            ::posix_spawn_file_actions_destroy(&actions_);
             throw ProcessError(winerror::NotEnoughMemory, describe(ENOMEM));
         }
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
@@ -169,7 +239,11 @@ std::uint32_t WindowsCodeFromErrno(int err) {
     }
 }
 
-Process Process::Start(const std::vector<std::string>& args, ProcessPriority priority) {
+namespace {
+
+// Starts the program with the given file actions; see Process::Start.
+pid_t spawnProgram(const std::vector<std::string>& args, const FileActions& actions,
+                   ProcessPriority priority) {
     if (args.empty()) {
         throw ProcessError(winerror::FileNotFound, describe(ENOENT));
     }
@@ -184,9 +258,6 @@ Process Process::Start(const std::vector<std::string>& args, ProcessPriority pri
     }
     argv.push_back(nullptr);
 
-    // Like a Windows program started without handle inheritance, the program
-    // gets the standard streams and none of our other open files.
-    FileActions actions;
     const std::string& program = args.front();
     pid_t pid = -1;
     // glibc's posix_spawn reports a failed exec as its result and never falls
@@ -199,18 +270,47 @@ Process Process::Start(const std::vector<std::string>& args, ProcessPriority pri
         throw ProcessError(WindowsCodeFromErrno(rc), describe(rc));
     }
     applyPriority(pid, priority);
-    return Process(pid);
+    return pid;
 }
 
-Process::Process(Process&& other) noexcept : pid_(other.pid_) {
+// The most a wait reads from the pipe before the pump runs again, so that a
+// program writing without pause cannot starve the user interface.
+constexpr std::size_t kOutputPerRound = 1u << 20;
+// What is read after the program has ended: at most what a pipe can hold (and
+// then some), so a program it started that keeps writing cannot hold us.
+constexpr std::size_t kOutputAfterEnd = 4u << 20;
+
+} // namespace
+
+Process Process::Start(const std::vector<std::string>& args, ProcessPriority priority) {
+    // Like a Windows program started without handle inheritance, the program
+    // gets the standard streams and none of our other open files.
+    const FileActions actions;
+    return Process(spawnProgram(args, actions, priority));
+}
+
+Process Process::StartCapturingOutput(const std::vector<std::string>& args, OutputSink output,
+                                      ProcessPriority priority) {
+    OutputPipe pipe;
+    const FileActions actions(pipe.writeEnd());
+    const pid_t pid = spawnProgram(args, actions, priority);
+    return Process(pid, pipe.takeReadEnd(), std::move(output));
+}
+
+Process::Process(Process&& other) noexcept
+    : pid_(other.pid_), output_(other.output_), sink_(std::move(other.sink_)) {
     other.pid_ = -1;
+    other.output_ = -1;
 }
 
 Process& Process::operator=(Process&& other) noexcept {
     if (this != &other) {
         Release();
         pid_ = other.pid_;
+        output_ = other.output_;
+        sink_ = std::move(other.sink_);
         other.pid_ = -1;
+        other.output_ = -1;
     }
     return *this;
 }
@@ -220,6 +320,7 @@ Process::~Process() {
 }
 
 void Process::Release() {
+    closeOutput();
     if (pid_ > 0) {
         reapInBackground(pid_);
         pid_ = -1;
@@ -236,6 +337,9 @@ std::uint32_t Process::Wait(const std::function<void()>& pump, std::chrono::mill
         const pid_t r = ::waitpid(pid_, &status, WNOHANG);
         if (r == pid_) {
             pid_ = -1;
+            // Everything it wrote is in the pipe by now.
+            readOutput(kOutputAfterEnd);
+            closeOutput();
             if (WIFEXITED(status)) {
                 return static_cast<std::uint32_t>(WEXITSTATUS(status));
             }
@@ -252,7 +356,35 @@ std::uint32_t Process::Wait(const std::function<void()>& pump, std::chrono::mill
         if (pump) {
             pump();
         }
-        blockOnProcess(handle.get(), slice);
+        blockOnProcess(handle.get(), output_, slice);
+        readOutput(kOutputPerRound);
+    }
+}
+
+void Process::readOutput(std::size_t limit) {
+    char buffer[65536];
+    std::size_t total = 0;
+    while (output_ >= 0 && total < limit) {
+        const ssize_t n = ::read(output_, buffer, sizeof buffer);
+        if (n > 0) {
+            total += static_cast<std::size_t>(n);
+            if (sink_) {
+                sink_(std::string_view(buffer, static_cast<std::size_t>(n)));
+            }
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            return;
+        } else {
+            closeOutput(); // the end of the output (or a pipe that failed)
+        }
+    }
+}
+
+void Process::closeOutput() {
+    if (output_ >= 0) {
+        ::close(output_);
+        output_ = -1;
     }
 }
 

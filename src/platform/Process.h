@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace tornavel {
@@ -51,6 +53,11 @@ private:
 // by 5 and 10 when the system permits it and are left at Normal otherwise.
 enum class ProcessPriority { Normal, Idle, High, Realtime };
 
+// Receives a started program's output as it arrives: the raw bytes of its
+// standard output and standard error, merged in the order it wrote them, in
+// pieces of any size (a piece may end inside a line or a character).
+using OutputSink = std::function<void(std::string_view bytes)>;
+
 // A started program. It is always reaped: by Wait, or, when the owner lets it
 // go without waiting (Release or destruction), in the background once it ends,
 // so no finished program lingers as a zombie.
@@ -62,6 +69,13 @@ public:
     static Process Start(const std::vector<std::string>& args,
                          ProcessPriority priority = ProcessPriority::Normal);
 
+    // Starts the program as Start does, but with its standard output and
+    // standard error both writing into one pipe. Wait reads the pipe while it
+    // waits and hands every piece to output; a program nobody waits for loses
+    // its output (it writes into a closed pipe).
+    static Process StartCapturingOutput(const std::vector<std::string>& args, OutputSink output,
+                                        ProcessPriority priority = ProcessPriority::Normal);
+
     Process(Process&& other) noexcept;
     Process& operator=(Process&& other) noexcept;
     Process(const Process&) = delete;
@@ -70,9 +84,13 @@ public:
 
     // Blocks until the program ends, in waits of at most slice on the process
     // itself (it returns as soon as the program ends), and calls pump (when
-    // not empty) between them. Returns the exit code; a program ended by a
-    // signal gives 128 + the signal's number, as a shell reports it. Throws
-    // ProcessError when the process cannot be awaited.
+    // not empty) between them. A program started with StartCapturingOutput
+    // also ends a wait when it writes; its output goes to the sink before the
+    // next pump, and what it wrote before it ended is delivered before Wait
+    // returns (output a program it started writes later is not waited for).
+    // Returns the exit code; a program ended by a signal gives 128 + the
+    // signal's number, as a shell reports it. Throws ProcessError when the
+    // process cannot be awaited.
     std::uint32_t Wait(const std::function<void()>& pump,
                        std::chrono::milliseconds slice = std::chrono::milliseconds(15));
 
@@ -83,8 +101,17 @@ public:
 
 private:
     explicit Process(pid_t pid) : pid_(pid) {}
+    Process(pid_t pid, int output, OutputSink sink)
+        : pid_(pid), output_(output), sink_(std::move(sink)) {}
+
+    // Hands what the pipe holds now to the sink, at most limit bytes; closes
+    // the pipe at its end.
+    void readOutput(std::size_t limit);
+    void closeOutput();
 
     pid_t pid_ = -1;
+    int output_ = -1; // our end of the output pipe, -1 without capture
+    OutputSink sink_;
 };
 
 } // namespace tornavel

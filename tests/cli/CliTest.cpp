@@ -116,6 +116,49 @@ TEST_F(CliTest, BuildWritesScriptRunsCompilerAndSucceeds) {
     EXPECT_NE(messages[1].find("test instalace? Ne"), std::string::npos);
 }
 
+// The compiler's lines on standard output, as they came, decoded to UTF-8;
+// our own messages on standard error, the failure quoting the error line.
+TEST_F(CliTest, CompilerOutputOnStandardOutputMessagesOnStandardError) {
+    CliRun r = build();
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string installer = (source.path() / "Output" / "Účetnictví 2.0.exe").string();
+    EXPECT_EQ(r.out, "Náhradní kompilátor iscc pro testy\n\nSkript: " + source.folder() +
+                         "ISS\nSuccessful compile (0.001 sec). Resulting Setup program filename "
+                         "is:\n" +
+                         installer + "\n");
+    EXPECT_EQ(lines(r.err).size(), 2u) << r.err;
+
+    programDir.writeFile("iscc.error", "Neznámý parametr.");
+    r = build();
+    EXPECT_EQ(r.status, 3);
+    const std::string errorLine =
+        "Error on line 5 in " + source.folder() + "ISS: Neznámý parametr.";
+    EXPECT_TRUE(r.out.ends_with(errorLine + "\nCompile aborted.\n")) << r.out;
+    EXPECT_EQ(lines(r.err).back(),
+              "Kompilace se nezdařila: kompilátor skončil s chybovým kódem 2. " + errorLine)
+        << r.err;
+}
+
+TEST_F(CliTest, LeftOutFoldersAreOneNoticeOnStandardError) {
+    for (int i = 1; i <= 12; ++i) {
+        source.makeDir("stará.verze" + std::to_string(i));
+    }
+    const CliRun r = run({"script", projectFile(), "--source", source.folder()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto messages = lines(r.err);
+    ASSERT_EQ(messages.size(), 2u) << r.err;
+    EXPECT_TRUE(messages[0].starts_with("Složky vynechané z instalace (")) << messages[0];
+    EXPECT_NE(messages[0].find("celkem 12: stará.verze"), std::string::npos) << messages[0];
+    EXPECT_TRUE(messages[0].ends_with(" a 2 další.")) << messages[0];
+    std::size_t named = 0;
+    for (auto at = messages[0].find("stará.verze"); at != std::string::npos;
+         at = messages[0].find("stará.verze", at + 1)) {
+        ++named;
+    }
+    EXPECT_EQ(named, 10u) << messages[0];
+    EXPECT_TRUE(r.out.empty());
+}
+
 TEST_F(CliTest, BuildTakesSourceFolderFromTheSettingsFile) {
     std::ofstream(programDir.path() / "Tornavel.ini", std::ios::binary)
         << "[Nastaveni]\r\nVystupniAdresar=" + source.folder() + "\r\n";

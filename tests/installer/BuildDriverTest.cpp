@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "support/FakeCompiler.h"
 #include "support/FakePrompts.h"
+#include "support/RecordingConsole.h"
 #include "support/TempDir.h"
 
 #include <csignal>
@@ -73,7 +74,8 @@ protected:
     BuildEnvironment env;
     ProjectSettings project;
     HookedPrompts prompts;
-    BuildDriver driver{prompts};
+    test::RecordingConsole console;
+    BuildDriver driver{prompts, &console};
     ChangeLog log;
 };
 
@@ -168,6 +170,7 @@ TEST_F(BuildDriverTest, MissingCompilerFailsAfterTheFirstQuestion) {
     } catch (const EAppExecWinExec& e) {
         EXPECT_STREQ(e.what(), "Soubor nelze najít");
     }
+    EXPECT_EQ(console.calls.back(), "failed: Soubor nelze najít");
     EXPECT_EQ(captions(), std::vector<std::string>{kConfirmCaption});
     EXPECT_TRUE(prompts.texts(Kind::Message).empty());
     EXPECT_TRUE(scriptWritten());
@@ -221,6 +224,54 @@ TEST_F(BuildDriverTest, OutputThatIsAFileStopsBeforeTheScript) {
     EXPECT_EQ(test::readFileBytes(output()), "not a folder");
     EXPECT_FALSE(scriptWritten());
     EXPECT_TRUE(captions().empty());
+}
+
+TEST_F(BuildDriverTest, CompilerOutputReachesTheConsoleLineByLine) {
+    EXPECT_EQ(build(), BuildOutcome::Compiled);
+    const std::string script = source.folder() + "ISS";
+    EXPECT_EQ(console.calls,
+              (std::vector<std::string>{
+                  "started: " + CompilerCommandLine(env),
+                  "line: Náhradní kompilátor iscc pro testy", "line: ", "line: Skript: " + script,
+                  "line: Successful compile (0.001 sec). Resulting Setup program filename is:",
+                  "line: " + (output() / "Můj program verze 1.0.exe").string(), "finished: 0: "}));
+}
+
+TEST_F(BuildDriverTest, CompilerErrorLineIsQuotedInTheFailure) {
+    program.writeFile("iscc.error", "Minimální verze není platná.");
+    const std::string errorLine =
+        "Error on line 5 in " + source.folder() + "ISS: Minimální verze není platná.";
+    try {
+        build();
+        FAIL() << "a failing compiler must end the build";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::ProcessFailed);
+        EXPECT_EQ(e.what(),
+                  "Kompilace se nezdařila: kompilátor skončil s chybovým kódem 2.\r\n" + errorLine);
+    }
+    ASSERT_GE(console.calls.size(), 3u);
+    const auto end = console.calls.end();
+    EXPECT_EQ(std::vector<std::string>(end - 3, end),
+              (std::vector<std::string>{"line: " + errorLine, "line: Compile aborted.",
+                                        "finished: 2: " + errorLine}));
+}
+
+TEST_F(BuildDriverTest, LeftOutFoldersAreNoticedOnceAfterTheScript) {
+    source.writeFile("Data.old/a.txt");
+    source.writeFile(".git/config");
+    prompts.queueAnswer(Answer::No);
+    EXPECT_EQ(build(), BuildOutcome::Declined);
+    ASSERT_EQ(console.calls.size(), 1u);
+    EXPECT_TRUE(console.calls[0].starts_with("notice: Složky vynechané z instalace"));
+    EXPECT_TRUE(console.calls[0].ends_with(", celkem 2: .git, Data.old.") ||
+                console.calls[0].ends_with(", celkem 2: Data.old, .git."))
+        << console.calls[0];
+
+    // Without a console the notice is a plain message.
+    FakePrompts alone;
+    BuildDriver withoutConsole(alone);
+    ASSERT_TRUE(withoutConsole.WriteScript(project, env, nullptr));
+    EXPECT_EQ(alone.texts(Kind::Message), std::vector<std::string>{console.calls[0].substr(8)});
 }
 
 TEST_F(BuildDriverTest, DiskSpanningGivesTheExactDiskNote) {

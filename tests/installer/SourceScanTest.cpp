@@ -82,6 +82,47 @@ TEST(ScanSourceFolders, LeavesOutHiddenAndDottedFoldersWithEverythingBelow) {
     EXPECT_EQ(ScanSourceFolders(dir.folder()), (Names{"Data", "Data\\Img"}));
 }
 
+// What stays out is named at its top: a hidden or dotted folder (not what is
+// below it) and the folders of level 20 (not those below them).
+TEST(ScanSourceTree, NamesTheFoldersItLeavesOut) {
+    TempDir dir;
+    dir.writeFile("Data.old/Inner/file.txt");
+    dir.writeFile("Data/.cache/Inner/x");
+    dir.writeFile("Data/.profile");
+    std::string deep = "D";
+    for (int level = 2; level <= 21; ++level) {
+        deep += "/D";
+    }
+    dir.makeDir(deep);
+    const SourceTree tree = ScanSourceTree(dir.folder());
+    Names expected{"Data.old", "Data\\.cache", "D"};
+    for (int level = 2; level <= 20; ++level) {
+        expected.back() += "\\D";
+    }
+    Names leftOut = tree.leftOut;
+    std::sort(leftOut.begin(), leftOut.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(leftOut, expected);
+    EXPECT_EQ(tree.folders.size(), 20u); // Data and D .. level 19
+}
+
+TEST(LeftOutFoldersNotice, ListsTheFirstTenAndCountsAll) {
+    const std::string start = "Složky vynechané z instalace (název s tečkou, skrytá složka nebo "
+                              "více než 19 úrovní pod zdrojovým adresářem), ";
+    EXPECT_EQ(LeftOutFoldersNotice({"A.b", "C\\.d"}), start + "celkem 2: A.b, C/.d.");
+    Names many;
+    std::string listed;
+    for (int i = 1; i <= 16; ++i) {
+        many.push_back("F." + std::to_string(i));
+        if (i <= 10) {
+            listed += (i > 1 ? ", F." : "F.") + std::to_string(i);
+        }
+    }
+    EXPECT_EQ(LeftOutFoldersNotice(many), start + "celkem 16: " + listed + " a 6 dalších.");
+    many.resize(12);
+    EXPECT_EQ(LeftOutFoldersNotice(many), start + "celkem 12: " + listed + " a 2 další.");
+}
+
 TEST(ScanSourceFolders, EmptyMissingOrFileOnlySourceGivesNoFolders) {
     TempDir dir;
     EXPECT_TRUE(ScanSourceFolders(dir.folder()).empty());

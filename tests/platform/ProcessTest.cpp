@@ -126,6 +126,56 @@ TEST(Process, EndBySignalGivesShellStyleCode) {
     EXPECT_EQ(code, 128u + SIGTERM);
 }
 
+// Standard output and standard error share one pipe, so their order survives;
+// 10 MiB holding every byte value arrive unchanged and the wait does not stall
+// on a full pipe.
+TEST(Process, CapturedOutputArrivesWholeAndInOrder) {
+    test::TempDir dir;
+    std::string big(10u << 20, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) {
+        big[i] = static_cast<char>((i * 7 + i / 256) & 0xFF);
+    }
+    const auto bigFile = dir.writeFile("big.bin", big);
+    const auto tail = dir.writeFile("tail.txt", "konec\r\n");
+    std::string received;
+    int pieces = 0;
+    int pumped = 0;
+    Process p = Process::StartCapturingOutput(
+        {"cat", bigFile.string(), (dir.path() / "missing").string(), tail.string()},
+        [&](std::string_view bytes) {
+            received += bytes;
+            ++pieces;
+        });
+    EXPECT_EQ(p.Wait([&] { ++pumped; }), 1u); // cat reports the missing file
+    ASSERT_GT(received.size(), big.size() + 7);
+    EXPECT_TRUE(received.compare(0, big.size(), big) == 0);
+    const std::string rest = received.substr(big.size());
+    EXPECT_NE(rest.find("missing"), std::string::npos) << rest; // from standard error
+    EXPECT_TRUE(rest.ends_with("konec\r\n")) << rest;
+    EXPECT_GT(pieces, 1);
+    EXPECT_GT(pumped, 0);
+}
+
+// The program is killed while a program it started ("yes", under "timeout")
+// still holds the pipe and writes on: the wait ends with the program, not
+// with the pipe. Once our end is closed, "yes" ends on the broken pipe.
+TEST(Process, CapturedProgramKilledBySignalEndsTheWait) {
+    std::size_t received = 0;
+    pid_t pid = -1;
+    bool killed = false;
+    Process p = Process::StartCapturingOutput({"timeout", "60", "yes", "řádek"},
+                                              [&](std::string_view bytes) {
+                                                  received += bytes.size();
+                                                  if (!killed && received > (1u << 20)) {
+                                                      ::kill(pid, SIGKILL);
+                                                      killed = true;
+                                                  }
+                                              });
+    pid = p.id();
+    EXPECT_EQ(p.Wait({}), 128u + SIGKILL);
+    EXPECT_TRUE(killed);
+}
+
 TEST(Process, ReleasedProgramIsReapedWhenItEnds) {
     pid_t pid = -1;
     {

@@ -3,6 +3,7 @@
 #include "ui/mainwindow/ChooserButtons.h"
 
 #include "../support/IconSamples.h"
+#include "TestFiles.h"
 #include "ui/MessageBoxes.h"
 #include "ui/choosers/Unit6.h"
 #include "ui/choosers/Vyber.h"
@@ -68,12 +69,7 @@ private slots:
 
     void init() {
         QVERIFY(dir_.isValid());
-        programFolder_ = dir_.path() + "/program/";
-        sourceFolder_ = dir_.path() + "/source/";
-        QVERIFY(QDir().mkpath(programFolder_));
-        QVERIFY(QDir().mkpath(sourceFolder_));
-        writeFile(programFolder_ + "Tornavel.ini",
-                  "[Nastaveni]\r\nVystupniAdresar=" + sourceFolder_.toStdString() + "\r\n");
+        makeProgramAndSourceFolders(dir_.path(), programFolder_, sourceFolder_);
         writeFile(
             sourceFolder_ + "app.exe",
             samplePeFile({{{32, 0xFFFF0000}}, {{32, 0xFF00FF00}}, {{32, 0xFF0000FF}}}, false));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTest>
@@ -21,4 +22,15 @@ inline void writeAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
     file.write(bytes);
+}
+
+// Makes root + "/program/" and root + "/source/" and writes the program
+// folder's "Tornavel.ini" naming the source folder; returns both paths, each
+// ending with "/".
+inline void makeProgramAndSourceFolders(const QString& root, QString& program, QString& source) {
+    program = root + "/program/";
+    source = root + "/source/";
+    QVERIFY(QDir().mkpath(program) && QDir().mkpath(source));
+    writeAll(program + "Tornavel.ini",
+             "[Nastaveni]\r\nVystupniAdresar=" + source.toUtf8() + "\r\n");
 }

@@ -5,6 +5,7 @@
 #include "project/ProjectFile.h"
 #include "ui/MessageBoxes.h"
 #include "ui/browser/ShellBrowser.h"
+#include "ui/console/CompilerConsole.h"
 #include "ui/controls/RadioGroup.h"
 #include "ui/mainwindow/ChooserButtons.h"
 #include "ui/mainwindow/Unit4.h"
@@ -701,7 +702,11 @@ void TForm1::runBuild() {
     };
     GuiPrompts prompts(this, [this](FieldId field) { focusField(field); });
     prompts.setBeforeEachBox(showFillIns);
-    BuildDriver driver(prompts);
+    if (!Console) {
+        Console = new TCompilerConsole(this);
+    }
+    Console->beginBuild();
+    BuildDriver driver(prompts, Console);
     BuildEnvironment environment;
     environment.SourceFolder = SourceFolder.toStdString();
     environment.ProgramFolder = ProgramFolder.toStdString();

@@ -27,6 +27,7 @@ class QToolButton;
 namespace tornavel::ui {
 
 class ShellBrowser;
+class TCompilerConsole;
 class TForm4;
 class TForm5;
 class TForm6;
@@ -221,6 +222,8 @@ public:
     // Whether SourceFolder exists as the last start-up step found it.
     bool sourceFolderExists() const { return sourceFolderReady_; }
     bool buildRunning() const { return buildRunning_; }
+    // The window "Kompilace", made by the first build.
+    TCompilerConsole* Console = nullptr;
 
 public slots:
     // Start-up step: program settings, SourceFolder, New, Modified cleared.

@@ -3,19 +3,50 @@
 // would leave in the Output folder:
 //   Output/<OutputBaseFilename>.exe, and with "DiskSpanning=yes" also the
 //   pieces Output/<OutputBaseFilename>-1.bin and -2.bin.
-// A file "iscc.exitcode" beside this program makes it end with that code
-// instead, writing nothing, and "iscc.signal" makes it kill itself with that
-// signal; "iscc.log" beside it receives the arguments.
+// Like the real compiler it reports on standard output, in Windows-1250 with
+// CR LF, ending with "Successful compile …" and the installer's path.
+// Files beside this program change what it does:
+//   iscc.log       receives the arguments, one line per run;
+//   iscc.exitcode  makes it end at once with that code, printing and writing
+//                  nothing (so it also serves as a plain program);
+//   iscc.signal    makes it kill itself at once with that signal;
+//   iscc.error     makes the compile fail as the real one does: the first
+//                  lines, then "Error on line 5 in <script>: <the file's
+//                  text>" on standard error, "Compile aborted." and code 2;
+//   iscc.hold      makes it wait after its first lines until the file is
+//                  removed (at most 20 s), so a test can look meanwhile.
 #include "platform/Cp1250.h"
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
+#include <thread>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// A line as the compiler writes it: the ANSI code page, CR LF, at once.
+void say(std::FILE* stream, const std::string& utf8) {
+    const std::string bytes = tornavel::isCp1250Encodable(utf8) ? tornavel::toCp1250(utf8) : utf8;
+    std::fputs((bytes + "\r\n").c_str(), stream);
+    std::fflush(stream);
+}
+
+void holdWhile(const fs::path& file) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (fs::exists(file) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     const fs::path self = fs::absolute(argv[0]);
@@ -58,6 +89,17 @@ int main(int argc, char** argv) {
             spanning = true;
         }
     }
+    say(stdout, "Náhradní kompilátor iscc pro testy");
+    say(stdout, "");
+    say(stdout, "Skript: " + std::string(argv[1]));
+    holdWhile(dir / "iscc.hold");
+    if (std::ifstream errorFile(dir / "iscc.error"); errorFile) {
+        std::ostringstream text;
+        text << errorFile.rdbuf();
+        say(stderr, "Error on line 5 in " + std::string(argv[1]) + ": " + text.str());
+        say(stderr, "Compile aborted.");
+        return 2;
+    }
     const fs::path output = fs::path(script).parent_path() / "Output";
     fs::create_directories(output);
     std::ofstream(output / (base + ".exe"), std::ios::binary) << "installer";
@@ -65,5 +107,7 @@ int main(int argc, char** argv) {
         std::ofstream(output / (base + "-1.bin"), std::ios::binary) << "piece 1";
         std::ofstream(output / (base + "-2.bin"), std::ios::binary) << "piece 2";
     }
+    say(stdout, "Successful compile (0.001 sec). Resulting Setup program filename is:");
+    say(stdout, (output / (base + ".exe")).string());
     return 0;
 }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "installer/BuildConsole.h"
+
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tornavel::ui {
+
+// The window "Kompilace": what a build has to say besides its questions. It
+// shows the notice about folders the installer leaves out above a read-only,
+// monospaced view that holds the compiler's command line and then its output,
+// line by line as it arrives. It is an ordinary window, never modal: the build
+// waits with the event pump running, so the main window and this one stay
+// responsive. After a failure it stays open with the exit code and the
+// compiler's error line marked; after a success it closes itself unless it
+// holds a notice.
+class TCompilerConsole : public QWidget, public BuildConsole {
+    Q_OBJECT
+public:
+    explicit TCompilerConsole(QWidget* owner);
+
+    // Empties and hides the window for a new build; it shows itself when the
+    // build has something to say.
+    void beginBuild();
+
+    void notice(const std::string& text) override;
+    void compilerStarted(const std::string& commandLine) override;
+    void compilerLine(const std::string& line) override;
+    void compilerFinished(std::uint32_t exitCode, const std::string& errorLine) override;
+    void compilerFailed(const std::string& message) override;
+
+    // The marked error line; empty when none is marked.
+    QString markedLine() const;
+
+    QLabel* Notice;         // the notice, hidden without one
+    QPlainTextEdit* Output; // the command line, then the compiler's output
+    QLabel* Status;         // running, or how the compiler ended
+    QPushButton* CloseButton;
+
+private:
+    void showUp();
+    void markLine(const QString& line);
+};
+
+} // namespace tornavel::ui

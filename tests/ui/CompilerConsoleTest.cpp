@@ -1,0 +1,134 @@
+// The window "Kompilace" during real builds of the main window, with the
+// stand-in compiler in the program folder.
+#include "ui/console/CompilerConsole.h"
+
+#include "TestFiles.h"
+#include "ui/MessageBoxes.h"
+#include "ui/mainwindow/Unit1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <memory>
+
+using namespace tornavel::ui;
+using Kind = MessageBoxes::Record::Kind;
+
+class CompilerConsoleTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    QString programFolder_;
+    QString sourceFolder_;
+    std::unique_ptr<TForm1> form_;
+
+    QStringList consoleLines() const { return form_->Console->Output->toPlainText().split(u'\n'); }
+    QString commandLine() const { return programFolder_ + "iscc \"" + sourceFolder_ + "ISS\""; }
+
+private slots:
+    void initTestCase() { MessageBoxes::enableTestMode(); }
+
+    void init() {
+        QVERIFY(dir_.isValid() && QDir(dir_.path()).removeRecursively());
+        makeProgramAndSourceFolders(dir_.path(), programFolder_, sourceFolder_);
+        const QString fake = qEnvironmentVariable("TORNAVEL_FAKE_ISCC");
+        QVERIFY2(QFile::copy(fake, programFolder_ + "iscc"), "TORNAVEL_FAKE_ISCC");
+        writeAll(sourceFolder_ + "app.exe", "MZ");
+        form_ = std::make_unique<TForm1>(programFolder_.toStdString());
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        form_->Edit19->setText("app.exe");
+        MessageBoxes::takeRecords();
+    }
+
+    void cleanup() {
+        form_.reset();
+        MessageBoxes::takeRecords();
+    }
+
+    // The compiler is held after its first lines: the console, already on
+    // screen, shows them while the build waits, and the rest follows in order.
+    void showsTheOutputAsItArrives() {
+        writeAll(programFolder_ + "iscc.hold", "");
+        QStringList seenWhileRunning;
+        QTimer look;
+        connect(&look, &QTimer::timeout, this, [&] {
+            TCompilerConsole* console = form_->Console;
+            if (console && console->isVisible() && form_->buildRunning() &&
+                console->Output->toPlainText().contains("Skript: ")) {
+                seenWhileRunning = consoleLines();
+                look.stop();
+                QFile::remove(programFolder_ + "iscc.hold");
+            }
+        });
+        look.start(5);
+        MessageBoxes::setNextAnswer(QMessageBox::Yes);
+        form_->BitBtn1->click();
+
+        const QStringList firstLines{commandLine(), "Náhradní kompilátor iscc pro testy", "",
+                                     "Skript: " + sourceFolder_ + "ISS"};
+        QCOMPARE(seenWhileRunning, firstLines);
+        const QStringList lastLines{
+            "Successful compile (0.001 sec). Resulting Setup program filename is:",
+            sourceFolder_ + "Output/Můj program verze 1.0.exe"};
+        QCOMPARE(consoleLines(), firstLines + lastLines);
+        // A success without a notice closes the window.
+        QVERIFY(!form_->Console->isVisible());
+        QCOMPARE(MessageBoxes::takeRecords().size(), 2); // the two questions
+    }
+
+    // A failed compile keeps the window open: the exit code, the error line
+    // marked and scrolled to, and the message box quoting it; the notice of
+    // the left-out folders stands above.
+    void failureStaysOpenWithTheErrorLineMarked() {
+        writeAll(programFolder_ + "iscc.error", "Neplatný parametr.");
+        for (int i = 1; i <= 12; ++i) {
+            QVERIFY(QDir().mkpath(sourceFolder_ + "záloha." + QString::number(i)));
+        }
+        MessageBoxes::setNextAnswer(QMessageBox::Yes);
+        form_->BitBtn1->click();
+
+        const QString errorLine = "Error on line 5 in " + sourceFolder_ + "ISS: Neplatný parametr.";
+        const auto shown = MessageBoxes::takeRecords();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[1].kind, Kind::StandardError);
+        QCOMPARE(shown[1].text,
+                 "Kompilace se nezdařila: kompilátor skončil s chybovým kódem 2.\r\n" + errorLine);
+
+        TCompilerConsole& console = *form_->Console;
+        QVERIFY(console.isVisible());
+        QCOMPARE(console.windowTitle(), QString("Kompilace"));
+        QVERIFY(console.Output->isReadOnly());
+        QCOMPARE(console.Status->text(), QString("Kompilátor skončil s chybovým kódem 2."));
+        QCOMPARE(consoleLines().mid(consoleLines().size() - 2),
+                 (QStringList{errorLine, "Compile aborted."}));
+        QCOMPARE(console.markedLine(), errorLine);
+        QCOMPARE(console.Output->textCursor().block().text(), errorLine);
+        QVERIFY(console.Notice->isVisible());
+        QCOMPARE(console.Notice->text().count("záloha."), 10);
+        QVERIFY(console.Notice->text().contains("celkem 12: "));
+        QVERIFY(console.Notice->text().endsWith(" a 2 další."));
+
+        // The next build starts from an empty window.
+        QFile::remove(programFolder_ + "iscc.error");
+        QVERIFY(QDir(sourceFolder_).removeRecursively() && QDir().mkpath(sourceFolder_));
+        writeAll(sourceFolder_ + "app.exe", "MZ");
+        MessageBoxes::setNextAnswer(QMessageBox::Yes);
+        form_->BitBtn1->click();
+        QVERIFY(!console.isVisible());
+        QVERIFY(console.markedLine().isEmpty());
+        QVERIFY(console.Notice->text().isEmpty());
+        QCOMPARE(consoleLines().first(), commandLine());
+    }
+};
+
+QTEST_MAIN(CompilerConsoleTest)
+#include "CompilerConsoleTest.moc"
