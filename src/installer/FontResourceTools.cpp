@@ -1,6 +1,7 @@
 #include "installer/FontResourceTools.h"
 
 #include "installer/Prompts.h"
+#include "platform/Utf8.h"
 
 #include <array>
 #include <ft2build.h>
@@ -31,45 +32,20 @@ constexpr std::array<char16_t, 128> kMacRomanHighHalf = {
     0x00AF, 0x02D8, 0x02D9, 0x02DA, 0x00B8, 0x02DD, 0x02DB, 0x02C7, //
 };
 
-constexpr char32_t kReplacement = 0xFFFD;
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // The Windows name records are UTF-16, big-endian. A broken surrogate becomes
-// U+FFFD, which no script can hold, so such a name is refused later rather
-// than written wrong; an odd last byte is dropped.
+// U+FFFD (appendUtf8 writes no surrogate), which no script can hold, so such a
+// name is refused later rather than written wrong; an odd last byte is dropped.
 std::string decodeUtf16Be(const FT_Byte* bytes, FT_UInt length) {
     std::string out;
     for (FT_UInt i = 0; i + 1 < length; i += 2) {
-        char32_t unit = static_cast<char32_t>((bytes[i] << 8) | bytes[i + 1]);
-        if (unit >= 0xD800 && unit <= 0xDBFF) {
-            if (i + 3 < length) {
-                const auto low = static_cast<char32_t>((bytes[i + 2] << 8) | bytes[i + 3]);
-                if (low >= 0xDC00 && low <= 0xDFFF) {
-                    appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-                    i += 2;
-                    continue;
-                }
+        const auto unit = static_cast<char32_t>((bytes[i] << 8) | bytes[i + 1]);
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < length) {
+            const auto low = static_cast<char32_t>((bytes[i + 2] << 8) | bytes[i + 3]);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
             }
-            unit = kReplacement;
-        } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
-            unit = kReplacement;
         }
         appendUtf8(out, unit);
     }

@@ -1,6 +1,7 @@
 #include "platform/Cp1250.h"
 
 #include "platform/Errors.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -51,57 +52,6 @@ std::optional<unsigned char> byteFor(char32_t cp) {
         return std::nullopt;
     }
     return reverseTable()[cp];
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Decodes one UTF-8 sequence at pos; nullopt for a malformed one.
-std::optional<char32_t> nextCodePoint(std::string_view s, std::size_t& pos) {
-    const auto lead = static_cast<unsigned char>(s[pos]);
-    int length = 0;
-    char32_t cp = 0;
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        cp = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        cp = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        cp = lead & 0x07;
-    } else {
-        return std::nullopt;
-    }
-    if (pos + length > s.size()) {
-        return std::nullopt;
-    }
-    for (int i = 1; i < length; ++i) {
-        const auto c = static_cast<unsigned char>(s[pos + i]);
-        if ((c & 0xC0) != 0x80) {
-            return std::nullopt;
-        }
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMinimum[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        return std::nullopt;
-    }
-    pos += length;
-    return cp;
 }
 
 char32_t toLower(char32_t cp) {
@@ -176,7 +126,7 @@ std::string toCp1250(std::string_view utf8) {
         if (pos == utf8.size()) {
             break;
         }
-        const auto cp = nextCodePoint(utf8, pos);
+        const auto cp = decodeUtf8(utf8, pos, Utf8Mode::Strict);
         const auto byte = cp ? byteFor(*cp) : std::nullopt;
         if (!byte) {
             throw EncodingError(std::string(utf8));
@@ -189,7 +139,7 @@ std::string toCp1250(std::string_view utf8) {
 bool isCp1250Encodable(std::string_view utf8) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        const auto cp = nextCodePoint(utf8, pos);
+        const auto cp = decodeUtf8(utf8, pos, Utf8Mode::Strict);
         if (!cp || !byteFor(*cp)) {
             return false;
         }

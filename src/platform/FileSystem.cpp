@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include "platform/Errors.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,43 +12,10 @@
 namespace tornavel {
 namespace {
 
-// Bytes that are not valid UTF-8 become code points above the Unicode range,
-// one per byte, so they still compare and match consistently.
-constexpr char32_t kRawByteBase = 0x110000;
-
-// Decodes one code point of s at i and advances i.
+// A name's bytes that are not well-formed UTF-8 (possible on POSIX) still
+// compare and match, each as a value of its own.
 char32_t nextCodePoint(std::string_view s, std::size_t& i) {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
-    }
-    int length = 0;
-    char32_t cp = 0;
-    if ((b0 & 0xE0) == 0xC0) {
-        length = 2;
-        cp = b0 & 0x1F;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        length = 3;
-        cp = b0 & 0x0F;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        length = 4;
-        cp = b0 & 0x07;
-    }
-    if (length == 0 || i + static_cast<std::size_t>(length) > s.size()) {
-        ++i;
-        return kRawByteBase + b0;
-    }
-    for (int k = 1; k < length; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return kRawByteBase + b0;
-        }
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    i += static_cast<std::size_t>(length);
-    return cp;
+    return *decodeUtf8(s, i, Utf8Mode::Lenient);
 }
 
 // Lower case of the letters whose case Windows folds in file names: ASCII,

@@ -10,83 +10,20 @@
 namespace tornavel {
 namespace {
 
-struct KeySpec {
-    std::string_view section;
-    std::string key;
-    FieldId field;
-};
-
-constexpr std::string_view kNastaveni = "Nastavení";
-constexpr std::string_view kDiskety = "Diskety";
-constexpr std::string_view kSoubory = "Soubory";
-constexpr std::string_view kOstatni = "Ostatní";
-constexpr std::string_view kIkony = "Ikony";
-constexpr std::string_view kIni = "INI";
-
-// The keys in the order Save writes them: "Soubory" after "Ostatní". Open
-// reads them in this order too.
-std::vector<KeySpec> saveOrderKeys() {
-    std::vector<KeySpec> keys = {
-        {kNastaveni, "AppName", FieldId::AppName},
-        {kNastaveni, "AppVerName", FieldId::AppVerName},
-        {kNastaveni, "DefaultDirName", FieldId::DefaultDirName},
-        {kNastaveni, "DefaultGroupName", FieldId::DefaultGroupName},
-        {kNastaveni, "AppCopyright", FieldId::AppCopyright},
-        {kNastaveni, "InstallToProgramFiles", FieldId::InstallToProgramFiles},
-        {kNastaveni, "DisableDirPage", FieldId::DisableDirPage},
-        {kNastaveni, "ShowLanguageDialog", FieldId::ShowLanguageDialog},
-        {kNastaveni, "Password", FieldId::Password},
-        {kDiskety, "DiskSpanning", FieldId::DiskSpanning},
-        {kDiskety, "DiskSize", FieldId::DiskSize},
-        {kDiskety, "ReserveBytes", FieldId::ReserveBytes},
-        {kOstatni, "Win", FieldId::Win},
-        {kOstatni, "WinNT", FieldId::WinNT},
-        {kOstatni, "LicenceFile", FieldId::LicenceFile},
-        {kOstatni, "InfoBeforeFile", FieldId::InfoBeforeFile},
-        {kOstatni, "InfoAfterFile", FieldId::InfoAfterFile},
-        {kOstatni, "Barva podkladu", FieldId::BackgroundColor},
-        {kOstatni, "Barva nahledu", FieldId::PreviewColor},
-        {kOstatni, "AlwaysRestart", FieldId::AlwaysRestart},
-        {kOstatni, "Uninstallable", FieldId::Uninstallable},
-        {kOstatni, "BackSolid", FieldId::BackSolid},
-        {kOstatni, "BackColorDirection", FieldId::BackColorDirection},
-        {kOstatni, "WindowVisible", FieldId::WindowVisible},
-        {kSoubory, "Font", FieldId::Font},
-    };
-    for (int icon = 0; icon < kIconCount; ++icon) {
-        for (int part = 0; part < kIconPartCount; ++part) {
-            keys.push_back({kIkony,
-                            "Ikona" + std::to_string(icon + 1) + "-" + std::to_string(part + 1),
-                            iconField(icon, static_cast<IconPart>(part))});
-        }
+// The fields in the order a writing operation puts their keys into a file:
+// section by section, and within a section in the order of the field table.
+// Open reads them in the order of Save.
+std::vector<const FieldInfo*> fieldsInFileOrder(SaveOrder order) {
+    std::vector<const FieldInfo*> fields;
+    for (const FieldInfo& info : projectFields()) {
+        fields.push_back(&info);
     }
-    const std::vector<KeySpec> tail = {
-        {kIkony, "AllowNoIcons", FieldId::AllowNoIcons},
-        {kIkony, "DisableProgramGroupPage", FieldId::DisableProgramGroupPage},
-        {kIni, "43", FieldId::IniFileName},
-        {kIni, "44", FieldId::IniKey1},
-        {kIni, "45", FieldId::IniValue1},
-        {kIni, "46", FieldId::IniKey2},
-        {kIni, "47", FieldId::IniValue2},
-        {kIni, "52", FieldId::IniSection},
-        {kIni, "Smazat", FieldId::IniDeleteOnUninstall},
-        {kIni, "Adresar", FieldId::IniLocation},
-    };
-    keys.insert(keys.end(), tail.begin(), tail.end());
-    return keys;
-}
-
-// Save As writes "Soubory" before "Ostatní".
-std::vector<KeySpec> saveAsOrderKeys() {
-    std::vector<KeySpec> keys = saveOrderKeys();
-    const auto font = std::find_if(keys.begin(), keys.end(),
-                                   [](const KeySpec& k) { return k.field == FieldId::Font; });
-    const KeySpec fontKey = *font;
-    keys.erase(font);
-    const auto firstOstatni = std::find_if(keys.begin(), keys.end(),
-                                           [](const KeySpec& k) { return k.section == kOstatni; });
-    keys.insert(firstOstatni, fontKey);
-    return keys;
+    const bool saveAs = order == SaveOrder::SaveAs;
+    std::stable_sort(
+        fields.begin(), fields.end(), [saveAs](const FieldInfo* a, const FieldInfo* b) {
+            return sectionPosition(a->section, saveAs) < sectionPosition(b->section, saveAs);
+        });
+    return fields;
 }
 
 std::string encodeValue(FieldId field, const FieldValue& value) {
@@ -104,24 +41,15 @@ std::string encodeValue(FieldId field, const FieldValue& value) {
     return std::to_string(number);
 }
 
-long long limited(FieldId field, long long value) {
-    const auto clamp = [](long long v, long long last) {
-        return v < -1 ? -1 : (v > last ? last : v);
-    };
-    switch (field) {
-    case FieldId::Win:
-    case FieldId::WinNT:
-        return clamp(value, 4);
-    case FieldId::IniLocation:
-        return clamp(value, 2);
-    case FieldId::BackgroundColor:
-        return (value < 0 || value >= kBackgroundColorCount) ? -1 : value;
-    default:
-        if (iconFieldRef(field).part == IconPart::HotKey && iconFieldRef(field).icon >= 0) {
-            return (value < 0 || value >= kHotKeyChoiceCount) ? -1 : value;
-        }
+// A position read from the file, brought into its list as the field's type says.
+long long limited(const FieldType& type, long long value) {
+    if (value >= -1 && value < type.items) {
         return value;
     }
+    if (type.outOfList == OutOfList::NoneSelected) {
+        return -1;
+    }
+    return value < -1 ? -1 : type.items - 1;
 }
 
 } // namespace
@@ -166,23 +94,23 @@ std::optional<long long> parseProfileInteger(std::string_view text) {
 
 void SaveProject(const ProjectSettings& project, const std::string& path, SaveOrder order) {
     ProfileFile file(path);
-    for (const KeySpec& k : order == SaveOrder::SaveAs ? saveAsOrderKeys() : saveOrderKeys()) {
-        file.write(k.section, k.key, encodeValue(k.field, getField(project, k.field)),
-                   TextFieldLabel(k.field));
+    for (const FieldInfo* field : fieldsInFileOrder(order)) {
+        file.write(sectionName(field->section), field->key,
+                   encodeValue(field->id, getField(project, field->id)), TextFieldLabel(field->id));
     }
     file.commit();
 }
 
 void LoadProject(const std::string& path, ProjectSettings& project, ChangeLog* log) {
     const ProfileFile file(path);
-    for (const KeySpec& k : saveOrderKeys()) {
-        const auto text = file.read(k.section, k.key);
+    for (const FieldInfo* field : fieldsInFileOrder(SaveOrder::Save)) {
+        const auto text = file.read(sectionName(field->section), field->key);
         if (!text) {
             continue;
         }
-        const FieldKind kind = fieldKind(k.field);
+        const FieldKind kind = field->type.kind;
         if (kind == FieldKind::Text) {
-            setText(project, k.field, *text, log);
+            setText(project, field->id, *text, log);
             continue;
         }
         const auto number = parseProfileInteger(*text);
@@ -190,19 +118,19 @@ void LoadProject(const std::string& path, ProjectSettings& project, ChangeLog* l
             continue;
         }
         if (kind == FieldKind::Boolean) {
-            setBool(project, k.field, *number != 0, log);
+            setBool(project, field->id, *number != 0, log);
         } else if (kind == FieldKind::Colour) {
-            setInt(project, k.field, static_cast<std::uint32_t>(*number), log);
+            setInt(project, field->id, static_cast<std::uint32_t>(*number), log);
         } else {
-            setInt(project, k.field, limited(k.field, *number), log);
+            setInt(project, field->id, limited(field->type, *number), log);
         }
     }
 }
 
 std::vector<std::pair<std::string, std::string>> ProjectKeyValues(const ProjectSettings& project) {
     std::vector<std::pair<std::string, std::string>> out;
-    for (const KeySpec& k : saveAsOrderKeys()) {
-        out.emplace_back(k.key, encodeValue(k.field, getField(project, k.field)));
+    for (const FieldInfo* field : fieldsInFileOrder(SaveOrder::SaveAs)) {
+        out.emplace_back(field->key, encodeValue(field->id, getField(project, field->id)));
     }
     return out;
 }

@@ -5,105 +5,65 @@ namespace {
 
 using FieldSlot = std::variant<std::string*, bool*, int*, std::uint32_t*>;
 
-FieldSlot iconSlot(IconEntry& e, IconPart part) {
-    switch (part) {
-    case IconPart::Name:
+FieldSlot slotOf(ProjectSettings& s, FieldId id) {
+    switch (id) {
+#define TORNAVEL_FIELD(Name, ...)                                                                  \
+    case FieldId::Name:                                                                            \
+        return &s.Name;
+#include "project/ProjectFields.def"
+    default:
+        break;
+    }
+    const IconFieldRef ref = iconFieldRef(id);
+    IconEntry& e = s.Icons.at(static_cast<std::size_t>(ref.icon));
+    switch (ref.part) {
+#define TORNAVEL_ICON_FIELD(Name, ...)                                                             \
+    case IconPart::Name:                                                                           \
         return &e.Name;
-    case IconPart::FileName:
-        return &e.FileName;
-    case IconPart::Parameters:
-        return &e.Parameters;
-    case IconPart::IconFile:
-        return &e.IconFile;
-    case IconPart::IconIndex:
-        return &e.IconIndex;
-    case IconPart::HotKey:
-        return &e.HotKey;
-    case IconPart::OnDesktop:
-        return &e.OnDesktop;
-    case IconPart::InStartup:
-        return &e.InStartup;
+#include "project/ProjectFields.def"
     }
     return &e.Name;
 }
 
-FieldSlot slotOf(ProjectSettings& s, FieldId id) {
-    switch (id) {
-    case FieldId::AppName:
-        return &s.AppName;
-    case FieldId::AppVerName:
-        return &s.AppVerName;
-    case FieldId::DefaultDirName:
-        return &s.DefaultDirName;
-    case FieldId::DefaultGroupName:
-        return &s.DefaultGroupName;
-    case FieldId::Password:
-        return &s.Password;
-    case FieldId::AppCopyright:
-        return &s.AppCopyright;
-    case FieldId::InstallToProgramFiles:
-        return &s.InstallToProgramFiles;
-    case FieldId::DisableDirPage:
-        return &s.DisableDirPage;
-    case FieldId::ShowLanguageDialog:
-        return &s.ShowLanguageDialog;
-    case FieldId::DiskSpanning:
-        return &s.DiskSpanning;
-    case FieldId::DiskSize:
-        return &s.DiskSize;
-    case FieldId::ReserveBytes:
-        return &s.ReserveBytes;
-    case FieldId::Font:
-        return &s.Font;
-    case FieldId::Win:
-        return &s.Win;
-    case FieldId::WinNT:
-        return &s.WinNT;
-    case FieldId::LicenceFile:
-        return &s.LicenceFile;
-    case FieldId::InfoBeforeFile:
-        return &s.InfoBeforeFile;
-    case FieldId::InfoAfterFile:
-        return &s.InfoAfterFile;
-    case FieldId::BackgroundColor:
-        return &s.BackgroundColor;
-    case FieldId::PreviewColor:
-        return &s.PreviewColor;
-    case FieldId::AlwaysRestart:
-        return &s.AlwaysRestart;
-    case FieldId::Uninstallable:
-        return &s.Uninstallable;
-    case FieldId::BackSolid:
-        return &s.BackSolid;
-    case FieldId::BackColorDirection:
-        return &s.BackColorDirection;
-    case FieldId::WindowVisible:
-        return &s.WindowVisible;
-    case FieldId::AllowNoIcons:
-        return &s.AllowNoIcons;
-    case FieldId::DisableProgramGroupPage:
-        return &s.DisableProgramGroupPage;
-    case FieldId::IniFileName:
-        return &s.IniFileName;
-    case FieldId::IniLocation:
-        return &s.IniLocation;
-    case FieldId::IniSection:
-        return &s.IniSection;
-    case FieldId::IniKey1:
-        return &s.IniKey1;
-    case FieldId::IniValue1:
-        return &s.IniValue1;
-    case FieldId::IniKey2:
-        return &s.IniKey2;
-    case FieldId::IniValue2:
-        return &s.IniValue2;
-    case FieldId::IniDeleteOnUninstall:
-        return &s.IniDeleteOnUninstall;
-    case FieldId::FirstIconField:
-        break;
+struct SectionInfo {
+    std::string_view name;
+    int saveAsPosition;
+    int savePosition;
+};
+
+constexpr SectionInfo kSections[] = {
+#define TORNAVEL_SECTION(Id, Name, SaveAsPosition, SavePosition)                                   \
+    {Name, SaveAsPosition, SavePosition},
+#include "project/ProjectFields.def"
+};
+
+struct IconPartInfo {
+    FieldType type;
+    std::array<std::string_view, kIconCount> controls;
+};
+
+constexpr IconPartInfo kIconParts[] = {
+#define TORNAVEL_ICON_FIELD(Name, Type, Start, ...) {fieldtype::Type, {__VA_ARGS__}},
+#include "project/ProjectFields.def"
+};
+
+std::array<FieldInfo, kFieldCount> makeFieldTable() {
+    std::array<FieldInfo, kFieldCount> table{};
+    std::size_t next = 0;
+    const auto add = [&](FieldInfo info) { table.at(next++) = std::move(info); };
+#define TORNAVEL_FIELD(Name, Type, Start, Section, Key, Control)                                   \
+    add({FieldId::Name, fieldtype::Type, FileSection::Section, Key, Control});
+#define TORNAVEL_ICON_FIELDS                                                                       \
+    for (int icon = 0; icon < kIconCount; ++icon) {                                                \
+        for (int part = 0; part < kIconPartCount; ++part) {                                        \
+            const IconPartInfo& p = kIconParts[part];                                              \
+            add({iconField(icon, static_cast<IconPart>(part)), p.type, FileSection::Ikony,         \
+                 "Ikona" + std::to_string(icon + 1) + "-" + std::to_string(part + 1),              \
+                 p.controls[static_cast<std::size_t>(icon)]});                                     \
+        }                                                                                          \
     }
-    const IconFieldRef ref = iconFieldRef(id);
-    return iconSlot(s.Icons.at(static_cast<std::size_t>(ref.icon)), ref.part);
+#include "project/ProjectFields.def"
+    return table;
 }
 
 // Stores value into the slot; true when the stored value changed.
@@ -155,19 +115,26 @@ IconFieldRef iconFieldRef(FieldId id) {
     return {n / kIconPartCount, static_cast<IconPart>(n % kIconPartCount)};
 }
 
+const std::array<FieldInfo, kFieldCount>& projectFields() {
+    static const std::array<FieldInfo, kFieldCount> table = makeFieldTable();
+    return table;
+}
+
+const FieldInfo& fieldInfo(FieldId id) {
+    return projectFields().at(static_cast<std::size_t>(id));
+}
+
+std::string_view sectionName(FileSection section) {
+    return kSections[static_cast<std::size_t>(section)].name;
+}
+
+int sectionPosition(FileSection section, bool saveAs) {
+    const SectionInfo& info = kSections[static_cast<std::size_t>(section)];
+    return saveAs ? info.saveAsPosition : info.savePosition;
+}
+
 FieldKind fieldKind(FieldId id) {
-    ProjectSettings probe;
-    const FieldSlot slot = slotOf(probe, id);
-    if (std::holds_alternative<std::string*>(slot)) {
-        return FieldKind::Text;
-    }
-    if (std::holds_alternative<bool*>(slot)) {
-        return FieldKind::Boolean;
-    }
-    if (std::holds_alternative<int*>(slot)) {
-        return FieldKind::Integer;
-    }
-    return FieldKind::Colour;
+    return fieldInfo(id).type.kind;
 }
 
 FieldValue getField(const ProjectSettings& s, FieldId id) {
@@ -197,6 +164,10 @@ void setField(ProjectSettings& s, FieldId id, const FieldValue& value, ChangeLog
     } else if (id == FieldId::WinNT && s.WinNT == kDisabledVersion && s.Win == kDisabledVersion) {
         setField(s, FieldId::Win, 1LL, log);
     }
+}
+
+void assignField(ProjectSettings& s, FieldId id, const FieldValue& value) {
+    store(slotOf(s, id), value);
 }
 
 void setText(ProjectSettings& s, FieldId id, std::string value, ChangeLog* log) {

@@ -157,14 +157,22 @@ QList<MessageBoxes::Record> MessageBoxes::takeRecords() {
     return out;
 }
 
+QString currentExceptionMessage() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("Neznámá chyba");
+    }
+}
+
 bool runGuarded(QWidget* parent, const std::function<void()>& action) {
     try {
         action();
         return true;
-    } catch (const std::exception& e) {
-        MessageBoxes::standardError(parent, QString::fromUtf8(e.what()));
     } catch (...) {
-        MessageBoxes::standardError(parent, QStringLiteral("Neznámá chyba"));
+        MessageBoxes::standardError(parent, currentExceptionMessage());
     }
     return false;
 }

@@ -79,6 +79,10 @@ public:
                                                          const FileDialogOptions& options);
 };
 
+// The message of the exception being handled (call it only inside a catch
+// block): its text, or "Neznámá chyba" for one that carries none.
+QString currentExceptionMessage();
+
 // Runs one user action; an exception that escapes it ends the action with the
 // standard error box, and the program goes on. Returns false when it failed.
 bool runGuarded(QWidget* parent, const std::function<void()>& action);

@@ -47,6 +47,18 @@ TEST(MatchesWildcard, IgnoresCaseLikeWindowsIncludingCzechLetters) {
     EXPECT_TRUE(MatchesWildcard("ř.txt", "?.txt"));
 }
 
+TEST(MatchesWildcard, BytesThatAreNotUtf8MatchOnlyThemselves) {
+    // "\xC0\xAE" is an overlong ".", which must not pass for one.
+    EXPECT_FALSE(MatchesWildcard("setup\xC0\xAE"
+                                 "exe",
+                                 "*.exe"));
+    EXPECT_TRUE(MatchesWildcard("setup\xC0\xAE"
+                                "exe",
+                                "setup??exe"));
+    EXPECT_TRUE(MatchesWildcard("a\xFF.txt", "A?.TXT"));
+    EXPECT_NE(CompareNamesIgnoringCase("\xC1\x81", "a"), 0); // an overlong "A"
+}
+
 TEST(MatchesWildcard, ListOfPatterns) {
     EXPECT_TRUE(MatchesWildcard("a.rtf", "*.txt;*.rtf"));
     EXPECT_TRUE(MatchesWildcard("a.txt", "*.txt; *.rtf"));

@@ -3,6 +3,7 @@
 #include "platform/Cp1250.h"
 #include "platform/Errors.h"
 #include "platform/ProfileFile.h"
+#include "support/FieldValues.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
@@ -14,59 +15,6 @@ namespace {
 using test::readFileBytes;
 using test::TempDir;
 
-// A project in which every field differs from the start values.
-ProjectSettings everyFieldChanged() {
-    ProjectSettings s;
-    s.AppName = "Tornavel";
-    s.AppVerName = "Tornavel 3.2";
-    s.DefaultDirName = "Nástroje\\Tornavel";
-    s.DefaultGroupName = "Nástroje";
-    s.Password = "heslo";
-    s.AppCopyright = "© 2026";
-    s.InstallToProgramFiles = false;
-    s.DisableDirPage = true;
-    s.ShowLanguageDialog = true;
-    s.DiskSpanning = true;
-    s.DiskSize = "2000000";
-    s.ReserveBytes = "512";
-    s.Font = "DejaVu Sans";
-    s.Win = 3;
-    s.WinNT = 4;
-    s.LicenceFile = "licence.txt";
-    s.InfoBeforeFile = "pred.txt";
-    s.InfoAfterFile = "po.rtf";
-    s.BackgroundColor = 15;
-    s.PreviewColor = 0x123456;
-    s.AlwaysRestart = true;
-    s.Uninstallable = true;
-    s.BackSolid = false;
-    s.BackColorDirection = true;
-    s.WindowVisible = false;
-    for (int i = 0; i < kIconCount; ++i) {
-        auto& icon = s.Icons[static_cast<std::size_t>(i)];
-        const std::string n = std::to_string(i + 1);
-        icon.Name = "Ikona " + n;
-        icon.FileName = "bin\\app" + n + ".exe";
-        icon.Parameters = "/p" + n;
-        icon.IconFile = "ikony.dll";
-        icon.IconIndex = n;
-        icon.HotKey = 79 + i;
-        icon.OnDesktop = true;
-        icon.InStartup = true;
-    }
-    s.AllowNoIcons = false;
-    s.DisableProgramGroupPage = true;
-    s.IniFileName = "app.ini";
-    s.IniLocation = 2;
-    s.IniSection = "Sekce";
-    s.IniKey1 = "k1";
-    s.IniValue1 = "v1";
-    s.IniKey2 = "k2";
-    s.IniValue2 = "v2";
-    s.IniDeleteOnUninstall = true;
-    return s;
-}
-
 class ProjectFileTest : public ::testing::Test {
 protected:
     std::string path(std::string_view name = "p.ipr") const { return (dir.path() / name).string(); }
@@ -74,12 +22,7 @@ protected:
 };
 
 TEST_F(ProjectFileTest, SavedProjectReopensWithEveryField) {
-    const ProjectSettings saved = everyFieldChanged();
-    for (int f = 0; f < kFieldCount; ++f) {
-        ASSERT_NE(getField(saved, static_cast<FieldId>(f)),
-                  getField(ProjectSettings{}, static_cast<FieldId>(f)))
-            << "field " << f << " is not exercised";
-    }
+    const ProjectSettings saved = test::everyFieldChanged();
     SaveProject(saved, path(), SaveOrder::SaveAs);
     ProjectSettings loaded;
     ChangeLog log;
@@ -134,7 +77,7 @@ TEST_F(ProjectFileTest, EveryTextReopensExactlyAsSaved) {
 }
 
 TEST_F(ProjectFileTest, OrdinaryValuesAreWrittenAsTheyAre) {
-    ProjectSettings s = everyFieldChanged();
+    ProjectSettings s = test::everyFieldChanged();
     s.AppName = "Hra \"Had\" 2"; // quotes inside
     s.IniValue1 = "\"C:\\Hry";   // a quote at one end only
     s.IniValue2 = "'a\"";        // different quotes at the two ends

@@ -1,7 +1,8 @@
 #include "project/ProjectSettings.h"
 
+#include "support/FieldValues.h"
+
 #include <gtest/gtest.h>
-#include <set>
 
 namespace tornavel {
 namespace {
@@ -88,22 +89,10 @@ TEST(ProjectSettings, SettingTheSameValueOrTheWrongKindIsNoChange) {
 }
 
 TEST(ProjectSettings, EveryFieldIdReachesItsOwnField) {
-    std::set<std::string> seen;
     for (int i = 0; i < kFieldCount; ++i) {
         const auto id = static_cast<FieldId>(i);
         ProjectSettings s;
-        const FieldValue before = getField(s, id);
-        FieldValue changed;
-        switch (fieldKind(id)) {
-        case FieldKind::Text:
-            changed = std::get<std::string>(before) + "x";
-            break;
-        case FieldKind::Boolean:
-            changed = !std::get<bool>(before);
-            break;
-        default:
-            changed = std::get<long long>(before) == 0 ? 3LL : 0LL;
-        }
+        const FieldValue changed = test::changedValue(id);
         ChangeLog log;
         setField(s, id, changed, &log);
         EXPECT_EQ(getField(s, id), changed) << i;

@@ -2,6 +2,7 @@
 // close question, the enabling and version rules, the colour preview, input
 // limits, keys, New, Open, Save, Save As, the status line, the start-up and
 // close steps and the output-directory dialog.
+#include "../support/FieldValues.h"
 #include "TestFiles.h"
 #include "project/ProjectFile.h"
 #include "ui/MessageBoxes.h"
@@ -65,6 +66,23 @@ void clickRadio(TRadioGroup* group, int index) {
 
 QColor panelColour(const TForm1& form) {
     return form.Panel1->palette().color(QPalette::Window);
+}
+
+// What a control shows: a text, a check, a position or the preview's colour.
+QVariant shownBy(const QWidget* control) {
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
+        return edit->text();
+    }
+    if (const auto* check = qobject_cast<const QCheckBox*>(control)) {
+        return check->isChecked();
+    }
+    if (const auto* group = qobject_cast<const TRadioGroup*>(control)) {
+        return group->itemIndex();
+    }
+    if (const auto* list = qobject_cast<const QComboBox*>(control)) {
+        return list->currentIndex();
+    }
+    return control->palette().color(QPalette::Window);
 }
 
 } // namespace
@@ -715,6 +733,57 @@ private slots:
         form_->Otevri->trigger();
         QCOMPARE(form_->projectFromControls(), saved);
         QCOMPARE(form_->ComboBox5->currentIndex(), 102);
+    }
+
+    void everyFieldRoundTripsThroughItsOwnControl() {
+        TForm1& f = *form_;
+        QList<QWidget*> controls;
+        for (const FieldInfo& field : projectFields()) {
+            QWidget* control = f.fieldControl(field.id);
+            QVERIFY2((control != nullptr) == !field.control.empty(), field.key.c_str());
+            QVERIFY2(!controls.contains(control), field.key.c_str()); // one control per field
+            if (control) {
+                controls.append(control);
+            }
+        }
+        const auto allShown = [&controls] {
+            QVariantList shown;
+            for (const QWidget* control : controls) {
+                shown << shownBy(control);
+            }
+            return shown;
+        };
+        const QVariantList startShown = allShown();
+        const QString startFile = path("start.ipr");
+        const QString changedFile = path("changed.ipr");
+        const QString savedFile = path("saved.ipr");
+        SaveProject(ProjectSettings{}, startFile.toStdString(), SaveOrder::SaveAs);
+
+        // One field at a time: Open shows it in its own control and nowhere
+        // else, and Save As writes the very file it came from.
+        for (const FieldInfo& field : projectFields()) {
+            ProjectSettings changed;
+            assignField(changed, field.id, test::changedValue(field.id));
+            QFile::remove(changedFile);
+            QFile::remove(savedFile);
+            SaveProject(changed, changedFile.toStdString(), SaveOrder::SaveAs);
+            MessageBoxes::setNextFileName(changedFile);
+            f.Otevri->trigger();
+            QVERIFY2(f.projectFromControls() == changed, field.key.c_str());
+            const QVariantList shown = allShown();
+            for (qsizetype i = 0; i < controls.size(); ++i) {
+                QVERIFY2((shown[i] != startShown[i]) == (controls[i] == f.fieldControl(field.id)),
+                         qPrintable(QString::fromStdString(field.key) + " in " +
+                                    controls[i]->objectName()));
+            }
+            MessageBoxes::setNextFileName(savedFile);
+            f.Ulozjako->trigger();
+            QVERIFY2(readAll(savedFile) == readAll(changedFile), field.key.c_str());
+            MessageBoxes::setNextFileName(startFile);
+            f.Otevri->trigger();
+        }
+        QCOMPARE(f.projectFromControls(), ProjectSettings{});
+        QVERIFY(records().size() == 3 * kFieldCount); // the file dialogs, nothing else
     }
 
     void focusRequestShowsTheFieldsPage() {

@@ -66,6 +66,7 @@ TForm1::TForm1(const std::string& programFolder, QWidget* parent)
                    Qt::WindowCloseButtonHint);
 
     buildLayout();
+    findFieldControls();
     TabbedNotebook1->setCurrentIndex(0);
     TabbedNotebook2->setCurrentIndex(0);
     showDesignValues();
@@ -84,173 +85,55 @@ TForm1::~TForm1() = default;
 // The project and the controls
 
 QWidget* TForm1::fieldControl(FieldId field) const {
-    switch (field) {
-    case FieldId::AppName:
-        return Edit1;
-    case FieldId::AppVerName:
-        return Edit2;
-    case FieldId::DefaultDirName:
-        return Edit3;
-    case FieldId::DefaultGroupName:
-        return Edit4;
-    case FieldId::Password:
-        return Edit9;
-    case FieldId::AppCopyright:
-        return Edit5;
-    case FieldId::InstallToProgramFiles:
-        return CheckBox1;
-    case FieldId::DisableDirPage:
-        return CheckBox7;
-    case FieldId::ShowLanguageDialog:
-        return CheckBox12;
-    case FieldId::DiskSpanning:
-        return CheckBox8;
-    case FieldId::DiskSize:
-        return Edit53;
-    case FieldId::ReserveBytes:
-        return Edit54;
-    case FieldId::Font:
-        return nullptr;
-    case FieldId::Win:
-        return RadioGroup1;
-    case FieldId::WinNT:
-        return RadioGroup2;
-    case FieldId::LicenceFile:
-        return Edit6;
-    case FieldId::InfoBeforeFile:
-        return Edit7;
-    case FieldId::InfoAfterFile:
-        return Edit8;
-    case FieldId::BackgroundColor:
-        return Pozadi;
-    case FieldId::PreviewColor:
-        return Panel1;
-    case FieldId::AlwaysRestart:
-        return CheckBox3;
-    case FieldId::Uninstallable:
-        return CheckBox4;
-    case FieldId::BackSolid:
-        return CheckBox6;
-    case FieldId::BackColorDirection:
-        return CheckBox13;
-    case FieldId::WindowVisible:
-        return CheckBox10;
-    case FieldId::AllowNoIcons:
-        return CheckBox2;
-    case FieldId::DisableProgramGroupPage:
-        return CheckBox9;
-    case FieldId::IniFileName:
-        return Edit43;
-    case FieldId::IniLocation:
-        return RadioGroup4;
-    case FieldId::IniSection:
-        return Edit52;
-    case FieldId::IniKey1:
-        return Edit44;
-    case FieldId::IniValue1:
-        return Edit45;
-    case FieldId::IniKey2:
-        return Edit46;
-    case FieldId::IniValue2:
-        return Edit47;
-    case FieldId::IniDeleteOnUninstall:
-        return CheckBox5;
-    case FieldId::FirstIconField:
-        break;
+    return fieldControls_.at(static_cast<std::size_t>(field));
+}
+
+void TForm1::findFieldControls() {
+    for (const FieldInfo& info : projectFields()) {
+        if (!info.control.empty()) {
+            fieldControls_.at(static_cast<std::size_t>(info.id)) =
+                findChild<QWidget*>(QString::fromUtf8(info.control.data(),
+                                                      static_cast<qsizetype>(info.control.size())));
+        }
     }
-    const IconFieldRef ref = iconFieldRef(field);
-    if (ref.icon < 0) {
-        return nullptr;
+}
+
+FieldValue TForm1::shownValue(FieldId field) const {
+    const QWidget* control = fieldControl(field);
+    if (control == Panel1) {
+        return static_cast<long long>(previewColor_);
     }
-    const IconControls& c = icons_[static_cast<std::size_t>(ref.icon)];
-    switch (ref.part) {
-    case IconPart::Name:
-        return c.name;
-    case IconPart::FileName:
-        return c.fileName;
-    case IconPart::Parameters:
-        return c.parameters;
-    case IconPart::IconFile:
-        return c.iconFile;
-    case IconPart::IconIndex:
-        return c.iconIndex;
-    case IconPart::HotKey:
-        return c.hotKey;
-    case IconPart::OnDesktop:
-        return c.onDesktop;
-    case IconPart::InStartup:
-        return c.inStartup;
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
+        return edit->text().toStdString();
     }
-    return nullptr;
+    if (const auto* check = qobject_cast<const QCheckBox*>(control)) {
+        return check->isChecked();
+    }
+    if (const auto* group = qobject_cast<const TRadioGroup*>(control)) {
+        return static_cast<long long>(group->itemIndex());
+    }
+    if (const auto* list = qobject_cast<const QComboBox*>(control)) {
+        return static_cast<long long>(list->currentIndex());
+    }
+    return getField(uncontrolledFields_, field);
 }
 
 ProjectSettings TForm1::projectFromControls() const {
     // Read field by field without the core's rules: the record is a copy of
     // what the controls show, nothing more.
-    auto text = [](const QLineEdit* e) { return e->text().toStdString(); };
     ProjectSettings s;
-    s.AppName = text(Edit1);
-    s.AppVerName = text(Edit2);
-    s.DefaultDirName = text(Edit3);
-    s.DefaultGroupName = text(Edit4);
-    s.Password = text(Edit9);
-    s.AppCopyright = text(Edit5);
-    s.InstallToProgramFiles = CheckBox1->isChecked();
-    s.DisableDirPage = CheckBox7->isChecked();
-    s.ShowLanguageDialog = CheckBox12->isChecked();
-    s.DiskSpanning = CheckBox8->isChecked();
-    s.DiskSize = text(Edit53);
-    s.ReserveBytes = text(Edit54);
-    s.Font = font_;
-    s.Win = RadioGroup1->itemIndex();
-    s.WinNT = RadioGroup2->itemIndex();
-    s.LicenceFile = text(Edit6);
-    s.InfoBeforeFile = text(Edit7);
-    s.InfoAfterFile = text(Edit8);
-    s.BackgroundColor = Pozadi->currentIndex();
-    s.PreviewColor = previewColor_;
-    s.AlwaysRestart = CheckBox3->isChecked();
-    s.Uninstallable = CheckBox4->isChecked();
-    s.BackSolid = CheckBox6->isChecked();
-    s.BackColorDirection = CheckBox13->isChecked();
-    s.WindowVisible = CheckBox10->isChecked();
-    for (int i = 0; i < kIconCount; ++i) {
-        const IconControls& c = icons_[static_cast<std::size_t>(i)];
-        IconEntry& e = s.Icons[static_cast<std::size_t>(i)];
-        e.Name = text(c.name);
-        e.FileName = text(c.fileName);
-        e.Parameters = text(c.parameters);
-        e.IconFile = text(c.iconFile);
-        e.IconIndex = text(c.iconIndex);
-        e.HotKey = c.hotKey->currentIndex();
-        e.OnDesktop = c.onDesktop->isChecked();
-        e.InStartup = c.inStartup->isChecked();
+    for (const FieldInfo& info : projectFields()) {
+        assignField(s, info.id, shownValue(info.id));
     }
-    s.AllowNoIcons = CheckBox2->isChecked();
-    s.DisableProgramGroupPage = CheckBox9->isChecked();
-    s.IniFileName = text(Edit43);
-    s.IniLocation = RadioGroup4->itemIndex();
-    s.IniSection = text(Edit52);
-    s.IniKey1 = text(Edit44);
-    s.IniValue1 = text(Edit45);
-    s.IniKey2 = text(Edit46);
-    s.IniValue2 = text(Edit47);
-    s.IniDeleteOnUninstall = CheckBox5->isChecked();
     return s;
 }
 
 void TForm1::showField(const ProjectSettings& project, FieldId field) {
     const FieldValue value = getField(project, field);
-    if (field == FieldId::Font) {
-        font_ = std::get<std::string>(value);
-        return;
-    }
-    if (field == FieldId::PreviewColor) {
-        setPreviewColor(static_cast<std::uint32_t>(std::get<long long>(value)));
-        return;
-    }
     QWidget* control = fieldControl(field);
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    if (control == Panel1) {
+        setPreviewColor(static_cast<std::uint32_t>(std::get<long long>(value)));
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         edit->setText(QString::fromStdString(std::get<std::string>(value)));
     } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
         check->setChecked(std::get<bool>(value));
@@ -261,6 +144,8 @@ void TForm1::showField(const ProjectSettings& project, FieldId field) {
         // position is not a pick, so the list reports nothing.
         const long long index = std::get<long long>(value);
         list->setCurrentIndex(index >= 0 && index < list->count() ? static_cast<int>(index) : -1);
+    } else {
+        assignField(uncontrolledFields_, field, value);
     }
 }
 
@@ -496,10 +381,8 @@ void TForm1::runBrowserStep(const std::function<void()>& step) {
         step();
         browserFailure_.clear();
         return;
-    } catch (const std::exception& e) {
-        failure = QString::fromUtf8(e.what());
     } catch (...) {
-        failure = QStringLiteral("Neznámá chyba");
+        failure = currentExceptionMessage();
     }
     // Closing the error box activates the window again, and the refresh on
     // activation would fail the same way: a repeated failure stays quiet.

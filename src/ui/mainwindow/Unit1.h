@@ -305,6 +305,10 @@ private:
     QWidget* buildIniPage();
     QWidget* buildOtherPage();
     void setTabOrders();
+    // Looks up the control of each field by the object name the field table gives.
+    void findFieldControls();
+    // The value of a field as its control shows it.
+    FieldValue shownValue(FieldId field) const;
     void connectChangeNotifications();
     void connectChooserButtons();
     void openChooserOf(int button);
@@ -345,7 +349,11 @@ private:
     };
     std::array<IconControls, kIconCount> icons_{};
 
-    std::string font_; // the Font field: no control
+    // The control of each field, by FieldId; nullptr for a field without one.
+    std::array<QWidget*, kFieldCount> fieldControls_{};
+    // The values of the fields without a control (Font): the window keeps
+    // them without showing them.
+    ProjectSettings uncontrolledFields_;
     std::uint32_t previewColor_ = 0;
     QString lastSaveAsName_;
     // The text of the browser's last failure, empty after a success.

@@ -63,9 +63,13 @@ void setHint(QWidget* w, const QString& shortHint, const QString& longHint) {
     w->setStatusTip(longHint);
 }
 
-QLineEdit* makeEdit(const char* name, int maxLength = -1) {
+QString toObjectName(std::string_view name) {
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QLineEdit* makeEdit(std::string_view name, int maxLength = -1) {
     auto* edit = new QLineEdit;
-    edit->setObjectName(QString::fromLatin1(name));
+    edit->setObjectName(toObjectName(name));
     edit->setValidator(new Cp1250Validator(edit, maxLength));
     return edit;
 }
@@ -81,9 +85,9 @@ QLabel* makeLabel(const char* name, const QString& text, bool bold = false) {
     return label;
 }
 
-QCheckBox* makeCheck(const char* name, const QString& text) {
+QCheckBox* makeCheck(std::string_view name, const QString& text) {
     auto* check = new QCheckBox(text);
-    check->setObjectName(QString::fromLatin1(name));
+    check->setObjectName(toObjectName(name));
     return check;
 }
 
@@ -415,35 +419,26 @@ QWidget* TForm1::buildIconsPage() {
 }
 
 QWidget* TForm1::buildIconPage(int icon) {
-    // The numbered names of the five alike pages.
+    // The numbered names of the five alike pages' labels and buttons; the
+    // controls that show the icon's fields are named by the field table.
     struct Names {
         const char* nameLabel;
-        const char* name;
-        const char* hotKey;
-        const char* fileName;
         const char* fileButton;
-        const char* parameters;
-        const char* iconFile;
         const char* iconButton;
-        const char* iconIndex;
-        const char* onDesktop;
-        const char* inStartup;
         const char* labels[5];
     };
     // clang-format off
     static const Names kNames[kIconCount] = {
-        {"Label10", "Edit18", "ComboBox1", "Edit19", "Button2", "Edit20", "Edit21", "Button3",
-         "Edit22", "CheckBox14", "CheckBox15", {"Label14", "Label15", "Label16", "Label17", "Label42"}},
-        {"Label18", "Edit23", "ComboBox2", "Edit24", "Button4", "Edit25", "Edit26", "Button5",
-         "Edit27", "CheckBox16", "CheckBox17", {"Label22", "Label30", "Label26", "Label34", "Label43"}},
-        {"Label19", "Edit28", "ComboBox3", "Edit29", "Button6", "Edit30", "Edit31", "Button7",
-         "Edit32", "CheckBox18", "CheckBox19", {"Label23", "Label31", "Label27", "Label35", "Label45"}},
-        {"Label20", "Edit33", "ComboBox4", "Edit34", "Button8", "Edit35", "Edit36", "Button9",
-         "Edit37", "CheckBox20", "CheckBox21", {"Label24", "Label32", "Label28", "Label36", "Label46"}},
-        {"Label21", "Edit38", "ComboBox5", "Edit39", "Button10", "Edit40", "Edit41", "Button11",
-         "Edit42", "CheckBox22", "CheckBox23", {"Label25", "Label33", "Label29", "Label37", "Label54"}},
+        {"Label10", "Button2",  "Button3",  {"Label14", "Label15", "Label16", "Label17", "Label42"}},
+        {"Label18", "Button4",  "Button5",  {"Label22", "Label30", "Label26", "Label34", "Label43"}},
+        {"Label19", "Button6",  "Button7",  {"Label23", "Label31", "Label27", "Label35", "Label45"}},
+        {"Label20", "Button8",  "Button9",  {"Label24", "Label32", "Label28", "Label36", "Label46"}},
+        {"Label21", "Button10", "Button11", {"Label25", "Label33", "Label29", "Label37", "Label54"}},
     };
     // clang-format on
+    const auto fieldName = [icon](IconPart part) {
+        return fieldInfo(iconField(icon, part)).control;
+    };
     const Names& n = kNames[icon];
     IconControls& c = icons_[static_cast<std::size_t>(icon)];
 
@@ -451,33 +446,35 @@ QWidget* TForm1::buildIconPage(int icon) {
     page->setObjectName(QStringLiteral("PageIkona%1").arg(icon + 1));
 
     c.nameLabel = makeLabel(n.nameLabel, QStringLiteral("Jméno ikony č.%1:").arg(icon + 1), true);
-    c.name = makeEdit(n.name);
+    c.name = makeEdit(fieldName(IconPart::Name));
     setHint(c.name, {},
             QStringLiteral("Jméno ikony, které se zobrazí v nabídce Start ve skupině aplikace."));
     c.hotKey = new QComboBox;
-    c.hotKey->setObjectName(QString::fromLatin1(n.hotKey));
+    c.hotKey->setObjectName(toObjectName(fieldName(IconPart::HotKey)));
     c.hotKey->setEditable(false);
     for (const std::string& choice : HotKeyChoices()) {
         c.hotKey->addItem(QString::fromStdString(choice));
     }
-    c.fileName = makeEdit(n.fileName);
+    c.fileName = makeEdit(fieldName(IconPart::FileName));
     setHint(c.fileName, {},
             QStringLiteral("Jméno souboru včetně přípony, který se má touto ikonou spustit."));
     c.fileButton = makeDotsButton(n.fileButton, QStringLiteral("Vyberte soubor ze seznamu."));
-    c.parameters = makeEdit(n.parameters);
+    c.parameters = makeEdit(fieldName(IconPart::Parameters));
     setHint(c.parameters, {},
             QStringLiteral("Chcete-li program spouštět s parametrem, zde ho zadejte."));
-    c.iconFile = makeEdit(n.iconFile);
+    c.iconFile = makeEdit(fieldName(IconPart::IconFile));
     setHint(c.iconFile, {},
             QStringLiteral("Chcete-li použít jinou ikonu, než má spouštěný soubor, zadejte jméno "
                            "souboru včetně přípony."));
     c.iconButton = makeDotsButton(n.iconButton, QStringLiteral("Vyberte soubor ze seznamu."));
-    c.iconIndex = makeEdit(n.iconIndex);
+    c.iconIndex = makeEdit(fieldName(IconPart::IconIndex));
     setHint(c.iconIndex, {},
             QStringLiteral("Index ikony v souboru dll nebo exe. (pouze pokud \"Jméno souboru s "
                            "ikonou\" není prázdné)"));
-    c.onDesktop = makeCheck(n.onDesktop, QStringLiteral("Také na Pracovní ploše"));
-    c.inStartup = makeCheck(n.inStartup, QStringLiteral("Také ve složce Po spuštění"));
+    c.onDesktop =
+        makeCheck(fieldName(IconPart::OnDesktop), QStringLiteral("Také na Pracovní ploše"));
+    c.inStartup =
+        makeCheck(fieldName(IconPart::InStartup), QStringLiteral("Také ve složce Po spuštění"));
     c.otherLabels[0] = makeLabel(n.labels[0], QStringLiteral("Spouštěný soubor:"), true);
     c.otherLabels[1] = makeLabel(n.labels[1], QStringLiteral("Parametr:"));
     c.otherLabels[2] = makeLabel(n.labels[2], QStringLiteral("Jméno souboru s ikonou:"));

@@ -1,0 +1,91 @@
+#include "platform/Utf8.h"
+
+namespace tornavel {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool isSurrogate(char32_t cp) {
+    return cp >= 0xD800 && cp <= 0xDFFF;
+}
+
+// The code point of the well-formed sequence at pos and its length; length 0
+// when the bytes there are not well-formed.
+struct Sequence {
+    char32_t codePoint = 0;
+    std::size_t length = 0;
+};
+
+Sequence readSequence(std::string_view s, std::size_t pos) {
+    const auto lead = static_cast<unsigned char>(s[pos]);
+    std::size_t length = 0;
+    char32_t cp = 0;
+    if (lead < 0x80) {
+        return {lead, 1};
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        cp = lead & 0x07;
+    } else {
+        return {};
+    }
+    if (length > s.size() - pos) {
+        return {};
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(s[pos + i]);
+        if ((c & 0xC0) != 0x80) {
+            return {};
+        }
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    // The shortest form only: an overlong one would let other bytes pass for
+    // the same character.
+    static constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kShortest[length] || cp > 0x10FFFF || isSurrogate(cp)) {
+        return {};
+    }
+    return {cp, length};
+}
+
+} // namespace
+
+std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& pos, Utf8Mode mode) {
+    const Sequence sequence = readSequence(s, pos);
+    if (sequence.length == 0) {
+        if (mode == Utf8Mode::Strict) {
+            return std::nullopt;
+        }
+        return rawByteCodePoint(static_cast<unsigned char>(s[pos++]));
+    }
+    pos += sequence.length;
+    return sequence.codePoint;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp > 0x10FFFF || isSurrogate(cp)) {
+        cp = kReplacement;
+    }
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace tornavel

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tornavel {
+
+// What the decoder makes of bytes that are not well-formed UTF-8: a stray
+// continuation byte, a cut-off sequence, an overlong form, an encoded
+// surrogate or a value above U+10FFFF.
+enum class Utf8Mode {
+    Strict,  // they are an error: the text cannot be decoded
+    Lenient, // each byte of them stands for itself, as rawByteCodePoint(byte)
+};
+
+// The value a byte that starts no well-formed sequence decodes to in lenient
+// mode: above the Unicode range, one per byte value, so that such a text still
+// compares and matches consistently and no byte equals a character.
+constexpr char32_t rawByteCodePoint(unsigned char byte) {
+    return 0x110000 + byte;
+}
+
+// Decodes the character that starts at pos (pos < s.size()) and moves pos past
+// it. Gives nullopt only in strict mode, for bytes that are not well-formed;
+// pos then stays where it was.
+std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& pos, Utf8Mode mode);
+
+// Appends the UTF-8 form of a Unicode scalar value. Anything else (a surrogate,
+// a value above U+10FFFF) appends U+FFFD, so the result is always well-formed.
+void appendUtf8(std::string& out, char32_t codePoint);
+
+} // namespace tornavel
