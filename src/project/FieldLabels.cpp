@@ -2,7 +2,7 @@
 
 namespace tornavel {
 
-std::string TextFieldLabel(FieldId id) {
+std::string textFieldLabel(FieldId id) {
     switch (id) {
     case FieldId::AppName:
         return "Název instalovaného programu";

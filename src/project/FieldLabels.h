@@ -10,6 +10,6 @@ namespace tornavel {
 // the main window, without the colon ("Parametr (ikona č.2)"). Empty for the
 // fields that are no text or have no control of their own (Font); a message
 // then names the file key instead.
-std::string TextFieldLabel(FieldId id);
+std::string textFieldLabel(FieldId id);
 
 } // namespace tornavel

@@ -96,7 +96,7 @@ void SaveProject(const ProjectSettings& project, const std::string& path, SaveOr
     ProfileFile file(path);
     for (const FieldInfo* field : fieldsInFileOrder(order)) {
         file.write(sectionName(field->section), field->key,
-                   encodeValue(field->id, getField(project, field->id)), TextFieldLabel(field->id));
+                   encodeValue(field->id, getField(project, field->id)), textFieldLabel(field->id));
     }
     file.commit();
 }

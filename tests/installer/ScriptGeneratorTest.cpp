@@ -543,8 +543,8 @@ TEST_F(Script, SubFolderThatCannotBeListedEndsTheScript) {
     source.writeFile("Locked/x.txt");
     std::filesystem::permissions(source.path(), std::filesystem::perms(0755));
     std::filesystem::permissions(source.path() / "Locked", std::filesystem::perms::none);
-    test::RequireReachable(source.path());
-    EXPECT_EQ(test::RunUnprivileged([&] {
+    test::requireReachable(source.path());
+    EXPECT_EQ(test::runUnprivileged([&] {
                   try {
                       contentBytes();
                       return std::string("no exception");

@@ -214,8 +214,8 @@ TEST(ScanSourceTree, RecordsAFolderThatCannotBeListed) {
     dir.writeFile("Open/y");
     std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
     std::filesystem::permissions(dir.path() / "Locked", std::filesystem::perms::none);
-    test::RequireReachable(dir.path());
-    const std::string scanned = test::RunUnprivileged([&] {
+    test::requireReachable(dir.path());
+    const std::string scanned = test::runUnprivileged([&] {
         const SourceTree tree = ScanSourceTree(dir.folder());
         Names found;
         for (std::size_t i = 0; i < tree.folders.size(); ++i) {

@@ -121,8 +121,8 @@ TEST_P(WriteFault, LeavesTheOldFileAndNamesIt) {
     case Fault::ReadOnlyFolder:
         fs::permissions(target, fs::perms(0444));
         fs::permissions(dir.path(), fs::perms(0555));
-        test::RequireReachable(dir.path());
-        message = test::RunUnprivileged([&] { return attempt(writer, dir); });
+        test::requireReachable(dir.path());
+        message = test::runUnprivileged([&] { return attempt(writer, dir); });
         break;
     case Fault::TargetIsFolder:
         message = attempt(writer, dir);

@@ -126,8 +126,8 @@ TEST(FolderListingErrors, MissingOrUnreadableFolderThrowsInOutError) {
     const auto locked = dir.makeDir("locked");
     std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
     std::filesystem::permissions(locked, std::filesystem::perms::none);
-    test::RequireReachable(dir.path());
-    EXPECT_EQ(test::RunUnprivileged([&] {
+    test::requireReachable(dir.path());
+    EXPECT_EQ(test::runUnprivileged([&] {
                   try {
                       ReadFolder(locked.string());
                       return std::string("no exception");

@@ -188,8 +188,8 @@ TEST_F(ProfileFileTest, WritableFileInAFolderThatIsNotIsWrittenInPlace) {
     const std::string path = iniWith("[S]\r\nA=12345\r\n");
     std::filesystem::permissions(path, std::filesystem::perms(0666));
     std::filesystem::permissions(dir.path(), std::filesystem::perms(0555));
-    test::RequireReachable(dir.path());
-    EXPECT_EQ(test::RunUnprivileged([&] {
+    test::requireReachable(dir.path());
+    EXPECT_EQ(test::runUnprivileged([&] {
                   writeProfileString(path, "S", "A", "1");
                   return std::string("written");
               }),
@@ -198,7 +198,7 @@ TEST_F(ProfileFileTest, WritableFileInAFolderThatIsNotIsWrittenInPlace) {
 
     // The space is reserved before the first byte changes: a full disk leaves
     // the file as it was.
-    EXPECT_EQ(test::RunUnprivileged([&] {
+    EXPECT_EQ(test::runUnprivileged([&] {
                   ProfileFile file(path);
                   for (int i = 0; i < 50; ++i) {
                       file.write("S", "B" + std::to_string(i),
@@ -221,8 +221,8 @@ TEST_F(ProfileFileTest, FileThatCanBeWrittenButNotReadIsNotOverwritten) {
     const std::string path = iniWith(original);
     std::filesystem::permissions(path, std::filesystem::perms(0222));
     std::filesystem::permissions(dir.path(), std::filesystem::perms(0777));
-    test::RequireReachable(dir.path());
-    EXPECT_EQ(test::RunUnprivileged([&] {
+    test::requireReachable(dir.path());
+    EXPECT_EQ(test::runUnprivileged([&] {
                   try {
                       writeProfileString(path, "S", "A", "1");
                       return std::string("written");

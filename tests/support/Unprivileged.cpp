@@ -52,7 +52,7 @@ void writeAll(int fd, const std::string& text) {
 
 } // namespace
 
-std::string RunUnprivileged(const std::function<std::string()>& operation) {
+std::string runUnprivileged(const std::function<std::string()>& operation) {
     int fds[2];
     if (::pipe(fds) != 0) {
         throw std::runtime_error("pipe failed");
@@ -83,7 +83,7 @@ std::string RunUnprivileged(const std::function<std::string()>& operation) {
     return result;
 }
 
-void RequireReachable(const std::filesystem::path& path) {
+void requireReachable(const std::filesystem::path& path) {
     if (::geteuid() != 0) {
         return; // the child is the test's own user
     }

@@ -16,11 +16,11 @@ namespace tornavel::test {
 // That user must be able to reach the folders the operation uses: a TempDir
 // is private to its owner, so give it the permissions the test needs (for
 // example 0755, or 0555 for a folder it may not write) and call
-// RequireReachable on it first.
-std::string RunUnprivileged(const std::function<std::string()>& operation);
+// requireReachable on it first.
+std::string runUnprivileged(const std::function<std::string()>& operation);
 
 // Throws std::runtime_error naming the first folder on the way to path that
 // others may not pass through, e.g. a TMPDIR inside root's home folder.
-void RequireReachable(const std::filesystem::path& path);
+void requireReachable(const std::filesystem::path& path);
 
 } // namespace tornavel::test
