@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "project/ProjectFile.h"
 
 #include <array>
 #include <optional>
@@ -94,6 +95,205 @@ std::string iconNumber(int icon) {
 std::string missingIconFileText(int icon, const std::string& name) {
     return kIconTextStart + name + "\" pro vytvoření ikony " + iconNumber(icon) +
            ". Soubor uvedeného jména neexistuje, nelze pokračovat.";
+}
+
+// ---------------------------------------------------------------------------
+// Checks that keep the script compilable and its names usable on Windows.
+
+// How a message names a field: its label on the main window, and for an
+// icon's field the icon's number.
+std::string fieldTitle(FieldId field) {
+    const IconFieldRef ref = iconFieldRef(field);
+    if (ref.icon >= 0) {
+        if (ref.part == IconPart::Name) {
+            return "„Jméno ikony " + iconNumber(ref.icon) + "“";
+        }
+        const char* label = ref.part == IconPart::FileName     ? "Spouštěný soubor"
+                            : ref.part == IconPart::Parameters ? "Parametr"
+                            : ref.part == IconPart::IconFile   ? "Jméno souboru s ikonou"
+                                                               : "Index";
+        return std::string("„") + label + "“ ikony " + iconNumber(ref.icon);
+    }
+    switch (field) {
+    case FieldId::AppName:
+        return "„Název instalovaného programu“";
+    case FieldId::AppVerName:
+        return "„Název programu včetně verze“";
+    case FieldId::DefaultDirName:
+        return "„Jméno adresáře, kam se bude program instalovat“";
+    case FieldId::DefaultGroupName:
+        return "„Programová skupina (v nabídce Start)“";
+    case FieldId::AppCopyright:
+        return "„Informace o případném copyrightu“";
+    case FieldId::IniFileName:
+        return "„Jméno souboru .INI, který má být upraven“";
+    case FieldId::IniSection:
+        return "„Jméno sekce“";
+    case FieldId::IniKey1:
+        return "„Jméno záznamu č.1“";
+    case FieldId::IniValue1:
+        return "„Hodnota záznamu č.1“";
+    case FieldId::IniKey2:
+        return "„Jméno záznamu č.2“";
+    default:
+        return "„Hodnota záznamu č.2“";
+    }
+}
+
+struct FieldText {
+    FieldId field;
+    std::string_view value;
+};
+
+bool isNamedIcon(const IconEntry& icon) {
+    return !icon.Name.empty();
+}
+
+bool iniLinesDue(const ProjectSettings& p) {
+    return !p.IniFileName.empty() && (!p.IniKey1.empty() || !p.IniKey2.empty());
+}
+
+// The project's texts that the compiler reads constants in, in script order,
+// each only when its line is written. Password, the licence and the two
+// information files go in too, but the compiler takes their braces literally.
+std::vector<FieldText> textsWithConstants(const ProjectSettings& p) {
+    std::vector<FieldText> texts = {{FieldId::AppName, p.AppName},
+                                    {FieldId::AppVerName, p.AppVerName},
+                                    {FieldId::DefaultDirName, p.DefaultDirName},
+                                    {FieldId::DefaultGroupName, p.DefaultGroupName},
+                                    {FieldId::AppCopyright, p.AppCopyright}};
+    for (int i = 0; i < kIconCount; ++i) {
+        const IconEntry& icon = p.Icons[static_cast<std::size_t>(i)];
+        if (isNamedIcon(icon)) {
+            texts.insert(texts.end(), {{iconField(i, IconPart::Name), icon.Name},
+                                       {iconField(i, IconPart::FileName), icon.FileName},
+                                       {iconField(i, IconPart::Parameters), icon.Parameters},
+                                       {iconField(i, IconPart::IconFile), icon.IconFile}});
+        }
+    }
+    if (iniLinesDue(p)) {
+        texts.insert(texts.end(),
+                     {{FieldId::IniFileName, p.IniFileName}, {FieldId::IniSection, p.IniSection}});
+        if (!p.IniKey1.empty()) {
+            texts.insert(texts.end(),
+                         {{FieldId::IniKey1, p.IniKey1}, {FieldId::IniValue1, p.IniValue1}});
+        }
+        if (!p.IniKey2.empty()) {
+            texts.insert(texts.end(),
+                         {{FieldId::IniKey2, p.IniKey2}, {FieldId::IniValue2, p.IniValue2}});
+        }
+    }
+    return texts;
+}
+
+// The texts that become the name of a file or folder on the installed system.
+std::vector<FieldText> installedNames(const ProjectSettings& p) {
+    std::vector<FieldText> names = {{FieldId::DefaultDirName, p.DefaultDirName},
+                                    {FieldId::DefaultGroupName, p.DefaultGroupName}};
+    for (int i = 0; i < kIconCount; ++i) {
+        const IconEntry& icon = p.Icons[static_cast<std::size_t>(i)];
+        if (isNamedIcon(icon)) {
+            names.push_back({iconField(i, IconPart::Name), icon.Name});
+        }
+    }
+    if (iniLinesDue(p)) {
+        names.push_back({FieldId::IniFileName, p.IniFileName});
+    }
+    return names;
+}
+
+// Windows refuses these in a file or folder name (a backslash separates
+// folders and is allowed); the compiler also refuses a quote in an icon name.
+constexpr std::string_view kForbiddenInNames = ":*?\"<>|";
+
+// Whether a "{" opens a constant that no "}" closes, as the compiler reads
+// it: "{{" is a literal brace, and a "}" without its "{" is taken as itself.
+bool hasUnclosedBrace(std::string_view text) {
+    for (std::size_t i = text.find('{'); i != std::string_view::npos; i = text.find('{', i)) {
+        if (i + 1 < text.size() && text[i + 1] == '{') {
+            i += 2;
+            continue;
+        }
+        const std::size_t close = text.find('}', i + 1);
+        if (close == std::string_view::npos) {
+            return true;
+        }
+        i = close + 1;
+    }
+    return false;
+}
+
+// The compiler trims a parameter's value of blanks and control characters.
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// The compiler reads IconIndex with Delphi's StrToInt: an optional sign, then
+// decimal digits or hexadecimal after "$", "0x" or "x", within 32 bits
+// (measured: " 5", "$10", "x10" compile; "1 2", "- 5", "2147483648" do not).
+bool isCompilerInteger(std::string_view text) {
+    std::string spelled(trimmed(text));
+    const std::size_t digits = !spelled.empty() && (spelled[0] == '+' || spelled[0] == '-');
+    if (spelled.size() > digits && (spelled[digits] == 'x' || spelled[digits] == 'X')) {
+        spelled[digits] = '$';
+    }
+    return parseProfileInteger(spelled).has_value();
+}
+
+// Each problem: the error dialog, then the focus on the field's control.
+bool reportField(Prompts& prompts, FieldId field, const std::string& text) {
+    prompts.errorDialog(text);
+    prompts.focusField(field);
+    return false;
+}
+
+bool checkIconIndexes(const ProjectSettings& p, Prompts& prompts) {
+    bool passed = true;
+    for (int i = 0; i < kIconCount; ++i) {
+        const IconEntry& icon = p.Icons[static_cast<std::size_t>(i)];
+        if (!isNamedIcon(icon) || isCompilerInteger(icon.IconIndex)) {
+            continue;
+        }
+        const std::string title = "Index ikony " + iconNumber(i);
+        passed = reportField(prompts, iconField(i, IconPart::IconIndex),
+                             trimmed(icon.IconIndex).empty() ? title + " zadat musíte!"
+                                                             : title + " musí být celé číslo, „" +
+                                                                   icon.IconIndex + "“ jím není!");
+    }
+    return passed;
+}
+
+bool checkInstalledNames(const ProjectSettings& p, Prompts& prompts) {
+    bool passed = true;
+    for (const FieldText& name : installedNames(p)) {
+        const std::size_t at = name.value.find_first_of(kForbiddenInNames);
+        if (at != std::string::npos) {
+            passed =
+                reportField(prompts, name.field,
+                            "Pole " + fieldTitle(name.field) + " obsahuje znak „" + name.value[at] +
+                                "“, který nesmí být ve jménu souboru ani složky!");
+        }
+    }
+    return passed;
+}
+
+bool checkBraces(const ProjectSettings& p, Prompts& prompts) {
+    bool passed = true;
+    for (const FieldText& text : textsWithConstants(p)) {
+        if (hasUnclosedBrace(text.value)) {
+            passed = reportField(prompts, text.field,
+                                 "Pole " + fieldTitle(text.field) +
+                                     " obsahuje znak „{“ bez uzavírací závorky „}“! Samotný "
+                                     "znak „{“ se zapisuje jako „{{“.");
+        }
+    }
+    return passed;
 }
 
 } // namespace
@@ -195,6 +395,11 @@ bool ValidateProject(ProjectSettings& project, const std::string& sourceFolder, 
         }
     }
 
+    // Whatever the compiler or Windows would refuse, refused before a script
+    // is written, so that a project that passes always compiles.
+    passed = checkIconIndexes(project, prompts) && passed;
+    passed = checkInstalledNames(project, prompts) && passed;
+    passed = checkBraces(project, prompts) && passed;
     return passed;
 }
 

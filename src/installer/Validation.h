@@ -12,7 +12,14 @@ namespace tornavel {
 // desktop or in the Startup folder but have no name. Every check runs, in
 // order, whatever the earlier ones found; each problem is reported at once
 // through prompts (the required names with the error dialog and a request to
-// focus their edit box, everything else with the plain message box).
+// focus their edit box, the file checks with the plain message box).
+//
+// Then what the compiler or Windows would refuse, each with the error dialog
+// naming the field and a focus request: a named icon's index that is no
+// 32-bit integer, a character Windows forbids in a name (: * ? " < > |) in
+// the folder, the group, a named icon or the INI file, and a "{" that no "}"
+// closes in a text whose constants the compiler expands ("{{" is a literal
+// brace). Only texts that the script really carries are looked at.
 //
 // An icon that starts a file but names no icon file gets the started file as
 // its icon file; that stays in the project (logged in log) whatever the result.

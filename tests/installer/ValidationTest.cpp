@@ -4,6 +4,7 @@
 #include "support/TempDir.h"
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace tornavel {
@@ -17,6 +18,14 @@ std::string iconText(int number, const std::string& name) {
     return "Na záložce \"Ikony\" jste označil použití souboru \"" + name +
            "\" pro vytvoření ikony č." + std::to_string(number) +
            ". Soubor uvedeného jména neexistuje, nelze pokračovat.";
+}
+
+IconEntry namedIcon(std::string name, std::string index = "0", std::string parameters = "") {
+    IconEntry icon;
+    icon.Name = std::move(name);
+    icon.IconIndex = std::move(index);
+    icon.Parameters = std::move(parameters);
+    return icon;
 }
 
 class ValidationTest : public ::testing::Test {
@@ -144,6 +153,87 @@ TEST_F(ValidationTest, FileInSubFolderIsFound) {
     project.Icons[0].Name = "A";
     project.Icons[0].FileName = "bin\\app.exe";
     project.Icons[0].IconFile = "BIN\\App.EXE";
+    EXPECT_TRUE(validate());
+    EXPECT_TRUE(prompts.calls.empty());
+}
+
+// What the compiler or Windows would refuse: one error dialog per problem,
+// naming the field, then the focus on its control.
+TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
+    struct Case {
+        std::function<void(ProjectSettings&)> change;
+        std::string text;
+        FieldId focus;
+    };
+    const std::string brace = " obsahuje znak „{“ bez uzavírací závorky „}“! Samotný znak „{“ se "
+                              "zapisuje jako „{{“.";
+    const std::string forbidden = "“, který nesmí být ve jménu souboru ani složky!";
+    const std::vector<Case> cases = {
+        {[](auto& p) { p.Icons[0] = namedIcon("A", " "); }, "Index ikony č.1 zadat musíte!",
+         iconField(0, IconPart::IconIndex)},
+        {[](auto& p) { p.Icons[2] = namedIcon("A", "1 2"); },
+         "Index ikony č.3 musí být celé číslo, „1 2“ jím není!", iconField(2, IconPart::IconIndex)},
+        {[](auto& p) { p.Icons[1] = namedIcon("A", "2147483648"); },
+         "Index ikony č.2 musí být celé číslo, „2147483648“ jím není!",
+         iconField(1, IconPart::IconIndex)},
+        {[](auto& p) { p.Icons[4].Name = "Řekni \"ahoj\""; },
+         "Pole „Jméno ikony č.5“ obsahuje znak „\"" + forbidden, iconField(4, IconPart::Name)},
+        {[](auto& p) { p.Icons[0].Name = "A:B"; },
+         "Pole „Jméno ikony č.1“ obsahuje znak „:" + forbidden, iconField(0, IconPart::Name)},
+        {[](auto& p) { p.DefaultDirName = "Firma\\Program?"; },
+         "Pole „Jméno adresáře, kam se bude program instalovat“ obsahuje znak „?" + forbidden,
+         FieldId::DefaultDirName},
+        {[](auto& p) { p.DefaultGroupName = "<Skupina>"; },
+         "Pole „Programová skupina (v nabídce Start)“ obsahuje znak „<" + forbidden,
+         FieldId::DefaultGroupName},
+        {[](auto& p) {
+             p.IniFileName = "nastavení|.ini";
+             p.IniKey2 = "Klíč";
+         },
+         "Pole „Jméno souboru .INI, který má být upraven“ obsahuje znak „|" + forbidden,
+         FieldId::IniFileName},
+        {[](auto& p) { p.AppName = "A{B"; }, "Pole „Název instalovaného programu“" + brace,
+         FieldId::AppName},
+        {[](auto& p) { p.AppCopyright = "{app} {{ {"; },
+         "Pole „Informace o případném copyrightu“" + brace, FieldId::AppCopyright},
+        {[](auto& p) { p.Icons[3] = namedIcon("A", "0", "/x {"); },
+         "Pole „Parametr“ ikony č.4" + brace, iconField(3, IconPart::Parameters)},
+        {[](auto& p) {
+             p.IniFileName = "a.ini";
+             p.IniKey2 = "k";
+             p.IniValue2 = "}{";
+         },
+         "Pole „Hodnota záznamu č.2“" + brace, FieldId::IniValue2},
+    };
+    for (const Case& c : cases) {
+        project = ProjectSettings{};
+        c.change(project);
+        prompts.calls.clear();
+        SCOPED_TRACE(c.text);
+        EXPECT_FALSE(validate());
+        ASSERT_EQ(prompts.calls.size(), 2u);
+        EXPECT_EQ(prompts.calls[0].kind, Kind::ErrorDialog);
+        EXPECT_EQ(prompts.calls[0].text, c.text);
+        EXPECT_EQ(prompts.calls[1].kind, Kind::Focus);
+        EXPECT_EQ(prompts.calls[1].field, c.focus);
+    }
+
+    // Their neighbours compile and pass: constants, literal and lone braces,
+    // sub-folders, Czech letters, any index the compiler reads, and texts the
+    // script does not carry or whose braces the compiler takes literally.
+    project = ProjectSettings{};
+    prompts.calls.clear();
+    project.AppName = "Příliš žluťoučký kůň {{";
+    project.DefaultDirName = "Firma\\Program";
+    project.DefaultGroupName = "{group}\\Nástroje}";
+    project.Password = "tajné{";
+    project.Icons[0] = namedIcon("Podsložka\\Čtěte mě", "-1", "{app}\\x.ini");
+    project.Icons[1] = namedIcon("B", " $10 ");
+    project.Icons[2] = namedIcon("C", "-2147483648");
+    project.Icons[4] = namedIcon("E", "x1F");
+    project.Icons[3] = namedIcon("", "abc", "{");
+    project.IniFileName = "a:{.ini"; // no key: no [INI] line
+    project.IniKey1 = "";
     EXPECT_TRUE(validate());
     EXPECT_TRUE(prompts.calls.empty());
 }

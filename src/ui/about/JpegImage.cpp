@@ -63,12 +63,19 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& errors, const unsig
                       "Unsupported JPEG colour space with %d components", cinfo.num_components);
         return false;
     }
+    // The size is judged before jpeg_start_decompress, which already allocates
+    // for the whole picture (a progressive one keeps all its coefficients).
+    const unsigned long long pixels =
+        static_cast<unsigned long long>(cinfo.image_width) * cinfo.image_height;
+    if (pixels == 0 || pixels > kMaxPixels) {
+        std::snprintf(errors.message, sizeof errors.message, "Unsupported JPEG size %ux%u",
+                      cinfo.image_width, cinfo.image_height);
+        return false;
+    }
     cinfo.out_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_start_decompress(&cinfo);
-
-    const unsigned long long pixels =
-        static_cast<unsigned long long>(cinfo.output_width) * cinfo.output_height;
-    if (pixels == 0 || pixels > kMaxPixels || cinfo.output_components != (grey ? 1 : 3)) {
+    if (cinfo.output_width != cinfo.image_width || cinfo.output_height != cinfo.image_height ||
+        cinfo.output_components != (grey ? 1 : 3)) {
         std::snprintf(errors.message, sizeof errors.message, "Unsupported JPEG size %ux%u",
                       cinfo.output_width, cinfo.output_height);
         return false;
