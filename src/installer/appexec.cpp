@@ -2,6 +2,7 @@
 
 #include "platform/CommandLine.h"
 #include "platform/Process.h"
+#include "platform/Wine.h"
 
 #include <array>
 #include <cerrno>
@@ -240,6 +241,9 @@ void TAppExec::Execute() {
         const ProcessPriority priority = processPriority(priorityClass_);
         process.emplace(Wait && OnOutput ? Process::StartCapturingOutput(args, OnOutput, priority)
                                          : Process::Start(args, priority));
+    } catch (const WineMissingError& e) {
+        errNo_ = e.code();
+        throw EAppExecWinExec(e.what()); // says more than the table's "Soubor nelze najít"
     } catch (const ProcessError& e) {
         errNo_ = e.code();
         throw EAppExecWinExec(ErrorText());

@@ -1,6 +1,9 @@
 #include "platform/Paths.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace tornavel {
 
@@ -26,6 +29,16 @@ std::string withTrailingSeparator(std::string path) {
 std::string fileNameOf(std::string_view path) {
     const auto pos = path.find_last_of("/\\");
     return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
+}
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        return home;
+    }
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) {
+        return pw->pw_dir;
+    }
+    return "/";
 }
 
 } // namespace tornavel

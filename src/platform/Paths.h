@@ -24,4 +24,7 @@ std::string withTrailingSeparator(std::string path);
 // The last component of a path (after the last separator of either kind).
 std::string fileNameOf(std::string_view path);
 
+// The user's home folder: $HOME, else the password database's entry, else "/".
+std::string HomeFolder();
+
 } // namespace tornavel

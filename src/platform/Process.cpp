@@ -1,5 +1,7 @@
 #include "platform/Process.h"
 
+#include "platform/Wine.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -203,6 +205,16 @@ void reapInBackground(pid_t pid) {
 
 } // namespace
 
+std::vector<char*> ExecPointers(const std::vector<std::string>& texts) {
+    std::vector<char*> out;
+    out.reserve(texts.size() + 1);
+    for (const auto& text : texts) {
+        out.push_back(const_cast<char*>(text.c_str()));
+    }
+    out.push_back(nullptr);
+    return out;
+}
+
 std::uint32_t WindowsCodeFromErrno(int err) {
     switch (err) {
     case ENOENT:
@@ -241,9 +253,12 @@ std::uint32_t WindowsCodeFromErrno(int err) {
 
 namespace {
 
-// Starts the program with the given file actions; see Process::Start.
-pid_t spawnProgram(const std::vector<std::string>& args, const FileActions& actions,
+// Starts the program with the given file actions; see Process::Start. A
+// Windows program may have to run through wine.
+pid_t spawnProgram(const std::vector<std::string>& requested, const FileActions& actions,
                    ProcessPriority priority) {
+    const LaunchCommand launch = CommandForProgram(requested);
+    const std::vector<std::string>& args = launch.args;
     if (args.empty()) {
         throw ProcessError(winerror::FileNotFound, describe(ENOENT));
     }
@@ -257,6 +272,8 @@ pid_t spawnProgram(const std::vector<std::string>& args, const FileActions& acti
         argv.push_back(const_cast<char*>(a.c_str()));
     }
     argv.push_back(nullptr);
+    const std::vector<char*> envp = ExecPointers(launch.environment);
+    char* const* const environment = launch.environment.empty() ? environ : envp.data();
 
     const std::string& program = args.front();
     pid_t pid = -1;
@@ -264,8 +281,9 @@ pid_t spawnProgram(const std::vector<std::string>& args, const FileActions& acti
     // back to a shell for a file that is no program.
     const int rc =
         program.find('/') != std::string::npos
-            ? ::posix_spawn(&pid, program.c_str(), actions.get(), nullptr, argv.data(), environ)
-            : ::posix_spawnp(&pid, program.c_str(), actions.get(), nullptr, argv.data(), environ);
+            ? ::posix_spawn(&pid, program.c_str(), actions.get(), nullptr, argv.data(), environment)
+            : ::posix_spawnp(&pid, program.c_str(), actions.get(), nullptr, argv.data(),
+                             environment);
     if (rc != 0) {
         throw ProcessError(WindowsCodeFromErrno(rc), describe(rc));
     }

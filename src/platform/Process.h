@@ -35,6 +35,10 @@ inline constexpr std::uint32_t CantResolveFilename = 1921;
 // a file that is no program 193, ...).
 std::uint32_t WindowsCodeFromErrno(int err);
 
+// The texts (arguments, "NAME=value" variables) as the null-terminated array
+// of pointers that exec takes; valid while texts is.
+std::vector<char*> ExecPointers(const std::vector<std::string>& texts);
+
 // A program could not be started or its end could not be awaited. code() is
 // the Windows error code of the failure.
 class ProcessError : public Error {
@@ -64,8 +68,10 @@ using OutputSink = std::function<void(std::string_view bytes)>;
 class Process {
 public:
     // Starts args[0] with the arguments args[1..], directly, never through a
-    // shell. A program name without a separator is looked up in PATH. Throws
-    // ProcessError with the Windows error code when the program cannot run.
+    // shell. A program name without a separator is looked up in PATH. On
+    // systems other than Windows a program path whose file begins with "MZ"
+    // runs through wine (platform/Wine). Throws ProcessError with the Windows
+    // error code when the program cannot run.
     static Process Start(const std::vector<std::string>& args,
                          ProcessPriority priority = ProcessPriority::Normal);
 

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,16 +17,6 @@ constexpr std::string_view kSection = "Nastaveni";
 constexpr std::string_view kSourceFolderKey = "VystupniAdresar";
 constexpr std::string_view kViewStyleKey = "typView";
 constexpr std::string_view kSourceFolderLabel = "Výstupní adresář"; // as the menu names it
-
-std::string homeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return home;
-    }
-    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) {
-        return pw->pw_dir;
-    }
-    return "/";
-}
 
 bool isFolder(const std::string& path) {
     struct stat st {};
@@ -40,7 +29,7 @@ std::string CurrentProgramFolder() {
     std::string buffer(PATH_MAX, '\0');
     const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
     if (n <= 0) {
-        return withTrailingSeparator(homeFolder());
+        return withTrailingSeparator(HomeFolder());
     }
     buffer.resize(static_cast<std::size_t>(n));
     return buffer.substr(0, buffer.find_last_of('/') + 1);
@@ -50,7 +39,7 @@ std::string DefaultSourceFolder() {
 #ifdef _WIN32
     return "C:\\Projekt\\";
 #else
-    return withTrailingSeparator(homeFolder()) + "Projekt/";
+    return withTrailingSeparator(HomeFolder()) + "Projekt/";
 #endif
 }
 

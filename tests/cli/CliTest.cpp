@@ -2,61 +2,28 @@
 #include "project/ProjectFile.h"
 #include "project/ProjectSettings.h"
 #include "support/FakeCompiler.h"
+#include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sstream>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace tornavel {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using CliRun = test::ProgramRun;
 
 // Runs a tornavel-cli binary with its standard output and error in files.
 CliRun runCli(const fs::path& cli, const std::vector<std::string>& args,
               const test::TempDir& scratch) {
-    const fs::path outFile = scratch.path() / "stdout.txt";
-    const fs::path errFile = scratch.path() / "stderr.txt";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
     std::vector<std::string> all{cli.string()};
     all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    const int rc = posix_spawn(&pid, cli.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) {
-        throw std::runtime_error("cannot start " + cli.string());
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    CliRun run;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = test::readFileBytes(outFile);
-    run.err = test::readFileBytes(errFile);
-    return run;
+    return test::runProgram(all, scratch);
 }
 
 std::vector<std::string> lines(const std::string& text) {

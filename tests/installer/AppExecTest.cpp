@@ -1,6 +1,8 @@
 #include "installer/appexec.h"
 
+#include "platform/Wine.h"
 #include "support/FakeCompiler.h"
+#include "support/ScopedVariable.h"
 #include "support/TempDir.h"
 
 #include <chrono>
@@ -142,7 +144,7 @@ TEST_F(AppExecTest, MissingProgramRaisesWinExecWithCzechText) {
 }
 
 TEST_F(AppExecTest, BadFormatGivesTheLastSlot) {
-    const auto junk = dir.writeFile("setup.exe", "MZ not really a program");
+    const auto junk = dir.writeFile("setup.exe", "not really a program");
     fs::permissions(junk, fs::perms::owner_all);
     TAppExec exec;
     exec.ExeName = junk.string();
@@ -157,6 +159,31 @@ TEST_F(AppExecTest, BadFormatGivesTheLastSlot) {
         },
         EAppExec);
     EXPECT_EQ(exec.ErrNo(), 193u);
+}
+
+TEST_F(AppExecTest, WindowsProgramRunsThroughWine) {
+    const auto setup = dir.writeFile("Output/Setup 1.exe", "MZ");
+    TAppExec exec;
+    exec.ExeName = "\"" + setup.string() + "\"";
+    exec.SetExeParams({"/VERYSILENT", "\"/DIR=Z:\\a b\""});
+    exec.Wait = true;
+    {
+        const test::ScopedVariable path("PATH", dir.folder() + "none");
+        try {
+            exec.Execute();
+            FAIL() << "no wine, no error";
+        } catch (const EAppExecWinExec& e) {
+            EXPECT_STREQ(e.what(), WineMissingError(setup.string()).what());
+        }
+        EXPECT_EQ(exec.ErrNo(), 2u);
+    }
+    // A stand-in wine that records its arguments.
+    test::copyFakeCompiler(dir.path() / "bin" / "wine");
+    const test::ScopedVariable path("PATH", dir.folder() + "bin");
+    exec.Execute();
+    EXPECT_EQ(exec.ErrNo(), 0u);
+    EXPECT_EQ(test::readFileBytes(dir.path() / "bin" / "iscc.log"),
+              setup.string() + " /VERYSILENT /DIR=Z:\\a b\n");
 }
 
 TEST_F(AppExecTest, ErrorTextSlotsAndGaps) {

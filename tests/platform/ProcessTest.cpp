@@ -94,7 +94,7 @@ TEST(Process, ProgramInheritsOnlyTheStandardStreams) {
     ASSERT_GE(fd, 3);
     struct stat opened {};
     ASSERT_EQ(::fstat(fd, &opened), 0);
-    Process p = Process::Start({"sleep", "0.3"});
+    Process p = Process::Start({"sleep", "2"});
     // The child's other descriptors come and go (the dynamic loader opens its
     // libraries), so only what they refer to is judged: never our file.
     bool sawStandardInput = false;
@@ -108,6 +108,7 @@ TEST(Process, ProgramInheritsOnlyTheStandardStreams) {
             << "the child holds the test's file as fd " << entry.path().filename();
     }
     EXPECT_TRUE(sawStandardInput);
+    ::kill(p.id(), SIGTERM);
     ::close(fd);
     p.Wait({});
 }

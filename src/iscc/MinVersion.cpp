@@ -1,0 +1,190 @@
+#include "iscc/MinVersion.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+namespace tornavel::iscc {
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    return first == std::string_view::npos
+               ? std::string_view()
+               : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A version as the compilers write it: numbers separated by dots ("4",
+// "4.1.2222", "5.01.2600"). Gives whether it is at least 5.0 and whether it is
+// 0 (the family refused); nothing for any other text.
+struct Version {
+    bool zero = true;
+    bool atLeastWindows2000 = false;
+};
+
+std::optional<Version> parseVersion(std::string_view text) {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    Version version;
+    bool first = true;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t dot = std::min(text.find('.', start), text.size());
+        const std::string_view number = text.substr(start, dot - start);
+        if (number.empty() || number.size() > 9) {
+            return std::nullopt;
+        }
+        long value = 0;
+        for (char c : number) {
+            if (!std::isdigit(static_cast<unsigned char>(c))) {
+                return std::nullopt;
+            }
+            value = value * 10 + (c - '0');
+        }
+        if (first) {
+            version.atLeastWindows2000 = value >= 5;
+            first = false;
+        }
+        version.zero = version.zero && value == 0;
+        start = dot + 1;
+    }
+    return version;
+}
+
+// The value the compiler gets for a MinVersion value, or nothing when the
+// value is left as written.
+struct Adaptation {
+    bool refused = false;
+    std::string value;
+};
+
+std::optional<Adaptation> adaptValue(std::string_view value) {
+    const std::size_t comma = value.find(',');
+    // A single version counts for both families.
+    const std::string_view ntText =
+        trimmed(comma == std::string_view::npos ? value : value.substr(comma + 1));
+    const std::string_view win9xText =
+        trimmed(comma == std::string_view::npos ? value : value.substr(0, comma));
+    const std::optional<Version> nt = parseVersion(ntText);
+    // An empty 9x part (a project without a 9x choice) becomes 0 like any other.
+    if (!nt || (!win9xText.empty() && !parseVersion(win9xText))) {
+        return std::nullopt;
+    }
+    // The compiler takes a single version of Windows 2000 or later as it is.
+    if (comma == std::string_view::npos && nt->atLeastWindows2000) {
+        return std::nullopt;
+    }
+    if (nt->zero) {
+        return Adaptation{true, {}};
+    }
+    return Adaptation{false, "0," + std::string(nt->atLeastWindows2000 ? ntText : "5.0")};
+}
+
+// "[Setup]" and the like: the section name, or nothing for any other line.
+std::optional<std::string_view> sectionOf(std::string_view line) {
+    line = trimmed(line);
+    if (line.size() < 2 || line.front() != '[') {
+        return std::nullopt;
+    }
+    const std::size_t close = line.find(']');
+    if (close == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return trimmed(line.substr(1, close - 1));
+}
+
+} // namespace
+
+MinVersionBridge BridgeMinVersion(std::string_view script) {
+    MinVersionBridge result;
+    result.script.reserve(script.size());
+    bool inSetup = false;
+    std::size_t number = 0;
+    std::size_t start = 0;
+    while (start < script.size()) {
+        ++number;
+        const std::size_t newline = script.find('\n', start);
+        const std::size_t next = newline == std::string_view::npos ? script.size() : newline + 1;
+        std::string_view line = script.substr(start, next - start);
+        std::size_t endLength = line.ends_with('\n') ? 1 : 0;
+        if (endLength == 1 && line.size() > 1 && line[line.size() - 2] == '\r') {
+            endLength = 2;
+        }
+        const std::string_view lineEnd = line.substr(line.size() - endLength);
+        line.remove_suffix(endLength);
+        start = next;
+
+        if (const auto section = sectionOf(line)) {
+            inSetup = equalsIgnoringCase(*section, "Setup");
+        }
+        const std::size_t equals = line.find('=');
+        if (!inSetup || equals == std::string_view::npos ||
+            !equalsIgnoringCase(trimmed(line.substr(0, equals)), "MinVersion")) {
+            result.script.append(line).append(lineEnd);
+            continue;
+        }
+        // Blanks after the value (the generator writes one) stay as they are.
+        const std::string_view afterEquals = line.substr(equals + 1);
+        const std::size_t valueEnd = afterEquals.find_last_not_of(" \t") + 1;
+        const auto adaptation = adaptValue(afterEquals.substr(0, valueEnd));
+        if (!adaptation) {
+            result.script.append(line).append(lineEnd);
+            continue;
+        }
+        MinVersionLine edit{number, std::string(line), {}};
+        if (adaptation->refused) {
+            return {MinVersionBridge::Verdict::NoSupportedVersion, {}, edit};
+        }
+        edit.adapted = std::string(line.substr(0, equals + 1)) + adaptation->value +
+                       std::string(afterEquals.substr(valueEnd));
+        if (edit.adapted != edit.original) {
+            result.verdict = MinVersionBridge::Verdict::Adapted;
+            result.line = edit;
+        }
+        result.script.append(edit.adapted).append(lineEnd);
+    }
+    if (result.verdict == MinVersionBridge::Verdict::Unchanged) {
+        result.script = std::string(script);
+    }
+    return result;
+}
+
+namespace {
+
+// A line as the messages quote it: without the blanks after the value.
+std::string quoted(const std::string& line) {
+    return "„" + std::string(trimmed(line)) + "“";
+}
+
+} // namespace
+
+std::string AdaptedNotice(const MinVersionLine& line) {
+    return "iscc: Inno Setup 5.5 a novější nepodporuje Windows 95/98/Me ani Windows NT "
+           "starší než 2000, proto kompilátor dostal řádek " +
+           std::to_string(line.number) + " " + quoted(line.original) + " jako " +
+           quoted(line.adapted) + "; soubor ISS zůstal beze změny.";
+}
+
+std::string RefusalMessage(const MinVersionLine& line) {
+    return "iscc: Projekt nepovoluje žádnou verzi Windows, kterou podporuje Inno Setup 5.5 a "
+           "novější (Windows 2000 a novější): Windows NT je zakázáno a Windows 95/98/Me "
+           "kompilátor nepodporuje (řádek " +
+           std::to_string(line.number) + " " + quoted(line.original) +
+           "). Zvolte v části „Minimální verze Win NT“ některou verzi.";
+}
+
+} // namespace tornavel::iscc

@@ -1,0 +1,99 @@
+#include "iscc/WinePrefix.h"
+
+#include "iscc/ChildProcess.h"
+#include "platform/Wine.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sys/file.h>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace tornavel::iscc {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kSetupFailed = 1;
+
+[[noreturn]] void fail(const std::string& prefix, const std::string& reason) {
+    throw AdapterFailure("iscc: Prostředí wine v " + prefix + " nelze vytvořit: " + reason,
+                         kSetupFailed);
+}
+
+// The last lines wine wrote, for the message of a failed set-up.
+std::string lastLinesOf(const fs::path& log) {
+    std::ifstream in(log, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (!line.empty()) {
+            lines.push_back(line);
+        }
+    }
+    std::string out;
+    for (std::size_t i = lines.size() > 3 ? lines.size() - 3 : 0; i < lines.size(); ++i) {
+        out += (out.empty() ? "" : " | ") + lines[i];
+    }
+    return out;
+}
+
+// Holds an exclusive lock on a file for its lifetime.
+class FileLock {
+public:
+    explicit FileLock(const fs::path& path)
+        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
+        if (fd_ < 0) {
+            throw std::system_error(errno, std::generic_category());
+        }
+        while (::flock(fd_, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                const int err = errno;
+                ::close(fd_);
+                throw std::system_error(err, std::generic_category());
+            }
+        }
+    }
+    ~FileLock() { ::close(fd_); }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+void EnsureWinePrefix(const std::string& wine, const std::string& prefix, Console& console) {
+    const fs::path folder(prefix);
+    const fs::path ready = folder / ".tornavel-ready";
+    const fs::path log = folder / ".tornavel-setup.log";
+    try {
+        fs::create_directories(folder);
+        const FileLock lock(folder / ".tornavel-lock");
+        if (fs::exists(ready)) {
+            return;
+        }
+        console.notice("iscc: Připravuji prostředí wine v " + prefix +
+                       " (jen napoprvé, může to trvat i minutu)…");
+        const int code = RunAndWait({wine, "wineboot", "--init"},
+                                    EnvironmentWith(WineVariables(prefix)), {nullptr, log});
+        if (code != 0 || !fs::is_directory(folder / "drive_c")) {
+            fail(prefix,
+                 "wineboot skončil s kódem " + std::to_string(code) + ". " + lastLinesOf(log));
+        }
+        std::ofstream marker(ready, std::ios::binary);
+        if (!(marker << "wineboot --init\n") || (marker.close(), !marker)) {
+            fail(prefix, "značku " + ready.string() + " nelze zapsat.");
+        }
+    } catch (const std::system_error& e) {
+        fail(prefix, std::string(e.code().message()) + ".");
+    }
+}
+
+} // namespace tornavel::iscc

@@ -1,0 +1,97 @@
+// Projects built by the real tornavel-cli through the adapter and Inno Setup
+// 5.5.9 under wine: what the adapter changes, what it refuses, and what the
+// user sees of the compiler's errors.
+#include "project/ProjectFile.h"
+#include "project/ProjectSettings.h"
+#include "support/RealCompiler.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace tornavel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Compile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(test::realCompilerInstalled());
+        NewProject(project);
+        sourceFolder = scratch.makeDir("Můj projekt/Zdroj č. 1 (nový)");
+        scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/Program.exe", "program");
+        scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/Data/Čtěte mě.txt", "text");
+    }
+
+    // The project saved where a user keeps it, then built.
+    test::ProgramRun build() {
+        const fs::path file = scratch.makeDir("Projekty (staré)") / "Nový projekt.ipr";
+        SaveProject(project, file.string(), SaveOrder::SaveAs);
+        return test::buildWithCli(file, sourceFolder, scratch);
+    }
+    // Everything the build printed: the compiler's output (decoded) on
+    // standard output, the program's own messages on standard error.
+    static std::string everything(const test::ProgramRun& r) { return r.out + r.err; }
+    std::string script() const { return test::readFileBytes(sourceFolder / "ISS"); }
+
+    test::TempDir scratch;
+    fs::path sourceFolder;
+    ProjectSettings project;
+};
+
+TEST_F(Compile, NewProjectCompilesWithTheMinVersionLineAdapted) {
+    const test::ProgramRun r = build();
+    ASSERT_EQ(r.status, 0) << everything(r);
+    EXPECT_TRUE(fs::exists(sourceFolder / "Output" / "Můj program verze 1.0.exe"));
+
+    // ISS stays as written; the copy the compiler got is gone.
+    const std::string written = script();
+    const auto line = written.find("MinVersion=4.1.2222,4.0.1381 \r\n");
+    ASSERT_NE(line, std::string::npos) << written;
+    EXPECT_FALSE(fs::exists(sourceFolder / ".tornavel-iscc"));
+    const auto number = 1 + std::count(written.begin(), written.begin() + line, '\n');
+    EXPECT_NE(r.out.find("dostal řádek " + std::to_string(number) +
+                         " „MinVersion=4.1.2222,4.0.1381“ jako „MinVersion=0,5.0“"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(
+        test::installerContents(sourceFolder / "Output" / "Můj program verze 1.0.exe", scratch),
+        (std::set<std::string>{"app/Program.exe", "app/Data/Čtěte mě.txt"}));
+}
+
+TEST_F(Compile, CompilerErrorNamesTheScriptAndItsLine) {
+    // Accepted by the checks, refused by the compiler 5.5: a slice over 2.1 GB.
+    project.DiskSpanning = true;
+    project.DiskSize = "2147483646";
+    const test::ProgramRun r = build();
+    EXPECT_EQ(r.status, 3);
+
+    const std::string written = script();
+    const auto line = written.find("DiskSliceSize=2147483646\r\n");
+    ASSERT_NE(line, std::string::npos);
+    const auto number = 1 + std::count(written.begin(), written.begin() + line, '\n');
+    std::string expected = "Error on line " + std::to_string(number) +
+                           " in Z:" + sourceFolder.string() + "/ISS: DiskSliceSize must be between";
+    std::replace(expected.begin(), expected.end(), '/', '\\');
+    EXPECT_NE(everything(r).find(expected), std::string::npos) << everything(r);
+    EXPECT_NE(r.err.find("Kompilace se nezdařila: kompilátor skončil s chybovým kódem 2."),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(sourceFolder / ".tornavel-iscc"));
+}
+
+TEST_F(Compile, ProjectThatRefusesBothFamiliesStopsWithTheAdaptersMessage) {
+    project.Win = 4; // "zakázat" in both groups: only a hand-edited file has it
+    project.WinNT = 4;
+    const test::ProgramRun r = build();
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(everything(r).find("iscc: Projekt nepovoluje žádnou verzi Windows, kterou "
+                                 "podporuje Inno Setup 5.5 a novější"),
+              std::string::npos)
+        << everything(r);
+    EXPECT_FALSE(fs::exists(sourceFolder / "Output"));
+}
+
+} // namespace
+} // namespace tornavel

@@ -1,0 +1,96 @@
+#include "platform/Wine.h"
+
+#include "support/ScopedVariable.h"
+#include "support/TempDir.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace tornavel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScopedVariable;
+
+TEST(Wine, PrefixIsOursNeverTheUsersOwn) {
+    const ScopedVariable home("HOME", "/home/jana");
+    const ScopedVariable wineprefix("WINEPREFIX", "/home/jana/.wine");
+    {
+        const ScopedVariable own("TORNAVEL_WINEPREFIX", std::nullopt);
+        const ScopedVariable data("XDG_DATA_HOME", std::nullopt);
+        EXPECT_EQ(WinePrefixFolder(), "/home/jana/.local/share/tornavel/wine");
+        const ScopedVariable relative("XDG_DATA_HOME", "data");
+        EXPECT_EQ(WinePrefixFolder(), "/home/jana/.local/share/tornavel/wine");
+        const ScopedVariable absolute("XDG_DATA_HOME", "/srv/data/");
+        EXPECT_EQ(WinePrefixFolder(), "/srv/data/tornavel/wine");
+    }
+    const ScopedVariable own("TORNAVEL_WINEPREFIX", "/tmp/p");
+    EXPECT_EQ(WinePrefixFolder(), "/tmp/p");
+    const ScopedVariable relative("TORNAVEL_WINEPREFIX", "p");
+    EXPECT_EQ(WinePrefixFolder(), (fs::current_path() / "p").string());
+}
+
+TEST(Wine, PathsOnDriveZ) {
+    EXPECT_EQ(WindowsFormOfPath("/home/jana/Můj projekt/ISS"), "Z:\\home\\jana\\Můj projekt\\ISS");
+    EXPECT_EQ(WindowsFormOfPath(fs::current_path().string() + "/a"), WindowsFormOfPath("a"));
+}
+
+TEST(Wine, WindowsProgramsBeginWithMZ) {
+    const test::TempDir dir;
+    EXPECT_TRUE(IsWindowsProgram(dir.writeFile("setup.exe", "MZ\x90").string()));
+    EXPECT_FALSE(IsWindowsProgram(dir.writeFile("M", "M").string()));
+    EXPECT_FALSE(IsWindowsProgram(dir.writeFile("elf", "\x7f"
+                                                       "ELF")
+                                      .string()));
+    EXPECT_FALSE(IsWindowsProgram((dir.path() / "missing").string()));
+    EXPECT_FALSE(IsWindowsProgram(dir.folder()));
+}
+
+TEST(Wine, WindowsProgramsRunThroughWineInOurEnvironment) {
+    const test::TempDir dir;
+    const std::string setup = dir.writeFile("Output/Setup.exe", "MZ").string();
+    const std::string script = dir.writeFile("run.sh", "#!/bin/sh\n").string();
+    const ScopedVariable prefix("TORNAVEL_WINEPREFIX", "/tmp/p");
+    const ScopedVariable locale("LC_ALL", "C.UTF-8");
+
+    // Programs of this system, and a Windows program named without a path,
+    // start as they are.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{script, "a"}, {"Setup.exe"}, {}}) {
+        const LaunchCommand command = CommandForProgram(args);
+        EXPECT_EQ(command.args, args);
+        EXPECT_TRUE(command.environment.empty());
+    }
+
+    {
+        const ScopedVariable path("PATH", dir.path().string());
+        try {
+            CommandForProgram({setup});
+            ADD_FAILURE() << "no wine, no error";
+        } catch (const WineMissingError& e) {
+            EXPECT_EQ(e.code(), 2u);
+            EXPECT_EQ(std::string(e.what()),
+                      "Program " + setup +
+                          " je pro Windows a na tomto systému se spouští přes wine, který není "
+                          "nainstalován. Nainstalujte ho skriptem scripts/install-compiler");
+        }
+    }
+
+    const std::string wine = dir.writeFile("bin/wine").string();
+    fs::permissions(wine, fs::perms::owner_all);
+    const ScopedVariable path("PATH", "/nonexistent:" + dir.folder() + "bin");
+    const LaunchCommand command = CommandForProgram({setup, "/VERYSILENT", "/DIR=Z:\\a b"});
+    EXPECT_EQ(command.args, (std::vector<std::string>{wine, setup, "/VERYSILENT", "/DIR=Z:\\a b"}));
+    const auto& env = command.environment;
+    for (const char* entry :
+         {"WINEPREFIX=/tmp/p", "LC_ALL=cs_CZ.UTF-8", "LANG=cs_CZ.UTF-8", "WINEDEBUG=-all",
+          "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe="}) {
+        EXPECT_EQ(std::count(env.begin(), env.end(), entry), 1) << entry;
+    }
+    EXPECT_EQ(std::count(env.begin(), env.end(), "LC_ALL=C.UTF-8"), 0);
+    EXPECT_EQ(std::count(env.begin(), env.end(), "TORNAVEL_WINEPREFIX=/tmp/p"), 1);
+}
+
+} // namespace
+} // namespace tornavel

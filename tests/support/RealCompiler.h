@@ -1,0 +1,58 @@
+#pragma once
+
+#include "support/ProgramRun.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <sys/types.h>
+
+namespace tornavel::test {
+
+// Tests with the real compiler: the program folder (TORNAVEL_PROGRAM_DIR) with
+// tornavel-cli, the adapter iscc and the compiler that scripts/install-compiler
+// put there, wine and innoextract. They run in a wine prefix and home folder
+// of the build's own (TORNAVEL_WINEPREFIX, HOME), never the user's.
+
+std::filesystem::path programFolder();
+
+// Success when everything the real-compiler tests need is there; otherwise a
+// failure that names what is missing and scripts/install-compiler. Tests
+// assert it: they fail, never skip, without the compiler.
+::testing::AssertionResult realCompilerInstalled();
+
+// tornavel-cli build PROJECT --source SOURCE, as a user runs it.
+ProgramRun buildWithCli(const std::filesystem::path& project, const std::filesystem::path& source,
+                        const TempDir& scratch);
+
+// The files an installer holds, as innoextract lists them: "app/Písně/a.txt",
+// "fonts/x.ttf". Fails the test when innoextract cannot read it.
+std::set<std::string> installerContents(const std::filesystem::path& installer,
+                                        const TempDir& scratch);
+
+// What the installer of a source folder must hold: every file of the folder
+// itself but the script ISS, its TrueType fonts under "fonts/", the rest
+// under "app/", and every file below its sub-folders, except in folders
+// whose name holds a dot, which are never installed.
+std::set<std::string> expectedContents(const std::filesystem::path& source);
+
+// An X server of the test's own (Xvfb on a free display), for installers
+// under wine, which install nothing without a display. Ended with the object.
+class VirtualDisplay {
+public:
+    VirtualDisplay();
+    ~VirtualDisplay();
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+
+    // ":N", for DISPLAY.
+    const std::string& name() const { return name_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string name_;
+};
+
+} // namespace tornavel::test
