@@ -1,9 +1,11 @@
 // browser_bench: how long the file browser takes from NavigateToPath to the
 // first painted rows of a folder of 1,000, 10,000 and 100,000 files, beside the
 // time of `ls -f DIR` (names only, unsorted) on the same folder, and the peak
-// memory of the process.
+// memory of the process. Then two folders of bad names, 100,000 each: names
+// that are not UTF-8, and names 255 bytes long that differ only at the end.
 //
 //   browser_bench [WORK_FOLDER]     (default: the system's temporary folder)
+#include "BenchSupport.h"
 #include "ui/MessageBoxes.h"
 #include "ui/browser/ShellBrowser.h"
 
@@ -13,12 +15,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListView>
-#include <QProcess>
+#include <QTableView>
 #include <QTemporaryDir>
-#include <QTreeView>
 #include <QWindow>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <string>
 #include <sys/resource.h>
 #include <vector>
 
@@ -26,63 +29,26 @@ using tornavel::ui::ShellBrowser;
 
 namespace {
 
-constexpr int kRuns = 5;
+using bench::kRuns;
+using bench::median;
+using bench::PaintWatch;
 
-// Notes the first paint of a widget after being armed.
-class PaintWatch : public QObject {
-public:
-    void arm() { painted_ = false; }
-    bool painted() const { return painted_; }
+enum class Names { Plain, NotUtf8, Long };
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            painted_ = true;
-        }
-        return QObject::eventFilter(watched, event);
+// The name of file i: "soubor_000042.txt"; with bytes that are no UTF-8; or
+// 255 bytes of which only the number at the end differs.
+std::string fileName(Names names, int i) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%06d", i);
+    switch (names) {
+    case Names::NotUtf8:
+        return std::string("soubor_\xff") + number + "\xc3.txt";
+    case Names::Long:
+        return std::string(255 - 6 - 4, 'd') + number + ".txt";
+    case Names::Plain:
+        break;
     }
-
-private:
-    bool painted_ = true;
-};
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-bool makeFiles(const QString& folder, int count) {
-    if (!QDir().mkpath(folder)) {
-        return false;
-    }
-    for (int i = 0; i < count; ++i) {
-        QFile file(folder + QStringLiteral("/soubor_%1.txt").arg(i, 6, 10, QLatin1Char('0')));
-        if (!file.open(QIODevice::WriteOnly)) {
-            return false;
-        }
-        file.write("x", i % 3); // a few sizes
-    }
-    return true;
-}
-
-// `ls -f folder`, started directly (no shell); its output lines counted here.
-double timeLs(const QString& folder, int expectedLines) {
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        QProcess ls;
-        ls.start(QStringLiteral("ls"), {QStringLiteral("-f"), folder});
-        ls.waitForFinished(-1);
-        const QByteArray out = ls.readAllStandardOutput();
-        const double ms = timer.nsecsElapsed() / 1e6;
-        const int lines = static_cast<int>(out.count('\n'));
-        if (lines != expectedLines) {
-            std::fprintf(stderr, "ls gave %d lines, expected %d\n", lines, expectedLines);
-        }
-        times.push_back(ms);
-    }
-    return median(times);
+    return bench::numberedName(i);
 }
 
 struct BrowserTimes {
@@ -131,13 +97,36 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot create a work folder under %s\n", qPrintable(base));
         return 2;
     }
+    // QTemporaryDir cannot remove names that are not UTF-8; std::filesystem
+    // takes names as bytes.
+    struct RemoveAtExit {
+        std::string path;
+        ~RemoveAtExit() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    } removeAtExit{QFile::encodeName(work.path()).toStdString()};
 
-    std::printf("%-8s %-12s %10s %14s %16s %8s %14s\n", "files", "view", "ls -f ms", "navigate ms",
-                "first paint ms", "ratio", "peak RSS MiB");
-    for (const char* styleName : {"vsReport", "vsSmallIcon"}) {
+    std::printf("%-8s %-12s %-10s %10s %14s %16s %8s %14s\n", "files", "view", "names", "ls -f ms",
+                "navigate ms", "first paint ms", "ratio", "peak RSS MiB");
+    struct Case {
+        int count;
+        Names names;
+    };
+    const Case plainCases[] = {{1000, Names::Plain}, {10000, Names::Plain}, {100000, Names::Plain}};
+    const Case badCases[] = {{100000, Names::NotUtf8}, {100000, Names::Long}};
+    struct Series {
+        const char* style;
+        const Case* first;
+        const Case* last;
+    };
+    const Series series[] = {{"vsReport", std::begin(plainCases), std::end(plainCases)},
+                             {"vsSmallIcon", std::begin(plainCases), std::end(plainCases)},
+                             {"vsReport", std::begin(badCases), std::end(badCases)}};
+    for (const Series& s : series) {
         ShellBrowser browser;
         browser.resize(465, 200);
-        browser.SetUp(QString::fromLatin1(styleName), QDir::tempPath() + u'/');
+        browser.SetUp(QString::fromLatin1(s.style), QDir::tempPath() + u'/');
         browser.show();
         QElapsedTimer shown;
         shown.start();
@@ -152,22 +141,27 @@ int main(int argc, char** argv) {
         browser.reportView()->viewport()->installEventFilter(&watch);
         browser.iconView()->viewport()->installEventFilter(&watch);
 
-        for (const int count : {1000, 10000, 100000}) {
-            const QString folder = work.path() + QStringLiteral("/f%1").arg(count);
-            if (!QFileInfo::exists(folder) && !makeFiles(folder, count)) {
+        for (const Case* c = s.first; c != s.last; ++c) {
+            static const char* const nameKinds[] = {"plain", "not UTF-8", "255 bytes"};
+            const char* kind = nameKinds[static_cast<int>(c->names)];
+            const QString folder = work.path() + QStringLiteral("/f%1-%2").arg(c->count).arg(
+                                                     static_cast<int>(c->names));
+            if (!QFileInfo::exists(folder) &&
+                !bench::makeFiles(folder, c->count, [c](int i) { return fileName(c->names, i); })) {
                 std::fprintf(stderr, "cannot create the files in %s\n", qPrintable(folder));
                 return 2;
             }
-            timeLs(folder, count + 2); // warm the caches alike for both
-            const double ls = timeLs(folder, count + 2);
+            bench::timeLs(folder, c->count + 2); // warm the caches alike for both
+            const double ls = bench::timeLs(folder, c->count + 2);
             const BrowserTimes t = timeBrowser(browser, watch, folder);
-            if (browser.model()->rowCount() != count) {
+            if (browser.model()->rowCount() != c->count) {
                 std::fprintf(stderr, "the browser shows %d rows, expected %d\n",
-                             browser.model()->rowCount(), count);
+                             browser.model()->rowCount(), c->count);
                 return 1;
             }
-            std::printf("%-8d %-12s %10.1f %14.1f %16.1f %8.2f %14.1f\n", count, styleName, ls,
-                        t.navigate, t.firstPaint, t.firstPaint / ls, peakMemoryKB() / 1024.0);
+            std::printf("%-8d %-12s %-10s %10.1f %14.1f %16.1f %8.2f %14.1f\n", c->count, s.style,
+                        kind, ls, t.navigate, t.firstPaint, t.firstPaint / ls,
+                        peakMemoryKB() / 1024.0);
             std::fflush(stdout);
         }
     }

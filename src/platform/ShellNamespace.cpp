@@ -7,9 +7,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <new>
 #include <sys/stat.h>
 #include <system_error>
+#ifdef __linux__
+#include <sys/vfs.h>
+#endif
 
 namespace tornavel::shell {
 namespace {
@@ -59,6 +63,42 @@ std::string reasonFor(const InOutError& e) {
     throw Error(Error::Kind::InputOutput,
                 "Složku " + quoted(path) + " nelze otevřít: " + reasonFor(e));
 }
+
+std::int64_t nanoseconds(const timespec& t) {
+    return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+// Whether the folder lies on a local file system that sets a folder's times at
+// every change of its entries. Network and user-space file systems may answer
+// from a cache that lags, so their folders are always listed again.
+bool keepsFolderTimes(const std::filesystem::path& folder) {
+#ifdef __linux__
+    struct statfs fs {};
+    if (::statfs(folder.c_str(), &fs) != 0) {
+        return false;
+    }
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0xEF53:     // ext2, ext3, ext4
+    case 0x58465342: // xfs
+    case 0x9123683E: // btrfs
+    case 0x01021994: // tmpfs
+    case 0xF2F52010: // f2fs
+    case 0x2FC12FC1: // zfs
+    case 0x794C7630: // overlayfs
+    case 0xCA451A4E: // bcachefs
+        return true;
+    default:
+        return false;
+    }
+#else
+    (void)folder;
+    return false;
+#endif
+}
+
+// A change within this time before a listing may have left the folder's time
+// as it was (file systems with one- or two-second times, a coarse kernel clock).
+constexpr std::int64_t kClockDoubtNs = 2'000'000'000;
 
 } // namespace
 
@@ -142,18 +182,6 @@ IdList MakeItemId(std::string_view name, bool folder) {
     return list;
 }
 
-std::string_view IdName(ConstIdPtr id) {
-    const std::size_t count = countAt(id);
-    if (count < kHeaderSize) {
-        return {};
-    }
-    return {reinterpret_cast<const char*>(id + kHeaderSize), count - kHeaderSize};
-}
-
-bool IdIsFolder(ConstIdPtr id) {
-    return countAt(id) >= kHeaderSize && (id[kCountSize] & kIdFolder) != 0;
-}
-
 ConstIdPtr LastId(ConstIdPtr list) {
     if (IdListIsEmpty(list)) {
         return nullptr;
@@ -167,6 +195,29 @@ ConstIdPtr LastId(ConstIdPtr list) {
 
 bool IdListIsEmpty(ConstIdPtr list) {
     return !list || countAt(list) == 0;
+}
+
+// ---- A folder's children in one block -------------------------------------------
+
+std::uint32_t IdListBlock::Append(std::string_view name, bool folder) {
+    const std::size_t nameSize = std::min(name.size(), kChunkSize - kHeaderSize - kCountSize);
+    const std::size_t listSize = kHeaderSize + nameSize + kCountSize;
+    if (used_ + listSize > kChunkSize) {
+        // Offsets are 32 bits: 65,536 blocks of names at the most.
+        if (chunks_.size() >= (std::size_t{1} << 32) / kChunkSize) {
+            throw std::bad_alloc();
+        }
+        chunks_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(kChunkSize));
+        used_ = 0;
+    }
+    const IdPtr list = chunks_.back().get() + used_;
+    setCountAt(list, static_cast<std::uint16_t>(kHeaderSize + nameSize));
+    list[kCountSize] = folder ? kIdFolder : 0;
+    std::memcpy(list + kHeaderSize, name.data(), nameSize);
+    setCountAt(list + kHeaderSize + nameSize, 0);
+    const auto offset = static_cast<std::uint32_t>((chunks_.size() - 1) * kChunkSize + used_);
+    used_ += listSize;
+    return offset;
 }
 
 // ---- Folder objects ------------------------------------------------------------
@@ -221,11 +272,47 @@ ShellFolder ShellFolder::BindToObject(ConstIdPtr list) const {
 }
 
 FolderEnumeration ShellFolder::EnumObjects() const {
+    FolderListing listing;
     try {
-        return FolderEnumeration(ReadFolder(path_.string()));
+        ForEachEntry(path_.string(), [&listing](const FolderEntryView& e) {
+            listing.entries.push_back(listing.ids.Append(e.name, e.folder));
+        });
     } catch (const InOutError& e) {
         throwFolderError(path_.string(), e);
     }
+    return FolderEnumeration(std::move(listing));
+}
+
+FolderStamp ShellFolder::Stamp() const {
+    FolderStamp stamp;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    stamp.takenNs = nanoseconds(now);
+    struct stat st {};
+    if (::stat(path_.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        return stamp;
+    }
+    stamp.device = static_cast<std::uint64_t>(st.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(st.st_ino);
+    stamp.modifiedNs = nanoseconds(st.st_mtim);
+    stamp.changedNs = nanoseconds(st.st_ctim);
+    stamp.trusted = keepsFolderTimes(path_);
+    return stamp;
+}
+
+bool ListingStillHolds(const FolderStamp& listed, const FolderStamp& now) {
+    return listed.trusted && now.trusted && listed.device == now.device &&
+           listed.inode == now.inode && listed.modifiedNs == now.modifiedNs &&
+           listed.changedNs == now.changedNs && now.takenNs >= listed.takenNs &&
+           listed.modifiedNs < listed.takenNs - kClockDoubtNs;
+}
+
+std::string NormalFolderPath(const std::string& path) {
+    std::string normal = std::filesystem::path(path).lexically_normal().string();
+    while (normal.size() > 1 && normal.back() == '/') {
+        normal.pop_back();
+    }
+    return normal;
 }
 
 std::string ShellFolder::GetDisplayNameOf(ConstIdPtr list, NameForm form) const {
@@ -265,11 +352,19 @@ FindData ShellFolder::GetFindData(ConstIdPtr relative) const {
 }
 
 IdList FolderEnumeration::Next() {
-    if (next_ >= entries_.size()) {
+    if (next_ >= listing_.entries.size()) {
         return nullptr;
     }
-    const FolderEntry& entry = entries_[next_++];
-    return MakeItemId(entry.name, entry.folder);
+    return IdList(CopyIdList(listing_.ids.At(listing_.entries[next_++])));
+}
+
+FolderListing FolderEnumeration::TakeAll() {
+    listing_.entries.erase(listing_.entries.begin(),
+                           listing_.entries.begin() + static_cast<std::ptrdiff_t>(next_));
+    next_ = 0;
+    FolderListing all = std::move(listing_);
+    listing_ = FolderListing();
+    return all;
 }
 
 // ---- Texts -------------------------------------------------------------------

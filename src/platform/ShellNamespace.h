@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -59,12 +60,50 @@ inline IdList Owned(IdPtr list) {
 
 // A one-identifier list naming `name` (a file or folder within its parent).
 IdList MakeItemId(std::string_view name, bool folder);
-// The name bytes of one identifier.
-std::string_view IdName(ConstIdPtr id);
-bool IdIsFolder(ConstIdPtr id);
+// The name bytes of one identifier (inline: a sort asks for them millions of times).
+inline std::string_view IdName(ConstIdPtr id) {
+    std::uint16_t count = 0;
+    std::memcpy(&count, id, sizeof count);
+    return count < 3 ? std::string_view()
+                     : std::string_view(reinterpret_cast<const char*>(id + 3), count - 3u);
+}
+inline bool IdIsFolder(ConstIdPtr id) {
+    std::uint16_t count = 0;
+    std::memcpy(&count, id, sizeof count);
+    return count >= 3 && (id[2] & kIdFolder) != 0;
+}
 // The last identifier of a list, or null for an empty list.
 ConstIdPtr LastId(ConstIdPtr list);
 bool IdListIsEmpty(ConstIdPtr list);
+
+// ---- A folder's children in one block ----------------------------------------
+
+// The relative ID lists of a folder's children laid end to end in blocks of
+// 64 KiB, each a complete list with its terminator: one allocation per block
+// instead of one per child. A list is named by its offset, valid as long as the
+// block is.
+class IdListBlock {
+public:
+    // Appends the one-identifier list naming `name` and returns its offset. A
+    // name longer than a block can hold is cut; no file system gives one.
+    std::uint32_t Append(std::string_view name, bool folder);
+    ConstIdPtr At(std::uint32_t offset) const {
+        return chunks_[offset / kChunkSize].get() + offset % kChunkSize;
+    }
+
+    static constexpr std::size_t kChunkSize = std::size_t{1} << 16;
+
+private:
+    std::vector<std::unique_ptr<std::uint8_t[]>> chunks_;
+    std::size_t used_ = kChunkSize; // bytes taken in the last block
+};
+
+// One listing of a folder: its children's lists, and their offsets in the
+// order the file system gave them.
+struct FolderListing {
+    IdListBlock ids;
+    std::vector<std::uint32_t> entries;
+};
 
 // ---- Folder objects ----------------------------------------------------------
 
@@ -88,6 +127,29 @@ inline constexpr std::uint32_t kAttrSystem = 0x04;
 inline constexpr std::uint32_t kAttrDirectory = 0x10;
 inline constexpr std::uint32_t kAttrArchive = 0x20;
 
+// What tells whether a folder's children may have changed since a listing:
+// the folder's identity and the times of its last changes, read just before
+// the listing, with the clock at that moment.
+struct FolderStamp {
+    bool trusted = false; // read, and on a local file system that keeps folder times
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t modifiedNs = 0; // last change of the entries
+    std::int64_t changedNs = 0;  // last change of the folder's own record
+    std::int64_t takenNs = 0;    // the clock when the stamp was read
+};
+
+// Whether a listing made just after `listed` was read still shows the folder
+// whose stamp is now `now`. In doubt it does not: a stamp that could not be
+// read or comes from a file system whose folder times may lag (network or
+// user-space file systems), or a folder changed shortly before the listing,
+// within the time a coarse file-system clock could leave unchanged.
+bool ListingStillHolds(const FolderStamp& listed, const FolderStamp& now);
+
+// A path as the namespace names the folder: no "." or "..", no doubled
+// separators, no trailing separator except for the root. Nothing is read.
+std::string NormalFolderPath(const std::string& path);
+
 class FolderEnumeration;
 
 // A folder of the file system, reached through ID lists. The default object is
@@ -106,6 +168,8 @@ public:
     // Reads the folder's listing, hidden entries included, before anything is
     // handed out. Throws Error when the folder cannot be listed.
     FolderEnumeration EnumObjects() const;
+    // The folder's stamp, read now; to be read before a listing.
+    FolderStamp Stamp() const;
     // The name of the item `list` (relative to this folder) in the given form.
     std::string GetDisplayNameOf(ConstIdPtr list, NameForm form) const;
     // Whether the child named by a relative list is a folder.
@@ -126,11 +190,13 @@ class FolderEnumeration {
 public:
     // The next child, or no list when the enumeration has ended.
     IdList Next();
+    // The children that Next has not handed out, in one block.
+    FolderListing TakeAll();
 
 private:
     friend class ShellFolder;
-    explicit FolderEnumeration(std::vector<FolderEntry> entries) : entries_(std::move(entries)) {}
-    std::vector<FolderEntry> entries_;
+    explicit FolderEnumeration(FolderListing listing) : listing_(std::move(listing)) {}
+    FolderListing listing_;
     std::size_t next_ = 0;
 };
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
@@ -156,6 +158,61 @@ TEST(ShellFolderTest, EnumerationGivesEveryChildWithItsFolderFlag) {
                                                             {"a.txt", false},
                                                             {".skryty", false},
                                                             {"odkaz", true}}));
+}
+
+TEST(ShellFolderTest, ListingHoldsWhileTheFolderIsUnchangedAndSettled) {
+    TempDir dir;
+    dir.makeDir("zdroj");
+    const std::string folderPath = (dir.path() / "zdroj").string();
+    const auto setModified = [&](std::int64_t secondsAgo) {
+        const timespec when{::time(nullptr) - secondsAgo, 0};
+        const timespec times[2] = {when, when};
+        ASSERT_EQ(::utimensat(AT_FDCWD, folderPath.c_str(), times, 0), 0);
+    };
+    const ShellFolder desktop;
+    const ShellFolder folder = desktop.BindToObject(desktop.ParseDisplayName(folderPath).get());
+
+    setModified(3600);
+    const FolderStamp listed = folder.Stamp();
+    ASSERT_TRUE(listed.trusted); // the temporary folder lies on a local file system
+    EXPECT_TRUE(ListingStillHolds(listed, folder.Stamp()));
+    FolderStamp untrusted = folder.Stamp();
+    untrusted.trusted = false;
+    EXPECT_FALSE(ListingStillHolds(listed, untrusted));
+    EXPECT_FALSE(ListingStillHolds(untrusted, listed));
+
+    // A new entry changes the folder's time.
+    dir.writeFile("zdroj/novy.txt", "");
+    EXPECT_FALSE(ListingStillHolds(listed, folder.Stamp()));
+    // A folder changed a moment before its listing may change again without
+    // its time moving: in doubt, it is listed again.
+    setModified(0);
+    const FolderStamp fresh = folder.Stamp();
+    EXPECT_FALSE(ListingStillHolds(fresh, folder.Stamp()));
+    // Another folder under the same name, with the same time.
+    setModified(3600);
+    const FolderStamp before = folder.Stamp();
+    dir.makeDir("jiny");
+    std::filesystem::remove_all(folderPath);
+    std::filesystem::rename(dir.path() / "jiny", folderPath);
+    setModified(3600);
+    EXPECT_FALSE(ListingStillHolds(before, folder.Stamp()));
+    std::filesystem::remove_all(folderPath);
+    EXPECT_FALSE(ListingStillHolds(before, folder.Stamp()));
+}
+
+TEST(ShellFolderTest, ABlockHoldsManyListsAcrossItsParts) {
+    IdListBlock block;
+    std::vector<std::uint32_t> offsets;
+    for (int i = 0; i < 1000; ++i) {
+        offsets.push_back(block.Append(std::to_string(i) + std::string(200, 'x'), i % 2 == 0));
+    }
+    for (int i = 0; i < 1000; ++i) {
+        const ConstIdPtr id = block.At(offsets[static_cast<std::size_t>(i)]);
+        ASSERT_EQ(IdName(id), std::to_string(i) + std::string(200, 'x'));
+        EXPECT_EQ(IdIsFolder(id), i % 2 == 0);
+        EXPECT_EQ(IdListSize(id), 3 + IdName(id).size() + 2); // a complete list
+    }
 }
 
 TEST(ShellFolderTest, FindDataFollowsThePosixRules) {

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -20,12 +21,14 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeView>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace tornavel::ui;
 using Kind = MessageBoxes::Record::Kind;
@@ -35,8 +38,9 @@ namespace {
 
 QStringList shownNames(const ShellBrowser& browser) {
     QStringList names;
-    for (const auto& item : browser.ShellItems()) {
-        names << item.DisplayName;
+    const auto& items = browser.ShellItems();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        names << items[i].DisplayName;
     }
     return names;
 }
@@ -59,9 +63,9 @@ void openFolder(ShellBrowser& browser, const QString& name) {
         }
     }
     QVERIFY2(row >= 0, qPrintable(name));
-    browser.iconView()->selectionModel()->setCurrentIndex(browser.model()->index(row, 0),
-                                                          QItemSelectionModel::ClearAndSelect |
-                                                              QItemSelectionModel::Rows);
+    browser.currentItemView()->selectionModel()->setCurrentIndex(
+        browser.model()->index(row, 0),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     QTest::keyClick(browser.currentItemView(), Qt::Key_Return);
 }
 
@@ -71,6 +75,26 @@ int standardErrors(const QList<MessageBoxes::Record>& records) {
         n += r.kind == Kind::StandardError ? 1 : 0;
     }
     return n;
+}
+
+// The size column of the row showing `name`.
+QString shownSize(const ShellBrowser& browser, const QString& name) {
+    const auto& items = browser.ShellItems();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].DisplayName == name) {
+            const QModelIndex index =
+                browser.model()->index(static_cast<int>(i), ShellItemModel::ColSize);
+            return browser.model()->data(index, Qt::DisplayRole).toString();
+        }
+    }
+    return QStringLiteral("<no row %1>").arg(name);
+}
+
+// A folder as the program finds it at start: last changed an hour ago.
+void setChangedAnHourAgo(const QString& folder) {
+    const timespec anHourAgo{QDateTime::currentSecsSinceEpoch() - 3600, 0};
+    const timespec times[2] = {anHourAgo, anHourAgo};
+    QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), times, 0), 0);
 }
 
 // The path as the browser names a folder: native, without the trailing separator.
@@ -253,7 +277,7 @@ private slots:
         QCOMPARE(browser().model()->rowCount(), 3);
         QCOMPARE(pathEntries(browser()), QStringList{withoutSeparator(sourceFolder_)});
         // The first row is selected.
-        QCOMPARE(browser().iconView()->selectionModel()->currentIndex().row(), 0);
+        QCOMPARE(browser().currentItemView()->selectionModel()->currentIndex().row(), 0);
         QCOMPARE(form_->Cesta->text(), sourceFolder_);
 
         // Back at SourceFolder stays there, silently.
@@ -266,6 +290,33 @@ private slots:
         walkIntoSubFolder();
         QTest::mouseClick(browser().btnBack, Qt::LeftButton);
         verifyShowsSourceFolder();
+        QVERIFY(MessageBoxes::takeRecords().isEmpty());
+    }
+
+    // New and the first activation return to the folder the start-up has just
+    // listed; unchanged, it is not listed again. Changes made outside still
+    // show at the next return.
+    void startUpListsTheFolderOnce() {
+        fillSourceFolder();
+        setChangedAnHourAgo(sourceFolder_);
+        writeSettings(sourceFolder_, "vsReport");
+        startForm();
+        QTRY_VERIFY(form_->isActiveWindow());
+        QCOMPARE(browser().enumerationCount(), 1);
+        verifyShowsSourceFolder();
+        QCOMPARE(shownSize(browser(), "program.exe"), QStringLiteral("1KB"));
+
+        // A file that grew: the same listing, the size read again.
+        writeAll(sourceFolder_ + "program.exe", QByteArray(5000, 'x'));
+        reactivate();
+        QCOMPARE(browser().enumerationCount(), 1);
+        QCOMPARE(shownSize(browser(), "program.exe"), QStringLiteral("5KB"));
+
+        // A new file changes the folder: it is listed again.
+        writeAll(sourceFolder_ + "nový.txt", "");
+        clickTab(2);
+        QCOMPARE(browser().enumerationCount(), 2);
+        QVERIFY(shownNames(browser()).contains("nový.txt"));
         QVERIFY(MessageBoxes::takeRecords().isEmpty());
     }
 

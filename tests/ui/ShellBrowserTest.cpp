@@ -13,11 +13,12 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QStackedWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeView>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -71,8 +72,9 @@ QString cell(const ShellBrowser& browser, const QString& name, int column,
 
 QStringList shownNames(const ShellBrowser& browser) {
     QStringList names;
-    for (const auto& item : browser.ShellItems()) {
-        names << item.DisplayName;
+    const auto& items = browser.ShellItems();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        names << items[i].DisplayName;
     }
     return names;
 }
@@ -80,9 +82,9 @@ QStringList shownNames(const ShellBrowser& browser) {
 void selectRow(ShellBrowser& browser, const QString& name) {
     const int row = rowOf(browser, name);
     QVERIFY(row >= 0);
-    browser.iconView()->selectionModel()->setCurrentIndex(browser.model()->index(row, 0),
-                                                          QItemSelectionModel::ClearAndSelect |
-                                                              QItemSelectionModel::Rows);
+    browser.currentItemView()->selectionModel()->setCurrentIndex(
+        browser.model()->index(row, 0),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 // A double-click as the window system delivers it: press, release, the
@@ -115,11 +117,14 @@ private slots:
     void datesLeaveOutMidnight();
     void foldersFirstThenNamesInCzechOrder();
     void backStaysWithinSourceFolder();
+    void backLimitIsTheFolderShownNotTheTypedText();
     void backThroughThePathListWalksUpAndBeeps();
     void enterAndDoubleClickOpenFoldersOnly();
     void pathListKeepsOneEntryPerFolderNewestFirst();
     void typedPathsAndFailuresKeepThePreviousFolder();
     void emptyFolderHasNoRowsAndNoSelection();
+    void aReturnShowsTheFirstRowAlsoWithoutAListing_data();
+    void aReturnShowsTheFirstRowAlsoWithoutAListing();
     void viewStylesByNameAndByButton();
     void detailsAreReadOnlyForRowsShown_data();
     void detailsAreReadOnlyForRowsShown();
@@ -246,6 +251,33 @@ void ShellBrowserTest::backStaysWithinSourceFolder() {
     QVERIFY(MessageBoxes::takeRecords().isEmpty());
 }
 
+// The limit compares folders: an edited but unconfirmed path in cbPath moves
+// it nowhere, and a SourceFolder written with "//" or "/./" is the same folder.
+void ShellBrowserTest::backLimitIsTheFolderShownNotTheTypedText() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("zdroj/pod")));
+    const QString source = dir.filePath("zdroj");
+    for (const QString& written : {source + u'/', dir.path() + QStringLiteral("//zdroj/"),
+                                   dir.path() + QStringLiteral("/./zdroj/")}) {
+        ShellBrowser browser;
+        browser.setBeeper([] { QFAIL("beeped"); });
+        browser.SetUp(QStringLiteral("vsReport"), written);
+        browser.Back();
+        QCOMPARE(browser.CurrentPath(), source);
+
+        browser.cbPath->setEditText(dir.path());
+        browser.Back();
+        QCOMPARE(browser.CurrentPath(), source);
+
+        selectRow(browser, "pod");
+        browser.Open();
+        browser.cbPath->setEditText(source);
+        browser.Back();
+        QCOMPARE(browser.CurrentPath(), source);
+    }
+    QVERIFY(MessageBoxes::takeRecords().isEmpty());
+}
+
 void ShellBrowserTest::backThroughThePathListWalksUpAndBeeps() {
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("zdroj")));
@@ -301,7 +333,7 @@ void ShellBrowserTest::enterAndDoubleClickOpenFoldersOnly() {
     QVERIFY(rowOf(browser, "soubor.txt") >= 0);
 
     // A double-click on a file does nothing either.
-    QTreeView* view = browser.reportView();
+    QTableView* view = browser.reportView();
     const QRect fileRect =
         view->visualRect(browser.model()->index(rowOf(browser, "soubor.txt"), 0));
     doubleClick(view->viewport(), fileRect.center());
@@ -311,7 +343,7 @@ void ShellBrowserTest::enterAndDoubleClickOpenFoldersOnly() {
     QTest::keyClick(browser.currentItemView(), Qt::Key_Enter);
     QCOMPARE(browser.CurrentPath(), dir.filePath("pod"));
     // The first row of the new folder is selected and current.
-    QCOMPARE(browser.iconView()->selectionModel()->currentIndex().row(), 0);
+    QCOMPARE(browser.currentItemView()->selectionModel()->currentIndex().row(), 0);
     QCOMPARE(shownNames(browser), (QStringList{"hloub", "uvnitr.txt"}));
 
     QTest::qWait(20);
@@ -414,19 +446,51 @@ void ShellBrowserTest::emptyFolderHasNoRowsAndNoSelection() {
     browser.SetUp(QStringLiteral("vsReport"), folderOf(dir, QStringLiteral("plna")));
     browser.show();
     QVERIFY(QTest::qWaitForWindowExposed(&browser));
-    QVERIFY(browser.iconView()->selectionModel()->hasSelection());
+    QVERIFY(browser.currentItemView()->selectionModel()->hasSelection());
 
     selectRow(browser, "prazdna");
     browser.Open();
     QCOMPARE(browser.CurrentPath(), dir.filePath("plna/prazdna"));
     QCOMPARE(browser.model()->rowCount(), 0);
     QVERIFY(browser.ShellItems().empty());
-    QVERIFY(!browser.iconView()->selectionModel()->hasSelection());
-    QVERIFY(!browser.iconView()->selectionModel()->currentIndex().isValid());
+    QVERIFY(!browser.currentItemView()->selectionModel()->hasSelection());
+    QVERIFY(!browser.currentItemView()->selectionModel()->currentIndex().isValid());
     // Enter on nothing does nothing.
     QTest::keyClick(browser.currentItemView(), Qt::Key_Return);
     QCOMPARE(browser.CurrentPath(), dir.filePath("plna/prazdna"));
     QVERIFY(MessageBoxes::takeRecords().isEmpty());
+}
+
+void ShellBrowserTest::aReturnShowsTheFirstRowAlsoWithoutAListing_data() {
+    QTest::addColumn<QString>("style");
+    QTest::newRow("details") << QStringLiteral("vsReport");
+    QTest::newRow("list") << QStringLiteral("vsList"); // scrolls sideways
+}
+
+void ShellBrowserTest::aReturnShowsTheFirstRowAlsoWithoutAListing() {
+    QFETCH(QString, style);
+    QTemporaryDir dir;
+    for (int i = 0; i < 400; ++i) {
+        writeFile(dir.filePath(QStringLiteral("soubor%1.txt").arg(i)));
+    }
+    setModified(dir.path(), QDateTime::currentDateTime().addSecs(-3600));
+    ShellBrowser browser;
+    browser.resize(465, 200);
+    browser.SetUp(style, folderOf(dir));
+    browser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&browser));
+
+    // The first row stays current while the user scrolls away from it.
+    QAbstractItemView* view = browser.currentItemView();
+    QCOMPARE(view->currentIndex().row(), 0);
+    view->scrollToBottom();
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+    QTest::qWait(20);
+    browser.NavigateToPath(folderOf(dir));
+    QCOMPARE(browser.enumerationCount(), 1);
+    QCOMPARE(view->currentIndex().row(), 0);
+    const QModelIndex first = browser.model()->index(0, 0);
+    QVERIFY(view->viewport()->rect().contains(view->visualRect(first)));
 }
 
 void ShellBrowserTest::viewStylesByNameAndByButton() {
@@ -470,7 +534,7 @@ void ShellBrowserTest::viewStylesByNameAndByButton() {
     // The selected row survives a change of view.
     QCOMPARE(browser.reportView()->selectionModel()->currentIndex().row(), 0);
     browser.btnList->click();
-    QCOMPARE(browser.iconView()->selectionModel()->currentIndex().row(), 0);
+    QCOMPARE(browser.currentItemView()->selectionModel()->currentIndex().row(), 0);
 }
 
 void ShellBrowserTest::detailsAreReadOnlyForRowsShown_data() {
@@ -536,7 +600,7 @@ void ShellBrowserTest::columnsAndSubItemColour() {
     for (int c = 0; c < ShellItemModel::ColumnCount; ++c) {
         QCOMPARE(browser.model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
                  titles[c]);
-        QCOMPARE(browser.reportView()->header()->sectionSize(c), widths[c]);
+        QCOMPARE(browser.reportView()->horizontalHeader()->sectionSize(c), widths[c]);
     }
     const auto alignment = [&](int column) {
         return browser.model()
@@ -557,6 +621,12 @@ void ShellBrowserTest::columnsAndSubItemColour() {
                  QGuiApplication::palette().color(QPalette::WindowText));
     }
     QCOMPARE(cell(browser, "a.txt", ShellItemModel::ColSize), QStringLiteral("5KB"));
+
+    // A width the user set survives a look at another view.
+    browser.reportView()->horizontalHeader()->resizeSection(ShellItemModel::ColType, 80);
+    browser.btnList->click();
+    browser.btnReport->click();
+    QCOMPARE(browser.reportView()->horizontalHeader()->sectionSize(ShellItemModel::ColType), 80);
 }
 
 void ShellBrowserTest::fillDetailsTakesOnlyRangesWithinTheList() {
@@ -577,7 +647,7 @@ void ShellBrowserTest::fillDetailsTakesOnlyRangesWithinTheList() {
     QVERIFY(!items[2].DetailsPending);
     QCOMPARE(items[2].SizeKB, 7);
     QVERIFY(items[2].AbsoluteID != nullptr);
-    QCOMPARE(browser.ItemDisplayName(tornavel::shell::ShellFolder(), items[2].AbsoluteID.get(),
+    QCOMPARE(browser.ItemDisplayName(tornavel::shell::ShellFolder(), items[2].AbsoluteID,
                                      tornavel::shell::NameForm::ForParsing),
              dir.filePath("c.txt"));
 }

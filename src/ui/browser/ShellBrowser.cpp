@@ -1,7 +1,7 @@
 #include "ui/browser/ShellBrowser.h"
 
-#include "platform/Paths.h"
 #include "ui/MessageBoxes.h"
+#include "ui/browser/NameCollator.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -15,15 +15,15 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QLocale>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstring>
-#include <unicode/ucol.h>
 
 namespace tornavel::ui {
 namespace {
@@ -83,156 +83,6 @@ QIcon themedIcon(const char* name, QStyle::StandardPixmap fallback) {
 }
 
 } // namespace
-
-// ---- NameCollator -------------------------------------------------------------
-
-// Names in Czech order as Explorer sorts them: letter case does not count,
-// accents count after the letters ("č" after "c" as its own letter), numbers go
-// by value ("soubor2" before "soubor10"). ICU's collator, used directly because
-// its sort keys can be laid out in one block.
-class NameCollator {
-public:
-    NameCollator() {
-        UErrorCode status = U_ZERO_ERROR;
-        collator_ = ucol_open("cs_CZ", &status);
-        if (U_FAILURE(status)) {
-            collator_ = nullptr; // no collation data: case-folded code units instead
-            return;
-        }
-        ucol_setStrength(collator_, UCOL_SECONDARY);
-        ucol_setAttribute(collator_, UCOL_NUMERIC_COLLATION, UCOL_ON, &status);
-    }
-    ~NameCollator() {
-        if (collator_) {
-            ucol_close(collator_);
-        }
-    }
-    NameCollator(const NameCollator&) = delete;
-    NameCollator& operator=(const NameCollator&) = delete;
-
-    int compare(const QString& a, const QString& b) const {
-        if (!collator_) {
-            return a.compare(b, Qt::CaseInsensitive);
-        }
-        return static_cast<int>(ucol_strcoll(collator_, utf16(a), length(a), utf16(b), length(b)));
-    }
-
-    // Appends the name's sort key; keys compare with memcmp (a shorter key
-    // that is a prefix of a longer one sorts first) as compare() orders names.
-    void appendSortKey(const QString& name, std::vector<std::uint8_t>& keys) const {
-        if (!collator_) {
-            const QByteArray folded = name.toCaseFolded().toUtf8();
-            keys.insert(keys.end(), folded.begin(), folded.end());
-            return;
-        }
-        const std::size_t offset = keys.size();
-        keys.resize(offset + 64);
-        int32_t needed =
-            ucol_getSortKey(collator_, utf16(name), length(name), keys.data() + offset, 64);
-        if (needed > 64) {
-            keys.resize(offset + static_cast<std::size_t>(needed));
-            needed =
-                ucol_getSortKey(collator_, utf16(name), length(name), keys.data() + offset, needed);
-        }
-        // The key ends with a zero byte, which adds nothing to the order.
-        keys.resize(offset + static_cast<std::size_t>(needed > 0 ? needed - 1 : 0));
-    }
-
-private:
-    static const UChar* utf16(const QString& s) {
-        return reinterpret_cast<const UChar*>(s.utf16());
-    }
-    static int32_t length(const QString& s) { return static_cast<int32_t>(s.size()); }
-
-    UCollator* collator_ = nullptr;
-};
-
-// ---- ShellItemModel ------------------------------------------------------------
-
-ShellItemModel::ShellItemModel(ShellBrowser& browser)
-    : QAbstractTableModel(&browser), browser_(browser) {}
-
-int ShellItemModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_;
-}
-
-int ShellItemModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : ColumnCount;
-}
-
-void ShellItemModel::setRowCount(int rows) {
-    beginResetModel();
-    rows_ = rows;
-    endResetModel();
-}
-
-QVariant ShellItemModel::data(const QModelIndex& index, int role) const {
-    const int row = index.row();
-    if (!index.isValid() || row < 0 || row >= rows_ ||
-        static_cast<std::size_t>(row) >= browser_.shellItems_.size()) {
-        return {};
-    }
-    const int column = index.column();
-    if (role == Qt::TextAlignmentRole) {
-        return (column == ColSize || column == ColAttributes)
-                   ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                   : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-    }
-    if (role == Qt::ForegroundRole) {
-        // Sub-items in the system's window-text colour; the name keeps the
-        // list's own colours.
-        return column == ColName ? QVariant() : QVariant(QGuiApplication::palette().windowText());
-    }
-    if (role == Qt::DisplayRole && column == ColName) {
-        return browser_.shellItems_[row].DisplayName;
-    }
-    if (role != Qt::DisplayRole && !(role == Qt::DecorationRole && column == ColName)) {
-        return {};
-    }
-    browser_.FillDetails(row, row);
-    const TShellItem& item = browser_.shellItems_[row];
-    switch (column) {
-    case ColName:
-        return browser_.imageList_.value(item.ImageIndex);
-    case ColSize:
-        if (browser_.IsFolderItem(browser_.currentFolder_, item.RelativeID.get())) {
-            return QString();
-        }
-        return QString::fromStdString(shell::SizeText(item.SizeKB));
-    case ColType:
-        return item.TypeName;
-    case ColDate:
-        return item.ModifiedText;
-    case ColAttributes:
-        return QString::fromStdString(shell::AttributeLetters(item.Attributes));
-    default:
-        return {};
-    }
-}
-
-QVariant ShellItemModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) {
-        return {};
-    }
-    if (role == Qt::DisplayRole) {
-        static const char* const titles[ColumnCount] = {"Jméno", "Velikost", "Typ", "Datum",
-                                                        "Atributy"};
-        return QString::fromUtf8(titles[section]);
-    }
-    if (role == Qt::TextAlignmentRole) {
-        return (section == ColSize || section == ColAttributes)
-                   ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                   : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-    }
-    return {};
-}
-
-Qt::ItemFlags ShellItemModel::flags(const QModelIndex& index) const {
-    if (!index.isValid()) {
-        return Qt::NoItemFlags;
-    }
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-}
 
 // ---- ShellBrowser: construction ------------------------------------------------
 
@@ -322,7 +172,6 @@ void ShellBrowser::buildViews() {
 
     iconView_ = new QListView(ListView);
     iconView_->setObjectName(QStringLiteral("ListViewItems"));
-    iconView_->setModel(model_);
     // Every item has the size of the grid, so the view never measures rows it
     // does not show (a measure would read their details).
     iconView_->setUniformItemSizes(true);
@@ -330,25 +179,25 @@ void ShellBrowser::buildViews() {
     iconView_->setResizeMode(QListView::Adjust);
     iconView_->setTextElideMode(Qt::ElideRight);
 
-    reportView_ = new QTreeView(ListView);
+    // A table rather than a tree: it keeps no record per row (a tree view
+    // holds 40 bytes for each of them), only the header's 8 bytes.
+    reportView_ = new QTableView(ListView);
     reportView_->setObjectName(QStringLiteral("ListViewReport"));
-    reportView_->setModel(model_);
-    reportView_->setRootIsDecorated(false);
-    reportView_->setItemsExpandable(false);
-    reportView_->setUniformRowHeights(true);
-    reportView_->setAllColumnsShowFocus(true);
+    reportView_->setShowGrid(false);
+    reportView_->setWordWrap(false);
+    reportView_->setCornerButtonEnabled(false);
+    reportView_->setTabKeyNavigation(false);
     reportView_->setIconSize(QSize(16, 16));
-    reportView_->header()->setStretchLastSection(false);
-    reportView_->header()->setSectionsMovable(false);
-    for (int c = 0; c < ShellItemModel::ColumnCount; ++c) {
-        reportView_->header()->resizeSection(c, kColumnWidths[c]);
-    }
-
-    // Both views show the same rows and share one selection, so a change of
-    // view style keeps the selected row.
-    QItemSelectionModel* own = reportView_->selectionModel();
-    reportView_->setSelectionModel(iconView_->selectionModel());
-    delete own;
+    QHeaderView* rows = reportView_->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(std::max(18, fontMetrics().height() + 4));
+    QHeaderView* columns = reportView_->horizontalHeader();
+    columns->setStretchLastSection(false);
+    columns->setSectionsMovable(false);
+    columns->setHighlightSections(false);
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    std::copy(std::begin(kColumnWidths), std::end(kColumnWidths), columnWidths_.begin());
 
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(iconView_),
                                     static_cast<QAbstractItemView*>(reportView_)}) {
@@ -404,10 +253,50 @@ void ShellBrowser::setViewStyle(ViewStyle style) {
         iconView_->setResizeMode(QListView::Adjust);
         ListView->setCurrentWidget(iconView_);
     }
-    const QModelIndex current = iconView_->selectionModel()->currentIndex();
+    giveModelTo(currentItemView());
+    const QModelIndex current = currentItemView()->currentIndex();
     if (current.isValid()) {
         currentItemView()->scrollTo(current);
     }
+}
+
+// Only the view in use has the model: a hidden view would keep records of
+// every row for itself (the table's row header, the list's positions). The
+// current row and the column widths go with the model.
+void ShellBrowser::giveModelTo(QAbstractItemView* shown) {
+    if (shown->model() == model_) {
+        return;
+    }
+    QAbstractItemView* hidden =
+        shown == iconView_ ? static_cast<QAbstractItemView*>(reportView_) : iconView_;
+    QModelIndex current;
+    if (hidden->model() == model_) {
+        current = hidden->currentIndex();
+        if (hidden == reportView_) {
+            for (int c = 0; c < ShellItemModel::ColumnCount; ++c) {
+                columnWidths_[c] = reportView_->horizontalHeader()->sectionSize(c);
+            }
+        }
+        setViewModel(hidden, nullptr);
+    }
+    setViewModel(shown, model_);
+    if (shown == reportView_) {
+        for (int c = 0; c < ShellItemModel::ColumnCount; ++c) {
+            reportView_->horizontalHeader()->resizeSection(c, columnWidths_[c]);
+        }
+    }
+    if (current.isValid()) {
+        shown->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect |
+                                                              QItemSelectionModel::Rows);
+    }
+}
+
+// A view makes a selection model of its own for each model it is given; the
+// one it had goes.
+void ShellBrowser::setViewModel(QAbstractItemView* view, QAbstractItemModel* model) {
+    QItemSelectionModel* previous = view->selectionModel();
+    view->setModel(model);
+    delete previous;
 }
 
 QAbstractItemView* ShellBrowser::currentItemView() const {
@@ -428,7 +317,7 @@ void ShellBrowser::SetUp(const QString& typView, const QString& sourceFolder) {
     desktopFolder_ = shell::ShellFolder();
     currentFolder_ = desktopFolder_;
     ClearItems();
-    sourceFolder_ = sourceFolder;
+    sourcePath_ = shell::NormalFolderPath(QFile::encodeName(sourceFolder).toStdString());
     NavigateToPath(sourceFolder);
 }
 
@@ -441,7 +330,14 @@ void ShellBrowser::NavigateToID(shell::ConstIdPtr absoluteId) {
     // Our own copy: the list may live in a path-list entry that this call changes.
     shell::IdList target(shell::CopyIdList(absoluteId));
     shell::ShellFolder folder = desktopFolder_.BindToObject(target.get());
-    {
+    if (folder.path() == currentFolder_.path() &&
+        shell::ListingStillHolds(listedStamp_, folder.Stamp())) {
+        // The folder shown, unchanged since it was listed: the same entries in
+        // the same order. Sizes and dates may have changed, so their details
+        // are read again for the rows shown.
+        currentFolder_ = std::move(folder);
+        model_->forgetDetails();
+    } else {
         RedrawSuspended suspended(ListView);
         FillFolder(std::move(folder));
     }
@@ -454,77 +350,39 @@ void ShellBrowser::NavigateToID(shell::ConstIdPtr absoluteId) {
 
 void ShellBrowser::FillFolder(shell::ShellFolder folder) {
     WaitCursor wait;
+    // Read before the listing, so a change made while it runs shows as one.
+    const shell::FolderStamp stamp = folder.Stamp();
     shell::FolderEnumeration enumeration = folder.EnumObjects();
+    ++enumerations_;
     currentFolder_ = std::move(folder);
-    ClearItems();
-
-    std::vector<TShellItem> items;
-    while (shell::IdList relative = enumeration.Next()) {
-        TShellItem item;
-        item.DisplayName = ItemDisplayName(currentFolder_, relative.get(), shell::NameForm::Normal);
-        item.RelativeID = std::move(relative);
-        items.push_back(std::move(item));
-    }
-
-    // The order of CompareItems. Each name's collation key is made once into
-    // one block, and the sort compares those bytes with the folder mark beside
-    // them, touching nothing else: a folder of 100,000 names sorts in a few
-    // hundredths of a second.
-    struct SortEntry {
-        std::uint32_t keyOffset;
-        std::uint32_t keyLength;
-        std::uint32_t index;
-        bool folder;
-    };
-    std::vector<std::uint8_t> keys;
-    keys.reserve(items.size() * 24);
-    std::vector<SortEntry> order;
-    order.reserve(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const std::size_t offset = keys.size();
-        collator_->appendSortKey(items[i].DisplayName, keys);
-        order.push_back(
-            {static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(keys.size() - offset),
-             static_cast<std::uint32_t>(i), shell::IdIsFolder(items[i].RelativeID.get())});
-    }
-    const std::uint8_t* keyBytes = keys.data();
-    std::sort(order.begin(), order.end(), [&](const SortEntry& a, const SortEntry& b) {
-        if (a.folder != b.folder) {
-            return a.folder;
-        }
-        const int c = std::memcmp(keyBytes + a.keyOffset, keyBytes + b.keyOffset,
-                                  std::min(a.keyLength, b.keyLength));
-        if (c != 0 || a.keyLength != b.keyLength) {
-            return c != 0 ? c < 0 : a.keyLength < b.keyLength;
-        }
-        return shell::IdName(items[a.index].RelativeID.get()) <
-               shell::IdName(items[b.index].RelativeID.get());
-    });
-    shellItems_.reserve(items.size());
-    for (const SortEntry& entry : order) {
-        shellItems_.push_back(std::move(items[entry.index]));
-    }
-    model_->setRowCount(static_cast<int>(shellItems_.size()));
+    // The names stay in the block the enumeration read them into; the sort
+    // orders their offsets, and the model takes the block whole.
+    shell::FolderListing listing = enumeration.TakeAll();
+    SortForDisplay(listing, *collator_);
+    model_->setItems(ShellItemList(std::move(listing)));
+    listedStamp_ = stamp;
 }
 
 void ShellBrowser::ClearItems() {
+    // Each entry releases its ID lists with the list's block.
     if (model_) {
-        model_->setRowCount(0);
+        model_->setItems(ShellItemList());
     }
-    // Each entry releases its ID lists as it goes.
-    std::vector<TShellItem>().swap(shellItems_);
+    listedStamp_ = shell::FolderStamp();
 }
 
 int ShellBrowser::CompareItems(const TShellItem& a, const TShellItem& b) const {
-    const bool folderA = IsFolderItem(currentFolder_, a.RelativeID.get());
-    const bool folderB = IsFolderItem(currentFolder_, b.RelativeID.get());
+    const bool folderA = IsFolderItem(currentFolder_, a.RelativeID);
+    const bool folderB = IsFolderItem(currentFolder_, b.RelativeID);
     if (folderA != folderB) {
         return folderA ? -1 : 1;
     }
-    if (const int c = collator_->compare(a.DisplayName, b.DisplayName); c != 0) {
+    const std::string_view nameA = shell::IdName(a.RelativeID);
+    const std::string_view nameB = shell::IdName(b.RelativeID);
+    if (const int c = collator_->compare(nameA, nameB); c != 0) {
         return c;
     }
-    return shell::IdName(a.RelativeID.get()).compare(shell::IdName(b.RelativeID.get()));
+    return nameA.compare(nameB);
 }
 
 void ShellBrowser::updatePathList(shell::ConstIdPtr absoluteId) {
@@ -540,41 +398,50 @@ void ShellBrowser::updatePathList(shell::ConstIdPtr absoluteId) {
 }
 
 void ShellBrowser::selectFirstRow() {
-    if (shellItems_.empty()) {
+    if (ShellItems().empty()) {
         return;
     }
     const QModelIndex first = model_->index(0, 0);
-    iconView_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect |
-                                                            QItemSelectionModel::Rows);
-    currentItemView()->scrollTo(first, QAbstractItemView::EnsureVisible);
+    currentItemView()->selectionModel()->setCurrentIndex(
+        first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // The first row lies at the top left in every view style, so moving the
+    // scroll bars there shows it whole. scrollTo would lay out every row
+    // first, in a hidden list or one not yet at its size (at start-up) for
+    // nothing, as the list lays out again once it is shown.
+    QAbstractItemView* view = currentItemView();
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->minimum());
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->minimum());
 }
 
 // ---- Details -------------------------------------------------------------------
 
 void ShellBrowser::FillDetails(int first, int last) {
-    const int count = static_cast<int>(shellItems_.size());
+    const ShellItemList& items = ShellItems();
+    const int count = static_cast<int>(items.size());
     if (first < 0 || last < 0 || first >= count || last >= count) {
         return;
     }
     for (int row = first; row <= last; ++row) {
-        TShellItem& item = shellItems_[static_cast<std::size_t>(row)];
-        if (!item.DetailsPending) {
+        const auto entry = static_cast<std::size_t>(row);
+        if (items.Details(entry)) {
             continue;
         }
-        item.AbsoluteID.reset(shell::JoinIdLists(currentFolderId_.get(), item.RelativeID.get()));
+        const shell::ConstIdPtr relative = items.RelativeID(entry);
+        ShellItemDetails details;
+        details.AbsoluteID.reset(shell::JoinIdLists(currentFolderId_.get(), relative));
         const QString path =
-            ItemDisplayName(desktopFolder_, item.AbsoluteID.get(), shell::NameForm::ForParsing);
+            ItemDisplayName(desktopFolder_, details.AbsoluteID.get(), shell::NameForm::ForParsing);
         const QMimeType type =
-            IsFolderItem(currentFolder_, item.RelativeID.get())
+            IsFolderItem(currentFolder_, relative)
                 ? mimeDatabase_.mimeTypeForName(QStringLiteral("inode/directory"))
                 : mimeDatabase_.mimeTypeForFile(path);
-        item.ImageIndex = IconIndexOf(type);
-        item.TypeName = typeDescription(type).left(kTypeNameLimit);
-        const shell::FindData data = currentFolder_.GetFindData(item.RelativeID.get());
-        item.SizeKB = shell::SizeInKB(data.size);
-        item.ModifiedText = modifiedText(data);
-        item.Attributes = data.attributes;
-        item.DetailsPending = false;
+        details.ImageIndex = IconIndexOf(type);
+        details.TypeName = typeDescription(type).left(kTypeNameLimit);
+        const shell::FindData data = currentFolder_.GetFindData(relative);
+        details.SizeKB = shell::SizeInKB(data.size);
+        details.ModifiedText = modifiedText(data);
+        details.Attributes = data.attributes;
+        model_->setDetails(entry, std::move(details));
     }
 }
 
@@ -650,20 +517,19 @@ QString ShellBrowser::modifiedText(const shell::FindData& data) const {
 
 void ShellBrowser::Open() {
     runGuarded(this, [this] {
-        const QModelIndexList selected = iconView_->selectionModel()->selectedIndexes();
+        const QModelIndexList selected = currentItemView()->selectionModel()->selectedIndexes();
         if (selected.isEmpty()) {
             return;
         }
         const int row = selected.constFirst().row();
-        if (row < 0 || static_cast<std::size_t>(row) >= shellItems_.size()) {
+        if (row < 0 || static_cast<std::size_t>(row) >= ShellItems().size()) {
             return;
         }
-        const TShellItem& item = shellItems_[static_cast<std::size_t>(row)];
-        if (!IsFolderItem(currentFolder_, item.RelativeID.get())) {
+        const shell::ConstIdPtr relative = ShellItems().RelativeID(static_cast<std::size_t>(row));
+        if (!IsFolderItem(currentFolder_, relative)) {
             return; // files are never opened or started
         }
-        const shell::IdList target(
-            shell::JoinIdLists(currentFolderId_.get(), item.RelativeID.get()));
+        const shell::IdList target(shell::JoinIdLists(currentFolderId_.get(), relative));
         NavigateToID(target.get());
     });
 }
@@ -671,8 +537,10 @@ void ShellBrowser::Open() {
 void ShellBrowser::Back() {
     runGuarded(this, [this] {
         const shell::IdList parent(shell::CopyIdList(currentFolderId_.get()));
-        // Never above SourceFolder.
-        if (cbPath->currentText() + QChar(QLatin1Char(kNativeSeparator)) == sourceFolder_) {
+        // Never above SourceFolder: the folder shown, not the path combo's
+        // text, which the user may have edited without confirming it.
+        if (desktopFolder_.GetDisplayNameOf(currentFolderId_.get(), shell::NameForm::ForParsing) ==
+            sourcePath_) {
             return;
         }
         shell::RemoveLastId(parent.get());

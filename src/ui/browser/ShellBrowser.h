@@ -1,17 +1,18 @@
 #pragma once
 
 #include "platform/ShellNamespace.h"
+#include "ui/browser/ShellItemModel.h"
 
-#include <QAbstractTableModel>
 #include <QHash>
 #include <QIcon>
 #include <QList>
 #include <QMimeDatabase>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
-#include <vector>
+#include <string>
 
 class QButtonGroup;
 class QComboBox;
@@ -19,52 +20,14 @@ class QListView;
 class QStackedWidget;
 class QToolBar;
 class QToolButton;
-class QTreeView;
+class QTableView;
+class QAbstractItemModel;
 class QAbstractItemView;
 class QModelIndex;
 
 namespace tornavel::ui {
 
-// One entry of the folder shown. Names, ID lists and the pending mark are set
-// at enumeration; the rest is read by FillDetails when the entry is first shown.
-struct TShellItem {
-    shell::IdList AbsoluteID; // CurrentFolderID joined with RelativeID; set with the details
-    shell::IdList RelativeID; // as the folder's enumeration returned it
-    bool DetailsPending = true;
-    QString DisplayName;
-    QString TypeName;   // at most 80 characters
-    int ImageIndex = 0; // into the browser's image list
-    qint64 SizeKB = 0;  // bytes / 1000, at least 1
-    quint32 Attributes = 0;
-    QString ModifiedText;
-};
-
-class ShellBrowser;
 class NameCollator;
-
-// The list's rows, supplied on demand from ShellItems. Details are read for a
-// row only when a view asks for something that needs them, that is for the
-// rows it is about to show.
-class ShellItemModel : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    enum Column { ColName, ColSize, ColType, ColDate, ColAttributes, ColumnCount };
-
-    explicit ShellItemModel(ShellBrowser& browser);
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-
-private:
-    friend class ShellBrowser;
-    // The list view's row count, set by FillFolder.
-    void setRowCount(int rows);
-
-    ShellBrowser& browser_;
-    int rows_ = 0;
-};
 
 // The file browser of the page "Soubory": a viewer of SourceFolder and its
 // sub-folders with the toolbar ToolBar2 and the virtual list ListView.
@@ -103,7 +66,8 @@ public:
     bool IsFolderItem(const shell::ShellFolder& folder, shell::ConstIdPtr relative) const;
     // The icon of an item of this MIME type, as an index into the image list.
     int IconIndexOf(const QMimeType& type);
-    // Folders before files, each group by name (Czech order, numbers by value).
+    // Folders before files, each group by name (Czech order, numbers by value),
+    // names equal but for letter case by their bytes.
     int CompareItems(const TShellItem& a, const TShellItem& b) const;
 
     // ---- User actions (guarded: a failure shows the standard error box) ----
@@ -112,15 +76,20 @@ public:
     void PathSelected();
 
     // ---- State -----------------------------------------------------------
-    const std::vector<TShellItem>& ShellItems() const { return shellItems_; }
+    const ShellItemList& ShellItems() const { return model_->items(); }
     const QString& CurrentPath() const { return currentPath_; }
     shell::ConstIdPtr CurrentFolderID() const { return currentFolderId_.get(); }
+    const shell::ShellFolder& CurrentFolder() const { return currentFolder_; }
     const QList<QIcon>& ImageList() const { return imageList_; }
     ShellItemModel* model() const { return model_; }
     // The item view that shows the current view style.
     QAbstractItemView* currentItemView() const;
     QListView* iconView() const { return iconView_; }
-    QTreeView* reportView() const { return reportView_; }
+    QTableView* reportView() const { return reportView_; }
+
+    // How many times a folder has been listed: a return to a folder that has
+    // not changed since its listing shows that listing again.
+    int enumerationCount() const { return enumerations_; }
 
     // What a refused Back does; the default beeps.
     void setBeeper(std::function<void()> beeper) { beeper_ = std::move(beeper); }
@@ -139,26 +108,31 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    friend class ShellItemModel;
     void buildToolbar();
     void buildViews();
     void updatePathList(shell::ConstIdPtr absoluteId);
     void selectFirstRow();
+    void giveModelTo(QAbstractItemView* shown);
+    static void setViewModel(QAbstractItemView* view, QAbstractItemModel* model);
     QString typeDescription(const QMimeType& type);
     QString modifiedText(const shell::FindData& data) const;
 
-    std::vector<TShellItem> shellItems_;
     shell::ShellFolder desktopFolder_;
     shell::ShellFolder currentFolder_;
     shell::IdList currentFolderId_;
     QString currentPath_;
-    QString sourceFolder_;
+    std::string sourcePath_; // SourceFolder as the namespace names it: the limit of Back
     ViewStyle viewStyle_ = ViewStyle::vsSmallIcon;
+    // The current folder's stamp as read before its listing; untrusted while
+    // no listing is shown.
+    shell::FolderStamp listedStamp_;
+    int enumerations_ = 0;
 
     ShellItemModel* model_ = nullptr;
     QListView* iconView_ = nullptr;
-    QTreeView* reportView_ = nullptr;
+    QTableView* reportView_ = nullptr;
     QButtonGroup* viewButtons_ = nullptr;
+    std::array<int, ShellItemModel::ColumnCount> columnWidths_{};
 
     std::unique_ptr<NameCollator> collator_;
     QMimeDatabase mimeDatabase_;

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/ShellNamespace.h"
+
+#include <QString>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace tornavel::ui {
+
+class NameCollator;
+
+// What FillDetails reads for an entry the first time a view shows it.
+struct ShellItemDetails {
+    shell::IdList AbsoluteID; // CurrentFolderID joined with RelativeID
+    QString TypeName;         // at most 80 characters
+    int ImageIndex = 0;       // into the browser's image list
+    qint64 SizeKB = 0;        // bytes / 1000, at least 1
+    quint32 Attributes = 0;
+    QString ModifiedText;
+};
+
+// One entry of the folder shown as ShellItemList hands it out: the fields by
+// value, the ID lists borrowed from the list and valid while it holds them.
+struct TShellItem {
+    shell::ConstIdPtr AbsoluteID = nullptr; // null while the details are pending
+    shell::ConstIdPtr RelativeID = nullptr; // as the folder's enumeration returned it
+    bool DetailsPending = true;
+    QString DisplayName;
+    QString TypeName;
+    int ImageIndex = 0;
+    qint64 SizeKB = 0;
+    quint32 Attributes = 0;
+    QString ModifiedText;
+};
+
+// The entries of the folder shown, in display order. Each name is stored once,
+// in the entry's relative ID list inside the listing's block; the display name
+// is decoded when asked for, and details are kept for the entries shown only.
+class ShellItemList {
+public:
+    ShellItemList() = default;
+    // Takes a listing that SortForDisplay has put in order.
+    explicit ShellItemList(shell::FolderListing listing)
+        : ids_(std::move(listing.ids)), order_(std::move(listing.entries)) {}
+
+    std::size_t size() const { return order_.size(); }
+    bool empty() const { return order_.empty(); }
+
+    shell::ConstIdPtr RelativeID(std::size_t row) const { return ids_.At(order_[row]); }
+    QString DisplayName(std::size_t row) const;
+    // The entry's details, or null while they are pending.
+    const ShellItemDetails* Details(std::size_t row) const;
+    void SetDetails(std::size_t row, ShellItemDetails details);
+    // The rows whose details have been read, in no particular order.
+    std::vector<std::size_t> DetailedRows() const;
+    // Every entry's details are pending again.
+    void ForgetDetails() { details_.clear(); }
+
+    TShellItem operator[](std::size_t row) const;
+
+private:
+    shell::IdListBlock ids_;
+    std::vector<std::uint32_t> order_; // offsets into ids_
+    std::unordered_map<std::size_t, ShellItemDetails> details_;
+};
+
+// Puts a listing's entries in display order: folders first, then by name as
+// the collator orders them, names it finds equal by their bytes.
+void SortForDisplay(shell::FolderListing& listing, const NameCollator& collator);
+
+} // namespace tornavel::ui
