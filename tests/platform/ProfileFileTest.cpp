@@ -119,12 +119,6 @@ TEST_F(ProfileFileTest, ValueLongerThanTheReaderKeepsIsRefused) {
     } catch (const ValueTooLongError& e) {
         EXPECT_NE(std::string(e.what()).find("„K“"), std::string::npos) << e.what();
     }
-    try {
-        file.write("S", "K", std::string(kMaxProfileValueLength + 1, ' '), "Jméno sekce");
-        FAIL() << "a value the reader would cut was accepted";
-    } catch (const ValueTooLongError& e) {
-        EXPECT_NE(std::string(e.what()).find("„Jméno sekce“"), std::string::npos) << e.what();
-    }
     file.commit();
     EXPECT_EQ(ProfileFile(path).read("S", "K"), std::string(kMaxProfileValueLength - 1, 'x') + "é");
 }
