@@ -18,10 +18,12 @@
 #include "project/ProjectSettings.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -93,10 +95,15 @@ std::string nativeFolder(const std::string& path) {
 tornavel::ProjectSettings loadProject(const std::string& path) {
     const tornavel::FileAttributes attributes = tornavel::GetFileAttributes(path);
     if (!attributes.exists) {
-        throw tornavel::InOutError(2);
+        throw tornavel::InOutError(2, path);
     }
-    if (attributes.folder || !std::ifstream(path, std::ios::binary)) {
-        throw tornavel::InOutError(5);
+    if (attributes.folder) {
+        throw tornavel::InOutError::fromErrno(EISDIR, path);
+    }
+    if (const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
+        ::close(fd);
+    } else {
+        throw tornavel::InOutError::fromErrno(errno, path);
     }
     tornavel::ProjectSettings project;
     tornavel::LoadProject(path, project);
@@ -145,7 +152,16 @@ int runBuild(const Arguments& args) {
     CliPrompts prompts;
     CliConsole console;
     tornavel::BuildDriver driver(prompts, &console);
-    switch (driver.BuildInstaller(project, env, nullptr)) {
+    tornavel::BuildOutcome outcome{};
+    try {
+        outcome = driver.BuildInstaller(project, env, nullptr);
+    } catch (const tornavel::EAppExecWinExec& e) {
+        // The only program a scripted build starts is the compiler: name it.
+        const std::string compiler =
+            env.CompilerPath.empty() ? env.ProgramFolder + "iscc" : env.CompilerPath;
+        throw Error(e.kind(), std::string(e.what()) + ": " + compiler);
+    }
+    switch (outcome) {
     case tornavel::BuildOutcome::Refused:
         return kRefused;
     case tornavel::BuildOutcome::Declined:
@@ -163,6 +179,30 @@ int runShow(const Arguments& args) {
     }
     std::cout << std::flush;
     return kSuccess;
+}
+
+// CLI11's parse errors in Czech. Its messages are English sentences around
+// the names, which are taken from them; unexpected arguments are listed from
+// the parser itself, in command-line order.
+std::string czechParseError(const CLI::ParseError& e, const CLI::App& app) {
+    const std::string text = e.what();
+    if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
+        std::string extras;
+        for (const std::string& arg : app.remaining(true)) {
+            extras += (extras.empty() ? "" : " ") + arg;
+        }
+        return "nečekané parametry: " + extras;
+    }
+    if (dynamic_cast<const CLI::RequiredError*>(&e)) {
+        if (text.rfind("A subcommand", 0) == 0) {
+            return "chybí příkaz (script, build nebo show)";
+        }
+        return "chybí povinný parametr " + text.substr(0, text.rfind(" is required"));
+    }
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
+        return "volbě " + text.substr(0, text.find(':')) + " chybí hodnota";
+    }
+    return "chybné parametry";
 }
 
 int exitStatusFor(const Error& e) {
@@ -242,7 +282,7 @@ int main(int argc, char** argv) {
                                     !build->parsed() && !show->parsed();
         report("tornavel-cli: " +
                (unknownCommand ? "neznámý příkaz \"" + std::string(argv[1]) + "\""
-                               : std::string(e.what())) +
+                               : czechParseError(e, app)) +
                " (nápověda: tornavel-cli --help)");
         return kUsageOrInputOutput;
     }

@@ -71,8 +71,16 @@ std::string DiskNote(const std::string& appVerName) {
 void ClearOutputFolder(const std::string& sourceFolder) {
     const std::string folder = outputFolder(sourceFolder);
     const FileAttributes attributes = GetFileAttributes(folder);
-    if (!attributes.exists || !attributes.folder) {
+    if (!attributes.exists) {
         return;
+    }
+    if (!attributes.folder) {
+        // The compiler could not make its folder there; refusing now keeps the
+        // file out of the script and the user from waiting for a failure.
+        throw Error(Error::Kind::InputOutput,
+                    "„" + folder +
+                        "“ je soubor, ale kompilátor potřebuje složku tohoto jména pro "
+                        "instalační soubory. Soubor přejmenujte nebo přesuňte.");
     }
     const std::string prefix = folder + kNativeSeparator;
     for (const auto& name : ListEntries(folder, "*", EntryFilter::VisibleFiles)) {
@@ -82,7 +90,8 @@ void ClearOutputFolder(const std::string& sourceFolder) {
         }
     }
     if (::rmdir(folder.c_str()) != 0) {
-        throw InOutError(inOutCodeFromErrno(errno));
+        // POSIX lets rmdir report a folder that is not empty either way.
+        throw InOutError::fromErrno(errno == EEXIST ? ENOTEMPTY : errno);
     }
 }
 

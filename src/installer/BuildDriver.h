@@ -85,7 +85,8 @@ std::string DiskNote(const std::string& appVerName);
 // Deletes the visible files of SourceFolder + "Output" (one that cannot be
 // deleted, or a read-only one, stays) and removes the folder; nothing when
 // there is no such folder. Throws InOutError when the folder cannot be removed
-// ("I/O error 145" when it is not empty).
+// ("I/O error 145" when it is not empty), and Error naming it when "Output" is
+// a file, where the compiler needs its folder.
 void ClearOutputFolder(const std::string& sourceFolder);
 
 } // namespace tornavel

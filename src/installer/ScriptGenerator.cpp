@@ -143,15 +143,20 @@ void writeHeader(ScriptWriter& out) {
     out.line(" ");
 }
 
+// A group with nothing selected (only a hand-edited project has one) gets the
+// compiler's own default for its family, 4.0, so that the line keeps both
+// pieces the compiler expects and restricts nothing that was not chosen.
+std::string_view minVersionPiece(const std::array<std::string_view, 5>& pieces, int position,
+                                 std::string_view unselected) {
+    if (position < 0 || position >= static_cast<int>(pieces.size())) {
+        return unselected;
+    }
+    return pieces[static_cast<std::size_t>(position)];
+}
+
 std::string minVersionLine(int win, int winNT) {
-    std::string line;
-    if (win >= 0 && win < static_cast<int>(kWinPieces.size())) {
-        line += kWinPieces[static_cast<std::size_t>(win)];
-    }
-    if (winNT >= 0 && winNT < static_cast<int>(kWinNTPieces.size())) {
-        line += kWinNTPieces[static_cast<std::size_t>(winNT)];
-    }
-    return line + " ";
+    return std::string(minVersionPiece(kWinPieces, win, "MinVersion=4.0")) +
+           std::string(minVersionPiece(kWinNTPieces, winNT, ",4.0")) + " ";
 }
 
 void writeDiskSpanning(ScriptWriter& out, const ProjectSettings& p) {
@@ -343,7 +348,7 @@ std::vector<std::string> writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p
     std::string name, encodedName; // reused, as there is one line per file
     for (std::size_t i = 0; i < folders.size(); ++i) {
         if (tree.listError[i] != 0) {
-            throw InOutError(tree.listError[i]);
+            throw InOutError::fromErrno(tree.listError[i]);
         }
         const std::string shownPrefix = tree.folders[i] + "\\";
         const std::string source = ScriptWriter::encode("Source: \"" + folders[i] + "\\");

@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 
+#include <cerrno>
 #include <optional>
 #include <string_view>
 #include <sys/stat.h>
@@ -68,7 +69,8 @@ public:
                     try {
                         readInto(index, !deepest, wantFiles_ ? &files : nullptr, &next);
                     } catch (const InOutError& e) {
-                        error = e.code();
+                        // Listings fail with the system's error; keep it whole.
+                        error = e.systemError() != 0 ? e.systemError() : EIO;
                         files.clear();
                     }
                 }

@@ -30,8 +30,8 @@ std::vector<std::string> ListFolderFiles(const std::string& folder);
 
 // The scan and the file lists of the scanned folders from one pass over each
 // folder: folders[i] is the i-th entry of ScanSourceFolders, files[i] what
-// ListFolderFiles gives for it, and listError[i] the input/output error number
-// that listing it would have thrown (0 when it was listed). The script
+// ListFolderFiles gives for it, and listError[i] the errno of the failure that
+// listing it would have thrown as InOutError::fromErrno (0 when it was listed). The script
 // generator uses this so that no folder is read twice.
 //
 // leftOut names, as entries in scan order, the folders the scan met and did

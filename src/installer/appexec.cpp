@@ -231,7 +231,7 @@ void TAppExec::Execute() {
     }
 
     if (ChangeDir && !exePath_.empty() && ::chdir(exePath_.c_str()) != 0) {
-        throw EAppExecChDir(InOutError::textFor(inOutCodeFromErrno(errno)));
+        throw EAppExecChDir(InOutError::fromErrno(errno).what());
     }
 
     errNo_ = 0;

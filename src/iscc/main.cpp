@@ -101,11 +101,10 @@ std::string readScript(const std::string& path) {
         bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
     }
     if (!in.eof() || in.bad()) {
-        throw AdapterFailure("iscc: Skript " + path + " nelze přečíst: " +
-                                 tornavel::InOutError::textFor(
-                                     tornavel::inOutCodeFromErrno(openError ? openError : EIO)) +
-                                 ".",
-                             kCannotRun);
+        throw AdapterFailure(
+            "iscc: Skript " + path + " nelze přečíst: " +
+                tornavel::InOutError::fromErrno(openError ? openError : EIO).what() + ".",
+            kCannotRun);
     }
     return bytes;
 }

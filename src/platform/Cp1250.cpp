@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/Utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -69,16 +70,35 @@ char32_t toLower(char32_t cp) {
 
 } // namespace
 
+// Each byte's lower-case byte, built once: names are compared often.
+const std::array<char, 256>& foldTable() {
+    static const auto table = [] {
+        std::array<char, 256> t{};
+        for (std::size_t b = 0; b < t.size(); ++b) {
+            const char32_t cp = b < 0x80 ? char32_t(b) : char32_t{kHighHalf[b - 0x80]};
+            const auto lower = byteFor(toLower(cp));
+            t[b] = static_cast<char>(lower ? *lower : b);
+        }
+        return t;
+    }();
+    return table;
+}
+
 std::string foldCaseCp1250(std::string_view bytes) {
+    const auto& fold = foldTable();
     std::string out(bytes);
     for (char& c : out) {
-        const auto b = static_cast<unsigned char>(c);
-        const char32_t cp = b < 0x80 ? char32_t{b} : char32_t{kHighHalf[b - 0x80]};
-        if (const auto lower = byteFor(toLower(cp))) {
-            c = static_cast<char>(*lower);
-        }
+        c = fold[static_cast<unsigned char>(c)];
     }
     return out;
+}
+
+bool equalIgnoringCaseCp1250(std::string_view a, std::string_view b) {
+    const auto& fold = foldTable();
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&fold](char x, char y) {
+               return fold[static_cast<unsigned char>(x)] == fold[static_cast<unsigned char>(y)];
+           });
 }
 
 std::string fromCp1250(std::string_view bytes) {

@@ -33,4 +33,7 @@ bool isCp1250Character(char32_t codePoint);
 // letter case as Windows does.
 std::string foldCaseCp1250(std::string_view bytes);
 
+// Whether two Windows-1250 names are equal without regard to letter case.
+bool equalIgnoringCaseCp1250(std::string_view a, std::string_view b);
+
 } // namespace tornavel

@@ -1,6 +1,7 @@
 #include "platform/Errors.h"
 
 #include <cerrno>
+#include <system_error>
 
 namespace tornavel {
 
@@ -23,35 +24,46 @@ std::string InOutError::textFor(int code) {
     }
 }
 
-InOutError::InOutError(int code) : Error(Kind::InputOutput, textFor(code)), code_(code) {}
+namespace {
+
+std::string withPath(std::string text, const std::string& path) {
+    return path.empty() ? text : text + ": " + path;
+}
+
+} // namespace
+
+InOutError::InOutError(int code, const std::string& path)
+    : InOutError(code, 0, withPath(textFor(code), path)) {}
+
+InOutError::InOutError(int code, int systemError, const std::string& message)
+    : Error(Kind::InputOutput, message), code_(code), systemError_(systemError) {}
+
+InOutError InOutError::fromErrno(int err, const std::string& path) {
+    if (const int code = inOutCodeFromErrno(err); code != 0) {
+        return InOutError(code, err, withPath(textFor(code), path));
+    }
+    const std::string text =
+        "I/O error " + std::to_string(err) + " (" + std::generic_category().message(err) + ")";
+    return InOutError(0, err, withPath(text, path));
+}
 
 int inOutCodeFromErrno(int err) {
     switch (err) {
     case ENOENT:
         return 2;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EINVAL:
-        return 3;
     case EMFILE:
     case ENFILE:
         return 4;
     case EACCES:
     case EPERM:
-    case EROFS:
-    case EISDIR:
-    case EBUSY:
-    case ETXTBSY:
         return 5;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG:
         return 101;
     case ENOTEMPTY:
-    case EEXIST:
         return 145; // the folder is not empty
     default:
-        return err;
+        return 0;
     }
 }
 

@@ -23,19 +23,38 @@ private:
     Kind kind_;
 };
 
-// An input/output error by number: "File not found", "Disk full", "I/O error 145"...
+// An input/output error: "File not found", "Disk full", "I/O error 145"...
+// With a path the message names the file: the text, ": " and the path.
 class InOutError : public Error {
 public:
-    explicit InOutError(int code);
+    // The error by its Windows number (2, 3, 4, 5, 100 and 101 have texts of
+    // their own, any other number reads "I/O error N").
+    explicit InOutError(int code, const std::string& path = {});
+
+    // The error the C library reported as errno. Errors with a true Windows
+    // counterpart read as that number's text (see inOutCodeFromErrno); any
+    // other reads "I/O error N (the system's own text)", N being errno.
+    static InOutError fromErrno(int err, const std::string& path = {});
+
+    // The Windows number, or 0 when the system's error has none (then
+    // systemError() tells which it was).
     int code() const { return code_; }
+    // The errno the error came from; 0 when it was made from a number.
+    int systemError() const { return systemError_; }
+
     static std::string textFor(int code);
 
 private:
+    InOutError(int code, int systemError, const std::string& message);
+
     int code_;
+    int systemError_ = 0;
 };
 
-// Maps the C library's errno after a failed file operation to the input/output
-// error numbers the program reports.
+// The Windows number of the input/output error the C library reports as err:
+// ENOENT 2, EMFILE/ENFILE 4, EACCES/EPERM 5, ENOSPC/EDQUOT 101 (the numbers of
+// the error texts) and ENOTEMPTY 145 (a folder that is not empty); 0 for every
+// other error, which has no Windows counterpart of the same meaning.
 int inOutCodeFromErrno(int err);
 
 // "'%s' is not a valid integer value"

@@ -530,13 +530,13 @@ std::optional<std::string> IconImage(std::string_view bytes, int k) {
 IconSource LoadIconSource(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK); // a FIFO must not block
     if (fd < 0) {
-        throw InOutError(inOutCodeFromErrno(errno));
+        throw InOutError::fromErrno(errno);
     }
     struct stat status {};
     if (::fstat(fd, &status) != 0) {
         const int err = errno;
         ::close(fd);
-        throw InOutError(inOutCodeFromErrno(err));
+        throw InOutError::fromErrno(err);
     }
     if (!S_ISREG(status.st_mode) || status.st_size == 0) {
         ::close(fd);
@@ -547,7 +547,7 @@ IconSource LoadIconSource(const std::string& path) {
     const int err = errno;
     ::close(fd); // the mapping keeps the file's pages
     if (address == MAP_FAILED) {
-        throw InOutError(inOutCodeFromErrno(err));
+        throw InOutError::fromErrno(err);
     }
     std::shared_ptr<const void> mapping(
         address, [length](const void* a) { ::munmap(const_cast<void*>(a), length); });

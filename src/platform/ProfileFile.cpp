@@ -4,14 +4,13 @@
 #include "platform/Cp1250.h"
 #include "platform/Errors.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tornavel {
 namespace {
-
-constexpr std::size_t kMaxValueLength = 2047;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -28,7 +27,7 @@ std::string_view trimmed(std::string_view s) {
 }
 
 bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && foldCaseCp1250(a) == foldCaseCp1250(b);
+    return equalIgnoringCaseCp1250(a, b);
 }
 
 // The section name of a header line "[name]", or nullopt for other lines.
@@ -40,6 +39,44 @@ std::optional<std::string_view> sectionName(std::string_view line) {
     line.remove_prefix(1);
     const auto close = line.find(']');
     return trimmed(close == std::string_view::npos ? line : line.substr(0, close));
+}
+
+// Whether reading removes the first and last character as a pair of quotes.
+bool enclosedInQuotes(std::string_view value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+           value.back() == value.front();
+}
+
+// Whether the reading rules give value back as it is.
+bool readsBackUnchanged(std::string_view value) {
+    return value.empty() ||
+           (!isBlank(value.front()) && !isBlank(value.back()) && !enclosedInQuotes(value));
+}
+
+// Reads the whole file into data: 0, or the errno of a file that exists but
+// cannot be read. A missing file, or anything but a plain file, reads as empty.
+int readFile(const std::string& path, std::string& data) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return 0;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    int err = 0;
+    char buffer[64 * 1024];
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            data.append(buffer, static_cast<std::size_t>(n));
+        } else if (n == 0 || errno != EINTR) {
+            err = n == 0 ? 0 : errno;
+            break;
+        }
+    }
+    ::close(fd);
+    return err;
 }
 
 struct Entry {
@@ -67,16 +104,10 @@ std::string encodeName(std::string_view utf8) {
 } // namespace
 
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path_, ec)) {
-        return;
-    }
     std::string data;
-    try {
-        std::ifstream in(path_, std::ios::binary);
-        data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::exception&) {
-        return; // unreadable: as if empty
+    readError_ = readFile(path_, data);
+    if (readError_ != 0) {
+        return; // reads as empty; commit refuses to write it
     }
     std::size_t pos = 0;
     while (pos < data.size()) {
@@ -92,10 +123,24 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
     }
 }
 
+ProfileFile::Line::Line(std::string lineText, std::string lineTerminator)
+    : text(std::move(lineText)), terminator(std::move(lineTerminator)) {
+    std::optional<std::string_view> name = sectionName(text);
+    if (name) {
+        kind = Kind::Header;
+    } else if (const auto entry = entryOf(text)) {
+        kind = Kind::Entry;
+        name = entry->key;
+    } else {
+        return;
+    }
+    nameAt = static_cast<std::size_t>(name->data() - text.data());
+    nameLength = name->size();
+}
+
 std::optional<std::size_t> ProfileFile::findSection(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const auto name = sectionName(lines_[i].text);
-        if (name && sameName(*name, section)) {
+        if (lines_[i].kind == Line::Kind::Header && sameName(lines_[i].name(), section)) {
             return i;
         }
     }
@@ -104,10 +149,20 @@ std::optional<std::size_t> ProfileFile::findSection(std::string_view section) co
 
 std::size_t ProfileFile::sectionEnd(std::size_t headerLine) const {
     std::size_t i = headerLine + 1;
-    while (i < lines_.size() && !sectionName(lines_[i].text)) {
+    while (i < lines_.size() && lines_[i].kind != Line::Kind::Header) {
         ++i;
     }
     return i;
+}
+
+std::optional<std::size_t> ProfileFile::findKey(std::size_t headerLine, std::size_t end,
+                                                std::string_view key) const {
+    for (std::size_t i = headerLine + 1; i < end; ++i) {
+        if (lines_[i].kind == Line::Kind::Entry && sameName(lines_[i].name(), key)) {
+            return i;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> ProfileFile::read(std::string_view section, std::string_view key) const {
@@ -123,20 +178,15 @@ std::optional<std::string> ProfileFile::read(std::string_view section, std::stri
     if (!header) {
         return std::nullopt;
     }
-    const std::size_t end = sectionEnd(*header);
-    for (std::size_t i = *header + 1; i < end; ++i) {
-        const auto entry = entryOf(lines_[i].text);
-        if (!entry || !sameName(entry->key, keyBytes)) {
-            continue;
-        }
-        std::string_view value = entry->value;
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-            value.back() == value.front()) {
-            value = value.substr(1, value.size() - 2);
-        }
-        return fromCp1250(value.substr(0, kMaxValueLength));
+    const auto line = findKey(*header, sectionEnd(*header), keyBytes);
+    if (!line) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    std::string_view value = entryOf(lines_[*line].text)->value;
+    if (enclosedInQuotes(value)) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return fromCp1250(value.substr(0, kMaxProfileValueLength));
 }
 
 std::string ProfileFile::readString(std::string_view section, std::string_view key,
@@ -145,12 +195,17 @@ std::string ProfileFile::readString(std::string_view section, std::string_view k
     return value ? std::move(*value) : std::string(fallback);
 }
 
-void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value) {
+void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value,
+                        std::string_view fieldName) {
     const std::string sectionBytes = encodeName(section);
     const std::string keyBytes = encodeName(key);
     std::string valueBytes = encodeName(value);
-    const auto firstNonBlank = valueBytes.find_first_not_of(" \t");
-    valueBytes.erase(0, firstNonBlank == std::string::npos ? valueBytes.size() : firstNonBlank);
+    if (valueBytes.size() > kMaxProfileValueLength) {
+        throw ValueTooLongError(std::string(fieldName.empty() ? key : fieldName));
+    }
+    if (!readsBackUnchanged(valueBytes)) {
+        valueBytes = '"' + valueBytes + '"';
+    }
 
     const auto terminateLastLine = [this] {
         if (!lines_.empty() && lines_.back().terminator.empty()) {
@@ -166,12 +221,10 @@ void ProfileFile::write(std::string_view section, std::string_view key, std::str
         return;
     }
     const std::size_t end = sectionEnd(*header);
-    for (std::size_t i = *header + 1; i < end; ++i) {
-        const auto entry = entryOf(lines_[i].text);
-        if (entry && sameName(entry->key, keyBytes)) {
-            lines_[i].text = std::string(entry->key) + "=" + valueBytes;
-            return;
-        }
+    if (const auto line = findKey(*header, end, keyBytes)) {
+        Line& existing = lines_[*line];
+        existing = Line(std::string(existing.name()) + "=" + valueBytes, existing.terminator);
+        return;
     }
     // A new key goes after the last non-blank line of its section.
     std::size_t insertAt = end;
@@ -195,12 +248,24 @@ std::string ProfileFile::bytes() const {
 }
 
 void ProfileFile::commit() const {
+    if (readError_ != 0) {
+        throw Error(Error::Kind::InputOutput,
+                    "Soubor „" + path_ + "“ nelze přečíst (" +
+                        InOutError::fromErrno(readError_).what() +
+                        "), a proto nebyl přepsán: ztratil by se jeho ostatní obsah.");
+    }
     try {
         WriteFileAtomically(path_, bytes());
     } catch (const InOutError&) {
         throw IniWriteError(path_);
     }
 }
+
+ValueTooLongError::ValueTooLongError(const std::string& fieldName)
+    : Error(Kind::ProjectRefused,
+            "Text pole „" + fieldName + "“ je delší než " + std::to_string(kMaxProfileValueLength) +
+                " znaků a celý by se ze souboru znovu nenačetl. Zkraťte jej; nic nebylo "
+                "uloženo.") {}
 
 void writeProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value) {

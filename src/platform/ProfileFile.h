@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Errors.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,18 +9,29 @@
 
 namespace tornavel {
 
+// The longest value the reader gives back whole, in bytes of the file
+// (Windows-1250: one byte per character).
+inline constexpr std::size_t kMaxProfileValueLength = 2047;
+
 // An INI file read and written with the semantics of the Windows profile-string
 // functions, held in memory and written back whole and atomically.
 //
 // Reading: section and key match without regard to letter case; blanks around
 // the value and one pair of enclosing quotes (" or ') are removed; a value is
-// cut at 2047 characters. Writing: leading blanks of the value are dropped; an
-// existing key is replaced in place (keeping its spelling), a new key goes to
-// the end of its section, a new section to the end of the file; every other
-// line stays byte for byte. Texts are UTF-8 here and Windows-1250 in the file.
+// cut at 2047 characters. Writing: an existing key is replaced in place
+// (keeping its spelling), a new key goes to the end of its section, a new
+// section to the end of the file; every other line stays byte for byte. Texts
+// are UTF-8 here and Windows-1250 in the file.
+//
+// Every value written reads back unchanged: one the reading rules would alter
+// (leading or trailing blanks or tabs, or enclosed in a pair of the same quote
+// character) is written inside one pair of double quotes, which reading
+// removes again; every other value is written exactly as it is. A value longer
+// than the reader keeps is refused rather than cut on the next read.
 class ProfileFile {
 public:
-    // Loads the file; a missing or unreadable file reads as empty.
+    // Loads the file; a missing or unreadable file reads as empty. A file
+    // that exists but cannot be read is never written back (see commit).
     explicit ProfileFile(std::string path);
 
     const std::string& path() const { return path_; }
@@ -29,12 +42,16 @@ public:
                            std::string_view fallback) const;
 
     // Changes the value in memory. Throws EncodingError for a text that
-    // Windows-1250 cannot hold; nothing is changed then.
-    void write(std::string_view section, std::string_view key, std::string_view value);
+    // Windows-1250 cannot hold, Error for one holding a line break and
+    // ValueTooLongError (naming fieldName, else the key) for one longer than
+    // kMaxProfileValueLength; nothing is changed then.
+    void write(std::string_view section, std::string_view key, std::string_view value,
+               std::string_view fieldName = {});
 
-    // Writes the whole file atomically (a temporary file beside it, flushed,
-    // then renamed over it). Throws IniWriteError with the path on failure;
-    // the file on disk is then exactly as it was.
+    // Writes the whole file atomically (WriteFileAtomically). Throws
+    // IniWriteError with the path on failure, and Error when the file exists
+    // but could not be read, as writing it would erase what it holds; the file
+    // on disk is then exactly as it was.
     void commit() const;
 
     // The file's bytes as commit() would write them.
@@ -42,15 +59,36 @@ public:
 
 private:
     struct Line {
+        Line(std::string text, std::string terminator);
         std::string text;       // Windows-1250 bytes without the line end
         std::string terminator; // "\r\n", "\n", "\r" or "" for a last unterminated line
+
+        // What the line is, worked out once: every look-up passes the lines.
+        enum class Kind : unsigned char { Other, Header, Entry };
+        Kind kind = Kind::Other;
+        // A header's section name, or an entry's key, within text.
+        std::string_view name() const { return std::string_view(text).substr(nameAt, nameLength); }
+
+    private:
+        std::size_t nameAt = 0;
+        std::size_t nameLength = 0;
     };
 
     std::optional<std::size_t> findSection(std::string_view section) const;
     std::size_t sectionEnd(std::size_t headerLine) const;
+    // The entry of key between a header and its section's end.
+    std::optional<std::size_t> findKey(std::size_t headerLine, std::size_t end,
+                                       std::string_view key) const;
 
     std::string path_;
     std::vector<Line> lines_;
+    int readError_ = 0; // errno of a file that exists but could not be read
+};
+
+// A text too long to be read back whole; the message names the field.
+class ValueTooLongError : public Error {
+public:
+    explicit ValueTooLongError(const std::string& fieldName);
 };
 
 // The platform's WritePrivateProfileString for one key: load, change, commit.

@@ -4,11 +4,13 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <new>
 #include <sys/stat.h>
+#include <system_error>
 #ifdef __linux__
 #include <sys/vfs.h>
 #endif
@@ -36,8 +38,8 @@ std::string quoted(const std::string& path) {
 }
 
 // Why a folder could not be opened, in the user's words.
-std::string reasonFor(int inOutCode) {
-    switch (inOutCode) {
+std::string reasonFor(const InOutError& e) {
+    switch (e.code()) {
     case 2:
         return "neexistuje";
     case 3:
@@ -46,18 +48,20 @@ std::string reasonFor(int inOutCode) {
         return "je otevřeno příliš mnoho souborů";
     case 5:
         return "přístup byl odepřen";
+    case 0:
+        if (e.systemError() == ENOTDIR) {
+            return "není to platná složka";
+        }
+        return "chyba vstupu/výstupu " + std::to_string(e.systemError()) + " (" +
+               std::generic_category().message(e.systemError()) + ")";
     default:
-        return "chyba vstupu/výstupu " + std::to_string(inOutCode);
+        return "chyba vstupu/výstupu " + std::to_string(e.code());
     }
 }
 
-[[noreturn]] void throwFolderError(const std::string& path, int inOutCode) {
+[[noreturn]] void throwFolderError(const std::string& path, const InOutError& e) {
     throw Error(Error::Kind::InputOutput,
-                "Složku " + quoted(path) + " nelze otevřít: " + reasonFor(inOutCode));
-}
-
-int inOutCodeOf(const std::error_code& ec) {
-    return inOutCodeFromErrno(ec.value());
+                "Složku " + quoted(path) + " nelze otevřít: " + reasonFor(e));
 }
 
 std::int64_t nanoseconds(const timespec& t) {
@@ -235,7 +239,7 @@ IdList ShellFolder::ParseDisplayName(const std::string& path) const {
     const std::filesystem::path normal = given.lexically_normal();
     struct stat st {};
     if (::stat(normal.c_str(), &st) != 0) {
-        throwFolderError(path, inOutCodeFromErrno(errno));
+        throwFolderError(path, InOutError::fromErrno(errno));
     }
     // Each name of the path becomes one identifier; every name but the last
     // is a folder, since the path was reached through it.
@@ -259,10 +263,10 @@ ShellFolder ShellFolder::BindToObject(ConstIdPtr list) const {
     std::error_code ec;
     const auto status = std::filesystem::status(p, ec);
     if (ec) {
-        throwFolderError(p.string(), inOutCodeOf(ec));
+        throwFolderError(p.string(), InOutError::fromErrno(ec.value()));
     }
     if (!std::filesystem::is_directory(status)) {
-        throwFolderError(p.string(), 3);
+        throwFolderError(p.string(), InOutError(3));
     }
     return ShellFolder(p);
 }
@@ -274,7 +278,7 @@ FolderEnumeration ShellFolder::EnumObjects() const {
             listing.entries.push_back(listing.ids.Append(e.name, e.folder));
         });
     } catch (const InOutError& e) {
-        throwFolderError(path_.string(), e.code());
+        throwFolderError(path_.string(), e);
     }
     return FolderEnumeration(std::move(listing));
 }

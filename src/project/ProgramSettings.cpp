@@ -16,6 +16,7 @@ namespace {
 constexpr std::string_view kSection = "Nastaveni";
 constexpr std::string_view kSourceFolderKey = "VystupniAdresar";
 constexpr std::string_view kViewStyleKey = "typView";
+constexpr std::string_view kSourceFolderLabel = "Výstupní adresář"; // as the menu names it
 
 bool isFolder(const std::string& path) {
     struct stat st {};
@@ -69,12 +70,14 @@ void EnsureSourceFolder(const std::string& sourceFolder) {
 }
 
 void WriteSourceFolderSetting(const std::string& programFolder, const std::string& sourceFolder) {
-    writeProfileString(SettingsFilePath(programFolder), kSection, kSourceFolderKey, sourceFolder);
+    ProfileFile file(SettingsFilePath(programFolder));
+    file.write(kSection, kSourceFolderKey, sourceFolder, kSourceFolderLabel);
+    file.commit();
 }
 
 void WriteProgramSettings(const std::string& programFolder, const ProgramSettings& settings) {
     ProfileFile file(SettingsFilePath(programFolder));
-    file.write(kSection, kSourceFolderKey, settings.SourceFolder);
+    file.write(kSection, kSourceFolderKey, settings.SourceFolder, kSourceFolderLabel);
     file.write(kSection, kViewStyleKey, settings.ViewStyle);
     file.commit();
 }

@@ -1,9 +1,11 @@
 #include "project/ProjectFile.h"
 
 #include "platform/ProfileFile.h"
+#include "project/FieldLabels.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 namespace tornavel {
 namespace {
@@ -24,14 +26,19 @@ std::vector<const FieldInfo*> fieldsInFileOrder(SaveOrder order) {
     return fields;
 }
 
-std::string encodeValue(const FieldValue& value) {
+std::string encodeValue(FieldId field, const FieldValue& value) {
     if (const auto* text = std::get_if<std::string>(&value)) {
         return *text;
     }
     if (const auto* flag = std::get_if<bool>(&value)) {
         return *flag ? "1" : "0";
     }
-    return std::to_string(std::get<long long>(value));
+    long long number = std::get<long long>(value);
+    if (fieldKind(field) == FieldKind::Colour) {
+        // Stored as a signed 32-bit integer like every other, so it reads back.
+        number = static_cast<std::int32_t>(static_cast<std::uint32_t>(number));
+    }
+    return std::to_string(number);
 }
 
 // A position read from the file, brought into its list as the field's type says.
@@ -89,7 +96,7 @@ void SaveProject(const ProjectSettings& project, const std::string& path, SaveOr
     ProfileFile file(path);
     for (const FieldInfo* field : fieldsInFileOrder(order)) {
         file.write(sectionName(field->section), field->key,
-                   encodeValue(getField(project, field->id)));
+                   encodeValue(field->id, getField(project, field->id)), textFieldLabel(field->id));
     }
     file.commit();
 }
@@ -123,7 +130,7 @@ void LoadProject(const std::string& path, ProjectSettings& project, ChangeLog* l
 std::vector<std::pair<std::string, std::string>> ProjectKeyValues(const ProjectSettings& project) {
     std::vector<std::pair<std::string, std::string>> out;
     for (const FieldInfo* field : fieldsInFileOrder(SaveOrder::SaveAs)) {
-        out.emplace_back(field->key, encodeValue(getField(project, field->id)));
+        out.emplace_back(field->key, encodeValue(field->id, getField(project, field->id)));
     }
     return out;
 }

@@ -20,7 +20,9 @@ enum class SaveOrder {
 // Writes all 75 keys of the project into the INI file at path (native path),
 // keeping every other section and key of an existing file. The file is replaced
 // whole and atomically: on failure (IniWriteError "Unable to write to <path>",
-// or EncodingError for a text Windows-1250 cannot hold) it stays as it was.
+// EncodingError for a text Windows-1250 cannot hold, ValueTooLongError naming
+// the field of a text the file could not give back whole) it stays as it was.
+// Every value reads back unchanged with LoadProject.
 void SaveProject(const ProjectSettings& project, const std::string& path, SaveOrder order);
 
 // Reads the project's keys from the INI file at path into project, key by key

@@ -159,7 +159,8 @@ TEST_F(CliTest, MissingCompilerExitsWithThree) {
     fs::remove(programDir.path() / "iscc");
     const CliRun r = build();
     EXPECT_EQ(r.status, 3);
-    EXPECT_EQ(lines(r.err).back(), "Soubor nelze najít.");
+    EXPECT_EQ(lines(r.err).back(),
+              "Soubor nelze najít: " + (programDir.path() / "iscc").string() + ".");
 }
 
 TEST_F(CliTest, CompilerOptionReplacesTheProgramFolderCompiler) {
@@ -237,24 +238,35 @@ TEST_F(CliTest, ShowLoadsOverTheStartValues) {
     EXPECT_EQ(out[4], "AppCopyright=© Ing. Já a synové");
 }
 
-TEST_F(CliTest, MissingProjectAndBadUsageExitWithTwo) {
-    CliRun r = run({"show", (scratch.path() / "missing.ipr").string()});
+TEST_F(CliTest, MissingProjectIsNamed) {
+    const std::string missing = (scratch.path() / "chybí.ipr").string();
+    CliRun r = run({"show", missing});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "File not found.\n");
+    EXPECT_EQ(r.err, "File not found: " + missing + ".\n");
+
+    r = run({"show", scratch.path().string()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(": " + scratch.path().string() + ".\n"), std::string::npos) << r.err;
 
     r = run({"build", projectFile(), "--source", source.folder() + "missing"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(lines(r.err).size(), 1u);
+    EXPECT_EQ(r.err, "Zdrojový adresář " + source.folder() + "missing/ neexistuje.\n");
+}
 
-    r = run({});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(lines(r.err).size(), 1u) << r.err;
-    r = run({"compile", "x.ipr"});
-    EXPECT_EQ(r.status, 2);
-    r = run({"show"});
-    EXPECT_EQ(r.status, 2);
-    r = run({"show", "a.ipr", "--compiler", "x"});
-    EXPECT_EQ(r.status, 2);
+TEST_F(CliTest, BadUsageIsExplainedInCzechAndExitsWithTwo) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, "chybí příkaz (script, build nebo show)"},
+        {{"compile", "x.ipr"}, "neznámý příkaz \"compile\""},
+        {{"show"}, "chybí povinný parametr PROJEKT"},
+        {{"show", "a.ipr", "--compiler", "x"}, "nečekané parametry: --compiler x"},
+        {{"show", "a.ipr", "b c.ipr"}, "nečekané parametry: b c.ipr"},
+        {{"build", "a.ipr", "--source"}, "volbě --source chybí hodnota"},
+    };
+    for (const auto& [args, problem] : cases) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, "tornavel-cli: " + problem + " (nápověda: tornavel-cli --help)\n");
+    }
 }
 
 TEST_F(CliTest, HelpExplainsEveryCommand) {

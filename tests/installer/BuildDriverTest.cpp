@@ -6,6 +6,7 @@
 #include "support/RecordingConsole.h"
 #include "support/TempDir.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -191,6 +192,38 @@ TEST_F(BuildDriverTest, FailingCompilerIsReportedWithItsCode) {
     }
     EXPECT_EQ(captions(), std::vector<std::string>{kConfirmCaption});
     EXPECT_TRUE(prompts.texts(Kind::Message).empty());
+}
+
+TEST_F(BuildDriverTest, CompilerKilledByASignalEndsTheBuild) {
+    program.writeFile("iscc.signal", std::to_string(SIGKILL));
+    try {
+        build();
+        FAIL() << "a killed compiler must end the build";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::ProcessFailed);
+        EXPECT_EQ(std::string(e.what()),
+                  "Kompilace se nezdařila: kompilátor skončil s chybovým kódem " +
+                      std::to_string(128 + SIGKILL));
+    }
+    EXPECT_EQ(captions(), std::vector<std::string>{kConfirmCaption});
+    EXPECT_FALSE(driver.isRunning());
+}
+
+TEST_F(BuildDriverTest, OutputThatIsAFileStopsBeforeTheScript) {
+    source.writeFile("Output", "not a folder");
+    try {
+        build();
+        FAIL() << "a file named Output must stop the build";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::InputOutput);
+        EXPECT_EQ(std::string(e.what()), "„" + output().string() +
+                                             "“ je soubor, ale kompilátor potřebuje složku "
+                                             "tohoto jména pro instalační soubory. Soubor "
+                                             "přejmenujte nebo přesuňte.");
+    }
+    EXPECT_EQ(test::readFileBytes(output()), "not a folder");
+    EXPECT_FALSE(scriptWritten());
+    EXPECT_TRUE(captions().empty());
 }
 
 TEST_F(BuildDriverTest, CompilerOutputReachesTheConsoleLineByLine) {

@@ -2,11 +2,11 @@
 
 #include "platform/Errors.h"
 #include "support/TempDir.h"
+#include "support/Unprivileged.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace tornavel {
 namespace {
@@ -123,16 +123,19 @@ TEST(FolderListingErrors, MissingOrUnreadableFolderThrowsInOutError) {
     }
     const auto file = dir.writeFile("plain");
     EXPECT_THROW(ListEntries(file.string(), "*", EntryFilter::AllFiles), InOutError);
-    if (::geteuid() != 0) {
-        const auto locked = dir.makeDir("locked");
-        std::filesystem::permissions(locked, std::filesystem::perms::none);
-        try {
-            ReadFolder(locked.string());
-            FAIL() << "no exception";
-        } catch (const InOutError& e) {
-            EXPECT_EQ(e.code(), 5);
-        }
-    }
+    const auto locked = dir.makeDir("locked");
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    test::requireReachable(dir.path());
+    EXPECT_EQ(test::runUnprivileged([&] {
+                  try {
+                      ReadFolder(locked.string());
+                      return std::string("no exception");
+                  } catch (const InOutError& e) {
+                      return std::to_string(e.code());
+                  }
+              }),
+              "5");
 }
 
 TEST(FileAttributesTest, ReportsWindowsStyleAttributes) {

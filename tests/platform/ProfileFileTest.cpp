@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,7 @@ TEST_F(ProfileFileTest, WritingKeepsForeignLinesByteForByte) {
                                  "lf=line\n";
     const std::string path = iniWith(original);
     ProfileFile file(path);
-    file.write("first", "key", "   new value");
+    file.write("first", "key", "new value");
     file.write("FIRST", "Added", "v");
     file.write("Third", "T", "Ťuk");
     file.write("second", "x", "1");
@@ -77,6 +78,49 @@ TEST_F(ProfileFileTest, WritingKeepsForeignLinesByteForByte) {
                                    "x=1\r\n"
                                    "[Third]\r\n"
                                    "T=\x8Duk\r\n");
+}
+
+TEST_F(ProfileFileTest, ValuesReadingWouldAlterAreQuotedAndReadBackUnchanged) {
+    const std::pair<std::string, std::string> cases[] = {
+        // Read back as they are: written as they are.
+        {"a\"b", "a\"b"},
+        {"\"abc'", "\"abc'"},
+        {"\"", "\""},
+        {"'", "'"},
+        {"x \"y\"", "x \"y\""},
+        {"", ""},
+        // Enclosed in a pair of the same quote, or with outer blanks or tabs.
+        {"\"{app}\\čti mne.txt\"", "\"\"{app}\\\xE8ti mne.txt\"\""},
+        {"'q'", "\"'q'\""},
+        {"\"\"", "\"\"\"\""},
+        {"  lead", "\"  lead\""},
+        {"trail ", "\"trail \""},
+        {"\tTab", "\"\tTab\""},
+        {" ", "\" \""},
+    };
+    const std::string path = iniWith("");
+    for (const auto& [value, stored] : cases) {
+        ProfileFile file(path);
+        file.write("S", "K", value);
+        file.commit();
+        EXPECT_EQ(readFileBytes(path), "[S]\r\nK=" + stored + "\r\n") << value;
+        EXPECT_EQ(ProfileFile(path).read("S", "K"), value);
+    }
+}
+
+TEST_F(ProfileFileTest, ValueLongerThanTheReaderKeepsIsRefused) {
+    const std::string path = iniWith("[S]\r\nK=old\r\n");
+    ProfileFile file(path);
+    file.write("S", "K", std::string(kMaxProfileValueLength, 'x'));
+    try {
+        file.write("S", "K", std::string(kMaxProfileValueLength - 1, 'x') + "é");
+        file.write("S", "K", std::string(kMaxProfileValueLength + 1, 'x'));
+        FAIL() << "a value the reader would cut was accepted";
+    } catch (const ValueTooLongError& e) {
+        EXPECT_NE(std::string(e.what()).find("„K“"), std::string::npos) << e.what();
+    }
+    file.commit();
+    EXPECT_EQ(ProfileFile(path).read("S", "K"), std::string(kMaxProfileValueLength - 1, 'x') + "é");
 }
 
 TEST_F(ProfileFileTest, AppendsAfterAnUnterminatedLastLine) {
@@ -98,7 +142,9 @@ TEST_F(ProfileFileTest, FailedWriteReportsThePathAndLeavesTheFileIntact) {
     const std::string original = "[S]\r\nA=1\r\n";
     const std::string path = iniWith(original);
     ProfileFile file(path);
-    file.write("S", "A", std::string(100000, 'z'));
+    for (int i = 0; i < 50; ++i) {
+        file.write("S", "A" + std::to_string(i), std::string(kMaxProfileValueLength, 'z'));
+    }
     {
         test::FileSizeLimit diskFull(4096);
         try {
@@ -117,6 +163,72 @@ TEST_F(ProfileFileTest, FailedWriteReportsThePathAndLeavesTheFileIntact) {
     ProfileFile intoMissingFolder((dir.path() / "no" / "such.ini").string());
     intoMissingFolder.write("S", "A", "1");
     EXPECT_THROW(intoMissingFolder.commit(), IniWriteError);
+}
+
+TEST_F(ProfileFileTest, WritingThroughLinksReplacesTheirTargetAndKeepsTheLinks) {
+    const auto real = dir.writeFile("data/real.ini", "[S]\r\nA=1\r\n");
+    std::filesystem::create_symlink("real.ini", dir.path() / "data" / "hop.ini");
+    std::filesystem::create_symlink(dir.path() / "data" / "hop.ini", dir.path() / "a.ini");
+    writeProfileString((dir.path() / "a.ini").string(), "S", "B", "2");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "a.ini"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "data" / "hop.ini"));
+    EXPECT_EQ(readFileBytes(real), "[S]\r\nA=1\r\nB=2\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "data"),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+TEST_F(ProfileFileTest, WritableFileInAFolderThatIsNotIsWrittenInPlace) {
+    const std::string path = iniWith("[S]\r\nA=12345\r\n");
+    std::filesystem::permissions(path, std::filesystem::perms(0666));
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0555));
+    test::requireReachable(dir.path());
+    EXPECT_EQ(test::runUnprivileged([&] {
+                  writeProfileString(path, "S", "A", "1");
+                  return std::string("written");
+              }),
+              "written");
+    EXPECT_EQ(readFileBytes(path), "[S]\r\nA=1\r\n"); // the old tail is cut off
+
+    // The space is reserved before the first byte changes: a full disk leaves
+    // the file as it was.
+    EXPECT_EQ(test::runUnprivileged([&] {
+                  ProfileFile file(path);
+                  for (int i = 0; i < 50; ++i) {
+                      file.write("S", "B" + std::to_string(i),
+                                 std::string(kMaxProfileValueLength, 'z'));
+                  }
+                  test::FileSizeLimit diskFull(4096);
+                  try {
+                      file.commit();
+                      return std::string("written");
+                  } catch (const Error& e) {
+                      return std::string(e.what());
+                  }
+              }),
+              "Unable to write to " + path);
+    EXPECT_EQ(readFileBytes(path), "[S]\r\nA=1\r\n");
+}
+
+TEST_F(ProfileFileTest, FileThatCanBeWrittenButNotReadIsNotOverwritten) {
+    const std::string original = "[Other]\r\nKeep=me\r\n";
+    const std::string path = iniWith(original);
+    std::filesystem::permissions(path, std::filesystem::perms(0222));
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0777));
+    test::requireReachable(dir.path());
+    EXPECT_EQ(test::runUnprivileged([&] {
+                  try {
+                      writeProfileString(path, "S", "A", "1");
+                      return std::string("written");
+                  } catch (const Error& e) {
+                      return std::string(e.what());
+                  }
+              }),
+              "Soubor „" + path +
+                  "“ nelze přečíst (File access denied), a proto nebyl přepsán: ztratil by se "
+                  "jeho ostatní obsah.");
+    std::filesystem::permissions(path, std::filesystem::perms(0644));
+    EXPECT_EQ(readFileBytes(path), original);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "project/ProgramSettings.h"
 
 #include "platform/Errors.h"
+#include "platform/ProfileFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,24 @@ TEST(ProgramSettings, WrittenSettingsReadBack) {
     const ProgramSettings s = ReadProgramSettings(dir.folder());
     EXPECT_EQ(s.SourceFolder, "/jinde/");
     EXPECT_EQ(s.ViewStyle, "vsList");
+}
+
+TEST(ProgramSettings, FolderAndViewReadBackExactlyAsWritten) {
+    TempDir dir;
+    for (const std::string folder :
+         {" /zdroj s mezerou vpředu/", "\t/tab/", "\"/v uvozovkách/\"/", "'/jednoduché/'/"}) {
+        WriteProgramSettings(dir.folder(), {folder, "\"vsList\""});
+        const ProgramSettings s = ReadProgramSettings(dir.folder());
+        EXPECT_EQ(s.SourceFolder, folder);
+        EXPECT_EQ(s.ViewStyle, "\"vsList\"");
+    }
+    try {
+        WriteSourceFolderSetting(dir.folder(), "/" + std::string(kMaxProfileValueLength, 'x'));
+        FAIL() << "a folder the file could not give back whole was written";
+    } catch (const ValueTooLongError& e) {
+        EXPECT_NE(std::string(e.what()).find("„Výstupní adresář“"), std::string::npos);
+    }
+    EXPECT_EQ(ReadProgramSettings(dir.folder()).SourceFolder, "'/jednoduché/'/");
 }
 
 TEST(ProgramSettings, HandEditedFolderGetsItsSeparatorButEmptyStaysEmpty) {

@@ -9,6 +9,7 @@
 //   iscc.log       receives the arguments, one line per run;
 //   iscc.exitcode  makes it end at once with that code, printing and writing
 //                  nothing (so it also serves as a plain program);
+//   iscc.signal    makes it kill itself at once with that signal;
 //   iscc.error     makes the compile fail as the real one does: the first
 //                  lines, then "Error on line 5 in <script>: <the file's
 //                  text>" on standard error, "Compile aborted." and code 2;
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -55,6 +57,11 @@ int main(int argc, char** argv) {
             log << (i > 1 ? " " : "") << argv[i];
         }
         log << "\n";
+    }
+    if (std::ifstream signalFile(dir / "iscc.signal"); signalFile) {
+        int signal = SIGKILL;
+        signalFile >> signal;
+        std::raise(signal);
     }
     if (std::ifstream codeFile(dir / "iscc.exitcode"); codeFile) {
         int code = 1;
