@@ -11,6 +11,7 @@
 #include "installer/BuildDriver.h"
 #include "installer/Prompts.h"
 #include "platform/Errors.h"
+#include "platform/FileDescriptor.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "project/ProgramSettings.h"
@@ -23,7 +24,6 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -100,9 +100,7 @@ tornavel::ProjectSettings loadProject(const std::string& path) {
     if (attributes.folder) {
         throw tornavel::InOutError::fromErrno(EISDIR, path);
     }
-    if (const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
-        ::close(fd);
-    } else {
+    if (!tornavel::UniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)).valid()) {
         throw tornavel::InOutError::fromErrno(errno, path);
     }
     tornavel::ProjectSettings project;

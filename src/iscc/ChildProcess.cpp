@@ -1,5 +1,6 @@
 #include "iscc/ChildProcess.h"
 
+#include "platform/FileDescriptor.h"
 #include "platform/Process.h"
 
 #include <array>
@@ -12,7 +13,6 @@
 #include <sys/wait.h>
 #include <system_error>
 #include <unistd.h>
-#include <utility>
 
 namespace tornavel::iscc {
 namespace {
@@ -32,38 +32,13 @@ extern "C" void rememberSignal(int signal) {
     throw std::system_error(err, std::generic_category(), what);
 }
 
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd() { reset(); }
-    Fd(Fd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Fd& operator=(Fd&& other) noexcept {
-        if (this != &other) {
-            reset(std::exchange(other.fd_, -1));
-        }
-        return *this;
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    void reset(int fd = -1) {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        fd_ = fd;
-    }
-
-private:
-    int fd_;
-};
-
 // A pipe whose both ends close on exec; the child gets an end only through dup2.
-std::array<Fd, 2> makePipe(int extraFlags) {
+std::array<UniqueFd, 2> makePipe(int extraFlags) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC | extraFlags) != 0) {
         failWith(errno, "pipe");
     }
-    return {Fd(fds[0]), Fd(fds[1])};
+    return {UniqueFd(fds[0]), UniqueFd(fds[1])};
 }
 
 // While alive, SIGINT, SIGTERM and SIGHUP are remembered and wake the wait.
@@ -95,7 +70,7 @@ private:
 
 pid_t spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment,
             int outputFd) {
-    const Fd devNull(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+    const UniqueFd devNull(::open("/dev/null", O_RDONLY | O_CLOEXEC));
     if (devNull.get() < 0) {
         failWith(errno, "/dev/null");
     }
@@ -143,8 +118,8 @@ int exitCodeOf(int status) {
 
 int RunAndWait(const std::vector<std::string>& args, const std::vector<std::string>& environment,
                const ChildOutput& output) {
-    std::array<Fd, 2> outputPipe;
-    Fd file;
+    std::array<UniqueFd, 2> outputPipe;
+    UniqueFd file;
     if (output.sink) {
         outputPipe = makePipe(0);
         if (::fcntl(outputPipe[0].get(), F_SETFL, O_NONBLOCK) != 0) {
@@ -157,16 +132,16 @@ int RunAndWait(const std::vector<std::string>& args, const std::vector<std::stri
             failWith(errno, output.outputFile.c_str());
         }
     }
-    const std::array<Fd, 2> wake = makePipe(O_NONBLOCK);
+    const std::array<UniqueFd, 2> wake = makePipe(O_NONBLOCK);
     const SignalForwarding forwarding(wake[1].get());
 
     const pid_t pid = spawn(args, environment, output.sink ? outputPipe[1].get() : file.get());
     outputPipe[1].reset();
     file.reset();
 #ifdef SYS_pidfd_open
-    const Fd ended(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
+    const UniqueFd ended(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
 #else
-    const Fd ended;
+    const UniqueFd ended;
 #endif
 
     bool outputOpen = static_cast<bool>(output.sink);

@@ -1,6 +1,7 @@
 #include "iscc/WinePrefix.h"
 
 #include "iscc/ChildProcess.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Wine.h"
 
 #include <cerrno>
@@ -48,23 +49,18 @@ class FileLock {
 public:
     explicit FileLock(const fs::path& path)
         : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
-        if (fd_ < 0) {
+        if (!fd_.valid()) {
             throw std::system_error(errno, std::generic_category());
         }
-        while (::flock(fd_, LOCK_EX) != 0) {
+        while (::flock(fd_.get(), LOCK_EX) != 0) {
             if (errno != EINTR) {
-                const int err = errno;
-                ::close(fd_);
-                throw std::system_error(err, std::generic_category());
+                throw std::system_error(errno, std::generic_category());
             }
         }
     }
-    ~FileLock() { ::close(fd_); }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
 
 private:
-    int fd_;
+    UniqueFd fd_;
 };
 
 } // namespace

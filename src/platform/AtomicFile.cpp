@@ -1,6 +1,7 @@
 #include "platform/AtomicFile.h"
 
 #include "platform/Errors.h"
+#include "platform/FileDescriptor.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -10,29 +11,6 @@
 
 namespace tornavel {
 namespace {
-
-// Closes a file descriptor when it goes, unless closed before.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return fd_; }
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 // Owns the temporary file: closes it and removes it unless it was renamed.
 class TempFile {
@@ -53,7 +31,7 @@ public:
 
 private:
     std::string path_;
-    Descriptor fd_;
+    UniqueFd fd_;
     bool renamed_ = false;
 };
 
@@ -86,28 +64,10 @@ std::string linkTarget(const std::string& path) {
     fail(ELOOP, path);
 }
 
-// 0, or the errno of the write that failed.
-int writeAll(int fd, std::string_view data) {
-    const char* p = data.data();
-    std::size_t left = data.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return 0;
-}
-
 // Overwrites the existing file target with data. The space is reserved before
 // the first byte changes, so a full disk leaves the file as it was.
 void writeInPlace(const std::string& target, std::string_view data, const std::string& path) {
-    Descriptor file(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+    UniqueFd file(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
     struct stat st {};
     if (file.get() < 0 || ::fstat(file.get(), &st) != 0) {
         fail(errno, path);
@@ -121,7 +81,7 @@ void writeInPlace(const std::string& target, std::string_view data, const std::s
             fail(err, path);
         }
     }
-    if (const int err = writeAll(file.get(), data); err != 0) {
+    if (const int err = WriteAll(file.get(), data); err != 0) {
         fail(err, path);
     }
     if (::ftruncate(file.get(), size) != 0 || ::fsync(file.get()) != 0 || !file.close()) {
@@ -159,7 +119,7 @@ void WriteFileAtomically(const std::string& path, std::string_view data) {
         fail(err, path);
     }
     TempFile temp(pattern, fd);
-    if (const int err = writeAll(temp.fd(), data); err != 0) {
+    if (const int err = WriteAll(temp.fd(), data); err != 0) {
         fail(err, path);
     }
     if (::fchmod(temp.fd(), mode) != 0 || ::fsync(temp.fd()) != 0 || !temp.close()) {

@@ -1,6 +1,7 @@
 #include "platform/PeIcons.h"
 
 #include "platform/Errors.h"
+#include "platform/FileDescriptor.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -528,27 +529,21 @@ std::optional<std::string> IconImage(std::string_view bytes, int k) {
 }
 
 IconSource LoadIconSource(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK); // a FIFO must not block
-    if (fd < 0) {
+    // A FIFO must not block.
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat status {};
+    if (!fd.valid() || ::fstat(fd.get(), &status) != 0) {
         throw InOutError::fromErrno(errno);
     }
-    struct stat status {};
-    if (::fstat(fd, &status) != 0) {
-        const int err = errno;
-        ::close(fd);
-        throw InOutError::fromErrno(err);
-    }
     if (!S_ISREG(status.st_mode) || status.st_size == 0) {
-        ::close(fd);
         return IconSource();
     }
     const auto length = static_cast<std::size_t>(status.st_size);
-    void* address = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, fd, 0);
-    const int err = errno;
-    ::close(fd); // the mapping keeps the file's pages
+    void* address = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, fd.get(), 0);
     if (address == MAP_FAILED) {
-        throw InOutError::fromErrno(err);
+        throw InOutError::fromErrno(errno);
     }
+    fd.reset(); // the mapping keeps the file's pages
     std::shared_ptr<const void> mapping(
         address, [length](const void* a) { ::munmap(const_cast<void*>(a), length); });
     return IconSource(std::move(mapping),

@@ -67,22 +67,6 @@ int openProcessHandle(pid_t pid) {
 #endif
 }
 
-class FdCloser {
-public:
-    explicit FdCloser(int fd) : fd_(fd) {}
-    ~FdCloser() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FdCloser(const FdCloser&) = delete;
-    FdCloser& operator=(const FdCloser&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 // Sleeps for at most slice, waking early when the process ends or, when
 // output is not -1, when the output pipe has something to read.
 void blockOnProcess(int handle, int output, std::chrono::milliseconds slice) {
@@ -112,47 +96,31 @@ public:
         }
         read_ = aboveStandardStreams(fds[0]);
         write_ = aboveStandardStreams(fds[1]);
-        if (read_ < 0 || write_ < 0 || ::fcntl(read_, F_SETFL, O_NONBLOCK) != 0) {
+        if (!read_.valid() || !write_.valid() || ::fcntl(read_.get(), F_SETFL, O_NONBLOCK) != 0) {
             const int err = errno;
-            closeBoth();
             throw ProcessError(WindowsCodeFromErrno(err), describe(err));
         }
     }
-    ~OutputPipe() { closeBoth(); }
-    OutputPipe(const OutputPipe&) = delete;
-    OutputPipe& operator=(const OutputPipe&) = delete;
 
-    int writeEnd() const { return write_; }
+    int writeEnd() const { return write_.get(); }
     // Our end, now owned by the caller; the write end is closed, so that the
     // pipe ends when the program (and whatever inherited it) has closed it.
-    int takeReadEnd() {
-        ::close(write_);
-        write_ = -1;
-        const int fd = read_;
-        read_ = -1;
-        return fd;
+    UniqueFd takeReadEnd() {
+        write_.reset();
+        return std::move(read_);
     }
 
 private:
-    static int aboveStandardStreams(int fd) {
+    static UniqueFd aboveStandardStreams(int fd) {
+        UniqueFd owned(fd);
         if (fd < 0 || fd > 2) {
-            return fd;
+            return owned;
         }
-        const int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
-        ::close(fd);
-        return moved;
-    }
-    void closeBoth() {
-        for (int* fd : {&read_, &write_}) {
-            if (*fd >= 0) {
-                ::close(*fd);
-                *fd = -1;
-            }
-        }
+        return UniqueFd(::fcntl(fd, F_DUPFD_CLOEXEC, 3));
     }
 
-    int read_ = -1;
-    int write_ = -1;
+    UniqueFd read_;
+    UniqueFd write_;
 };
 
 class FileActions {
@@ -316,19 +284,15 @@ Process Process::StartCapturingOutput(const std::vector<std::string>& args, Outp
 }
 
 Process::Process(Process&& other) noexcept
-    : pid_(other.pid_), output_(other.output_), sink_(std::move(other.sink_)) {
-    other.pid_ = -1;
-    other.output_ = -1;
-}
+    : pid_(std::exchange(other.pid_, -1)), output_(std::move(other.output_)),
+      sink_(std::move(other.sink_)) {}
 
 Process& Process::operator=(Process&& other) noexcept {
     if (this != &other) {
         Release();
-        pid_ = other.pid_;
-        output_ = other.output_;
+        pid_ = std::exchange(other.pid_, -1);
+        output_ = std::move(other.output_);
         sink_ = std::move(other.sink_);
-        other.pid_ = -1;
-        other.output_ = -1;
     }
     return *this;
 }
@@ -338,7 +302,7 @@ Process::~Process() {
 }
 
 void Process::Release() {
-    closeOutput();
+    output_.reset();
     if (pid_ > 0) {
         reapInBackground(pid_);
         pid_ = -1;
@@ -349,7 +313,7 @@ std::uint32_t Process::Wait(const std::function<void()>& pump, std::chrono::mill
     if (pid_ <= 0) {
         throw ProcessError(winerror::InvalidHandle, describe(ECHILD));
     }
-    const FdCloser handle(openProcessHandle(pid_));
+    const UniqueFd handle(openProcessHandle(pid_));
     for (;;) {
         int status = 0;
         const pid_t r = ::waitpid(pid_, &status, WNOHANG);
@@ -357,7 +321,7 @@ std::uint32_t Process::Wait(const std::function<void()>& pump, std::chrono::mill
             pid_ = -1;
             // Everything it wrote is in the pipe by now.
             readOutput(kOutputAfterEnd);
-            closeOutput();
+            output_.reset();
             if (WIFEXITED(status)) {
                 return static_cast<std::uint32_t>(WEXITSTATUS(status));
             }
@@ -374,7 +338,7 @@ std::uint32_t Process::Wait(const std::function<void()>& pump, std::chrono::mill
         if (pump) {
             pump();
         }
-        blockOnProcess(handle.get(), output_, slice);
+        blockOnProcess(handle.get(), output_.get(), slice);
         readOutput(kOutputPerRound);
     }
 }
@@ -382,8 +346,8 @@ std::uint32_t Process::Wait(const std::function<void()>& pump, std::chrono::mill
 void Process::readOutput(std::size_t limit) {
     char buffer[65536];
     std::size_t total = 0;
-    while (output_ >= 0 && total < limit) {
-        const ssize_t n = ::read(output_, buffer, sizeof buffer);
+    while (output_.valid() && total < limit) {
+        const ssize_t n = ::read(output_.get(), buffer, sizeof buffer);
         if (n > 0) {
             total += static_cast<std::size_t>(n);
             if (sink_) {
@@ -394,15 +358,8 @@ void Process::readOutput(std::size_t limit) {
         } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             return;
         } else {
-            closeOutput(); // the end of the output (or a pipe that failed)
+            output_.reset(); // the end of the output (or a pipe that failed)
         }
-    }
-}
-
-void Process::closeOutput() {
-    if (output_ >= 0) {
-        ::close(output_);
-        output_ = -1;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Errors.h"
+#include "platform/FileDescriptor.h"
 
 #include <chrono>
 #include <cstdint>
@@ -107,16 +108,15 @@ public:
 
 private:
     explicit Process(pid_t pid) : pid_(pid) {}
-    Process(pid_t pid, int output, OutputSink sink)
-        : pid_(pid), output_(output), sink_(std::move(sink)) {}
+    Process(pid_t pid, UniqueFd output, OutputSink sink)
+        : pid_(pid), output_(std::move(output)), sink_(std::move(sink)) {}
 
     // Hands what the pipe holds now to the sink, at most limit bytes; closes
     // the pipe at its end.
     void readOutput(std::size_t limit);
-    void closeOutput();
 
     pid_t pid_ = -1;
-    int output_ = -1; // our end of the output pipe, -1 without capture
+    UniqueFd output_; // our end of the output pipe, none without capture
     OutputSink sink_;
 };
 

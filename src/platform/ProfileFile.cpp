@@ -3,6 +3,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Cp1250.h"
 #include "platform/Errors.h"
+#include "platform/FileDescriptor.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -60,23 +61,21 @@ int readFile(const std::string& path, std::string& data) {
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return 0;
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) {
         return errno;
     }
-    int err = 0;
     char buffer[64 * 1024];
     while (true) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
         if (n > 0) {
             data.append(buffer, static_cast<std::size_t>(n));
-        } else if (n == 0 || errno != EINTR) {
-            err = n == 0 ? 0 : errno;
-            break;
+        } else if (n == 0) {
+            return 0;
+        } else if (errno != EINTR) {
+            return errno;
         }
     }
-    ::close(fd);
-    return err;
 }
 
 struct Entry {
