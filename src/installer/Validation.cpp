@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "project/FieldLabels.h"
 #include "project/ProjectFile.h"
 
 #include <array>
@@ -100,44 +101,18 @@ std::string missingIconFileText(int icon, const std::string& name) {
 // ---------------------------------------------------------------------------
 // Checks that keep the script compilable and its names usable on Windows.
 
-// How a message names a field: its label on the main window, and for an
-// icon's field the icon's number.
+// How a message names a field: its label on the main window in quotes, and
+// for an icon's other fields the part's label and the icon's number.
 std::string fieldTitle(FieldId field) {
     const IconFieldRef ref = iconFieldRef(field);
-    if (ref.icon >= 0) {
-        if (ref.part == IconPart::Name) {
-            return "„Jméno ikony " + iconNumber(ref.icon) + "“";
-        }
-        const char* label = ref.part == IconPart::FileName     ? "Spouštěný soubor"
-                            : ref.part == IconPart::Parameters ? "Parametr"
-                            : ref.part == IconPart::IconFile   ? "Jméno souboru s ikonou"
-                                                               : "Index";
-        return std::string("„") + label + "“ ikony " + iconNumber(ref.icon);
+    if (ref.icon < 0 || ref.part == IconPart::Name) {
+        return "„" + textFieldLabel(field) + "“";
     }
-    switch (field) {
-    case FieldId::AppName:
-        return "„Název instalovaného programu“";
-    case FieldId::AppVerName:
-        return "„Název programu včetně verze“";
-    case FieldId::DefaultDirName:
-        return "„Jméno adresáře, kam se bude program instalovat“";
-    case FieldId::DefaultGroupName:
-        return "„Programová skupina (v nabídce Start)“";
-    case FieldId::AppCopyright:
-        return "„Informace o případném copyrightu“";
-    case FieldId::IniFileName:
-        return "„Jméno souboru .INI, který má být upraven“";
-    case FieldId::IniSection:
-        return "„Jméno sekce“";
-    case FieldId::IniKey1:
-        return "„Jméno záznamu č.1“";
-    case FieldId::IniValue1:
-        return "„Hodnota záznamu č.1“";
-    case FieldId::IniKey2:
-        return "„Jméno záznamu č.2“";
-    default:
-        return "„Hodnota záznamu č.2“";
-    }
+    const char* label = ref.part == IconPart::FileName     ? "Spouštěný soubor"
+                        : ref.part == IconPart::Parameters ? "Parametr"
+                        : ref.part == IconPart::IconFile   ? "Jméno souboru s ikonou"
+                                                           : "Index";
+    return std::string("„") + label + "“ ikony " + iconNumber(ref.icon);
 }
 
 struct FieldText {
@@ -348,9 +323,7 @@ bool ValidateProject(ProjectSettings& project, const std::string& sourceFolder, 
     }};
     for (const auto& r : required) {
         if (r.value.empty()) {
-            prompts.errorDialog(r.text);
-            prompts.focusField(r.field);
-            passed = false;
+            passed = reportField(prompts, r.field, r.text);
         }
     }
 
