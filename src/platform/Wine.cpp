@@ -72,7 +72,7 @@ std::string WinePrefixFolder() {
         return absolutePath(own);
     }
     std::string data = environmentValue("XDG_DATA_HOME");
-    // The base directory specification ignores a relative XDG_DATA_HOME.
+    // Only an absolute XDG_DATA_HOME counts; a relative one is ignored.
     if (data.empty() || data.front() != '/') {
         data = withTrailingSeparator(HomeFolder()) + ".local/share";
     }
