@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace tornavel::ui {
 namespace {
@@ -36,15 +37,8 @@ Cp1250Validator::Cp1250Validator(QObject* parent, int maxLength)
 }
 
 bool Cp1250Validator::withinLimits(const QString& text) const {
-    if (maxLength_ >= 0 && text.size() > maxLength_) {
-        return false;
-    }
-    for (QChar c : text) {
-        if (c.category() == QChar::Other_Control) {
-            return false;
-        }
-    }
-    return isCp1250Encodable(text.toStdString());
+    return (maxLength_ < 0 || text.size() <= maxLength_) &&
+           std::none_of(text.cbegin(), text.cend(), isRefused);
 }
 
 bool Cp1250Validator::noWorseThanBefore(const QString& text) const {
