@@ -11,6 +11,10 @@ struct UCollator;
 
 namespace tornavel::ui {
 
+// Negative, zero or positive as key a sorts before, with or after key b: the
+// bytes, and a key that is the beginning of a longer one first.
+int CompareSortKeys(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b);
+
 // Names in Czech order as Explorer sorts them: letter case does not count,
 // accents count after the letters ("č" after "c", "ch" after "h", each its own
 // letter), numbers go by value ("soubor2" before "soubor10"). Names are UTF-8
@@ -22,10 +26,6 @@ namespace tornavel::ui {
 // itself at construction, and a key of those ranks, with numbers by value and
 // "ch" as one letter, orders them exactly as the collator would, at a small
 // part of the cost.
-// Negative, zero or positive as key a sorts before, with or after key b: the
-// bytes, and a key that is the beginning of a longer one first.
-int CompareSortKeys(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b);
-
 class NameCollator {
 public:
     NameCollator();
