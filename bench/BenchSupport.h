@@ -10,10 +10,12 @@
 #include <QObject>
 #include <QProcess>
 #include <QString>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -39,6 +41,20 @@ protected:
 private:
     bool painted_ = true;
 };
+
+// The benchmark's scratch folder, made under the folder given as the first
+// argument or else the system's temporary folder; nothing, after a message,
+// when it cannot be made.
+inline std::optional<QTemporaryDir> makeWorkFolder(int argc, char** argv, const char* program) {
+    const QString base = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
+    QTemporaryDir work(base + QLatin1Char('/') + QLatin1String(program) +
+                       QStringLiteral("-XXXXXX"));
+    if (!work.isValid()) {
+        std::fprintf(stderr, "cannot create a work folder under %s\n", qPrintable(base));
+        return std::nullopt;
+    }
+    return work;
+}
 
 inline double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

@@ -16,11 +16,11 @@
 #include <QFile>
 #include <QListView>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QWindow>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/resource.h>
 #include <vector>
@@ -91,10 +91,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     tornavel::ui::MessageBoxes::enableTestMode();
 
-    const QString base = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
-    QTemporaryDir work(base + QStringLiteral("/browser_bench-XXXXXX"));
-    if (!work.isValid()) {
-        std::fprintf(stderr, "cannot create a work folder under %s\n", qPrintable(base));
+    const std::optional<QTemporaryDir> work = bench::makeWorkFolder(argc, argv, "browser_bench");
+    if (!work) {
         return 2;
     }
     // QTemporaryDir cannot remove names that are not UTF-8; std::filesystem
@@ -105,7 +103,7 @@ int main(int argc, char** argv) {
             std::error_code ignored;
             std::filesystem::remove_all(path, ignored);
         }
-    } removeAtExit{QFile::encodeName(work.path()).toStdString()};
+    } removeAtExit{QFile::encodeName(work->path()).toStdString()};
 
     std::printf("%-8s %-12s %-10s %10s %14s %16s %8s %14s\n", "files", "view", "names", "ls -f ms",
                 "navigate ms", "first paint ms", "ratio", "peak RSS MiB");
@@ -144,8 +142,8 @@ int main(int argc, char** argv) {
         for (const Case* c = s.first; c != s.last; ++c) {
             static const char* const nameKinds[] = {"plain", "not UTF-8", "255 bytes"};
             const char* kind = nameKinds[static_cast<int>(c->names)];
-            const QString folder = work.path() + QStringLiteral("/f%1-%2").arg(c->count).arg(
-                                                     static_cast<int>(c->names));
+            const QString folder = work->path() + QStringLiteral("/f%1-%2").arg(c->count).arg(
+                                                      static_cast<int>(c->names));
             if (!QFileInfo::exists(folder) &&
                 !bench::makeFiles(folder, c->count, [c](int i) { return fileName(c->names, i); })) {
                 std::fprintf(stderr, "cannot create the files in %s\n", qPrintable(folder));

@@ -22,11 +22,11 @@
 #include <QLocale>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <vector>
 
@@ -94,18 +94,16 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::Czechia));
     tornavel::ui::MessageBoxes::enableTestMode();
 
-    const QString base = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
-    QTemporaryDir work(base + QStringLiteral("/startup_bench-XXXXXX"));
-    if (!work.isValid()) {
-        std::fprintf(stderr, "cannot create a work folder under %s\n", qPrintable(base));
+    const std::optional<QTemporaryDir> work = bench::makeWorkFolder(argc, argv, "startup_bench");
+    if (!work) {
         return 2;
     }
-    const QString emptyFolder = work.filePath(QStringLiteral("prazdna"));
-    const QString fullFolder = work.filePath(QStringLiteral("plna"));
+    const QString emptyFolder = work->filePath(QStringLiteral("prazdna"));
+    const QString fullFolder = work->filePath(QStringLiteral("plna"));
     if (!QDir().mkpath(emptyFolder) || !QDir().mkpath(fullFolder) ||
         !bench::makeFiles(fullFolder, kFiles, bench::numberedName) ||
         !setChangedAnHourAgo(emptyFolder) || !setChangedAnHourAgo(fullFolder)) {
-        std::fprintf(stderr, "cannot create the folders under %s\n", qPrintable(work.path()));
+        std::fprintf(stderr, "cannot create the folders under %s\n", qPrintable(work->path()));
         return 2;
     }
     bench::timeLs(fullFolder, kFiles + 2); // warm the caches alike for both
@@ -117,7 +115,7 @@ int main(int argc, char** argv) {
         QString programFolders[2];
         const QString sourceFolders[2] = {emptyFolder, fullFolder};
         for (int i = 0; i < 2; ++i) {
-            programFolders[i] = work.filePath(QStringLiteral("program-%1-%2/").arg(style).arg(i));
+            programFolders[i] = work->filePath(QStringLiteral("program-%1-%2/").arg(style).arg(i));
             const QByteArray ini =
                 "[Nastaveni]\r\nVystupniAdresar=" + QFile::encodeName(sourceFolders[i]) +
                 "/\r\ntypView=" + style + "\r\n";
