@@ -89,10 +89,6 @@ bool anyFileMatches(const std::string& folder, const std::string& pattern) {
 
 const std::string kIconTextStart = "Na záložce \"Ikony\" jste označil použití souboru \"";
 
-std::string iconNumber(int icon) {
-    return "č." + std::to_string(icon + 1);
-}
-
 std::string missingIconFileText(int icon, const std::string& name) {
     return kIconTextStart + name + "\" pro vytvoření ikony " + iconNumber(icon) +
            ". Soubor uvedeného jména neexistuje, nelze pokračovat.";
@@ -108,11 +104,7 @@ std::string fieldTitle(FieldId field) {
     if (ref.icon < 0 || ref.part == IconPart::Name) {
         return "„" + textFieldLabel(field) + "“";
     }
-    const char* label = ref.part == IconPart::FileName     ? "Spouštěný soubor"
-                        : ref.part == IconPart::Parameters ? "Parametr"
-                        : ref.part == IconPart::IconFile   ? "Jméno souboru s ikonou"
-                                                           : "Index";
-    return std::string("„") + label + "“ ikony " + iconNumber(ref.icon);
+    return "„" + std::string(iconPartLabel(ref.part)) + "“ ikony " + iconNumber(ref.icon);
 }
 
 struct FieldText {

@@ -45,18 +45,29 @@ std::string textFieldLabel(FieldId id) {
     if (ref.icon < 0) {
         return {};
     }
-    const std::string number = "č." + std::to_string(ref.icon + 1);
-    switch (ref.part) {
+    const std::string label(iconPartLabel(ref.part));
+    if (ref.part == IconPart::Name) {
+        return label + " " + iconNumber(ref.icon);
+    }
+    return label + " (ikona " + iconNumber(ref.icon) + ")";
+}
+
+std::string iconNumber(int icon) {
+    return "č." + std::to_string(icon + 1);
+}
+
+std::string_view iconPartLabel(IconPart part) {
+    switch (part) {
     case IconPart::Name:
-        return "Jméno ikony " + number;
+        return "Jméno ikony";
     case IconPart::FileName:
-        return "Spouštěný soubor (ikona " + number + ")";
+        return "Spouštěný soubor";
     case IconPart::Parameters:
-        return "Parametr (ikona " + number + ")";
+        return "Parametr";
     case IconPart::IconFile:
-        return "Jméno souboru s ikonou (ikona " + number + ")";
+        return "Jméno souboru s ikonou";
     case IconPart::IconIndex:
-        return "Index (ikona " + number + ")";
+        return "Index";
     default:
         return {};
     }

@@ -3,6 +3,7 @@
 #include "project/ProjectSettings.h"
 
 #include <string>
+#include <string_view>
 
 namespace tornavel {
 
@@ -11,5 +12,11 @@ namespace tornavel {
 // fields that are no text or have no control of their own (Font); a message
 // then names the file key instead.
 std::string textFieldLabel(FieldId id);
+
+// An icon as the main window numbers it: "č.2" for the second one.
+std::string iconNumber(int icon);
+
+// The label of an icon's field without the icon's number ("Parametr").
+std::string_view iconPartLabel(IconPart part);
 
 } // namespace tornavel
