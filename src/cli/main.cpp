@@ -155,9 +155,7 @@ int runBuild(const Arguments& args) {
         outcome = driver.BuildInstaller(project, env, nullptr);
     } catch (const tornavel::EAppExecWinExec& e) {
         // The only program a scripted build starts is the compiler: name it.
-        const std::string compiler =
-            env.CompilerPath.empty() ? env.ProgramFolder + "iscc" : env.CompilerPath;
-        throw Error(e.kind(), std::string(e.what()) + ": " + compiler);
+        throw Error(e.kind(), std::string(e.what()) + ": " + tornavel::CompilerProgram(env));
     }
     switch (outcome) {
     case tornavel::BuildOutcome::Refused:

@@ -43,10 +43,12 @@ std::string outputFolder(const std::string& sourceFolder) {
 
 } // namespace
 
+std::string CompilerProgram(const BuildEnvironment& env) {
+    return env.CompilerPath.empty() ? env.ProgramFolder + "iscc" : env.CompilerPath;
+}
+
 std::string CompilerCommandLine(const BuildEnvironment& env) {
-    const std::string compiler =
-        env.CompilerPath.empty() ? env.ProgramFolder + "iscc" : env.CompilerPath;
-    return QuoteProgramPath(compiler) + " \"" + env.SourceFolder + "ISS\"";
+    return QuoteProgramPath(CompilerProgram(env)) + " \"" + env.SourceFolder + "ISS\"";
 }
 
 std::string InstallerCommandLine(const std::string& sourceFolder, const std::string& appVerName) {

@@ -67,6 +67,9 @@ private:
     bool running_ = false;
 };
 
+// The compiler to run: CompilerPath, or ProgramFolder + "iscc" without one.
+std::string CompilerProgram(const BuildEnvironment& env);
+
 // The compiler's command line: the compiler path (quoted when it holds a
 // blank), then the script path SourceFolder + "ISS" in double quotes.
 std::string CompilerCommandLine(const BuildEnvironment& env);
