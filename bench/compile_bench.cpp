@@ -7,6 +7,7 @@
 // Both run in the same wine prefix and locale, alternately, after one build
 // that warms the prefix and the caches; the medians and their ratio are
 // printed (target: at most 1.2). Needs scripts/install-compiler.
+#include "BenchSupport.h"
 #include "platform/Process.h"
 #include "platform/Wine.h"
 
@@ -26,6 +27,7 @@ extern char** environ;
 namespace {
 
 namespace fs = std::filesystem;
+using bench::median;
 
 // Runs a program with its output discarded; the wall-clock milliseconds, or
 // a negative number when it failed.
@@ -46,11 +48,6 @@ double timedRun(const std::vector<std::string>& args, const std::vector<std::str
     const auto end = std::chrono::steady_clock::now();
     posix_spawn_file_actions_destroy(&actions);
     return status == 0 ? std::chrono::duration<double, std::milli>(end - start).count() : -1.0;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

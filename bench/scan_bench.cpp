@@ -4,6 +4,7 @@
 //
 //   scan_bench [FILES]    (default 100000; the tree has FILES / 20 folders)
 
+#include "BenchSupport.h"
 #include "installer/Prompts.h"
 #include "installer/ScriptGenerator.h"
 #include "installer/SourceScan.h"
@@ -27,11 +28,12 @@ extern char** environ;
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using bench::kRuns;
+using bench::median;
 
 constexpr int kFilesPerFolder = 20;
 constexpr int kDeepChains = 2;
 constexpr int kDeepChainLength = 25; // reaches below the deepest installed level
-constexpr int kRuns = 5;
 
 class SilentPrompts : public tornavel::Prompts {
 public:
@@ -138,11 +140,6 @@ double runScan(const std::string& root, std::size_t& scriptBytes, std::size_t& f
     fileLines = static_cast<std::size_t>(
         std::count(out.bytes().begin(), out.bytes().end(), '\n')); // every line ends with one
     return std::chrono::duration<double, std::milli>(end - start).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace
