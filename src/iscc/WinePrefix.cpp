@@ -1,6 +1,8 @@
 #include "iscc/WinePrefix.h"
 
 #include "iscc/ChildProcess.h"
+#include "platform/AtomicFile.h"
+#include "platform/Errors.h"
 #include "platform/FileDescriptor.h"
 #include "platform/Wine.h"
 
@@ -83,8 +85,9 @@ void EnsureWinePrefix(const std::string& wine, const std::string& prefix, Consol
             fail(prefix,
                  "wineboot skončil s kódem " + std::to_string(code) + ". " + lastLinesOf(log));
         }
-        std::ofstream marker(ready, std::ios::binary);
-        if (!(marker << "wineboot --init\n") || (marker.close(), !marker)) {
+        try {
+            WriteFileAtomically(ready.string(), "wineboot --init\n");
+        } catch (const Error&) {
             fail(prefix, "značku " + ready.string() + " nelze zapsat.");
         }
     } catch (const std::system_error& e) {
