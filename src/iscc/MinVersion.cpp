@@ -1,5 +1,7 @@
 #include "iscc/MinVersion.h"
 
+#include "platform/Cp1250.h"
+
 #include <algorithm>
 #include <cctype>
 #include <optional>
@@ -12,19 +14,6 @@ std::string_view trimmed(std::string_view text) {
     return first == std::string_view::npos
                ? std::string_view()
                : text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // A version as the compilers write it: numbers separated by dots ("4",
@@ -129,11 +118,11 @@ MinVersionBridge BridgeMinVersion(std::string_view script) {
         start = next;
 
         if (const auto section = sectionOf(line)) {
-            inSetup = equalsIgnoringCase(*section, "Setup");
+            inSetup = equalIgnoringCaseCp1250(*section, "Setup");
         }
         const std::size_t equals = line.find('=');
         if (!inSetup || equals == std::string_view::npos ||
-            !equalsIgnoringCase(trimmed(line.substr(0, equals)), "MinVersion")) {
+            !equalIgnoringCaseCp1250(trimmed(line.substr(0, equals)), "MinVersion")) {
             result.script.append(line).append(lineEnd);
             continue;
         }
