@@ -230,16 +230,13 @@ pid_t spawnProgram(const std::vector<std::string>& requested, const FileActions&
     if (args.empty()) {
         throw ProcessError(winerror::FileNotFound, describe(ENOENT));
     }
-    std::vector<char*> argv;
-    argv.reserve(args.size() + 1);
+    // A zero byte would silently cut an argument short.
     for (const auto& a : args) {
-        // A zero byte would silently cut the argument short.
         if (a.find('\0') != std::string::npos) {
             throw ProcessError(winerror::InvalidParameter, describe(EINVAL));
         }
-        argv.push_back(const_cast<char*>(a.c_str()));
     }
-    argv.push_back(nullptr);
+    const std::vector<char*> argv = ExecPointers(args);
     const std::vector<char*> envp = ExecPointers(launch.environment);
     char* const* const environment = launch.environment.empty() ? environ : envp.data();
 
