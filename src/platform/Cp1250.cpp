@@ -68,8 +68,6 @@ char32_t toLower(char32_t cp) {
     return cp;
 }
 
-} // namespace
-
 // Each byte's lower-case byte, built once: names are compared often.
 const std::array<char, 256>& foldTable() {
     static const auto table = [] {
@@ -83,6 +81,8 @@ const std::array<char, 256>& foldTable() {
     }();
     return table;
 }
+
+} // namespace
 
 std::string foldCaseCp1250(std::string_view bytes) {
     const auto& fold = foldTable();
