@@ -9,7 +9,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <unistd.h>
@@ -95,25 +94,6 @@ pid_t spawn(const std::vector<std::string>& args, const std::vector<std::string>
     return pid;
 }
 
-// Reads what the pipe holds now; false once every writer has closed it.
-bool readAvailable(int fd, const std::function<void(std::string_view)>& sink) {
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0) {
-            sink(std::string_view(buffer, static_cast<std::size_t>(n)));
-        } else if (n == 0) {
-            return false;
-        } else if (errno != EINTR) {
-            return errno == EAGAIN || errno == EWOULDBLOCK;
-        }
-    }
-}
-
-int exitCodeOf(int status) {
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
 } // namespace
 
 int RunAndWait(const std::vector<std::string>& args, const std::vector<std::string>& environment,
@@ -138,11 +118,7 @@ int RunAndWait(const std::vector<std::string>& args, const std::vector<std::stri
     const pid_t pid = spawn(args, environment, output.sink ? outputPipe[1].get() : file.get());
     outputPipe[1].reset();
     file.reset();
-#ifdef SYS_pidfd_open
-    const UniqueFd ended(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
-#else
-    const UniqueFd ended;
-#endif
+    const UniqueFd ended = OpenProcessHandle(pid);
 
     bool outputOpen = static_cast<bool>(output.sink);
     for (;;) {
@@ -150,9 +126,9 @@ int RunAndWait(const std::vector<std::string>& args, const std::vector<std::stri
         const pid_t r = ::waitpid(pid, &status, WNOHANG);
         if (r == pid) {
             if (outputOpen) {
-                readAvailable(outputPipe[0].get(), output.sink);
+                ReadAvailable(outputPipe[0].get(), output.sink);
             }
-            return exitCodeOf(status);
+            return ExitCodeFromStatus(status);
         }
         if (r < 0 && errno != EINTR) {
             failWith(errno, "waitpid");
@@ -173,7 +149,7 @@ int RunAndWait(const std::vector<std::string>& args, const std::vector<std::stri
         // Without a process descriptor the end is noticed in short slices.
         (void)::poll(watched.data(), count, ended.get() >= 0 ? -1 : 20);
         if (outputOpen) {
-            outputOpen = readAvailable(outputPipe[0].get(), output.sink);
+            outputOpen = ReadAvailable(outputPipe[0].get(), output.sink);
         }
         char drained[64];
         while (::read(wake[0].get(), drained, sizeof drained) > 0) {

@@ -55,18 +55,6 @@ void applyPriority(pid_t pid, ProcessPriority priority) {
     (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(pid), wanted);
 }
 
-// A file descriptor that becomes readable when the process ends, or -1 where
-// the system has none (the wait then sleeps in short slices instead).
-int openProcessHandle(pid_t pid) {
-#ifdef SYS_pidfd_open
-    const long fd = ::syscall(SYS_pidfd_open, pid, 0);
-    return fd >= 0 ? static_cast<int>(fd) : -1;
-#else
-    (void)pid;
-    return -1;
-#endif
-}
-
 // Sleeps for at most slice, waking early when the process ends or, when
 // output is not -1, when the output pipe has something to read.
 void blockOnProcess(int handle, int output, std::chrono::milliseconds slice) {
@@ -310,7 +298,7 @@ std::uint32_t Process::Wait(const std::function<void()>& pump, std::chrono::mill
     if (pid_ <= 0) {
         throw ProcessError(winerror::InvalidHandle, describe(ECHILD));
     }
-    const UniqueFd handle(openProcessHandle(pid_));
+    const UniqueFd handle = OpenProcessHandle(pid_);
     for (;;) {
         int status = 0;
         const pid_t r = ::waitpid(pid_, &status, WNOHANG);
@@ -319,10 +307,7 @@ std::uint32_t Process::Wait(const std::function<void()>& pump, std::chrono::mill
             // Everything it wrote is in the pipe by now.
             readOutput(kOutputAfterEnd);
             output_.reset();
-            if (WIFEXITED(status)) {
-                return static_cast<std::uint32_t>(WEXITSTATUS(status));
-            }
-            return 128u + static_cast<std::uint32_t>(WTERMSIG(status));
+            return static_cast<std::uint32_t>(ExitCodeFromStatus(status));
         }
         if (r < 0) {
             if (errno == EINTR) {
@@ -341,23 +326,41 @@ std::uint32_t Process::Wait(const std::function<void()>& pump, std::chrono::mill
 }
 
 void Process::readOutput(std::size_t limit) {
+    if (output_.valid() && !ReadAvailable(output_.get(), sink_, limit)) {
+        output_.reset(); // the end of the output (or a pipe that failed)
+    }
+}
+
+UniqueFd OpenProcessHandle(pid_t pid) {
+#ifdef SYS_pidfd_open
+    return UniqueFd(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
+#else
+    (void)pid;
+    return UniqueFd();
+#endif
+}
+
+int ExitCodeFromStatus(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+bool ReadAvailable(int fd, const OutputSink& sink, std::size_t limit) {
     char buffer[65536];
     std::size_t total = 0;
-    while (output_.valid() && total < limit) {
-        const ssize_t n = ::read(output_.get(), buffer, sizeof buffer);
+    while (total < limit) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n > 0) {
             total += static_cast<std::size_t>(n);
-            if (sink_) {
-                sink_(std::string_view(buffer, static_cast<std::size_t>(n)));
+            if (sink) {
+                sink(std::string_view(buffer, static_cast<std::size_t>(n)));
             }
         } else if (n < 0 && errno == EINTR) {
             continue;
-        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            return;
         } else {
-            output_.reset(); // the end of the output (or a pipe that failed)
+            return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
         }
     }
+    return true;
 }
 
 } // namespace tornavel

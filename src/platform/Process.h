@@ -4,6 +4,7 @@
 #include "platform/FileDescriptor.h"
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -62,6 +63,21 @@ enum class ProcessPriority { Normal, Idle, High, Realtime };
 // standard output and standard error, merged in the order it wrote them, in
 // pieces of any size (a piece may end inside a line or a character).
 using OutputSink = std::function<void(std::string_view bytes)>;
+
+// The waiting pieces of Process, for a program started by other means.
+//
+// A descriptor that becomes readable when the process ends; an invalid one
+// where the system has none (a wait then sleeps in short slices instead).
+UniqueFd OpenProcessHandle(pid_t pid);
+
+// The exit code of a program waitpid reported as ended: its own code, or 128
+// plus the number of the signal that ended it.
+int ExitCodeFromStatus(int status);
+
+// Reads what the non-blocking pipe fd holds now into sink (which may be
+// empty), stopping once limit bytes or more have been read. False when the
+// pipe has ended: every writer closed it, or reading it failed.
+bool ReadAvailable(int fd, const OutputSink& sink, std::size_t limit = SIZE_MAX);
 
 // A started program. It is always reaped: by Wait, or, when the owner lets it
 // go without waiting (Release or destruction), in the background once it ends,
