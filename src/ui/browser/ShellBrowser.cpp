@@ -372,17 +372,7 @@ void ShellBrowser::ClearItems() {
 }
 
 int ShellBrowser::CompareItems(const TShellItem& a, const TShellItem& b) const {
-    const bool folderA = IsFolderItem(currentFolder_, a.RelativeID);
-    const bool folderB = IsFolderItem(currentFolder_, b.RelativeID);
-    if (folderA != folderB) {
-        return folderA ? -1 : 1;
-    }
-    const std::string_view nameA = shell::IdName(a.RelativeID);
-    const std::string_view nameB = shell::IdName(b.RelativeID);
-    if (const int c = collator_->compare(nameA, nameB); c != 0) {
-        return c;
-    }
-    return nameA.compare(nameB);
+    return CompareForDisplay(a.RelativeID, b.RelativeID, *collator_);
 }
 
 void ShellBrowser::updatePathList(shell::ConstIdPtr absoluteId) {
@@ -447,11 +437,6 @@ void ShellBrowser::FillDetails(int first, int last) {
 
 QString ShellBrowser::ItemDisplayName(const shell::ShellFolder& folder, shell::ConstIdPtr list,
                                       shell::NameForm form) const {
-    if (form == shell::NameForm::Normal && !shell::IdListIsEmpty(list)) {
-        // The common case, once per entry of a listing: straight from the identifier.
-        const std::string_view name = shell::IdName(shell::LastId(list));
-        return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
-    }
     return fromNative(folder.GetDisplayNameOf(list, form));
 }
 

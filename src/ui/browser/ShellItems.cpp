@@ -248,6 +248,18 @@ private:
 
 } // namespace
 
+int CompareForDisplay(shell::ConstIdPtr a, shell::ConstIdPtr b, const NameCollator& collator) {
+    if (shell::IdIsFolder(a) != shell::IdIsFolder(b)) {
+        return shell::IdIsFolder(a) ? -1 : 1;
+    }
+    const std::string_view nameA = shell::IdName(a);
+    const std::string_view nameB = shell::IdName(b);
+    if (const int c = collator.compare(nameA, nameB); c != 0) {
+        return c;
+    }
+    return nameA.compare(nameB);
+}
+
 void SortForDisplay(shell::FolderListing& listing, const NameCollator& collator) {
     const shell::IdListBlock& ids = listing.ids;
     std::vector<std::uint32_t>& entries = listing.entries;
@@ -262,15 +274,7 @@ void SortForDisplay(shell::FolderListing& listing, const NameCollator& collator)
     sortByKeys(ids, asciiEnd, entries.end(), collator);
     std::inplace_merge(entries.begin(), asciiEnd, entries.end(),
                        [&](std::uint32_t a, std::uint32_t b) {
-                           const shell::ConstIdPtr idA = ids.At(a);
-                           const shell::ConstIdPtr idB = ids.At(b);
-                           if (shell::IdIsFolder(idA) != shell::IdIsFolder(idB)) {
-                               return shell::IdIsFolder(idA);
-                           }
-                           const std::string_view nameA = shell::IdName(idA);
-                           const std::string_view nameB = shell::IdName(idB);
-                           const int c = collator.compare(nameA, nameB);
-                           return c != 0 ? c < 0 : nameA < nameB;
+                           return CompareForDisplay(ids.At(a), ids.At(b), collator) < 0;
                        });
 }
 

@@ -66,8 +66,13 @@ private:
     std::unordered_map<std::size_t, ShellItemDetails> details_;
 };
 
-// Puts a listing's entries in display order: folders first, then by name as
-// the collator orders them, names it finds equal by their bytes.
+// The display order of two entries by their one-item ID lists relative to the
+// folder: folders first, then by name as the collator orders them, names it
+// finds equal by their bytes. Negative, zero or positive as a comes before,
+// with or after b.
+int CompareForDisplay(shell::ConstIdPtr a, shell::ConstIdPtr b, const NameCollator& collator);
+
+// Puts a listing's entries in display order (CompareForDisplay).
 void SortForDisplay(shell::FolderListing& listing, const NameCollator& collator);
 
 } // namespace tornavel::ui
