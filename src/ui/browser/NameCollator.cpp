@@ -31,19 +31,6 @@ std::size_t digitsEnd(std::string_view s, std::size_t pos) {
     return pos;
 }
 
-// Without collation data: bytes with ASCII letters folded.
-int compareFolded(std::string_view a, std::string_view b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const char x = lowerAscii(a[i]);
-        const char y = lowerAscii(b[i]);
-        if (x != y) {
-            return byteOf(x) < byteOf(y) ? -1 : 1;
-        }
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 } // namespace
 
 int CompareSortKeys(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
@@ -177,7 +164,12 @@ int NameCollator::compare(std::string_view a, std::string_view b) const {
         return CompareSortKeys(keyA_, keyB_);
     }
     if (!collator_) {
-        return compareFolded(a, b);
+        // Without collation data the keys are the bytes with ASCII letters folded.
+        keyA_.clear();
+        keyB_.clear();
+        appendSortKey(a, keyA_);
+        appendSortKey(b, keyB_);
+        return CompareSortKeys(keyA_, keyB_);
     }
     const std::int32_t lengthA = toUtf16(a, bufferA_);
     const std::int32_t lengthB = toUtf16(b, bufferB_);
