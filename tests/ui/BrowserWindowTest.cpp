@@ -2,6 +2,7 @@
 // stored at close, SourceFolder shown after start, the returns to SourceFolder
 // (activation, a notebook click, New, but not a repaint), the output-directory
 // dialog's Yes, and failures of the folder.
+#include "BrowserRows.h"
 #include "TestFiles.h"
 #include "ui/MessageBoxes.h"
 #include "ui/browser/ShellBrowser.h"
@@ -26,24 +27,13 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
 
 using namespace tornavel::ui;
 using Kind = MessageBoxes::Record::Kind;
 using ViewStyle = ShellBrowser::ViewStyle;
 
 namespace {
-
-QStringList shownNames(const ShellBrowser& browser) {
-    QStringList names;
-    const auto& items = browser.ShellItems();
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        names << items[i].DisplayName;
-    }
-    return names;
-}
 
 QStringList pathEntries(const ShellBrowser& browser) {
     QStringList entries;
@@ -55,17 +45,7 @@ QStringList pathEntries(const ShellBrowser& browser) {
 
 // Selects the row of `name` and presses Enter in the list, as a user opens it.
 void openFolder(ShellBrowser& browser, const QString& name) {
-    const auto& items = browser.ShellItems();
-    int row = -1;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].DisplayName == name) {
-            row = static_cast<int>(i);
-        }
-    }
-    QVERIFY2(row >= 0, qPrintable(name));
-    browser.currentItemView()->selectionModel()->setCurrentIndex(
-        browser.model()->index(row, 0),
-        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectRow(browser, name);
     QTest::keyClick(browser.currentItemView(), Qt::Key_Return);
 }
 
@@ -75,26 +55,6 @@ int standardErrors(const QList<MessageBoxes::Record>& records) {
         n += r.kind == Kind::StandardError ? 1 : 0;
     }
     return n;
-}
-
-// The size column of the row showing `name`.
-QString shownSize(const ShellBrowser& browser, const QString& name) {
-    const auto& items = browser.ShellItems();
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].DisplayName == name) {
-            const QModelIndex index =
-                browser.model()->index(static_cast<int>(i), ShellItemModel::ColSize);
-            return browser.model()->data(index, Qt::DisplayRole).toString();
-        }
-    }
-    return QStringLiteral("<no row %1>").arg(name);
-}
-
-// A folder as the program finds it at start: last changed an hour ago.
-void setChangedAnHourAgo(const QString& folder) {
-    const timespec anHourAgo{QDateTime::currentSecsSinceEpoch() - 3600, 0};
-    const timespec times[2] = {anHourAgo, anHourAgo};
-    QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), times, 0), 0);
 }
 
 // The path as the browser names a folder: native, without the trailing separator.
@@ -298,19 +258,20 @@ private slots:
     // show at the next return.
     void startUpListsTheFolderOnce() {
         fillSourceFolder();
-        setChangedAnHourAgo(sourceFolder_);
+        // As the program finds the folder at start: last changed an hour ago.
+        setModified(sourceFolder_, QDateTime::currentDateTime().addSecs(-3600));
         writeSettings(sourceFolder_, "vsReport");
         startForm();
         QTRY_VERIFY(form_->isActiveWindow());
         QCOMPARE(browser().enumerationCount(), 1);
         verifyShowsSourceFolder();
-        QCOMPARE(shownSize(browser(), "program.exe"), QStringLiteral("1KB"));
+        QCOMPARE(cell(browser(), "program.exe", ShellItemModel::ColSize), QStringLiteral("1KB"));
 
         // A file that grew: the same listing, the size read again.
         writeAll(sourceFolder_ + "program.exe", QByteArray(5000, 'x'));
         reactivate();
         QCOMPARE(browser().enumerationCount(), 1);
-        QCOMPARE(shownSize(browser(), "program.exe"), QStringLiteral("5KB"));
+        QCOMPARE(cell(browser(), "program.exe", ShellItemModel::ColSize), QStringLiteral("5KB"));
 
         // A new file changes the folder: it is listed again.
         writeAll(sourceFolder_ + "nový.txt", "");

@@ -1,6 +1,7 @@
 // The file browser of the page "Soubory", driven as the user drives it.
 #include "ui/browser/ShellBrowser.h"
 
+#include "BrowserRows.h"
 #include "platform/Errors.h"
 #include "platform/ShellNamespace.h"
 #include "ui/MessageBoxes.h"
@@ -19,7 +20,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-#include <fcntl.h>
 #include <sys/stat.h>
 
 using tornavel::ui::MessageBoxes;
@@ -42,49 +42,6 @@ void writeFile(const QString& path, qint64 size = 0) {
     if (size > 0) {
         file.write(QByteArray(size, 'x'));
     }
-}
-
-void setModified(const QString& path, const QDateTime& when) {
-    const qint64 secs = when.toSecsSinceEpoch();
-    const timespec times[2] = {{secs, 0}, {secs, 0}};
-    QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
-}
-
-// The row showing `name`, or -1.
-int rowOf(const ShellBrowser& browser, const QString& name) {
-    const auto& items = browser.ShellItems();
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].DisplayName == name) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
-QString cell(const ShellBrowser& browser, const QString& name, int column,
-             int role = Qt::DisplayRole) {
-    const int row = rowOf(browser, name);
-    if (row < 0) {
-        return QStringLiteral("<no row %1>").arg(name);
-    }
-    return browser.model()->data(browser.model()->index(row, column), role).toString();
-}
-
-QStringList shownNames(const ShellBrowser& browser) {
-    QStringList names;
-    const auto& items = browser.ShellItems();
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        names << items[i].DisplayName;
-    }
-    return names;
-}
-
-void selectRow(ShellBrowser& browser, const QString& name) {
-    const int row = rowOf(browser, name);
-    QVERIFY(row >= 0);
-    browser.currentItemView()->selectionModel()->setCurrentIndex(
-        browser.model()->index(row, 0),
-        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 // A double-click as the window system delivers it: press, release, the
