@@ -2,6 +2,7 @@
 // system report and closing, driven on the real dialog.
 #include "ui/about/About.h"
 
+#include "../support/ScopedVariable.h"
 #include "installer/FontResourceTools.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ProgramLocale.h"
@@ -21,6 +22,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrlQuery>
+#include <deque>
+#include <optional>
 
 using tornavel::ColorDepthName;
 using tornavel::ui::ComposeSystemReport;
@@ -77,18 +80,24 @@ struct OpenedUrls {
     }
 };
 
-// Points every XDG variable at the folder (and names no desktop), so that
-// the desktop's lookups see only what the test puts there.
-void isolateXdg(const QString& folder) {
-    for (const char* name :
-         {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
-        qputenv(name, folder.toLocal8Bit());
+// Points every XDG variable at the folder and names no desktop while it lives,
+// so that the desktop's lookups see only what the test puts there.
+class IsolatedXdg {
+public:
+    explicit IsolatedXdg(const QString& folder) {
+        for (const char* name :
+             {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
+            variables_.emplace_back(name, folder.toLocal8Bit().toStdString());
+        }
+        for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+                                 "GNOME_DESKTOP_SESSION_ID", "DISPLAY", "WAYLAND_DISPLAY"}) {
+            variables_.emplace_back(name, std::nullopt);
+        }
     }
-    for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
-                             "GNOME_DESKTOP_SESSION_ID", "DISPLAY", "WAYLAND_DISPLAY"}) {
-        qunsetenv(name);
-    }
-}
+
+private:
+    std::deque<tornavel::test::ScopedVariable> variables_;
+};
 
 } // namespace
 
@@ -311,9 +320,7 @@ void AboutTest::failedLinksShowTheirMessages() {
 void AboutTest::asksTheDesktopForARegisteredHandler() {
     QTemporaryDir xdg;
     QVERIFY(xdg.isValid());
-    const QByteArray saved[] = {qgetenv("XDG_CONFIG_HOME"), qgetenv("XDG_DATA_HOME"),
-                                qgetenv("XDG_CONFIG_DIRS"), qgetenv("XDG_DATA_DIRS")};
-    isolateXdg(xdg.path());
+    const IsolatedXdg isolated(xdg.path());
     // An empty configuration names no mail program, and the box says so.
     QVERIFY(!tornavel::ui::DesktopHasHandlerFor(QStringLiteral("mailto")));
     TAutor box;
@@ -336,15 +343,6 @@ void AboutTest::asksTheDesktopForARegisteredHandler() {
     list.close();
     QVERIFY(tornavel::ui::DesktopHasHandlerFor(QStringLiteral("mailto")));
     QVERIFY(!tornavel::ui::DesktopHasHandlerFor(QStringLiteral("https")));
-
-    const char* names[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_DIRS"};
-    for (int i = 0; i < 4; ++i) {
-        if (saved[i].isEmpty()) {
-            qunsetenv(names[i]);
-        } else {
-            qputenv(names[i], saved[i]);
-        }
-    }
 }
 
 void AboutTest::namesTheWindowsVersions_data() {
