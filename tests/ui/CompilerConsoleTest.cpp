@@ -39,8 +39,7 @@ private slots:
     void init() {
         QVERIFY(dir_.isValid() && QDir(dir_.path()).removeRecursively());
         makeProgramAndSourceFolders(dir_.path(), programFolder_, sourceFolder_);
-        const QString fake = qEnvironmentVariable("TORNAVEL_FAKE_ISCC");
-        QVERIFY2(QFile::copy(fake, programFolder_ + "iscc"), "TORNAVEL_FAKE_ISCC");
+        installFakeCompiler(programFolder_);
         writeAll(sourceFolder_ + "app.exe", "MZ");
         form_ = std::make_unique<TForm1>(programFolder_.toStdString());
         form_->show();

@@ -110,15 +110,6 @@ private:
         QApplication::setActiveWindow(form_.get());
     }
 
-    // The stand-in compiler as ProgramFolder + "iscc".
-    void installFakeCompiler() {
-        const QString fake = qEnvironmentVariable("TORNAVEL_FAKE_ISCC");
-        QVERIFY2(!fake.isEmpty(), "TORNAVEL_FAKE_ISCC is not set");
-        QVERIFY(QFile::copy(fake, programFolder_ + "iscc"));
-        QFile(programFolder_ + "iscc")
-            .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
     // The boxes shown since the last call.
     static QList<MessageBoxes::Record> records() { return MessageBoxes::takeRecords(); }
 
@@ -292,7 +283,7 @@ private slots:
         QCOMPARE(f.Edit3->text(), QString("ABC")); // and now refused again
 
         // The build's fill-in of the version name from a long program name.
-        installFakeCompiler();
+        installFakeCompiler(programFolder_);
         f.Edit1->setText(QString(280, 'N'));
         f.Edit2->clear();
         MessageBoxes::setNextAnswer(QMessageBox::No); // the script only
@@ -304,7 +295,7 @@ private slots:
 
     void buildFillInsShowBeforeTheFirstQuestion() {
         TForm1& f = *form_;
-        installFakeCompiler();
+        installFakeCompiler(programFolder_);
         writeAll(sourceFolder_ + "app.exe", "MZ");
         f.Edit18->setText("Program");
         f.Edit19->setText("app.exe");
@@ -327,7 +318,7 @@ private slots:
 
     void deletedWorkingFolderStopsTheBuild() {
         TForm1& f = *form_;
-        installFakeCompiler();
+        installFakeCompiler(programFolder_);
         QVERIFY(QDir(sourceFolder_).removeRecursively());
         f.BitBtn1->click();
         const auto shown = records();
@@ -800,7 +791,7 @@ private slots:
 
     void f9BuildsAndWritesTheFillInsBack() {
         TForm1& f = *form_;
-        installFakeCompiler();
+        installFakeCompiler(programFolder_);
         writeAll(sourceFolder_ + "app.exe", "MZ");
         f.Edit18->setText("Spustit");
         f.Edit19->setText("app.exe");
@@ -852,7 +843,7 @@ private slots:
 
     void failedCompilerEndsTheBuildWithTheErrorBox() {
         TForm1& f = *form_;
-        installFakeCompiler();
+        installFakeCompiler(programFolder_);
         writeAll(programFolder_ + "iscc.exitcode", "3");
         writeAll(sourceFolder_ + "app.exe", "MZ");
         f.Edit19->setText("app.exe");

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QTest>
 
-// Whole-file helpers for the GUI tests.
+// File helpers for the GUI tests.
 
 // The file's bytes; empty when it cannot be read.
 inline QByteArray readAll(const QString& path) {
@@ -33,4 +33,13 @@ inline void makeProgramAndSourceFolders(const QString& root, QString& program, Q
     QVERIFY(QDir().mkpath(program) && QDir().mkpath(source));
     writeAll(program + "Tornavel.ini",
              "[Nastaveni]\r\nVystupniAdresar=" + source.toUtf8() + "\r\n");
+}
+
+// The stand-in compiler (TORNAVEL_FAKE_ISCC) as programFolder + "iscc".
+inline void installFakeCompiler(const QString& programFolder) {
+    const QString fake = qEnvironmentVariable("TORNAVEL_FAKE_ISCC");
+    QVERIFY2(!fake.isEmpty(), "TORNAVEL_FAKE_ISCC is not set");
+    QVERIFY(QFile::copy(fake, programFolder + "iscc"));
+    QFile(programFolder + "iscc")
+        .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
