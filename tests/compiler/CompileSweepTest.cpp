@@ -105,10 +105,7 @@ private:
                 name += " " + std::to_string(random_.below(100));
             }
             name += extension;
-            std::string key = name;
-            std::transform(key.begin(), key.end(), key.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-            if (used.insert(key).second) {
+            if (used.insert(test::lowerCase(name)).second) {
                 return name;
             }
         }

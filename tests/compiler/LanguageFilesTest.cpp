@@ -19,13 +19,6 @@ struct IslFile {
     std::map<std::string, std::string> options;        // [LangOptions] values
 };
 
-std::string lower(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
-
 std::string trim(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
     return first == std::string::npos
@@ -46,10 +39,10 @@ IslFile parse(const std::string& bytes) {
             continue;
         }
         if (line.front() == '[' && line.back() == ']') {
-            section = lower(line.substr(1, line.size() - 2));
+            section = test::lowerCase(line.substr(1, line.size() - 2));
         } else if (const auto equals = line.find('='); equals != std::string::npos) {
             const std::string key = trim(line.substr(0, equals));
-            file.keys[section].insert(lower(key));
+            file.keys[section].insert(test::lowerCase(key));
             if (section == "langoptions") {
                 file.options[key] = trim(line.substr(equals + 1));
             }

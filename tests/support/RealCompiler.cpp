@@ -21,12 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 void addTree(const fs::path& folder, const std::string& prefix, std::set<std::string>& out) {
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
@@ -41,6 +35,12 @@ void addTree(const fs::path& folder, const std::string& prefix, std::set<std::st
 }
 
 } // namespace
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
 
 fs::path programFolder() {
     const char* folder = std::getenv("TORNAVEL_PROGRAM_DIR");

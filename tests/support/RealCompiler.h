@@ -18,6 +18,10 @@ namespace tornavel::test {
 
 std::filesystem::path programFolder();
 
+// The text with its ASCII letters in lower case, as the compiler and Windows
+// compare section, key and file names.
+std::string lowerCase(std::string text);
+
 // Success when everything the real-compiler tests need is there; otherwise a
 // failure that names what is missing and scripts/install-compiler. Tests
 // assert it: they fail, never skip, without the compiler.
