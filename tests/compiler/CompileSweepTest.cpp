@@ -133,8 +133,7 @@ private:
     }
 
     static std::string fontBytes() {
-        return test::readFileBytes(fs::path(std::getenv("TORNAVEL_TEST_FONT_DIR")) /
-                                   "DejaVuSansMono.ttf");
+        return test::readFileBytes(test::testFont("DejaVuSansMono.ttf"));
     }
 
     std::string anyFile() { return random_.pick(files_); }

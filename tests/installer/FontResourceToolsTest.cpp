@@ -13,12 +13,8 @@ namespace {
 
 using test::FakePrompts;
 using test::TempDir;
+using test::testFont;
 using Kind = FakePrompts::Call::Kind;
-
-std::filesystem::path testFont(const char* name) {
-    const char* dir = std::getenv("TORNAVEL_TEST_FONT_DIR");
-    return std::filesystem::path(dir ? dir : "/usr/share/fonts/truetype/dejavu") / name;
-}
 
 unsigned readU16(const std::string& b, std::size_t at) {
     return (static_cast<unsigned char>(b[at]) << 8) | static_cast<unsigned char>(b[at + 1]);

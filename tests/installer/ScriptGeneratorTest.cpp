@@ -70,10 +70,7 @@ protected:
         return section(decodedLines(contentBytes()), header);
     }
     void copyFont(const char* font, const std::string& as) {
-        const char* dir = std::getenv("TORNAVEL_TEST_FONT_DIR");
-        std::filesystem::copy_file(
-            std::filesystem::path(dir ? dir : "/usr/share/fonts/truetype/dejavu") / font,
-            source.path() / as);
+        std::filesystem::copy_file(test::testFont(font), source.path() / as);
     }
 };
 

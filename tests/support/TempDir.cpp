@@ -56,4 +56,9 @@ std::string readFileBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::filesystem::path testFont(const char* name) {
+    const char* dir = std::getenv("TORNAVEL_TEST_FONT_DIR");
+    return std::filesystem::path(dir ? dir : "/usr/share/fonts/truetype/dejavu") / name;
+}
+
 } // namespace tornavel::test

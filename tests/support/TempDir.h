@@ -30,4 +30,8 @@ private:
 // The whole content of a file as bytes.
 std::string readFileBytes(const std::filesystem::path& path);
 
+// A TrueType font of the system's for tests that need a real one: `name` in
+// TORNAVEL_TEST_FONT_DIR, or in DejaVu's folder when that is not set.
+std::filesystem::path testFont(const char* name);
+
 } // namespace tornavel::test
