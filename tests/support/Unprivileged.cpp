@@ -1,5 +1,7 @@
 #include "support/Unprivileged.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <exception>
 #include <grp.h>
 #include <pwd.h>
@@ -22,17 +24,6 @@ bool becomeNobody() {
            ::setresuid(uid, uid, uid) == 0 && ::geteuid() != 0;
 }
 
-void writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n <= 0) {
-            return;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-}
-
 [[noreturn]] void runChild(int resultFd, const std::function<std::string()>& operation) {
     std::string result;
     if (::geteuid() == 0 && !becomeNobody()) {
@@ -46,8 +37,8 @@ void writeAll(int fd, const std::string& text) {
             result = "exception: unknown";
         }
     }
-    writeAll(resultFd, result);
-    ::_exit(0); // no exit handlers: they belong to the test process
+    (void)WriteAll(resultFd, result); // a lost result reads as an empty one
+    ::_exit(0);                       // no exit handlers: they belong to the test process
 }
 
 } // namespace
