@@ -37,6 +37,9 @@ struct Writer {
     rlim_t fileLimit; // above the old file, below the new one
     std::function<std::string(const TempDir&)> oldBytes;
     std::function<void(const TempDir&)> write;
+    // The message is this text followed by the path, whatever the fault; empty
+    // when it names the cause.
+    const char* messageBeforePath = "";
 };
 
 std::string savedProjectBytes(const TempDir& dir) {
@@ -61,16 +64,19 @@ const Writer kWriters[] = {
     {"Save", "p.ipr", 4096, savedProjectBytes,
      [](const TempDir& dir) {
          SaveProject(largeProject(), (dir.path() / "p.ipr").string(), SaveOrder::Save);
-     }},
+     },
+     "Unable to write to "},
     {"SaveAs", "p.ipr", 4096, savedProjectBytes,
      [](const TempDir& dir) {
          SaveProject(largeProject(), (dir.path() / "p.ipr").string(), SaveOrder::SaveAs);
-     }},
+     },
+     "Unable to write to "},
     {"Settings", "Tornavel.ini", 1024,
      [](const TempDir&) { return std::string("[Nastaveni]\r\nVystupniAdresar=/old/\r\n"); },
      [](const TempDir& dir) {
          WriteProgramSettings(dir.folder(), {"/" + std::string(2000, 'n') + "/", "vsList"});
-     }},
+     },
+     "Unable to write to "},
     {"Script", "ISS", 1024, [](const TempDir&) { return std::string("old script\r\n"); },
      writeScript},
 };
@@ -130,6 +136,9 @@ TEST_P(WriteFault, LeavesTheOldFileAndNamesIt) {
     }
 
     EXPECT_NE(message.find(target.string()), std::string::npos) << '"' << message << '"';
+    if (*writer.messageBeforePath != '\0') {
+        EXPECT_EQ(message, writer.messageBeforePath + target.string());
+    }
     EXPECT_EQ(snapshot(dir), before);
 }
 
