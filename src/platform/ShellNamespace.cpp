@@ -30,8 +30,14 @@ void setCountAt(IdPtr id, std::uint16_t count) {
     std::memcpy(id, &count, sizeof count);
 }
 
-constexpr std::size_t kCountSize = 2;
-constexpr std::size_t kHeaderSize = kCountSize + 1; // count, flag byte
+// Writes a one-identifier list naming `name` at `at`, which holds
+// kIdHeaderSize + name.size() + kIdCountSize bytes; the name fits a count.
+void writeItemList(IdPtr at, std::string_view name, bool folder) {
+    setCountAt(at, static_cast<std::uint16_t>(kIdHeaderSize + name.size()));
+    at[kIdCountSize] = folder ? kIdFolder : 0;
+    std::memcpy(at + kIdHeaderSize, name.data(), name.size());
+    setCountAt(at + kIdHeaderSize + name.size(), 0);
+}
 
 std::string quoted(const std::string& path) {
     return "„" + path + "“";
@@ -112,7 +118,7 @@ std::size_t IdListSize(ConstIdPtr list) {
     for (ConstIdPtr id = list; countAt(id) != 0; id = NextId(id)) {
         size += countAt(id);
     }
-    return size + kCountSize;
+    return size + kIdCountSize;
 }
 
 ConstIdPtr NextId(ConstIdPtr id) {
@@ -143,7 +149,7 @@ IdPtr AllocIdList(std::size_t n) {
 }
 
 IdPtr CopyIdList(ConstIdPtr list) {
-    const std::size_t size = list ? IdListSize(list) : kCountSize;
+    const std::size_t size = list ? IdListSize(list) : kIdCountSize;
     IdPtr copy = AllocIdList(size);
     if (list) {
         std::memcpy(copy, list, size);
@@ -155,8 +161,8 @@ IdPtr JoinIdLists(ConstIdPtr a, ConstIdPtr b) {
     if (!a) {
         return CopyIdList(b);
     }
-    const std::size_t sizeA = IdListSize(a) - kCountSize;
-    const std::size_t sizeB = b ? IdListSize(b) : kCountSize;
+    const std::size_t sizeA = IdListSize(a) - kIdCountSize;
+    const std::size_t sizeB = b ? IdListSize(b) : kIdCountSize;
     IdPtr joined = AllocIdList(sizeA + sizeB);
     std::memcpy(joined, a, sizeA);
     if (b) {
@@ -173,12 +179,9 @@ IdList MakeItemId(std::string_view name, bool folder) {
     // A name longer than an identifier can hold cannot come from the file
     // system (names are limited to a few hundred bytes); cut it rather than
     // write a count that wraps.
-    const std::size_t nameSize = std::min<std::size_t>(name.size(), 0xFFFF - kHeaderSize);
-    const std::size_t idSize = kHeaderSize + nameSize;
-    IdList list(AllocIdList(idSize + kCountSize));
-    setCountAt(list.get(), static_cast<std::uint16_t>(idSize));
-    list[kCountSize] = folder ? kIdFolder : 0;
-    std::memcpy(list.get() + kHeaderSize, name.data(), nameSize);
+    const std::size_t nameSize = std::min<std::size_t>(name.size(), 0xFFFF - kIdHeaderSize);
+    IdList list(AllocIdList(kIdHeaderSize + nameSize + kIdCountSize));
+    writeItemList(list.get(), name.substr(0, nameSize), folder);
     return list;
 }
 
@@ -200,8 +203,8 @@ bool IdListIsEmpty(ConstIdPtr list) {
 // ---- A folder's children in one block -------------------------------------------
 
 std::uint32_t IdListBlock::Append(std::string_view name, bool folder) {
-    const std::size_t nameSize = std::min(name.size(), kChunkSize - kHeaderSize - kCountSize);
-    const std::size_t listSize = kHeaderSize + nameSize + kCountSize;
+    const std::size_t nameSize = std::min(name.size(), kChunkSize - kIdHeaderSize - kIdCountSize);
+    const std::size_t listSize = kIdHeaderSize + nameSize + kIdCountSize;
     if (used_ + listSize > kChunkSize) {
         // Offsets are 32 bits: 65,536 blocks of names at the most.
         if (chunks_.size() >= (std::size_t{1} << 32) / kChunkSize) {
@@ -210,11 +213,7 @@ std::uint32_t IdListBlock::Append(std::string_view name, bool folder) {
         chunks_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(kChunkSize));
         used_ = 0;
     }
-    const IdPtr list = chunks_.back().get() + used_;
-    setCountAt(list, static_cast<std::uint16_t>(kHeaderSize + nameSize));
-    list[kCountSize] = folder ? kIdFolder : 0;
-    std::memcpy(list + kHeaderSize, name.data(), nameSize);
-    setCountAt(list + kHeaderSize + nameSize, 0);
+    writeItemList(chunks_.back().get() + used_, name.substr(0, nameSize), folder);
     const auto offset = static_cast<std::uint32_t>((chunks_.size() - 1) * kChunkSize + used_);
     used_ += listSize;
     return offset;

@@ -31,6 +31,9 @@ using IdPtr = std::uint8_t*;
 using ConstIdPtr = const std::uint8_t*;
 
 inline constexpr std::uint8_t kIdFolder = 0x01;
+// An identifier's byte count, and the count with the flag byte after it.
+inline constexpr std::size_t kIdCountSize = 2;
+inline constexpr std::size_t kIdHeaderSize = kIdCountSize + 1;
 
 // 0 for no list; else the byte counts of all identifiers plus 2 for the terminator.
 std::size_t IdListSize(ConstIdPtr list);
@@ -64,13 +67,15 @@ IdList MakeItemId(std::string_view name, bool folder);
 inline std::string_view IdName(ConstIdPtr id) {
     std::uint16_t count = 0;
     std::memcpy(&count, id, sizeof count);
-    return count < 3 ? std::string_view()
-                     : std::string_view(reinterpret_cast<const char*>(id + 3), count - 3u);
+    return count < kIdHeaderSize
+               ? std::string_view()
+               : std::string_view(reinterpret_cast<const char*>(id + kIdHeaderSize),
+                                  count - kIdHeaderSize);
 }
 inline bool IdIsFolder(ConstIdPtr id) {
     std::uint16_t count = 0;
     std::memcpy(&count, id, sizeof count);
-    return count >= 3 && (id[2] & kIdFolder) != 0;
+    return count >= kIdHeaderSize && (id[kIdCountSize] & kIdFolder) != 0;
 }
 // The last identifier of a list, or null for an empty list.
 ConstIdPtr LastId(ConstIdPtr list);
