@@ -221,11 +221,15 @@ std::vector<std::string> ListEntries(const std::string& folder, std::string_view
 }
 
 FileAttributes GetFileAttributes(const std::string& path) {
-    FileAttributes a;
     struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0) {
-        return a;
+        return {};
     }
+    return FileAttributesFromStat(path, st);
+}
+
+FileAttributes FileAttributesFromStat(std::string_view path, const struct stat& st) {
+    FileAttributes a;
     a.exists = true;
     a.folder = S_ISDIR(st.st_mode);
     a.readOnly = (st.st_mode & S_IWUSR) == 0;

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <vector>
 
 namespace tornavel {
@@ -38,6 +39,8 @@ struct FileAttributes {
          archive = false;
 };
 FileAttributes GetFileAttributes(const std::string& path);
+// The same from what stat already reported for path.
+FileAttributes FileAttributesFromStat(std::string_view path, const struct stat& st);
 
 // ---------------------------------------------------------------------------
 // Lower-level pieces for callers that need more than one filter of a folder

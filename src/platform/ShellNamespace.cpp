@@ -339,7 +339,7 @@ FindData ShellFolder::GetFindData(ConstIdPtr relative) const {
     if (::stat(p.c_str(), &st) != 0) {
         return data;
     }
-    const FileAttributes a = GetFileAttributes(p);
+    const FileAttributes a = FileAttributesFromStat(p, st);
     data.attributes = (a.readOnly ? kAttrReadOnly : 0) | (a.hidden ? kAttrHidden : 0) |
                       (a.system ? kAttrSystem : 0) | (a.folder ? kAttrDirectory : 0) |
                       (a.archive ? kAttrArchive : 0);
