@@ -165,6 +165,10 @@ void ShellBrowser::buildToolbar() {
     cbPath->lineEdit()->installEventFilter(this);
 }
 
+int ShellBrowser::lineHeight() const {
+    return std::max(18, fontMetrics().height() + 4);
+}
+
 void ShellBrowser::buildViews() {
     model_ = new ShellItemModel(*this);
     ListView = new QStackedWidget(this);
@@ -191,7 +195,7 @@ void ShellBrowser::buildViews() {
     QHeaderView* rows = reportView_->verticalHeader();
     rows->hide();
     rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(std::max(18, fontMetrics().height() + 4));
+    rows->setDefaultSectionSize(lineHeight());
     QHeaderView* columns = reportView_->horizontalHeader();
     columns->setStretchLastSection(false);
     columns->setSectionsMovable(false);
@@ -232,7 +236,6 @@ void ShellBrowser::setViewStyle(ViewStyle style) {
     if (style == ViewStyle::vsReport) {
         ListView->setCurrentWidget(reportView_);
     } else {
-        const int lineHeight = std::max(18, fontMetrics().height() + 4);
         if (style == ViewStyle::vsIcon) {
             iconView_->setViewMode(QListView::IconMode);
             iconView_->setIconSize(QSize(32, 32));
@@ -246,7 +249,7 @@ void ShellBrowser::setViewStyle(ViewStyle style) {
             // Small icons fill rows, the list fills columns.
             iconView_->setFlow(style == ViewStyle::vsSmallIcon ? QListView::LeftToRight
                                                                : QListView::TopToBottom);
-            iconView_->setGridSize(QSize(150, lineHeight));
+            iconView_->setGridSize(QSize(150, lineHeight()));
         }
         iconView_->setWrapping(true);
         iconView_->setMovement(QListView::Static);

@@ -110,6 +110,8 @@ protected:
 private:
     void buildToolbar();
     void buildViews();
+    // The height of a row of the lists, also of the details' rows.
+    int lineHeight() const;
     void updatePathList(shell::ConstIdPtr absoluteId);
     void selectFirstRow();
     void giveModelTo(QAbstractItemView* shown);
