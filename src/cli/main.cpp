@@ -153,7 +153,7 @@ int runBuild(const Arguments& args) {
     tornavel::BuildOutcome outcome{};
     try {
         outcome = driver.BuildInstaller(project, env, nullptr);
-    } catch (const tornavel::EAppExecWinExec& e) {
+    } catch (const tornavel::AppExecStartError& e) {
         // The only program a scripted build starts is the compiler: name it.
         throw Error(e.kind(), std::string(e.what()) + ": " + tornavel::CompilerProgram(env));
     }

@@ -47,12 +47,16 @@ std::string CompilerProgram(const BuildEnvironment& env) {
     return env.CompilerPath.empty() ? env.ProgramFolder + "iscc" : env.CompilerPath;
 }
 
+std::vector<std::string> CompilerArguments(const BuildEnvironment& env) {
+    return {CompilerProgram(env), env.SourceFolder + "ISS"};
+}
+
 std::string CompilerCommandLine(const BuildEnvironment& env) {
     return QuoteProgramPath(CompilerProgram(env)) + " \"" + env.SourceFolder + "ISS\"";
 }
 
-std::string InstallerCommandLine(const std::string& sourceFolder, const std::string& appVerName) {
-    return QuoteProgramPath(outputFolder(sourceFolder) + kNativeSeparator + appVerName + ".exe");
+std::string InstallerPath(const std::string& sourceFolder, const std::string& appVerName) {
+    return outputFolder(sourceFolder) + kNativeSeparator + appVerName + ".exe";
 }
 
 std::string CompilerFailureText(std::uint32_t exitCode, const std::string& errorLine) {
@@ -99,9 +103,9 @@ void ClearOutputFolder(const std::string& sourceFolder) {
 
 BuildDriver::BuildDriver(Prompts& prompts, BuildConsole* console)
     : prompts_(prompts), console_(console) {
-    appExec1_.Wait = true;
-    appExec1_.SetWindowState(TWindowState::wsNormal);
-    appExec1_.SetLangType(TLangType::ltCzech);
+    launcher_.setWaits(true);
+    launcher_.setWindowState(WindowState::Normal);
+    launcher_.setLanguage(Language::Czech);
 }
 
 bool BuildDriver::WriteScript(ProjectSettings& project, const BuildEnvironment& env,
@@ -129,7 +133,7 @@ bool BuildDriver::WriteScript(ProjectSettings& project, const BuildEnvironment& 
     return true;
 }
 
-std::string BuildDriver::runCompiler(const std::string& commandLine) {
+std::string BuildDriver::runCompiler(const BuildEnvironment& env) {
     std::string errorLine;
     CompilerOutputLines lines([this, &errorLine](const std::string& line) {
         if (errorLine.empty() && IsCompilerErrorLine(line)) {
@@ -140,23 +144,22 @@ std::string BuildDriver::runCompiler(const std::string& commandLine) {
         }
     });
     if (console_) {
-        console_->compilerStarted(commandLine);
+        console_->compilerStarted(CompilerCommandLine(env));
     }
-    appExec1_.ExeName = commandLine;
-    appExec1_.OnOutput = [&lines](std::string_view bytes) { lines.feed(bytes); };
+    launcher_.setOutputSink([&lines](std::string_view bytes) { lines.feed(bytes); });
     try {
-        appExec1_.Execute();
+        launcher_.execute(CompilerArguments(env));
     } catch (const std::exception& e) {
-        appExec1_.OnOutput = nullptr;
+        launcher_.setOutputSink(nullptr);
         if (console_) {
             console_->compilerFailed(e.what());
         }
         throw;
     }
-    appExec1_.OnOutput = nullptr; // the test run's installer is not captured
+    launcher_.setOutputSink(nullptr); // the test run's installer is not captured
     lines.finish();
     if (console_) {
-        console_->compilerFinished(appExec1_.ErrNo(), errorLine);
+        console_->compilerFinished(launcher_.resultCode(), errorLine);
     }
     return errorLine;
 }
@@ -167,7 +170,7 @@ BuildOutcome BuildDriver::BuildInstaller(ProjectSettings& project, const BuildEn
         return BuildOutcome::Refused;
     }
     const RunningMark mark(running_);
-    appExec1_.EventPump = env.pumpEvents;
+    launcher_.setEventPump(env.pumpEvents);
 
     if (!WriteScript(project, env, log)) {
         return BuildOutcome::Refused;
@@ -177,9 +180,10 @@ BuildOutcome BuildDriver::BuildInstaller(ProjectSettings& project, const BuildEn
         return BuildOutcome::Declined;
     }
 
-    const std::string errorLine = runCompiler(CompilerCommandLine(env));
-    if (appExec1_.ErrNo() != 0) {
-        throw Error(Error::Kind::ProcessFailed, CompilerFailureText(appExec1_.ErrNo(), errorLine));
+    const std::string errorLine = runCompiler(env);
+    if (launcher_.resultCode() != 0) {
+        throw Error(Error::Kind::ProcessFailed,
+                    CompilerFailureText(launcher_.resultCode(), errorLine));
     }
 
     if (project.DiskSpanning) {
@@ -190,8 +194,7 @@ BuildOutcome BuildDriver::BuildInstaller(ProjectSettings& project, const BuildEn
         return BuildOutcome::Compiled;
     }
 
-    appExec1_.ExeName = InstallerCommandLine(env.SourceFolder, project.AppVerName);
-    appExec1_.Execute();
+    launcher_.execute({InstallerPath(env.SourceFolder, project.AppVerName)});
     return BuildOutcome::Tested;
 }
 

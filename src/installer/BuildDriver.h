@@ -2,11 +2,12 @@
 
 #include "installer/BuildConsole.h"
 #include "installer/Prompts.h"
-#include "installer/appexec.h"
+#include "platform/AppExec.h"
 #include "project/ProjectSettings.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tornavel {
 
@@ -59,24 +60,28 @@ public:
 private:
     // Runs the compiler and waits for it, its output going to the console.
     // Returns the first error line of its output (empty when none).
-    std::string runCompiler(const std::string& commandLine);
+    std::string runCompiler(const BuildEnvironment& env);
 
     Prompts& prompts_;
     BuildConsole* console_;
-    TAppExec appExec1_;
+    AppExec launcher_;
     bool running_ = false;
 };
 
 // The compiler to run: CompilerPath, or ProgramFolder + "iscc" without one.
 std::string CompilerProgram(const BuildEnvironment& env);
 
-// The compiler's command line: the compiler path (quoted when it holds a
-// blank), then the script path SourceFolder + "ISS" in double quotes.
+// What the compiler is started with: the compiler, then the script
+// SourceFolder + "ISS", each exactly as it is.
+std::vector<std::string> CompilerArguments(const BuildEnvironment& env);
+
+// The compiler's command line as the console shows it: the compiler path
+// (quoted when it holds a blank), then the script path in double quotes.
 std::string CompilerCommandLine(const BuildEnvironment& env);
 
-// The test run's command line: SourceFolder + "Output" + separator +
-// AppVerName + ".exe", quoted when it holds a blank.
-std::string InstallerCommandLine(const std::string& sourceFolder, const std::string& appVerName);
+// The installer the test run starts: SourceFolder + "Output" + separator +
+// AppVerName + ".exe".
+std::string InstallerPath(const std::string& sourceFolder, const std::string& appVerName);
 
 // The failure of a compiler that ended with exitCode, quoting its error line
 // when it printed one.

@@ -15,8 +15,4 @@ class Prompts;
 // (nothing depends on the current folder). No file is created or deleted.
 std::string ReadFontName(const std::string& fontPath, Prompts& prompts);
 
-// The Czech name of a display's colour depth, from its colour planes and bits
-// per pixel: "16 barev", "256 barev", "16 bitů", "24 bitů", "32 bitů" or "není".
-std::string ColorDepthName(int planes, int bitsPerPixel);
-
 } // namespace tornavel

@@ -24,7 +24,6 @@
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/Wine.h"
-#include "project/ProgramSettings.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,6 +1,7 @@
 #include "platform/Paths.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
@@ -39,6 +40,16 @@ std::string HomeFolder() {
         return pw->pw_dir;
     }
     return "/";
+}
+
+std::string CurrentProgramFolder() {
+    std::string buffer(PATH_MAX, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (n <= 0) {
+        return withTrailingSeparator(HomeFolder());
+    }
+    buffer.resize(static_cast<std::size_t>(n));
+    return buffer.substr(0, buffer.find_last_of('/') + 1);
 }
 
 } // namespace tornavel

@@ -24,6 +24,10 @@ std::string withTrailingSeparator(std::string path);
 // The last component of a path (after the last separator of either kind).
 std::string fileNameOf(std::string_view path);
 
+// The folder of the running program file, with a trailing separator. Worked out
+// from the executable's own path, never from the current folder.
+std::string CurrentProgramFolder();
+
 // The user's home folder: $HOME, else the password database's entry, else "/".
 std::string HomeFolder();
 

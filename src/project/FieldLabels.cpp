@@ -1,55 +1,41 @@
 #include "project/FieldLabels.h"
 
 namespace tornavel {
+namespace {
+
+// A label as a message quotes it: on one line, without its final colon.
+std::string asMessageLabel(std::string_view windowLabel) {
+    std::string label(windowLabel);
+    for (char& c : label) {
+        if (c == '\n') {
+            c = ' ';
+        }
+    }
+    if (!label.empty() && label.back() == ':') {
+        label.pop_back();
+    }
+    return label;
+}
+
+} // namespace
+
+std::string windowLabel(FieldId id) {
+    std::string label(fieldInfo(id).label);
+    if (const std::size_t number = label.find("%1"); number != std::string::npos) {
+        label.replace(number, 2, std::to_string(iconFieldRef(id).icon + 1));
+    }
+    return label;
+}
 
 std::string textFieldLabel(FieldId id) {
-    switch (id) {
-    case FieldId::AppName:
-        return "Název instalovaného programu";
-    case FieldId::AppVerName:
-        return "Název programu včetně verze";
-    case FieldId::DefaultDirName:
-        return "Jméno adresáře, kam se bude program instalovat";
-    case FieldId::DefaultGroupName:
-        return "Programová skupina (v nabídce Start)";
-    case FieldId::Password:
-        return "Heslo k povolení instalace programu";
-    case FieldId::AppCopyright:
-        return "Informace o případném copyrightu";
-    case FieldId::DiskSize:
-        return "Velikost jednotlivých částí instalačního soubor s Vaším programem";
-    case FieldId::ReserveBytes:
-        return "Počet bajtů, které mají být v první části instalačního souboru ponechány volné";
-    case FieldId::LicenceFile:
-        return "Jméno souboru s licenčním ujednáním";
-    case FieldId::InfoBeforeFile:
-        return "Jméno souboru, který bude zobrazen před volbou adresáře";
-    case FieldId::InfoAfterFile:
-        return "Jméno souboru, který bude zobrazen po úspěšné instalaci";
-    case FieldId::IniFileName:
-        return "Jméno souboru .INI, který má být upraven";
-    case FieldId::IniSection:
-        return "Jméno sekce";
-    case FieldId::IniKey1:
-        return "Jméno záznamu č.1";
-    case FieldId::IniValue1:
-        return "Hodnota záznamu č.1";
-    case FieldId::IniKey2:
-        return "Jméno záznamu č.2";
-    case FieldId::IniValue2:
-        return "Hodnota záznamu č.2";
-    default:
-        break;
-    }
-    const IconFieldRef ref = iconFieldRef(id);
-    if (ref.icon < 0) {
+    if (fieldKind(id) != FieldKind::Text) {
         return {};
     }
-    const std::string label(iconPartLabel(ref.part));
-    if (ref.part == IconPart::Name) {
-        return label + " " + iconNumber(ref.icon);
+    const IconFieldRef ref = iconFieldRef(id);
+    if (ref.icon < 0 || ref.part == IconPart::Name) {
+        return asMessageLabel(windowLabel(id));
     }
-    return label + " (ikona " + iconNumber(ref.icon) + ")";
+    return std::string(iconPartLabel(ref.part)) + " (ikona " + iconNumber(ref.icon) + ")";
 }
 
 std::string iconNumber(int icon) {
@@ -57,20 +43,12 @@ std::string iconNumber(int icon) {
 }
 
 std::string_view iconPartLabel(IconPart part) {
-    switch (part) {
-    case IconPart::Name:
-        return "Jméno ikony";
-    case IconPart::FileName:
-        return "Spouštěný soubor";
-    case IconPart::Parameters:
-        return "Parametr";
-    case IconPart::IconFile:
-        return "Jméno souboru s ikonou";
-    case IconPart::IconIndex:
-        return "Index";
-    default:
-        return {};
+    std::string_view label = fieldInfo(iconField(0, part)).label;
+    label = label.substr(0, label.find(" č.%1"));
+    if (!label.empty() && label.back() == ':') {
+        label.remove_suffix(1);
     }
+    return label;
 }
 
 } // namespace tornavel

@@ -5,10 +5,8 @@
 #include "platform/ProfileFile.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace tornavel {
 namespace {
@@ -24,16 +22,6 @@ bool isFolder(const std::string& path) {
 }
 
 } // namespace
-
-std::string CurrentProgramFolder() {
-    std::string buffer(PATH_MAX, '\0');
-    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    if (n <= 0) {
-        return withTrailingSeparator(HomeFolder());
-    }
-    buffer.resize(static_cast<std::size_t>(n));
-    return buffer.substr(0, buffer.find_last_of('/') + 1);
-}
 
 std::string DefaultSourceFolder() {
 #ifdef _WIN32

@@ -4,10 +4,6 @@
 
 namespace tornavel {
 
-// The folder of the running program file, with a trailing separator. Worked out
-// from the executable's own path, never from the current folder.
-std::string CurrentProgramFolder();
-
 // The working folder used when the settings file names none:
 // "C:\Projekt\" on Windows, "~/Projekt/" (expanded) elsewhere.
 std::string DefaultSourceFolder();

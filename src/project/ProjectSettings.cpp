@@ -39,11 +39,12 @@ constexpr SectionInfo kSections[] = {
 
 struct IconPartInfo {
     FieldType type;
+    std::string_view label;
     std::array<std::string_view, kIconCount> controls;
 };
 
 constexpr IconPartInfo kIconParts[] = {
-#define TORNAVEL_ICON_FIELD(Name, Type, Start, ...) {fieldtype::Type, {__VA_ARGS__}},
+#define TORNAVEL_ICON_FIELD(Name, Type, Start, Label, ...) {fieldtype::Type, Label, {__VA_ARGS__}},
 #include "project/ProjectFields.def"
 };
 
@@ -51,15 +52,15 @@ std::array<FieldInfo, kFieldCount> makeFieldTable() {
     std::array<FieldInfo, kFieldCount> table{};
     std::size_t next = 0;
     const auto add = [&](FieldInfo info) { table.at(next++) = std::move(info); };
-#define TORNAVEL_FIELD(Name, Type, Start, Section, Key, Control)                                   \
-    add({FieldId::Name, fieldtype::Type, FileSection::Section, Key, Control});
+#define TORNAVEL_FIELD(Name, Type, Start, Section, Key, Control, Label)                            \
+    add({FieldId::Name, fieldtype::Type, FileSection::Section, Key, Control, Label});
 #define TORNAVEL_ICON_FIELDS                                                                       \
     for (int icon = 0; icon < kIconCount; ++icon) {                                                \
         for (int part = 0; part < kIconPartCount; ++part) {                                        \
             const IconPartInfo& p = kIconParts[part];                                              \
             add({iconField(icon, static_cast<IconPart>(part)), p.type, FileSection::Ikony,         \
                  "Ikona" + std::to_string(icon + 1) + "-" + std::to_string(part + 1),              \
-                 p.controls[static_cast<std::size_t>(icon)]});                                     \
+                 p.controls[static_cast<std::size_t>(icon)], p.label});                            \
         }                                                                                          \
     }
 #include "project/ProjectFields.def"

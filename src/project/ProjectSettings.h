@@ -159,6 +159,9 @@ struct FieldInfo {
     FileSection section;
     std::string key;          // the project file's key
     std::string_view control; // object name of the window's control; empty for none
+    // What names the field on the window, as shown there: a label (lines
+    // joined by "\n"), a caption or a title; "%1" stands for an icon's number.
+    std::string_view label;
 };
 // Every field in FieldId order, the order of project/ProjectFields.def.
 const std::array<FieldInfo, kFieldCount>& projectFields();

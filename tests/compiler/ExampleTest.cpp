@@ -2,7 +2,7 @@
 // Inno Setup 5.5.9, and its installer run silently under wine the way the
 // test run starts it.
 #include "installer/BuildDriver.h"
-#include "installer/appexec.h"
+#include "platform/AppExec.h"
 #include "platform/Wine.h"
 #include "support/RealCompiler.h"
 #include "support/ScopedVariable.h"
@@ -51,14 +51,12 @@ TEST_F(Example, InstallerRunsSilentlyUnderWineThroughTheTestRunsLauncher) {
     const auto expected = test::expectedContents(source.path());
     ASSERT_EQ(test::buildWithCli(project, source.path(), scratch).status, 0);
     const fs::path target = scratch.path() / "Zpěvník";
-    TAppExec exec;
-    exec.Wait = true;
-    exec.ExeName = InstallerCommandLine(source.folder(), "Zpěvník 1.2");
-    exec.SetExeParams({"/VERYSILENT", "/SUPPRESSMSGBOXES", "/NORESTART",
-                       "\"/DIR=" + WindowsFormOfPath(target.string()) + "\""});
+    AppExec exec;
+    exec.setWaits(true);
     const fs::path fonts = fs::path(WinePrefixFolder()) / "drive_c/windows/Fonts";
     fs::remove(fonts / "DejaVuSansMono.ttf"); // left by an earlier run
-    exec.Execute();
+    exec.execute({InstallerPath(source.folder(), "Zpěvník 1.2"), "/VERYSILENT", "/SUPPRESSMSGBOXES",
+                  "/NORESTART", "/DIR=" + WindowsFormOfPath(target.string())});
 
     // Without a display the installer ends with 0 and installs nothing: look
     // at the files, not at the exit code.

@@ -167,7 +167,7 @@ TEST_F(BuildDriverTest, MissingCompilerFailsAfterTheFirstQuestion) {
     try {
         build();
         FAIL() << "a missing compiler must end the build";
-    } catch (const EAppExecWinExec& e) {
+    } catch (const AppExecStartError& e) {
         EXPECT_STREQ(e.what(), "Soubor nelze najít");
     }
     EXPECT_EQ(console.calls.back(), "failed: Soubor nelze najít");
@@ -312,12 +312,12 @@ TEST_F(BuildDriverTest, TestRunOfMissingInstallerFailsWithLauncherText) {
         {
             try {
                 build();
-            } catch (const EAppExecWinExec& e) {
+            } catch (const AppExecStartError& e) {
                 EXPECT_STREQ(e.what(), "Soubor nelze najít");
                 throw;
             }
         },
-        EAppExecWinExec);
+        AppExecStartError);
 }
 
 TEST_F(BuildDriverTest, PathsWithBlanksStartTheRightProgram) {
@@ -392,8 +392,9 @@ TEST(BuildCommandLines, AsTheCompilerAndTheInstallerExpectThem) {
     env.SourceFolder = "/home/jan/Projekt/";
     EXPECT_EQ(CompilerCommandLine(env), "/usr/local/bin/iscc-wine \"/home/jan/Projekt/ISS\"");
 
-    EXPECT_EQ(InstallerCommandLine("/p/", "Hra"), "/p/Output/Hra.exe");
-    EXPECT_EQ(InstallerCommandLine("/p/", "Hra 2"), "\"/p/Output/Hra 2.exe\"");
+    EXPECT_EQ(CompilerArguments(env),
+              std::vector<std::string>({"/usr/local/bin/iscc-wine", "/home/jan/Projekt/ISS"}));
+    EXPECT_EQ(InstallerPath("/p/", "Hra 2"), "/p/Output/Hra 2.exe");
 }
 
 } // namespace

@@ -143,19 +143,5 @@ TEST_F(FontName, LeavesFilesBesideTheFontAlone) {
               2);
 }
 
-TEST(ColorDepthName, NamesTheKnownDepthsAndNothingElse) {
-    EXPECT_EQ(ColorDepthName(1, 32), "32 bitů");
-    EXPECT_EQ(ColorDepthName(1, 24), "24 bitů");
-    EXPECT_EQ(ColorDepthName(1, 16), "16 bitů");
-    EXPECT_EQ(ColorDepthName(1, 8), "256 barev");
-    EXPECT_EQ(ColorDepthName(1, 4), "16 barev");
-    EXPECT_EQ(ColorDepthName(4, 2), "16 barev"); // four planes of two bits: 16 colours
-    EXPECT_EQ(ColorDepthName(1, 15), "není");
-    EXPECT_EQ(ColorDepthName(1, 1), "není");
-    EXPECT_EQ(ColorDepthName(0, 32), "není");
-    EXPECT_EQ(ColorDepthName(1, 64), "není");
-    EXPECT_EQ(ColorDepthName(-1, 8), "není");
-}
-
 } // namespace
 } // namespace tornavel

@@ -1,6 +1,7 @@
 #include "project/ProgramSettings.h"
 
 #include "platform/Errors.h"
+#include "platform/Paths.h"
 #include "platform/ProfileFile.h"
 #include "support/TempDir.h"
 

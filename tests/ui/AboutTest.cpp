@@ -25,7 +25,7 @@
 #include <deque>
 #include <optional>
 
-using tornavel::ColorDepthName;
+using tornavel::ui::ColorDepthName;
 using tornavel::ui::ComposeSystemReport;
 using tornavel::ui::DecodeJpeg;
 using tornavel::ui::MessageBoxes;
@@ -422,9 +422,14 @@ void AboutTest::reportsMemoryInUnitsOf1024000Bytes() {
 }
 
 void AboutTest::reportsTheColourDepth() {
-    QCOMPARE(QString::fromStdString(ColorDepthName(1, 32)), QStringLiteral("32 bitů"));
-    QCOMPARE(QString::fromStdString(ColorDepthName(1, 15)), QStringLiteral("není"));
-    QCOMPARE(QString::fromStdString(ColorDepthName(1, 8)), QStringLiteral("256 barev"));
+    const std::pair<std::pair<int, int>, const char*> depths[] = {
+        {{1, 32}, "32 bitů"}, {{1, 24}, "24 bitů"}, {{1, 16}, "16 bitů"}, {{1, 8}, "256 barev"},
+        {{1, 4}, "16 barev"}, {{4, 2}, "16 barev"}, // four planes of two bits: 16 colours
+        {{1, 15}, "není"},    {{1, 1}, "není"},     {{0, 32}, "není"},    {{1, 64}, "není"},
+        {{-1, 8}, "není"}};
+    for (const auto& [depth, name] : depths) {
+        QCOMPARE(ColorDepthName(depth.first, depth.second), QString::fromUtf8(name));
+    }
 
     SystemFacts facts = knownMachine();
     facts.bitsPerPixel = 15;

@@ -1,7 +1,5 @@
 #include "ui/about/SystemReport.h"
 
-#include "installer/FontResourceTools.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -30,6 +28,26 @@
 #endif
 
 namespace tornavel::ui {
+
+QString ColorDepthName(int planes, int bitsPerPixel) {
+    if (planes <= 0 || bitsPerPixel < 0 || bitsPerPixel > 40) {
+        return QStringLiteral("není");
+    }
+    switch (static_cast<unsigned long long>(planes) << bitsPerPixel) {
+    case 16ULL:
+        return QStringLiteral("16 barev");
+    case 256ULL:
+        return QStringLiteral("256 barev");
+    case 65536ULL:
+        return QStringLiteral("16 bitů");
+    case 16777216ULL:
+        return QStringLiteral("24 bitů");
+    case 4294967296ULL:
+        return QStringLiteral("32 bitů");
+    default:
+        return QStringLiteral("není");
+    }
+}
 
 QString WindowsVersionName(int platform, unsigned major, unsigned minor) {
     switch (platform) {
@@ -100,8 +118,8 @@ QString ComposeSystemReport(const SystemFacts& facts, const QLocale& locale) {
 
     r += QStringLiteral("Obrazovka:") + QString::number(facts.fullScreenClientWidth) + u'x' +
          QString::number(facts.fullScreenClientHeight + facts.captionHeight) + u' ' +
-         QString::fromStdString(ColorDepthName(facts.colourPlanes, facts.bitsPerPixel)) +
-         QStringLiteral(" DPI:") + QString::number(facts.dpi) + u' ';
+         ColorDepthName(facts.colourPlanes, facts.bitsPerPixel) + QStringLiteral(" DPI:") +
+         QString::number(facts.dpi) + u' ';
 
     r += QStringLiteral("Cesta:") + facts.programFolder + QStringLiteral(" Čas:") +
          locale.toString(facts.programFileTime.date(), QLocale::ShortFormat) + u' ' +

@@ -36,6 +36,10 @@ struct SystemFacts {
     QDateTime programFileTime;
 };
 
+// The Czech name of a display's colour depth, from its colour planes and bits
+// per pixel: "16 barev", "256 barev", "16 bitů", "24 bitů", "32 bitů" or "není".
+QString ColorDepthName(int planes, int bitsPerPixel);
+
 // "Windows95 ", "Windows2000/XP " ... or empty for a system no row names.
 QString WindowsVersionName(int platform, unsigned major, unsigned minor);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Paths.h"
 #include "project/ProgramSettings.h"
 #include "project/ProjectSettings.h"
 

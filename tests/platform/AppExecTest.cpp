@@ -1,4 +1,4 @@
-#include "installer/appexec.h"
+#include "platform/AppExec.h"
 
 #include "platform/Wine.h"
 #include "support/FakeCompiler.h"
@@ -20,7 +20,7 @@ using namespace std::chrono_literals;
 // The error-text table is one per program: every test leaves it Czech.
 class AppExecTest : public ::testing::Test {
 protected:
-    void TearDown() override { TAppExec().SetLangType(TLangType::ltCzech); }
+    void TearDown() override { AppExec().setLanguage(Language::Czech); }
 
     // The stand-in compiler in the test's own folder, ending with code.
     std::string programEndingWith(int code) {
@@ -28,166 +28,166 @@ protected:
     }
 
     // ErrNo and ErrorText after waiting for a program that ends with code.
-    std::pair<std::uint32_t, std::string> outcomeOfExit(TAppExec& exec, int code) {
-        exec.ExeName = programEndingWith(code);
-        exec.Wait = true;
-        exec.Execute();
-        return {exec.ErrNo(), exec.ErrorText()};
+    std::pair<std::uint32_t, std::string> outcomeOfExit(AppExec& exec, int code) {
+        exec.setExeName(programEndingWith(code));
+        exec.setWaits(true);
+        exec.execute();
+        return {exec.resultCode(), exec.errorText()};
     }
 
     test::TempDir dir;
 };
 
 TEST_F(AppExecTest, InitialValues) {
-    TAppExec exec;
-    EXPECT_EQ(exec.ExeName, "");
-    EXPECT_TRUE(exec.ExeParams().empty());
-    EXPECT_EQ(exec.ExePath(), "");
-    EXPECT_TRUE(exec.ChangeDir);
-    EXPECT_FALSE(exec.Wait);
-    EXPECT_EQ(exec.WindowState(), TWindowState::wsNormal);
-    EXPECT_EQ(exec.ShowCommand(), 1);
-    EXPECT_EQ(exec.PriorityClass(), TPriorClass::pcNormal);
-    EXPECT_EQ(exec.LangType(), TLangType::ltCzech);
-    EXPECT_EQ(exec.ErrNo(), 32u);
-    EXPECT_EQ(exec.ErrorText(), "Error");
+    AppExec exec;
+    EXPECT_EQ(exec.exeName(), "");
+    EXPECT_TRUE(exec.exeParams().empty());
+    EXPECT_EQ(exec.exePath(), "");
+    EXPECT_TRUE(exec.changesFolder());
+    EXPECT_FALSE(exec.waits());
+    EXPECT_EQ(exec.windowState(), WindowState::Normal);
+    EXPECT_EQ(exec.showCommand(), 1);
+    EXPECT_EQ(exec.priority(), ProcessPriority::Normal);
+    EXPECT_EQ(exec.language(), Language::Czech);
+    EXPECT_EQ(exec.resultCode(), 32u);
+    EXPECT_EQ(exec.errorText(), "Error");
 }
 
 TEST_F(AppExecTest, CommandLineJoinsParametersWithSingleSpaces) {
-    TAppExec exec;
-    exec.ExeName = "C:\\Tools\\app.exe \"x\"";
-    EXPECT_EQ(exec.CommandLine(), "C:\\Tools\\app.exe \"x\"");
+    AppExec exec;
+    exec.setExeName("C:\\Tools\\app.exe \"x\"");
+    EXPECT_EQ(exec.commandLine(), "C:\\Tools\\app.exe \"x\"");
     std::vector<std::string> params{"a", "b"};
-    exec.SetExeParams(params);
+    exec.setExeParams(params);
     params.push_back("c"); // the launcher keeps its own copy
-    EXPECT_EQ(exec.CommandLine(), "C:\\Tools\\app.exe \"x\" a b");
-    exec.SetExeParams({" padded ", ""});
-    EXPECT_EQ(exec.CommandLine(), "C:\\Tools\\app.exe \"x\"  padded  ");
+    EXPECT_EQ(exec.commandLine(), "C:\\Tools\\app.exe \"x\" a b");
+    exec.setExeParams({" padded ", ""});
+    EXPECT_EQ(exec.commandLine(), "C:\\Tools\\app.exe \"x\"  padded  ");
 }
 
 TEST_F(AppExecTest, ExePathDropsTheFinalSeparatorExceptAtRoots) {
-    TAppExec exec;
-    exec.SetExePath("C:\\Tools\\");
-    EXPECT_EQ(exec.ExePath(), "C:\\Tools");
-    exec.SetExePath("C:\\");
-    EXPECT_EQ(exec.ExePath(), "C:\\");
-    exec.SetExePath("\\");
-    EXPECT_EQ(exec.ExePath(), "\\");
-    exec.SetExePath("C:\\Tools\\\\");
-    EXPECT_EQ(exec.ExePath(), "C:\\Tools\\");
-    exec.SetExePath("D:");
-    EXPECT_EQ(exec.ExePath(), "D:");
-    exec.SetExePath("/opt/tools/");
-    EXPECT_EQ(exec.ExePath(), "/opt/tools");
-    exec.SetExePath("/");
-    EXPECT_EQ(exec.ExePath(), "/");
-    exec.SetExePath("");
-    EXPECT_EQ(exec.ExePath(), "");
+    AppExec exec;
+    exec.setExePath("C:\\Tools\\");
+    EXPECT_EQ(exec.exePath(), "C:\\Tools");
+    exec.setExePath("C:\\");
+    EXPECT_EQ(exec.exePath(), "C:\\");
+    exec.setExePath("\\");
+    EXPECT_EQ(exec.exePath(), "\\");
+    exec.setExePath("C:\\Tools\\\\");
+    EXPECT_EQ(exec.exePath(), "C:\\Tools\\");
+    exec.setExePath("D:");
+    EXPECT_EQ(exec.exePath(), "D:");
+    exec.setExePath("/opt/tools/");
+    EXPECT_EQ(exec.exePath(), "/opt/tools");
+    exec.setExePath("/");
+    EXPECT_EQ(exec.exePath(), "/");
+    exec.setExePath("");
+    EXPECT_EQ(exec.exePath(), "");
 }
 
 TEST_F(AppExecTest, WindowStateSetsTheShowCommand) {
-    TAppExec exec;
-    exec.SetWindowState(TWindowState::wsMaximized);
-    EXPECT_EQ(exec.ShowCommand(), 3);
-    exec.SetWindowState(TWindowState::wsMinimized);
-    EXPECT_EQ(exec.ShowCommand(), 2);
-    exec.SetWindowState(TWindowState::wsNormal);
-    EXPECT_EQ(exec.ShowCommand(), 1);
-    EXPECT_EQ(exec.WindowState(), TWindowState::wsNormal);
+    AppExec exec;
+    exec.setWindowState(WindowState::Maximized);
+    EXPECT_EQ(exec.showCommand(), 3);
+    exec.setWindowState(WindowState::Minimized);
+    EXPECT_EQ(exec.showCommand(), 2);
+    exec.setWindowState(WindowState::Normal);
+    EXPECT_EQ(exec.showCommand(), 1);
+    EXPECT_EQ(exec.windowState(), WindowState::Normal);
 }
 
 TEST_F(AppExecTest, WithoutWaitReturnsAtOnceWithErrNoZero) {
-    TAppExec exec;
-    exec.ExeName = "sleep 1";
+    AppExec exec;
+    exec.setExeName("sleep 1");
     const auto start = std::chrono::steady_clock::now();
-    exec.Execute();
+    exec.execute();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 800ms);
-    EXPECT_EQ(exec.ErrNo(), 0u);
+    EXPECT_EQ(exec.resultCode(), 0u);
 }
 
 TEST_F(AppExecTest, WaitKeepsTheExitCodeAndRunsThePump) {
-    TAppExec exec;
+    AppExec exec;
     int pumped = 0;
-    exec.EventPump = [&] { ++pumped; };
+    exec.setEventPump([&] { ++pumped; });
     EXPECT_EQ(outcomeOfExit(exec, 1).first, 1u);
     EXPECT_GE(pumped, 2); // before the wait, whatever the program's speed
 
-    exec.ExeName = "sleep 0.2";
+    exec.setExeName("sleep 0.2");
     pumped = 0;
-    exec.Execute();
-    EXPECT_EQ(exec.ErrNo(), 0u);
+    exec.execute();
+    EXPECT_EQ(exec.resultCode(), 0u);
     EXPECT_GT(pumped, 3);
 }
 
 TEST_F(AppExecTest, CommandLineIsSplitByWindowsRulesWithoutShell) {
-    TAppExec exec;
+    AppExec exec;
     const std::string program = programEndingWith(0);
     fs::remove(dir.path() / "iscc.exitcode");
-    exec.ExeName = program + " \"" + dir.folder() + "ISS\" $HOME;x";
-    exec.SetExeParams({"a\\\"b"});
-    exec.Wait = true;
-    exec.Execute();
+    exec.setExeName(program + " \"" + dir.folder() + "ISS\" $HOME;x");
+    exec.setExeParams({"a\\\"b"});
+    exec.setWaits(true);
+    exec.execute();
     EXPECT_EQ(test::readFileBytes(dir.path() / "iscc.log"), dir.folder() + "ISS $HOME;x a\"b\n");
 }
 
 TEST_F(AppExecTest, MissingProgramRaisesWinExecWithCzechText) {
-    TAppExec exec;
-    exec.ExeName = dir.folder() + "iscc \"" + dir.folder() + "ISS\"";
+    AppExec exec;
+    exec.setExeName(dir.folder() + "iscc \"" + dir.folder() + "ISS\"");
     try {
-        exec.Execute();
+        exec.execute();
         FAIL() << "a missing program must raise";
-    } catch (const EAppExecWinExec& e) {
+    } catch (const AppExecStartError& e) {
         EXPECT_STREQ(e.what(), "Soubor nelze najít");
         EXPECT_EQ(e.kind(), Error::Kind::ProcessFailed);
     }
-    EXPECT_EQ(exec.ErrNo(), 2u);
+    EXPECT_EQ(exec.resultCode(), 2u);
 }
 
 TEST_F(AppExecTest, BadFormatGivesTheLastSlot) {
     const auto junk = dir.writeFile("setup.exe", "not really a program");
     fs::permissions(junk, fs::perms::owner_all);
-    TAppExec exec;
-    exec.ExeName = junk.string();
+    AppExec exec;
+    exec.setExeName(junk.string());
     EXPECT_THROW(
         {
             try {
-                exec.Execute();
-            } catch (const EAppExecWinExec& e) {
+                exec.execute();
+            } catch (const AppExecStartError& e) {
                 EXPECT_STREQ(e.what(), "Error");
                 throw;
             }
         },
-        EAppExec);
-    EXPECT_EQ(exec.ErrNo(), 193u);
+        AppExecError);
+    EXPECT_EQ(exec.resultCode(), 193u);
 }
 
 TEST_F(AppExecTest, WindowsProgramRunsThroughWine) {
     const auto setup = dir.writeFile("Output/Setup 1.exe", "MZ");
-    TAppExec exec;
-    exec.ExeName = "\"" + setup.string() + "\"";
-    exec.SetExeParams({"/VERYSILENT", "\"/DIR=Z:\\a b\""});
-    exec.Wait = true;
+    AppExec exec;
+    exec.setExeName("\"" + setup.string() + "\"");
+    exec.setExeParams({"/VERYSILENT", "\"/DIR=Z:\\a b\""});
+    exec.setWaits(true);
     {
         const test::ScopedVariable path("PATH", dir.folder() + "none");
         try {
-            exec.Execute();
+            exec.execute();
             FAIL() << "no wine, no error";
-        } catch (const EAppExecWinExec& e) {
+        } catch (const AppExecStartError& e) {
             EXPECT_STREQ(e.what(), WineMissingError(setup.string()).what());
         }
-        EXPECT_EQ(exec.ErrNo(), 2u);
+        EXPECT_EQ(exec.resultCode(), 2u);
     }
     // A stand-in wine that records its arguments.
     test::copyFakeCompiler(dir.path() / "bin" / "wine");
     const test::ScopedVariable path("PATH", dir.folder() + "bin");
-    exec.Execute();
-    EXPECT_EQ(exec.ErrNo(), 0u);
+    exec.execute();
+    EXPECT_EQ(exec.resultCode(), 0u);
     EXPECT_EQ(test::readFileBytes(dir.path() / "bin" / "iscc.log"),
               setup.string() + " /VERYSILENT /DIR=Z:\\a b\n");
 }
 
 TEST_F(AppExecTest, ErrorTextSlotsAndGaps) {
-    TAppExec exec;
+    AppExec exec;
     EXPECT_EQ(outcomeOfExit(exec, 0).second, "Systém má málo volné paměti, nebo je soubor vadný.");
     EXPECT_EQ(outcomeOfExit(exec, 3).second, "Cestu nelze najít");
     EXPECT_EQ(outcomeOfExit(exec, 10).second, "Špatná verze Windows");
@@ -205,67 +205,67 @@ TEST_F(AppExecTest, ErrorTextSlotsAndGaps) {
 }
 
 TEST_F(AppExecTest, LanguageOfOneInstanceChangesTheTextsOfAll) {
-    TAppExec first;
-    TAppExec second;
+    AppExec first;
+    AppExec second;
     EXPECT_EQ(outcomeOfExit(second, 2).second, "Soubor nelze najít");
-    first.SetLangType(TLangType::ltItalian);
-    EXPECT_EQ(second.LangType(), TLangType::ltCzech);
-    EXPECT_EQ(second.ErrorText(), "File non trovato");
+    first.setLanguage(Language::Italian);
+    EXPECT_EQ(second.language(), Language::Czech);
+    EXPECT_EQ(second.errorText(), "File non trovato");
     EXPECT_EQ(outcomeOfExit(second, 11).second,
               "File eseguibile invalido. Potrebbe non essere un'applicazione per Windows o c'e' "
               "un errore nell'immagine .EXE ");
     EXPECT_EQ(outcomeOfExit(second, 40).second, "Nessun errore");
 
-    first.SetLangType(TLangType::ltFrench);
-    EXPECT_EQ(second.ErrorText(), "Pas d'erreur");
+    first.setLanguage(Language::French);
+    EXPECT_EQ(second.errorText(), "Pas d'erreur");
     EXPECT_EQ(outcomeOfExit(second, 2).second, "Fichier non trouvé");
 
     // A new instance fills the table with Czech again.
-    TAppExec third;
-    EXPECT_EQ(second.ErrorText(), "Soubor nelze najít");
+    AppExec third;
+    EXPECT_EQ(second.errorText(), "Soubor nelze najít");
 }
 
 TEST_F(AppExecTest, ChangeDirMovesTheProgramIntoExePath) {
     const fs::path before = fs::current_path();
-    TAppExec exec;
-    exec.ExeName = programEndingWith(0);
-    exec.SetExePath(dir.folder());
-    exec.Wait = true;
-    exec.Execute();
+    AppExec exec;
+    exec.setExeName(programEndingWith(0));
+    exec.setExePath(dir.folder());
+    exec.setWaits(true);
+    exec.execute();
     EXPECT_EQ(fs::current_path(), fs::canonical(dir.path()));
     fs::current_path(before);
 
-    exec.ChangeDir = false;
-    exec.Execute();
+    exec.setChangesFolder(false);
+    exec.execute();
     EXPECT_EQ(fs::current_path(), before);
 }
 
 TEST_F(AppExecTest, UnreachableExePathRaisesChDirAndStartsNothing) {
-    TAppExec exec;
-    exec.ExeName = programEndingWith(0);
-    exec.SetExePath(dir.folder() + "missing");
-    EXPECT_THROW(exec.Execute(), EAppExecChDir);
-    EXPECT_EQ(exec.ErrNo(), 32u);
+    AppExec exec;
+    exec.setExeName(programEndingWith(0));
+    exec.setExePath(dir.folder() + "missing");
+    EXPECT_THROW(exec.execute(), AppExecFolderError);
+    EXPECT_EQ(exec.resultCode(), 32u);
     EXPECT_FALSE(fs::exists(dir.path() / "iscc.log"));
 }
 
 TEST_F(AppExecTest, OverlongCommandLineIsRefusedClearly) {
-    TAppExec exec;
-    exec.ExeName = programEndingWith(0) + " " + std::string(kMaxCommandLineLength, 'x');
+    AppExec exec;
+    exec.setExeName(programEndingWith(0) + " " + std::string(kMaxCommandLineLength, 'x'));
     try {
-        exec.Execute();
+        exec.execute();
         FAIL() << "an over-long command line must be refused";
-    } catch (const EAppExecWinExec& e) {
+    } catch (const AppExecStartError& e) {
         EXPECT_NE(std::string(e.what()).find("příliš dlouhý"), std::string::npos) << e.what();
     }
     EXPECT_FALSE(fs::exists(dir.path() / "iscc.log"));
 
     // A line of exactly the limit still starts.
     const std::string head = programEndingWith(0) + " ";
-    exec.ExeName = head + std::string(kMaxCommandLineLength - head.size(), 'x');
-    exec.Wait = true;
-    exec.Execute();
-    EXPECT_EQ(exec.ErrNo(), 0u);
+    exec.setExeName(head + std::string(kMaxCommandLineLength - head.size(), 'x'));
+    exec.setWaits(true);
+    exec.execute();
+    EXPECT_EQ(exec.resultCode(), 0u);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "installer/appexec.h"
+#include "platform/AppExec.h"
 
 #include "platform/CommandLine.h"
 #include "platform/Process.h"
@@ -136,20 +136,6 @@ std::optional<std::size_t> slotOf(std::uint32_t code) {
     return std::nullopt;
 }
 
-ProcessPriority processPriority(TPriorClass priority) {
-    switch (priority) {
-    case TPriorClass::pcHigh:
-        return ProcessPriority::High;
-    case TPriorClass::pcIdle:
-        return ProcessPriority::Idle;
-    case TPriorClass::pcRealtime:
-        return ProcessPriority::Realtime;
-    case TPriorClass::pcNormal:
-        break;
-    }
-    return ProcessPriority::Normal;
-}
-
 bool isSeparator(char c) {
     return c == '\\' || c == '/';
 }
@@ -160,11 +146,11 @@ bool keepsFinalSeparator(const std::string& path) {
 
 } // namespace
 
-TAppExec::TAppExec() {
-    SetLangType(TLangType::ltCzech);
+AppExec::AppExec() {
+    setLanguage(Language::Czech);
 }
 
-void TAppExec::SetExePath(const std::string& path) {
+void AppExec::setExePath(const std::string& path) {
     if (path == exePath_) {
         return;
     }
@@ -174,46 +160,46 @@ void TAppExec::SetExePath(const std::string& path) {
     }
 }
 
-void TAppExec::SetWindowState(TWindowState state) {
+void AppExec::setWindowState(WindowState state) {
     if (state == windowState_) {
         return;
     }
     switch (state) {
-    case TWindowState::wsNormal:
+    case WindowState::Normal:
         showCommand_ = 1;
         break;
-    case TWindowState::wsMinimized:
+    case WindowState::Minimized:
         showCommand_ = 2;
         break;
-    case TWindowState::wsMaximized:
+    case WindowState::Maximized:
         showCommand_ = 3;
         break;
     }
     windowState_ = state;
 }
 
-void TAppExec::SetLangType(TLangType lang) {
-    langType_ = lang;
-    switch (lang) {
-    case TLangType::ltFrench:
+void AppExec::setLanguage(Language language) {
+    language_ = language;
+    switch (language) {
+    case Language::French:
         sharedErrorTexts() = kFrench;
         break;
-    case TLangType::ltCzech:
+    case Language::Czech:
         sharedErrorTexts() = kCzech;
         break;
-    case TLangType::ltItalian:
+    case Language::Italian:
         sharedErrorTexts() = kItalian;
         break;
     }
 }
 
-std::string TAppExec::ErrorText() const {
-    const auto slot = slotOf(errNo_);
+std::string AppExec::errorText() const {
+    const auto slot = slotOf(resultCode_);
     return slot ? std::string(sharedErrorTexts()[*slot]) : std::string();
 }
 
-std::string TAppExec::CommandLine() const {
-    std::string line = ExeName;
+std::string AppExec::commandLine() const {
+    std::string line = exeName_;
     for (const auto& param : exeParams_) {
         line += ' ';
         line += param;
@@ -221,53 +207,67 @@ std::string TAppExec::CommandLine() const {
     return line;
 }
 
-void TAppExec::Execute() {
-    const std::string line = CommandLine();
-    if (line.size() > kMaxCommandLineLength) {
-        errNo_ = winerror::FilenameExceedsRange;
-        throw EAppExecWinExec("Příkazový řádek je příliš dlouhý (" + std::to_string(line.size()) +
-                              " znaků, nejvýše " + std::to_string(kMaxCommandLineLength) +
-                              "), program nelze spustit");
+void AppExec::execute() {
+    const std::string line = commandLine();
+    // A line too long to start is refused before it is split.
+    start(line.size() > kMaxCommandLineLength ? std::vector<std::string>{} : SplitCommandLine(line),
+          line.size());
+}
+
+void AppExec::execute(const std::vector<std::string>& arguments) {
+    // Measured as the shortest command line that could carry the arguments.
+    std::size_t length = arguments.empty() ? 0 : arguments.size() - 1;
+    for (const std::string& argument : arguments) {
+        length += argument.size();
+    }
+    start(arguments, length);
+}
+
+void AppExec::start(const std::vector<std::string>& arguments, std::size_t commandLineLength) {
+    if (commandLineLength > kMaxCommandLineLength) {
+        resultCode_ = winerror::FilenameExceedsRange;
+        throw AppExecStartError("Příkazový řádek je příliš dlouhý (" +
+                                std::to_string(commandLineLength) + " znaků, nejvýše " +
+                                std::to_string(kMaxCommandLineLength) + "), program nelze spustit");
     }
 
-    if (ChangeDir && !exePath_.empty() && ::chdir(exePath_.c_str()) != 0) {
-        throw EAppExecChDir(InOutError::fromErrno(errno).what());
+    if (changeDir_ && !exePath_.empty() && ::chdir(exePath_.c_str()) != 0) {
+        throw AppExecFolderError(InOutError::fromErrno(errno).what());
     }
 
-    errNo_ = 0;
+    resultCode_ = 0;
     std::optional<Process> process;
     try {
-        const std::vector<std::string> args = SplitCommandLine(line);
-        const ProcessPriority priority = processPriority(priorityClass_);
-        process.emplace(Wait && OnOutput ? Process::StartCapturingOutput(args, OnOutput, priority)
-                                         : Process::Start(args, priority));
+        process.emplace(wait_ && outputSink_
+                            ? Process::StartCapturingOutput(arguments, outputSink_, priority_)
+                            : Process::Start(arguments, priority_));
     } catch (const WineMissingError& e) {
-        errNo_ = e.code();
-        throw EAppExecWinExec(e.what()); // says more than the table's "Soubor nelze najít"
+        resultCode_ = e.code();
+        throw AppExecStartError(e.what()); // says more than the table's "Soubor nelze najít"
     } catch (const ProcessError& e) {
-        errNo_ = e.code();
-        throw EAppExecWinExec(ErrorText());
+        resultCode_ = e.code();
+        throw AppExecStartError(errorText());
     }
-    if (!Wait) {
+    if (!wait_) {
         process->Release();
         return;
     }
 
-    if (EventPump) {
-        EventPump();
+    if (eventPump_) {
+        eventPump_();
     }
-    errNo_ = 0;
-    if (EventPump) {
-        EventPump();
+    resultCode_ = 0;
+    if (eventPump_) {
+        eventPump_();
     }
     try {
-        errNo_ = process->Wait(EventPump);
+        resultCode_ = process->Wait(eventPump_);
     } catch (const ProcessError& e) {
-        errNo_ = e.code();
-        if (EventPump) {
-            EventPump();
+        resultCode_ = e.code();
+        if (eventPump_) {
+            eventPump_();
         }
-        throw EAppExecWinExec(ErrorText());
+        throw AppExecStartError(errorText());
     }
 }
 
