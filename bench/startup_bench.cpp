@@ -10,7 +10,7 @@
 #include "BenchSupport.h"
 #include "ui/MessageBoxes.h"
 #include "ui/browser/ShellBrowser.h"
-#include "ui/mainwindow/Unit1.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -30,7 +30,7 @@
 #include <sys/stat.h>
 #include <vector>
 
-using tornavel::ui::TForm1;
+using tornavel::ui::MainWindow;
 
 namespace {
 
@@ -62,11 +62,11 @@ struct StartUp {
 StartUp startWindow(const QString& programFolder) {
     QElapsedTimer timer;
     timer.start();
-    auto form = std::make_unique<TForm1>(programFolder.toStdString());
-    form->TabbedNotebook1->setCurrentIndex(1);
+    auto form = std::make_unique<MainWindow>(programFolder.toStdString());
+    form->findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1"))->setCurrentIndex(1);
     PaintWatch watch;
-    form->Browser->reportView()->viewport()->installEventFilter(&watch);
-    form->Browser->iconView()->viewport()->installEventFilter(&watch);
+    form->browser()->reportView()->viewport()->installEventFilter(&watch);
+    form->browser()->iconView()->viewport()->installEventFilter(&watch);
     watch.arm();
     form->show();
     QApplication::setActiveWindow(form.get());
@@ -79,8 +79,8 @@ StartUp startWindow(const QString& programFolder) {
     }
     StartUp result;
     result.ms = timer.nsecsElapsed() / 1e6;
-    result.rows = form->Browser->model()->rowCount();
-    result.listings = form->Browser->enumerationCount();
+    result.rows = form->browser()->model()->rowCount();
+    result.listings = form->browser()->enumerationCount();
     return result;
 }
 

@@ -1,9 +1,10 @@
 // The About box reached from the real main window: F2 opens it modally, Esc
 // closes it, and the long hints of its links show on the main window's
 // status line.
+#include "WindowControls.h"
 #include "ui/MessageBoxes.h"
-#include "ui/about/About.h"
-#include "ui/mainwindow/Unit1.h"
+#include "ui/about/AboutBox.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <memory>
 
+using namespace tornavel;
 using namespace tornavel::ui;
 
 class AboutMenuTest : public QObject {
@@ -23,8 +25,8 @@ class AboutMenuTest : public QObject {
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<TForm1> form_;
-    TAutor* autor_ = nullptr;
+    std::unique_ptr<MainWindow> form_;
+    AboutBox* autor_ = nullptr;
 
 private slots:
     void initTestCase() { MessageBoxes::enableTestMode(); }
@@ -40,9 +42,8 @@ private slots:
                        "/\r\n");
         settings.close();
 
-        form_ = std::make_unique<TForm1>(programFolder.toStdString());
-        autor_ = new TAutor(form_.get());
-        autor_->openFrom(form_->Oautorech);
+        form_ = std::make_unique<MainWindow>(programFolder.toStdString());
+        autor_ = form_->aboutBox();
         autor_->setUrlOpener([](const QUrl&) { return true; });
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
@@ -63,7 +64,7 @@ private slots:
             wasModal = QApplication::activeModalWidget() == autor_;
             QTest::keyClick(autor_, Qt::Key_Escape);
         });
-        QTest::keyClick(form_->Edit1, Qt::Key_F2);
+        QTest::keyClick(box(*form_, FieldId::AppName), Qt::Key_F2);
         QVERIFY(sawBox);
         QVERIFY(wasModal);
         QVERIFY(!autor_->isVisible());
@@ -72,9 +73,9 @@ private slots:
         // The menu item does the same, and "Zavřít" closes the box too.
         QTimer::singleShot(0, autor_, [&] {
             sawBox = autor_->isVisible();
-            QTest::mouseClick(autor_->OKButton, Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(*autor_, "OKButton"), Qt::LeftButton);
         });
-        form_->Oautorech->trigger();
+        named<QAction>(*form_, "Oautorech")->trigger();
         QVERIFY(sawBox);
         QVERIFY(!autor_->isVisible());
         QVERIFY(MessageBoxes::takeRecords().isEmpty());
@@ -87,18 +88,20 @@ private slots:
         QTimer::singleShot(0, autor_, [&] {
             // The pointer entering a label, as the window system reports it.
             const QPointF inside(3, 3);
-            QEnterEvent overWeb(inside, inside, autor_->myLabel3d3->mapToGlobal(inside));
-            QApplication::sendEvent(autor_->myLabel3d3, &overWeb);
-            shownOverWeb = form_->Panel2->text();
+            QEnterEvent overWeb(inside, inside,
+                                named<ShadedLabel>(*autor_, "myLabel3d3")->mapToGlobal(inside));
+            QApplication::sendEvent(named<ShadedLabel>(*autor_, "myLabel3d3"), &overWeb);
+            shownOverWeb = named<QLabel>(*form_, "Panel2")->text();
             QEvent leave(QEvent::Leave);
-            QApplication::sendEvent(autor_->myLabel3d3, &leave);
-            shownAfterLeaving = form_->Panel2->text();
-            QEnterEvent overMail(inside, inside, autor_->myLabel3d4->mapToGlobal(inside));
-            QApplication::sendEvent(autor_->myLabel3d4, &overMail);
-            shownOverMail = form_->Panel2->text();
+            QApplication::sendEvent(named<ShadedLabel>(*autor_, "myLabel3d3"), &leave);
+            shownAfterLeaving = named<QLabel>(*form_, "Panel2")->text();
+            QEnterEvent overMail(inside, inside,
+                                 named<ShadedLabel>(*autor_, "myLabel3d4")->mapToGlobal(inside));
+            QApplication::sendEvent(named<ShadedLabel>(*autor_, "myLabel3d4"), &overMail);
+            shownOverMail = named<QLabel>(*form_, "Panel2")->text();
             autor_->reject();
         });
-        form_->Oautorech->trigger();
+        named<QAction>(*form_, "Oautorech")->trigger();
         QCOMPARE(shownOverWeb,
                  QStringLiteral("Spustí Váš internetový prohlížeč a najde mé stránky"));
         QCOMPARE(shownAfterLeaving, QString());

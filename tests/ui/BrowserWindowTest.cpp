@@ -4,10 +4,11 @@
 // dialog's Yes, and failures of the folder.
 #include "BrowserRows.h"
 #include "TestFiles.h"
+#include "WindowControls.h"
 #include "ui/MessageBoxes.h"
 #include "ui/browser/ShellBrowser.h"
-#include "ui/mainwindow/Unit1.h"
-#include "ui/mainwindow/Unit4.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/OutputFolderDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +30,7 @@
 #include <QToolButton>
 #include <memory>
 
+using namespace tornavel;
 using namespace tornavel::ui;
 using Kind = MessageBoxes::Record::Kind;
 using ViewStyle = ShellBrowser::ViewStyle;
@@ -71,7 +73,7 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
     QString programFolder_;
     QString sourceFolder_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainWindow> form_;
 
     QString path(const QString& relative) const { return dir_->filePath(relative); }
 
@@ -86,13 +88,13 @@ private:
     }
 
     void startForm() {
-        form_ = std::make_unique<TForm1>(programFolder_.toStdString());
+        form_ = std::make_unique<MainWindow>(programFolder_.toStdString());
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
         QApplication::setActiveWindow(form_.get());
     }
 
-    ShellBrowser& browser() const { return *form_->Browser; }
+    ShellBrowser& browser() const { return *form_->browser(); }
 
     // Another window takes the focus, then the main window gets it back.
     void reactivate() {
@@ -106,7 +108,7 @@ private:
     }
 
     void clickTab(int index) {
-        QTabBar* bar = form_->TabbedNotebook1->tabBar();
+        QTabBar* bar = named<QTabWidget>(*form_, "TabbedNotebook1")->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
     }
 
@@ -153,14 +155,14 @@ private slots:
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<int>("view");
         QTest::addColumn<QByteArray>("storedAtClose");
-        const int small = int(ViewStyle::vsSmallIcon);
-        QTest::newRow("vsIcon") << QByteArray("vsIcon") << int(ViewStyle::vsIcon)
+        const int small = int(ViewStyle::SmallIcons);
+        QTest::newRow("vsIcon") << QByteArray("vsIcon") << int(ViewStyle::LargeIcons)
                                 << QByteArray("vsIcon");
         QTest::newRow("vsSmallIcon")
             << QByteArray("vsSmallIcon") << small << QByteArray("vsSmallIcon");
-        QTest::newRow("vsList") << QByteArray("vsList") << int(ViewStyle::vsList)
+        QTest::newRow("vsList") << QByteArray("vsList") << int(ViewStyle::List)
                                 << QByteArray("vsList");
-        QTest::newRow("vsReport") << QByteArray("vsReport") << int(ViewStyle::vsReport)
+        QTest::newRow("vsReport") << QByteArray("vsReport") << int(ViewStyle::Details)
                                   << QByteArray("vsReport");
         // Other letter case, a misspelling or an empty value: the small icons
         // of a new window, which the close step then stores by their name.
@@ -169,7 +171,7 @@ private slots:
         QTest::newRow("vsIcons") << QByteArray("vsIcons") << small << QByteArray("vsSmallIcon");
         QTest::newRow("empty") << QByteArray("") << small << QByteArray("vsSmallIcon");
         // No key at all: details.
-        QTest::newRow("missing") << QByteArray() << int(ViewStyle::vsReport)
+        QTest::newRow("missing") << QByteArray() << int(ViewStyle::Details)
                                  << QByteArray("vsReport");
     }
     void storedViewStyleNeedsItsExactName() {
@@ -181,13 +183,13 @@ private slots:
         const auto style = static_cast<ViewStyle>(view);
         QCOMPARE(browser().viewStyle(), style);
         QCOMPARE(browser().ListView->currentWidget(),
-                 style == ViewStyle::vsReport ? static_cast<QWidget*>(browser().reportView())
-                                              : static_cast<QWidget*>(browser().iconView()));
-        if (style == ViewStyle::vsIcon) {
+                 style == ViewStyle::Details ? static_cast<QWidget*>(browser().reportView())
+                                             : static_cast<QWidget*>(browser().iconView()));
+        if (style == ViewStyle::LargeIcons) {
             QCOMPARE(browser().iconView()->viewMode(), QListView::IconMode);
-        } else if (style != ViewStyle::vsReport) {
+        } else if (style != ViewStyle::Details) {
             QCOMPARE(browser().iconView()->viewMode(), QListView::ListMode);
-            QCOMPARE(browser().iconView()->flow(), style == ViewStyle::vsSmallIcon
+            QCOMPARE(browser().iconView()->flow(), style == ViewStyle::SmallIcons
                                                        ? QListView::LeftToRight
                                                        : QListView::TopToBottom);
         }
@@ -208,7 +210,7 @@ private slots:
         startForm();
         QCOMPARE(browser().ShellItems().size(), std::size_t{3});
         QTest::mouseClick(browser().btnList, Qt::LeftButton);
-        QCOMPARE(browser().viewStyle(), ViewStyle::vsList);
+        QCOMPARE(browser().viewStyle(), ViewStyle::List);
         QVERIFY(form_->close());
         // Closing released the items.
         QVERIFY(browser().ShellItems().empty());
@@ -218,7 +220,7 @@ private slots:
         QVERIFY(ini.contains("VystupniAdresar=" + sourceFolder_.toUtf8() + "\r\n"));
 
         startForm();
-        QCOMPARE(browser().viewStyle(), ViewStyle::vsList);
+        QCOMPARE(browser().viewStyle(), ViewStyle::List);
         QTest::mouseClick(browser().btnLargeIcons, Qt::LeftButton);
         QVERIFY(form_->close());
         QVERIFY(readAll(programFolder_ + "Tornavel.ini").contains("typView=vsIcon\r\n"));
@@ -229,7 +231,7 @@ private slots:
         writeSettings(sourceFolder_);
         startForm();
         QVERIFY(MessageBoxes::takeRecords().isEmpty());
-        QCOMPARE(form_->Browser->parentWidget(), form_->browserArea);
+        QCOMPARE(form_->browser()->parentWidget(), named<QWidget>(*form_, "browserArea"));
         QCOMPARE(form_->findChild<QStackedWidget*>("ListView"), browser().ListView);
         QCOMPARE(form_->findChild<QComboBox*>("cbPath"), browser().cbPath);
         QCOMPARE(form_->findChild<QToolButton*>("btnBack"), browser().btnBack);
@@ -238,7 +240,7 @@ private slots:
         QCOMPARE(pathEntries(browser()), QStringList{withoutSeparator(sourceFolder_)});
         // The first row is selected.
         QCOMPARE(browser().currentItemView()->selectionModel()->currentIndex().row(), 0);
-        QCOMPARE(form_->Cesta->text(), sourceFolder_);
+        QCOMPARE(named<QLabel>(*form_, "Cesta")->text(), sourceFolder_);
 
         // Back at SourceFolder stays there, silently.
         bool beeped = false;
@@ -285,7 +287,7 @@ private slots:
         fillSourceFolder();
         writeSettings(sourceFolder_);
         startForm();
-        form_->TabbedNotebook1->setCurrentIndex(1);
+        named<QTabWidget>(*form_, "TabbedNotebook1")->setCurrentIndex(1);
 
         walkIntoSubFolder();
         reactivate();
@@ -294,7 +296,7 @@ private slots:
         walkIntoSubFolder();
         clickTab(3);
         verifyShowsSourceFolder();
-        QCOMPARE(form_->TabbedNotebook1->currentIndex(), 3);
+        QCOMPARE(named<QTabWidget>(*form_, "TabbedNotebook1")->currentIndex(), 3);
 
         // A file that appeared meanwhile shows at the next refresh.
         writeAll(sourceFolder_ + "nový.txt", "");
@@ -307,7 +309,7 @@ private slots:
         fillSourceFolder();
         writeSettings(sourceFolder_);
         startForm();
-        form_->TabbedNotebook1->setCurrentIndex(1);
+        named<QTabWidget>(*form_, "TabbedNotebook1")->setCurrentIndex(1);
         walkIntoSubFolder();
         form_->repaint();
         form_->update();
@@ -319,12 +321,12 @@ private slots:
         fillSourceFolder();
         writeSettings(sourceFolder_);
         startForm();
-        form_->TabbedNotebook1->setCurrentIndex(1);
+        named<QTabWidget>(*form_, "TabbedNotebook1")->setCurrentIndex(1);
         walkIntoSubFolder();
-        QTest::keyClick(form_->Edit1, Qt::Key_N, Qt::ControlModifier);
+        QTest::keyClick(box(*form_, FieldId::AppName), Qt::Key_N, Qt::ControlModifier);
         verifyShowsSourceFolder();
         walkIntoSubFolder();
-        form_->SpeedButton1->click();
+        named<QToolButton>(*form_, "SpeedButton1")->click();
         verifyShowsSourceFolder();
         // The path list keeps both folders it has shown, newest first.
         QCOMPARE(pathEntries(browser()),
@@ -335,8 +337,7 @@ private slots:
         fillSourceFolder();
         writeSettings(sourceFolder_, "vsList");
         startForm();
-        auto* dialog = new TForm4(form_->ProgramFolder, form_.get());
-        form_->Form4 = dialog;
+        OutputFolderDialog* dialog = form_->outputFolderDialog();
         walkIntoSubFolder();
         QTest::mouseClick(browser().btnLargeIcons, Qt::LeftButton);
         const QString other = path("jiný");
@@ -347,9 +348,9 @@ private slots:
         MessageBoxes::setNextAnswer(QMessageBox::No);
         QTimer::singleShot(0, dialog, [dialog, other] {
             dialog->openFolder(other);
-            dialog->Button1->click();
+            dialog->okButton()->click();
         });
-        form_->Vystupnadres1->trigger();
+        named<QAction>(*form_, "Vystupnadres1")->trigger();
         MessageBoxes::takeRecords();
         QCOMPARE(pathEntries(browser()),
                  (QStringList{sourceFolder_ + "podsložka", withoutSeparator(sourceFolder_)}));
@@ -357,15 +358,15 @@ private slots:
 
         // Yes: the list holds the new folder only, and the browser shows it.
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
-        QTimer::singleShot(0, dialog, [dialog] { dialog->Button1->click(); });
-        form_->Vystupnadres1->trigger();
+        QTimer::singleShot(0, dialog, [dialog] { dialog->okButton()->click(); });
+        named<QAction>(*form_, "Vystupnadres1")->trigger();
         QVERIFY(standardErrors(MessageBoxes::takeRecords()) == 0);
-        QCOMPARE(form_->SourceFolder, other + "/");
+        QCOMPARE(form_->sourceFolder(), other + "/");
         QCOMPARE(browser().CurrentPath(), other);
         QCOMPARE(shownNames(browser()), (QStringList{"hluboko", "jiný soubor.txt"}));
         QCOMPARE(pathEntries(browser()), QStringList{other});
         // The re-run read "typView" again: the stored list, not the icons in use.
-        QCOMPARE(browser().viewStyle(), ViewStyle::vsList);
+        QCOMPARE(browser().viewStyle(), ViewStyle::List);
         // Back now stops at the new folder.
         openFolder(browser(), QStringLiteral("hluboko"));
         QTest::keyClick(browser().currentItemView(), Qt::Key_Backspace);
@@ -381,7 +382,7 @@ private slots:
         fillSourceFolder();
         writeSettings(sourceFolder_);
         startForm();
-        form_->TabbedNotebook1->setCurrentIndex(1);
+        named<QTabWidget>(*form_, "TabbedNotebook1")->setCurrentIndex(1);
         QVERIFY(QDir(sourceFolder_).removeRecursively());
 
         reactivate();
@@ -394,9 +395,9 @@ private slots:
         QCOMPARE(browser().CurrentPath(), withoutSeparator(sourceFolder_));
         reactivate();
         clickTab(2);
-        form_->Nova->trigger();
+        named<QAction>(*form_, "Nova")->trigger();
         QCOMPARE(standardErrors(MessageBoxes::takeRecords()), 0);
-        QCOMPARE(form_->Edit1->text(), QString("Můj program")); // New went on
+        QCOMPARE(box(*form_, FieldId::AppName)->text(), QString("Můj program")); // New went on
 
         QVERIFY(QDir().mkpath(sourceFolder_));
         clickTab(1);
@@ -424,9 +425,9 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].kind, Kind::StandardError);
         QVERIFY2(shown[0].text.contains("relativni/"), qPrintable(shown[0].text));
-        QCOMPARE(form_->Cesta->text(), QString("relativni/"));
-        QCOMPARE(form_->Edit1->text(), QString("Můj program"));
-        QVERIFY(!form_->Modified);
+        QCOMPARE(named<QLabel>(*form_, "Cesta")->text(), QString("relativni/"));
+        QCOMPARE(box(*form_, FieldId::AppName)->text(), QString("Můj program"));
+        QVERIFY(!form_->isModified());
         QVERIFY(browser().ShellItems().empty());
         QVERIFY(form_->close());
     }

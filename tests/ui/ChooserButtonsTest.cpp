@@ -1,16 +1,16 @@
-// The "..." buttons of the main window with the two choosers attached as the
-// program attaches them.
+// The "..." buttons of the main window with the two choosers the window makes.
 #include "ui/mainwindow/ChooserButtons.h"
 
 #include "../support/IconSamples.h"
 #include "TestFiles.h"
+#include "WindowControls.h"
 #include "ui/MessageBoxes.h"
-#include "ui/choosers/Unit6.h"
-#include "ui/choosers/Vyber.h"
+#include "ui/choosers/IconChooser.h"
+#include "ui/choosers/RunFileChooser.h"
 #include "ui/controls/ChooserFileList.h"
-#include "ui/controls/XIconBox.h"
-#include "ui/mainwindow/Unit1.h"
-#include "ui/mainwindow/Unit4.h"
+#include "ui/controls/IconGrid.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/OutputFolderDialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,14 +75,12 @@ private slots:
             samplePeFile({{{32, 0xFFFF0000}}, {{32, 0xFF00FF00}}, {{32, 0xFF0000FF}}}, false));
         writeFile(sourceFolder_ + "licence.txt", "text");
 
-        form_ = std::make_unique<TForm1>(programFolder_.toStdString());
-        form4_ = new TForm4(form_->ProgramFolder, form_.get());
-        form_->Form4 = form4_;
-        form5_ = new TForm5(form_->SourceFolder, fieldBoxesOf(*form_), form_.get());
-        form6_ = new TForm6(form_->SourceFolder, fieldBoxesOf(*form_), form_.get());
-        attachChoosers(*form_, *form5_, *form6_);
+        form_ = std::make_unique<MainWindow>(programFolder_.toStdString());
+        form4_ = form_->outputFolderDialog();
+        form5_ = form_->runFileChooser();
+        form6_ = form_->iconChooser();
         form_->show();
-        QVERIFY(!form_->Modified);
+        QVERIFY(!form_->isModified());
         for (QLineEdit* box : form_->findChildren<QLineEdit*>()) {
             spies_.push_back(std::make_unique<QSignalSpy>(box, &QLineEdit::textChanged));
             boxes_.push_back(box);
@@ -98,24 +96,25 @@ private slots:
     }
 
     void iconChooserOfIconThreeWritesOnlyItsTwoBoxes() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         QTimer::singleShot(0, form6_, [this] {
-            QCOMPARE(form6_->PurposeCode(), 32);
-            select(form6_->IconBox, "app.exe");
-            QCOMPARE(form6_->IconList->count(), 3);
-            form6_->IconList->item(2)->setSelected(true);
-            form6_->Button1->click();
+            QCOMPARE(form6_->fileTarget(), iconField(2, IconPart::IconFile));
+            QCOMPARE(form6_->indexTarget(), iconField(2, IconPart::IconIndex));
+            select(form6_->fileList(), "app.exe");
+            QCOMPARE(form6_->iconGrid()->count(), 3);
+            form6_->iconGrid()->item(2)->setSelected(true);
+            form6_->okButton()->click();
         });
-        f.Button7->click();
+        named<QPushButton>(f, "Button7")->click();
         QVERIFY(!form6_->isVisible());
-        QCOMPARE(f.Edit31->text(), QString("app.exe"));
-        QCOMPARE(f.Edit32->text(), QString("2"));
+        QCOMPARE(box(f, iconField(2, IconPart::IconFile))->text(), QString("app.exe"));
+        QCOMPARE(box(f, iconField(2, IconPart::IconIndex))->text(), QString("2"));
         QCOMPARE(changedBoxes(), QStringList({"Edit31", "Edit32"}));
-        QVERIFY(f.Modified);
+        QVERIFY(f.isModified());
     }
 
     void runFileChooserTakesEachOpenersTitleAndMask() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         QString title;
         QString mask;
         QStringList files;
@@ -123,37 +122,42 @@ private slots:
             QTimer::singleShot(0, form5_, [&, then] {
                 title = form5_->windowTitle();
                 mask = form5_->mask();
-                files = listed(form5_->OpenFile);
+                files = listed(form5_->fileList());
                 then();
             });
         };
-        look([this] { form5_->Button2->click(); });
-        f.Button12->click();
+        look([this] { form5_->cancelButton()->click(); });
+        named<QPushButton>(f, "Button12")->click();
+        QCOMPARE(form5_->target(), FieldId::LicenceFile);
         QCOMPARE(title, QString("Výběr licenčního souboru"));
         QCOMPARE(mask, QString("*.txt;*.rtf"));
         QCOMPARE(files, QStringList({"licence.txt"}));
         QVERIFY(changedBoxes().isEmpty());
 
         look([this] {
-            select(form5_->OpenFile, "app.exe");
-            form5_->Button1->click();
+            select(form5_->fileList(), "app.exe");
+            form5_->okButton()->click();
         });
-        f.Button2->click();
+        named<QPushButton>(f, "Button2")->click();
         QCOMPARE(title, QString("Výběr spouštěného souboru"));
         QCOMPARE(mask, QString("*.*"));
         QCOMPARE(files, QStringList({"app.exe", "licence.txt"}));
-        QCOMPARE(f.Edit19->text(), QString("app.exe"));
+        QCOMPARE(box(f, iconField(0, IconPart::FileName))->text(), QString("app.exe"));
         QCOMPARE(changedBoxes(), QStringList({"Edit19"}));
-        QVERIFY(f.Modified);
+        QVERIFY(f.isModified());
 
         // The other openers reach their own boxes.
         const std::pair<QPushButton*, QLineEdit*> openers[] = {
-            {f.Button4, f.Edit24},  {f.Button6, f.Edit29}, {f.Button8, f.Edit34},
-            {f.Button10, f.Edit39}, {f.Button13, f.Edit7}, {f.Button14, f.Edit8}};
+            {named<QPushButton>(f, "Button4"), box(f, iconField(1, IconPart::FileName))},
+            {named<QPushButton>(f, "Button6"), box(f, iconField(2, IconPart::FileName))},
+            {named<QPushButton>(f, "Button8"), box(f, iconField(3, IconPart::FileName))},
+            {named<QPushButton>(f, "Button10"), box(f, iconField(4, IconPart::FileName))},
+            {named<QPushButton>(f, "Button13"), box(f, FieldId::InfoBeforeFile)},
+            {named<QPushButton>(f, "Button14"), box(f, FieldId::InfoAfterFile)}};
         for (const auto& [button, box] : openers) {
             look([this] {
-                select(form5_->OpenFile, "licence.txt");
-                form5_->Button1->click();
+                select(form5_->fileList(), "licence.txt");
+                form5_->okButton()->click();
             });
             button->click();
             QCOMPARE(box->text(), QString("licence.txt"));
@@ -163,7 +167,7 @@ private slots:
     }
 
     void choosersFollowANewSourceFolder() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         const QString other = dir_.path() + "/other";
         QVERIFY(QDir().mkpath(other));
         writeFile(other + "/second.exe", "MZ");
@@ -171,19 +175,19 @@ private slots:
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
         QTimer::singleShot(0, form4_, [this, other] {
             form4_->openFolder(other);
-            form4_->Button1->click();
+            form4_->okButton()->click();
         });
-        f.Vystupnadres1->trigger();
-        QCOMPARE(f.SourceFolder, other + "/");
-        QCOMPARE(form5_->Label1->text(), other + "/");
-        QCOMPARE(form6_->Label1->text(), other + "/");
+        named<QAction>(f, "Vystupnadres1")->trigger();
+        QCOMPARE(f.sourceFolder(), other + "/");
+        QCOMPARE(named<QLabel>(*form5_, "Label1")->text(), other + "/");
+        QCOMPARE(named<QLabel>(*form6_, "Label1")->text(), other + "/");
 
         QStringList files;
         QTimer::singleShot(0, form6_, [&] {
-            files = listed(form6_->IconBox);
-            form6_->Button2->click();
+            files = listed(form6_->fileList());
+            form6_->cancelButton()->click();
         });
-        f.Button3->click();
+        named<QPushButton>(f, "Button3")->click();
         QCOMPARE(files, QStringList({"second.exe"}));
     }
 
@@ -203,10 +207,10 @@ private:
     QTemporaryDir dir_;
     QString programFolder_;
     QString sourceFolder_;
-    std::unique_ptr<TForm1> form_;
-    TForm4* form4_ = nullptr;
-    TForm5* form5_ = nullptr;
-    TForm6* form6_ = nullptr;
+    std::unique_ptr<MainWindow> form_;
+    OutputFolderDialog* form4_ = nullptr;
+    RunFileChooser* form5_ = nullptr;
+    IconChooser* form6_ = nullptr;
     std::vector<QLineEdit*> boxes_;
     std::vector<std::unique_ptr<QSignalSpy>> spies_;
 };

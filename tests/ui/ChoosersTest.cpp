@@ -1,11 +1,11 @@
 // The two chooser dialogs and the icon grid, driven as a user drives them.
 #include "../support/IconSamples.h"
+#include "WindowControls.h"
 #include "ui/MessageBoxes.h"
-#include "ui/choosers/Unit6.h"
-#include "ui/choosers/Vyber.h"
+#include "ui/choosers/IconChooser.h"
+#include "ui/choosers/RunFileChooser.h"
 #include "ui/controls/ChooserFileList.h"
-#include "ui/controls/XIconBox.h"
-#include "ui/mainwindow/ChooserButtons.h"
+#include "ui/controls/IconGrid.h"
 
 #include <QDir>
 #include <QFile>
@@ -118,7 +118,7 @@ int rowOf(const QListWidget* list, const QString& text) {
 }
 
 // The colour drawn at the middle of a grid cell.
-QColor cellColour(TXIconListBox& grid, int row) {
+QColor cellColour(IconGrid& grid, int row) {
     grid.doItemsLayout();
     const QImage image = grid.viewport()->grab().toImage();
     return image.pixelColor(grid.visualItemRect(grid.item(row)).center());
@@ -158,105 +158,105 @@ private slots:
     // ---- The icon grid -------------------------------------------------
 
     void gridStartsWithItsDefaults() {
-        TXIconListBox grid;
-        QCOMPARE(grid.NumberOfIcons(), -1);
-        QCOMPARE(grid.XIcons(), 4);
-        QCOMPARE(grid.YIcons(), 1);
-        QVERIFY(grid.AutoDisable());
+        IconGrid grid;
+        QCOMPARE(grid.iconCount(), -1);
+        QCOMPARE(grid.cellsAcross(), 4);
+        QCOMPARE(grid.cellsDown(), 1);
+        QVERIFY(grid.autoDisable());
         const int icon = grid.style()->pixelMetric(QStyle::PM_LargeIconSize);
-        QCOMPARE(grid.CellWidth(), icon + 6);
-        QCOMPARE(grid.ItemHeight(), icon + 6);
+        QCOMPARE(grid.cellWidth(), icon + 6);
+        QCOMPARE(grid.itemHeight(), icon + 6);
         const int bar = grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
         QCOMPARE(grid.size(), QSize((icon + 6) * 4 + 2, icon + 6 + bar + 1));
     }
 
     void gridSizeFollowsItsCellCounts() {
-        TXIconListBox grid;
-        grid.setXIcons(2);
-        grid.setYIcons(5);
+        IconGrid grid;
+        grid.setCellsAcross(2);
+        grid.setCellsDown(5);
         const int bar = grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-        const QSize expected(grid.CellWidth() * 2 + 2, grid.ItemHeight() * 5 + bar + 1);
+        const QSize expected(grid.cellWidth() * 2 + 2, grid.itemHeight() * 5 + bar + 1);
         QCOMPARE(grid.size(), expected);
-        if (grid.CellWidth() == 38 && bar == 17) {
+        if (grid.cellWidth() == 38 && bar == 17) {
             QCOMPARE(grid.size(), QSize(78, 208)); // the classic Windows metrics
         }
         for (int bad : {0, -1, -100}) {
-            grid.setXIcons(bad);
-            grid.setYIcons(bad);
-            QCOMPARE(grid.XIcons(), 2);
-            QCOMPARE(grid.YIcons(), 5);
+            grid.setCellsAcross(bad);
+            grid.setCellsDown(bad);
+            QCOMPARE(grid.cellsAcross(), 2);
+            QCOMPARE(grid.cellsDown(), 5);
             QCOMPARE(grid.size(), expected);
         }
     }
 
     void gridFillsColumnsAndScrollsSideways() {
-        TXIconListBox grid;
-        grid.setXIcons(2);
-        grid.setYIcons(5);
+        IconGrid grid;
+        grid.setCellsAcross(2);
+        grid.setCellsDown(5);
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
         for (int i = 0; i < 10; ++i) {
-            grid.InsertIcon(QString(), 0, i);
+            grid.insertIcon(QString(), 0, i);
         }
         QCoreApplication::processEvents();
         // Down the first column, then the second: ten cells, all in view.
-        QCOMPARE(grid.visualItemRect(grid.item(4)).topLeft(), QPoint(0, grid.ItemHeight() * 4));
-        QCOMPARE(grid.visualItemRect(grid.item(5)).topLeft(), QPoint(grid.CellWidth(), 0));
+        QCOMPARE(grid.visualItemRect(grid.item(4)).topLeft(), QPoint(0, grid.itemHeight() * 4));
+        QCOMPARE(grid.visualItemRect(grid.item(5)).topLeft(), QPoint(grid.cellWidth(), 0));
         QCOMPARE(grid.horizontalScrollBar()->maximum(), 0);
-        grid.InsertIcon(QString(), 0, 10);
+        grid.insertIcon(QString(), 0, 10);
         QCoreApplication::processEvents();
         QVERIFY(grid.horizontalScrollBar()->maximum() > 0);
     }
 
     void gridInsertsReplacesAndCounts() {
-        TXIconListBox grid;
+        IconGrid grid;
         const QString program = dir_.filePath("app.exe");
         for (int i = 0; i < 3; ++i) {
-            QVERIFY(grid.InsertIcon(program, i, i));
+            QVERIFY(grid.insertIcon(program, i, i));
         }
         QCOMPARE(grid.count(), 3);
-        QCOMPARE(grid.NumberOfIcons(), 3);
+        QCOMPARE(grid.iconCount(), 3);
         QCOMPARE(listed(&grid), QStringList({"0", "1", "2"}));
 
         // A valid position is replaced in place; any other appends.
-        QVERIFY(!grid.InsertIcon(dir_.filePath("readme.txt"), 0, 1));
+        QVERIFY(!grid.insertIcon(dir_.filePath("readme.txt"), 0, 1));
         QCOMPARE(grid.count(), 3);
-        QVERIFY(TXIconListBox::isPlaceholder(grid.item(1)));
-        QVERIFY(!TXIconListBox::isPlaceholder(grid.item(0)));
-        QCOMPARE(grid.NumberOfIcons(), 3);
-        QVERIFY(grid.InsertIcon(program, 2, 17));
+        QVERIFY(IconGrid::isPlaceholder(grid.item(1)));
+        QVERIFY(!IconGrid::isPlaceholder(grid.item(0)));
+        QCOMPARE(grid.iconCount(), 3);
+        QVERIFY(grid.insertIcon(program, 2, 17));
         QCOMPARE(grid.count(), 4);
         QCOMPARE(grid.item(3)->text(), QString("17"));
-        QCOMPARE(grid.NumberOfIcons(), 4);
+        QCOMPARE(grid.iconCount(), 4);
 
-        QVERIFY(!grid.DeleteIcon(4));
-        QVERIFY(!grid.DeleteIcon(-1));
-        QVERIFY(grid.DeleteIcon(0));
+        QVERIFY(!grid.deleteIcon(4));
+        QVERIFY(!grid.deleteIcon(-1));
+        QVERIFY(grid.deleteIcon(0));
         QCOMPARE(grid.count(), 3);
-        QCOMPARE(grid.NumberOfIcons(), 3);
+        QCOMPARE(grid.iconCount(), 3);
 
         grid.clear(); // the count of icons stays as it was
         QCOMPARE(grid.count(), 0);
-        QCOMPARE(grid.NumberOfIcons(), 3);
+        QCOMPARE(grid.iconCount(), 3);
 
         // Missing files, icons past the end and files without icons give the
         // standard application icon.
-        QVERIFY(!grid.InsertIcon(dir_.filePath("missing.exe"), 0, 0));
-        QVERIFY(!grid.InsertIcon(program, 3, 1));
-        QVERIFY(!grid.InsertIcon(dir_.filePath("noicons.dll"), 0, 2));
+        QVERIFY(!grid.insertIcon(dir_.filePath("missing.exe"), 0, 0));
+        QVERIFY(!grid.insertIcon(program, 3, 1));
+        QVERIFY(!grid.insertIcon(dir_.filePath("noicons.dll"), 0, 2));
         QCOMPARE(grid.count(), 3);
         for (int i = 0; i < 3; ++i) {
-            QVERIFY(TXIconListBox::isPlaceholder(grid.item(i)));
+            QVERIFY(IconGrid::isPlaceholder(grid.item(i)));
         }
     }
 
     void gridDrawsEachIconCentredInItsCell() {
-        TXIconListBox grid;
-        grid.setXIcons(2);
-        grid.setYIcons(5);
+        IconGrid grid;
+        grid.setCellsAcross(2);
+        grid.setCellsDown(5);
         const QString program = dir_.filePath("app.exe");
         for (int i = 0; i < 3; ++i) {
-            grid.InsertIcon(program, i, i);
+            grid.insertIcon(program, i, i);
         }
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
@@ -267,20 +267,20 @@ private slots:
         // A 32-pixel icon in a 38-pixel cell leaves 3 pixels on each side.
         const QImage image = grid.viewport()->grab().toImage();
         const QRect cell = grid.visualItemRect(grid.item(1));
-        const int margin = (grid.CellWidth() - grid.IconSize()) / 2;
+        const int margin = (grid.cellWidth() - grid.iconSize()) / 2;
         const QColor base = grid.palette().color(QPalette::Base);
         QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(margin - 1, margin - 1)), base);
         QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(margin, margin)), QColor(0, 255, 0));
-        QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(margin + grid.IconSize() - 1,
-                                                          margin + grid.IconSize() - 1)),
+        QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(margin + grid.iconSize() - 1,
+                                                          margin + grid.iconSize() - 1)),
                  QColor(0, 255, 0));
         QCOMPARE(image.pixelColor(cell.topLeft() +
-                                  QPoint(margin + grid.IconSize(), margin + grid.IconSize())),
+                                  QPoint(margin + grid.iconSize(), margin + grid.iconSize())),
                  base);
     }
 
     void gridDrawsTheImageThatSuitsTheCell() {
-        const int size = TXIconListBox().IconSize();
+        const int size = IconGrid().iconSize();
         auto drawn = [](const std::string& ico) {
             const QIcon icon =
                 iconFromIcoStream(QByteArray(ico.data(), static_cast<qsizetype>(ico.size())), 32);
@@ -312,32 +312,34 @@ private slots:
 
     void runFileChooserListsVisibleMatchingFilesSorted() {
         Fields fields;
-        TForm5 chooser(folderOf(dir_), fields.boxes());
+        RunFileChooser chooser(fields.boxes());
+        chooser.setSourceFolder(folderOf(dir_));
         QCOMPARE(chooser.windowTitle(), QString("Výběr spouštěného souboru"));
         QCOMPARE(chooser.mask(), QString("*.exe;*.bat;*.com"));
-        QCOMPARE(chooser.Label1->text(), folderOf(dir_));
-        QVERIFY(chooser.Label1->font().bold());
+        QCOMPARE(named<QLabel>(chooser, "Label1")->text(), folderOf(dir_));
+        QVERIFY(named<QLabel>(chooser, "Label1")->font().bold());
         chooser.show();
-        QCOMPARE(listed(chooser.OpenFile),
+        QCOMPARE(listed(chooser.fileList()),
                  QStringList({"app.exe", "broken.exe", "setup.bat"})); // no folder, no hidden
 
         chooser.hide();
         chooser.setMask("*.*");
         chooser.show();
-        QCOMPARE(listed(chooser.OpenFile),
+        QCOMPARE(listed(chooser.fileList()),
                  QStringList({"app.exe", "broken.exe", "Icons.icl", "lib64.dll", "Licence.RTF",
                               "noicons.dll", "one.ico", "readme.txt", "setup.bat"}));
-        QVERIFY(!listed(chooser.OpenFile).contains(".hidden.exe"));
+        QVERIFY(!listed(chooser.fileList()).contains(".hidden.exe"));
     }
 
     void runFileChooserWritesTheFieldOfItsPurpose() {
         Fields fields;
-        TForm5 chooser(folderOf(dir_), fields.boxes());
-        chooser.setPurposeCode(31);
+        RunFileChooser chooser(fields.boxes());
+        chooser.setSourceFolder(folderOf(dir_));
+        chooser.setTarget(iconField(2, IconPart::FileName));
         chooser.setMask("*.*");
         chooser.show();
-        clickEntry(chooser.OpenFile, rowOf(chooser.OpenFile, "setup.bat"));
-        chooser.Button1->click();
+        clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "setup.bat"));
+        chooser.okButton()->click();
         QVERIFY(!chooser.isVisible());
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
         QCOMPARE(fields.text(iconField(2, IconPart::FileName)), QString("setup.bat"));
@@ -345,12 +347,13 @@ private slots:
 
         // Enter confirms like OK.
         Fields others;
-        TForm5 second(folderOf(dir_), others.boxes());
-        second.setPurposeCode(3);
+        RunFileChooser second(others.boxes());
+        second.setSourceFolder(folderOf(dir_));
+        second.setTarget(FieldId::InfoAfterFile);
         second.setMask("*.txt;*.rtf");
         second.show();
-        clickEntry(second.OpenFile, 0);
-        QTest::keyClick(second.OpenFile, Qt::Key_Return);
+        clickEntry(second.fileList(), 0);
+        QTest::keyClick(second.fileList(), Qt::Key_Return);
         QVERIFY(!second.isVisible());
         QCOMPARE(others.text(FieldId::InfoAfterFile), QString("Licence.RTF"));
         QCOMPARE(others.changed(), std::vector<FieldId>{FieldId::InfoAfterFile});
@@ -358,11 +361,12 @@ private slots:
 
     void runFileChooserDoubleClickWritesAndCloses() {
         Fields fields;
-        TForm5 chooser(folderOf(dir_), fields.boxes());
-        chooser.setPurposeCode(1);
+        RunFileChooser chooser(fields.boxes());
+        chooser.setSourceFolder(folderOf(dir_));
+        chooser.setTarget(FieldId::LicenceFile);
         chooser.setMask("*.txt;*.rtf");
         chooser.show();
-        doubleClickEntry(chooser.OpenFile, rowOf(chooser.OpenFile, "readme.txt"));
+        doubleClickEntry(chooser.fileList(), rowOf(chooser.fileList(), "readme.txt"));
         QVERIFY(!chooser.isVisible());
         QCOMPARE(fields.text(FieldId::LicenceFile), QString("readme.txt"));
         QCOMPARE(fields.changed(), std::vector<FieldId>{FieldId::LicenceFile});
@@ -371,26 +375,23 @@ private slots:
     void runFileChooserWithoutSelectionWritesNothing() {
         QTemporaryDir empty;
         Fields fields;
-        TForm5 chooser(folderOf(empty), fields.boxes());
-        chooser.setPurposeCode(11);
+        RunFileChooser chooser(fields.boxes());
+        chooser.setSourceFolder(folderOf(empty));
+        chooser.setTarget(iconField(0, IconPart::FileName));
         chooser.show();
-        QCOMPARE(chooser.OpenFile->count(), 0);
-        chooser.Button1->click();
+        QCOMPARE(chooser.fileList()->count(), 0);
+        chooser.okButton()->click();
         QVERIFY(!chooser.isVisible());
         QVERIFY(fields.changed().empty());
         QVERIFY(MessageBoxes::takeRecords().isEmpty());
 
-        // Storno, and a code without a field, write nothing either.
-        TForm5 other(folderOf(dir_), fields.boxes());
-        other.setPurposeCode(11);
+        // Storno writes nothing either.
+        RunFileChooser other(fields.boxes());
+        other.setSourceFolder(folderOf(dir_));
+        other.setTarget(iconField(0, IconPart::FileName));
         other.show();
-        clickEntry(other.OpenFile, 0);
-        other.Button2->click();
-        QVERIFY(!other.isVisible());
-        other.setPurposeCode(99);
-        other.show();
-        clickEntry(other.OpenFile, 0);
-        other.Button1->click();
+        clickEntry(other.fileList(), 0);
+        other.cancelButton()->click();
         QVERIFY(!other.isVisible());
         QVERIFY(fields.changed().empty());
     }
@@ -398,33 +399,35 @@ private slots:
     void runFileChooserRereadsAtEachShowing() {
         QTemporaryDir folder;
         Fields fields;
-        TForm5 chooser(folderOf(folder), fields.boxes());
+        RunFileChooser chooser(fields.boxes());
+        chooser.setSourceFolder(folderOf(folder));
         chooser.setMask("*.*");
         chooser.show();
-        QCOMPARE(chooser.OpenFile->count(), 0);
+        QCOMPARE(chooser.fileList()->count(), 0);
         chooser.hide();
         writeFile(folder, "new.exe", "MZ");
         writeFile(folder, ".secret", "x");
         chooser.show();
-        QCOMPARE(listed(chooser.OpenFile), QStringList({"new.exe"}));
+        QCOMPARE(listed(chooser.fileList()), QStringList({"new.exe"}));
 
         // After a change of the working folder it lists the new one.
         chooser.hide();
         chooser.setSourceFolder(folderOf(dir_));
-        QCOMPARE(chooser.Label1->text(), folderOf(dir_));
+        QCOMPARE(named<QLabel>(chooser, "Label1")->text(), folderOf(dir_));
         chooser.show();
-        QVERIFY(listed(chooser.OpenFile).contains("app.exe"));
+        QVERIFY(listed(chooser.fileList()).contains("app.exe"));
     }
 
     void runFileChooserRefusesNamesTheProjectCannotHold() {
         QTemporaryDir folder;
         writeFile(folder, QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC.exe"), "MZ"); // 日本.exe
         Fields fields;
-        TForm5 chooser(folderOf(folder), fields.boxes());
-        chooser.setPurposeCode(11);
+        RunFileChooser chooser(fields.boxes());
+        chooser.setSourceFolder(folderOf(folder));
+        chooser.setTarget(iconField(0, IconPart::FileName));
         chooser.show();
-        clickEntry(chooser.OpenFile, 0);
-        chooser.Button1->click();
+        clickEntry(chooser.fileList(), 0);
+        chooser.okButton()->click();
         const auto records = MessageBoxes::takeRecords();
         QCOMPARE(records.size(), 1);
         QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::StandardError);
@@ -437,52 +440,54 @@ private slots:
 
     void iconChooserShowsTheIconsOfTheClickedFile() {
         Fields fields;
-        TForm6 chooser(folderOf(dir_), fields.boxes());
+        IconChooser chooser(fields.boxes());
+        chooser.setSourceFolder(folderOf(dir_));
         QCOMPARE(chooser.windowTitle(), QString("Výběr ikony"));
-        QCOMPARE(chooser.IconList->XIcons(), 2);
-        QCOMPARE(chooser.IconList->YIcons(), 5);
+        QCOMPARE(chooser.iconGrid()->cellsAcross(), 2);
+        QCOMPARE(chooser.iconGrid()->cellsDown(), 5);
         chooser.show();
-        QCOMPARE(listed(chooser.IconBox), QStringList({"app.exe", "broken.exe", "Icons.icl",
-                                                       "lib64.dll", "noicons.dll", "one.ico"}));
+        QCOMPARE(listed(chooser.fileList()), QStringList({"app.exe", "broken.exe", "Icons.icl",
+                                                          "lib64.dll", "noicons.dll", "one.ico"}));
 
-        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "app.exe"));
-        QCOMPARE(chooser.IconList->count(), 3);
+        clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "app.exe"));
+        QCOMPARE(chooser.iconGrid()->count(), 3);
         for (int i = 0; i < 3; ++i) {
-            QVERIFY(!TXIconListBox::isPlaceholder(chooser.IconList->item(i)));
+            QVERIFY(!IconGrid::isPlaceholder(chooser.iconGrid()->item(i)));
         }
-        QCOMPARE(cellColour(*chooser.IconList, 2), QColor(0, 0, 255));
+        QCOMPARE(cellColour(*chooser.iconGrid(), 2), QColor(0, 0, 255));
 
         // A second file replaces every cell.
-        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "one.ico"));
-        QCOMPARE(chooser.IconList->count(), 1);
-        QVERIFY(!TXIconListBox::isPlaceholder(chooser.IconList->item(0)));
-        QCOMPARE(cellColour(*chooser.IconList, 0), QColor(0, 255, 0));
+        clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "one.ico"));
+        QCOMPARE(chooser.iconGrid()->count(), 1);
+        QVERIFY(!IconGrid::isPlaceholder(chooser.iconGrid()->item(0)));
+        QCOMPARE(cellColour(*chooser.iconGrid(), 0), QColor(0, 255, 0));
 
-        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "Icons.icl"));
-        QCOMPARE(chooser.IconList->count(), 3);
-        QCOMPARE(cellColour(*chooser.IconList, 1), QColor(0, 255, 0));
+        clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "Icons.icl"));
+        QCOMPARE(chooser.iconGrid()->count(), 3);
+        QCOMPARE(cellColour(*chooser.iconGrid(), 1), QColor(0, 255, 0));
 
-        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "lib64.dll"));
-        QCOMPARE(chooser.IconList->count(), 2);
-        QCOMPARE(cellColour(*chooser.IconList, 1), QColor(0, 0, 255));
+        clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "lib64.dll"));
+        QCOMPARE(chooser.iconGrid()->count(), 2);
+        QCOMPARE(cellColour(*chooser.iconGrid(), 1), QColor(0, 0, 255));
 
-        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "noicons.dll"));
-        QCOMPARE(chooser.IconList->count(), 0);
+        clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "noicons.dll"));
+        QCOMPARE(chooser.iconGrid()->count(), 0);
     }
 
     void iconChooserShowsTheApplicationIconForDamagedIcons() {
         Fields fields;
-        TForm6 chooser(folderOf(dir_), fields.boxes());
-        chooser.setPurposeCode(12);
+        IconChooser chooser(fields.boxes());
+        chooser.setSourceFolder(folderOf(dir_));
+        chooser.setTargets(iconField(0, IconPart::IconFile), iconField(0, IconPart::IconIndex));
         chooser.show();
-        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "broken.exe"));
-        QCOMPARE(chooser.IconList->count(), 3);
+        clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "broken.exe"));
+        QCOMPARE(chooser.iconGrid()->count(), 3);
         for (int i = 0; i < 3; ++i) {
-            QVERIFY(TXIconListBox::isPlaceholder(chooser.IconList->item(i)));
+            QVERIFY(IconGrid::isPlaceholder(chooser.iconGrid()->item(i)));
         }
         // Still a choice like any other.
-        clickEntry(chooser.IconList, 1);
-        chooser.Button1->click();
+        clickEntry(chooser.iconGrid(), 1);
+        chooser.okButton()->click();
         QVERIFY(!chooser.isVisible());
         QCOMPARE(fields.text(iconField(0, IconPart::IconFile)), QString("broken.exe"));
         QCOMPARE(fields.text(iconField(0, IconPart::IconIndex)), QString("1"));
@@ -490,12 +495,13 @@ private slots:
 
     void iconChooserWritesOnlyTheFieldsOfItsPurpose() {
         Fields fields;
-        TForm6 chooser(folderOf(dir_), fields.boxes());
-        chooser.setPurposeCode(32);
+        IconChooser chooser(fields.boxes());
+        chooser.setSourceFolder(folderOf(dir_));
+        chooser.setTargets(iconField(2, IconPart::IconFile), iconField(2, IconPart::IconIndex));
         chooser.show();
-        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "app.exe"));
-        clickEntry(chooser.IconList, 2);
-        chooser.Button1->click();
+        clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "app.exe"));
+        clickEntry(chooser.iconGrid(), 2);
+        chooser.okButton()->click();
         QVERIFY(!chooser.isVisible());
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
         QCOMPARE(fields.text(iconField(2, IconPart::IconFile)), QString("app.exe"));
@@ -507,11 +513,12 @@ private slots:
 
     void iconChooserInsistsOnAnIcon() {
         Fields fields;
-        TForm6 chooser(folderOf(dir_), fields.boxes());
-        chooser.setPurposeCode(22);
+        IconChooser chooser(fields.boxes());
+        chooser.setSourceFolder(folderOf(dir_));
+        chooser.setTargets(iconField(1, IconPart::IconFile), iconField(1, IconPart::IconIndex));
         chooser.show();
         auto expectRefusal = [&] {
-            chooser.Button1->click();
+            chooser.okButton()->click();
             const auto records = MessageBoxes::takeRecords();
             QCOMPARE(records.size(), 1);
             QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::Plain);
@@ -520,71 +527,28 @@ private slots:
             QVERIFY(fields.changed().empty());
         };
         expectRefusal(); // no file
-        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "app.exe"));
+        clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "app.exe"));
         expectRefusal(); // icons, but none selected
-        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "noicons.dll"));
+        clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "noicons.dll"));
         expectRefusal(); // no icons at all
 
         // Reopened, the list has lost its selection and the grid starts
         // empty, so an icon of the last showing cannot be chosen blindly.
-        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "app.exe"));
-        clickEntry(chooser.IconList, 1);
-        chooser.Button2->click();
+        clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "app.exe"));
+        clickEntry(chooser.iconGrid(), 1);
+        chooser.cancelButton()->click();
         QVERIFY(!chooser.isVisible());
         QVERIFY(fields.changed().empty());
         chooser.show();
-        QVERIFY(chooser.IconBox->selectedItems().isEmpty());
-        QCOMPARE(chooser.IconList->count(), 0);
+        QVERIFY(chooser.fileList()->selectedItems().isEmpty());
+        QCOMPARE(chooser.iconGrid()->count(), 0);
         expectRefusal();
 
         // Double-clicking an icon chooses it.
-        clickEntry(chooser.IconBox, rowOf(chooser.IconBox, "app.exe"));
-        doubleClickEntry(chooser.IconList, 1);
+        clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "app.exe"));
+        doubleClickEntry(chooser.iconGrid(), 1);
         QVERIFY(!chooser.isVisible());
         QCOMPARE(fields.text(iconField(1, IconPart::IconIndex)), QString("1"));
-    }
-
-    // ---- The openers ---------------------------------------------------
-
-    void openersPrepareTheirChooser() {
-        Fields fields;
-        TForm5 runFile(folderOf(dir_), fields.boxes());
-        TForm6 icon(folderOf(dir_), fields.boxes());
-        struct Seen {
-            QString title;
-            QString mask;
-            int code = 0;
-            QStringList files;
-        };
-        auto open = [&](int button) {
-            Seen seen;
-            QTimer::singleShot(0, [&] {
-                seen = {runFile.windowTitle(), runFile.mask(), runFile.PurposeCode(),
-                        listed(runFile.OpenFile)};
-                runFile.Button2->click();
-            });
-            openChooser(button, runFile, icon);
-            return seen;
-        };
-        const Seen licence = open(12);
-        QCOMPARE(licence.title, QString("Výběr licenčního souboru"));
-        QCOMPARE(licence.mask, QString("*.txt;*.rtf"));
-        QCOMPARE(licence.code, 1);
-        QCOMPARE(licence.files, QStringList({"Licence.RTF", "readme.txt"}));
-        const Seen first = open(2);
-        QCOMPARE(first.title, QString("Výběr spouštěného souboru"));
-        QCOMPARE(first.mask, QString("*.*"));
-        QCOMPARE(first.code, 11);
-        QCOMPARE(first.files.size(), 9);
-
-        int iconCode = 0;
-        QTimer::singleShot(0, [&] {
-            iconCode = icon.PurposeCode();
-            icon.Button2->click();
-        });
-        openChooser(9, runFile, icon);
-        QCOMPARE(iconCode, 42);
-        QVERIFY(fields.changed().empty());
     }
 
 private:

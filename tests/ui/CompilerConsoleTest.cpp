@@ -3,8 +3,9 @@
 #include "ui/console/CompilerConsole.h"
 
 #include "TestFiles.h"
+#include "WindowControls.h"
 #include "ui/MessageBoxes.h"
-#include "ui/mainwindow/Unit1.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@
 #include <QTimer>
 #include <memory>
 
+using namespace tornavel;
 using namespace tornavel::ui;
 using Kind = MessageBoxes::Record::Kind;
 
@@ -28,9 +30,11 @@ private:
     QTemporaryDir dir_;
     QString programFolder_;
     QString sourceFolder_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainWindow> form_;
 
-    QStringList consoleLines() const { return form_->Console->Output->toPlainText().split(u'\n'); }
+    QStringList consoleLines() const {
+        return form_->compilerConsole()->outputView()->toPlainText().split(u'\n');
+    }
     QString commandLine() const { return programFolder_ + "iscc \"" + sourceFolder_ + "ISS\""; }
 
 private slots:
@@ -41,10 +45,10 @@ private slots:
         makeProgramAndSourceFolders(dir_.path(), programFolder_, sourceFolder_);
         installFakeCompiler(programFolder_);
         writeAll(sourceFolder_ + "app.exe", "MZ");
-        form_ = std::make_unique<TForm1>(programFolder_.toStdString());
+        form_ = std::make_unique<MainWindow>(programFolder_.toStdString());
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-        form_->Edit19->setText("app.exe");
+        box(*form_, iconField(0, IconPart::FileName))->setText("app.exe");
         MessageBoxes::takeRecords();
     }
 
@@ -60,9 +64,9 @@ private slots:
         QStringList seenWhileRunning;
         QTimer look;
         connect(&look, &QTimer::timeout, this, [&] {
-            TCompilerConsole* console = form_->Console;
+            CompilerConsole* console = form_->compilerConsole();
             if (console && console->isVisible() && form_->buildRunning() &&
-                console->Output->toPlainText().contains("Skript: ")) {
+                console->outputView()->toPlainText().contains("Skript: ")) {
                 seenWhileRunning = consoleLines();
                 look.stop();
                 QFile::remove(programFolder_ + "iscc.hold");
@@ -70,7 +74,7 @@ private slots:
         });
         look.start(5);
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
-        form_->BitBtn1->click();
+        named<QPushButton>(*form_, "BitBtn1")->click();
 
         const QStringList firstLines{commandLine(), "Náhradní kompilátor iscc pro testy", "",
                                      "Skript: " + sourceFolder_ + "ISS"};
@@ -80,7 +84,7 @@ private slots:
             sourceFolder_ + "Output/Můj program verze 1.0.exe"};
         QCOMPARE(consoleLines(), firstLines + lastLines);
         // A success without a notice closes the window.
-        QVERIFY(!form_->Console->isVisible());
+        QVERIFY(!form_->compilerConsole()->isVisible());
         QCOMPARE(MessageBoxes::takeRecords().size(), 2); // the two questions
     }
 
@@ -93,7 +97,7 @@ private slots:
             QVERIFY(QDir().mkpath(sourceFolder_ + "záloha." + QString::number(i)));
         }
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
-        form_->BitBtn1->click();
+        named<QPushButton>(*form_, "BitBtn1")->click();
 
         const QString errorLine = "Error on line 5 in " + sourceFolder_ + "ISS: Neplatný parametr.";
         const auto shown = MessageBoxes::takeRecords();
@@ -102,29 +106,29 @@ private slots:
         QCOMPARE(shown[1].text,
                  "Kompilace se nezdařila: kompilátor skončil s chybovým kódem 2.\r\n" + errorLine);
 
-        TCompilerConsole& console = *form_->Console;
+        CompilerConsole& console = *form_->compilerConsole();
         QVERIFY(console.isVisible());
         QCOMPARE(console.windowTitle(), QString("Kompilace"));
-        QVERIFY(console.Output->isReadOnly());
-        QCOMPARE(console.Status->text(), QString("Kompilátor skončil s chybovým kódem 2."));
+        QVERIFY(console.outputView()->isReadOnly());
+        QCOMPARE(console.statusLabel()->text(), QString("Kompilátor skončil s chybovým kódem 2."));
         QCOMPARE(consoleLines().mid(consoleLines().size() - 2),
                  (QStringList{errorLine, "Compile aborted."}));
         QCOMPARE(console.markedLine(), errorLine);
-        QCOMPARE(console.Output->textCursor().block().text(), errorLine);
-        QVERIFY(console.Notice->isVisible());
-        QCOMPARE(console.Notice->text().count("záloha."), 10);
-        QVERIFY(console.Notice->text().contains("celkem 12: "));
-        QVERIFY(console.Notice->text().endsWith(" a 2 další."));
+        QCOMPARE(console.outputView()->textCursor().block().text(), errorLine);
+        QVERIFY(console.noticeLabel()->isVisible());
+        QCOMPARE(console.noticeLabel()->text().count("záloha."), 10);
+        QVERIFY(console.noticeLabel()->text().contains("celkem 12: "));
+        QVERIFY(console.noticeLabel()->text().endsWith(" a 2 další."));
 
         // The next build starts from an empty window.
         QFile::remove(programFolder_ + "iscc.error");
         QVERIFY(QDir(sourceFolder_).removeRecursively() && QDir().mkpath(sourceFolder_));
         writeAll(sourceFolder_ + "app.exe", "MZ");
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
-        form_->BitBtn1->click();
+        named<QPushButton>(*form_, "BitBtn1")->click();
         QVERIFY(!console.isVisible());
         QVERIFY(console.markedLine().isEmpty());
-        QVERIFY(console.Notice->text().isEmpty());
+        QVERIFY(console.noticeLabel()->text().isEmpty());
         QCOMPARE(consoleLines().first(), commandLine());
     }
 };

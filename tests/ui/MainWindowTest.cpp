@@ -2,13 +2,18 @@
 // close question, the enabling and version rules, the colour preview, input
 // limits, keys, New, Open, Save, Save As, the status line, the start-up and
 // close steps and the output-directory dialog.
+#include "ui/mainwindow/MainWindow.h"
+
 #include "../support/FieldValues.h"
 #include "TestFiles.h"
+#include "WindowControls.h"
 #include "project/ProjectFile.h"
 #include "ui/MessageBoxes.h"
+#include "ui/about/AboutBox.h"
+#include "ui/choosers/IconChooser.h"
+#include "ui/choosers/RunFileChooser.h"
 #include "ui/controls/RadioGroup.h"
-#include "ui/mainwindow/Unit1.h"
-#include "ui/mainwindow/Unit4.h"
+#include "ui/mainwindow/OutputFolderDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,13 +64,13 @@ void pickWithKeyboard(QComboBox* list, int index) {
     }
 }
 
-void clickRadio(TRadioGroup* group, int index) {
+void clickRadio(RadioGroup* group, int index) {
     QRadioButton* button = group->button(index);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
 }
 
-QColor panelColour(const TForm1& form) {
-    return form.Panel1->palette().color(QPalette::Window);
+QColor panelColour(const MainWindow& form) {
+    return form.fieldControl(FieldId::PreviewColor)->palette().color(QPalette::Window);
 }
 
 // What a control shows: a text, a check, a position or the preview's colour.
@@ -76,7 +81,7 @@ QVariant shownBy(const QWidget* control) {
     if (const auto* check = qobject_cast<const QCheckBox*>(control)) {
         return check->isChecked();
     }
-    if (const auto* group = qobject_cast<const TRadioGroup*>(control)) {
+    if (const auto* group = qobject_cast<const RadioGroup*>(control)) {
         return group->itemIndex();
     }
     if (const auto* list = qobject_cast<const QComboBox*>(control)) {
@@ -94,7 +99,7 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
     QString programFolder_;
     QString sourceFolder_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainWindow> form_;
 
     QString path(const QString& relative) const { return dir_->filePath(relative); }
 
@@ -104,7 +109,7 @@ private:
     }
 
     void startForm() {
-        form_ = std::make_unique<TForm1>(programFolder_.toStdString());
+        form_ = std::make_unique<MainWindow>(programFolder_.toStdString());
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
         QApplication::setActiveWindow(form_.get());
@@ -112,6 +117,14 @@ private:
 
     // The boxes shown since the last call.
     static QList<MessageBoxes::Record> records() { return MessageBoxes::takeRecords(); }
+
+    // Saves the project under a new name, as the user would; that clears the
+    // modified mark.
+    static void saveAsFile(MainWindow& f, const QString& file) {
+        MessageBoxes::setNextFileName(file);
+        named<QAction>(f, "Ulozjako")->trigger();
+        records();
+    }
 
 private slots:
     void initTestCase() { MessageBoxes::enableTestMode(); }
@@ -133,32 +146,37 @@ private slots:
     }
 
     void startsWithNewProjectAndClosesWithoutAsking() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         QVERIFY(QFileInfo(sourceFolder_).isDir());
-        QCOMPARE(f.SourceFolder, sourceFolder_);
-        QCOMPARE(f.Cesta->text(), sourceFolder_);
-        QCOMPARE(f.HelpFile, programFolder_ + "Tornavel.hlp");
-        QCOMPARE(f.Edit1->text(), QString("Můj program"));
-        QCOMPARE(f.Edit2->text(), QString("Můj program verze 1.0"));
-        QCOMPARE(f.Edit5->text(), QString("© Ing. Já a synové"));
-        QCOMPARE(f.Edit53->text(), QString("1457664"));
-        QCOMPARE(f.Edit22->text(), QString("0"));
-        QCOMPARE(f.RadioGroup1->itemIndex(), 2);
-        QCOMPARE(f.RadioGroup2->itemIndex(), 1);
-        QCOMPARE(f.RadioGroup4->itemIndex(), 0);
-        QCOMPARE(f.Pozadi->currentText(), QString("modrá"));
+        QCOMPARE(f.sourceFolder(), sourceFolder_);
+        QCOMPARE(named<QLabel>(f, "Cesta")->text(), sourceFolder_);
+        QCOMPARE(f.helpFile(), programFolder_ + "Tornavel.hlp");
+        QCOMPARE(box(f, FieldId::AppName)->text(), QString("Můj program"));
+        QCOMPARE(box(f, FieldId::AppVerName)->text(), QString("Můj program verze 1.0"));
+        QCOMPARE(box(f, FieldId::AppCopyright)->text(), QString("© Ing. Já a synové"));
+        QCOMPARE(box(f, FieldId::DiskSize)->text(), QString("1457664"));
+        QCOMPARE(box(f, iconField(0, IconPart::IconIndex))->text(), QString("0"));
+        QCOMPARE(group(f, FieldId::Win)->itemIndex(), 2);
+        QCOMPARE(group(f, FieldId::WinNT)->itemIndex(), 1);
+        QCOMPARE(group(f, FieldId::IniLocation)->itemIndex(), 0);
+        QCOMPARE(list(f, FieldId::BackgroundColor)->currentText(), QString("modrá"));
         QCOMPARE(panelColour(f), QColor(0, 0, 255));
-        QCOMPARE(f.ComboBox1->currentIndex(), -1);
-        QCOMPARE(f.ComboBox1->count(), 103);
-        QVERIFY(f.CheckBox10->isChecked() && f.CheckBox2->isChecked() && f.CheckBox6->isChecked());
-        QVERIFY(!f.CheckBox12->isChecked() && !f.CheckBox13->isChecked());
-        QVERIFY(!f.Edit53->isEnabled() && !f.Edit54->isEnabled());
-        QVERIFY(f.Pozadi->isEnabled() && f.Edit5->isEnabled());
-        QCOMPARE(f.TabbedNotebook1->currentIndex(), 0);
+        QCOMPARE(list(f, iconField(0, IconPart::HotKey))->currentIndex(), -1);
+        QCOMPARE(list(f, iconField(0, IconPart::HotKey))->count(), 103);
+        QVERIFY(check(f, FieldId::WindowVisible)->isChecked() &&
+                check(f, FieldId::AllowNoIcons)->isChecked() &&
+                check(f, FieldId::BackSolid)->isChecked());
+        QVERIFY(!check(f, FieldId::ShowLanguageDialog)->isChecked() &&
+                !check(f, FieldId::BackColorDirection)->isChecked());
+        QVERIFY(!box(f, FieldId::DiskSize)->isEnabled() &&
+                !box(f, FieldId::ReserveBytes)->isEnabled());
+        QVERIFY(list(f, FieldId::BackgroundColor)->isEnabled() &&
+                box(f, FieldId::AppCopyright)->isEnabled());
+        QCOMPARE(named<QTabWidget>(f, "TabbedNotebook1")->currentIndex(), 0);
         QCOMPARE(f.projectFromControls(), ProjectSettings{});
-        QVERIFY(!f.Modified);
-        QVERIFY(!f.Uloz->isEnabled());
-        QVERIFY(!f.SpeedButton3->isEnabled());
+        QVERIFY(!f.isModified());
+        QVERIFY(!named<QAction>(f, "Uloz")->isEnabled());
+        QVERIFY(!named<QToolButton>(f, "SpeedButton3")->isEnabled());
 
         QVERIFY(f.close());
         QVERIFY(records().isEmpty());
@@ -178,19 +196,19 @@ private slots:
 
     void newAndOpenAskBeforeReplacingAChangedProject() {
         QFETCH(QString, command);
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         const bool isOpen = command.contains("Open") || command == "Ctrl+O";
         auto run = [&] {
             if (command == "New button") {
-                f.SpeedButton1->click();
+                named<QToolButton>(f, "SpeedButton1")->click();
             } else if (command == "Open button") {
-                f.SpeedButton2->click();
+                named<QToolButton>(f, "SpeedButton2")->click();
             } else if (command == "Ctrl+N") {
                 QTest::keyClick(&f, Qt::Key_N, Qt::ControlModifier);
             } else if (command == "Ctrl+O") {
                 QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier);
             } else {
-                (isOpen ? f.Otevri : f.Nova)->trigger();
+                (isOpen ? named<QAction>(f, "Otevri") : named<QAction>(f, "Nova"))->trigger();
             }
         };
         auto kinds = [] {
@@ -202,7 +220,7 @@ private slots:
         };
         const QList<Kind> goesOn = isOpen ? QList<Kind>{Kind::OpenDialog} : QList<Kind>{};
         const QString project = path("asked.ipr");
-        auto change = [&] { QTest::keyClick(f.Edit1, Qt::Key_X); };
+        auto change = [&] { QTest::keyClick(box(f, FieldId::AppName), Qt::Key_X); };
 
         // Nothing changed: nothing is asked.
         run();
@@ -219,7 +237,7 @@ private slots:
             QCOMPARE(shown[0].text, QString("Chcete uložit nastavení Vaší instalace?"));
             QCOMPARE(shown[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             QCOMPARE(shown[0].icon, QMessageBox::Question);
-            QVERIFY(f.Edit1->text().endsWith('x') && f.Modified);
+            QVERIFY(box(f, FieldId::AppName)->text().endsWith('x') && f.isModified());
         }
 
         // Yes saves through Save As when there is no file yet, then goes on.
@@ -228,15 +246,16 @@ private slots:
         run();
         QCOMPARE(kinds(), QList<Kind>({Kind::Question, Kind::SaveDialog}) + goesOn);
         QVERIFY(readAll(project).contains("AppName=M\xF9j programxx\r\n"));
-        QCOMPARE(f.Edit1->text(), isOpen ? QString("Můj programxx") : QString("Můj program"));
+        QCOMPARE(box(f, FieldId::AppName)->text(),
+                 isOpen ? QString("Můj programxx") : QString("Můj program"));
 
         // With a file, Yes saves to it without a dialog.
+        saveAsFile(f, project);
         change();
-        const QByteArray typed =
-            "AppName=M\xF9j program" + QByteArray(f.Edit1->text().size() - 11, 'x') + "\r\n";
+        const QByteArray typed = "AppName=M\xF9j program" +
+                                 QByteArray(box(f, FieldId::AppName)->text().size() - 11, 'x') +
+                                 "\r\n";
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
-        f.ProjectFileName = project;
-        f.RefreshSaveAvailability();
         run();
         QCOMPARE(kinds(), QList<Kind>{Kind::Question} + goesOn);
         QVERIFY(readAll(project).contains(typed));
@@ -248,11 +267,11 @@ private slots:
         run();
         QCOMPARE(kinds(), QList<Kind>{Kind::Question} + goesOn);
         QCOMPARE(readAll(project), saved);
-        QCOMPARE(f.Edit1->text().endsWith('x'), isOpen);
+        QCOMPARE(box(f, FieldId::AppName)->text().endsWith('x'), isOpen);
     }
 
     void loadedTextsKeepTheBoxesLimits() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         auto typeAtEnd = [](QLineEdit* edit, const QString& text) {
             QTest::keyClick(edit, Qt::Key_End);
             typeText(edit, text);
@@ -261,66 +280,70 @@ private slots:
         writeAll(file, "[Nastaven\xED]\r\nAppVerName=" + QByteArray(300, 'L') +
                            "\r\nDefaultDirName=A\tB\r\n");
         MessageBoxes::setNextFileName(file);
-        f.Otevri->trigger();
-        QCOMPARE(f.Edit2->text().size(), 300); // shown as loaded, not cut
-        typeAtEnd(f.Edit2, "x");
-        QCOMPARE(f.Edit2->text().size(), 300); // longer: refused
-        QTest::keyClick(f.Edit2, Qt::Key_Backspace);
-        QCOMPARE(f.Edit2->text().size(), 299); // shorter: taken
-        typeAtEnd(f.Edit2, "x");
-        QCOMPARE(f.Edit2->text().size(), 299);
+        named<QAction>(f, "Otevri")->trigger();
+        QCOMPARE(box(f, FieldId::AppVerName)->text().size(), 300); // shown as loaded, not cut
+        typeAtEnd(box(f, FieldId::AppVerName), "x");
+        QCOMPARE(box(f, FieldId::AppVerName)->text().size(), 300); // longer: refused
+        QTest::keyClick(box(f, FieldId::AppVerName), Qt::Key_Backspace);
+        QCOMPARE(box(f, FieldId::AppVerName)->text().size(), 299); // shorter: taken
+        typeAtEnd(box(f, FieldId::AppVerName), "x");
+        QCOMPARE(box(f, FieldId::AppVerName)->text().size(), 299);
 
-        QCOMPARE(f.Edit3->text(), QString("A\tB"));
-        typeAtEnd(f.Edit3, QString::fromUtf8("\t漢"));
-        QCOMPARE(f.Edit3->text(), QString("A\tB")); // another refused character: refused
-        typeAtEnd(f.Edit3, "C");
-        QCOMPARE(f.Edit3->text(), QString("A\tBC")); // a good character beside the old one
-        QTest::keyClick(f.Edit3, Qt::Key_Home);
-        QTest::keyClick(f.Edit3, Qt::Key_Right);
-        QTest::keyClick(f.Edit3, Qt::Key_Delete);
-        QCOMPARE(f.Edit3->text(), QString("ABC")); // the tab removed: taken
-        typeAtEnd(f.Edit3, "\t");
-        QCOMPARE(f.Edit3->text(), QString("ABC")); // and now refused again
+        QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("A\tB"));
+        typeAtEnd(box(f, FieldId::DefaultDirName), QString::fromUtf8("\t漢"));
+        QCOMPARE(box(f, FieldId::DefaultDirName)->text(),
+                 QString("A\tB")); // another refused character: refused
+        typeAtEnd(box(f, FieldId::DefaultDirName), "C");
+        QCOMPARE(box(f, FieldId::DefaultDirName)->text(),
+                 QString("A\tBC")); // a good character beside the old one
+        QTest::keyClick(box(f, FieldId::DefaultDirName), Qt::Key_Home);
+        QTest::keyClick(box(f, FieldId::DefaultDirName), Qt::Key_Right);
+        QTest::keyClick(box(f, FieldId::DefaultDirName), Qt::Key_Delete);
+        QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("ABC")); // the tab removed: taken
+        typeAtEnd(box(f, FieldId::DefaultDirName), "\t");
+        QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("ABC")); // and now refused again
 
         // The build's fill-in of the version name from a long program name.
         installFakeCompiler(programFolder_);
-        f.Edit1->setText(QString(280, 'N'));
-        f.Edit2->clear();
+        box(f, FieldId::AppName)->setText(QString(280, 'N'));
+        box(f, FieldId::AppVerName)->clear();
         MessageBoxes::setNextAnswer(QMessageBox::No); // the script only
-        f.BitBtn1->click();
-        QCOMPARE(f.Edit2->text(), QString(280, 'N'));
-        typeAtEnd(f.Edit2, "x");
-        QCOMPARE(f.Edit2->text(), QString(280, 'N'));
+        named<QPushButton>(f, "BitBtn1")->click();
+        QCOMPARE(box(f, FieldId::AppVerName)->text(), QString(280, 'N'));
+        typeAtEnd(box(f, FieldId::AppVerName), "x");
+        QCOMPARE(box(f, FieldId::AppVerName)->text(), QString(280, 'N'));
     }
 
     void buildFillInsShowBeforeTheFirstQuestion() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         installFakeCompiler(programFolder_);
         writeAll(sourceFolder_ + "app.exe", "MZ");
-        f.Edit18->setText("Program");
-        f.Edit19->setText("app.exe");
-        f.Edit2->clear();
+        box(f, iconField(0, IconPart::Name))->setText("Program");
+        box(f, iconField(0, IconPart::FileName))->setText("app.exe");
+        box(f, FieldId::AppVerName)->clear();
         QStringList seen;
         MessageBoxes::setBoxObserver([&](const MessageBoxes::Record& r) {
             if (r.caption == "Vytvoření instalačního souboru") {
-                seen << f.Edit2->text() << f.Edit21->text();
+                seen << box(f, FieldId::AppVerName)->text()
+                     << box(f, iconField(0, IconPart::IconFile))->text();
                 // The user edits the box while the compiler runs.
-                f.Edit2->setText("Vlastní název");
+                box(f, FieldId::AppVerName)->setText("Vlastní název");
             }
         });
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
-        f.BitBtn1->click();
+        named<QPushButton>(f, "BitBtn1")->click();
         MessageBoxes::setBoxObserver({});
         QCOMPARE(seen, QStringList({"Můj program", "app.exe"}));
-        QCOMPARE(f.Edit2->text(), QString("Vlastní název")); // not overwritten afterwards
-        QCOMPARE(f.Edit21->text(), QString("app.exe"));
+        QCOMPARE(box(f, FieldId::AppVerName)->text(),
+                 QString("Vlastní název")); // not overwritten afterwards
+        QCOMPARE(box(f, iconField(0, IconPart::IconFile))->text(), QString("app.exe"));
     }
 
     void deletedWorkingFolderStopsTheBuild() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         installFakeCompiler(programFolder_);
         QVERIFY(QDir(sourceFolder_).removeRecursively());
-        f.BitBtn1->click();
+        named<QPushButton>(f, "BitBtn1")->click();
         const auto shown = records();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].kind, Kind::StandardError);
@@ -329,28 +352,28 @@ private slots:
     }
 
     void helpMenuStandsAtTheRightEndOfTheMenuBar() {
-        TForm1& f = *form_;
-        QMenuBar* bar = f.MainMenu1;
-        QVERIFY(bar->actions().contains(f.Napoveda->menuAction()));
-        const QRect help = bar->actionGeometry(f.Napoveda->menuAction());
-        const QRect settings = bar->actionGeometry(f.Nastaven1->menuAction());
+        MainWindow& f = *form_;
+        QMenuBar* bar = named<QMenuBar>(f, "MainMenu1");
+        QVERIFY(bar->actions().contains(named<QMenu>(f, "Napoveda")->menuAction()));
+        const QRect help = bar->actionGeometry(named<QMenu>(f, "Napoveda")->menuAction());
+        const QRect settings = bar->actionGeometry(named<QMenu>(f, "Nastaven1")->menuAction());
         QVERIFY(help.left() > settings.right() + help.width());
         QVERIFY(bar->width() - help.right() < help.width());
 
         // The arrow keys move from the menus onto it and round again.
-        bar->setActiveAction(f.Nastaven1->menuAction());
-        QTRY_VERIFY(f.Nastaven1->isVisible());
-        QTest::keyClick(f.Nastaven1, Qt::Key_Right);
-        QTRY_COMPARE(bar->activeAction(), f.Napoveda->menuAction());
-        QTRY_VERIFY(f.Napoveda->isVisible());
-        QTest::keyClick(f.Napoveda, Qt::Key_Right);
-        QTRY_COMPARE(bar->activeAction(), f.Instalace1->menuAction());
-        f.Instalace1->close();
+        bar->setActiveAction(named<QMenu>(f, "Nastaven1")->menuAction());
+        QTRY_VERIFY(named<QMenu>(f, "Nastaven1")->isVisible());
+        QTest::keyClick(named<QMenu>(f, "Nastaven1"), Qt::Key_Right);
+        QTRY_COMPARE(bar->activeAction(), named<QMenu>(f, "Napoveda")->menuAction());
+        QTRY_VERIFY(named<QMenu>(f, "Napoveda")->isVisible());
+        QTest::keyClick(named<QMenu>(f, "Napoveda"), Qt::Key_Right);
+        QTRY_COMPARE(bar->activeAction(), named<QMenu>(f, "Instalace1")->menuAction());
+        named<QMenu>(f, "Instalace1")->close();
     }
 
     void fileDialogsShowTheFilterByItsName() {
-        TForm1& f = *form_;
-        f.Otevri->trigger();
+        MainWindow& f = *form_;
+        named<QAction>(f, "Otevri")->trigger();
         const auto shown = records();
         QCOMPARE(shown.size(), 1);
         const auto dialog = MessageBoxes::createFileDialog(&f, Kind::OpenDialog, shown[0].dialog);
@@ -364,50 +387,59 @@ private slots:
     }
 
     void layoutNamesCaptionsAndHints() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         const QStringList pages = {
             "Základní nastavení", "Soubory", "Ikony", "Diskety", "INI", "Ostatní"};
-        QCOMPARE(f.TabbedNotebook1->count(), pages.size());
+        QCOMPARE(named<QTabWidget>(f, "TabbedNotebook1")->count(), pages.size());
         for (int i = 0; i < pages.size(); ++i) {
-            QCOMPARE(f.TabbedNotebook1->tabText(i), pages[i]);
+            QCOMPARE(named<QTabWidget>(f, "TabbedNotebook1")->tabText(i), pages[i]);
         }
-        QCOMPARE(f.TabbedNotebook2->tabText(2), QString("    Ikona č.3    "));
+        QCOMPARE(named<QTabWidget>(f, "TabbedNotebook2")->tabText(2), QString("    Ikona č.3    "));
         for (const char* name :
              {"Edit1", "Edit54", "CheckBox23", "ComboBox5", "RadioGroup4", "Pozadi", "Panel1",
               "Panel2", "Button14", "Label54", "Cesta", "browserArea", "SpeedButton7"}) {
             QVERIFY2(f.findChild<QWidget*>(name), name);
         }
-        QCOMPARE(f.findChild<QLineEdit*>("Edit29"), f.Edit29);
+        QCOMPARE(f.findChild<QLineEdit*>("Edit29"), box(f, iconField(2, IconPart::FileName)));
         QCOMPARE(f.findChild<QAction*>("Vytvoitinstalaci1")->shortcut(), QKeySequence(Qt::Key_F9));
-        QCOMPARE(f.Konec->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
-        QCOMPARE(f.Ulozjako->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
-        QCOMPARE(f.Oautorech->shortcut(), QKeySequence(Qt::Key_F2));
-        QCOMPARE(f.Edit1->toolTip(), QString("max. 63 znaků"));
-        QCOMPARE(f.Edit43->toolTip(), QString("max 63 znaků"));
-        QCOMPARE(f.Button12->statusTip(), QString("Vybete soubor ze seznamu."));
-        QCOMPARE(f.Button2->statusTip(), QString("Vyberte soubor ze seznamu."));
-        QVERIFY(f.CheckBox9->toolTip().isEmpty());
+        QCOMPARE(named<QAction>(f, "Konec")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+        QCOMPARE(named<QAction>(f, "Ulozjako")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+        QCOMPARE(named<QAction>(f, "Oautorech")->shortcut(), QKeySequence(Qt::Key_F2));
+        QCOMPARE(box(f, FieldId::AppName)->toolTip(), QString("max. 63 znaků"));
+        QCOMPARE(box(f, FieldId::IniFileName)->toolTip(), QString("max 63 znaků"));
+        QCOMPARE(named<QPushButton>(f, "Button12")->statusTip(),
+                 QString("Vybete soubor ze seznamu."));
+        QCOMPARE(named<QPushButton>(f, "Button2")->statusTip(),
+                 QString("Vyberte soubor ze seznamu."));
+        QVERIFY(check(f, FieldId::DisableProgramGroupPage)->toolTip().isEmpty());
         // Tab order runs through the first page, then the icon page's own order.
-        QCOMPARE(f.Edit4->nextInFocusChain(), f.Edit5);
-        QCOMPARE(f.Edit5->nextInFocusChain(), f.CheckBox1);
-        QCOMPARE(f.CheckBox12->nextInFocusChain(), f.Edit9);
-        QCOMPARE(f.Edit19->nextInFocusChain(), f.Button2);
-        QCOMPARE(f.CheckBox15->nextInFocusChain(), f.ComboBox1);
-        QCOMPARE(f.Button14->nextInFocusChain(), f.BitBtn1);
-        QCOMPARE(f.BitBtn1->nextInFocusChain(), f.BitBtn2);
+        QCOMPARE(box(f, FieldId::DefaultGroupName)->nextInFocusChain(),
+                 box(f, FieldId::AppCopyright));
+        QCOMPARE(box(f, FieldId::AppCopyright)->nextInFocusChain(),
+                 check(f, FieldId::InstallToProgramFiles));
+        QCOMPARE(check(f, FieldId::ShowLanguageDialog)->nextInFocusChain(),
+                 box(f, FieldId::Password));
+        QCOMPARE(box(f, iconField(0, IconPart::FileName))->nextInFocusChain(),
+                 named<QPushButton>(f, "Button2"));
+        QCOMPARE(check(f, iconField(0, IconPart::InStartup))->nextInFocusChain(),
+                 list(f, iconField(0, IconPart::HotKey)));
+        QCOMPARE(named<QPushButton>(f, "Button14")->nextInFocusChain(),
+                 named<QPushButton>(f, "BitBtn1"));
+        QCOMPARE(named<QPushButton>(f, "BitBtn1")->nextInFocusChain(),
+                 named<QPushButton>(f, "BitBtn2"));
     }
 
     void statusLineShowsTheLongHintUnderTheMouse() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-        QApplication::sendEvent(f.Edit53, &enter);
-        QCOMPARE(f.Panel2->text(),
+        QApplication::sendEvent(box(f, FieldId::DiskSize), &enter);
+        QCOMPARE(named<QLabel>(f, "Panel2")->text(),
                  QString("Zde zadejte velikost jednotlivých dílů instalačního  souboru. "));
         QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(f.Edit53, &leave);
-        QCOMPARE(f.Panel2->text(), QString());
-        QApplication::sendEvent(f.BitBtn2, &enter);
-        QCOMPARE(f.Panel2->text(), QString("Ukončí program."));
+        QApplication::sendEvent(box(f, FieldId::DiskSize), &leave);
+        QCOMPARE(named<QLabel>(f, "Panel2")->text(), QString());
+        QApplication::sendEvent(named<QPushButton>(f, "BitBtn2"), &enter);
+        QCOMPARE(named<QLabel>(f, "Panel2")->text(), QString("Ukončí program."));
     }
 
     void typedCharacterMakesClosingAsk_data() {
@@ -419,9 +451,9 @@ private slots:
     void typedCharacterMakesClosingAsk() {
         QFETCH(int, answer);
         QFETCH(bool, closes);
-        TForm1& f = *form_;
-        QTest::keyClick(f.Edit3, Qt::Key_X);
-        QVERIFY(f.Modified);
+        MainWindow& f = *form_;
+        QTest::keyClick(box(f, FieldId::DefaultDirName), Qt::Key_X);
+        QVERIFY(f.isModified());
         MessageBoxes::setNextAnswer(static_cast<QMessageBox::StandardButton>(answer));
         QCOMPARE(f.close(), closes);
         QCOMPARE(f.isVisible(), !closes);
@@ -432,25 +464,25 @@ private slots:
         QCOMPARE(shown[0].text, QString("Chcete uložit nastavení Vaší instalace?"));
         QCOMPARE(shown[0].icon, QMessageBox::Question);
         QCOMPARE(shown[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QCOMPARE(f.Modified, true);
+        QCOMPARE(f.isModified(), true);
     }
 
     void yesOnANeverSavedProjectOffersSaveAs() {
-        TForm1& f = *form_;
-        QTest::keyClick(f.Edit1, Qt::Key_A);
+        MainWindow& f = *form_;
+        QTest::keyClick(box(f, FieldId::AppName), Qt::Key_A);
         // The dialog is cancelled: the window stays open, the changes with it.
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
         QVERIFY(!f.close());
-        QVERIFY(f.isVisible() && f.Modified);
+        QVERIFY(f.isVisible() && f.isModified());
         auto shown = records();
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[1].kind, Kind::SaveDialog);
         QCOMPARE(shown[1].caption, QString("Uloži Instalaci jako"));
-        QVERIFY(f.Edit1->text().endsWith('a'));
+        QVERIFY(box(f, FieldId::AppName)->text().endsWith('a'));
 
         // With a file name the project is written before the window closes.
         startForm();
-        QTest::keyClick(form_->Edit1, Qt::Key_B);
+        QTest::keyClick(box(*form_, FieldId::AppName), Qt::Key_B);
         const QString file = path("closing.ipr");
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
         MessageBoxes::setNextFileName(file);
@@ -460,12 +492,12 @@ private slots:
     }
 
     void yesWithAFileNameSavesToIt() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         const QString file = path("saved.ipr");
         MessageBoxes::setNextFileName(file);
-        f.Ulozjako->trigger();
-        QCOMPARE(f.ProjectFileName, file);
-        QTest::keyClick(f.Edit4, Qt::Key_Z);
+        named<QAction>(f, "Ulozjako")->trigger();
+        QCOMPARE(f.projectFileName(), file);
+        QTest::keyClick(box(f, FieldId::DefaultGroupName), Qt::Key_Z);
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
         records();
         QVERIFY(f.close());
@@ -475,22 +507,22 @@ private slots:
     }
 
     void failedSaveShowsTheErrorAndTheProgramGoesOn() {
-        TForm1& f = *form_;
-        QTest::keyClick(f.Edit1, Qt::Key_Q);
+        MainWindow& f = *form_;
+        QTest::keyClick(box(f, FieldId::AppName), Qt::Key_Q);
         // A file standing where a folder should be makes every write fail.
         writeAll(path("notafolder"), "x");
         const QString target = path("notafolder/project.ipr");
         MessageBoxes::setNextFileName(target);
-        f.Ulozjako->trigger();
+        named<QAction>(f, "Ulozjako")->trigger();
         auto shown = records();
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[1].kind, Kind::StandardError);
         QCOMPARE(shown[1].caption, QString("Tornavel"));
         QCOMPARE(shown[1].icon, QMessageBox::Critical);
         QCOMPARE(shown[1].text, "Unable to write to " + target + ".");
-        QVERIFY(f.Modified);
-        QVERIFY(f.ProjectFileName.isEmpty());
-        QVERIFY(!f.Uloz->isEnabled());
+        QVERIFY(f.isModified());
+        QVERIFY(f.projectFileName().isEmpty());
+        QVERIFY(!named<QAction>(f, "Uloz")->isEnabled());
 
         // Closing with Yes and a failing save keeps the window and the changes.
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
@@ -503,165 +535,183 @@ private slots:
 
         // The program goes on: a good file saves.
         MessageBoxes::setNextFileName(path("good.ipr"));
-        f.Ulozjako->trigger();
-        QVERIFY(!f.Modified);
-        QVERIFY(f.Uloz->isEnabled() && f.SpeedButton3->isEnabled());
+        named<QAction>(f, "Ulozjako")->trigger();
+        QVERIFY(!f.isModified());
+        QVERIFY(named<QAction>(f, "Uloz")->isEnabled() &&
+                named<QToolButton>(f, "SpeedButton3")->isEnabled());
     }
 
     void versionGroupsNeverBothRefuse() {
-        TForm1& f = *form_;
-        f.TabbedNotebook1->setCurrentIndex(5);
-        clickRadio(f.RadioGroup1, 4);
-        QCOMPARE(f.RadioGroup1->itemIndex(), 4);
-        QCOMPARE(f.RadioGroup2->itemIndex(), 1);
-        QVERIFY(f.Modified);
-        clickRadio(f.RadioGroup2, 4);
-        QCOMPARE(f.RadioGroup2->itemIndex(), 4);
-        QCOMPARE(f.RadioGroup1->itemIndex(), 1); // "Windows 98"
-        clickRadio(f.RadioGroup1, 4);
-        QCOMPARE(f.RadioGroup1->itemIndex(), 4);
-        QCOMPARE(f.RadioGroup2->itemIndex(), 1); // "Windows NT 4.x"
-        QVERIFY(f.RadioGroup2->button(1)->isChecked());
+        MainWindow& f = *form_;
+        named<QTabWidget>(f, "TabbedNotebook1")->setCurrentIndex(5);
+        clickRadio(group(f, FieldId::Win), 4);
+        QCOMPARE(group(f, FieldId::Win)->itemIndex(), 4);
+        QCOMPARE(group(f, FieldId::WinNT)->itemIndex(), 1);
+        QVERIFY(f.isModified());
+        clickRadio(group(f, FieldId::WinNT), 4);
+        QCOMPARE(group(f, FieldId::WinNT)->itemIndex(), 4);
+        QCOMPARE(group(f, FieldId::Win)->itemIndex(), 1); // "Windows 98"
+        clickRadio(group(f, FieldId::Win), 4);
+        QCOMPARE(group(f, FieldId::Win)->itemIndex(), 4);
+        QCOMPARE(group(f, FieldId::WinNT)->itemIndex(), 1); // "Windows NT 4.x"
+        QVERIFY(group(f, FieldId::WinNT)->button(1)->isChecked());
     }
 
     void enablingFollowsTheCheckBoxes() {
-        TForm1& f = *form_;
-        f.TabbedNotebook1->setCurrentIndex(5);
-        QTest::mouseClick(f.CheckBox10, Qt::LeftButton, {}, QPoint(6, f.CheckBox10->height() / 2));
-        QVERIFY(!f.CheckBox10->isChecked());
-        QVERIFY(!f.CheckBox6->isEnabled() && !f.CheckBox13->isEnabled());
-        QVERIFY(!f.Pozadi->isEnabled() && !f.Edit5->isEnabled());
-        QVERIFY(f.Modified);
-        QTest::mouseClick(f.CheckBox10, Qt::LeftButton, {}, QPoint(6, f.CheckBox10->height() / 2));
-        QVERIFY(f.CheckBox6->isEnabled() && f.CheckBox13->isEnabled());
-        QVERIFY(f.Pozadi->isEnabled() && f.Edit5->isEnabled());
+        MainWindow& f = *form_;
+        named<QTabWidget>(f, "TabbedNotebook1")->setCurrentIndex(5);
+        QTest::mouseClick(check(f, FieldId::WindowVisible), Qt::LeftButton, {},
+                          QPoint(6, check(f, FieldId::WindowVisible)->height() / 2));
+        QVERIFY(!check(f, FieldId::WindowVisible)->isChecked());
+        QVERIFY(!check(f, FieldId::BackSolid)->isEnabled() &&
+                !check(f, FieldId::BackColorDirection)->isEnabled());
+        QVERIFY(!list(f, FieldId::BackgroundColor)->isEnabled() &&
+                !box(f, FieldId::AppCopyright)->isEnabled());
+        QVERIFY(f.isModified());
+        QTest::mouseClick(check(f, FieldId::WindowVisible), Qt::LeftButton, {},
+                          QPoint(6, check(f, FieldId::WindowVisible)->height() / 2));
+        QVERIFY(check(f, FieldId::BackSolid)->isEnabled() &&
+                check(f, FieldId::BackColorDirection)->isEnabled());
+        QVERIFY(list(f, FieldId::BackgroundColor)->isEnabled() &&
+                box(f, FieldId::AppCopyright)->isEnabled());
 
-        f.TabbedNotebook1->setCurrentIndex(3);
-        QTest::mouseClick(f.CheckBox8, Qt::LeftButton, {}, QPoint(6, f.CheckBox8->height() / 2));
-        QVERIFY(f.Edit53->isEnabled() && f.Edit54->isEnabled());
-        f.CheckBox8->setChecked(false); // the program's change follows the rule too
-        QVERIFY(!f.Edit53->isEnabled() && !f.Edit54->isEnabled());
+        named<QTabWidget>(f, "TabbedNotebook1")->setCurrentIndex(3);
+        QTest::mouseClick(check(f, FieldId::DiskSpanning), Qt::LeftButton, {},
+                          QPoint(6, check(f, FieldId::DiskSpanning)->height() / 2));
+        QVERIFY(box(f, FieldId::DiskSize)->isEnabled() &&
+                box(f, FieldId::ReserveBytes)->isEnabled());
+        check(f, FieldId::DiskSpanning)
+            ->setChecked(false); // the program's change follows the rule too
+        QVERIFY(!box(f, FieldId::DiskSize)->isEnabled() &&
+                !box(f, FieldId::ReserveBytes)->isEnabled());
     }
 
     void pickingAColourPreviewsIt() {
-        TForm1& f = *form_;
-        f.TabbedNotebook1->setCurrentIndex(5);
-        pickWithKeyboard(f.Pozadi, 15);
-        QCOMPARE(f.Pozadi->currentText(), QString("černá"));
+        MainWindow& f = *form_;
+        named<QTabWidget>(f, "TabbedNotebook1")->setCurrentIndex(5);
+        pickWithKeyboard(list(f, FieldId::BackgroundColor), 15);
+        QCOMPARE(list(f, FieldId::BackgroundColor)->currentText(), QString("černá"));
         QCOMPARE(panelColour(f), QColor(0, 0, 0));
         QCOMPARE(f.previewColor(), 0u);
-        QVERIFY(f.Modified);
-        pickWithKeyboard(f.Pozadi, 11);
+        QVERIFY(f.isModified());
+        pickWithKeyboard(list(f, FieldId::BackgroundColor), 11);
         QCOMPARE(panelColour(f), QColor(0, 0, 255));
     }
 
     void programSetListsAndPreviewNotifyNobody() {
-        TForm1& f = *form_;
-        f.Pozadi->setCurrentIndex(3);
-        f.ComboBox2->setCurrentIndex(7);
-        f.setPreviewColor(rgbColor(1, 2, 3));
-        QVERIFY(!f.Modified);
-        pickWithKeyboard(f.ComboBox2, 4);
-        QVERIFY(f.Modified);
+        MainWindow& f = *form_;
+        list(f, FieldId::BackgroundColor)->setCurrentIndex(3);
+        list(f, iconField(1, IconPart::HotKey))->setCurrentIndex(7);
+        ProjectSettings coloured = f.projectFromControls();
+        coloured.PreviewColor = rgbColor(1, 2, 3);
+        f.showField(coloured, FieldId::PreviewColor);
+        QVERIFY(!f.isModified());
+        pickWithKeyboard(list(f, iconField(1, IconPart::HotKey)), 4);
+        QVERIFY(f.isModified());
         QCOMPARE(f.projectFromControls().Icons[1].HotKey, 4);
     }
 
     void editBoxesRefuseWhatTheFileCannotHold() {
-        TForm1& f = *form_;
-        f.Edit2->setText(QString(236, 'v'));
-        QTest::keyClick(f.Edit2, Qt::Key_End);
-        QTest::keyClick(f.Edit2, Qt::Key_W);
-        QCOMPARE(f.Edit2->text().size(), 236);
-        f.Edit1->setText(QString(400, 'v'));
-        QTest::keyClick(f.Edit1, Qt::Key_End);
-        QTest::keyClick(f.Edit1, Qt::Key_W);
-        QCOMPARE(f.Edit1->text().size(), 401);
+        MainWindow& f = *form_;
+        box(f, FieldId::AppVerName)->setText(QString(236, 'v'));
+        QTest::keyClick(box(f, FieldId::AppVerName), Qt::Key_End);
+        QTest::keyClick(box(f, FieldId::AppVerName), Qt::Key_W);
+        QCOMPARE(box(f, FieldId::AppVerName)->text().size(), 236);
+        box(f, FieldId::AppName)->setText(QString(400, 'v'));
+        QTest::keyClick(box(f, FieldId::AppName), Qt::Key_End);
+        QTest::keyClick(box(f, FieldId::AppName), Qt::Key_W);
+        QCOMPARE(box(f, FieldId::AppName)->text().size(), 401);
 
-        f.Edit3->clear();
-        typeText(f.Edit3, "Žluťoučký kůň €");
-        QCOMPARE(f.Edit3->text(), QString("Žluťoučký kůň €"));
-        typeText(f.Edit3, QString::fromUtf8("漢ж"));
-        QCOMPARE(f.Edit3->text(), QString("Žluťoučký kůň €"));
+        box(f, FieldId::DefaultDirName)->clear();
+        typeText(box(f, FieldId::DefaultDirName), "Žluťoučký kůň €");
+        QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €"));
+        typeText(box(f, FieldId::DefaultDirName), QString::fromUtf8("漢ж"));
+        QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €"));
         QGuiApplication::clipboard()->setText(QString::fromUtf8("a漢b"));
-        f.Edit3->paste();
-        QCOMPARE(f.Edit3->text(), QString("Žluťoučký kůň €"));
+        box(f, FieldId::DefaultDirName)->paste();
+        QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €"));
         QGuiApplication::clipboard()->setText("line\nbreak");
-        f.Edit3->paste();
-        QCOMPARE(f.Edit3->text(), QString("Žluťoučký kůň €"));
+        box(f, FieldId::DefaultDirName)->paste();
+        QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €"));
         QGuiApplication::clipboard()->setText("ok");
-        f.Edit3->paste();
-        QCOMPARE(f.Edit3->text(), QString("Žluťoučký kůň €ok"));
+        box(f, FieldId::DefaultDirName)->paste();
+        QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €ok"));
     }
 
     void escapePressesKonec() {
-        TForm1& f = *form_;
-        QSignalSpy konec(f.BitBtn2, &QPushButton::clicked);
-        QTest::keyClick(f.Edit4, Qt::Key_Escape);
+        MainWindow& f = *form_;
+        QSignalSpy konec(named<QPushButton>(f, "BitBtn2"), &QPushButton::clicked);
+        QTest::keyClick(box(f, FieldId::DefaultGroupName), Qt::Key_Escape);
         QCOMPARE(konec.size(), 1);
         QVERIFY(!f.isVisible());
     }
 
     void functionKeysReachTheirCommands() {
-        TForm1& f = *form_;
-        QSignalSpy about(f.Oautorech, &QAction::triggered);
-        QTest::keyClick(f.Edit1, Qt::Key_F2);
-        QCOMPARE(about.size(), 1);
-
-        QTest::keyClick(f.Edit1, Qt::Key_F1);
+        MainWindow& f = *form_;
+        QTest::keyClick(box(f, FieldId::AppName), Qt::Key_F1);
         const auto shown = records();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].kind, Kind::Plain);
         QVERIFY(shown[0].text.contains("Vytvořit instalaci"));
+
+        QSignalSpy about(named<QAction>(f, "Oautorech"), &QAction::triggered);
+        QTimer::singleShot(0, f.aboutBox(), &QDialog::reject); // the box is modal
+        QTest::keyClick(box(f, FieldId::AppName), Qt::Key_F2);
+        QCOMPARE(about.size(), 1);
     }
 
     void newKeepsPasswordLanguageFadeAndHotKeys() {
-        TForm1& f = *form_;
-        f.Edit9->setText("tajné");
-        f.CheckBox12->setChecked(true);
-        f.CheckBox13->setChecked(true);
-        f.ComboBox3->setCurrentIndex(27);
-        f.Edit1->setText("Jiný");
-        f.Edit30->setText("/x");
-        f.CheckBox8->setChecked(true);
-        f.RadioGroup4->setItemIndex(2);
+        MainWindow& f = *form_;
+        box(f, FieldId::Password)->setText("tajné");
+        check(f, FieldId::ShowLanguageDialog)->setChecked(true);
+        check(f, FieldId::BackColorDirection)->setChecked(true);
+        list(f, iconField(2, IconPart::HotKey))->setCurrentIndex(27);
+        box(f, FieldId::AppName)->setText("Jiný");
+        box(f, iconField(2, IconPart::Parameters))->setText("/x");
+        check(f, FieldId::DiskSpanning)->setChecked(true);
+        group(f, FieldId::IniLocation)->setItemIndex(2);
         MessageBoxes::setNextFileName(path("named.ipr"));
-        f.Ulozjako->trigger();
-        QVERIFY(f.Uloz->isEnabled());
+        named<QAction>(f, "Ulozjako")->trigger();
+        QVERIFY(named<QAction>(f, "Uloz")->isEnabled());
 
-        f.Edit7->setText("čti.txt");
-        QTest::keyClick(f.Edit1, Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(f.Edit1->text(), QString("Můj program"));
-        QCOMPARE(f.Edit30->text(), QString());
-        QCOMPARE(f.Edit7->text(), QString());
-        QVERIFY(!f.CheckBox8->isChecked() && !f.Edit53->isEnabled());
-        QCOMPARE(f.RadioGroup4->itemIndex(), 0);
-        QCOMPARE(f.Edit9->text(), QString("tajné"));
-        QVERIFY(f.CheckBox12->isChecked());
-        QVERIFY(f.CheckBox13->isChecked());
-        QCOMPARE(f.ComboBox3->currentIndex(), 27);
-        QVERIFY(f.ProjectFileName.isEmpty());
-        QVERIFY(!f.Uloz->isEnabled() && !f.SpeedButton3->isEnabled());
-        QVERIFY(f.Modified); // New does not clear it
+        box(f, FieldId::InfoBeforeFile)->setText("čti.txt");
+        QTest::keyClick(box(f, FieldId::AppName), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(box(f, FieldId::AppName)->text(), QString("Můj program"));
+        QCOMPARE(box(f, iconField(2, IconPart::Parameters))->text(), QString());
+        QCOMPARE(box(f, FieldId::InfoBeforeFile)->text(), QString());
+        QVERIFY(!check(f, FieldId::DiskSpanning)->isChecked() &&
+                !box(f, FieldId::DiskSize)->isEnabled());
+        QCOMPARE(group(f, FieldId::IniLocation)->itemIndex(), 0);
+        QCOMPARE(box(f, FieldId::Password)->text(), QString("tajné"));
+        QVERIFY(check(f, FieldId::ShowLanguageDialog)->isChecked());
+        QVERIFY(check(f, FieldId::BackColorDirection)->isChecked());
+        QCOMPARE(list(f, iconField(2, IconPart::HotKey))->currentIndex(), 27);
+        QVERIFY(f.projectFileName().isEmpty());
+        QVERIFY(!named<QAction>(f, "Uloz")->isEnabled() &&
+                !named<QToolButton>(f, "SpeedButton3")->isEnabled());
+        QVERIFY(f.isModified()); // New does not clear it
 
         // New on a project that holds the defaults changes nothing.
-        f.Modified = false;
-        f.SpeedButton1->click();
-        QVERIFY(!f.Modified);
+        saveAsFile(f, path("defaults.ipr"));
+        named<QToolButton>(f, "SpeedButton1")->click();
+        QVERIFY(!f.isModified());
     }
 
     void openTakesTheFileOverTheProject() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         const QString file = path("hidden background.ipr");
         // Windows-1250 bytes: "Ostatní" and "Nastavení".
         writeAll(file,
                  "[Nastaven\xED]\r\nAppName=Na\xE8ten\xFD\r\nAppVerName=" + QByteArray(300, 'L') +
                      "\r\n[Ostatn\xED]\r\nWindowVisible=0\r\nWin=4\r\nWinNT=4\r\n"
                      "Barva podkladu=99\r\nBarva nahledu=255\r\n");
-        f.Edit9->setText("zůstane");
-        f.Modified = false; // nothing to ask about before the Open
+        // A project with a password, opened: nothing to ask about before the next Open.
+        writeAll(path("password.ipr"), "[Nastaven\xED]\r\nPassword=z\xF9stane\r\n");
+        MessageBoxes::setNextFileName(path("password.ipr"));
+        named<QAction>(f, "Otevri")->trigger();
         records();
         MessageBoxes::setNextFileName(file);
-        f.SpeedButton2->click();
+        named<QToolButton>(f, "SpeedButton2")->click();
         const auto shown = records();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].kind, Kind::OpenDialog);
@@ -669,65 +719,69 @@ private slots:
         QCOMPARE(shown[0].dialog.defaultSuffix, QString("ipr"));
         QVERIFY(shown[0].dialog.filter.contains("*.ipr"));
 
-        QCOMPARE(f.Edit1->text(), QString("Načtený"));
-        QCOMPARE(f.Edit2->text().size(), 300); // a longer stored name is kept whole
-        QCOMPARE(f.Edit9->text(), QString("zůstane"));
-        QVERIFY(!f.CheckBox10->isChecked());
-        QVERIFY(!f.CheckBox6->isEnabled() && !f.CheckBox13->isEnabled());
-        QVERIFY(!f.Pozadi->isEnabled() && !f.Edit5->isEnabled());
-        QCOMPARE(f.RadioGroup1->itemIndex(), 1);
-        QCOMPARE(f.RadioGroup2->itemIndex(), 4);
-        QCOMPARE(f.Pozadi->currentIndex(), -1);
+        QCOMPARE(box(f, FieldId::AppName)->text(), QString("Načtený"));
+        QCOMPARE(box(f, FieldId::AppVerName)->text().size(),
+                 300); // a longer stored name is kept whole
+        QCOMPARE(box(f, FieldId::Password)->text(), QString("zůstane"));
+        QVERIFY(!check(f, FieldId::WindowVisible)->isChecked());
+        QVERIFY(!check(f, FieldId::BackSolid)->isEnabled() &&
+                !check(f, FieldId::BackColorDirection)->isEnabled());
+        QVERIFY(!list(f, FieldId::BackgroundColor)->isEnabled() &&
+                !box(f, FieldId::AppCopyright)->isEnabled());
+        QCOMPARE(group(f, FieldId::Win)->itemIndex(), 1);
+        QCOMPARE(group(f, FieldId::WinNT)->itemIndex(), 4);
+        QCOMPARE(list(f, FieldId::BackgroundColor)->currentIndex(), -1);
         QCOMPARE(panelColour(f), QColor(255, 0, 0));
-        QCOMPARE(f.ProjectFileName, file);
-        QVERIFY(f.Uloz->isEnabled() && f.SpeedButton3->isEnabled());
-        QVERIFY(!f.Modified);
+        QCOMPARE(f.projectFileName(), file);
+        QVERIFY(named<QAction>(f, "Uloz")->isEnabled() &&
+                named<QToolButton>(f, "SpeedButton3")->isEnabled());
+        QVERIFY(!f.isModified());
 
         // A cancelled Open changes nothing.
-        f.Edit1->setText("změna");
+        box(f, FieldId::AppName)->setText("změna");
         MessageBoxes::setNextAnswer(QMessageBox::No); // not saved first
-        f.Otevri->trigger();
+        named<QAction>(f, "Otevri")->trigger();
         QCOMPARE(records()[1].text, file); // the dialog starts at the current file
-        QCOMPARE(f.ProjectFileName, file);
-        QVERIFY(f.Modified);
+        QCOMPARE(f.projectFileName(), file);
+        QVERIFY(f.isModified());
     }
 
     void saveAsThenSaveRoundTrips() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         QVERIFY(QDir().mkpath(programFolder_ + "Archiv"));
-        f.Edit1->setText("Program");
-        f.ComboBox5->setCurrentIndex(102);
-        f.CheckBox4->setChecked(true);
-        f.Edit45->setText("hodnota");
+        box(f, FieldId::AppName)->setText("Program");
+        list(f, iconField(4, IconPart::HotKey))->setCurrentIndex(102);
+        check(f, FieldId::Uninstallable)->setChecked(true);
+        box(f, FieldId::IniValue1)->setText("hodnota");
         const QString file = path("round.ipr");
         MessageBoxes::setNextFileName(file);
-        QTest::keyClick(f.Edit1, Qt::Key_D, Qt::ControlModifier);
+        QTest::keyClick(box(f, FieldId::AppName), Qt::Key_D, Qt::ControlModifier);
         auto shown = records();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].dialog.initialFolder, programFolder_ + "Archiv");
         QCOMPARE(shown[0].dialog.title, QString("Uloži Instalaci jako"));
-        QVERIFY(!f.Modified);
+        QVERIFY(!f.isModified());
 
-        f.Edit42->setText("3");
-        QTest::keyClick(f.Edit1, Qt::Key_S, Qt::ControlModifier);
+        box(f, iconField(4, IconPart::IconIndex))->setText("3");
+        QTest::keyClick(box(f, FieldId::AppName), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(records().isEmpty());
-        QVERIFY(!f.Modified);
+        QVERIFY(!f.isModified());
         const ProjectSettings saved = f.projectFromControls();
 
         // A second Save As starts with the name chosen before.
         MessageBoxes::setNextFileName({});
-        f.Ulozjako->trigger();
+        named<QAction>(f, "Ulozjako")->trigger();
         QCOMPARE(records()[0].text, file);
 
         startForm();
         MessageBoxes::setNextFileName(file);
-        form_->Otevri->trigger();
+        named<QAction>(*form_, "Otevri")->trigger();
         QCOMPARE(form_->projectFromControls(), saved);
-        QCOMPARE(form_->ComboBox5->currentIndex(), 102);
+        QCOMPARE(list(*form_, iconField(4, IconPart::HotKey))->currentIndex(), 102);
     }
 
     void everyFieldRoundTripsThroughItsOwnControl() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         QList<QWidget*> controls;
         for (const FieldInfo& field : projectFields()) {
             QWidget* control = f.fieldControl(field.id);
@@ -759,7 +813,7 @@ private slots:
             QFile::remove(savedFile);
             SaveProject(changed, changedFile.toStdString(), SaveOrder::SaveAs);
             MessageBoxes::setNextFileName(changedFile);
-            f.Otevri->trigger();
+            named<QAction>(f, "Otevri")->trigger();
             QVERIFY2(f.projectFromControls() == changed, field.key.c_str());
             const QVariantList shown = allShown();
             for (qsizetype i = 0; i < controls.size(); ++i) {
@@ -768,46 +822,47 @@ private slots:
                                     controls[i]->objectName()));
             }
             MessageBoxes::setNextFileName(savedFile);
-            f.Ulozjako->trigger();
+            named<QAction>(f, "Ulozjako")->trigger();
             QVERIFY2(readAll(savedFile) == readAll(changedFile), field.key.c_str());
             MessageBoxes::setNextFileName(startFile);
-            f.Otevri->trigger();
+            named<QAction>(f, "Otevri")->trigger();
         }
         QCOMPARE(f.projectFromControls(), ProjectSettings{});
         QVERIFY(records().size() == 3 * kFieldCount); // the file dialogs, nothing else
     }
 
     void focusRequestShowsTheFieldsPage() {
-        TForm1& f = *form_;
-        f.TabbedNotebook1->setCurrentIndex(4);
+        MainWindow& f = *form_;
+        named<QTabWidget>(f, "TabbedNotebook1")->setCurrentIndex(4);
         f.focusField(FieldId::AppVerName);
-        QCOMPARE(f.TabbedNotebook1->currentIndex(), 0);
-        QCOMPARE(f.focusWidget(), f.Edit2);
+        QCOMPARE(named<QTabWidget>(f, "TabbedNotebook1")->currentIndex(), 0);
+        QCOMPARE(f.focusWidget(), box(f, FieldId::AppVerName));
         f.focusField(iconField(3, IconPart::IconFile));
-        QCOMPARE(f.TabbedNotebook1->currentIndex(), 2);
-        QCOMPARE(f.TabbedNotebook2->currentIndex(), 3);
-        QCOMPARE(f.focusWidget(), f.Edit36);
+        QCOMPARE(named<QTabWidget>(f, "TabbedNotebook1")->currentIndex(), 2);
+        QCOMPARE(named<QTabWidget>(f, "TabbedNotebook2")->currentIndex(), 3);
+        QCOMPARE(f.focusWidget(), box(f, iconField(3, IconPart::IconFile)));
     }
 
     void f9BuildsAndWritesTheFillInsBack() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         installFakeCompiler(programFolder_);
         writeAll(sourceFolder_ + "app.exe", "MZ");
-        f.Edit18->setText("Spustit");
-        f.Edit19->setText("app.exe");
-        f.Modified = false;
+        box(f, iconField(0, IconPart::Name))->setText("Spustit");
+        box(f, iconField(0, IconPart::FileName))->setText("app.exe");
+        saveAsFile(f, path("f9.ipr"));
         MessageBoxes::setNextAnswer(QMessageBox::Yes); // compile
         MessageBoxes::setNextAnswer(QMessageBox::No);  // no test run
         // Posted now, handled while the compiler runs: a second build and
         // closing are refused then.
         bool duringBuild = false;
         QTimer::singleShot(0, &f, [&f, &duringBuild] {
-            duringBuild = f.buildRunning() && !f.BitBtn1->isEnabled() &&
-                          !f.Vytvoitinstalaci1->isEnabled() && !f.Vystupnadres1->isEnabled();
-            f.BitBtn1Click();
+            duringBuild = f.buildRunning() && !named<QPushButton>(f, "BitBtn1")->isEnabled() &&
+                          !named<QAction>(f, "Vytvoitinstalaci1")->isEnabled() &&
+                          !named<QAction>(f, "Vystupnadres1")->isEnabled();
+            f.buildInstaller();
             QVERIFY(!f.close());
         });
-        QTest::keyClick(f.Edit1, Qt::Key_F9);
+        QTest::keyClick(box(f, FieldId::AppName), Qt::Key_F9);
 
         QVERIFY(duringBuild);
         const auto shown = records();
@@ -819,42 +874,44 @@ private slots:
         QVERIFY(QFileInfo::exists(sourceFolder_ + "ISS"));
         QVERIFY(QFileInfo::exists(sourceFolder_ + "Output/Můj program verze 1.0.exe"));
         // The validation's fill-in reached its control, which notified.
-        QCOMPARE(f.Edit21->text(), QString("app.exe"));
-        QVERIFY(f.Modified);
+        QCOMPARE(box(f, iconField(0, IconPart::IconFile))->text(), QString("app.exe"));
+        QVERIFY(f.isModified());
         QVERIFY(!f.buildRunning());
-        QVERIFY(f.BitBtn1->isEnabled() && f.Vytvoitinstalaci1->isEnabled());
+        QVERIFY(named<QPushButton>(f, "BitBtn1")->isEnabled() &&
+                named<QAction>(f, "Vytvoitinstalaci1")->isEnabled());
         QVERIFY(f.isVisible());
     }
 
     void refusedProjectFocusesTheMissingName() {
-        TForm1& f = *form_;
-        f.TabbedNotebook1->setCurrentIndex(5);
-        f.Edit1->clear();
-        f.Vytvoitinstalaci1->trigger();
+        MainWindow& f = *form_;
+        named<QTabWidget>(f, "TabbedNotebook1")->setCurrentIndex(5);
+        box(f, FieldId::AppName)->clear();
+        named<QAction>(f, "Vytvoitinstalaci1")->trigger();
         const auto shown = records();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].kind, Kind::ErrorDialog);
         QCOMPARE(shown[0].caption, QString("Error"));
         QCOMPARE(shown[0].text, QString("Jméno aplikace zadat musíte!"));
-        QCOMPARE(f.TabbedNotebook1->currentIndex(), 0);
-        QCOMPARE(f.focusWidget(), f.Edit1);
+        QCOMPARE(named<QTabWidget>(f, "TabbedNotebook1")->currentIndex(), 0);
+        QCOMPARE(f.focusWidget(), box(f, FieldId::AppName));
         QVERIFY(!QFileInfo::exists(sourceFolder_ + "ISS"));
     }
 
     void failedCompilerEndsTheBuildWithTheErrorBox() {
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         installFakeCompiler(programFolder_);
         writeAll(programFolder_ + "iscc.exitcode", "3");
         writeAll(sourceFolder_ + "app.exe", "MZ");
-        f.Edit19->setText("app.exe");
+        box(f, iconField(0, IconPart::FileName))->setText("app.exe");
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
-        f.BitBtn1->click();
+        named<QPushButton>(f, "BitBtn1")->click();
         const auto shown = records();
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[1].kind, Kind::StandardError);
         QVERIFY(shown[1].text.endsWith(" 3."));
-        QCOMPARE(f.Edit21->text(), QString("app.exe")); // written back all the same
-        QVERIFY(!f.buildRunning() && f.BitBtn1->isEnabled());
+        QCOMPARE(box(f, iconField(0, IconPart::IconFile))->text(),
+                 QString("app.exe")); // written back all the same
+        QVERIFY(!f.buildRunning() && named<QPushButton>(f, "BitBtn1")->isEnabled());
     }
 
     void startUpThatCannotMakeTheFolderStops() {
@@ -865,17 +922,18 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].kind, Kind::StandardError);
         QCOMPARE(shown[0].text, "Adresář " + missing + " nebyl vytvořen.");
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
         QVERIFY(!f.sourceFolderExists());
-        QCOMPARE(f.SourceFolder, missing);
-        QVERIFY(f.Cesta->text().isEmpty());
+        QCOMPARE(f.sourceFolder(), missing);
+        QVERIFY(named<QLabel>(f, "Cesta")->text().isEmpty());
         // The window's own design values, not New's.
-        QCOMPARE(f.RadioGroup1->itemIndex(), 0);
-        QCOMPARE(f.Pozadi->currentIndex(), -1);
-        QVERIFY(!f.CheckBox10->isChecked() && !f.Pozadi->isEnabled());
-        QVERIFY(!f.Modified);
+        QCOMPARE(group(f, FieldId::Win)->itemIndex(), 0);
+        QCOMPARE(list(f, FieldId::BackgroundColor)->currentIndex(), -1);
+        QVERIFY(!check(f, FieldId::WindowVisible)->isChecked() &&
+                !list(f, FieldId::BackgroundColor)->isEnabled());
+        QVERIFY(!f.isModified());
         // A build does not use the missing folder: it tries to make it again.
-        f.BitBtn1->click();
+        named<QPushButton>(f, "BitBtn1")->click();
         const auto again = records();
         QCOMPARE(again.size(), 1);
         QCOMPARE(again[0].text, shown[0].text);
@@ -887,7 +945,7 @@ private slots:
         // The program folder is a file: the settings cannot be written.
         const QString blocked = path("blocked");
         writeAll(blocked, "x");
-        form_ = std::make_unique<TForm1>((blocked + "/").toStdString());
+        form_ = std::make_unique<MainWindow>((blocked + "/").toStdString());
         form_->show();
         records();
         QVERIFY(form_->close());
@@ -898,21 +956,19 @@ private slots:
     }
 
     void outputDirectoryDialogResetsTheProjectOnYes() {
-        TForm1& f = *form_;
-        auto* dialog = new TForm4(f.ProgramFolder, &f);
-        f.Form4 = dialog;
+        MainWindow& f = *form_;
+        OutputFolderDialog* dialog = f.outputFolderDialog();
         const QString other = path("other");
         QVERIFY(QDir().mkpath(other));
-        f.Edit1->setText("rozpracováno");
-        QSignalSpy ready(&f, &TForm1::sourceFolderReady);
+        box(f, FieldId::AppName)->setText("rozpracováno");
 
         // No: nothing changes.
         MessageBoxes::setNextAnswer(QMessageBox::No);
         QTimer::singleShot(0, dialog, [dialog, other] {
             dialog->openFolder(other);
-            dialog->Button1->click();
+            dialog->okButton()->click();
         });
-        f.Vystupnadres1->trigger();
+        named<QAction>(f, "Vystupnadres1")->trigger();
         auto shown = records();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].caption, QString("Upozornění"));
@@ -920,34 +976,36 @@ private slots:
                  QString("Všechna neuložená nastavení budou ztracena. Chcete pokračovat?"));
         QCOMPARE(shown[0].icon, QMessageBox::Warning);
         QCOMPARE(shown[0].defaultButton, QMessageBox::No);
-        QCOMPARE(f.SourceFolder, sourceFolder_);
-        QCOMPARE(f.Edit1->text(), QString("rozpracováno"));
-        QCOMPARE(ready.size(), 0);
+        QCOMPARE(f.sourceFolder(), sourceFolder_);
+        QCOMPARE(box(f, FieldId::AppName)->text(), QString("rozpracováno"));
+        QCOMPARE(named<QLabel>(*f.runFileChooser(), "Label1")->text(), sourceFolder_);
 
         // Yes: stored, switched to at once, project reset.
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
-        QTimer::singleShot(0, dialog, [dialog] { dialog->Button1->click(); });
-        f.Vystupnadres1->trigger();
+        QTimer::singleShot(0, dialog, [dialog] { dialog->okButton()->click(); });
+        named<QAction>(f, "Vystupnadres1")->trigger();
         records();
         QCOMPARE(dialog->openedFolder(), other); // kept from the last time
-        QCOMPARE(f.SourceFolder, other + "/");
-        QCOMPARE(f.Cesta->text(), other + "/");
-        QCOMPARE(ready.size(), 1);
-        QCOMPARE(f.Edit1->text(), QString("Můj program"));
-        QVERIFY(!f.Modified);
+        QCOMPARE(f.sourceFolder(), other + "/");
+        QCOMPARE(named<QLabel>(f, "Cesta")->text(), other + "/");
+        // Both choosers list the new folder.
+        QCOMPARE(named<QLabel>(*f.runFileChooser(), "Label1")->text(), other + "/");
+        QCOMPARE(named<QLabel>(*f.iconChooser(), "Label1")->text(), other + "/");
+        QCOMPARE(box(f, FieldId::AppName)->text(), QString("Můj program"));
+        QVERIFY(!f.isModified());
         QVERIFY(readAll(programFolder_ + "Tornavel.ini")
                     .contains("VystupniAdresar=" + other.toUtf8() + "/"));
     }
 
     void outputDirectoryDialogTakesTheOpenedFolder() {
-        TForm4 dialog(programFolder_);
+        OutputFolderDialog dialog;
         dialog.openFolder(QDir::rootPath());
         QCOMPARE(dialog.chosenFolder(), QDir::toNativeSeparators(QDir::rootPath()));
         dialog.openFolder(path("src"));
         // Highlighting another folder chooses nothing.
-        dialog.Directory->setCurrentIndex(dialog.Directory->model()->index(0, 0));
+        dialog.folderTree()->setCurrentIndex(dialog.folderTree()->model()->index(0, 0));
         QCOMPARE(dialog.chosenFolder(), QDir::toNativeSeparators(path("src")) + "/");
-        QVERIFY(dialog.DriveComboBox1->count() >= 1);
+        QVERIFY(dialog.driveList()->count() >= 1);
     }
 };
 

@@ -3,15 +3,15 @@
 // with a recorded dump. A renamed class or member changes nothing here; a
 // changed caption, hint, object name or tab stop does.
 #include "TestFiles.h"
+#include "WindowControls.h"
 #include "ui/MessageBoxes.h"
-#include "ui/about/About.h"
-#include "ui/choosers/Unit6.h"
-#include "ui/choosers/Vyber.h"
+#include "ui/about/AboutBox.h"
+#include "ui/choosers/IconChooser.h"
+#include "ui/choosers/RunFileChooser.h"
 #include "ui/console/CompilerConsole.h"
-#include "ui/controls/Mylabel.h"
-#include "ui/mainwindow/ChooserButtons.h"
-#include "ui/mainwindow/Unit1.h"
-#include "ui/mainwindow/Unit4.h"
+#include "ui/controls/ShadedLabel.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/OutputFolderDialog.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -41,7 +41,7 @@ QStringList textsOf(const QWidget* w) {
     }
     if (const auto* label = qobject_cast<const QLabel*>(w)) {
         texts << "text=" + label->text();
-    } else if (const auto* shaded = qobject_cast<const TmyLabel3d*>(w)) {
+    } else if (const auto* shaded = qobject_cast<const ShadedLabel*>(w)) {
         texts << "text=" + shaded->text();
     } else if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
         texts << "text=" + button->text();
@@ -96,7 +96,7 @@ bool isOurs(const QObject* o) {
 // A widget of the window that shows a text of its own but has no name.
 bool isUnnamedText(const QWidget* w) {
     return w->objectName().isEmpty() &&
-           (qobject_cast<const QLabel*>(w) || qobject_cast<const TmyLabel3d*>(w) ||
+           (qobject_cast<const QLabel*>(w) || qobject_cast<const ShadedLabel*>(w) ||
             qobject_cast<const QAbstractButton*>(w)) &&
            !qobject_cast<const QGroupBox*>(w->parentWidget());
 }
@@ -156,15 +156,12 @@ private Q_SLOTS:
         QString source;
         makeProgramAndSourceFolders(dir.path(), program, source);
 
-        TForm1 form1(program.toStdString());
-        auto* form4 = new TForm4(form1.ProgramFolder, &form1);
-        form1.Form4 = form4;
-        auto* form5 = new TForm5(form1.SourceFolder, fieldBoxesOf(form1), &form1);
-        auto* form6 = new TForm6(form1.SourceFolder, fieldBoxesOf(form1), &form1);
-        attachChoosers(form1, *form5, *form6);
-        auto* autor = new TAutor(&form1);
-        autor->openFrom(form1.Oautorech);
-        auto* console = new TCompilerConsole(&form1);
+        MainWindow form1(program.toStdString());
+        QWidget* form4 = form1.outputFolderDialog();
+        QWidget* form5 = form1.runFileChooser();
+        QWidget* form6 = form1.iconChooser();
+        QWidget* autor = form1.aboutBox();
+        auto* console = new CompilerConsole(&form1);
 
         QString all;
         for (QWidget* window :
@@ -172,7 +169,7 @@ private Q_SLOTS:
             all += dump(window, dir.path());
         }
         // The About box's date line follows the program file's time.
-        all.replace(QRegularExpression("(Label2 text=Tato verze spatřila světlo světa )[^ ]*"),
+        all.replace(QRegularExpression("(Label2 text=Tato verze spatřila světlo světa )[^ \\n]*"),
                     "\\1<date>");
 
         const QString expectedPath = QStringLiteral(TORNAVEL_TEST_DATA_DIR "/windows.txt");

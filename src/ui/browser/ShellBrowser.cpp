@@ -106,7 +106,7 @@ ShellBrowser::ShellBrowser(QWidget* parent)
     buildViews();
     layout->addWidget(ToolBar2);
     layout->addWidget(ListView, 1);
-    setViewStyle(ViewStyle::vsSmallIcon);
+    setViewStyle(ViewStyle::SmallIcons);
 }
 
 ShellBrowser::~ShellBrowser() {
@@ -233,10 +233,10 @@ QString ShellBrowser::viewStyleName() const {
 
 void ShellBrowser::setViewStyle(ViewStyle style) {
     viewStyle_ = style;
-    if (style == ViewStyle::vsReport) {
+    if (style == ViewStyle::Details) {
         ListView->setCurrentWidget(reportView_);
     } else {
-        if (style == ViewStyle::vsIcon) {
+        if (style == ViewStyle::LargeIcons) {
             iconView_->setViewMode(QListView::IconMode);
             iconView_->setIconSize(QSize(32, 32));
             iconView_->setFlow(QListView::LeftToRight);
@@ -247,8 +247,8 @@ void ShellBrowser::setViewStyle(ViewStyle style) {
             iconView_->setIconSize(QSize(16, 16));
             iconView_->setWordWrap(false);
             // Small icons fill rows, the list fills columns.
-            iconView_->setFlow(style == ViewStyle::vsSmallIcon ? QListView::LeftToRight
-                                                               : QListView::TopToBottom);
+            iconView_->setFlow(style == ViewStyle::SmallIcons ? QListView::LeftToRight
+                                                              : QListView::TopToBottom);
             iconView_->setGridSize(QSize(150, lineHeight()));
         }
         iconView_->setWrapping(true);
@@ -303,7 +303,7 @@ void ShellBrowser::setViewModel(QAbstractItemView* view, QAbstractItemModel* mod
 }
 
 QAbstractItemView* ShellBrowser::currentItemView() const {
-    if (viewStyle_ == ViewStyle::vsReport) {
+    if (viewStyle_ == ViewStyle::Details) {
         return reportView_;
     }
     return iconView_;
@@ -374,7 +374,7 @@ void ShellBrowser::ClearItems() {
     listedStamp_ = shell::FolderStamp();
 }
 
-int ShellBrowser::CompareItems(const TShellItem& a, const TShellItem& b) const {
+int ShellBrowser::CompareItems(const ShellItem& a, const ShellItem& b) const {
     return CompareForDisplay(a.RelativeID, b.RelativeID, *collator_);
 }
 

@@ -34,7 +34,7 @@ class NameCollator;
 class ShellBrowser : public QWidget {
     Q_OBJECT
 public:
-    enum class ViewStyle { vsIcon = 0, vsSmallIcon = 1, vsList = 2, vsReport = 3 };
+    enum class ViewStyle { LargeIcons = 0, SmallIcons = 1, List = 2, Details = 3 };
 
     explicit ShellBrowser(QWidget* parent = nullptr);
     ~ShellBrowser() override;
@@ -68,7 +68,7 @@ public:
     int IconIndexOf(const QMimeType& type);
     // Folders before files, each group by name (Czech order, numbers by value),
     // names equal but for letter case by their bytes.
-    int CompareItems(const TShellItem& a, const TShellItem& b) const;
+    int CompareItems(const ShellItem& a, const ShellItem& b) const;
 
     // ---- User actions (guarded: a failure shows the standard error box) ----
     void Open();
@@ -124,7 +124,7 @@ private:
     shell::IdList currentFolderId_;
     QString currentPath_;
     std::string sourcePath_; // SourceFolder as the namespace names it: the limit of Back
-    ViewStyle viewStyle_ = ViewStyle::vsSmallIcon;
+    ViewStyle viewStyle_ = ViewStyle::SmallIcons;
     // The current folder's stamp as read before its listing; untrusted while
     // no listing is shown.
     shell::FolderStamp listedStamp_;

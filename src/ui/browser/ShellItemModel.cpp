@@ -42,8 +42,8 @@ void ShellItemModel::forgetDetails() {
         while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1) {
             ++last;
         }
-        emit dataChanged(index(static_cast<int>(rows[first]), 0),
-                         index(static_cast<int>(rows[last]), ColumnCount - 1));
+        Q_EMIT dataChanged(index(static_cast<int>(rows[first]), 0),
+                           index(static_cast<int>(rows[last]), ColumnCount - 1));
         first = last + 1;
     }
 }

@@ -31,8 +31,8 @@ std::vector<std::size_t> ShellItemList::DetailedRows() const {
     return rows;
 }
 
-TShellItem ShellItemList::operator[](std::size_t row) const {
-    TShellItem item;
+ShellItem ShellItemList::operator[](std::size_t row) const {
+    ShellItem item;
     item.RelativeID = RelativeID(row);
     item.DisplayName = DisplayName(row);
     if (const ShellItemDetails* details = Details(row)) {

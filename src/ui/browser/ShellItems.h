@@ -23,7 +23,7 @@ struct ShellItemDetails {
 
 // One entry of the folder shown as ShellItemList hands it out: the fields by
 // value, the ID lists borrowed from the list and valid while it holds them.
-struct TShellItem {
+struct ShellItem {
     shell::ConstIdPtr AbsoluteID = nullptr; // null while the details are pending
     shell::ConstIdPtr RelativeID = nullptr; // as the folder's enumeration returned it
     bool DetailsPending = true;
@@ -58,7 +58,7 @@ public:
     // Every entry's details are pending again.
     void ForgetDetails() { details_.clear(); }
 
-    TShellItem operator[](std::size_t row) const;
+    ShellItem operator[](std::size_t row) const;
 
 private:
     shell::IdListBlock ids_;

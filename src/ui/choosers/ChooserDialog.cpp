@@ -9,44 +9,38 @@
 
 namespace tornavel::ui {
 
-ChooserDialog::ChooserDialog(const QString& sourceFolder, FieldBoxes fields,
-                             const QString& listName, int listHeight, QWidget* parent)
-    : QDialog(parent), fileList_(new TChooserFileList(this)), fields_(std::move(fields)) {
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont bold = Label1->font();
+ChooserDialog::ChooserDialog(FieldBoxes fields, const QString& listName, int listHeight,
+                             QWidget* parent)
+    : QDialog(parent), fields_(std::move(fields)), folderLabel_(new QLabel(this)),
+      fileList_(new ChooserFileList(this)) {
+    folderLabel_->setObjectName(QStringLiteral("Label1"));
+    QFont bold = folderLabel_->font();
     bold.setBold(true);
     bold.setPointSize(10);
-    Label1->setFont(bold);
-    Label1->move(8, 6);
+    folderLabel_->setFont(bold);
+    folderLabel_->move(8, 6);
 
     fileList_->setObjectName(listName);
     fileList_->setGeometry(8, 24, 233, listHeight);
 
     const int buttonsTop = 24 + listHeight + 7;
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(32, buttonsTop, 75, 25);
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Storno"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(144, buttonsTop, 75, 25);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("Button1"));
+    okButton_->setGeometry(32, buttonsTop, 75, 25);
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(QStringLiteral("Storno"), this);
+    cancelButton_->setObjectName(QStringLiteral("Button2"));
+    cancelButton_->setGeometry(144, buttonsTop, 75, 25);
 
-    connect(Button1, &QPushButton::clicked, this,
-            [this] { runGuarded(this, [this] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, &ChooserDialog::Button2Click);
-
-    setSourceFolder(sourceFolder);
+    connect(okButton_, &QPushButton::clicked, this,
+            [this] { runGuarded(this, [this] { confirm(); }); });
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void ChooserDialog::setSourceFolder(const QString& sourceFolder) {
     fileList_->setFolder(sourceFolder);
-    Label1->setText(sourceFolder);
-    Label1->adjustSize();
-}
-
-void ChooserDialog::Button2Click() {
-    reject();
+    folderLabel_->setText(sourceFolder);
+    folderLabel_->adjustSize();
 }
 
 void ChooserDialog::showEvent(QShowEvent* event) {

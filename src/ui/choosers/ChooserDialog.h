@@ -10,34 +10,30 @@ class QPushButton;
 
 namespace tornavel::ui {
 
-class TChooserFileList;
+class ChooserFileList;
 
 // What the two choosers share: the label with SourceFolder above the list of
-// its files, OK and "Storno", the PurposeCode that the opener sets, and the
-// main window's fields that receive the result. The list is read again at
-// each showing, so files added meanwhile appear.
+// its files, OK and "Storno", and the main window's fields that receive the
+// result. The list is read again at each showing, so files added meanwhile
+// appear.
 class ChooserDialog : public QDialog {
     Q_OBJECT
 
 public:
-    int PurposeCode() const { return purposeCode_; }
-    void setPurposeCode(int code) { purposeCode_ = code; }
-
-    // At creation and whenever SourceFolder changes.
+    // Whenever the main window settles SourceFolder.
     void setSourceFolder(const QString& sourceFolder);
 
-    QLabel* Label1;
-    QPushButton* Button1; // OK, the default button
-    QPushButton* Button2; // "Storno"
+    ChooserFileList* fileList() const { return fileList_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
 
-    // OK: writes the result into the fields of the PurposeCode and closes.
-    virtual void Button1Click() = 0;
-    void Button2Click();
+    // OK: writes the result into the target fields and closes.
+    virtual void confirm() = 0;
 
 protected:
-    // The list stands under the label, listHeight high, with the buttons below it.
-    ChooserDialog(const QString& sourceFolder, FieldBoxes fields, const QString& listName,
-                  int listHeight, QWidget* parent);
+    // The list stands under the label, listHeight high, with the buttons below
+    // it; listName is its object name.
+    ChooserDialog(FieldBoxes fields, const QString& listName, int listHeight, QWidget* parent);
 
     void showEvent(QShowEvent* event) override;
 
@@ -48,11 +44,12 @@ protected:
     // Writes text into the main window's box of the field, if it has one.
     void writeField(FieldId field, const QString& text) const;
 
-    TChooserFileList* const fileList_;
-
 private:
     FieldBoxes fields_;
-    int purposeCode_ = 0;
+    QLabel* folderLabel_;
+    ChooserFileList* fileList_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 };
 
 } // namespace tornavel::ui

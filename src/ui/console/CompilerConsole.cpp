@@ -17,101 +17,101 @@ QString fromUtf8(const std::string& text) {
 
 } // namespace
 
-TCompilerConsole::TCompilerConsole(QWidget* owner) : QWidget(owner, Qt::Window) {
+CompilerConsole::CompilerConsole(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("Kompilace"));
     setWindowTitle(QStringLiteral("Kompilace"));
     resize(720, 420);
 
-    Notice = new QLabel(this);
-    Notice->setObjectName(QStringLiteral("Notice"));
-    Notice->setWordWrap(true);
-    Notice->setTextFormat(Qt::PlainText);
-    Notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Notice->hide();
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QStringLiteral("Notice"));
+    notice_->setWordWrap(true);
+    notice_->setTextFormat(Qt::PlainText);
+    notice_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    notice_->hide();
 
-    Output = new QPlainTextEdit(this);
-    Output->setObjectName(QStringLiteral("Output"));
-    Output->setReadOnly(true);
-    Output->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    Output->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    output_ = new QPlainTextEdit(this);
+    output_->setObjectName(QStringLiteral("Output"));
+    output_->setReadOnly(true);
+    output_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    output_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    Status = new QLabel(this);
-    Status->setObjectName(QStringLiteral("Status"));
-    Status->setTextFormat(Qt::PlainText);
-    Status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("Status"));
+    status_->setTextFormat(Qt::PlainText);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    CloseButton = new QPushButton(QStringLiteral("Zavřít"), this);
-    CloseButton->setObjectName(QStringLiteral("CloseButton"));
-    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    closeButton_ = new QPushButton(QStringLiteral("Zavřít"), this);
+    closeButton_->setObjectName(QStringLiteral("CloseButton"));
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Status, 1);
-    bottom->addWidget(CloseButton);
+    bottom->addWidget(status_, 1);
+    bottom->addWidget(closeButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Notice);
-    layout->addWidget(Output, 1);
+    layout->addWidget(notice_);
+    layout->addWidget(output_, 1);
     layout->addLayout(bottom);
 }
 
-void TCompilerConsole::beginBuild() {
+void CompilerConsole::beginBuild() {
     hide();
-    Notice->clear();
-    Notice->hide();
-    Output->clear();
-    Output->setExtraSelections({});
-    Status->clear();
+    notice_->clear();
+    notice_->hide();
+    output_->clear();
+    output_->setExtraSelections({});
+    status_->clear();
 }
 
-void TCompilerConsole::notice(const std::string& text) {
-    Notice->setText(fromUtf8(text));
-    Notice->show();
+void CompilerConsole::notice(const std::string& text) {
+    notice_->setText(fromUtf8(text));
+    notice_->show();
     showUp();
 }
 
-void TCompilerConsole::compilerStarted(const std::string& commandLine) {
-    Output->appendPlainText(fromUtf8(commandLine));
-    Status->setText(QStringLiteral("Kompilace běží…"));
+void CompilerConsole::compilerStarted(const std::string& commandLine) {
+    output_->appendPlainText(fromUtf8(commandLine));
+    status_->setText(QStringLiteral("Kompilace běží…"));
     showUp();
 }
 
-void TCompilerConsole::compilerLine(const std::string& line) {
-    Output->appendPlainText(fromUtf8(line));
+void CompilerConsole::compilerLine(const std::string& line) {
+    output_->appendPlainText(fromUtf8(line));
 }
 
-void TCompilerConsole::compilerFinished(std::uint32_t exitCode, const std::string& errorLine) {
+void CompilerConsole::compilerFinished(std::uint32_t exitCode, const std::string& errorLine) {
     if (exitCode == 0) {
-        Status->setText(QStringLiteral("Kompilace byla úspěšně dokončena."));
+        status_->setText(QStringLiteral("Kompilace byla úspěšně dokončena."));
         // The notice must stay readable; without one the window has done its job.
-        if (Notice->isHidden()) {
+        if (notice_->isHidden()) {
             hide();
         }
         return;
     }
-    Status->setText(QStringLiteral("Kompilátor skončil s chybovým kódem %1.").arg(exitCode));
+    status_->setText(QStringLiteral("Kompilátor skončil s chybovým kódem %1.").arg(exitCode));
     if (!errorLine.empty()) {
         markLine(fromUtf8(errorLine));
     }
     showUp();
 }
 
-void TCompilerConsole::compilerFailed(const std::string& message) {
-    Status->setText(QStringLiteral("Kompilátor nelze spustit: %1").arg(fromUtf8(message)));
+void CompilerConsole::compilerFailed(const std::string& message) {
+    status_->setText(QStringLiteral("Kompilátor nelze spustit: %1").arg(fromUtf8(message)));
     showUp();
 }
 
-QString TCompilerConsole::markedLine() const {
-    const auto selections = Output->extraSelections();
+QString CompilerConsole::markedLine() const {
+    const auto selections = output_->extraSelections();
     return selections.isEmpty() ? QString() : selections.constFirst().cursor.block().text();
 }
 
-void TCompilerConsole::showUp() {
+void CompilerConsole::showUp() {
     show();
     raise();
 }
 
 // Highlights the first block that holds the line and scrolls to it.
-void TCompilerConsole::markLine(const QString& line) {
-    for (QTextBlock block = Output->document()->begin(); block.isValid(); block = block.next()) {
+void CompilerConsole::markLine(const QString& line) {
+    for (QTextBlock block = output_->document()->begin(); block.isValid(); block = block.next()) {
         if (block.text() != line) {
             continue;
         }
@@ -120,9 +120,9 @@ void TCompilerConsole::markLine(const QString& line) {
         selection.format.setBackground(QColor(255, 214, 214));
         selection.format.setForeground(QColor(Qt::black));
         selection.format.setProperty(QTextFormat::FullWidthSelection, true);
-        Output->setExtraSelections({selection});
-        Output->setTextCursor(selection.cursor);
-        Output->centerCursor();
+        output_->setExtraSelections({selection});
+        output_->setTextCursor(selection.cursor);
+        output_->centerCursor();
         return;
     }
 }

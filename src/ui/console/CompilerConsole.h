@@ -19,10 +19,10 @@ namespace tornavel::ui {
 // responsive. After a failure it stays open with the exit code and the
 // compiler's error line marked; after a success it closes itself unless it
 // holds a notice.
-class TCompilerConsole : public QWidget, public BuildConsole {
+class CompilerConsole : public QWidget, public BuildConsole {
     Q_OBJECT
 public:
-    explicit TCompilerConsole(QWidget* owner);
+    explicit CompilerConsole(QWidget* owner);
 
     // Empties and hides the window for a new build; it shows itself when the
     // build has something to say.
@@ -37,14 +37,18 @@ public:
     // The marked error line; empty when none is marked.
     QString markedLine() const;
 
-    QLabel* Notice;         // the notice, hidden without one
-    QPlainTextEdit* Output; // the command line, then the compiler's output
-    QLabel* Status;         // running, or how the compiler ended
-    QPushButton* CloseButton;
+    QLabel* noticeLabel() const { return notice_; }
+    QPlainTextEdit* outputView() const { return output_; }
+    QLabel* statusLabel() const { return status_; }
 
 private:
     void showUp();
     void markLine(const QString& line);
+
+    QLabel* notice_;         // the notice, hidden without one
+    QPlainTextEdit* output_; // the command line, then the compiler's output
+    QLabel* status_;         // running, or how the compiler ended
+    QPushButton* closeButton_;
 };
 
 } // namespace tornavel::ui

@@ -7,12 +7,12 @@
 
 namespace tornavel::ui {
 
-TChooserFileList::TChooserFileList(QWidget* parent) : QListWidget(parent) {
+ChooserFileList::ChooserFileList(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
 }
 
-void TChooserFileList::reread() {
+void ChooserFileList::reread() {
     clear();
     std::vector<std::string> names;
     try {
@@ -27,7 +27,7 @@ void TChooserFileList::reread() {
     }
 }
 
-QString TChooserFileList::selectedName() const {
+QString ChooserFileList::selectedName() const {
     const auto selected = selectedItems();
     return selected.isEmpty() ? QString() : selected.constFirst()->text();
 }

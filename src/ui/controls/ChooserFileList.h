@@ -9,11 +9,11 @@ namespace tornavel::ui {
 // mask ("*.txt;*.rtf"), without folders and without hidden or system files,
 // names only, sorted without regard to letter case. It reads the folder only
 // when told to, so a list stays as it was until the next reread().
-class TChooserFileList : public QListWidget {
+class ChooserFileList : public QListWidget {
     Q_OBJECT
 
 public:
-    explicit TChooserFileList(QWidget* parent = nullptr);
+    explicit ChooserFileList(QWidget* parent = nullptr);
 
     // A native path, with or without the trailing separator.
     void setFolder(const QString& folder) { folder_ = folder; }

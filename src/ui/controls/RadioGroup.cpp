@@ -6,7 +6,7 @@
 
 namespace tornavel::ui {
 
-TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
+RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
     : QGroupBox(caption, parent), group_(new QButtonGroup(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(2);
@@ -17,17 +17,17 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidg
         buttons_.push_back(button);
     }
     layout->addStretch(1);
-    connect(group_, &QButtonGroup::idToggled, this, &TRadioGroup::buttonToggled);
+    connect(group_, &QButtonGroup::idToggled, this, &RadioGroup::buttonToggled);
 }
 
-QRadioButton* TRadioGroup::button(int index) const {
+QRadioButton* RadioGroup::button(int index) const {
     if (index < 0 || index >= count()) {
         return nullptr;
     }
     return buttons_[static_cast<std::size_t>(index)];
 }
 
-void TRadioGroup::setItemIndex(int index) {
+void RadioGroup::setItemIndex(int index) {
     if (index < 0 || index >= count()) {
         index = -1;
     }
@@ -46,16 +46,16 @@ void TRadioGroup::setItemIndex(int index) {
     clearing_ = false;
     previous_ = index_;
     index_ = -1;
-    emit clicked();
+    Q_EMIT clicked();
 }
 
-void TRadioGroup::buttonToggled(int id, bool checked) {
+void RadioGroup::buttonToggled(int id, bool checked) {
     if (!checked || clearing_ || id == index_) {
         return;
     }
     previous_ = index_;
     index_ = id;
-    emit clicked();
+    Q_EMIT clicked();
 }
 
 } // namespace tornavel::ui

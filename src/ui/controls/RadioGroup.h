@@ -12,10 +12,10 @@ namespace tornavel::ui {
 // A captioned group of radio buttons with one selected position, -1 meaning
 // none. Every change of the position reports clicked(), whether the user or
 // the program made it; setting the present position reports nothing.
-class TRadioGroup : public QGroupBox {
+class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:
-    TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
+    RadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
 
     int itemIndex() const { return index_; }
     void setItemIndex(int index);
@@ -26,7 +26,7 @@ public:
     int count() const { return static_cast<int>(buttons_.size()); }
     QRadioButton* button(int index) const;
 
-signals:
+Q_SIGNALS:
     void clicked();
 
 private:

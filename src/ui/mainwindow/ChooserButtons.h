@@ -1,57 +1,49 @@
 #pragma once
 
-#include "ui/choosers/FieldBoxes.h"
+#include "project/ProjectSettings.h"
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace tornavel::ui {
 
-class TForm1;
-class TForm5;
-class TForm6;
-
-// What each "..." button of the main window opens: the run-file chooser with
-// a PurposeCode, a file mask and a caption, or the icon chooser with a
-// PurposeCode alone (it has its own mask and caption).
-struct ChooserOpener {
-    int button; // ButtonN
-    int purposeCode;
-    bool iconChooser;
-    std::string_view mask;    // run-file chooser only
-    std::string_view caption; // run-file chooser only
+// What each "..." button of the main window opens and which fields receive
+// the result: the run-file chooser, with a file mask and a caption, writes the
+// chosen file's name into one field; the icon chooser (its own mask and
+// caption) writes the file's name and the chosen icon's position.
+struct ChooserButton {
+    std::string_view objectName;      // the button's name on the window
+    FieldId file;                     // receives the chosen file's name
+    std::optional<FieldId> iconIndex; // icon chooser only: receives the icon's position
+    std::string_view mask;            // run-file chooser only
+    std::string_view caption;         // run-file chooser only
 };
 
 inline constexpr std::string_view kRunFileCaption = "Výběr spouštěného souboru";
 
-inline constexpr std::array<ChooserOpener, 13> kChooserOpeners = {{
-    {2, 11, false, "*.*", kRunFileCaption},
-    {3, 12, true, {}, {}},
-    {4, 21, false, "*.*", kRunFileCaption},
-    {5, 22, true, {}, {}},
-    {6, 31, false, "*.*", kRunFileCaption},
-    {7, 32, true, {}, {}},
-    {8, 41, false, "*.*", kRunFileCaption},
-    {9, 42, true, {}, {}},
-    {10, 51, false, "*.*", kRunFileCaption},
-    {11, 52, true, {}, {}},
-    {12, 1, false, "*.txt;*.rtf", "Výběr licenčního souboru"},
-    {13, 2, false, "*.txt;*.rtf", "Výběr readme souboru"},
-    {14, 3, false, "*.txt;*.rtf", "Výběr souboru s popisem"},
+constexpr ChooserButton runFileButton(std::string_view name, int icon) {
+    return {name, iconField(icon, IconPart::FileName), std::nullopt, "*.*", kRunFileCaption};
+}
+constexpr ChooserButton iconButton(std::string_view name, int icon) {
+    return {
+        name, iconField(icon, IconPart::IconFile), iconField(icon, IconPart::IconIndex), {}, {}};
+}
+
+inline constexpr std::array<ChooserButton, 13> kChooserButtons = {{
+    runFileButton("Button2", 0),
+    iconButton("Button3", 0),
+    runFileButton("Button4", 1),
+    iconButton("Button5", 1),
+    runFileButton("Button6", 2),
+    iconButton("Button7", 2),
+    runFileButton("Button8", 3),
+    iconButton("Button9", 3),
+    runFileButton("Button10", 4),
+    iconButton("Button11", 4),
+    {"Button12", FieldId::LicenceFile, std::nullopt, "*.txt;*.rtf", "Výběr licenčního souboru"},
+    {"Button13", FieldId::InfoBeforeFile, std::nullopt, "*.txt;*.rtf", "Výběr readme souboru"},
+    {"Button14", FieldId::InfoAfterFile, std::nullopt, "*.txt;*.rtf", "Výběr souboru s popisem"},
 }};
-
-// The opener of ButtonN; nullptr for a button that opens no chooser.
-const ChooserOpener* chooserOpenerFor(int button);
-
-// Prepares the chooser that ButtonN opens and shows it modally; the chooser
-// writes its result into the main window's fields itself.
-void openChooser(int button, TForm5& runFileChooser, TForm6& iconChooser);
-
-// The main window's edit boxes by field, for the choosers' results.
-FieldBoxes fieldBoxesOf(TForm1& window);
-
-// Hands the two choosers to the main window's "..." buttons and keeps them
-// pointed at SourceFolder whenever the window settles it anew.
-void attachChoosers(TForm1& window, TForm5& runFileChooser, TForm6& iconChooser);
 
 } // namespace tornavel::ui

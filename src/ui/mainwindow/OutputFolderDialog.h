@@ -14,16 +14,12 @@ class FolderTreeModel;
 // The output-directory dialog: a folder tree, the list of drives (the roots of
 // the mounted volumes where there are no drive letters) and "OK". The folder
 // chosen is the one opened by a double-click, not the one merely highlighted.
-// OK asks before it stores the folder as the program's SourceFolder setting;
-// exec() returns Accepted exactly when it stored it.
-class TForm4 : public QDialog {
+// OK warns that the project will be reset; exec() returns Accepted exactly
+// when the user agreed, and chosenFolder() is then the folder to use.
+class OutputFolderDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm4(const QString& programFolder, QWidget* parent = nullptr);
-
-    QTreeView* Directory;
-    QComboBox* DriveComboBox1;
-    QPushButton* Button1;
+    explicit OutputFolderDialog(QWidget* parent = nullptr);
 
     // The folder the tree has open (absolute, Qt separators).
     QString openedFolder() const { return opened_; }
@@ -32,13 +28,15 @@ public:
     // The opened folder as the setting stores it: native, with a trailing separator.
     QString chosenFolder() const;
 
-public slots:
-    void Button1Click();
-    void DriveComboBox1Change(int index);
+    QTreeView* folderTree() const { return folderTree_; }
+    QComboBox* driveList() const { return driveList_; }
+    QPushButton* okButton() const { return okButton_; }
 
-signals:
-    // The setting now names this folder (the file browser forgets its path list).
-    void sourceFolderChosen(const QString& folder);
+public Q_SLOTS:
+    // OK: asks whether to go on; Yes accepts, No rejects.
+    void confirm();
+    // Opens the root of the drive at this position of the drive list.
+    void openDrive(int index);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -46,8 +44,10 @@ protected:
 private:
     void selectDriveOf(const QString& path);
 
-    QString programFolder_;
     FolderTreeModel* model_;
+    QTreeView* folderTree_;
+    QComboBox* driveList_;
+    QPushButton* okButton_;
     QString opened_;
 };
 

@@ -1,4 +1,4 @@
-#include "ui/controls/Mylabel.h"
+#include "ui/controls/ShadedLabel.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -11,57 +11,57 @@
 
 namespace tornavel::ui {
 
-TmyLabel3d::TmyLabel3d(QWidget* parent) : QWidget(parent) {
+ShadedLabel::ShadedLabel(QWidget* parent) : QWidget(parent) {
     // No background of its own, and the tracking below needs every movement,
     // not only those with a button held.
     setAutoFillBackground(false);
     setMouseTracking(true);
 }
 
-TmyLabel3d::~TmyLabel3d() {
+ShadedLabel::~ShadedLabel() {
     stopTracking(false);
 }
 
 // ---- Shade properties -----------------------------------------------------
 
-void TmyLabel3d::SetAStyle3D(T3DEffect value) {
-    if (value != style3D_) {
-        style3D_ = value;
+void ShadedLabel::setShadeStyle(ShadeStyle value) {
+    if (value != shadeStyle_) {
+        shadeStyle_ = value;
         update();
     }
 }
 
-void TmyLabel3d::SetAShadeRightBottom(const QColor& value) {
+void ShadedLabel::setRightBottomShade(const QColor& value) {
     if (value != shadeRightBottom_) {
         shadeRightBottom_ = value;
         update();
     }
 }
 
-void TmyLabel3d::SetAHShadeOffSet(int value) {
-    if (value != hShadeOffset_) {
-        hShadeOffset_ = value;
+void ShadedLabel::setShadowOffsetX(int value) {
+    if (value != shadowOffsetX_) {
+        shadowOffsetX_ = value;
         update();
     }
 }
 
-void TmyLabel3d::SetAVShadeOffSet(int value) {
-    if (value != vShadeOffset_) {
-        vShadeOffset_ = value;
+void ShadedLabel::setShadowOffsetY(int value) {
+    if (value != shadowOffsetY_) {
+        shadowOffsetY_ = value;
         update();
     }
 }
 
-void TmyLabel3d::SetAShadeLeftTop(const QColor& value) {
-    if (value != shadeLeftTop_ && !shadeLTSet_) {
+void ShadedLabel::setLeftTopShade(const QColor& value) {
+    if (value != shadeLeftTop_ && !whiteLeftTop_) {
         shadeLeftTop_ = value;
         update();
     }
 }
 
-void TmyLabel3d::SetAShadeLTSet(bool value) {
-    if (value != shadeLTSet_) {
-        shadeLTSet_ = value;
+void ShadedLabel::setWhiteLeftTop(bool value) {
+    if (value != whiteLeftTop_) {
+        whiteLeftTop_ = value;
         if (value) {
             savedLeftTop_ = shadeLeftTop_;
             shadeLeftTop_ = Qt::white;
@@ -74,14 +74,14 @@ void TmyLabel3d::SetAShadeLTSet(bool value) {
 
 // ---- Label properties -----------------------------------------------------
 
-void TmyLabel3d::setText(const QString& text) {
+void ShadedLabel::setText(const QString& text) {
     if (text != caption_) {
         caption_ = text;
         sizeChanged();
     }
 }
 
-void TmyLabel3d::setAlignment(Qt::Alignment alignment) {
+void ShadedLabel::setAlignment(Qt::Alignment alignment) {
     const Qt::Alignment horizontal =
         alignment & (Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter);
     if (horizontal != alignment_) {
@@ -90,35 +90,35 @@ void TmyLabel3d::setAlignment(Qt::Alignment alignment) {
     }
 }
 
-void TmyLabel3d::setWordWrap(bool on) {
+void ShadedLabel::setWordWrap(bool on) {
     if (on != wordWrap_) {
         wordWrap_ = on;
         sizeChanged();
     }
 }
 
-void TmyLabel3d::setAutoSize(bool on) {
+void ShadedLabel::setAutoSize(bool on) {
     if (on != autoSize_) {
         autoSize_ = on;
         sizeChanged();
     }
 }
 
-void TmyLabel3d::setShowAccelChar(bool on) {
+void ShadedLabel::setShowAccelChar(bool on) {
     if (on != showAccelChar_) {
         showAccelChar_ = on;
         sizeChanged();
     }
 }
 
-void TmyLabel3d::setTransparent(bool on) {
+void ShadedLabel::setTransparent(bool on) {
     if (on != transparent_) {
         transparent_ = on;
         update();
     }
 }
 
-void TmyLabel3d::sizeChanged() {
+void ShadedLabel::sizeChanged() {
     adjustBounds();
     updateGeometry();
     update();
@@ -126,7 +126,7 @@ void TmyLabel3d::sizeChanged() {
 
 // ---- Measuring and painting ---------------------------------------------
 
-int TmyLabel3d::textFlags(bool wrap) const {
+int ShadedLabel::textFlags(bool wrap) const {
     int flags = Qt::TextExpandTabs | Qt::AlignTop;
     if (wrap) {
         flags |= Qt::TextWordWrap;
@@ -146,7 +146,7 @@ int TmyLabel3d::textFlags(bool wrap) const {
     return flags;
 }
 
-QRect TmyLabel3d::drawText(QPainter* painter, const QRect& rect, bool measure) const {
+QRect ShadedLabel::drawText(QPainter* painter, const QRect& rect, bool measure) const {
     QString text = caption_;
     // An empty caption still measures one line, and a lone "&" would vanish
     // as an accelerator prefix.
@@ -163,19 +163,19 @@ QRect TmyLabel3d::drawText(QPainter* painter, const QRect& rect, bool measure) c
         painter->setPen(colour);
         painter->drawText(rect.translated(dx, dy), flags, text);
     };
-    switch (style3D_) {
-    case T3DEffect::Normal3d:
+    switch (shadeStyle_) {
+    case ShadeStyle::None:
         break;
-    case T3DEffect::Resit3d:
+    case ShadeStyle::Sunken:
         copy(1, 1, shadeLeftTop_);
         copy(-1, -1, shadeRightBottom_);
         break;
-    case T3DEffect::Raised3d:
+    case ShadeStyle::Raised:
         copy(1, 1, shadeRightBottom_);
         copy(-1, -1, shadeLeftTop_);
         break;
-    case T3DEffect::Shadowed3d:
-        copy(hShadeOffset_, vShadeOffset_, shadeRightBottom_);
+    case ShadeStyle::Shadowed:
+        copy(shadowOffsetX_, shadowOffsetY_, shadeRightBottom_);
         break;
     }
     const QColor textColour =
@@ -187,7 +187,7 @@ QRect TmyLabel3d::drawText(QPainter* painter, const QRect& rect, bool measure) c
     return drawn;
 }
 
-QRect TmyLabel3d::measuredTextRect() const {
+QRect ShadedLabel::measuredTextRect() const {
     // Word-wrapped text is laid out in the current width and may grow
     // downwards; a single line takes the width it needs.
     const QRect frame = wordWrap_ ? QRect(0, 0, width(), INT_MAX / 4) : QRect(0, 0, 0, 0);
@@ -195,7 +195,7 @@ QRect TmyLabel3d::measuredTextRect() const {
     return QRect(0, 0, r.width(), r.height());
 }
 
-void TmyLabel3d::adjustBounds() {
+void ShadedLabel::adjustBounds() {
     if (!autoSize_) {
         return;
     }
@@ -207,15 +207,15 @@ void TmyLabel3d::adjustBounds() {
     setGeometry(left, y(), r.width(), r.height());
 }
 
-QSize TmyLabel3d::sizeHint() const {
+QSize ShadedLabel::sizeHint() const {
     return measuredTextRect().size();
 }
 
-QSize TmyLabel3d::minimumSizeHint() const {
+QSize ShadedLabel::minimumSizeHint() const {
     return sizeHint();
 }
 
-void TmyLabel3d::paintEvent(QPaintEvent*) {
+void ShadedLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!transparent_) {
         painter.fillRect(rect(), palette().color(QPalette::Window));
@@ -223,7 +223,7 @@ void TmyLabel3d::paintEvent(QPaintEvent*) {
     drawText(&painter, rect(), false);
 }
 
-void TmyLabel3d::changeEvent(QEvent* event) {
+void ShadedLabel::changeEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::FontChange:
         sizeChanged();
@@ -250,18 +250,18 @@ void TmyLabel3d::changeEvent(QEvent* event) {
 // widget tracks through the application's filters) without consuming them;
 // the leave event covers the pointer leaving the program's windows.
 
-bool TmyLabel3d::isOutside(const QPoint& local) const {
+bool ShadedLabel::isOutside(const QPoint& local) const {
     return local.x() < 0 || local.y() < 0 || local.x() > width() || local.y() > height();
 }
 
-void TmyLabel3d::startTracking() {
+void ShadedLabel::startTracking() {
     if (!tracking_) {
         tracking_ = true;
         QCoreApplication::instance()->installEventFilter(this);
     }
 }
 
-void TmyLabel3d::stopTracking(bool notify) {
+void ShadedLabel::stopTracking(bool notify) {
     if (!tracking_) {
         return;
     }
@@ -270,11 +270,11 @@ void TmyLabel3d::stopTracking(bool notify) {
         QCoreApplication::instance()->removeEventFilter(this);
     }
     if (notify) {
-        emit OnMouseOut(this);
+        Q_EMIT mouseOut(this);
     }
 }
 
-void TmyLabel3d::mouseMoveEvent(QMouseEvent* event) {
+void ShadedLabel::mouseMoveEvent(QMouseEvent* event) {
     startTracking();
     if (isOutside(event->position().toPoint())) {
         stopTracking(true);
@@ -282,7 +282,7 @@ void TmyLabel3d::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
 }
 
-bool TmyLabel3d::eventFilter(QObject* watched, QEvent* event) {
+bool ShadedLabel::eventFilter(QObject* watched, QEvent* event) {
     if (tracking_ && watched != this && event->type() == QEvent::MouseMove) {
         const auto* move = static_cast<QMouseEvent*>(event);
         if (isOutside(mapFromGlobal(move->globalPosition().toPoint()))) {
@@ -292,7 +292,7 @@ bool TmyLabel3d::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void TmyLabel3d::leaveEvent(QEvent* event) {
+void ShadedLabel::leaveEvent(QEvent* event) {
     // Qt reports leaving already on the right and bottom edge lines; only a
     // pointer that is really out ends the tracking here, the filter sees the rest.
     if (tracking_ && isOutside(mapFromGlobal(QCursor::pos()))) {
@@ -301,24 +301,24 @@ void TmyLabel3d::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
 }
 
-void TmyLabel3d::hideEvent(QHideEvent* event) {
+void ShadedLabel::hideEvent(QHideEvent* event) {
     // A hidden label no longer has the pointer over it.
     stopTracking(true);
     QWidget::hideEvent(event);
 }
 
-void TmyLabel3d::mousePressEvent(QMouseEvent* event) {
+void ShadedLabel::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         pressed_ = true;
     }
     QWidget::mousePressEvent(event);
 }
 
-void TmyLabel3d::mouseReleaseEvent(QMouseEvent* event) {
+void ShadedLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && pressed_) {
         pressed_ = false;
         if (rect().contains(event->position().toPoint())) {
-            emit OnClick(this);
+            Q_EMIT clicked(this);
         }
     }
     QWidget::mouseReleaseEvent(event);

@@ -1,14 +1,17 @@
-#include "ui/mainwindow/Unit1.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include "installer/BuildDriver.h"
 #include "platform/Errors.h"
+#include "project/ProgramSettings.h"
 #include "project/ProjectFile.h"
 #include "ui/MessageBoxes.h"
 #include "ui/browser/ShellBrowser.h"
+#include "ui/choosers/IconChooser.h"
+#include "ui/choosers/RunFileChooser.h"
 #include "ui/console/CompilerConsole.h"
 #include "ui/controls/RadioGroup.h"
 #include "ui/mainwindow/ChooserButtons.h"
-#include "ui/mainwindow/Unit4.h"
+#include "ui/mainwindow/OutputFolderDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +30,6 @@
 #include <QStackedWidget>
 #include <QStatusTipEvent>
 #include <QTabWidget>
-#include <QToolButton>
 #include <algorithm>
 
 namespace tornavel::ui {
@@ -51,14 +53,18 @@ QColor toQColor(std::uint32_t colour) {
                   static_cast<int>((colour >> 16) & 0xFF));
 }
 
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // The background list's entries in the order the preview compares them.
 const std::array<int, kBackgroundColorCount> kPreviewSearchOrder = {15, 0, 1, 2,  3,  4,  5,  6,
                                                                     7,  8, 9, 10, 11, 12, 13, 14};
 
 } // namespace
 
-TForm1::TForm1(const std::string& programFolder, QWidget* parent)
-    : QMainWindow(parent), ProgramFolder(QString::fromStdString(programFolder)) {
+MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
+    : QMainWindow(parent), programFolder_(QString::fromStdString(programFolder)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tornavel"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -67,40 +73,39 @@ TForm1::TForm1(const std::string& programFolder, QWidget* parent)
 
     buildLayout();
     findFieldControls();
-    TabbedNotebook1->setCurrentIndex(0);
-    TabbedNotebook2->setCurrentIndex(0);
+    pages_->setCurrentIndex(0);
+    icons_.iconPages->setCurrentIndex(0);
     showDesignValues();
     connectChangeNotifications();
     connectChooserButtons();
-    connect(this, &TForm1::filesPageRefreshRequested, this, &TForm1::refreshBrowser);
-    connect(this, &TForm1::filesPageReset, this, &TForm1::refreshBrowser);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    FormCreate();
+    runGuarded(this, [this] { startUp(); });
+    // The dialogs come after the start-up, which settles the folder they list.
+    createDialogs();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
 // ---------------------------------------------------------------------------
 // The project and the controls
 
-QWidget* TForm1::fieldControl(FieldId field) const {
+QWidget* MainWindow::fieldControl(FieldId field) const {
     return fieldControls_.at(static_cast<std::size_t>(field));
 }
 
-void TForm1::findFieldControls() {
+void MainWindow::findFieldControls() {
     for (const FieldInfo& info : projectFields()) {
         if (!info.control.empty()) {
             fieldControls_.at(static_cast<std::size_t>(info.id)) =
-                findChild<QWidget*>(QString::fromUtf8(info.control.data(),
-                                                      static_cast<qsizetype>(info.control.size())));
+                findChild<QWidget*>(fromUtf8(info.control));
         }
     }
 }
 
-FieldValue TForm1::shownValue(FieldId field) const {
+FieldValue MainWindow::shownValue(FieldId field) const {
     const QWidget* control = fieldControl(field);
-    if (control == Panel1) {
+    if (control == other_.preview) {
         return static_cast<long long>(previewColor_);
     }
     if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
@@ -109,7 +114,7 @@ FieldValue TForm1::shownValue(FieldId field) const {
     if (const auto* check = qobject_cast<const QCheckBox*>(control)) {
         return check->isChecked();
     }
-    if (const auto* group = qobject_cast<const TRadioGroup*>(control)) {
+    if (const auto* group = qobject_cast<const RadioGroup*>(control)) {
         return static_cast<long long>(group->itemIndex());
     }
     if (const auto* list = qobject_cast<const QComboBox*>(control)) {
@@ -118,7 +123,7 @@ FieldValue TForm1::shownValue(FieldId field) const {
     return getField(uncontrolledFields_, field);
 }
 
-ProjectSettings TForm1::projectFromControls() const {
+ProjectSettings MainWindow::projectFromControls() const {
     // Read field by field without the core's rules: the record is a copy of
     // what the controls show, nothing more.
     ProjectSettings s;
@@ -128,16 +133,16 @@ ProjectSettings TForm1::projectFromControls() const {
     return s;
 }
 
-void TForm1::showField(const ProjectSettings& project, FieldId field) {
+void MainWindow::showField(const ProjectSettings& project, FieldId field) {
     const FieldValue value = getField(project, field);
     QWidget* control = fieldControl(field);
-    if (control == Panel1) {
+    if (control == other_.preview) {
         setPreviewColor(static_cast<std::uint32_t>(std::get<long long>(value)));
     } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         edit->setText(QString::fromStdString(std::get<std::string>(value)));
     } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
         check->setChecked(std::get<bool>(value));
-    } else if (auto* group = qobject_cast<TRadioGroup*>(control)) {
+    } else if (auto* group = qobject_cast<RadioGroup*>(control)) {
         group->setItemIndex(static_cast<int>(std::get<long long>(value)));
     } else if (auto* list = qobject_cast<QComboBox*>(control)) {
         // A position outside the list leaves nothing selected. Setting the
@@ -149,20 +154,20 @@ void TForm1::showField(const ProjectSettings& project, FieldId field) {
     }
 }
 
-void TForm1::showChangedFields(const ProjectSettings& project, const ChangeLog& log) {
+void MainWindow::showChangedFields(const ProjectSettings& project, const ChangeLog& log) {
     for (FieldId field : log) {
         showField(project, field);
     }
 }
 
-void TForm1::setPreviewColor(std::uint32_t colour) {
+void MainWindow::setPreviewColor(std::uint32_t colour) {
     previewColor_ = colour;
-    QPalette palette = Panel1->palette();
+    QPalette palette = other_.preview->palette();
     palette.setColor(QPalette::Window, toQColor(colour));
-    Panel1->setPalette(palette);
+    other_.preview->setPalette(palette);
 }
 
-void TForm1::focusField(FieldId field) {
+void MainWindow::focusField(FieldId field) {
     QWidget* control = fieldControl(field);
     if (!control) {
         return;
@@ -178,7 +183,7 @@ void TForm1::focusField(FieldId field) {
     control->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm1::showDesignValues() {
+void MainWindow::showDesignValues() {
     const ProjectSettings design = ProjectSettings::formDefaults();
     for (int i = 0; i < kFieldCount; ++i) {
         showField(design, static_cast<FieldId>(i));
@@ -188,44 +193,42 @@ void TForm1::showDesignValues() {
     applyEnablingRules();
 }
 
-void TForm1::applyEnablingRules() {
-    Edit53->setEnabled(CheckBox8->isChecked());
-    Edit54->setEnabled(CheckBox8->isChecked());
-    const bool background = CheckBox10->isChecked();
-    CheckBox6->setEnabled(background);
-    CheckBox13->setEnabled(background);
-    Pozadi->setEnabled(background);
-    Edit5->setEnabled(background);
+void MainWindow::applyEnablingRules() {
+    const bool spanning = disks_.diskSpanning->isChecked();
+    disks_.diskSize->setEnabled(spanning);
+    disks_.reserveBytes->setEnabled(spanning);
+    const bool background = other_.windowVisible->isChecked();
+    other_.backSolid->setEnabled(background);
+    other_.backColorDirection->setEnabled(background);
+    other_.backgroundColor->setEnabled(background);
+    basic_.appCopyright->setEnabled(background);
 }
 
-void TForm1::connectChangeNotifications() {
+void MainWindow::connectChangeNotifications() {
+    // Every field's control marks the project modified as its value changes;
+    // the two enabling check boxes and the version groups apply their rules
+    // first. Lists report only the user's picks.
     for (int i = 0; i < kFieldCount; ++i) {
         QWidget* control = fieldControl(static_cast<FieldId>(i));
         if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-            connect(edit, &QLineEdit::textChanged, this, &TForm1::Edit1Change);
+            connect(edit, &QLineEdit::textChanged, this, &MainWindow::markModified);
         } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
-            if (check == CheckBox8) {
-                connect(check, &QCheckBox::toggled, this, &TForm1::CheckBox8Click);
-            } else if (check == CheckBox10) {
-                connect(check, &QCheckBox::toggled, this, &TForm1::CheckBox10Click);
-            } else {
-                connect(check, &QCheckBox::toggled, this, &TForm1::Edit1Change);
+            if (check == disks_.diskSpanning || check == other_.windowVisible) {
+                connect(check, &QCheckBox::toggled, this, &MainWindow::applyEnablingRules);
             }
-        } else if (auto* group = qobject_cast<TRadioGroup*>(control)) {
-            if (group == RadioGroup1) {
-                connect(group, &TRadioGroup::clicked, this, &TForm1::RadioGroup1Click);
-            } else if (group == RadioGroup2) {
-                connect(group, &TRadioGroup::clicked, this, &TForm1::RadioGroup2Click);
-            } else {
-                connect(group, &TRadioGroup::clicked, this, &TForm1::Edit1Change);
+            connect(check, &QCheckBox::toggled, this, &MainWindow::markModified);
+        } else if (auto* group = qobject_cast<RadioGroup*>(control)) {
+            if (group == other_.win || group == other_.winNT) {
+                const FieldId field = group == other_.win ? FieldId::Win : FieldId::WinNT;
+                connect(group, &RadioGroup::clicked, this,
+                        [this, field, group] { keepVersionsApart(field, group); });
             }
+            connect(group, &RadioGroup::clicked, this, &MainWindow::markModified);
         } else if (auto* list = qobject_cast<QComboBox*>(control)) {
-            // Lists report only the user's picks.
-            if (list == Pozadi) {
-                connect(list, &QComboBox::activated, this, &TForm1::PozadiChange);
-            } else {
-                connect(list, &QComboBox::activated, this, &TForm1::Edit1Change);
+            if (list == other_.backgroundColor) {
+                connect(list, &QComboBox::activated, this, &MainWindow::showPickedBackground);
             }
+            connect(list, &QComboBox::activated, this, &MainWindow::markModified);
         }
     }
 }
@@ -233,23 +236,11 @@ void TForm1::connectChangeNotifications() {
 // ---------------------------------------------------------------------------
 // Change handlers
 
-void TForm1::Edit1Change() {
-    Modified = true;
+void MainWindow::markModified() {
+    modified_ = true;
 }
 
-// Each rule follows the check state of its own box only, so applying both
-// after either box changes is the same as applying the one.
-void TForm1::CheckBox8Click() {
-    applyEnablingRules();
-    Modified = true;
-}
-
-void TForm1::CheckBox10Click() {
-    applyEnablingRules();
-    Modified = true;
-}
-
-void TForm1::applyVersionChoice(FieldId field, TRadioGroup* group) {
+void MainWindow::keepVersionsApart(FieldId field, RadioGroup* group) {
     // The rule lives in the core: replay the move on a record and show what
     // else it changed. The correction moves the other group, whose own
     // handler then finds no conflict.
@@ -260,76 +251,83 @@ void TForm1::applyVersionChoice(FieldId field, TRadioGroup* group) {
     showChangedFields(project, log);
 }
 
-void TForm1::RadioGroup1Click() {
-    applyVersionChoice(FieldId::Win, RadioGroup1);
-    Modified = true;
-}
-
-void TForm1::RadioGroup2Click() {
-    applyVersionChoice(FieldId::WinNT, RadioGroup2);
-    Modified = true;
-}
-
-void TForm1::PozadiChange(int index) {
-    const QString picked = Pozadi->itemText(index);
+void MainWindow::showPickedBackground(int index) {
+    const QString picked = other_.backgroundColor->itemText(index);
     for (int position : kPreviewSearchOrder) {
-        const BackgroundColorEntry& entry = BackgroundColors[static_cast<std::size_t>(position)];
-        if (picked ==
-            QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size()))) {
+        const BackgroundColorEntry& entry = BackgroundColors.at(static_cast<std::size_t>(position));
+        if (picked == fromUtf8(entry.name)) {
             setPreviewColor(entry.previewColor);
             break;
         }
     }
-    Modified = true;
 }
 
-void TForm1::RefreshSaveAvailability() {
-    const bool available = !ProjectFileName.isEmpty();
-    Uloz->setEnabled(available);
-    SpeedButton3->setEnabled(available);
+void MainWindow::refreshSaveAvailability() {
+    commands_.save->setEnabled(!projectFileName_.isEmpty());
 }
 
 // ---------------------------------------------------------------------------
-// Start-up and close
+// Start-up, the working folder and close
 
-void TForm1::FormCreate() {
-    runGuarded(this, [this] { runStartUp(); });
+void MainWindow::startUp() {
+    const ProgramSettings settings = ReadProgramSettings(programFolder_.toStdString());
+    settleSourceFolder(QString::fromStdString(settings.SourceFolder),
+                       QString::fromStdString(settings.ViewStyle));
 }
 
-void TForm1::runStartUp() {
-    const ProgramSettings settings = ReadProgramSettings(ProgramFolder.toStdString());
-    SourceFolder = QString::fromStdString(settings.SourceFolder);
+void MainWindow::settleSourceFolder(const QString& folder, const QString& viewStyle) {
+    sourceFolder_ = folder;
     // Only a known name, in its exact letter case, changes the browser's
     // view; anything else leaves the view, and so the name written at close,
     // as it is.
-    const QString view = QString::fromStdString(settings.ViewStyle);
-    Browser->setViewStyleByName(view);
-    typView = Browser->viewStyleName();
+    files_.browser->setViewStyleByName(viewStyle);
+    viewStyle_ = files_.browser->viewStyleName();
     // A folder that cannot be made ends the start-up here: nothing goes on to
     // show or use it, and a build tries to make it again first.
     sourceFolderReady_ = false;
-    EnsureSourceFolder(settings.SourceFolder);
+    EnsureSourceFolder(sourceFolder_.toStdString());
     sourceFolderReady_ = true;
     // A folder that exists but cannot be listed is reported, and the start-up
     // goes on: the path label, the choosers and the project follow the new
     // SourceFolder even though the browser cannot show it.
     browserFailure_.clear();
-    runBrowserStep([this, &view] { Browser->SetUp(view, SourceFolder); });
-    emit sourceFolderReady(SourceFolder);
-    Cesta->setText(SourceFolder);
-    HelpFile = ProgramFolder + QStringLiteral("Tornavel.hlp");
-    newProject();
-    Modified = false;
+    runBrowserStep([this, &viewStyle] { files_.browser->SetUp(viewStyle, sourceFolder_); });
+    for (ChooserDialog* chooser : {static_cast<ChooserDialog*>(runFileChooser_),
+                                   static_cast<ChooserDialog*>(iconChooser_)}) {
+        if (chooser) {
+            chooser->setSourceFolder(sourceFolder_);
+        }
+    }
+    files_.sourceFolderPath->setText(sourceFolder_);
+    helpFile_ = programFolder_ + QStringLiteral("Tornavel.hlp");
+    resetProject();
+    modified_ = false;
 }
 
-bool TForm1::FormCloseQuery() {
-    // A save that failed or was cancelled keeps the window, so the changes
-    // are not lost behind an error box or a closed dialog.
-    return saveChangesFirst();
+void MainWindow::chooseSourceFolder() {
+    if (!outputFolderDialog_ || buildRunning_) {
+        return;
+    }
+    // A folder that cannot be stored shows its error and brings the dialog
+    // back, still at the folder the user opened.
+    while (outputFolderDialog_->exec() == QDialog::Accepted) {
+        if (runGuarded(this, [this] { setSourceFolder(outputFolderDialog_->chosenFolder()); })) {
+            return;
+        }
+    }
 }
 
-bool TForm1::saveChangesFirst() {
-    if (!Modified) {
+void MainWindow::setSourceFolder(const QString& folder) {
+    WriteSourceFolderSetting(programFolder_.toStdString(), folder.toStdString());
+    // The browser's path list belongs to the old folder.
+    files_.browser->clearPathList();
+    // As at start, the view style comes back to the one stored at the last close.
+    settleSourceFolder(folder, QString::fromStdString(
+                                   ReadProgramSettings(programFolder_.toStdString()).ViewStyle));
+}
+
+bool MainWindow::saveChangesFirst() {
+    if (!modified_) {
         return true;
     }
     const auto answer = MessageBoxes::question(
@@ -344,38 +342,39 @@ bool TForm1::saveChangesFirst() {
     }
     bool saved = false;
     runGuarded(this, [this, &saved] {
-        if (Uloz->isEnabled()) {
+        if (commands_.save->isEnabled()) {
             saveToProjectFile();
             saved = true;
         } else {
-            saved = saveAs();
+            saved = saveToChosenFile();
         }
     });
     return saved;
 }
 
-void TForm1::FormClose() {
-    Browser->ClearItems();
-    typView = Browser->viewStyleName();
+void MainWindow::storeProgramSettings() {
+    files_.browser->ClearItems();
+    viewStyle_ = files_.browser->viewStyleName();
     // A failed write is reported; the window closes all the same, or a folder
     // without write permission would keep the program from ever ending.
     runGuarded(this, [this] {
-        WriteProgramSettings(ProgramFolder.toStdString(),
-                             ProgramSettings{SourceFolder.toStdString(), typView.toStdString()});
+        WriteProgramSettings(
+            programFolder_.toStdString(),
+            ProgramSettings{sourceFolder_.toStdString(), viewStyle_.toStdString()});
     });
 }
 
 // No refresh on paint: Qt repaints the window for every hover, tooltip and
 // scroll, and a re-read there would take the user out of any sub-folder at
 // once and re-list the folder many times a second.
-void TForm1::refreshBrowser() {
+void MainWindow::refreshBrowser() {
     if (!sourceFolderReady_) {
         return;
     }
-    runBrowserStep([this] { Browser->NavigateToPath(SourceFolder); });
+    runBrowserStep([this] { files_.browser->NavigateToPath(sourceFolder_); });
 }
 
-void TForm1::runBrowserStep(const std::function<void()>& step) {
+void MainWindow::runBrowserStep(const std::function<void()>& step) {
     QString failure;
     try {
         step();
@@ -392,7 +391,7 @@ void TForm1::runBrowserStep(const std::function<void()>& step) {
     }
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // The compiler is still running in SourceFolder: the window stays until
     // it ends, so the build can report and offer its test run.
     if (buildRunning_) {
@@ -402,15 +401,17 @@ void TForm1::closeEvent(QCloseEvent* event) {
                             QStringLiteral("Počkejte prosím, až skončí vytváření instalace."));
         return;
     }
-    if (!FormCloseQuery()) {
+    // A save that failed or was cancelled keeps the window, so the changes
+    // are not lost behind an error box or a closed dialog.
+    if (!saveChangesFirst()) {
         event->ignore();
         return;
     }
-    FormClose();
+    storeProgramSettings();
     event->accept();
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
@@ -419,21 +420,21 @@ void TForm1::showEvent(QShowEvent* event) {
             frame.moveCenter(s->availableGeometry().center());
             move(frame.topLeft());
         }
-        RefreshSaveAvailability();
+        refreshSaveAvailability();
     }
 }
 
-void TForm1::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        emit filesPageRefreshRequested();
+        refreshBrowser();
     }
 }
 
-bool TForm1::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     // The status line shows the long hint of the control under the mouse.
     if (event->type() == QEvent::StatusTip) {
-        Panel2->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        statusLine_->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -442,128 +443,112 @@ bool TForm1::event(QEvent* event) {
 // ---------------------------------------------------------------------------
 // Commands
 
-QString TForm1::archiveFolder() const {
-    const QString folder = ProgramFolder + QStringLiteral("Archiv");
-    return QDir(folder).exists() ? folder : QString();
+MessageBoxes::FileDialogOptions MainWindow::projectFileDialog(const QString& title,
+                                                              const QString& fileName) const {
+    MessageBoxes::FileDialogOptions options;
+    options.title = title;
+    options.filter = kProjectFilter;
+    options.defaultSuffix = QStringLiteral("ipr");
+    // The dialogs start in "Archiv" beside the program, when there is one.
+    const QString archive = programFolder_ + QStringLiteral("Archiv");
+    options.initialFolder = QDir(archive).exists() ? archive : QString();
+    options.initialFileName = fileName;
+    return options;
 }
 
-void TForm1::newProject() {
+void MainWindow::resetProject() {
     ++projectGeneration_;
-    if (sourceFolderReady_) {
-        emit filesPageReset(SourceFolder);
-    }
-    ProjectFileName.clear();
+    refreshBrowser();
+    projectFileName_.clear();
     ProjectSettings project = projectFromControls();
     ChangeLog log;
     NewProject(project, &log);
     showChangedFields(project, log);
-    RefreshSaveAvailability();
+    refreshSaveAvailability();
 }
 
-void TForm1::saveToProjectFile() {
-    SaveProject(projectFromControls(), ProjectFileName.toStdString(), SaveOrder::Save);
-    Modified = false;
+void MainWindow::saveToProjectFile() {
+    SaveProject(projectFromControls(), projectFileName_.toStdString(), SaveOrder::Save);
+    modified_ = false;
 }
 
-bool TForm1::saveAs() {
-    MessageBoxes::FileDialogOptions options;
-    options.title = QStringLiteral("Uloži Instalaci jako");
-    options.filter = kProjectFilter;
-    options.defaultSuffix = QStringLiteral("ipr");
-    options.initialFolder = archiveFolder();
-    options.initialFileName = lastSaveAsName_;
-    const QString name = MessageBoxes::saveFileName(this, options);
+bool MainWindow::saveToChosenFile() {
+    const QString name = MessageBoxes::saveFileName(
+        this, projectFileDialog(QStringLiteral("Uloži Instalaci jako"), lastSaveAsName_));
     if (name.isEmpty()) {
         return false;
     }
     lastSaveAsName_ = name;
     SaveProject(projectFromControls(), name.toStdString(), SaveOrder::SaveAs);
-    ProjectFileName = name;
-    RefreshSaveAvailability();
-    Modified = false;
+    projectFileName_ = name;
+    refreshSaveAvailability();
+    modified_ = false;
     return true;
 }
 
-void TForm1::openProject() {
-    MessageBoxes::FileDialogOptions options;
-    options.title = QStringLiteral("Otevřít nastavení instalace");
-    options.filter = kProjectFilter;
-    options.defaultSuffix = QStringLiteral("ipr");
-    options.initialFolder = archiveFolder();
-    options.initialFileName = ProjectFileName;
-    const QString name = MessageBoxes::openFileName(this, options);
+void MainWindow::loadChosenProject() {
+    const QString name = MessageBoxes::openFileName(
+        this, projectFileDialog(QStringLiteral("Otevřít nastavení instalace"), projectFileName_));
     if (name.isEmpty()) {
-        RefreshSaveAvailability();
+        refreshSaveAvailability();
         return;
     }
-    ProjectFileName = name;
+    projectFileName_ = name;
     ++projectGeneration_;
     ProjectSettings project = projectFromControls();
     ChangeLog log;
     LoadProject(name.toStdString(), project, &log);
     showChangedFields(project, log);
-    RefreshSaveAvailability();
-    Modified = false;
+    refreshSaveAvailability();
+    modified_ = false;
 }
 
-void TForm1::NovaClick() {
+void MainWindow::newProject() {
     if (saveChangesFirst()) {
-        runGuarded(this, [this] { newProject(); });
+        runGuarded(this, [this] { resetProject(); });
     }
 }
 
-void TForm1::OtevriClick() {
+void MainWindow::openProject() {
     if (saveChangesFirst()) {
-        runGuarded(this, [this] { openProject(); });
+        runGuarded(this, [this] { loadChosenProject(); });
     }
 }
 
-void TForm1::UlozClick() {
+void MainWindow::save() {
     runGuarded(this, [this] { saveToProjectFile(); });
 }
 
-void TForm1::UlozjakoClick() {
-    runGuarded(this, [this] { saveAs(); });
+void MainWindow::saveAs() {
+    runGuarded(this, [this] { saveToChosenFile(); });
 }
 
-void TForm1::KonecClick() {
-    close();
-}
-
-void TForm1::BitBtn2Click() {
-    close();
-}
-
-void TForm1::Vytvoitinstalaci1Click() {
-    BitBtn1Click();
-}
-
-void TForm1::BitBtn1Click() {
+void MainWindow::buildInstaller() {
     if (buildRunning_) {
         return;
     }
     runGuarded(this, [this] { runBuild(); });
 }
 
-void TForm1::setBuildRunning(bool running) {
+void MainWindow::setBuildRunning(bool running) {
     buildRunning_ = running;
-    BitBtn1->setEnabled(!running);
-    Vytvoitinstalaci1->setEnabled(!running);
-    Vystupnadres1->setEnabled(!running);
+    buildButton_->setEnabled(!running);
+    commands_.build->setEnabled(!running);
+    commands_.outputFolder->setEnabled(!running);
 }
 
-void TForm1::runBuild() {
+void MainWindow::runBuild() {
     if (sourceFolderReady_) {
         // The folder existed at start-up: if it is gone now, somebody removed
         // it, and making it again would build an installer of nothing.
-        if (!QFileInfo(SourceFolder).isDir()) {
+        if (!QFileInfo(sourceFolder_).isDir()) {
             throw Error(Error::Kind::InputOutput,
-                        "Adresář " + SourceFolder.toStdString() + " neexistuje.");
+                        "Adresář " + sourceFolder_.toStdString() + " neexistuje.");
         }
     } else {
         // A folder that the start-up could not make is tried again here
         // rather than used as if it existed.
-        EnsureSourceFolder(SourceFolder.toStdString());
+        EnsureSourceFolder(sourceFolder_.toStdString());
     }
 
     ProjectSettings project = projectFromControls();
@@ -585,14 +570,14 @@ void TForm1::runBuild() {
     };
     GuiPrompts prompts(this, [this](FieldId field) { focusField(field); });
     prompts.setBeforeEachBox(showFillIns);
-    if (!Console) {
-        Console = new TCompilerConsole(this);
+    if (!console_) {
+        console_ = new CompilerConsole(this);
     }
-    Console->beginBuild();
-    BuildDriver driver(prompts, Console);
+    console_->beginBuild();
+    BuildDriver driver(prompts, console_);
     BuildEnvironment environment;
-    environment.SourceFolder = SourceFolder.toStdString();
-    environment.ProgramFolder = ProgramFolder.toStdString();
+    environment.SourceFolder = sourceFolder_.toStdString();
+    environment.ProgramFolder = programFolder_.toStdString();
     environment.pumpEvents = [] { QCoreApplication::processEvents(); };
     auto finish = [&] {
         setBuildRunning(false);
@@ -608,108 +593,29 @@ void TForm1::runBuild() {
     finish();
 }
 
-void TForm1::Vystupnadres1Click() {
-    if (!Form4 || buildRunning_) {
-        return;
-    }
-    // The dialog's Yes empties the browser's path list as it stores the folder.
-    connect(Form4, &TForm4::sourceFolderChosen, Browser, &ShellBrowser::clearPathList,
-            Qt::UniqueConnection);
-    if (Form4->exec() == QDialog::Accepted) {
-        FormCreate();
-    }
-}
-
 // ---------------------------------------------------------------------------
 // The chooser buttons
 
-void TForm1::connectChooserButtons() {
-    const std::pair<QPushButton*, void (TForm1::*)()> buttons[] = {
-        {Button2, &TForm1::Button2Click},   {Button3, &TForm1::Button3Click},
-        {Button4, &TForm1::Button4Click},   {Button5, &TForm1::Button5Click},
-        {Button6, &TForm1::Button6Click},   {Button7, &TForm1::Button7Click},
-        {Button8, &TForm1::Button8Click},   {Button9, &TForm1::Button9Click},
-        {Button10, &TForm1::Button10Click}, {Button11, &TForm1::Button11Click},
-        {Button12, &TForm1::Button12Click}, {Button13, &TForm1::Button13Click},
-        {Button14, &TForm1::Button14Click}};
-    for (const auto& [button, handler] : buttons) {
-        connect(button, &QPushButton::clicked, this, handler);
+void MainWindow::connectChooserButtons() {
+    for (const ChooserButton& button : kChooserButtons) {
+        connect(findChild<QPushButton*>(fromUtf8(button.objectName)), &QPushButton::clicked, this,
+                [this, &button] { openChooser(button); });
     }
 }
 
-void TForm1::openChooserOf(int button) {
-    if (Form5 && Form6) {
-        openChooser(button, *Form5, *Form6);
+void MainWindow::openChooser(const ChooserButton& button) {
+    if (!runFileChooser_ || !iconChooser_) {
+        return;
+    }
+    if (button.iconIndex) {
+        iconChooser_->chooseFor(button.file, *button.iconIndex);
+    } else {
+        runFileChooser_->chooseFor(button.file, fromUtf8(button.mask), fromUtf8(button.caption));
     }
 }
 
-void TForm1::Button2Click() {
-    openChooserOf(2);
-}
-void TForm1::Button3Click() {
-    openChooserOf(3);
-}
-void TForm1::Button4Click() {
-    openChooserOf(4);
-}
-void TForm1::Button5Click() {
-    openChooserOf(5);
-}
-void TForm1::Button6Click() {
-    openChooserOf(6);
-}
-void TForm1::Button7Click() {
-    openChooserOf(7);
-}
-void TForm1::Button8Click() {
-    openChooserOf(8);
-}
-void TForm1::Button9Click() {
-    openChooserOf(9);
-}
-void TForm1::Button10Click() {
-    openChooserOf(10);
-}
-void TForm1::Button11Click() {
-    openChooserOf(11);
-}
-void TForm1::Button12Click() {
-    openChooserOf(12);
-}
-void TForm1::Button13Click() {
-    openChooserOf(13);
-}
-void TForm1::Button14Click() {
-    openChooserOf(14);
-}
-
-void TForm1::HelpClick() {
+void MainWindow::showHelp() {
     MessageBoxes::plain(this, QString::fromUtf8(kHelpText));
-}
-
-// A toolbar button runs its menu item's command, and only while that item is enabled.
-void TForm1::SpeedButton1Click() {
-    if (Nova->isEnabled()) {
-        Nova->trigger();
-    }
-}
-
-void TForm1::SpeedButton2Click() {
-    if (Otevri->isEnabled()) {
-        Otevri->trigger();
-    }
-}
-
-void TForm1::SpeedButton3Click() {
-    if (Uloz->isEnabled()) {
-        Uloz->trigger();
-    }
-}
-
-void TForm1::SpeedButton5Click() {
-    if (Konec->isEnabled()) {
-        Konec->trigger();
-    }
 }
 
 } // namespace tornavel::ui

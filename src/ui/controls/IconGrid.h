@@ -10,64 +10,59 @@ class IconSource;
 
 namespace tornavel::ui {
 
-// A list box whose items are icons, drawn centred in a grid of cells XIcons
-// wide and YIcons high. Items run down the first column, then down the next,
+// A list box whose items are icons, drawn centred in a grid of cells cellsAcross
+// wide and cellsDown high. Items run down the first column, then down the next,
 // as in a multi-column list box; more icons than cells scroll sideways. Each
 // item carries the decimal text of the position it was put in at (never
 // drawn) and owns its icon.
-class TXIconListBox : public QListWidget {
+class IconGrid : public QListWidget {
     Q_OBJECT
-    Q_PROPERTY(bool AutoDisable READ AutoDisable WRITE setAutoDisable)
-    Q_PROPERTY(int NumberOfIcons READ NumberOfIcons)
-    Q_PROPERTY(int XIcons READ XIcons WRITE setXIcons)
-    Q_PROPERTY(int YIcons READ YIcons WRITE setYIcons)
+    Q_PROPERTY(bool autoDisable READ autoDisable WRITE setAutoDisable)
+    Q_PROPERTY(int iconCount READ iconCount)
+    Q_PROPERTY(int cellsAcross READ cellsAcross WRITE setCellsAcross)
+    Q_PROPERTY(int cellsDown READ cellsDown WRITE setCellsDown)
 
 public:
-    explicit TXIconListBox(QWidget* parent = nullptr);
+    explicit IconGrid(QWidget* parent = nullptr);
 
     // Stored only; nothing in the grid depends on it.
-    bool AutoDisable() const { return autoDisable_; }
+    bool autoDisable() const { return autoDisable_; }
     void setAutoDisable(bool value) { autoDisable_ = value; }
 
     // -1 before the first insertion, then counted up by each insertion and
     // down by each removal (never below -1). Clearing leaves it alone.
-    int NumberOfIcons() const { return numberOfIcons_; }
+    int iconCount() const { return iconCount_; }
 
     // Cells per row (the column count) and visible rows. A value of 0 or less,
     // or the present value, changes nothing; a new value resizes the box.
-    int XIcons() const { return xIcons_; }
-    void setXIcons(int value);
-    int YIcons() const { return yIcons_; }
-    void setYIcons(int value);
+    int cellsAcross() const { return cellsAcross_; }
+    void setCellsAcross(int value);
+    int cellsDown() const { return cellsDown_; }
+    void setCellsDown(int value);
 
-    // width = CellWidth x XIcons + 2; height = item height x YIcons + the
+    // width = cellWidth x cellsAcross + 2; height = item height x cellsDown + the
     // horizontal scroll bar + 1.
-    void UpdateSize();
+    void updateSize();
 
-    int CellWidth() const { return cellWidth_; }
-    int ItemHeight() const { return itemHeight_; }
-    int IconSize() const { return iconSize_; }
+    int cellWidth() const { return cellWidth_; }
+    int itemHeight() const { return itemHeight_; }
+    int iconSize() const { return iconSize_; }
 
     // Puts icon `index` of the file at `path` at `position`, replacing the
     // item there; a position outside the list appends. Returns false when the
     // file gave no icon and the standard application icon took its place.
-    bool InsertIcon(const QString& path, int index, int position);
+    bool insertIcon(const QString& path, int index, int position);
     // The same with the file already read (drawing all icons of a library
     // reads it once).
-    bool InsertIcon(const tornavel::IconSource& source, int index, int position);
+    bool insertIcon(const tornavel::IconSource& source, int index, int position);
     // Removes the item at position and its icon; false when there is none.
-    bool DeleteIcon(int position);
+    bool deleteIcon(int position);
     // Clearing is the list's own clear(): every item and icon goes.
 
     // The system's standard application icon, shown for icons that cannot be read.
     static QIcon applicationIcon();
     // Whether the item shows the standard application icon instead of its own.
     static bool isPlaceholder(const QListWidgetItem* item);
-
-signals:
-    // Published for the designer's sake; the grid never raises them.
-    void OnFileChange();
-    void OnChange();
 
 protected:
     bool event(QEvent* e) override;
@@ -77,9 +72,9 @@ private:
     bool insert(const QIcon& icon, bool placeholder, int position);
 
     bool autoDisable_ = true;
-    int numberOfIcons_ = -1;
-    int xIcons_ = 0;
-    int yIcons_ = 1;
+    int iconCount_ = -1;
+    int cellsAcross_ = 0;
+    int cellsDown_ = 1;
     int iconSize_ = 32;
     int cellWidth_ = 38;
     int itemHeight_ = 38;

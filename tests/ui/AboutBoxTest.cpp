@@ -1,9 +1,9 @@
 // The About box: its controls, the picture and its decoder, the links, the
 // system report and closing, driven on the real dialog.
-#include "ui/about/About.h"
+#include "ui/about/AboutBox.h"
 
 #include "../support/ScopedVariable.h"
-#include "installer/FontResourceTools.h"
+#include "WindowControls.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ProgramLocale.h"
 #include "ui/about/JpegImage.h"
@@ -25,14 +25,14 @@
 #include <deque>
 #include <optional>
 
+using tornavel::ui::AboutBox;
 using tornavel::ui::ColorDepthName;
 using tornavel::ui::ComposeSystemReport;
 using tornavel::ui::DecodeJpeg;
 using tornavel::ui::MessageBoxes;
+using tornavel::ui::ShadedLabel;
+using tornavel::ui::ShadeStyle;
 using tornavel::ui::SystemFacts;
-using tornavel::ui::T3DEffect;
-using tornavel::ui::TAutor;
-using tornavel::ui::TmyLabel3d;
 using tornavel::ui::WindowsVersionName;
 
 namespace {
@@ -71,7 +71,7 @@ struct OpenedUrls {
     QList<QUrl> urls;
     bool answer = true;
     QStringList handled = {QStringLiteral("https"), QStringLiteral("mailto")};
-    void attachTo(TAutor& box) {
+    void attachTo(AboutBox& box) {
         box.setUrlOpener([this](const QUrl& url) {
             urls.append(url);
             return answer;
@@ -101,7 +101,7 @@ private:
 
 } // namespace
 
-class AboutTest : public QObject {
+class AboutBoxTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -128,79 +128,87 @@ private slots:
     void escAndCloseButtonCloseTheBox();
 };
 
-void AboutTest::initTestCase() {
+void AboutBoxTest::initTestCase() {
     MessageBoxes::enableTestMode();
     tornavel::ui::SetUpProgramLocale();
 }
 
-void AboutTest::init() {
+void AboutBoxTest::init() {
     MessageBoxes::takeRecords();
 }
 
-void AboutTest::showsTheControlsOfTheBox() {
-    TAutor box;
+void AboutBoxTest::showsTheControlsOfTheBox() {
+    AboutBox box;
     QCOMPARE(box.windowTitle(), QStringLiteral("Autor programu"));
     QCOMPARE(box.size(), QSize(447, 297));
     QCOMPARE(box.minimumSize(), box.maximumSize());
     QCOMPARE(box.font().pixelSize(), 13);
     QCOMPARE(box.font().families().value(0), QStringLiteral("Times New Roman"));
 
-    QCOMPARE(box.myLabel3d1->text(), QStringLiteral("Tornavel verze 3.2"));
-    QCOMPARE(box.myLabel3d1->AStyle3D(), T3DEffect::Raised3d);
-    QCOMPARE(box.myLabel3d1->AShadeLeftTop(), QColor(255, 255, 0));
-    QCOMPARE(box.myLabel3d1->font().pixelSize(), 27);
-    QVERIFY(box.myLabel3d1->font().bold());
-    QCOMPARE(box.myLabel3d1->pos(), QPoint(8, 8));
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d1")->text(), QStringLiteral("Tornavel verze 3.2"));
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d1")->shadeStyle(), ShadeStyle::Raised);
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d1")->leftTopShade(), QColor(255, 255, 0));
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d1")->font().pixelSize(), 27);
+    QVERIFY(named<ShadedLabel>(box, "myLabel3d1")->font().bold());
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d1")->pos(), QPoint(8, 8));
 
-    QCOMPARE(box.myLabel3d2->text(), QStringLiteral("freeware"));
-    QCOMPARE(box.myLabel3d2->AStyle3D(), T3DEffect::Resit3d);
-    QCOMPARE(box.myLabel3d2->AShadeLeftTop(), QColor(255, 255, 0));
-    QCOMPARE(box.myLabel3d2->pos(), QPoint(384, 20));
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d2")->text(), QStringLiteral("freeware"));
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d2")->shadeStyle(), ShadeStyle::Sunken);
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d2")->leftTopShade(), QColor(255, 255, 0));
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d2")->pos(), QPoint(384, 20));
 
     const QColor maroon(128, 0, 0);
-    for (TmyLabel3d* link :
-         {box.myLabel3d1, box.myLabel3d2, box.myLabel3d3, box.myLabel3d4, box.myLabel3d5}) {
+    for (ShadedLabel* link :
+         {named<ShadedLabel>(box, "myLabel3d1"), named<ShadedLabel>(box, "myLabel3d2"),
+          named<ShadedLabel>(box, "myLabel3d3"), named<ShadedLabel>(box, "myLabel3d4"),
+          named<ShadedLabel>(box, "myLabel3d5")}) {
         QCOMPARE(link->palette().color(QPalette::WindowText), maroon);
         QVERIFY(link->transparent());
     }
-    for (TmyLabel3d* link : {box.myLabel3d3, box.myLabel3d4, box.myLabel3d5}) {
-        QCOMPARE(link->AStyle3D(), T3DEffect::Raised3d);
+    for (ShadedLabel* link :
+         {named<ShadedLabel>(box, "myLabel3d3"), named<ShadedLabel>(box, "myLabel3d4"),
+          named<ShadedLabel>(box, "myLabel3d5")}) {
+        QCOMPARE(link->shadeStyle(), ShadeStyle::Raised);
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
     }
-    QCOMPARE(box.myLabel3d3->font().pixelSize(), 16);
-    QCOMPARE(box.myLabel3d3->pos(), QPoint(176, 228));
-    QCOMPARE(box.myLabel3d4->pos(), QPoint(8, 269));
-    QCOMPARE(box.myLabel3d5->pos(), QPoint(8, 190));
-    QCOMPARE(box.myLabel3d3->statusTip(),
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d3")->font().pixelSize(), 16);
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d3")->pos(), QPoint(176, 228));
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d4")->pos(), QPoint(8, 269));
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d5")->pos(), QPoint(8, 190));
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d3")->statusTip(),
              QStringLiteral("Spustí Váš internetový prohlížeč a najde mé stránky"));
-    QCOMPARE(box.myLabel3d4->statusTip(),
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d4")->statusTip(),
              QStringLiteral("Spustí Váš poštovní program, abyste mi mohli napsat"));
 
-    QVERIFY(box.Label4->text().startsWith(
-        QStringLiteral("Děkuji touto cestou za návrhy na vylepšení programu. ")));
-    QCOMPARE(box.Label7->text(),
+    QVERIFY(
+        named<QLabel>(box, "Label4")
+            ->text()
+            .startsWith(QStringLiteral("Děkuji touto cestou za návrhy na vylepšení programu. ")));
+    QCOMPARE(named<QLabel>(box, "Label7")->text(),
              QStringLiteral("Budu rád, když mě upozorníte na případné chyby v programu. Též Vás "
                             "prosím o kritiku, či návrhy na vylepšení tohoto programu, aby lépe "
                             "vyhovoval Vašim potřebám a přinesl tak větší užitek."));
-    QVERIFY(box.Label8->text().contains(QStringLiteral("Inno Setup 5.1.12")));
-    QCOMPARE(box.Label5->text(), QStringLiteral("Internetová adresa programu:"));
-    QCOMPARE(box.Label3->text(), QStringLiteral("E-mailová adresa autora:"));
-    for (QLabel* bold : {box.Label1, box.Label7, box.Label5, box.Label3}) {
+    QVERIFY(named<QLabel>(box, "Label8")->text().contains(QStringLiteral("Inno Setup 5.1.12")));
+    QCOMPARE(named<QLabel>(box, "Label5")->text(), QStringLiteral("Internetová adresa programu:"));
+    QCOMPARE(named<QLabel>(box, "Label3")->text(), QStringLiteral("E-mailová adresa autora:"));
+    for (QLabel* bold : {named<QLabel>(box, "Label1"), named<QLabel>(box, "Label7"),
+                         named<QLabel>(box, "Label5"), named<QLabel>(box, "Label3")}) {
         QVERIFY(bold->font().bold());
     }
-    for (QLabel* regular : {box.Label4, box.Label8, box.Label2}) {
+    for (QLabel* regular : {named<QLabel>(box, "Label4"), named<QLabel>(box, "Label8"),
+                            named<QLabel>(box, "Label2")}) {
         QVERIFY(!regular->font().bold());
     }
-    QCOMPARE(box.Label7->geometry(), QRect(8, 112, 433, 57));
+    QCOMPARE(named<QLabel>(box, "Label7")->geometry(), QRect(8, 112, 433, 57));
 
-    QCOMPARE(box.Button1->text(), QStringLiteral("Pošli informace"));
-    QCOMPARE(box.Button1->geometry(), QRect(344, 232, 97, 25));
-    QCOMPARE(box.OKButton->text(), QStringLiteral("Zavřít"));
-    QCOMPARE(box.OKButton->geometry(), QRect(374, 264, 67, 25));
-    QVERIFY(box.OKButton->isDefault());
+    QCOMPARE(named<QPushButton>(box, "Button1")->text(), QStringLiteral("Pošli informace"));
+    QCOMPARE(named<QPushButton>(box, "Button1")->geometry(), QRect(344, 232, 97, 25));
+    QCOMPARE(named<QPushButton>(box, "OKButton")->text(), QStringLiteral("Zavřít"));
+    QCOMPARE(named<QPushButton>(box, "OKButton")->geometry(), QRect(374, 264, 67, 25));
+    QVERIFY(named<QPushButton>(box, "OKButton")->isDefault());
 }
 
-void AboutTest::paintsTheBackgroundPicture() {
+void AboutBoxTest::paintsTheBackgroundPicture() {
     const QByteArray bytes = pictureBytes();
     QVERIFY(!bytes.isEmpty());
     QString error;
@@ -208,11 +216,11 @@ void AboutTest::paintsTheBackgroundPicture() {
     QCOMPARE(image.size(), QSize(449, 303));
     QVERIFY2(error.isEmpty(), qPrintable(error));
 
-    TAutor box;
-    QCOMPARE(box.Image1->geometry(), QRect(0, 0, 447, 297));
-    QCOMPARE(box.Image1->pixmap().size(), QSize(449, 303));
+    AboutBox box;
+    QCOMPARE(named<QLabel>(box, "Image1")->geometry(), QRect(0, 0, 447, 297));
+    QCOMPARE(named<QLabel>(box, "Image1")->pixmap().size(), QSize(449, 303));
     // The picture lies under every other control.
-    QCOMPARE(box.children().indexOf(box.Image1), 0);
+    QCOMPARE(box.children().indexOf(named<QLabel>(box, "Image1")), 0);
 
     // The top-left pixel of the box is the picture's own.
     const QImage shown = box.grab().toImage();
@@ -221,7 +229,7 @@ void AboutTest::paintsTheBackgroundPicture() {
     QVERIFY(qAbs(expected.red() - actual.red()) <= 2 && qAbs(expected.blue() - actual.blue()) <= 2);
 }
 
-void AboutTest::damagedPicturesGiveNoPictureAndNoCrash() {
+void AboutBoxTest::damagedPicturesGiveNoPictureAndNoCrash() {
     const QByteArray bytes = pictureBytes();
     QVERIFY(bytes.size() > 1000);
 
@@ -245,57 +253,61 @@ void AboutTest::damagedPicturesGiveNoPictureAndNoCrash() {
     }
 
     // The box without its picture.
-    TAutor box;
+    AboutBox box;
     QVERIFY(!box.setPicture(bytes.left(bytes.size() / 2)));
-    QVERIFY(box.Image1->pixmap().isNull());
+    QVERIFY(named<QLabel>(box, "Image1")->pixmap().isNull());
     QVERIFY(box.setPicture(bytes));
-    QVERIFY(!box.Image1->pixmap().isNull());
+    QVERIFY(!named<QLabel>(box, "Image1")->pixmap().isNull());
 }
 
-void AboutTest::setsTheProgramDateOnActivation() {
-    TAutor box;
+void AboutBoxTest::setsTheProgramDateOnActivation() {
+    AboutBox box;
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     // Dates follow the system's format, as the file browser's do, whatever
     // language the texts are in.
     const QDate date = QFileInfo(QCoreApplication::applicationFilePath()).lastModified().date();
-    QCOMPARE(box.Label2->text(), QStringLiteral("Tato verze spatřila světlo světa ") +
-                                     QLocale::system().toString(date, QLocale::ShortFormat));
-    QCOMPARE(box.Label2->pos(), QPoint(8, 212));
-    QVERIFY(box.Label2->width() >= box.Label2->sizeHint().width());
+    QCOMPARE(named<QLabel>(box, "Label2")->text(),
+             QStringLiteral("Tato verze spatřila světlo světa ") +
+                 QLocale::system().toString(date, QLocale::ShortFormat));
+    QCOMPARE(named<QLabel>(box, "Label2")->pos(), QPoint(8, 212));
+    QVERIFY(named<QLabel>(box, "Label2")->width() >=
+            named<QLabel>(box, "Label2")->sizeHint().width());
 
-    box.Label2->setText(QString());
+    named<QLabel>(box, "Label2")->setText(QString());
     box.hide();
     box.show();
-    QVERIFY(box.Label2->text().startsWith(QStringLiteral("Tato verze spatřila světlo světa ")));
+    QVERIFY(named<QLabel>(box, "Label2")
+                ->text()
+                .startsWith(QStringLiteral("Tato verze spatřila světlo světa ")));
 }
 
-void AboutTest::linksOpenTheirAddresses() {
-    TAutor box;
+void AboutBoxTest::linksOpenTheirAddresses() {
+    AboutBox box;
     OpenedUrls opened;
     opened.attachTo(box);
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
 
-    QTest::mouseClick(box.myLabel3d3, Qt::LeftButton, {}, QPoint(3, 3));
-    QTest::mouseClick(box.myLabel3d5, Qt::LeftButton, {}, QPoint(3, 3));
-    QTest::mouseClick(box.myLabel3d4, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseClick(named<ShadedLabel>(box, "myLabel3d3"), Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseClick(named<ShadedLabel>(box, "myLabel3d5"), Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseClick(named<ShadedLabel>(box, "myLabel3d4"), Qt::LeftButton, {}, QPoint(3, 3));
     QCOMPARE(opened.urls.size(), 3);
     QCOMPARE(opened.urls[0], QUrl(QStringLiteral("https://tornavel.example")));
     QCOMPARE(opened.urls[1], QUrl(QStringLiteral("https://jrsoftware.org/isinfo.php")));
     QCOMPARE(opened.urls[2].scheme(), QStringLiteral("mailto"));
-    QCOMPARE(opened.urls[2].path(), TAutor::authorMailAddress());
-    QCOMPARE(box.myLabel3d4->text(), TAutor::authorMailAddress());
+    QCOMPARE(opened.urls[2].path(), AboutBox::authorMailAddress());
+    QCOMPARE(named<ShadedLabel>(box, "myLabel3d4")->text(), AboutBox::authorMailAddress());
     QVERIFY(MessageBoxes::takeRecords().isEmpty());
 }
 
-void AboutTest::failedLinksShowTheirMessages() {
-    TAutor box;
+void AboutBoxTest::failedLinksShowTheirMessages() {
+    AboutBox box;
     OpenedUrls opened;
     opened.attachTo(box);
     auto clickBothAndExpectTheirMessages = [&] {
-        box.myLabel3d3Click(box.myLabel3d3);
-        box.myLabel3d4Click(box.myLabel3d4);
+        box.openWebAddress(named<ShadedLabel>(box, "myLabel3d3"));
+        box.writeMail(named<ShadedLabel>(box, "myLabel3d4"));
         const auto records = MessageBoxes::takeRecords();
         QCOMPARE(records.size(), 2);
         QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::ErrorDialog);
@@ -317,15 +329,15 @@ void AboutTest::failedLinksShowTheirMessages() {
     QCOMPARE(opened.urls.size(), 2);
 }
 
-void AboutTest::asksTheDesktopForARegisteredHandler() {
+void AboutBoxTest::asksTheDesktopForARegisteredHandler() {
     QTemporaryDir xdg;
     QVERIFY(xdg.isValid());
     const IsolatedXdg isolated(xdg.path());
     // An empty configuration names no mail program, and the box says so.
     QVERIFY(!tornavel::ui::DesktopHasHandlerFor(QStringLiteral("mailto")));
-    TAutor box;
+    AboutBox box;
     box.setUrlOpener([](const QUrl&) { return true; });
-    box.myLabel3d4Click(box.myLabel3d4);
+    box.writeMail(named<ShadedLabel>(box, "myLabel3d4"));
     const auto records = MessageBoxes::takeRecords();
     QCOMPARE(records.size(), 1);
     QCOMPARE(records[0].text, QStringLiteral("Nemohu spustit poštovní program."));
@@ -345,7 +357,7 @@ void AboutTest::asksTheDesktopForARegisteredHandler() {
     QVERIFY(!tornavel::ui::DesktopHasHandlerFor(QStringLiteral("https")));
 }
 
-void AboutTest::namesTheWindowsVersions_data() {
+void AboutBoxTest::namesTheWindowsVersions_data() {
     QTest::addColumn<int>("platform");
     QTest::addColumn<unsigned>("major");
     QTest::addColumn<unsigned>("minor");
@@ -364,7 +376,7 @@ void AboutTest::namesTheWindowsVersions_data() {
     QTest::newRow("other system") << -1 << 6u << 1u << QString();
 }
 
-void AboutTest::namesTheWindowsVersions() {
+void AboutBoxTest::namesTheWindowsVersions() {
     QFETCH(int, platform);
     QFETCH(unsigned, major);
     QFETCH(unsigned, minor);
@@ -382,7 +394,7 @@ void AboutTest::namesTheWindowsVersions() {
     QVERIFY(ComposeSystemReport(facts, QLocale::c()).startsWith(expectedStart));
 }
 
-void AboutTest::composesTheReportInOrder() {
+void AboutBoxTest::composesTheReportInOrder() {
     const QLocale us(QLocale::English, QLocale::UnitedStates);
     QCOMPARE(ComposeSystemReport(knownMachine(), us),
              QStringLiteral("Windows2000/XP 5.1Service Pack 2 RAM:524MB CPU:2992.50MHz "
@@ -403,7 +415,7 @@ void AboutTest::composesTheReportInOrder() {
                             "Cesta:/opt/tornavel/ Čas:07.03.06 14:05:09 "));
 }
 
-void AboutTest::reportsMemoryInUnitsOf1024000Bytes() {
+void AboutBoxTest::reportsMemoryInUnitsOf1024000Bytes() {
     const auto ram = [](std::uint64_t bytes, const QLocale& locale) {
         SystemFacts facts = knownMachine();
         facts.totalPhysicalMemory = bytes;
@@ -421,7 +433,7 @@ void AboutTest::reportsMemoryInUnitsOf1024000Bytes() {
              QStringLiteral("16\u00a0777"));
 }
 
-void AboutTest::reportsTheColourDepth() {
+void AboutBoxTest::reportsTheColourDepth() {
     const std::pair<std::pair<int, int>, const char*> depths[] = {
         {{1, 32}, "32 bitů"}, {{1, 24}, "24 bitů"}, {{1, 16}, "16 bitů"}, {{1, 8}, "256 barev"},
         {{1, 4}, "16 barev"}, {{4, 2}, "16 barev"}, // four planes of two bits: 16 colours
@@ -440,10 +452,10 @@ void AboutTest::reportsTheColourDepth() {
                 .contains(QStringLiteral("Obrazovka:1024x730 256 barev DPI:96 ")));
 }
 
-void AboutTest::reportMailCarriesSubjectAndBodyIntact() {
+void AboutBoxTest::reportMailCarriesSubjectAndBodyIntact() {
     const QString report = QStringLiteral("6.1 RAM:1MB Cesta:C:\\a&b=c?d#e+f%20 Čas:1.2.06 ");
-    const QUrl url = TAutor::ReportMailUrl(QStringLiteral("tornavel@example.org"),
-                                           QStringLiteral("Tornavel verze 3.2"), report);
+    const QUrl url = AboutBox::reportMailUrl(QStringLiteral("tornavel@example.org"),
+                                             QStringLiteral("Tornavel verze 3.2"), report);
     QVERIFY(url.isValid());
     QCOMPARE(url.scheme(), QStringLiteral("mailto"));
     QCOMPARE(url.path(), QStringLiteral("tornavel@example.org"));
@@ -460,17 +472,17 @@ void AboutTest::reportMailCarriesSubjectAndBodyIntact() {
     }
 }
 
-void AboutTest::reportWithoutMailProgramShowsTheReport() {
-    TAutor box;
+void AboutBoxTest::reportWithoutMailProgramShowsTheReport() {
+    AboutBox box;
     OpenedUrls opened;
     opened.attachTo(box);
     box.setSystemFactsSource(knownMachine);
     const QString report = ComposeSystemReport(knownMachine(), QLocale());
 
-    QTest::mouseClick(box.Button1, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(box, "Button1"), Qt::LeftButton);
     QCOMPARE(opened.urls.size(), 1);
     const QUrlQuery query(opened.urls[0]);
-    QCOMPARE(opened.urls[0].path(), TAutor::authorMailAddress());
+    QCOMPARE(opened.urls[0].path(), AboutBox::authorMailAddress());
     QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
              QStringLiteral("Informace o programu Tornavel verze 3.2"));
     QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded), report);
@@ -481,7 +493,7 @@ void AboutTest::reportWithoutMailProgramShowsTheReport() {
     for (bool registered : {true, false}) {
         opened.answer = !registered;
         opened.handled = registered ? QStringList{QStringLiteral("mailto")} : QStringList{};
-        QTest::mouseClick(box.Button1, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>(box, "Button1"), Qt::LeftButton);
         const auto records = MessageBoxes::takeRecords();
         QCOMPARE(records.size(), 2);
         QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::ErrorDialog);
@@ -495,7 +507,7 @@ void AboutTest::reportWithoutMailProgramShowsTheReport() {
     QCOMPARE(opened.urls.size(), 2); // the unregistered case never reached the opener
 }
 
-void AboutTest::gathersFactsOfThisMachine() {
+void AboutBoxTest::gathersFactsOfThisMachine() {
     QWidget window;
     window.show();
     const SystemFacts facts = tornavel::ui::GatherSystemFacts(&window, &window);
@@ -518,15 +530,17 @@ void AboutTest::gathersFactsOfThisMachine() {
 #endif
 }
 
-void AboutTest::escAndCloseButtonCloseTheBox() {
-    TAutor box;
+void AboutBoxTest::escAndCloseButtonCloseTheBox() {
+    AboutBox box;
     // Esc while the box runs modally.
     QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Escape); });
     QCOMPARE(box.exec(), int(QDialog::Rejected));
     QVERIFY(!box.isVisible());
 
     // "Zavřít".
-    QTimer::singleShot(0, &box, [&box] { QTest::mouseClick(box.OKButton, Qt::LeftButton); });
+    QTimer::singleShot(0, &box, [&box] {
+        QTest::mouseClick(named<QPushButton>(box, "OKButton"), Qt::LeftButton);
+    });
     QCOMPARE(box.exec(), int(QDialog::Accepted));
     QVERIFY(!box.isVisible());
 
@@ -535,5 +549,5 @@ void AboutTest::escAndCloseButtonCloseTheBox() {
     QCOMPARE(box.exec(), int(QDialog::Accepted));
 }
 
-QTEST_MAIN(AboutTest)
-#include "AboutTest.moc"
+QTEST_MAIN(AboutBoxTest)
+#include "AboutBoxTest.moc"

@@ -1,4 +1,4 @@
-#include "ui/controls/XIconBox.h"
+#include "ui/controls/IconGrid.h"
 
 #include "platform/Errors.h"
 #include "platform/PeIcons.h"
@@ -23,7 +23,7 @@ constexpr int kPlaceholderRole = Qt::UserRole + 1;
 // position text is never drawn.
 class CellDelegate : public QStyledItemDelegate {
 public:
-    CellDelegate(TXIconListBox* box) : QStyledItemDelegate(box), box_(box) {}
+    CellDelegate(IconGrid* box) : QStyledItemDelegate(box), box_(box) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -38,7 +38,7 @@ public:
                 return;
             }
             // Icons are square: both offsets follow from the icon's width.
-            const int size = box_->IconSize();
+            const int size = box_->iconSize();
             const int dx = (option.rect.width() - size) / 2;
             const int dy = (option.rect.height() - size) / 2;
             const QPixmap pixmap = icon.pixmap(QSize(size, size));
@@ -49,11 +49,11 @@ public:
     }
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        return {box_->CellWidth(), box_->ItemHeight()};
+        return {box_->cellWidth(), box_->itemHeight()};
     }
 
 private:
-    TXIconListBox* box_;
+    IconGrid* box_;
 };
 
 // The standard application icon: an empty window with a title bar, drawn at
@@ -115,7 +115,7 @@ QIcon iconFromIcoStream(const QByteArray& stream, int size) {
     return {};
 }
 
-QIcon TXIconListBox::applicationIcon() {
+QIcon IconGrid::applicationIcon() {
     static const QIcon icon = [] {
         QIcon i;
         for (int size : {16, 24, 32, 48, 64}) {
@@ -126,11 +126,11 @@ QIcon TXIconListBox::applicationIcon() {
     return icon;
 }
 
-bool TXIconListBox::isPlaceholder(const QListWidgetItem* item) {
+bool IconGrid::isPlaceholder(const QListWidgetItem* item) {
     return item && item->data(kPlaceholderRole).toBool();
 }
 
-TXIconListBox::TXIconListBox(QWidget* parent) : QListWidget(parent) {
+IconGrid::IconGrid(QWidget* parent) : QListWidget(parent) {
     iconSize_ = style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, this);
     cellWidth_ = iconSize_ + 6;
     itemHeight_ = iconSize_ + 6;
@@ -163,31 +163,31 @@ TXIconListBox::TXIconListBox(QWidget* parent) : QListWidget(parent) {
     cellFont.setPixelSize(itemHeight_);
     setFont(cellFont);
 
-    setXIcons(4);
+    setCellsAcross(4);
 }
 
-void TXIconListBox::setXIcons(int value) {
-    if (value <= 0 || value == xIcons_) {
+void IconGrid::setCellsAcross(int value) {
+    if (value <= 0 || value == cellsAcross_) {
         return;
     }
-    xIcons_ = value;
-    UpdateSize();
+    cellsAcross_ = value;
+    updateSize();
 }
 
-void TXIconListBox::setYIcons(int value) {
-    if (value <= 0 || value == yIcons_) {
+void IconGrid::setCellsDown(int value) {
+    if (value <= 0 || value == cellsDown_) {
         return;
     }
-    yIcons_ = value;
-    UpdateSize();
+    cellsDown_ = value;
+    updateSize();
 }
 
-void TXIconListBox::UpdateSize() {
+void IconGrid::updateSize() {
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    setFixedSize(cellWidth_ * xIcons_ + 2, itemHeight_ * yIcons_ + scrollBar + 1);
+    setFixedSize(cellWidth_ * cellsAcross_ + 2, itemHeight_ * cellsDown_ + scrollBar + 1);
 }
 
-bool TXIconListBox::event(QEvent* e) {
+bool IconGrid::event(QEvent* e) {
     const bool handled = QListWidget::event(e);
     if (e->type() == QEvent::Paint) {
         QPainter p(this);
@@ -199,24 +199,24 @@ bool TXIconListBox::event(QEvent* e) {
     return handled;
 }
 
-void TXIconListBox::paintEvent(QPaintEvent* e) {
+void IconGrid::paintEvent(QPaintEvent* e) {
     QListWidget::paintEvent(e);
     QPainter p(viewport());
     p.setPen(palette().color(QPalette::Dark));
     p.drawLine(0, 0, viewport()->width() - 1, 0);
 }
 
-bool TXIconListBox::InsertIcon(const QString& path, int index, int position) {
+bool IconGrid::insertIcon(const QString& path, int index, int position) {
     try {
-        return InsertIcon(tornavel::LoadIconSource(QFile::encodeName(path).toStdString()), index,
+        return insertIcon(tornavel::LoadIconSource(QFile::encodeName(path).toStdString()), index,
                           position);
     } catch (const tornavel::Error&) {
         // A file that cannot be read gives no icon, like one without icons.
-        return InsertIcon(tornavel::IconSource(), index, position);
+        return insertIcon(tornavel::IconSource(), index, position);
     }
 }
 
-bool TXIconListBox::InsertIcon(const tornavel::IconSource& source, int index, int position) {
+bool IconGrid::insertIcon(const tornavel::IconSource& source, int index, int position) {
     QIcon icon;
     if (const auto stream = source.image(index)) {
         icon = iconFromIcoStream(QByteArray(stream->data(), static_cast<qsizetype>(stream->size())),
@@ -226,10 +226,10 @@ bool TXIconListBox::InsertIcon(const tornavel::IconSource& source, int index, in
     return insert(fromFile ? icon : applicationIcon(), !fromFile, position);
 }
 
-bool TXIconListBox::insert(const QIcon& icon, bool placeholder, int position) {
+bool IconGrid::insert(const QIcon& icon, bool placeholder, int position) {
     const bool replace = position >= 0 && position < count();
     if (replace) {
-        DeleteIcon(position);
+        deleteIcon(position);
     }
     auto* item = new QListWidgetItem(icon, QString::number(position));
     item->setData(kPlaceholderRole, placeholder);
@@ -238,16 +238,16 @@ bool TXIconListBox::insert(const QIcon& icon, bool placeholder, int position) {
     } else {
         addItem(item);
     }
-    numberOfIcons_ = numberOfIcons_ == -1 ? 1 : numberOfIcons_ + 1;
+    iconCount_ = iconCount_ == -1 ? 1 : iconCount_ + 1;
     return !placeholder;
 }
 
-bool TXIconListBox::DeleteIcon(int position) {
+bool IconGrid::deleteIcon(int position) {
     if (position < 0 || position >= count()) {
         return false;
     }
     delete takeItem(position);
-    numberOfIcons_ = numberOfIcons_ <= 0 ? -1 : numberOfIcons_ - 1;
+    iconCount_ = iconCount_ <= 0 ? -1 : iconCount_ - 1;
     return true;
 }
 

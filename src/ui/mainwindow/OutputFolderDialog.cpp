@@ -1,6 +1,5 @@
-#include "ui/mainwindow/Unit4.h"
+#include "ui/mainwindow/OutputFolderDialog.h"
 
-#include "project/ProgramSettings.h"
 #include "ui/MessageBoxes.h"
 
 #include <QComboBox>
@@ -28,7 +27,7 @@ public:
         opened_ = path;
         for (const QModelIndex& changed : {before, index(opened_)}) {
             if (changed.isValid()) {
-                emit dataChanged(changed, changed, {Qt::FontRole});
+                Q_EMIT dataChanged(changed, changed, {Qt::FontRole});
             }
         }
     }
@@ -67,8 +66,8 @@ QStringList volumeRoots() {
 
 } // namespace
 
-TForm4::TForm4(const QString& programFolder, QWidget* parent)
-    : QDialog(parent), programFolder_(programFolder), model_(new FolderTreeModel(this)) {
+OutputFolderDialog::OutputFolderDialog(QWidget* parent)
+    : QDialog(parent), model_(new FolderTreeModel(this)) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Výstupní adresář (nastavení)"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -78,36 +77,36 @@ TForm4::TForm4(const QString& programFolder, QWidget* parent)
     model_->setReadOnly(true);
     model_->setRootPath(QString());
 
-    Directory = new QTreeView;
-    Directory->setObjectName(QStringLiteral("Directory"));
-    Directory->setModel(model_);
+    folderTree_ = new QTreeView;
+    folderTree_->setObjectName(QStringLiteral("Directory"));
+    folderTree_->setModel(model_);
     for (int column = 1; column < model_->columnCount(); ++column) {
-        Directory->hideColumn(column);
+        folderTree_->hideColumn(column);
     }
-    Directory->header()->hide();
+    folderTree_->header()->hide();
     // A double-click opens the folder; it must not fold it up again.
-    Directory->setExpandsOnDoubleClick(false);
-    Directory->setMinimumSize(300, 300);
-    connect(Directory, &QTreeView::doubleClicked, this,
+    folderTree_->setExpandsOnDoubleClick(false);
+    folderTree_->setMinimumSize(300, 300);
+    connect(folderTree_, &QTreeView::doubleClicked, this,
             [this](const QModelIndex& index) { openFolder(model_->filePath(index)); });
 
-    DriveComboBox1 = new QComboBox;
-    DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
+    driveList_ = new QComboBox;
+    driveList_->setObjectName(QStringLiteral("DriveComboBox1"));
     for (const QString& root : volumeRoots()) {
-        DriveComboBox1->addItem(QDir::toNativeSeparators(root), root);
+        driveList_->addItem(QDir::toNativeSeparators(root), root);
     }
 
-    Button1 = new QPushButton(QStringLiteral("OK"));
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
+    okButton_ = new QPushButton(QStringLiteral("OK"));
+    okButton_->setObjectName(QStringLiteral("Button1"));
+    okButton_->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Button1);
+    buttons->addWidget(okButton_);
     buttons->addStretch(1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Directory, 1);
-    layout->addWidget(DriveComboBox1);
+    layout->addWidget(folderTree_, 1);
+    layout->addWidget(driveList_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -115,22 +114,22 @@ TForm4::TForm4(const QString& programFolder, QWidget* parent)
     // whatever it showed when it was last closed.
     openFolder(QDir::currentPath());
     selectDriveOf(opened_);
-    connect(DriveComboBox1, &QComboBox::activated, this, &TForm4::DriveComboBox1Change);
-    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+    connect(driveList_, &QComboBox::activated, this, &OutputFolderDialog::openDrive);
+    connect(okButton_, &QPushButton::clicked, this, &OutputFolderDialog::confirm);
 }
 
-void TForm4::openFolder(const QString& path) {
+void OutputFolderDialog::openFolder(const QString& path) {
     opened_ = QDir::cleanPath(QDir(path).absolutePath());
     model_->setOpened(opened_);
     const QModelIndex index = model_->index(opened_);
     if (index.isValid()) {
-        Directory->setCurrentIndex(index);
-        Directory->expand(index);
-        Directory->scrollTo(index);
+        folderTree_->setCurrentIndex(index);
+        folderTree_->expand(index);
+        folderTree_->scrollTo(index);
     }
 }
 
-QString TForm4::chosenFolder() const {
+QString OutputFolderDialog::chosenFolder() const {
     QString folder = QDir::toNativeSeparators(opened_);
     if (!folder.endsWith(QDir::separator())) {
         folder += QDir::separator();
@@ -138,41 +137,33 @@ QString TForm4::chosenFolder() const {
     return folder;
 }
 
-void TForm4::selectDriveOf(const QString& path) {
-    const int position = DriveComboBox1->findData(QStorageInfo(path).rootPath());
+void OutputFolderDialog::selectDriveOf(const QString& path) {
+    const int position = driveList_->findData(QStorageInfo(path).rootPath());
     if (position >= 0) {
-        DriveComboBox1->setCurrentIndex(position);
+        driveList_->setCurrentIndex(position);
     }
 }
 
-void TForm4::DriveComboBox1Change(int index) {
-    const QString root = DriveComboBox1->itemData(index).toString();
+void OutputFolderDialog::openDrive(int index) {
+    const QString root = driveList_->itemData(index).toString();
     if (!root.isEmpty()) {
         openFolder(root);
     }
 }
 
-void TForm4::Button1Click() {
-    const QString chosen = chosenFolder();
+void OutputFolderDialog::confirm() {
     const auto answer = MessageBoxes::question(
         this, QStringLiteral("Upozornění"),
         QStringLiteral("Všechna neuložená nastavení budou ztracena. Chcete pokračovat?"),
         QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes) {
+    if (answer == QMessageBox::Yes) {
+        accept();
+    } else {
         reject();
-        return;
     }
-    // A setting that cannot be written keeps the dialog open on the error.
-    if (!runGuarded(this, [&] {
-            WriteSourceFolderSetting(programFolder_.toStdString(), chosen.toStdString());
-        })) {
-        return;
-    }
-    emit sourceFolderChosen(chosen);
-    accept();
 }
 
-void TForm4::showEvent(QShowEvent* event) {
+void OutputFolderDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (const QScreen* s = screen()) {
         QRect frame = frameGeometry();

@@ -1,6 +1,6 @@
 // The shaded label: its properties, the pixels it paints and the tracking of
 // the pointer, checked on the real widget.
-#include "ui/controls/Mylabel.h"
+#include "ui/controls/ShadedLabel.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -9,8 +9,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using tornavel::ui::T3DEffect;
-using tornavel::ui::TmyLabel3d;
+using tornavel::ui::ShadedLabel;
+using tornavel::ui::ShadeStyle;
 
 namespace {
 
@@ -23,11 +23,11 @@ const QColor kGrey(128, 128, 128);
 // every shade copy has room on all sides.
 struct BlockLabel {
     QWidget parent;
-    TmyLabel3d* label;
+    ShadedLabel* label;
 
     BlockLabel() {
         parent.resize(200, 200);
-        label = new TmyLabel3d(&parent);
+        label = new ShadedLabel(&parent);
         label->setAutoSize(false);
         label->setGeometry(10, 10, 120, 140);
         QFont font(QStringLiteral("DejaVu Sans"));
@@ -103,40 +103,40 @@ private slots:
 };
 
 void MyLabelTest::startsWithTheDocumentedValues() {
-    TmyLabel3d label;
-    QCOMPARE(label.AStyle3D(), T3DEffect::Normal3d);
-    QCOMPARE(label.AShadeLeftTop(), kWhite);
-    QCOMPARE(label.AShadeRightBottom(), kGrey);
-    QCOMPARE(label.AHShadeOffSet(), 5);
-    QCOMPARE(label.AVShadeOffSet(), -5);
-    QVERIFY(!label.AShadeLTSet());
+    ShadedLabel label;
+    QCOMPARE(label.shadeStyle(), ShadeStyle::None);
+    QCOMPARE(label.leftTopShade(), kWhite);
+    QCOMPARE(label.rightBottomShade(), kGrey);
+    QCOMPARE(label.shadowOffsetX(), 5);
+    QCOMPARE(label.shadowOffsetY(), -5);
+    QVERIFY(!label.whiteLeftTop());
     QVERIFY(label.transparent());
     QVERIFY(!label.autoFillBackground());
 }
 
 void MyLabelTest::shadeLeftTopIsForcedWhileLTSet() {
-    TmyLabel3d label;
-    label.SetAShadeLeftTop(Qt::yellow);
-    QCOMPARE(label.AShadeLeftTop(), QColor(Qt::yellow));
+    ShadedLabel label;
+    label.setLeftTopShade(Qt::yellow);
+    QCOMPARE(label.leftTopShade(), QColor(Qt::yellow));
 
-    label.SetAShadeLTSet(true);
-    QVERIFY(label.AShadeLTSet());
-    QCOMPARE(label.AShadeLeftTop(), kWhite);
+    label.setWhiteLeftTop(true);
+    QVERIFY(label.whiteLeftTop());
+    QCOMPARE(label.leftTopShade(), kWhite);
 
     // Ignored while set.
-    label.SetAShadeLeftTop(Qt::red);
-    QCOMPARE(label.AShadeLeftTop(), kWhite);
+    label.setLeftTopShade(Qt::red);
+    QCOMPARE(label.leftTopShade(), kWhite);
 
     // Setting it again must not save the forced white over the kept colour.
-    label.SetAShadeLTSet(true);
-    label.SetAShadeLTSet(false);
-    QCOMPARE(label.AShadeLeftTop(), QColor(Qt::yellow));
+    label.setWhiteLeftTop(true);
+    label.setWhiteLeftTop(false);
+    QCOMPARE(label.leftTopShade(), QColor(Qt::yellow));
 
-    label.SetAShadeLeftTop(Qt::red);
-    QCOMPARE(label.AShadeLeftTop(), QColor(Qt::red));
+    label.setLeftTopShade(Qt::red);
+    QCOMPARE(label.leftTopShade(), QColor(Qt::red));
     // Clearing it while already clear keeps the colour.
-    label.SetAShadeLTSet(false);
-    QCOMPARE(label.AShadeLeftTop(), QColor(Qt::red));
+    label.setWhiteLeftTop(false);
+    QCOMPARE(label.leftTopShade(), QColor(Qt::red));
 }
 
 void MyLabelTest::settersRepaintOnlyOnChange() {
@@ -152,33 +152,33 @@ void MyLabelTest::settersRepaintOnlyOnChange() {
     settle();
 
     counter.paints = 0;
-    block.label->SetAStyle3D(T3DEffect::Normal3d);
-    block.label->SetAShadeRightBottom(kGrey);
-    block.label->SetAHShadeOffSet(5);
-    block.label->SetAVShadeOffSet(-5);
-    block.label->SetAShadeLeftTop(kWhite);
+    block.label->setShadeStyle(ShadeStyle::None);
+    block.label->setRightBottomShade(kGrey);
+    block.label->setShadowOffsetX(5);
+    block.label->setShadowOffsetY(-5);
+    block.label->setLeftTopShade(kWhite);
     settle();
     QCOMPARE(counter.paints, 0);
 
-    block.label->SetAVShadeOffSet(-3);
+    block.label->setShadowOffsetY(-3);
     QTRY_VERIFY(counter.paints > 0);
 
     counter.paints = 0;
-    block.label->SetAShadeLTSet(false); // unchanged, yet repaints
+    block.label->setWhiteLeftTop(false); // unchanged, yet repaints
     QTRY_VERIFY(counter.paints > 0);
 
     counter.paints = 0;
-    block.label->SetAShadeLTSet(true);
+    block.label->setWhiteLeftTop(true);
     settle();
     counter.paints = 0;
-    block.label->SetAShadeLeftTop(Qt::red); // ignored, no repaint
+    block.label->setLeftTopShade(Qt::red); // ignored, no repaint
     settle();
     QCOMPARE(counter.paints, 0);
 }
 
 void MyLabelTest::raisedIsLightUpLeftAndDarkDownRight() {
     BlockLabel block;
-    block.label->SetAStyle3D(T3DEffect::Raised3d);
+    block.label->setShadeStyle(ShadeStyle::Raised);
     const QImage image = block.render();
     const QRect text = boxOf(image, kText);
     QVERIFY2(text.width() > 10 && text.height() > 10, "the block glyph was not drawn");
@@ -196,7 +196,7 @@ void MyLabelTest::raisedIsLightUpLeftAndDarkDownRight() {
 
 void MyLabelTest::sunkIsDarkUpLeftAndLightDownRight() {
     BlockLabel block;
-    block.label->SetAStyle3D(T3DEffect::Resit3d);
+    block.label->setShadeStyle(ShadeStyle::Sunken);
     const QImage image = block.render();
     const QRect text = boxOf(image, kText);
     QVERIFY(text.width() > 10);
@@ -211,7 +211,7 @@ void MyLabelTest::sunkIsDarkUpLeftAndLightDownRight() {
 
 void MyLabelTest::dropShadowLiesFiveRightAndFiveUp() {
     BlockLabel block;
-    block.label->SetAStyle3D(T3DEffect::Shadowed3d);
+    block.label->setShadeStyle(ShadeStyle::Shadowed);
     const QImage image = block.render();
     const QRect text = boxOf(image, kText);
     const QRect shadow = boxOf(image, kGrey);
@@ -226,8 +226,8 @@ void MyLabelTest::dropShadowLiesFiveRightAndFiveUp() {
     QCOMPARE(boxOf(image, kWhite), QRect());
 
     // The offsets are the label's own.
-    block.label->SetAHShadeOffSet(-3);
-    block.label->SetAVShadeOffSet(4);
+    block.label->setShadowOffsetX(-3);
+    block.label->setShadowOffsetY(4);
     const QImage moved = block.render();
     QCOMPARE(boxOf(moved, kGrey).left(), text.left() - 3);
     QCOMPARE(boxOf(moved, kGrey).bottom(), text.bottom() + 4);
@@ -235,7 +235,7 @@ void MyLabelTest::dropShadowLiesFiveRightAndFiveUp() {
 
 void MyLabelTest::disabledTextIsGreyWithTheShadeUnchanged() {
     BlockLabel block;
-    block.label->SetAStyle3D(T3DEffect::Raised3d);
+    block.label->setShadeStyle(ShadeStyle::Raised);
     const QColor grey = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
     QVERIFY(grey != kText && grey != kWhite && grey != kGrey && grey != kBackground);
     const QRect enabledBox = boxOf(block.render(), kText);
@@ -261,7 +261,7 @@ void MyLabelTest::onlyAnOpaqueLabelFillsItsBackground() {
 
 void MyLabelTest::sizesItselfToTheCaption() {
     QWidget parent;
-    auto* label = new TmyLabel3d(&parent);
+    auto* label = new ShadedLabel(&parent);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(14);
     label->setFont(font);
@@ -273,7 +273,7 @@ void MyLabelTest::sizesItselfToTheCaption() {
     QCOMPARE(label->geometry(), QRect(20, 30, expected.width(), expected.height()));
 
     // The shade is not counted.
-    label->SetAStyle3D(T3DEffect::Shadowed3d);
+    label->setShadeStyle(ShadeStyle::Shadowed);
     QCOMPARE(label->size(), expected.size());
 
     // An empty caption keeps the height of a line.
@@ -315,13 +315,13 @@ void MyLabelTest::sizesItselfToTheCaption() {
 void MyLabelTest::raisesMouseOutOnlyWhenThePointerIsReallyOut() {
     QWidget parent;
     parent.resize(300, 200);
-    auto* label = new TmyLabel3d(&parent);
+    auto* label = new ShadedLabel(&parent);
     label->setAutoSize(false);
     label->setGeometry(50, 50, 100, 40);
     label->setText(QStringLiteral("odkaz"));
     parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&parent));
-    QSignalSpy out(label, &TmyLabel3d::OnMouseOut);
+    QSignalSpy out(label, &ShadedLabel::mouseOut);
 
     const auto at = [&](int x, int y) { return label->mapToGlobal(QPoint(x, y)); };
     moveTo(label, at(5, 5));
@@ -334,7 +334,7 @@ void MyLabelTest::raisesMouseOutOnlyWhenThePointerIsReallyOut() {
 
     moveTo(&parent, at(101, 10));
     QCOMPARE(out.count(), 1);
-    QCOMPARE(out.at(0).at(0).value<TmyLabel3d*>(), label);
+    QCOMPARE(out.at(0).at(0).value<ShadedLabel*>(), label);
     // Once out, nothing more until the pointer comes back.
     moveTo(&parent, at(150, 10));
     QCOMPARE(out.count(), 1);
@@ -364,11 +364,11 @@ void MyLabelTest::raisesMouseOutOnlyWhenThePointerIsReallyOut() {
 
 void MyLabelTest::clickRaisesOnClick() {
     QWidget parent;
-    auto* label = new TmyLabel3d(&parent);
+    auto* label = new ShadedLabel(&parent);
     label->setText(QStringLiteral("odkaz"));
     parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&parent));
-    QSignalSpy clicks(label, &TmyLabel3d::OnClick);
+    QSignalSpy clicks(label, &ShadedLabel::clicked);
     QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(2, 2));
     QCOMPARE(clicks.count(), 1);
     QTest::mouseClick(label, Qt::RightButton, {}, QPoint(2, 2));
@@ -376,4 +376,4 @@ void MyLabelTest::clickRaisesOnClick() {
 }
 
 QTEST_MAIN(MyLabelTest)
-#include "MylabelTest.moc"
+#include "ShadedLabelTest.moc"

@@ -8,8 +8,8 @@ class QPainter;
 
 namespace tornavel::ui {
 
-// The kind of shade a TmyLabel3d draws around its caption.
-enum class T3DEffect { Normal3d, Resit3d, Raised3d, Shadowed3d };
+// The kind of shade a ShadedLabel draws around its caption.
+enum class ShadeStyle { None, Sunken, Raised, Shadowed };
 
 // A text label that draws its caption with a three-dimensional shade: raised,
 // sunk ("Resit3d") or with a drop shadow. It has no window of its own and by
@@ -20,31 +20,31 @@ enum class T3DEffect { Normal3d, Resit3d, Raised3d, Shadowed3d };
 // automatic sizing to its caption (keeping the left edge, or the right edge
 // when right-aligned). The caption colour is the palette's window-text colour;
 // a disabled label draws its caption in the application's grey-text colour.
-class TmyLabel3d : public QWidget {
+class ShadedLabel : public QWidget {
     Q_OBJECT
 public:
-    explicit TmyLabel3d(QWidget* parent = nullptr);
-    ~TmyLabel3d() override;
+    explicit ShadedLabel(QWidget* parent = nullptr);
+    ~ShadedLabel() override;
 
     // ---- Shade properties ------------------------------------------------
-    T3DEffect AStyle3D() const { return style3D_; }
-    QColor AShadeLeftTop() const { return shadeLeftTop_; }
-    QColor AShadeRightBottom() const { return shadeRightBottom_; }
-    int AHShadeOffSet() const { return hShadeOffset_; }
-    int AVShadeOffSet() const { return vShadeOffset_; }
-    bool AShadeLTSet() const { return shadeLTSet_; }
+    ShadeStyle shadeStyle() const { return shadeStyle_; }
+    QColor leftTopShade() const { return shadeLeftTop_; }
+    QColor rightBottomShade() const { return shadeRightBottom_; }
+    int shadowOffsetX() const { return shadowOffsetX_; }
+    int shadowOffsetY() const { return shadowOffsetY_; }
+    bool whiteLeftTop() const { return whiteLeftTop_; }
 
     // Each stores a value that differs from the current one and repaints; an
     // equal value changes nothing.
-    void SetAStyle3D(T3DEffect value);
-    void SetAShadeRightBottom(const QColor& value);
-    void SetAHShadeOffSet(int value);
-    void SetAVShadeOffSet(int value);
-    // Ignored while AShadeLTSet is true.
-    void SetAShadeLeftTop(const QColor& value);
+    void setShadeStyle(ShadeStyle value);
+    void setRightBottomShade(const QColor& value);
+    void setShadowOffsetX(int value);
+    void setShadowOffsetY(int value);
+    // Ignored while whiteLeftTop is true.
+    void setLeftTopShade(const QColor& value);
     // True forces the left-top shade to white and keeps the previous colour,
     // false brings that colour back. Repaints even when nothing changed.
-    void SetAShadeLTSet(bool value);
+    void setWhiteLeftTop(bool value);
 
     // ---- Label properties ------------------------------------------------
     QString text() const { return caption_; }
@@ -74,11 +74,11 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-signals:
+Q_SIGNALS:
     // The pointer has left the label (see mouseMoveEvent for the rule).
-    void OnMouseOut(tornavel::ui::TmyLabel3d* sender);
+    void mouseOut(tornavel::ui::ShadedLabel* sender);
     // A left-button press and release on the label.
-    void OnClick(tornavel::ui::TmyLabel3d* sender);
+    void clicked(tornavel::ui::ShadedLabel* sender);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -102,12 +102,12 @@ private:
     void stopTracking(bool notify);
     void sizeChanged();
 
-    T3DEffect style3D_ = T3DEffect::Normal3d;
+    ShadeStyle shadeStyle_ = ShadeStyle::None;
     QColor shadeLeftTop_ = Qt::white;
     QColor shadeRightBottom_ = QColor(128, 128, 128);
-    int hShadeOffset_ = 5;
-    int vShadeOffset_ = -5;
-    bool shadeLTSet_ = false;
+    int shadowOffsetX_ = 5;
+    int shadowOffsetY_ = -5;
+    bool whiteLeftTop_ = false;
     QColor savedLeftTop_ = Qt::white;
 
     QString caption_;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/about/SystemReport.h"
-#include "ui/controls/Mylabel.h"
+#include "ui/controls/ShadedLabel.h"
 
 #include <QDialog>
 #include <QUrl>
@@ -16,10 +16,10 @@ namespace tornavel::ui {
 // The About box "Autor programu": the program's name and version over a
 // picture, a few paragraphs, links to the web pages and the author's e-mail,
 // and an e-mail to the author that carries a short report on this system.
-class TAutor : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TAutor(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 
     // The author's addresses; the labels show exactly these texts.
     static QString authorWebAddress();
@@ -29,7 +29,7 @@ public:
     // The "mailto:" address of the report e-mail. Subject and body are
     // percent-encoded, so the mail program receives spaces, "&", "?" and
     // Czech letters of the report as they are.
-    static QUrl ReportMailUrl(const QString& address, const QString& title, const QString& report);
+    static QUrl reportMailUrl(const QString& address, const QString& title, const QString& report);
 
     // Opens an address with the desktop's handler; returns false when nothing
     // answered. Replaceable so that tests never start a browser.
@@ -52,32 +52,15 @@ public:
     // picture leaves the box without one and returns false.
     bool setPicture(const QByteArray& jpeg);
 
-    // ---- Controls --------------------------------------------------------
-    QLabel* Image1;
-    TmyLabel3d* myLabel3d1;
-    TmyLabel3d* myLabel3d2;
-    QLabel* Label1;
-    QLabel* Label4;
-    QLabel* Label7;
-    QLabel* Label8;
-    TmyLabel3d* myLabel3d5;
-    QLabel* Label2;
-    QLabel* Label5;
-    TmyLabel3d* myLabel3d3;
-    QLabel* Label3;
-    TmyLabel3d* myLabel3d4;
-    QPushButton* Button1;
-    QPushButton* OKButton;
-
-public slots:
-    // Sets Label2 to the date of the program file; runs on every activation.
-    void FormActivate();
+public Q_SLOTS:
+    // Shows the date of the program file; runs on every activation.
+    void showProgramDate();
     // Opens the clicked label's text as a web address.
-    void myLabel3d3Click(tornavel::ui::TmyLabel3d* sender);
+    void openWebAddress(tornavel::ui::ShadedLabel* sender);
     // Writes an e-mail to the clicked label's text.
-    void myLabel3d4Click(tornavel::ui::TmyLabel3d* sender);
+    void writeMail(tornavel::ui::ShadedLabel* sender);
     // Composes the system report e-mail.
-    void Button1Click();
+    void sendSystemReport();
 
 protected:
     bool event(QEvent* event) override;
@@ -86,6 +69,22 @@ protected:
 private:
     // Opens the address when the desktop has a program for its scheme.
     bool openAddress(const QUrl& url) const;
+
+    QLabel* picture_;
+    ShadedLabel* title_;
+    ShadedLabel* freeware_;
+    QLabel* authorNote_;
+    QLabel* thanks_;
+    QLabel* feedbackRequest_;
+    QLabel* compilerNote_;
+    ShadedLabel* compilerLink_;
+    QLabel* dateLine_;
+    QLabel* webCaption_;
+    ShadedLabel* webLink_;
+    QLabel* mailCaption_;
+    ShadedLabel* mailLink_;
+    QPushButton* reportButton_;
+    QPushButton* closeButton_;
 
     UrlOpener opener_;
     HandlerLookup handlerLookup_;

@@ -1,0 +1,300 @@
+#pragma once
+
+#include "platform/Paths.h"
+#include "project/ProjectSettings.h"
+#include "ui/MessageBoxes.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+
+namespace tornavel::ui {
+
+class AboutBox;
+class CompilerConsole;
+class IconChooser;
+class OutputFolderDialog;
+class RadioGroup;
+class RunFileChooser;
+class ShellBrowser;
+struct ChooserButton;
+
+// The main window: every value of the project in a control of its own, over
+// six pages, with the menus, the toolbar, the two large buttons and the status
+// line. The controls are the live copy of the project; the core works on a
+// ProjectSettings read from them, and the window writes back only the fields
+// the core reports as changed, in order, so each control notifies exactly as a
+// change of its value should.
+//
+// The window makes its dialogs after its own start-up, in the program's order
+// (output folder, run-file chooser, icon chooser, About box), and tells them
+// SourceFolder whenever it settles it. Every control keeps its original object
+// name (the field table and the tests find controls by it); the members are
+// named for what they hold.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(const std::string& programFolder = CurrentProgramFolder(),
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // ---- The project and the controls -----------------------------------
+    // The project as the controls show it.
+    ProjectSettings projectFromControls() const;
+    // Shows the fields the core changed, in the order it changed them.
+    void showChangedFields(const ProjectSettings& project, const ChangeLog& log);
+    // Shows one field in its control (a control set to its present value
+    // notifies nobody).
+    void showField(const ProjectSettings& project, FieldId field);
+    // The control that shows a field; nullptr for Font, which has none.
+    QWidget* fieldControl(FieldId field) const;
+    // Switches the notebooks to the field's page and focuses its control.
+    void focusField(FieldId field);
+
+    // ---- State -------------------------------------------------------------
+    const QString& programFolder() const { return programFolder_; } // native, trailing separator
+    const QString& sourceFolder() const { return sourceFolder_; }   // native, trailing separator
+    const QString& projectFileName() const { return projectFileName_; } // empty after New
+    const QString& helpFile() const { return helpFile_; } // programFolder + "Tornavel.hlp"
+    bool isModified() const { return modified_; }
+    std::uint32_t previewColor() const { return previewColor_; }
+    // Whether SourceFolder exists as the last start-up step found it.
+    bool sourceFolderExists() const { return sourceFolderReady_; }
+    bool buildRunning() const { return buildRunning_; }
+
+    // ---- The parts other windows and the tests reach ------------------------
+    ShellBrowser* browser() const { return files_.browser; }
+    // The window "Kompilace", made by the first build.
+    CompilerConsole* compilerConsole() const { return console_; }
+    OutputFolderDialog* outputFolderDialog() const { return outputFolderDialog_; }
+    RunFileChooser* runFileChooser() const { return runFileChooser_; }
+    IconChooser* iconChooser() const { return iconChooser_; }
+    AboutBox* aboutBox() const { return aboutBox_; }
+
+public Q_SLOTS:
+    // The commands of the menus, the toolbar and the two large buttons.
+    void newProject();
+    void openProject();
+    void save();
+    void saveAs();
+    void buildInstaller();
+    // "Výstupní adresář": the folder the dialog returns becomes SourceFolder.
+    void chooseSourceFolder();
+    void showHelp();
+
+    // The program's working folder from now on: stores it in the settings,
+    // makes it when it is missing, points the file browser and both choosers at
+    // it and resets the project, as the start-up does.
+    void setSourceFolder(const QString& folder);
+
+    // Before the project is closed or replaced: a modified project asks
+    // whether to save it first. True when the caller may go on (nothing to
+    // save, No, or a save that succeeded); false on Cancel and when the save
+    // failed or its dialog was cancelled.
+    bool saveChangesFirst();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    QMenu* createPopupMenu() override { return nullptr; }
+
+private:
+    // ---- Layout (MainWindowLayout.cpp) ----------------------------------
+    void buildLayout();
+    void buildMenus();
+    void buildToolBar();
+    QWidget* buildBasicPage();
+    QWidget* buildFilesPage();
+    QWidget* buildIconsPage();
+    QWidget* buildIconPage(int icon);
+    QWidget* buildDisksPage();
+    QWidget* buildIniPage();
+    QWidget* buildOtherPage();
+    void setTabOrders();
+    void createDialogs();
+
+    // ---- Behaviour -------------------------------------------------------
+    // Looks up the control of each field by the object name the field table gives.
+    void findFieldControls();
+    // The value of a field as its control shows it.
+    FieldValue shownValue(FieldId field) const;
+    void showDesignValues();
+    void connectChangeNotifications();
+    void connectChooserButtons();
+    void openChooser(const ChooserButton& button);
+
+    void markModified();
+    // The disk sizes follow "Rozdělit…", the background controls "Pozadí
+    // instalace".
+    void applyEnablingRules();
+    // Applies a user's move of a minimum-version group through the core's
+    // rule that the two are never both "zakázat".
+    void keepVersionsApart(FieldId field, RadioGroup* group);
+    // The preview takes the colour of the background the user picked.
+    void showPickedBackground(int index);
+    void setPreviewColor(std::uint32_t colour);
+    // Save is available exactly while the project has a file name.
+    void refreshSaveAvailability();
+
+    // Start-up step: program settings, SourceFolder, New, Modified cleared.
+    void startUp();
+    // Makes folder SourceFolder (when it can) and points everything at it.
+    void settleSourceFolder(const QString& folder, const QString& viewStyle);
+    // Close step: writes the program settings.
+    void storeProgramSettings();
+    // Shows SourceFolder in the file browser again (activation, a notebook
+    // click, New); nothing while the start-up step could not make the folder.
+    void refreshBrowser();
+    // Runs one step of the file browser, showing its failure in the standard
+    // error box unless it repeats the failure shown last.
+    void runBrowserStep(const std::function<void()>& step);
+
+    // The unguarded operations; the slots run them inside the action guard.
+    void resetProject();
+    void saveToProjectFile();
+    bool saveToChosenFile(); // false when the user cancelled the dialog
+    void loadChosenProject();
+    void runBuild();
+    void setBuildRunning(bool running);
+    // The Save As and Open dialogs' options.
+    MessageBoxes::FileDialogOptions projectFileDialog(const QString& title,
+                                                      const QString& fileName) const;
+
+    // ---- Controls, page by page -------------------------------------------
+    struct Commands {
+        QAction* newProject;
+        QAction* openProject;
+        QAction* save;
+        QAction* saveAs;
+        QAction* build;
+        QAction* exit;
+        QAction* outputFolder;
+        QAction* about;
+        QAction* help;
+    };
+    struct BasicPage {
+        QLineEdit* appName;
+        QLineEdit* appVerName;
+        QLineEdit* defaultDirName;
+        QLineEdit* defaultGroupName;
+        QLineEdit* password;
+        QLineEdit* appCopyright;
+        QCheckBox* installToProgramFiles;
+        QCheckBox* disableDirPage;
+        QCheckBox* showLanguageDialog;
+    };
+    struct FilesPage {
+        QLabel* sourceFolderPath; // "Cesta"
+        ShellBrowser* browser;
+    };
+    struct IconControls {
+        QLineEdit* name;
+        QComboBox* hotKey;
+        QLineEdit* fileName;
+        QPushButton* fileButton;
+        QLineEdit* parameters;
+        QLineEdit* iconFile;
+        QPushButton* iconButton;
+        QLineEdit* iconIndex;
+        QCheckBox* onDesktop;
+        QCheckBox* inStartup;
+    };
+    struct IconsPage {
+        QCheckBox* disableProgramGroupPage;
+        QCheckBox* allowNoIcons;
+        QTabWidget* iconPages;
+        std::array<IconControls, kIconCount> icons;
+    };
+    struct DisksPage {
+        QCheckBox* diskSpanning;
+        QLineEdit* diskSize;
+        QLineEdit* reserveBytes;
+    };
+    struct IniPage {
+        QLineEdit* fileName;
+        RadioGroup* location;
+        QLineEdit* section;
+        QCheckBox* deleteOnUninstall;
+        QLineEdit* key1;
+        QLineEdit* value1;
+        QLineEdit* key2;
+        QLineEdit* value2;
+    };
+    struct OtherPage {
+        RadioGroup* win;
+        RadioGroup* winNT;
+        QCheckBox* alwaysRestart;
+        QCheckBox* uninstallable;
+        QFrame* preview;
+        QComboBox* backgroundColor;
+        QCheckBox* windowVisible;
+        QCheckBox* backSolid;
+        QCheckBox* backColorDirection;
+        QLineEdit* licenceFile;
+        QPushButton* licenceButton;
+        QLineEdit* infoBeforeFile;
+        QPushButton* infoBeforeButton;
+        QLineEdit* infoAfterFile;
+        QPushButton* infoAfterButton;
+    };
+
+    Commands commands_{};
+    QTabWidget* pages_ = nullptr;
+    QPushButton* buildButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QLabel* statusLine_ = nullptr;
+    BasicPage basic_{};
+    FilesPage files_{};
+    IconsPage icons_{};
+    DisksPage disks_{};
+    IniPage ini_{};
+    OtherPage other_{};
+
+    OutputFolderDialog* outputFolderDialog_ = nullptr;
+    RunFileChooser* runFileChooser_ = nullptr;
+    IconChooser* iconChooser_ = nullptr;
+    AboutBox* aboutBox_ = nullptr;
+    CompilerConsole* console_ = nullptr;
+
+    // ---- State -------------------------------------------------------------
+    QString programFolder_;
+    QString sourceFolder_;
+    QString projectFileName_;
+    QString helpFile_;
+    // The file browser's view style ("vsIcon", "vsSmallIcon", "vsList",
+    // "vsReport") as the last start-up step applied it or the close step stored it.
+    QString viewStyle_ = QStringLiteral("vsSmallIcon");
+    bool modified_ = false;
+    // The control of each field, by FieldId; nullptr for a field without one.
+    std::array<QWidget*, kFieldCount> fieldControls_{};
+    // The values of the fields without a control (Font): the window keeps
+    // them without showing them.
+    ProjectSettings uncontrolledFields_;
+    std::uint32_t previewColor_ = 0;
+    QString lastSaveAsName_;
+    // The text of the browser's last failure, empty after a success.
+    QString browserFailure_;
+    bool sourceFolderReady_ = false;
+    bool buildRunning_ = false;
+    bool shownOnce_ = false;
+    // Counts New, Open and start-up, so a build does not write its results
+    // into a project that replaced the one it built.
+    unsigned projectGeneration_ = 0;
+};
+
+} // namespace tornavel::ui
