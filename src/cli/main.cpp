@@ -20,6 +20,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <iostream>
@@ -213,9 +214,7 @@ int exitStatusFor(const Error& e) {
     return kUsageOrInputOutput;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     CLI::App app{"tornavel-cli: připraví instalaci z projektu Tornavel (.ipr) bez okna.\n"
                  "  tornavel-cli script PROJEKT.ipr [--source DIR]\n"
                  "  tornavel-cli build  PROJEKT.ipr [--source DIR] [--compiler PATH]\n"
@@ -296,6 +295,19 @@ int main(int argc, char** argv) {
         return exitStatusFor(e);
     } catch (const std::exception& e) {
         report(withFullStop(e.what()));
+        return kUsageOrInputOutput;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (...) {
+        // Only the set-up of the command line could get here; every command's
+        // own failure is reported above.
+        std::fputs("tornavel-cli: neočekávaná chyba\n", stderr);
         return kUsageOrInputOutput;
     }
 }

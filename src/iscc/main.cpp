@@ -7,9 +7,10 @@
 // The compiler is ISCC.exe in the folder "compiler" beside this program, or
 // in the folder $TORNAVEL_COMPILER_DIR. It runs in a wine prefix of our own
 // (platform/Wine) under the locale cs_CZ.UTF-8, so that wine's ANSI code page
-// is 1250, the script's. The one line of a script for 5.1.12 that these
-// compilers refuse, MinVersion, is adapted in a copy; the script itself stays
-// as it is.
+// is 1250, the script's. The compiler gets a copy of the script in a work
+// folder of its own (iscc/WorkFolder), with the one line of a script for
+// 5.1.12 that these compilers refuse, MinVersion, adapted; the script itself
+// stays as it is.
 //
 // Exit codes of our own: 1 the compiler cannot be run (wine, ISCC.exe, the
 // locale or the prefix missing, the script unreadable), 2 the script allows no
@@ -20,7 +21,8 @@
 #include "iscc/MinVersion.h"
 #include "iscc/ReplacingStream.h"
 #include "iscc/WinePrefix.h"
-#include "platform/AtomicFile.h"
+#include "iscc/WorkFolder.h"
+#include "platform/Cp1250.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/Wine.h"
@@ -44,11 +46,6 @@ using tornavel::iscc::Console;
 
 constexpr int kCannotRun = 1;
 constexpr int kNoSupportedVersion = 2;
-
-// The adapted copy lives in this hidden folder beside the script. The scan of
-// the source folder never enters a folder whose name holds a dot, so not even
-// a copy left behind by a killed adapter can become part of an installer.
-constexpr const char* kCopyFolder = ".tornavel-iscc";
 
 std::string requireWine() {
     const std::string wine = tornavel::FindInPath("wine");
@@ -108,49 +105,39 @@ std::string readScript(const std::string& path) {
     return bytes;
 }
 
-// The adapted script in the hidden folder beside the original, removed with
-// the object however the compilation ends. Its extra last lines make the
-// script's own folder the source folder again, so every relative name (files,
-// licence, Output) means what it meant; they come after the last line, so
-// every line keeps its number.
-class AdaptedCopy {
-public:
-    AdaptedCopy(const fs::path& script, std::string text)
-        : path_(script.parent_path() / kCopyFolder / script.filename()) {
-        std::error_code ec;
-        fs::create_directory(path_.parent_path(), ec);
-        if (ec) {
-            throw AdapterFailure("iscc: Upravenou kopii skriptu nelze vytvořit ve složce " +
-                                     path_.parent_path().string() + ": " + ec.message() + ".",
-                                 kCannotRun);
-        }
-        if (!text.empty() && text.back() != '\n') {
-            text += "\r\n";
-        }
-        text += "[Setup]\r\nSourceDir=..\r\n";
-        try {
-            tornavel::WriteFileAtomically(path_.string(), text);
-        } catch (const tornavel::Error& e) {
-            remove();
-            throw AdapterFailure("iscc: Upravenou kopii skriptu " + path_.string() +
-                                     " nelze zapsat: " + e.what() + ".",
-                                 kCannotRun);
+// The user's folder as the compiler's messages print it: in its code page,
+// each character it cannot hold as "?", as the compiler itself would.
+std::string inCompilerCodePage(const std::string& utf8) {
+    if (tornavel::isCp1250Encodable(utf8)) {
+        return tornavel::toCp1250(utf8);
+    }
+    std::string out;
+    for (char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else if (byte >= 0xC0) {
+            out += '?'; // one for each character, at its first byte
         }
     }
-    ~AdaptedCopy() { remove(); }
-    AdaptedCopy(const AdaptedCopy&) = delete;
-    AdaptedCopy& operator=(const AdaptedCopy&) = delete;
+    return out;
+}
 
-    const fs::path& path() const { return path_; }
+// The compiler's output with the work folder's paths turned into the user's.
+class PathsInOutput {
+public:
+    explicit PathsInOutput(const tornavel::iscc::WorkFolder& work)
+        : source_(work.workPathPrefix() + "source\\", inCompilerCodePage(work.userPathPrefix())),
+          rest_(work.workPathPrefix(), inCompilerCodePage(work.userPathPrefix())) {}
+    std::string feed(std::string_view bytes) { return rest_.feed(source_.feed(bytes)); }
+    std::string finish() {
+        std::string out = rest_.feed(source_.finish());
+        return out + rest_.finish();
+    }
 
 private:
-    void remove() {
-        std::error_code ec;
-        fs::remove(path_, ec);
-        fs::remove(path_.parent_path(), ec); // only when empty
-    }
-
-    fs::path path_;
+    tornavel::iscc::ReplacingStream source_;
+    tornavel::iscc::ReplacingStream rest_;
 };
 
 int compile(const std::vector<std::string>& args, Console& console) {
@@ -170,19 +157,16 @@ int compile(const std::vector<std::string>& args, Console& console) {
     const std::string prefix = tornavel::WinePrefixFolder();
     tornavel::iscc::EnsureWinePrefix(wine, prefix, console);
 
-    std::optional<AdaptedCopy> copy;
+    const tornavel::iscc::WorkFolder work(script);
+    work.writeScript(bridge.script);
     if (bridge.verdict == Verdict::Adapted) {
-        copy.emplace(script, bridge.script);
         console.notice(tornavel::iscc::AdaptedNotice(bridge.line));
     }
-    // The compiler names the script by the path it was given: the copy's
-    // path turns back into the script's.
-    tornavel::iscc::ReplacingStream output(
-        bridge.verdict == Verdict::Adapted ? std::string("\\") + kCopyFolder + "\\" : "", "\\");
+    PathsInOutput output(work);
 
     std::vector<std::string> command{wine, compiler};
     command.insert(command.end(), args.begin(), args.end() - 1);
-    command.push_back(tornavel::WindowsFormOfPath(copy ? copy->path().string() : script.string()));
+    command.push_back(tornavel::WindowsFormOfPath(work.scriptCopy().string()));
     int code = kCannotRun;
     try {
         code = tornavel::iscc::RunAndWait(

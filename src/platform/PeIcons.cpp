@@ -368,7 +368,8 @@ void IconSource::parsePe(std::uint64_t header) {
     }
     format_ = Format::Pe;
     const auto directoryCount = b.u32(directoryCountAt);
-    const std::uint64_t resourceDirectory = directoriesAt + 2 * 8; // the third data directory
+    const std::uint64_t resourceDirectory =
+        directoriesAt + std::uint64_t{2} * 8; // the third data directory
     if (!directoryCount || *directoryCount < 3 ||
         resourceDirectory + 8 > optional + *optionalSize) {
         return;

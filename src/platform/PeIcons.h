@@ -25,7 +25,7 @@ namespace tornavel {
 
 // One icon stream never grows beyond this, however many images its group
 // names (a hostile group can name the same large image thousands of times).
-inline constexpr std::size_t kMaxIconImageBytes = 16u * 1024 * 1024;
+inline constexpr std::size_t kMaxIconImageBytes = std::size_t{16} * 1024 * 1024;
 // Images taken from one group; real groups hold a few dozen at most. Images
 // larger than 256 x 256, the largest an icon can be, are left out too.
 inline constexpr int kMaxImagesPerIcon = 256;

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -87,10 +89,10 @@ enum class IconPart : int {
 #define TORNAVEL_ICON_FIELD(Name, ...) Name,
 #include "project/ProjectFields.def"
 };
-inline constexpr int kIconPartCount = 0
-#define TORNAVEL_ICON_FIELD(...) +1
+inline constexpr int kIconPartCount = static_cast<int>(std::size({
+#define TORNAVEL_ICON_FIELD(...) 1,
 #include "project/ProjectFields.def"
-    ;
+}));
 
 // One Start-menu icon of the project.
 struct IconEntry {
@@ -121,11 +123,10 @@ struct ProjectSettings {
 // changed, in order, and the window can write back exactly those. The order
 // is that of project/ProjectFields.def.
 
-inline constexpr int kFieldCount = 0
-#define TORNAVEL_FIELD(...) +1
-#define TORNAVEL_ICON_FIELDS +(kIconCount * kIconPartCount)
+inline constexpr int kFieldCount = kIconCount * kIconPartCount + static_cast<int>(std::size({
+#define TORNAVEL_FIELD(...) 1,
 #include "project/ProjectFields.def"
-    ;
+                                                                 }));
 
 enum class FieldId : int {
 #define TORNAVEL_FIELD(Name, ...) Name,

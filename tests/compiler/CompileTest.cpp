@@ -1,6 +1,7 @@
 // Projects built by the real tornavel-cli through the adapter and Inno Setup
 // 5.5.9 under wine: what the adapter changes, what it refuses, and what the
 // user sees of the compiler's errors.
+#include "platform/Wine.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectSettings.h"
 #include "support/RealCompiler.h"
@@ -102,6 +103,21 @@ TEST_F(Compile, FoldersWithBracesAreInstalledAsTheyAreNamed) {
         test::installerContents(sourceFolder / "Output" / "Můj program verze 1.0.exe", scratch),
         (std::set<std::string>{"app/Program.exe", "app/Data/Čtěte mě.txt", "app/a{b/x.txt",
                                "app/Verze {2}/r{o}t.txt"}));
+}
+
+TEST_F(Compile, WorkingFolderWithQuoteBackslashAndTrailingBlankBuilds) {
+    // Names Windows cannot hold: the compiler reaches the folder through a
+    // link of plain characters, and the arguments reach it unsplit.
+    sourceFolder = scratch.makeDir("Má \"verze\" 2\\nová ");
+    scratch.writeFile("Má \"verze\" 2\\nová /Program.exe", "program");
+    const test::ProgramRun r = build();
+    ASSERT_EQ(r.status, 0) << everything(r);
+    EXPECT_NE(r.out.find(WindowsFormOfPath(sourceFolder.string()) + "\\Output\\"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(
+        test::installerContents(sourceFolder / "Output" / "Můj program verze 1.0.exe", scratch),
+        (std::set<std::string>{"app/Program.exe"}));
 }
 
 } // namespace

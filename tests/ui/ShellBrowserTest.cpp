@@ -6,6 +6,7 @@
 #include "platform/ShellNamespace.h"
 #include "ui/MessageBoxes.h"
 
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -279,6 +280,10 @@ void ShellBrowserTest::enterAndDoubleClickOpenFoldersOnly() {
     writeFile(dir.filePath("pod/uvnitr.txt"));
 
     ShellBrowser browser;
+    // Every listing and every row's details keep the model's contract with
+    // its views.
+    QAbstractItemModelTester tester(browser.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
     browser.resize(465, 200);
     browser.SetUp(QStringLiteral("vsReport"), folderOf(dir));
     browser.show();

@@ -35,6 +35,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 #include <vector>
 
@@ -45,7 +46,7 @@ namespace {
 // pixels grow with the font actually in use.
 int scaled(const QWidget* w, int designPixels) {
     const double factor = std::max(1.0, QFontMetrics(w->font()).averageCharWidth() / 5.0);
-    return static_cast<int>(designPixels * factor + 0.5);
+    return static_cast<int>(std::lround(designPixels * factor));
 }
 
 // A menu bar lays the items after a separator out at its right end when its
@@ -328,7 +329,9 @@ void MainWindow::buildToolBar() {
         {makeSpeedButton("SpeedButton3", saveProjectPicture()), commands_.save},
         {middleSpacer, nullptr},
         {makeSpeedButton("SpeedButton5", exitPicture()), commands_.exit}};
-    for (const auto& [button, command] : buttons) {
+    for (const auto& entry : buttons) {
+        QToolButton* button = entry.first;
+        QAction* command = entry.second;
         toolBar->addWidget(button);
         if (command) {
             button->setEnabled(command->isEnabled());

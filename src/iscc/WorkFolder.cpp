@@ -1,0 +1,84 @@
+#include "iscc/WorkFolder.h"
+
+#include "iscc/Console.h"
+#include "platform/AtomicFile.h"
+#include "platform/Errors.h"
+#include "platform/Wine.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <system_error>
+#include <vector>
+
+namespace tornavel::iscc {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kCannotRun = 1;
+constexpr const char* kSourceLink = "source";
+
+// A folder for temporary files whose path the compiler can take as it is.
+std::string temporaryFolder() {
+    const char* tmp = std::getenv("TMPDIR");
+    if (tmp && *tmp == '/') {
+        const std::string_view path(tmp);
+        if (path.find_first_of("\\:*?\"<>| ") == std::string_view::npos) {
+            return std::string(path);
+        }
+    }
+    return "/tmp";
+}
+
+} // namespace
+
+WorkFolder::WorkFolder(const fs::path& script) : userFolder_(script.parent_path()) {
+    std::string pattern = temporaryFolder() + "/tornavel-iscc-XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (::mkdtemp(buffer.data()) == nullptr) {
+        throw AdapterFailure("iscc: Pracovní složku kompilátoru nelze vytvořit v " +
+                                 temporaryFolder() + ": " + InOutError::fromErrno(errno).what() +
+                                 ".",
+                             kCannotRun);
+    }
+    folder_ = buffer.data();
+    copy_ = folder_ / script.filename();
+    std::error_code ec;
+    fs::create_directory_symlink(userFolder_, folder_ / kSourceLink, ec);
+    if (ec) {
+        fs::remove_all(folder_, ec);
+        throw AdapterFailure("iscc: Odkaz na složku " + userFolder_.string() +
+                                 " nelze vytvořit: " + ec.message() + ".",
+                             kCannotRun);
+    }
+}
+
+WorkFolder::~WorkFolder() {
+    std::error_code ec;
+    fs::remove_all(folder_, ec); // the link goes, not what it leads to
+}
+
+void WorkFolder::writeScript(std::string text) const {
+    if (!text.empty() && text.back() != '\n') {
+        text += "\r\n";
+    }
+    text += std::string("[Setup]\r\nSourceDir=") + kSourceLink + "\r\n";
+    try {
+        WriteFileAtomically(copy_.string(), text);
+    } catch (const Error& e) {
+        throw AdapterFailure("iscc: Kopii skriptu " + copy_.string() +
+                                 " nelze zapsat: " + e.what() + ".",
+                             kCannotRun);
+    }
+}
+
+std::string WorkFolder::workPathPrefix() const {
+    return WindowsFormOfPath(folder_.string()) + "\\";
+}
+
+std::string WorkFolder::userPathPrefix() const {
+    return WindowsFormOfPath(userFolder_.string()) + "\\";
+}
+
+} // namespace tornavel::iscc

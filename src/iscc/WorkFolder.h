@@ -1,0 +1,45 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tornavel::iscc {
+
+// The compiler's own folder for one compilation, made in the system's folder
+// for temporary files and removed with the object: the copy of the script the
+// compiler gets, and "source", a link to the script's folder, which the copy
+// names as its SourceDir. So every relative name of the script (files, the
+// licence, Output) means what it meant, while the compiler reaches the folder
+// by a path of plain characters: a folder whose path holds a double quote, a
+// backslash or another character Windows cannot hold in a name compiles as
+// any other, and nothing of ours is ever written into the user's folder.
+class WorkFolder {
+public:
+    // script: the absolute path of the script the user gave.
+    explicit WorkFolder(const std::filesystem::path& script);
+    ~WorkFolder();
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+
+    // Writes the copy the compiler reads: text, then the lines that make
+    // "source" its source folder. The lines come after the last line, so
+    // every line keeps its number.
+    void writeScript(std::string text) const;
+
+    // The copy, as the compiler is given it.
+    const std::filesystem::path& scriptCopy() const { return copy_; }
+
+    // The compiler's output with the work folder's paths turned back into the
+    // user's folder, so that messages name the script and the installer
+    // where the user has them. Both in the Windows form the compiler prints.
+    std::string workPathPrefix() const;
+    std::string userPathPrefix() const;
+
+private:
+    std::filesystem::path folder_;
+    std::filesystem::path copy_;
+    std::filesystem::path userFolder_;
+};
+
+} // namespace tornavel::iscc
