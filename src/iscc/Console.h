@@ -17,6 +17,11 @@ private:
     int exitCode_;
 };
 
+// Output of the compiler running without the Czech locale (code page 1252)
+// in the code page 1250 its readers expect: each character as its 1250 byte,
+// "?" for those 1250 does not have.
+std::string Cp1252ToCp1250(std::string_view bytes);
+
 // The adapter's standard output and error. It speaks the compiler's code
 // page, Windows-1250 with CR LF line ends, so whoever reads the compiler's
 // output reads the adapter's lines the same way; only to a terminal it writes

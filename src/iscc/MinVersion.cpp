@@ -1,6 +1,6 @@
 #include "iscc/MinVersion.h"
 
-#include "platform/Cp1250.h"
+#include "iscc/ScriptLines.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,13 +8,6 @@
 
 namespace tornavel::iscc {
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    return first == std::string_view::npos
-               ? std::string_view()
-               : text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // A version as the compilers write it: numbers separated by dots ("4",
 // "4.1.2222", "5.01.2600"). Gives whether it is at least 5.0 and whether it is
@@ -65,9 +58,9 @@ std::optional<Adaptation> adaptValue(std::string_view value) {
     const std::size_t comma = value.find(',');
     // A single version counts for both families.
     const std::string_view ntText =
-        trimmed(comma == std::string_view::npos ? value : value.substr(comma + 1));
+        Trimmed(comma == std::string_view::npos ? value : value.substr(comma + 1));
     const std::string_view win9xText =
-        trimmed(comma == std::string_view::npos ? value : value.substr(0, comma));
+        Trimmed(comma == std::string_view::npos ? value : value.substr(0, comma));
     const std::optional<Version> nt = parseVersion(ntText);
     // An empty 9x part (a project without a 9x choice) becomes 0 like any other.
     if (!nt || (!win9xText.empty() && !parseVersion(win9xText))) {
@@ -83,70 +76,47 @@ std::optional<Adaptation> adaptValue(std::string_view value) {
     return Adaptation{false, "0," + std::string(nt->atLeastWindows2000 ? ntText : "5.0")};
 }
 
-// "[Setup]" and the like: the section name, or nothing for any other line.
-std::optional<std::string_view> sectionOf(std::string_view line) {
-    line = trimmed(line);
-    if (line.size() < 2 || line.front() != '[') {
-        return std::nullopt;
-    }
-    const std::size_t close = line.find(']');
-    if (close == std::string_view::npos) {
-        return std::nullopt;
-    }
-    return trimmed(line.substr(1, close - 1));
-}
-
 } // namespace
 
 MinVersionBridge BridgeMinVersion(std::string_view script) {
     MinVersionBridge result;
     result.script.reserve(script.size());
     bool inSetup = false;
-    std::size_t number = 0;
-    std::size_t start = 0;
-    while (start < script.size()) {
-        ++number;
-        const std::size_t newline = script.find('\n', start);
-        const std::size_t next = newline == std::string_view::npos ? script.size() : newline + 1;
-        std::string_view line = script.substr(start, next - start);
-        std::size_t endLength = line.ends_with('\n') ? 1 : 0;
-        if (endLength == 1 && line.size() > 1 && line[line.size() - 2] == '\r') {
-            endLength = 2;
+    bool refused = false;
+    ForEachLine(script, [&](const ScriptLine& line) {
+        if (refused) {
+            return;
         }
-        const std::string_view lineEnd = line.substr(line.size() - endLength);
-        line.remove_suffix(endLength);
-        start = next;
-
-        if (const auto section = sectionOf(line)) {
-            inSetup = equalIgnoringCaseCp1250(*section, "Setup");
+        if (const auto section = SectionOf(line.text)) {
+            inSetup = SameName(*section, "Setup");
         }
-        const std::size_t equals = line.find('=');
-        if (!inSetup || equals == std::string_view::npos ||
-            !equalIgnoringCaseCp1250(trimmed(line.substr(0, equals)), "MinVersion")) {
-            result.script.append(line).append(lineEnd);
-            continue;
-        }
-        // Blanks after the value (the generator writes one) stay as they are.
-        const std::string_view afterEquals = line.substr(equals + 1);
-        const std::size_t valueEnd = afterEquals.find_last_not_of(" \t") + 1;
-        const auto adaptation = adaptValue(afterEquals.substr(0, valueEnd));
+        const auto name = DirectiveName(line.text);
+        const auto adaptation = inSetup && name && SameName(*name, "MinVersion")
+                                    ? adaptValue(DirectiveValue(line.text))
+                                    : std::nullopt;
         if (!adaptation) {
-            result.script.append(line).append(lineEnd);
-            continue;
+            result.script.append(line.text).append(line.end);
+            return;
         }
-        MinVersionLine edit{number, std::string(line), {}};
+        MinVersionLine edit{line.number, std::string(line.text), {}};
         if (adaptation->refused) {
-            return {MinVersionBridge::Verdict::NoSupportedVersion, {}, edit};
+            result = {MinVersionBridge::Verdict::NoSupportedVersion, {}, edit};
+            refused = true;
+            return;
         }
-        edit.adapted = std::string(line.substr(0, equals + 1)) + adaptation->value +
+        // The value is replaced; what follows it (the blanks) stays.
+        const std::size_t equals = line.text.find('=');
+        const std::string_view afterEquals = line.text.substr(equals + 1);
+        const std::size_t valueEnd = afterEquals.find_last_not_of(" \t") + 1;
+        edit.adapted = std::string(line.text.substr(0, equals + 1)) + adaptation->value +
                        std::string(afterEquals.substr(valueEnd));
         if (edit.adapted != edit.original) {
             result.verdict = MinVersionBridge::Verdict::Adapted;
             result.line = edit;
         }
-        result.script.append(edit.adapted).append(lineEnd);
-    }
-    if (result.verdict == MinVersionBridge::Verdict::Unchanged) {
+        result.script.append(edit.adapted).append(line.end);
+    });
+    if (!refused && result.verdict == MinVersionBridge::Verdict::Unchanged) {
         result.script = std::string(script);
     }
     return result;
@@ -156,16 +126,16 @@ namespace {
 
 // A line as the messages quote it: without the blanks after the value.
 std::string quoted(const std::string& line) {
-    return "„" + std::string(trimmed(line)) + "“";
+    return "„" + std::string(Trimmed(line)) + "“";
 }
 
 } // namespace
 
-std::string AdaptedNotice(const MinVersionLine& line) {
-    return "iscc: Inno Setup 5.5 a novější nepodporuje Windows 95/98/Me ani Windows NT "
-           "starší než 2000, proto kompilátor dostal řádek " +
-           std::to_string(line.number) + " " + quoted(line.original) + " jako " +
-           quoted(line.adapted) + "; soubor ISS zůstal beze změny.";
+std::string AdaptedLine(const MinVersionLine& line) {
+    return "řádek " + std::to_string(line.number) + " " + quoted(line.original) + " jako " +
+           quoted(line.adapted) +
+           " (Inno Setup 5.5 a novější nepodporuje Windows 95/98/Me ani Windows NT starší "
+           "než 2000)";
 }
 
 std::string RefusalMessage(const MinVersionLine& line) {

@@ -40,8 +40,8 @@ struct MinVersionBridge {
 // judge. An NT part of 0 allows no version 5.5 supports.
 MinVersionBridge BridgeMinVersion(std::string_view script);
 
-// The Czech line that tells what was adapted (UTF-8).
-std::string AdaptedNotice(const MinVersionLine& line);
+// The Czech words that tell what was adapted (UTF-8), for the adapter's notice.
+std::string AdaptedLine(const MinVersionLine& line);
 
 // The Czech message that refuses a script whose versions are all unsupported.
 std::string RefusalMessage(const MinVersionLine& line);

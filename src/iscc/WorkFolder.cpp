@@ -16,7 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kCannotRun = 1;
-constexpr const char* kSourceLink = "source";
 
 // A folder for temporary files whose path the compiler can take as it is.
 std::string temporaryFolder() {
@@ -59,11 +58,7 @@ WorkFolder::~WorkFolder() {
     fs::remove_all(folder_, ec); // the link goes, not what it leads to
 }
 
-void WorkFolder::writeScript(std::string text) const {
-    if (!text.empty() && text.back() != '\n') {
-        text += "\r\n";
-    }
-    text += std::string("[Setup]\r\nSourceDir=") + kSourceLink + "\r\n";
+void WorkFolder::writeScript(const std::string& text) const {
     try {
         WriteFileAtomically(copy_.string(), text);
     } catch (const Error& e) {

@@ -22,13 +22,17 @@ public:
     WorkFolder(const WorkFolder&) = delete;
     WorkFolder& operator=(const WorkFolder&) = delete;
 
-    // Writes the copy the compiler reads: text, then the lines that make
-    // "source" its source folder. The lines come after the last line, so
-    // every line keeps its number.
-    void writeScript(std::string text) const;
+    // The link to the script's folder, as the copy names it for SourceDir.
+    static constexpr const char* kSourceLink = "source";
 
+    // Writes the copy the compiler reads.
+    void writeScript(const std::string& text) const;
+
+    const std::filesystem::path& folder() const { return folder_; }
     // The copy, as the compiler is given it.
     const std::filesystem::path& scriptCopy() const { return copy_; }
+    // The script's own folder.
+    const std::filesystem::path& userFolder() const { return userFolder_; }
 
     // The compiler's output with the work folder's paths turned back into the
     // user's folder, so that messages name the script and the installer

@@ -2,24 +2,36 @@
 // Windows. It runs the Windows compiler Inno Setup (5.5 or later) under wine
 // and passes its output through, returning its exit code:
 //
-//   iscc [COMPILER OPTIONS...] SCRIPT
+//   iscc [OPTIONS...] [COMPILER OPTIONS...] SCRIPT
 //
 // The compiler is ISCC.exe in the folder "compiler" beside this program, or
 // in the folder $TORNAVEL_COMPILER_DIR. It runs in a wine prefix of our own
-// (platform/Wine) under the locale cs_CZ.UTF-8, so that wine's ANSI code page
-// is 1250, the script's. The compiler gets a copy of the script in a work
-// folder of its own (iscc/WorkFolder), with the one line of a script for
-// 5.1.12 that these compilers refuse, MinVersion, adapted; the script itself
-// stays as it is.
+// (platform/Wine). It gets a copy of the script in a work folder of its own
+// (iscc/WorkFolder), made for it by iscc/CompilerCopy: UTF-8 with a byte-order
+// mark, so no locale is needed to read it; the MinVersion line these compilers
+// refuse adapted (iscc/MinVersion); and the directives whose default changed
+// since 5.1.12 set as 5.1.12 had them. The script itself stays as it is.
 //
-// Exit codes of our own: 1 the compiler cannot be run (wine, ISCC.exe, the
-// locale or the prefix missing, the script unreadable), 2 the script allows no
-// Windows version the compiler supports. Otherwise the compiler's: 0 success,
-// 1 bad options, 2 the compilation failed.
+// Options of the adapter itself (the others go to the compiler):
+//
+//   --sign-certificate=FILE    sign the installer and its uninstaller
+//   --sign-key=FILE            the certificate's PEM key, when not in its file
+//   --sign-password-file=FILE  the key's password ($TORNAVEL_SIGN_PASSWORD
+//                              when not given)
+//   --timestamp-url=URL        a timestamp server for the signatures
+//   --reproducible=EPOCH       fixed times (seconds since 1970, UTC) for every
+//                              installed file and the signatures
+//
+// Exit codes of our own: 1 the compiler cannot be run (wine, ISCC.exe or the
+// prefix missing, the script unreadable) or the installer cannot be signed,
+// 2 the script allows no Windows version the compiler supports. Otherwise the
+// compiler's: 0 success, 1 bad options, 2 the compilation failed.
 #include "iscc/ChildProcess.h"
+#include "iscc/CompilerCopy.h"
 #include "iscc/Console.h"
 #include "iscc/MinVersion.h"
 #include "iscc/ReplacingStream.h"
+#include "iscc/Signing.h"
 #include "iscc/WinePrefix.h"
 #include "iscc/WorkFolder.h"
 #include "platform/Cp1250.h"
@@ -27,12 +39,14 @@
 #include "platform/Paths.h"
 #include "platform/Wine.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <locale.h>
+#include <functional>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -73,18 +87,6 @@ std::string requireCompiler() {
                              kCannotRun);
     }
     return compiler;
-}
-
-void requireLocale() {
-    const locale_t czech = ::newlocale(LC_ALL_MASK, tornavel::kWineLocale, nullptr);
-    if (czech == nullptr) {
-        throw AdapterFailure(std::string("iscc: Chybí národní prostředí ") + tornavel::kWineLocale +
-                                 ", v němž kompilátor čte skript v kódové stránce 1250. Vytvořte "
-                                 "ho skriptem " +
-                                 tornavel::kInstallCompilerScript + ".",
-                             kCannotRun);
-    }
-    ::freelocale(czech);
 }
 
 std::string readScript(const std::string& path) {
@@ -140,42 +142,209 @@ private:
     tornavel::iscc::ReplacingStream rest_;
 };
 
+// What the command line asks for.
+struct Request {
+    std::vector<std::string> compilerOptions;
+    fs::path script;
+    std::optional<tornavel::iscc::SigningRequest> signing;
+    std::optional<std::int64_t> reproducibleEpoch;
+};
+
+Request parseArguments(const std::vector<std::string>& args) {
+    Request request;
+    tornavel::iscc::SigningRequest signing;
+    auto valueOf = [](const std::string& arg,
+                      std::string_view option) -> std::optional<std::string> {
+        if (arg.rfind(option, 0) == 0) {
+            return arg.substr(option.size());
+        }
+        return std::nullopt;
+    };
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (auto v = valueOf(arg, "--sign-certificate=")) {
+            signing.certificate = *v;
+        } else if (auto v = valueOf(arg, "--sign-key=")) {
+            signing.key = *v;
+        } else if (auto v = valueOf(arg, "--sign-password-file=")) {
+            signing.passwordFile = *v;
+        } else if (auto v = valueOf(arg, "--timestamp-url=")) {
+            signing.timestampUrl = *v;
+        } else if (auto v = valueOf(arg, "--reproducible=")) {
+            char* end = nullptr;
+            errno = 0;
+            const long long epoch = std::strtoll(v->c_str(), &end, 10);
+            if (v->empty() || *end != '\0' || errno != 0 || epoch < 0) {
+                throw AdapterFailure("iscc: Chyba: Volba --reproducible potřebuje čas v sekundách "
+                                     "od roku 1970, ne „" +
+                                         *v + "“.",
+                                     kCannotRun);
+            }
+            request.reproducibleEpoch = epoch;
+        } else {
+            request.compilerOptions.push_back(arg);
+        }
+    }
+    if (!signing.certificate.empty()) {
+        signing.signingTime = request.reproducibleEpoch;
+        request.signing = signing;
+    }
+    request.script = fs::absolute(args.back()).lexically_normal();
+    return request;
+}
+
+// One line that says what the compiler's copy has beyond the script.
+std::string copyNotice(const tornavel::iscc::MinVersionBridge& minVersion,
+                       const tornavel::iscc::CompilerCopy& copy, const Request& request) {
+    std::vector<std::string> parts;
+    if (minVersion.verdict == tornavel::iscc::MinVersionBridge::Verdict::Adapted) {
+        parts.push_back(tornavel::iscc::AdaptedLine(minVersion.line));
+    }
+    if (!copy.bridged.empty()) {
+        std::string list;
+        for (const std::string& line : copy.bridged) {
+            list += (list.empty() ? "" : ", ") + line;
+        }
+        parts.push_back("výchozí hodnoty verze 5.1.12, které novější kompilátor změnil: " + list);
+    }
+    if (request.reproducibleEpoch) {
+        parts.push_back("pevný čas " + tornavel::iscc::TouchDateOf(*request.reproducibleEpoch) +
+                        " " + tornavel::iscc::TouchTimeOf(*request.reproducibleEpoch) +
+                        " UTC všech instalovaných souborů (reprodukovatelná instalace)");
+    }
+    if (request.signing) {
+        parts.push_back("podpis instalačního a odinstalačního programu certifikátem „" +
+                        request.signing->certificate + "“");
+    }
+    if (parts.empty()) {
+        return {};
+    }
+    std::string notice = "iscc: Kompilátor dostal kopii skriptu se změnami: ";
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        notice += (i == 0 ? "" : "; ") + parts[i];
+    }
+    return notice + "; soubor ISS zůstal beze změny.";
+}
+
+// Runs the compiler on the work folder's copy; its output, with the work
+// folder's paths turned into the user's, goes to sink.
+int runCompiler(const std::string& wine, const std::string& compiler, const Request& request,
+                const tornavel::iscc::WorkFolder& work, const std::string& prefix,
+                const std::function<void(std::string_view)>& sink, Console& console) {
+    const bool codePage1252 = tornavel::WineLocale() != tornavel::kWineLocale;
+    PathsInOutput paths(work);
+    std::vector<std::string> command{wine, compiler};
+    command.insert(command.end(), request.compilerOptions.begin(), request.compilerOptions.end());
+    command.push_back(tornavel::WindowsFormOfPath(work.scriptCopy().string()));
+    int code = kCannotRun;
+    try {
+        code = tornavel::iscc::RunAndWait(
+            command, tornavel::EnvironmentWith(tornavel::WineVariables(prefix)),
+            {[&](std::string_view bytes) {
+                 sink(paths.feed(codePage1252 ? tornavel::iscc::Cp1252ToCp1250(bytes)
+                                              : std::string(bytes)));
+             },
+             {}});
+    } catch (const std::system_error& e) {
+        console.error("iscc: Chyba: Program wine nelze spustit: " + std::string(e.what()) + ".");
+    }
+    sink(paths.finish());
+    return code;
+}
+
+// The installer the compiler made, by the copy's OutputDir and OutputBaseFilename.
+fs::path setupProgram(const tornavel::iscc::WorkFolder& work,
+                      const tornavel::iscc::CompilerCopy& copy) {
+    std::string folder = copy.outputDir;
+    std::replace(folder.begin(), folder.end(), '\\', '/');
+    const fs::path base = folder.size() > 1 && folder[1] == ':' ? fs::path(folder.substr(2))
+                                                                : work.userFolder() / folder;
+    return base / (copy.outputBaseFilename + ".exe");
+}
+
+// Signing needs the uninstaller in advance: a first compile (stopped by the
+// compiler itself) leaves it in the folder; signed there, the real compile
+// embeds its signature.
+void signUninstallers(const std::string& wine, const std::string& compiler, const Request& request,
+                      const tornavel::iscc::WorkFolder& work, const std::string& prefix,
+                      const std::string& password, const fs::path& folder, Console& console) {
+    std::string firstOutput;
+    runCompiler(
+        wine, compiler, request, work, prefix,
+        [&](std::string_view bytes) { firstOutput.append(bytes); }, console);
+    bool found = false;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        if (entry.path().extension() == ".e32") {
+            tornavel::iscc::SignProgram(entry.path(), *request.signing, password, work.folder());
+            found = true;
+        }
+    }
+    if (!found) {
+        // The script stopped the compiler before it made the uninstaller:
+        // its errors are the compile's own.
+        console.compilerOutput(firstOutput);
+        throw AdapterFailure("iscc: Chyba: Kompilátor nepřipravil odinstalační program k podpisu.",
+                             kCannotRun);
+    }
+}
+
 int compile(const std::vector<std::string>& args, Console& console) {
+    const Request request = parseArguments(args);
+    // A certificate that cannot sign is the user's to mend: said first.
+    std::string password;
+    if (request.signing) {
+        password = tornavel::iscc::SigningPassword(*request.signing);
+        tornavel::iscc::CheckSigningCertificate(*request.signing, password);
+    }
     const std::string wine = requireWine();
     const std::string compiler = requireCompiler();
-    requireLocale();
 
-    const fs::path script = fs::absolute(args.back()).lexically_normal();
-    const tornavel::iscc::MinVersionBridge bridge =
-        tornavel::iscc::BridgeMinVersion(readScript(script.string()));
+    const tornavel::iscc::MinVersionBridge minVersion =
+        tornavel::iscc::BridgeMinVersion(readScript(request.script.string()));
     using Verdict = tornavel::iscc::MinVersionBridge::Verdict;
-    if (bridge.verdict == Verdict::NoSupportedVersion) {
-        console.error(tornavel::iscc::RefusalMessage(bridge.line));
+    if (minVersion.verdict == Verdict::NoSupportedVersion) {
+        console.error(tornavel::iscc::RefusalMessage(minVersion.line));
         return kNoSupportedVersion;
     }
 
     const std::string prefix = tornavel::WinePrefixFolder();
     tornavel::iscc::EnsureWinePrefix(wine, prefix, console);
 
-    const tornavel::iscc::WorkFolder work(script);
-    work.writeScript(bridge.script);
-    if (bridge.verdict == Verdict::Adapted) {
-        console.notice(tornavel::iscc::AdaptedNotice(bridge.line));
+    const tornavel::iscc::WorkFolder work(request.script);
+    const fs::path uninstallers = work.folder() / "uninstallers";
+    if (request.signing) {
+        fs::create_directory(uninstallers);
     }
-    PathsInOutput output(work);
+    tornavel::iscc::CopyOptions options;
+    options.sourceDir = tornavel::iscc::WorkFolder::kSourceLink;
+    options.reproducibleEpoch = request.reproducibleEpoch;
+    if (request.signing) {
+        options.signedUninstallerDir = tornavel::WindowsFormOfPath(uninstallers.string());
+    }
+    const tornavel::iscc::CompilerCopy copy = MakeCompilerCopy(minVersion.script, options);
+    work.writeScript(copy.text);
+    if (const std::string notice = copyNotice(minVersion, copy, request); !notice.empty()) {
+        console.notice(notice);
+    }
 
-    std::vector<std::string> command{wine, compiler};
-    command.insert(command.end(), args.begin(), args.end() - 1);
-    command.push_back(tornavel::WindowsFormOfPath(work.scriptCopy().string()));
-    int code = kCannotRun;
-    try {
-        code = tornavel::iscc::RunAndWait(
-            command, tornavel::EnvironmentWith(tornavel::WineVariables(prefix)),
-            {[&](std::string_view bytes) { console.compilerOutput(output.feed(bytes)); }, {}});
-    } catch (const std::system_error& e) {
-        console.error("iscc: Program wine nelze spustit: " + std::string(e.what()) + ".");
+    if (request.signing) {
+        signUninstallers(wine, compiler, request, work, prefix, password, uninstallers, console);
     }
-    console.compilerOutput(output.finish());
+    const int code = runCompiler(
+        wine, compiler, request, work, prefix,
+        [&](std::string_view bytes) { console.compilerOutput(bytes); }, console);
+    if (code == 0 && request.signing) {
+        const fs::path setup = setupProgram(work, copy);
+        try {
+            tornavel::iscc::SignProgram(setup, *request.signing, password, work.folder());
+        } catch (const AdapterFailure&) {
+            // An unsigned installer must not pass for the finished one.
+            std::error_code ec;
+            fs::remove(setup, ec);
+            throw;
+        }
+    }
     return code;
 }
 
@@ -185,7 +354,7 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
     Console console;
     if (argc < 2) {
-        console.error("iscc: Použití: iscc [VOLBY KOMPILÁTORU...] SKRIPT");
+        console.error("iscc: Použití: iscc [VOLBY...] [VOLBY KOMPILÁTORU...] SKRIPT");
         return kCannotRun;
     }
     try {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <locale.h>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -79,11 +80,21 @@ std::string WinePrefixFolder() {
     return withTrailingSeparator(data) + "tornavel/wine";
 }
 
+std::string WineLocale() {
+    const locale_t czech = ::newlocale(LC_ALL_MASK, kWineLocale, nullptr);
+    if (czech == nullptr) {
+        return "C.UTF-8";
+    }
+    ::freelocale(czech);
+    return kWineLocale;
+}
+
 std::vector<std::string> WineVariables(const std::string& prefix) {
+    const std::string locale = WineLocale();
     return {
         "WINEPREFIX=" + prefix,
-        std::string("LC_ALL=") + kWineLocale,
-        std::string("LANG=") + kWineLocale,
+        "LC_ALL=" + locale,
+        "LANG=" + locale,
         "WINEDEBUG=-all",
         "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe=",
     };

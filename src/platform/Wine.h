@@ -9,11 +9,17 @@ namespace tornavel {
 
 // Running Windows programs (the installer compiler, a test installation) on
 // systems other than Windows: through wine, in a wine prefix of the program's
-// own and under a Czech UTF-8 locale, so that wine's ANSI code page is 1250,
-// the code page of the script and of the compiler's output.
+// own and, where the system has it, under a Czech UTF-8 locale, so that
+// wine's ANSI code page is 1250: the installer's Czech texts show as they
+// should and the compiler's messages keep their Czech letters. Without it
+// they run under C.UTF-8 (code page 1252); the compiler reads its copy of the
+// script as UTF-8 either way.
 
-// The locale the Windows programs run under.
+// The locale the Windows programs run under when the system has it.
 inline constexpr const char* kWineLocale = "cs_CZ.UTF-8";
+
+// kWineLocale when the system has it, else "C.UTF-8".
+std::string WineLocale();
 
 // The script that installs wine, the locale and the compiler; the messages
 // about a missing piece name it.
@@ -37,7 +43,7 @@ std::string FindInPath(const std::string& name);
 std::string WinePrefixFolder();
 
 // The variables a wine process gets on top of this program's environment:
-// the prefix, the locale (LC_ALL and LANG), no debugging output, no Mono or
+// the prefix, the locale (LC_ALL and LANG: WineLocale()), no debugging output, no Mono or
 // Gecko installer prompts, and no menu entries or desktop files made on the
 // host for programs the test installation installs.
 std::vector<std::string> WineVariables(const std::string& prefix);

@@ -86,10 +86,9 @@ TEST(MinVersion, KeepsEveryOtherByteAndLineEnd) {
 
 TEST(MinVersion, MessagesQuoteTheLine) {
     const MinVersionLine line{29, "MinVersion=4.1.2222,4.0.1381 ", "MinVersion=0,5.0 "};
-    EXPECT_EQ(AdaptedNotice(line),
-              "iscc: Inno Setup 5.5 a novější nepodporuje Windows 95/98/Me ani Windows NT starší "
-              "než 2000, proto kompilátor dostal řádek 29 „MinVersion=4.1.2222,4.0.1381“ jako "
-              "„MinVersion=0,5.0“; soubor ISS zůstal beze změny.");
+    EXPECT_EQ(AdaptedLine(line),
+              "řádek 29 „MinVersion=4.1.2222,4.0.1381“ jako „MinVersion=0,5.0“ (Inno Setup 5.5 a "
+              "novější nepodporuje Windows 95/98/Me ani Windows NT starší než 2000)");
     EXPECT_NE(RefusalMessage({7, "MinVersion=0,0 ", ""}).find("(řádek 7 „MinVersion=0,0“)"),
               std::string::npos);
 }

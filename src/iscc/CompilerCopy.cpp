@@ -1,0 +1,163 @@
+#include "iscc/CompilerCopy.h"
+
+#include "iscc/ScriptLines.h"
+#include "platform/Cp1250.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+namespace tornavel::iscc {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A default of the compiler that differs from 5.1.12's, and the value that
+// gives the old behaviour.
+struct Bridge {
+    std::string_view name;
+    std::string_view value;
+    bool onlyWithDiskSpanning = false;
+};
+
+constexpr Bridge kBridges[] = {
+    {"DisableWelcomePage", "no"},       {"DisableDirPage", "no"},
+    {"DisableProgramGroupPage", "no"},  {"UsePreviousLanguage", "no"},
+    {"CloseApplications", "no"},        {"DefaultDialogFontName", ""},
+    {"DiskSliceSize", "1457664", true},
+};
+
+bool isYes(std::string_view value) {
+    return SameName(value, "yes") || SameName(value, "true") || value == "1";
+}
+
+// A [Files] entry with "touch" among its flags: added to its Flags parameter,
+// or as a parameter of its own. Semicolons inside quoted values do not part
+// parameters.
+std::string withTouchFlag(std::string_view entry) {
+    std::size_t start = 0;
+    bool quoted = false;
+    for (std::size_t i = 0; i <= entry.size(); ++i) {
+        if (i < entry.size() && entry[i] == '"') {
+            quoted = !quoted;
+        }
+        if (i < entry.size() && (quoted || entry[i] != ';')) {
+            continue;
+        }
+        const std::string_view parameter = entry.substr(start, i - start);
+        const std::size_t colon = parameter.find(':');
+        if (colon != std::string_view::npos &&
+            SameName(Trimmed(parameter.substr(0, colon)), "Flags")) {
+            const std::size_t flagsEnd = start + parameter.find_last_not_of(" \t") + 1;
+            return std::string(entry.substr(0, flagsEnd)) + " touch" +
+                   std::string(entry.substr(flagsEnd));
+        }
+        start = i + 1;
+    }
+    const std::string_view text = Trimmed(entry);
+    return std::string(entry) + (text.empty() || text.back() == ';' ? " " : "; ") + "Flags: touch";
+}
+
+std::string utcText(std::int64_t epoch, const char* format) {
+    const std::time_t time = static_cast<std::time_t>(epoch);
+    std::tm parts{};
+    gmtime_r(&time, &parts);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, format, &parts);
+    return buffer;
+}
+
+} // namespace
+
+std::string TouchDateOf(std::int64_t epoch) {
+    return utcText(epoch, "%Y-%m-%d");
+}
+
+std::string TouchTimeOf(std::int64_t epoch) {
+    return utcText(epoch, "%H:%M:%S");
+}
+
+CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& options) {
+    const std::string utf8 = script.starts_with(kByteOrderMark)
+                                 ? std::string(script.substr(kByteOrderMark.size()))
+                                 : fromCp1250(script);
+
+    // The directives the copy must carry whatever the script says.
+    std::vector<std::pair<std::string, std::string>> forced = {{"SourceDir", options.sourceDir}};
+    if (options.reproducibleEpoch) {
+        forced.insert(forced.end(), {{"TimeStampsInUTC", "yes"},
+                                     {"TouchDate", TouchDateOf(*options.reproducibleEpoch)},
+                                     {"TouchTime", TouchTimeOf(*options.reproducibleEpoch)}});
+    }
+    if (!options.signedUninstallerDir.empty()) {
+        forced.insert(forced.end(), {{"SignedUninstaller", "yes"},
+                                     {"SignedUninstallerDir", options.signedUninstallerDir}});
+    }
+    std::vector<bool> placed(forced.size(), false);
+
+    CompilerCopy copy;
+    copy.text = kByteOrderMark;
+    copy.text.reserve(utf8.size() + 512);
+    copy.outputDir = "Output";
+    copy.outputBaseFilename = "mysetup";
+    std::vector<std::string> setByScript;
+    bool diskSpanning = false;
+    std::string_view section;
+    ForEachLine(utf8, [&](const ScriptLine& line) {
+        if (const auto name = SectionOf(line.text)) {
+            section = *name;
+        }
+        const auto directive = SameName(section, "Setup") ? DirectiveName(line.text) : std::nullopt;
+        if (directive) {
+            setByScript.emplace_back(*directive);
+            const std::string_view value = DirectiveValue(line.text);
+            if (SameName(*directive, "OutputDir")) {
+                copy.outputDir = value;
+            } else if (SameName(*directive, "OutputBaseFilename")) {
+                copy.outputBaseFilename = value;
+            } else if (SameName(*directive, "DiskSpanning")) {
+                diskSpanning = isYes(value);
+            }
+            for (std::size_t i = 0; i < forced.size(); ++i) {
+                if (SameName(*directive, forced[i].first)) {
+                    copy.text += forced[i].first + "=" + forced[i].second;
+                    copy.text += line.end;
+                    placed[i] = true;
+                    return;
+                }
+            }
+        }
+        const std::string_view text = Trimmed(line.text);
+        if (options.reproducibleEpoch && SameName(section, "Files") && !text.empty() &&
+            text.front() != ';' && text.front() != '[') {
+            copy.text += withTouchFlag(line.text);
+        } else {
+            copy.text += line.text;
+        }
+        copy.text += line.end;
+    });
+
+    if (!copy.text.ends_with('\n') && copy.text.size() > kByteOrderMark.size()) {
+        copy.text += "\r\n";
+    }
+    copy.text += "[Setup]\r\n";
+    for (std::size_t i = 0; i < forced.size(); ++i) {
+        if (!placed[i]) {
+            copy.text += forced[i].first + "=" + forced[i].second + "\r\n";
+        }
+    }
+    for (const Bridge& bridge : kBridges) {
+        const bool set =
+            std::any_of(setByScript.begin(), setByScript.end(),
+                        [&](const std::string& n) { return SameName(n, bridge.name); });
+        if (set || (bridge.onlyWithDiskSpanning && !diskSpanning)) {
+            continue;
+        }
+        const std::string line = std::string(bridge.name) + "=" + std::string(bridge.value);
+        copy.text += line + "\r\n";
+        copy.bridged.push_back(line);
+    }
+    return copy;
+}
+
+} // namespace tornavel::iscc

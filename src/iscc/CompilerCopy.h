@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tornavel::iscc {
+
+// What the compiler's copy of a script gets beyond the script itself.
+struct CopyOptions {
+    // The folder the copy names as its SourceDir (relative to the copy).
+    std::string sourceDir;
+    // Fixed time stamps for every installed file (seconds since 1970, UTC):
+    // the same tree gives the same installer whatever its files' times and the
+    // time zone.
+    std::optional<std::int64_t> reproducibleEpoch;
+    // Where the compiler keeps the uninstaller for signing (Windows form);
+    // empty: the installer is not signed.
+    std::string signedUninstallerDir;
+};
+
+// The copy of a script the compiler compiles, and what the adapter needs to
+// know of it afterwards.
+struct CompilerCopy {
+    // UTF-8 with a byte-order mark, so the compiler reads it whatever the
+    // locale. Every line of the script keeps its number: lines are changed in
+    // place, and added directives come after the last line.
+    std::string text;
+    // The directives added because the compiler's default differs from that
+    // of Inno Setup 5.1.12 and the script does not set them ("Name=value").
+    std::vector<std::string> bridged;
+    // The installer the compiler makes: OutputDir (relative to the source
+    // folder) and OutputBaseFilename, as the script sets them or their defaults.
+    std::string outputDir;
+    std::string outputBaseFilename;
+};
+
+// Makes the copy of a script written for Inno Setup 5.1.12 (Windows-1250, or
+// UTF-8 with a byte-order mark) for the compiler in use:
+//
+// - the directives whose default changed since 5.1.12 in a way that alters
+//   what the installer shows or does, when the script does not set them:
+//   DisableWelcomePage, DisableDirPage and DisableProgramGroupPage no (5.5.7
+//   made them yes and auto), UsePreviousLanguage no (5.3.8), CloseApplications
+//   no (5.5.0), DefaultDialogFontName empty for the dialog font of old (5.3.9),
+//   and with disk spanning DiskSliceSize 1457664 (5.3.9 made it max);
+// - SourceDir, and for reproducible installers TimeStampsInUTC, TouchDate,
+//   TouchTime with the "touch" flag on every [Files] entry, and for signing
+//   SignedUninstaller and SignedUninstallerDir: these replace a line that sets
+//   them already, as the compiler takes a directive only once.
+CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& options);
+
+// The date and time of an epoch as TouchDate and TouchTime take them (UTC).
+std::string TouchDateOf(std::int64_t epoch);
+std::string TouchTimeOf(std::int64_t epoch);
+
+} // namespace tornavel::iscc
