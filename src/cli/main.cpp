@@ -1,7 +1,9 @@
 // tornavel-cli: the headless front end over the core, for scripted builds.
 //
 //   tornavel-cli script PROJECT.ipr [--source DIR]
-//   tornavel-cli build  PROJECT.ipr [--source DIR] [--compiler PATH]
+//   tornavel-cli build  PROJECT.ipr [--source DIR] [--compiler PATH] [--reproducible]
+//                       [--sign-certificate FILE [--sign-key FILE]
+//                        [--sign-password-file FILE] [--timestamp-url URL]]
 //   tornavel-cli show   PROJECT.ipr
 //
 // Messages go to standard error, one line each; the compiler's output goes to
@@ -10,6 +12,7 @@
 #include "installer/BuildConsole.h"
 #include "installer/BuildDriver.h"
 #include "installer/Prompts.h"
+#include "installer/Publishing.h"
 #include "platform/Errors.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileSystem.h"
@@ -113,6 +116,7 @@ struct Arguments {
     std::string project;
     std::string source;
     std::string compiler;
+    tornavel::PublishingRequest publishing;
 };
 
 tornavel::BuildEnvironment environmentFor(const Arguments& args) {
@@ -129,6 +133,8 @@ tornavel::BuildEnvironment environmentFor(const Arguments& args) {
     if (!args.compiler.empty()) {
         env.CompilerPath = std::filesystem::absolute(args.compiler).lexically_normal().string();
     }
+    env.publishing = tornavel::ResolvePublishing(
+        args.publishing, tornavel::ReadPublishingSettings(env.ProgramFolder));
     return env;
 }
 
@@ -217,7 +223,10 @@ int exitStatusFor(const Error& e) {
 int run(int argc, char** argv) {
     CLI::App app{"tornavel-cli: připraví instalaci z projektu Tornavel (.ipr) bez okna.\n"
                  "  tornavel-cli script PROJEKT.ipr [--source DIR]\n"
-                 "  tornavel-cli build  PROJEKT.ipr [--source DIR] [--compiler PATH]\n"
+                 "  tornavel-cli build  PROJEKT.ipr [--source DIR] [--compiler PATH] "
+                 "[--reproducible]\n"
+                 "                      [--sign-certificate FILE [--sign-key FILE] "
+                 "[--sign-password-file FILE] [--timestamp-url URL]]\n"
                  "  tornavel-cli show   PROJEKT.ipr",
                  "tornavel-cli"};
     app.get_formatter()->label("Usage", "Použití");
@@ -230,6 +239,8 @@ int run(int argc, char** argv) {
     app.set_help_flag("-h,--help", "Vypíše tuto nápovědu");
     app.require_subcommand(1, 1);
     app.footer("Zdrojový adresář je DIR z --source, jinak adresář uložený v Tornavel.ini.\n"
+               "Podpis: volba, jinak proměnná TORNAVEL_SIGN_CERTIFICATE, TORNAVEL_SIGN_KEY, "
+               "TORNAVEL_TIMESTAMP_URL (heslo v TORNAVEL_SIGN_PASSWORD), jinak nastavení okna.\n"
                "Návratový kód: 0 úspěch, 1 projekt odmítnut, 2 chybné použití nebo chyba "
                "vstupu/výstupu, 3 kompilace selhala.\n");
 
@@ -259,6 +270,23 @@ int run(int argc, char** argv) {
     addSource(build);
     build->add_option("--compiler", args.compiler, "Kompilátor místo iscc z adresáře programu")
         ->type_name("PATH");
+    build
+        ->add_option("--sign-certificate", args.publishing.certificate,
+                     "Podepíše instalaci certifikátem (PKCS#12 nebo PEM)")
+        ->type_name("FILE");
+    build->add_option("--sign-key", args.publishing.key, "Soukromý klíč PEM k certifikátu")
+        ->type_name("FILE");
+    build
+        ->add_option("--sign-password-file", args.publishing.passwordFile,
+                     "Soubor, jehož první řádek je heslo ke klíči")
+        ->type_name("FILE");
+    build
+        ->add_option("--timestamp-url", args.publishing.timestampUrl,
+                     "Server časových razítek pro podpis")
+        ->type_name("URL");
+    build->add_flag("--reproducible", args.publishing.reproducible,
+                    "Reprodukovatelná instalace: pevný čas souborů (SOURCE_DATE_EPOCH, jinak "
+                    "1. 1. 2000)");
 
     CLI::App* show =
         app.add_subcommand("show", "Vypíše hodnoty projektu po řádcích jako Klíč=hodnota.");

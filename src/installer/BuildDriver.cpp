@@ -48,11 +48,20 @@ std::string CompilerProgram(const BuildEnvironment& env) {
 }
 
 std::vector<std::string> CompilerArguments(const BuildEnvironment& env) {
-    return {CompilerProgram(env), env.SourceFolder + "ISS"};
+    std::vector<std::string> args{CompilerProgram(env)};
+    for (std::string& option : PublishingArguments(env.publishing)) {
+        args.push_back(std::move(option));
+    }
+    args.push_back(env.SourceFolder + "ISS");
+    return args;
 }
 
 std::string CompilerCommandLine(const BuildEnvironment& env) {
-    return QuoteProgramPath(CompilerProgram(env)) + " \"" + env.SourceFolder + "ISS\"";
+    std::string line = QuoteProgramPath(CompilerProgram(env));
+    for (const std::string& option : PublishingArguments(env.publishing)) {
+        line += " " + QuoteProgramPath(option);
+    }
+    return line + " \"" + env.SourceFolder + "ISS\"";
 }
 
 std::string InstallerPath(const std::string& sourceFolder, const std::string& appVerName) {

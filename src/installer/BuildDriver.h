@@ -2,6 +2,7 @@
 
 #include "installer/BuildConsole.h"
 #include "installer/Prompts.h"
+#include "installer/Publishing.h"
 #include "platform/AppExec.h"
 #include "project/ProjectSettings.h"
 
@@ -17,6 +18,7 @@ struct BuildEnvironment {
     std::function<void()> pumpEvents; // run between short waits on started programs; may be empty
     std::string
         CompilerPath; // when not empty, the compiler to run instead of ProgramFolder + "iscc"
+    PublishingOptions publishing; // signing and reproducibility, carried out by the compiler
 };
 
 enum class BuildOutcome {
@@ -71,12 +73,13 @@ private:
 // The compiler to run: CompilerPath, or ProgramFolder + "iscc" without one.
 std::string CompilerProgram(const BuildEnvironment& env);
 
-// What the compiler is started with: the compiler, then the script
-// SourceFolder + "ISS", each exactly as it is.
+// What the compiler is started with: the compiler, the options of
+// publishing, then the script SourceFolder + "ISS", each exactly as it is.
 std::vector<std::string> CompilerArguments(const BuildEnvironment& env);
 
 // The compiler's command line as the console shows it: the compiler path
-// (quoted when it holds a blank), then the script path in double quotes.
+// (quoted when it holds a blank), the options of publishing, then the script
+// path in double quotes.
 std::string CompilerCommandLine(const BuildEnvironment& env);
 
 // The installer the test run starts: SourceFolder + "Output" + separator +

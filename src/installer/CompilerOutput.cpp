@@ -65,7 +65,8 @@ void CompilerOutputLines::endLine() {
 }
 
 bool IsCompilerErrorLine(std::string_view line) {
-    return line.starts_with("Error on line ") || line.starts_with("Error: ");
+    return line.starts_with("Error on line ") || line.starts_with("Error in ") ||
+           line.starts_with("Error: ") || line.starts_with("iscc: Chyba: ");
 }
 
 } // namespace tornavel

@@ -28,7 +28,8 @@ private:
 };
 
 // Whether a line of the compiler's output reports the error that stopped it:
-// "Error on line 5 in …: …" for an error in the script, "Error: …" for others.
+// "Error on line 5 in …: …" for an error in the script, "Error in …: …" and
+// "Error: …" for others, "iscc: Chyba: …" for one of the compiler adapter.
 bool IsCompilerErrorLine(std::string_view line);
 
 } // namespace tornavel

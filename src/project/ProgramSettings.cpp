@@ -70,4 +70,27 @@ void WriteProgramSettings(const std::string& programFolder, const ProgramSetting
     file.commit();
 }
 
+PublishingSettings ReadPublishingSettings(const std::string& programFolder) {
+    const ProfileFile file(SettingsFilePath(programFolder));
+    PublishingSettings settings;
+    settings.Sign = file.readString(kSection, "Podepisovat", "0") == "1";
+    settings.Certificate = file.readString(kSection, "Certifikat", "");
+    settings.Key = file.readString(kSection, "Klic", "");
+    settings.PasswordFile = file.readString(kSection, "SouborSHeslem", "");
+    settings.TimestampUrl = file.readString(kSection, "CasoveRazitko", "");
+    settings.Reproducible = file.readString(kSection, "Reprodukovatelne", "0") == "1";
+    return settings;
+}
+
+void WritePublishingSettings(const std::string& programFolder, const PublishingSettings& settings) {
+    ProfileFile file(SettingsFilePath(programFolder));
+    file.write(kSection, "Podepisovat", settings.Sign ? "1" : "0");
+    file.write(kSection, "Certifikat", settings.Certificate, "Certifikát");
+    file.write(kSection, "Klic", settings.Key, "Klíč");
+    file.write(kSection, "SouborSHeslem", settings.PasswordFile, "Soubor s heslem");
+    file.write(kSection, "CasoveRazitko", settings.TimestampUrl, "Server časových razítek");
+    file.write(kSection, "Reprodukovatelne", settings.Reproducible ? "1" : "0");
+    file.commit();
+}
+
 } // namespace tornavel

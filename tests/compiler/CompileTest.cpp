@@ -52,7 +52,7 @@ TEST_F(Compile, NewProjectCompilesWithTheMinVersionLineAdapted) {
     ASSERT_NE(line, std::string::npos) << written;
     EXPECT_FALSE(fs::exists(sourceFolder / ".tornavel-iscc"));
     const auto number = 1 + std::count(written.begin(), written.begin() + line, '\n');
-    EXPECT_NE(r.out.find("dostal řádek " + std::to_string(number) +
+    EXPECT_NE(r.out.find("řádek " + std::to_string(number) +
                          " „MinVersion=4.1.2222,4.0.1381“ jako „MinVersion=0,5.0“"),
               std::string::npos)
         << r.out;

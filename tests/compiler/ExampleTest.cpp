@@ -6,8 +6,10 @@
 #include "platform/Wine.h"
 #include "support/RealCompiler.h"
 #include "support/ScopedVariable.h"
+#include "support/TestCertificate.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace tornavel {
@@ -40,7 +42,7 @@ TEST_F(Example, BuildsAnInstallerThatHoldsExactlyTheTree) {
     EXPECT_EQ(test::installerContents(source.path() / "Output" / kInstaller, scratch), expected);
 }
 
-TEST_F(Example, InstallerRunsSilentlyUnderWineThroughTheTestRunsLauncher) {
+TEST_F(Example, SignedInstallerAndItsUninstallerInstallSilentlyThroughTheTestRunsLauncher) {
     // A wine session takes its display from the program that starts it, and
     // the compilers of the other tests start theirs without one: this test
     // has a prefix of its own, and a display from the compile on, as in the
@@ -49,14 +51,23 @@ TEST_F(Example, InstallerRunsSilentlyUnderWineThroughTheTestRunsLauncher) {
     const test::VirtualDisplay display;
     const test::ScopedVariable displayVariable("DISPLAY", display.name());
     const auto expected = test::expectedContents(source.path());
-    ASSERT_EQ(test::buildWithCli(project, source.path(), scratch).status, 0);
+    const test::TestCertificate certificate =
+        test::MakeTestCertificate(scratch.path(), "Tornavel test", "tajne");
+    const test::ProgramRun build = test::runProgram(
+        {(test::programFolder() / "tornavel-cli").string(), "build", project.string(), "--source",
+         source.path().string(), "--sign-certificate", certificate.pkcs12.string()},
+        scratch, {"TORNAVEL_SIGN_PASSWORD=tajne"});
+    ASSERT_EQ(build.status, 0) << build.out << build.err;
+    const fs::path installer = InstallerPath(source.folder(), "Zpěvník 1.2");
+    EXPECT_TRUE(test::signatureVerifies(installer, certificate, scratch));
+
     const fs::path target = scratch.path() / "Zpěvník";
     AppExec exec;
     exec.setWaits(true);
     const fs::path fonts = fs::path(WinePrefixFolder()) / "drive_c/windows/Fonts";
     fs::remove(fonts / "DejaVuSansMono.ttf"); // left by an earlier run
-    exec.execute({InstallerPath(source.folder(), "Zpěvník 1.2"), "/VERYSILENT", "/SUPPRESSMSGBOXES",
-                  "/NORESTART", "/DIR=" + WindowsFormOfPath(target.string())});
+    exec.execute({installer.string(), "/VERYSILENT", "/SUPPRESSMSGBOXES", "/NORESTART",
+                  "/DIR=" + WindowsFormOfPath(target.string())});
 
     // Without a display the installer ends with 0 and installs nothing: look
     // at the files, not at the exit code.
@@ -67,6 +78,52 @@ TEST_F(Example, InstallerRunsSilentlyUnderWineThroughTheTestRunsLauncher) {
         EXPECT_TRUE(fs::exists(installed)) << installed;
         EXPECT_TRUE(test::readFileBytes(installed) == test::readFileBytes(original)) << file;
     }
+    // The uninstaller the installation wrote carries the signature too.
+    EXPECT_TRUE(test::signatureVerifies(target / "unins000.exe", certificate, scratch));
+}
+
+TEST_F(Example, WizardShowsThePagesOfInnoSetup512) {
+    // The example's own script with a probe that notes every page shown and
+    // moves on, run twice in a prefix of its own: installed silently, then
+    // shown again, as a user reinstalls. Inno Setup 5.5.9 on its own would
+    // skip the welcome page, and on the reinstall the folder and group pages.
+    const test::ScopedVariable prefix("TORNAVEL_WINEPREFIX", WinePrefixFolder() + "-wizard");
+    const test::VirtualDisplay display;
+    const test::ScopedVariable displayVariable("DISPLAY", display.name());
+    const test::ProgramRun script =
+        test::runProgram({(test::programFolder() / "tornavel-cli").string(), "script",
+                          project.string(), "--source", source.path().string()},
+                         scratch);
+    ASSERT_EQ(script.status, 0) << script.err;
+    const fs::path probe = source.path() / "ISS.probe";
+    fs::copy_file(source.path() / "ISS", probe);
+    std::ofstream(probe, std::ios::app | std::ios::binary)
+        << "[Code]\r\n"
+           "procedure CurPageChanged(CurPageID: Integer);\r\n"
+           "begin\r\n"
+           "  SaveStringToFile(ExpandConstant('{src}\\pages.txt'), IntToStr(CurPageID) + ' ', "
+           "True);\r\n"
+           "  if CurPageID = wpLicense then WizardForm.LicenseAcceptedRadio.Checked := True;\r\n"
+           "  if CurPageID <> wpReady then PostMessage(WizardForm.NextButton.Handle, $F5, 0, "
+           "0);\r\n"
+           "end;\r\n";
+    const test::ProgramRun compile =
+        test::runProgram({(test::programFolder() / "iscc").string(), probe.string()}, scratch);
+    ASSERT_EQ(compile.status, 0) << compile.out << compile.err;
+    const fs::path installer = InstallerPath(source.folder(), "Zpěvník 1.2");
+    const fs::path pages = source.path() / "Output" / "pages.txt";
+    const std::string target = WindowsFormOfPath((scratch.path() / "Zpěvník").string());
+    // The first installation, silently: the probe notes nothing.
+    ASSERT_EQ(test::runProgram({FindInPath("wine"), installer.string(), "/VERYSILENT",
+                                "/SUPPRESSMSGBOXES", "/NORESTART", "/DIR=" + target},
+                               scratch, WineVariables(WinePrefixFolder()))
+                  .status,
+              0);
+    fs::remove(pages);
+    test::WizardRun wizard(installer, scratch);
+    const std::string shown = wizard.waitForPages(pages, "10 ");
+    // Welcome, licence, information, folder, Start menu group, ready.
+    EXPECT_EQ(shown, "1 2 4 6 8 10 ");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/Process.h"
 #include "platform/Wine.h"
+#include "support/TestCertificate.h"
 
 #include <algorithm>
 #include <cctype>
@@ -105,6 +106,36 @@ std::set<std::string> expectedContents(const fs::path& source) {
         }
     }
     return files;
+}
+
+::testing::AssertionResult signatureVerifies(const fs::path& program,
+                                             const TestCertificate& certificate,
+                                             const TempDir& scratch) {
+    const ProgramRun run =
+        runProgram({FindInPath("osslsigncode"), "verify", "-CAfile",
+                    certificate.certificatePem.string(), "-in", program.string()},
+                   scratch);
+    if (run.status == 0 && run.out.find("Signature verification: ok") != std::string::npos) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << program << ": " << run.out << run.err;
+}
+
+WizardRun::WizardRun(const fs::path& installer, const TempDir& scratch) : scratch_(scratch) {
+    Process::Start({installer.string()}).Release();
+}
+
+WizardRun::~WizardRun() {
+    runProgram({FindInPath("wineserver"), "-k"}, scratch_, {"WINEPREFIX=" + WinePrefixFolder()});
+}
+
+std::string WizardRun::waitForPages(const fs::path& file, const std::string& last) const {
+    std::string text;
+    for (int i = 0; i < 600 && !text.ends_with(last); ++i) {
+        ::usleep(100000);
+        text = fs::exists(file) ? readFileBytes(file) : std::string();
+    }
+    return text;
 }
 
 VirtualDisplay::VirtualDisplay() {

@@ -11,6 +11,8 @@
 
 namespace tornavel::test {
 
+struct TestCertificate;
+
 // Tests with the real compiler: the program folder (TORNAVEL_PROGRAM_DIR) with
 // tornavel-cli, the adapter iscc and the compiler that scripts/install-compiler
 // put there, wine and innoextract. They run in a wine prefix and home folder
@@ -41,6 +43,30 @@ std::set<std::string> installerContents(const std::filesystem::path& installer,
 // under "app/", and every file below its sub-folders, except in folders
 // whose name holds a dot, which are never installed.
 std::set<std::string> expectedContents(const std::filesystem::path& source);
+
+// Whether osslsigncode finds a valid signature by the certificate on the
+// Windows program.
+::testing::AssertionResult signatureVerifies(const std::filesystem::path& program,
+                                             const TestCertificate& certificate,
+                                             const TempDir& scratch);
+
+// An installer running in its wizard under wine (in WinePrefixFolder(), on
+// the DISPLAY of the test), for a probe in its [Code] to report on. Ended,
+// with everything of its prefix, when the object goes.
+class WizardRun {
+public:
+    WizardRun(const std::filesystem::path& installer, const TempDir& scratch);
+    ~WizardRun();
+    WizardRun(const WizardRun&) = delete;
+    WizardRun& operator=(const WizardRun&) = delete;
+
+    // The file's text once it ends with `last` (within a minute), or what it
+    // held by then.
+    std::string waitForPages(const std::filesystem::path& file, const std::string& last) const;
+
+private:
+    const TempDir& scratch_;
+};
 
 // An X server of the test's own (Xvfb on a free display), for installers
 // under wine, which install nothing without a display. Ended with the object.

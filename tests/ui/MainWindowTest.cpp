@@ -14,6 +14,7 @@
 #include "ui/choosers/RunFileChooser.h"
 #include "ui/controls/RadioGroup.h"
 #include "ui/mainwindow/OutputFolderDialog.h"
+#include "ui/mainwindow/SigningDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -995,6 +996,40 @@ private slots:
         QVERIFY(!f.isModified());
         QVERIFY(readAll(programFolder_ + "Tornavel.ini")
                     .contains("VystupniAdresar=" + other.toUtf8() + "/"));
+    }
+
+    void signingAndReproducibilityReachTheCompilerButNoPassword() {
+        MainWindow& f = *form_;
+        installFakeCompiler(programFolder_);
+        const QString certificate = path("cert.p12");
+        SigningDialog* dialog = f.signingDialog();
+        // Storno stores nothing; OK stores what the dialog shows.
+        for (const bool confirm : {false, true}) {
+            QTimer::singleShot(0, dialog, [dialog, certificate, confirm] {
+                dialog->signCheck()->setChecked(true);
+                dialog->certificateBox()->setText(certificate);
+                dialog->passwordFileBox()->setText("/heslo.txt");
+                dialog->timestampBox()->setText("http://razitka.example/tsa");
+                named<QPushButton>(*dialog, confirm ? "Button1" : "Button2")->click();
+            });
+            named<QAction>(f, "Podepisovani1")->trigger();
+            QCOMPARE(readAll(programFolder_ + "Tornavel.ini").contains("Certifikat="), confirm);
+        }
+        named<QAction>(f, "Reprodukovatelne1")->trigger();
+        const QByteArray ini = readAll(programFolder_ + "Tornavel.ini");
+        QVERIFY(ini.contains("Podepisovat=1\r\nCertifikat=" + certificate.toUtf8() +
+                             "\r\nKlic=\r\nSouborSHeslem=/heslo.txt\r\n"
+                             "CasoveRazitko=http://razitka.example/tsa\r\n"));
+        QVERIFY(ini.contains("Reprodukovatelne=1\r\n"));
+
+        MessageBoxes::setNextAnswer(QMessageBox::Yes); // compile
+        MessageBoxes::setNextAnswer(QMessageBox::No);  // no test run
+        named<QPushButton>(f, "BitBtn1")->click();
+        QCOMPARE(readAll(programFolder_ + "iscc.log"),
+                 "--sign-certificate=" + certificate.toUtf8() +
+                     " --sign-password-file=/heslo.txt --timestamp-url=http://razitka.example/tsa"
+                     " --reproducible=946684800 " +
+                     sourceFolder_.toUtf8() + "ISS\n");
     }
 
     void outputDirectoryDialogTakesTheOpenedFolder() {

@@ -12,6 +12,7 @@
 #include "ui/controls/ShadedLabel.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/OutputFolderDialog.h"
+#include "ui/mainwindow/SigningDialog.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -161,11 +162,12 @@ private Q_SLOTS:
         QWidget* form5 = form1.runFileChooser();
         QWidget* form6 = form1.iconChooser();
         QWidget* autor = form1.aboutBox();
+        QWidget* signing = form1.signingDialog();
         auto* console = new CompilerConsole(&form1);
 
         QString all;
-        for (QWidget* window :
-             std::initializer_list<QWidget*>{&form1, form4, form5, form6, autor, console}) {
+        for (QWidget* window : std::initializer_list<QWidget*>{&form1, form4, form5, form6, autor,
+                                                               console, signing}) {
             all += dump(window, dir.path());
         }
         // The About box's date line follows the program file's time.

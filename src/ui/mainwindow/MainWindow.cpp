@@ -12,6 +12,7 @@
 #include "ui/controls/RadioGroup.h"
 #include "ui/mainwindow/ChooserButtons.h"
 #include "ui/mainwindow/OutputFolderDialog.h"
+#include "ui/mainwindow/SigningDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -83,6 +84,10 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
     runGuarded(this, [this] { startUp(); });
     // The dialogs come after the start-up, which settles the folder they list.
     createDialogs();
+    runGuarded(this, [this] {
+        commands_.reproducible->setChecked(
+            ReadPublishingSettings(programFolder_.toStdString()).Reproducible);
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -579,6 +584,8 @@ void MainWindow::runBuild() {
     environment.SourceFolder = sourceFolder_.toStdString();
     environment.ProgramFolder = programFolder_.toStdString();
     environment.pumpEvents = [] { QCoreApplication::processEvents(); };
+    environment.publishing =
+        ResolvePublishing({}, ReadPublishingSettings(programFolder_.toStdString()));
     auto finish = [&] {
         setBuildRunning(false);
         showFillIns();
@@ -611,6 +618,23 @@ void MainWindow::openChooser(const ChooserButton& button) {
         iconChooser_->chooseFor(button.file, *button.iconIndex);
     } else {
         runFileChooser_->chooseFor(button.file, fromUtf8(button.mask), fromUtf8(button.caption));
+    }
+}
+
+void MainWindow::chooseSigning() {
+    if (signingDialog_) {
+        signingDialog_->exec();
+    }
+}
+
+void MainWindow::setReproducible(bool reproducible) {
+    const bool stored = runGuarded(this, [this, reproducible] {
+        PublishingSettings settings = ReadPublishingSettings(programFolder_.toStdString());
+        settings.Reproducible = reproducible;
+        WritePublishingSettings(programFolder_.toStdString(), settings);
+    });
+    if (!stored) {
+        commands_.reproducible->setChecked(!reproducible); // the file still says so
     }
 }
 

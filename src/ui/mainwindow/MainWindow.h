@@ -30,6 +30,7 @@ class OutputFolderDialog;
 class RadioGroup;
 class RunFileChooser;
 class ShellBrowser;
+class SigningDialog;
 struct ChooserButton;
 
 // The main window: every value of the project in a control of its own, over
@@ -80,6 +81,7 @@ public:
     // The window "Kompilace", made by the first build.
     CompilerConsole* compilerConsole() const { return console_; }
     OutputFolderDialog* outputFolderDialog() const { return outputFolderDialog_; }
+    SigningDialog* signingDialog() const { return signingDialog_; }
     RunFileChooser* runFileChooser() const { return runFileChooser_; }
     IconChooser* iconChooser() const { return iconChooser_; }
     AboutBox* aboutBox() const { return aboutBox_; }
@@ -93,6 +95,9 @@ public Q_SLOTS:
     void buildInstaller();
     // "Výstupní adresář": the folder the dialog returns becomes SourceFolder.
     void chooseSourceFolder();
+    // "Podepisování…" and "Reprodukovatelné instalace", kept in the settings file.
+    void chooseSigning();
+    void setReproducible(bool reproducible);
     void showHelp();
 
     // The program's working folder from now on: stores it in the settings,
@@ -184,6 +189,8 @@ private:
         QAction* build;
         QAction* exit;
         QAction* outputFolder;
+        QAction* signing;
+        QAction* reproducible;
         QAction* about;
         QAction* help;
     };
@@ -266,6 +273,7 @@ private:
     OtherPage other_{};
 
     OutputFolderDialog* outputFolderDialog_ = nullptr;
+    SigningDialog* signingDialog_ = nullptr;
     RunFileChooser* runFileChooser_ = nullptr;
     IconChooser* iconChooser_ = nullptr;
     AboutBox* aboutBox_ = nullptr;

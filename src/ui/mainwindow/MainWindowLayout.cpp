@@ -12,6 +12,7 @@
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/OutputFolderDialog.h"
 #include "ui/mainwindow/Pictures.h"
+#include "ui/mainwindow/SigningDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -281,6 +282,13 @@ void MainWindow::buildMenus() {
     QMenu* settings = addMenu("Nastaven1", QStringLiteral("Na&stavení"));
     commands_.outputFolder =
         addItem(settings, "Vystupnadres1", QStringLiteral("Výstupní adresář"), {});
+    commands_.signing = addItem(settings, "Podepisovani1", QStringLiteral("Podepisování…"), {});
+    commands_.reproducible =
+        addItem(settings, "Reprodukovatelne1", QStringLiteral("Reprodukovatelné instalace"), {});
+    commands_.reproducible->setCheckable(true);
+    commands_.reproducible->setStatusTip(
+        QStringLiteral("Instalované soubory dostanou pevné datum (SOURCE_DATE_EPOCH, jinak "
+                       "1. 1. 2000), takže stejné soubory dají vždy stejný instalační soubor."));
 
     // "Nápověda" stands at the right end of the menu bar, as an item of the
     // bar itself, so the arrow keys and the pointer move onto it from the
@@ -303,6 +311,8 @@ void MainWindow::buildMenus() {
     connect(commands_.build, &QAction::triggered, this, &MainWindow::buildInstaller);
     connect(commands_.exit, &QAction::triggered, this, &QWidget::close);
     connect(commands_.outputFolder, &QAction::triggered, this, &MainWindow::chooseSourceFolder);
+    connect(commands_.signing, &QAction::triggered, this, &MainWindow::chooseSigning);
+    connect(commands_.reproducible, &QAction::triggered, this, &MainWindow::setReproducible);
     connect(commands_.help, &QAction::triggered, this, &MainWindow::showHelp);
 }
 
@@ -813,6 +823,7 @@ void MainWindow::createDialogs() {
         return qobject_cast<QLineEdit*>(fieldControl(field));
     };
     outputFolderDialog_ = new OutputFolderDialog(this);
+    signingDialog_ = new SigningDialog(programFolder_, this);
     runFileChooser_ = new RunFileChooser(boxes, this);
     iconChooser_ = new IconChooser(boxes, this);
     for (ChooserDialog* chooser : {static_cast<ChooserDialog*>(runFileChooser_),

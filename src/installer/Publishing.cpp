@@ -1,0 +1,91 @@
+#include "installer/Publishing.h"
+
+#include "platform/Errors.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace tornavel {
+namespace {
+
+std::string variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The first of the texts that is not empty.
+std::string firstOf(std::initializer_list<std::string> candidates) {
+    for (const std::string& candidate : candidates) {
+        if (!candidate.empty()) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+std::optional<std::int64_t> SourceDateEpoch() {
+    const char* text = std::getenv("SOURCE_DATE_EPOCH");
+    if (text == nullptr) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long long epoch = std::strtoll(text, &end, 10);
+    if (*text == '\0' || *end != '\0' || errno != 0 || epoch < 0) {
+        throw Error(Error::Kind::ProjectRefused,
+                    "Proměnná SOURCE_DATE_EPOCH musí být čas v sekundách od roku 1970, ne „" +
+                        std::string(text) + "“.");
+    }
+    return epoch;
+}
+
+PublishingOptions ResolvePublishing(const PublishingRequest& request,
+                                    const PublishingSettings& settings) {
+    PublishingOptions options;
+    const bool fromSettings = settings.Sign;
+    SigningSettings signing;
+    signing.certificate = firstOf({request.certificate, variable("TORNAVEL_SIGN_CERTIFICATE"),
+                                   fromSettings ? settings.Certificate : std::string()});
+    if (!signing.certificate.empty()) {
+        signing.key = firstOf({request.key, variable("TORNAVEL_SIGN_KEY"),
+                               fromSettings ? settings.Key : std::string()});
+        // The password itself in the variable wins over the settings' file.
+        signing.passwordFile = !request.passwordFile.empty() ? request.passwordFile
+                               : std::getenv("TORNAVEL_SIGN_PASSWORD") != nullptr
+                                   ? std::string()
+                                   : (fromSettings ? settings.PasswordFile : std::string());
+        signing.timestampUrl = firstOf({request.timestampUrl, variable("TORNAVEL_TIMESTAMP_URL"),
+                                        fromSettings ? settings.TimestampUrl : std::string()});
+        options.signing = signing;
+    }
+    const std::optional<std::int64_t> epoch = SourceDateEpoch();
+    if (epoch || request.reproducible || settings.Reproducible) {
+        options.reproducibleEpoch = epoch.value_or(kFixedReproducibleEpoch);
+    }
+    return options;
+}
+
+std::vector<std::string> PublishingArguments(const PublishingOptions& options) {
+    std::vector<std::string> args;
+    if (options.signing) {
+        const SigningSettings& s = *options.signing;
+        args.push_back("--sign-certificate=" + s.certificate);
+        if (!s.key.empty()) {
+            args.push_back("--sign-key=" + s.key);
+        }
+        if (!s.passwordFile.empty()) {
+            args.push_back("--sign-password-file=" + s.passwordFile);
+        }
+        if (!s.timestampUrl.empty()) {
+            args.push_back("--timestamp-url=" + s.timestampUrl);
+        }
+    }
+    if (options.reproducibleEpoch) {
+        args.push_back("--reproducible=" + std::to_string(*options.reproducibleEpoch));
+    }
+    return args;
+}
+
+} // namespace tornavel

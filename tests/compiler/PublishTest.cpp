@@ -1,0 +1,129 @@
+// Installers fit to publish, built by the real tornavel-cli through the
+// adapter: compiled whatever the locale, signed, and reproducible.
+#include "installer/BuildDriver.h"
+#include "platform/Wine.h"
+#include "support/RealCompiler.h"
+#include "support/TestCertificate.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace tornavel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Publish : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(test::realCompilerInstalled());
+        project = fs::path(TORNAVEL_EXAMPLES_DIR) / "zpevnik.ipr";
+    }
+
+    // A copy of the example's tree in its own folder, its files last changed
+    // at the given time (seconds since 1970).
+    fs::path copyOfExample(const std::string& name, long long changed) const {
+        const fs::path folder = scratch.makeDir(name);
+        fs::copy(fs::path(TORNAVEL_EXAMPLES_DIR) / "zpevnik", folder, fs::copy_options::recursive);
+        const timespec times[2] = {{changed, 0}, {changed, 0}};
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            EXPECT_EQ(::utimensat(AT_FDCWD, entry.path().c_str(), times, 0), 0);
+        }
+        return folder;
+    }
+
+    // tornavel-cli build with the options and variables.
+    test::ProgramRun build(const fs::path& source, std::vector<std::string> options = {},
+                           const std::vector<std::string>& variables = {}) const {
+        std::vector<std::string> args{(test::programFolder() / "tornavel-cli").string(), "build",
+                                      project.string(), "--source", source.string()};
+        args.insert(args.end(), options.begin(), options.end());
+        return test::runProgram(args, scratch, variables);
+    }
+
+    std::string installerBytes(const fs::path& source) const {
+        return test::readFileBytes(source / "Output" / "Zpěvník 1.2.exe");
+    }
+
+    // The time innoextract gives the extracted licence, in seconds since 1970.
+    long long extractedTime(const fs::path& source) const {
+        const fs::path target = scratch.makeDir("extracted");
+        fs::remove_all(target);
+        const test::ProgramRun run =
+            test::runProgram({FindInPath("innoextract"), "--quiet", "--timestamps", "UTC", "-d",
+                              target.string(), (source / "Output" / "Zpěvník 1.2.exe").string()},
+                             scratch);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return modificationTime(target / "app" / "Licence.txt");
+    }
+
+    static long long modificationTime(const fs::path& file) {
+        struct stat st {};
+        EXPECT_EQ(::stat(file.c_str(), &st), 0) << file;
+        return st.st_mtime;
+    }
+
+    test::TempDir scratch;
+    fs::path project;
+};
+
+TEST_F(Publish, CompilesWithoutTheCzechLocaleToTheSameInstaller) {
+    const fs::path source = copyOfExample("zdroj", 1700000000);
+    ASSERT_EQ(build(source).status, 0);
+    const std::string withCzech = installerBytes(source);
+    // No locale installed at all: wine runs under C.UTF-8, the copy is UTF-8.
+    const test::TempDir noLocales;
+    const test::ProgramRun r = build(source, {}, {"LOCPATH=" + noLocales.path().string()});
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_TRUE(installerBytes(source) == withCzech);
+}
+
+TEST_F(Publish, ReproducibleInstallersAreTheSameWhateverTheFilesTimesZoneAndFolder) {
+    const fs::path first = copyOfExample("první", 1700000000);
+    const fs::path second = copyOfExample("druhá kopie", 1600000000);
+    const test::TestCertificate certificate =
+        test::MakeTestCertificate(scratch.path(), "Vydavatel", "heslo");
+    const std::vector<std::string> signing = {"--sign-certificate", certificate.pkcs12.string()};
+
+    for (const bool sign : {false, true}) {
+        std::vector<std::string> options{"--reproducible"};
+        if (sign) {
+            options.insert(options.end(), signing.begin(), signing.end());
+        }
+        ASSERT_EQ(build(first, options, {"TZ=UTC", "TORNAVEL_SIGN_PASSWORD=heslo"}).status, 0);
+        ASSERT_EQ(
+            build(second, options, {"TZ=America/New_York", "TORNAVEL_SIGN_PASSWORD=heslo"}).status,
+            0);
+        EXPECT_TRUE(installerBytes(first) == installerBytes(second)) << "signed: " << sign;
+        if (sign) {
+            EXPECT_TRUE(test::signatureVerifies(first / "Output" / "Zpěvník 1.2.exe", certificate,
+                                                scratch));
+        }
+    }
+    // SOURCE_DATE_EPOCH names the time; the files carry it.
+    ASSERT_EQ(build(first, {}, {"SOURCE_DATE_EPOCH=1234567890"}).status, 0);
+    EXPECT_EQ(extractedTime(first), 1234567890);
+
+    // Not asked for: the files keep their own times.
+    ASSERT_EQ(build(second).status, 0);
+    EXPECT_EQ(extractedTime(second), 1600000000);
+}
+
+TEST_F(Publish, WrongPasswordStopsTheBuildWithItsCauseAndNoInstaller) {
+    const fs::path source = copyOfExample("zdroj", 1700000000);
+    const test::TestCertificate certificate =
+        test::MakeTestCertificate(scratch.path(), "Vydavatel", "heslo");
+    const fs::path password = scratch.writeFile("heslo.txt", "jiné heslo\n");
+    const test::ProgramRun r = build(source, {"--sign-certificate", certificate.pkcs12.string(),
+                                              "--sign-password-file", password.string()});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("Heslo k certifikátu „" + certificate.pkcs12.string() + "“ je nesprávné."),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(source / "Output" / "Zpěvník 1.2.exe"));
+}
+
+} // namespace
+} // namespace tornavel
