@@ -67,7 +67,11 @@ void projectRoundTrip(const std::uint8_t* data, std::size_t size) {
     const std::string path = scratch() + "projekt.ipr";
     writeFile(path, data, size);
     tornavel::ProjectSettings first;
-    tornavel::LoadProject(path, first);
+    try {
+        tornavel::LoadProject(path, first);
+    } catch (const tornavel::Error&) {
+        return; // not a project: refused before anything was read
+    }
     tornavel::SaveProject(first, path, tornavel::SaveOrder::Save); // never fails
     tornavel::ProjectSettings second;
     tornavel::LoadProject(path, second);
@@ -93,6 +97,15 @@ void settingsRoundTrip(const std::uint8_t* data, std::size_t size) {
             std::abort();
         }
         return;
+    } catch (const tornavel::Error&) {
+        // Only a file that could not be read as Windows-1250 (a UTF-8 or
+        // UTF-16 one with a character it lacks) may be kept from a rewrite.
+        try {
+            tornavel::ProfileFile(tornavel::SettingsFilePath(scratch())).throwReadFailure();
+        } catch (const tornavel::Error&) {
+            return;
+        }
+        std::abort();
     }
     const tornavel::ProgramSettings second = tornavel::ReadProgramSettings(scratch());
     if (second.SourceFolder != first.SourceFolder || second.ViewStyle != first.ViewStyle) {

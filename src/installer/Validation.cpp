@@ -6,9 +6,11 @@
 #include "project/FieldLabels.h"
 #include "project/ProjectFile.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace tornavel {
@@ -263,6 +265,29 @@ bool checkBraces(const ProjectSettings& p, Prompts& prompts) {
     return passed;
 }
 
+// A script line ends at a line break and the compiler stops at a NUL; no
+// control character but the tab can stand in a value.
+bool checkControlCharacters(const ProjectSettings& p, Prompts& prompts) {
+    bool passed = true;
+    for (const FieldInfo& field : projectFields()) {
+        if (fieldKind(field.id) != FieldKind::Text) {
+            continue;
+        }
+        const std::string text = std::get<std::string>(getField(p, field.id));
+        const auto control = std::find_if(text.begin(), text.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return (byte < ' ' && byte != '\t') || byte == 0x7F;
+        });
+        if (control != text.end()) {
+            passed = reportField(prompts, field.id,
+                                 "Pole " + fieldTitle(field.id) + " obsahuje řídicí znak (kód " +
+                                     std::to_string(static_cast<unsigned char>(*control)) +
+                                     "), který skript instalace nedokáže zapsat!");
+        }
+    }
+    return passed;
+}
+
 } // namespace
 
 bool IsFilePresent(const std::string& sourceFolder, const std::string& name) {
@@ -365,6 +390,7 @@ bool ValidateProject(ProjectSettings& project, const std::string& sourceFolder, 
     passed = checkIconIndexes(project, prompts) && passed;
     passed = checkInstalledNames(project, prompts) && passed;
     passed = checkBraces(project, prompts) && passed;
+    passed = checkControlCharacters(project, prompts) && passed;
     return passed;
 }
 

@@ -19,7 +19,9 @@ namespace tornavel {
 // 32-bit integer, a character Windows forbids in a name (: * ? " < > |) in
 // the folder, the group, a named icon or the INI file, and a "{" that no "}"
 // closes in a text whose constants the compiler expands ("{{" is a literal
-// brace). Only texts that the script really carries are looked at.
+// brace). Only texts that the script really carries are looked at, except
+// for the last check: a control character other than the tab (a line break,
+// a NUL), which no field can hold, in any text of the project.
 //
 // An icon that starts a file but names no icon file gets the started file as
 // its icon file; that stays in the project (logged in log) whatever the result.

@@ -4,6 +4,7 @@
 #include "platform/Cp1250.h"
 #include "platform/Errors.h"
 #include "platform/FileDescriptor.h"
+#include "platform/Utf8.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -78,6 +79,91 @@ int readFile(const std::string& path, std::string& data) {
     }
 }
 
+// UTF-16 (with its byte-order mark) decoded to UTF-8; a lone surrogate
+// becomes U+FFFD.
+std::string fromUtf16(std::string_view bytes, bool bigEndian) {
+    std::string utf8;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto unit = [&](std::size_t at) -> char32_t {
+            const auto a = static_cast<unsigned char>(bytes[at]);
+            const auto b = static_cast<unsigned char>(bytes[at + 1]);
+            return bigEndian ? (a << 8 | b) : (b << 8 | a);
+        };
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
+            const char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        appendUtf8(utf8, c);
+    }
+    return utf8;
+}
+
+// Whether bytes without a byte-order mark are UTF-8: valid UTF-8 throughout,
+// with a section name beyond ASCII. Text beyond ASCII alone proves nothing (a
+// few Windows-1250 letters in a row can form valid UTF-8), but a section name
+// like "[Nastavení]" in Windows-1250 never is, so a file this program wrote
+// is never taken for UTF-8.
+bool isUtf8WithoutMark(std::string_view bytes) {
+    bool headerBeyondAscii = false;
+    bool lineStart = true;
+    bool inHeader = false;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const char c = bytes[pos];
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            if (!decodeUtf8(bytes, pos, Utf8Mode::Strict)) {
+                return false;
+            }
+            headerBeyondAscii = headerBeyondAscii || inHeader;
+            lineStart = false;
+            continue;
+        }
+        if (c == '\r' || c == '\n') {
+            inHeader = false;
+            lineStart = true;
+        } else {
+            inHeader = (lineStart && c == '[') || (inHeader && c != ']');
+            lineStart = false;
+        }
+        ++pos;
+    }
+    return headerBeyondAscii;
+}
+
+} // namespace
+
+std::optional<std::string> toWindows1250Text(std::string& data) {
+    std::string utf8;
+    if (data.starts_with("\xEF\xBB\xBF")) {
+        utf8 = data.substr(3);
+    } else if (data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF")) {
+        utf8 = fromUtf16(std::string_view(data).substr(2), data[0] == '\xFE');
+    } else if (isUtf8WithoutMark(data)) {
+        utf8 = std::move(data);
+    } else {
+        return std::nullopt; // Windows-1250 already
+    }
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t start = pos;
+        const auto c = decodeUtf8(utf8, pos, Utf8Mode::Lenient);
+        const std::string character = utf8.substr(start, pos - start);
+        if (!c || !isCp1250Character(*c)) {
+            data.clear();
+            return character;
+        }
+        bytes += toCp1250(character);
+    }
+    data = std::move(bytes);
+    return std::nullopt;
+}
+
+namespace {
+
 struct Entry {
     std::string_view key;
     std::string_view value;
@@ -107,6 +193,12 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
     readError_ = readFile(path_, data);
     if (readError_ != 0) {
         return; // reads as empty; commit refuses to write it
+    }
+    const auto unencodable = toWindows1250Text(data);
+    if (unencodable) {
+        unencodable_ = *unencodable;
+        readError_ = EILSEQ; // reads as empty; commit refuses to write it
+        return;
     }
     std::size_t pos = 0;
     while (pos < data.size()) {
@@ -246,7 +338,32 @@ std::string ProfileFile::bytes() const {
     return out;
 }
 
+void ProfileFile::throwReadFailure() const {
+    if (!unencodable_.empty()) {
+        throw Error(Error::Kind::ProjectRefused, "Soubor „" + path_ + "“ obsahuje znak „" +
+                                                     unencodable_ +
+                                                     "“, který kódování Windows-1250 nemá.");
+    }
+    if (readError_ != 0) {
+        throw InOutError::fromErrno(readError_, path_);
+    }
+}
+
+bool ProfileFile::hasSection(std::string_view section) const {
+    try {
+        return findSection(toCp1250(section)).has_value();
+    } catch (const EncodingError&) {
+        return false;
+    }
+}
+
 void ProfileFile::commit() const {
+    if (!unencodable_.empty()) {
+        throw Error(Error::Kind::InputOutput,
+                    "Soubor „" + path_ + "“ obsahuje znak „" + unencodable_ +
+                        "“, který kódování Windows-1250 nemá, a proto nebyl přepsán: ztratil by "
+                        "se jeho ostatní obsah.");
+    }
     if (readError_ != 0) {
         throw Error(Error::Kind::InputOutput,
                     "Soubor „" + path_ + "“ nelze přečíst (" +
@@ -255,8 +372,8 @@ void ProfileFile::commit() const {
     }
     try {
         WriteFileAtomically(path_, bytes());
-    } catch (const InOutError&) {
-        throw IniWriteError(path_);
+    } catch (const InOutError& e) {
+        throw IniWriteError(path_, e.systemError());
     }
 }
 

@@ -30,8 +30,10 @@ inline constexpr std::size_t kMaxProfileValueLength = 2047;
 // than the reader keeps is refused rather than cut on the next read.
 class ProfileFile {
 public:
-    // Loads the file; a missing or unreadable file reads as empty. A file
-    // that exists but cannot be read is never written back (see commit).
+    // Loads the file: Windows-1250, or UTF-8 or UTF-16 that another program
+    // wrote (toWindows1250Text). A missing or unreadable file reads as empty;
+    // one that exists but cannot be read is never written back (see commit).
+    // Saving writes Windows-1250 whatever the file held before.
     explicit ProfileFile(std::string path);
 
     const std::string& path() const { return path_; }
@@ -47,6 +49,14 @@ public:
     // kMaxProfileValueLength; nothing is changed then.
     void write(std::string_view section, std::string_view key, std::string_view value,
                std::string_view fieldName = {});
+
+    // Throws what kept the file from being read (an input/output error naming
+    // it, or a character of a UTF-8 or UTF-16 file that Windows-1250 lacks);
+    // nothing when it was read or is missing.
+    void throwReadFailure() const;
+
+    // Whether the file has a section of this name.
+    bool hasSection(std::string_view section) const;
 
     // Writes the whole file atomically (WriteFileAtomically). Throws
     // IniWriteError with the path on failure, and Error when the file exists
@@ -82,8 +92,15 @@ private:
 
     std::string path_;
     std::vector<Line> lines_;
-    int readError_ = 0; // errno of a file that exists but could not be read
+    int readError_ = 0;       // errno of a file that exists but could not be read
+    std::string unencodable_; // a UTF-8 or UTF-16 file's character Windows-1250 lacks
 };
+
+// The bytes of an INI file as Windows-1250 text, for files another program
+// wrote: UTF-8 or UTF-16 with its byte-order mark, or UTF-8 without one whose
+// section names go beyond ASCII, is turned into Windows-1250 in place. Gives the first character
+// Windows-1250 cannot hold (data is then emptied), else nothing.
+std::optional<std::string> toWindows1250Text(std::string& data);
 
 // A text too long to be read back whole; the message names the field.
 class ValueTooLongError : public Error {

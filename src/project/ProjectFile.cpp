@@ -1,11 +1,14 @@
 #include "project/ProjectFile.h"
 
+#include "platform/Errors.h"
 #include "platform/ProfileFile.h"
 #include "project/FieldLabels.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <sys/stat.h>
 
 namespace tornavel {
 namespace {
@@ -102,7 +105,34 @@ void SaveProject(const ProjectSettings& project, const std::string& path, SaveOr
 }
 
 void LoadProject(const std::string& path, ProjectSettings& project, ChangeLog* log) {
+    // Only a plain file of a project's size is read: a pipe would never end,
+    // a device or a huge file would be read for nothing.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        throw InOutError::fromErrno(errno, path);
+    }
+    if (S_ISDIR(st.st_mode)) {
+        throw InOutError::fromErrno(EISDIR, path);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        throw Error(Error::Kind::InputOutput,
+                    "Soubor „" + path + "“ není projekt Tornavelu: není to obyčejný soubor.");
+    }
+    if (st.st_size > kMaxProjectFileSize) {
+        throw Error(Error::Kind::InputOutput,
+                    "Soubor „" + path + "“ není projekt Tornavelu: je větší než 1 MiB.");
+    }
     const ProfileFile file(path);
+    file.throwReadFailure();
+    const bool isProject = std::any_of(
+        projectFields().begin(), projectFields().end(),
+        [&file](const FieldInfo& field) { return file.hasSection(sectionName(field.section)); });
+    if (!isProject) {
+        throw Error(Error::Kind::InputOutput,
+                    "Soubor „" + path +
+                        "“ není projekt Tornavelu: nemá žádnou ze sekcí Nastavení, Diskety, "
+                        "Soubory, Ostatní, Ikony a INI.");
+    }
     for (const FieldInfo* field : fieldsInFileOrder(SaveOrder::Save)) {
         const auto text = file.read(sectionName(field->section), field->key);
         if (!text) {

@@ -25,11 +25,18 @@ enum class SaveOrder {
 // Every value reads back unchanged with LoadProject.
 void SaveProject(const ProjectSettings& project, const std::string& path, SaveOrder order);
 
+// The largest project file Open reads; a project holds 75 keys.
+inline constexpr long long kMaxProjectFileSize = 1024 * 1024;
+
 // Reads the project's keys from the INI file at path into project, key by key
 // in file-format order, each stored at once through setField (so the rule on
 // Win and WinNT applies as the file is read). A key that is missing or whose
-// value cannot be read as its type leaves its field as it was. Never fails: a
-// missing or foreign file changes nothing. Changed fields are logged in order.
+// value cannot be read as its type leaves its field as it was. Changed fields
+// are logged in order. The file may be Windows-1250 or UTF-8 or UTF-16 that
+// another program wrote. Throws, before anything changes, Error naming the
+// file when it is not one: missing or unreadable (InOutError), a folder, not
+// a plain file (a pipe, a device), larger than kMaxProjectFileSize, holding a
+// character Windows-1250 lacks, or holding none of the project's sections.
 void LoadProject(const std::string& path, ProjectSettings& project, ChangeLog* log = nullptr);
 
 // Integer reading of the project file: decimal with an optional sign, or

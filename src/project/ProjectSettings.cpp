@@ -236,6 +236,17 @@ void NewProject(ProjectSettings& s, ChangeLog* log) {
     }
     setBool(s, FieldId::IniDeleteOnUninstall, false, log);
     setInt(s, FieldId::IniLocation, 0, log);
+    // The original New left these as the last project had them, which put
+    // its password and global hot keys into the next installer unasked.
+    const ProjectSettings start;
+    for (FieldId id :
+         {FieldId::Password, FieldId::ShowLanguageDialog, FieldId::BackColorDirection}) {
+        setField(s, id, getField(start, id), log);
+    }
+    for (int i = 0; i < kIconCount; ++i) {
+        setField(s, iconField(i, IconPart::HotKey), getField(start, iconField(i, IconPart::HotKey)),
+                 log);
+    }
 }
 
 const std::array<BackgroundColorEntry, kBackgroundColorCount> BackgroundColors = {{

@@ -199,8 +199,9 @@ void setBool(ProjectSettings& s, FieldId id, bool value, ChangeLog* log = nullpt
 void setInt(ProjectSettings& s, FieldId id, long long value, ChangeLog* log = nullptr);
 
 // New project: resets the project to its defaults in the order the window's
-// New does it. Leaves Password, ShowLanguageDialog, BackColorDirection and the
-// five HotKey values alone.
+// New does it, then Password, ShowLanguageDialog, BackColorDirection and the
+// five HotKey values to a started program's values, so every field is as at
+// start.
 void NewProject(ProjectSettings& s, ChangeLog* log = nullptr);
 
 } // namespace tornavel

@@ -204,6 +204,14 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
              p.IniValue2 = "}{";
          },
          "Pole „Hodnota záznamu č.2“" + brace, FieldId::IniValue2},
+        {[](auto& p) { p.Password = std::string("heslo\0x", 7); },
+         "Pole „Heslo k povolení instalace programu“ obsahuje řídicí znak (kód 0), který "
+         "skript instalace nedokáže zapsat!",
+         FieldId::Password},
+        {[](auto& p) { p.AppCopyright = "řádek\r\ndruhý"; },
+         "Pole „Informace o případném copyrightu“ obsahuje řídicí znak (kód 13), který skript "
+         "instalace nedokáže zapsat!",
+         FieldId::AppCopyright},
     };
     for (const Case& c : cases) {
         project = ProjectSettings{};
@@ -226,7 +234,7 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
     project.AppName = "Příliš žluťoučký kůň {{";
     project.DefaultDirName = "Firma\\Program";
     project.DefaultGroupName = "{group}\\Nástroje}";
-    project.Password = "tajné{";
+    project.Password = "tajné{\tx";
     project.Icons[0] = namedIcon("Podsložka\\Čtěte mě", "-1", "{app}\\x.ini");
     project.Icons[1] = namedIcon("B", " $10 ");
     project.Icons[2] = namedIcon("C", "-2147483648");

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tornavel {
 namespace {
@@ -223,14 +224,56 @@ TEST_F(ProjectFileTest, BothVersionGroupsDisabledLoadsWinAsWindows98) {
     EXPECT_EQ(log, (ChangeLog{FieldId::Win, FieldId::WinNT, FieldId::Win}));
 }
 
-TEST_F(ProjectFileTest, ForeignOrMissingFileChangesNothing) {
-    dir.writeFile("other.txt", "just text\r\nno sections\r\n");
-    ProjectSettings s;
-    ChangeLog log;
-    LoadProject(path("other.txt"), s, &log);
-    LoadProject(path("missing.ipr"), s, &log);
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(s, ProjectSettings{});
+// Whatever is not a project is refused with its name and changes nothing; a
+// project another program saved as UTF-8 or UTF-16 reads as what it holds.
+TEST_F(ProjectFileTest, OnlyProjectFilesOpen) {
+    const std::string project = "[Nastavení]\r\nAppName=Žluťoučký\r\n[Ikony]\r\nIkona1-6=7\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (const char32_t c : std::u32string{U"[Nastavení]\r\nAppName=Žluťoučký\r\n"}) {
+        utf16 += static_cast<char>(c & 0xFF);
+        utf16 += static_cast<char>(c >> 8);
+    }
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {"utf8.ipr", project}, {"bom.ipr", "\xEF\xBB\xBF" + project}, {"utf16.ipr", utf16}}) {
+        dir.writeFile(name, bytes);
+        ProjectSettings s;
+        LoadProject(path(name), s);
+        EXPECT_EQ(s.AppName, "Žluťoučký") << name;
+    }
+
+    // Windows-1250 letters that happen to form UTF-8 stay what they are.
+    dir.writeFile("cp1250.ipr", "[Ikony]\r\nIkona1-1=" + toCp1250("ČŠ") + "\r\n");
+    ProjectSettings cp1250;
+    LoadProject(path("cp1250.ipr"), cp1250);
+    EXPECT_EQ(cp1250.Icons[0].Name, "ČŠ");
+
+    dir.writeFile("text.txt", "just text\r\nno sections\r\n");
+    dir.writeFile("image.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    dir.writeFile("greek.ipr", "[Nastavení]\r\nAppName=∑\r\n");
+    std::filesystem::create_directory(path("folder.ipr"));
+    ASSERT_EQ(::mkfifo(path("fifo.ipr").c_str(), 0600), 0);
+    std::filesystem::resize_file(dir.writeFile("huge.ipr", project), kMaxProjectFileSize + 1);
+    for (const auto& [name, reason] :
+         std::vector<std::pair<std::string, std::string>>{{"text.txt", "nemá žádnou ze sekcí"},
+                                                          {"image.png", "nemá žádnou ze sekcí"},
+                                                          {"greek.ipr", "∑"},
+                                                          {"folder.ipr", "Is a directory"},
+                                                          {"fifo.ipr", "není to obyčejný soubor"},
+                                                          {"huge.ipr", "je větší než 1 MiB"},
+                                                          {"missing.ipr", "File not found"}}) {
+        ProjectSettings s;
+        s.AppName = "původní";
+        ChangeLog log;
+        try {
+            LoadProject(path(name), s, &log);
+            ADD_FAILURE() << name << " opened";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find(path(name)), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
+        }
+        EXPECT_TRUE(log.empty()) << name;
+        EXPECT_EQ(s.AppName, "původní") << name;
+    }
 }
 
 TEST_F(ProjectFileTest, UnencodableTextIsRefusedBeforeWriting) {

@@ -22,25 +22,16 @@ TEST(ProjectSettings, StartValuesAreNewProjectOverTheFormDefaults) {
     }
 }
 
-TEST(ProjectSettings, NewKeepsPasswordLanguageDialogFadeDirectionAndHotKeys) {
-    ProjectSettings s;
-    s.Password = "tajne";
-    s.ShowLanguageDialog = true;
-    s.BackColorDirection = true;
-    s.Icons[2].HotKey = 79;
-    s.AppName = "Jiný";
-    s.Icons[0].Name = "Ikona";
-    s.Font = "Arial";
-    s.IniLocation = 2;
+TEST(ProjectSettings, NewGivesEveryFieldItsStartValue) {
+    ProjectSettings s = test::everyFieldChanged();
     ChangeLog log;
     NewProject(s, &log);
-    EXPECT_EQ(s.Password, "tajne");
-    EXPECT_TRUE(s.ShowLanguageDialog);
-    EXPECT_TRUE(s.BackColorDirection);
-    EXPECT_EQ(s.Icons[2].HotKey, 79);
-    EXPECT_EQ(s.AppName, "Můj program");
-    EXPECT_EQ(log, (ChangeLog{FieldId::AppName, FieldId::Font, iconField(0, IconPart::Name),
-                              FieldId::IniLocation}));
+    EXPECT_EQ(s, ProjectSettings{});
+    // The fields New once left alone come last, each once.
+    const ChangeLog last = {FieldId::Password, FieldId::ShowLanguageDialog,
+                            FieldId::BackColorDirection, iconField(0, IconPart::HotKey)};
+    ASSERT_GE(log.size(), 8u);
+    EXPECT_EQ(ChangeLog(log.end() - 8, log.end() - 4), last);
 }
 
 TEST(ProjectSettings, NewOnDefaultsChangesNothing) {
