@@ -2,6 +2,7 @@
 //
 //   tornavel-cli script PROJECT.ipr [--source DIR]
 //   tornavel-cli build  PROJECT.ipr [--source DIR] [--compiler PATH] [--reproducible]
+//                       [--recreate-prefix]
 //                       [--sign-certificate FILE [--sign-key FILE]
 //                        [--sign-password-file FILE] [--timestamp-url URL]]
 //   tornavel-cli show   PROJECT.ipr
@@ -17,6 +18,8 @@
 #include "platform/FileDescriptor.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/Wine.h"
+#include "platform/WinePrefixUpkeep.h"
 #include "project/ProgramSettings.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectSettings.h"
@@ -97,16 +100,6 @@ std::string nativeFolder(const std::string& path) {
 
 // Loads the project as Open does: over the values a freshly started program has.
 tornavel::ProjectSettings loadProject(const std::string& path) {
-    const tornavel::FileAttributes attributes = tornavel::GetFileAttributes(path);
-    if (!attributes.exists) {
-        throw tornavel::InOutError(2, path);
-    }
-    if (attributes.folder) {
-        throw tornavel::InOutError::fromErrno(EISDIR, path);
-    }
-    if (!tornavel::UniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)).valid()) {
-        throw tornavel::InOutError::fromErrno(errno, path);
-    }
     tornavel::ProjectSettings project;
     tornavel::LoadProject(path, project);
     return project;
@@ -117,6 +110,7 @@ struct Arguments {
     std::string source;
     std::string compiler;
     tornavel::PublishingRequest publishing;
+    bool recreatePrefix = false;
 };
 
 tornavel::BuildEnvironment environmentFor(const Arguments& args) {
@@ -154,6 +148,13 @@ int runScript(const Arguments& args) {
 int runBuild(const Arguments& args) {
     tornavel::ProjectSettings project = loadProject(args.project);
     const tornavel::BuildEnvironment env = environmentFor(args);
+    if (args.recreatePrefix) {
+        const std::string prefix = tornavel::WinePrefixFolder();
+        if (const std::string aside = tornavel::SetWinePrefixAside(prefix); !aside.empty()) {
+            report("Prostředí wine " + prefix + " bylo přejmenováno na " + aside +
+                   "; kompilátor vytvoří nové.");
+        }
+    }
     CliPrompts prompts;
     CliConsole console;
     tornavel::BuildDriver driver(prompts, &console);
@@ -224,7 +225,7 @@ int run(int argc, char** argv) {
     CLI::App app{"tornavel-cli: připraví instalaci z projektu Tornavel (.ipr) bez okna.\n"
                  "  tornavel-cli script PROJEKT.ipr [--source DIR]\n"
                  "  tornavel-cli build  PROJEKT.ipr [--source DIR] [--compiler PATH] "
-                 "[--reproducible]\n"
+                 "[--reproducible] [--recreate-prefix]\n"
                  "                      [--sign-certificate FILE [--sign-key FILE] "
                  "[--sign-password-file FILE] [--timestamp-url URL]]\n"
                  "  tornavel-cli show   PROJEKT.ipr",
@@ -284,6 +285,9 @@ int run(int argc, char** argv) {
         ->add_option("--timestamp-url", args.publishing.timestampUrl,
                      "Server časových razítek pro podpis")
         ->type_name("URL");
+    build->add_flag("--recreate-prefix", args.recreatePrefix,
+                    "Odloží prostředí wine (přejmenuje ho) a vytvoří nové; pro prostředí, "
+                    "které wine nedokáže spustit");
     build->add_flag("--reproducible", args.publishing.reproducible,
                     "Reprodukovatelná instalace: pevný čas souborů (SOURCE_DATE_EPOCH, jinak "
                     "1. 1. 2000)");

@@ -8,9 +8,13 @@
 #include "platform/CommandLine.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderLock.h"
 #include "platform/Paths.h"
+#include "platform/Wine.h"
+#include "platform/WinePrefixUpkeep.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <unistd.h>
 
 namespace tornavel {
@@ -23,7 +27,7 @@ const std::string kConfirmText =
     "kompilace.\r\rPokračovat?";
 const std::string kDoneCaption = "Kompilace byla úspěšně dokončena";
 const std::string kDoneText = "Instalační soubory byly úspěšně vytvořeny ve výstupním "
-                              "adresáři:\r\rChcete nyní provést test instalace?";
+                              "adresáři:\r%s\r\rChcete nyní provést test instalace?";
 
 // Marks the driver busy for one build, however the build ends.
 class RunningMark {
@@ -39,6 +43,53 @@ private:
 
 std::string outputFolder(const std::string& sourceFolder) {
     return sourceFolder + "Output";
+}
+
+// Takes the source folder for this build, or says who has it.
+FolderLock lockSourceFolder(const std::string& sourceFolder) {
+    FolderLock lock(sourceFolder);
+    if (lock.busy()) {
+        throw Error(Error::Kind::InputOutput,
+                    "Ve zdrojovém adresáři " + sourceFolder +
+                        " už probíhá jiné vytváření instalace (v jiném okně Tornavelu nebo "
+                        "v tornavel-cli). Počkejte, až skončí, a zkuste to znovu.");
+    }
+    return lock;
+}
+
+// What a failed compile left in Output: the folder did not exist when the
+// compiler started, so all of it is that compile's, and none of it may pass
+// for a finished installer.
+void discardOutputOfFailedCompile(const std::string& sourceFolder) {
+    std::error_code ec;
+    const std::filesystem::path folder(outputFolder(sourceFolder));
+    if (std::filesystem::is_directory(std::filesystem::symlink_status(folder, ec))) {
+        std::filesystem::remove_all(folder, ec);
+    }
+}
+
+// The meaning of an installer's exit code, as the compiler's documentation
+// gives it.
+std::string installerExitMeaning(std::uint32_t code) {
+    switch (code) {
+    case 1:
+        return "instalační program se nemohl spustit";
+    case 2:
+        return "instalace byla zrušena před svým začátkem";
+    case 3:
+        return "závažná chyba při přechodu do další fáze instalace";
+    case 4:
+        return "závažná chyba během instalace";
+    case 5:
+        return "instalace byla zrušena během instalování";
+    case 6:
+        return "instalační program byl násilně ukončen";
+    case 7:
+    case 8:
+        return "příprava instalace zjistila, že instalace nemůže pokračovat";
+    default:
+        return "neznámý kód";
+    }
 }
 
 } // namespace
@@ -68,9 +119,12 @@ std::string InstallerPath(const std::string& sourceFolder, const std::string& ap
     return outputFolder(sourceFolder) + kNativeSeparator + appVerName + ".exe";
 }
 
-std::string CompilerFailureText(std::uint32_t exitCode, const std::string& errorLine) {
+std::string CompilerFailureText(std::uint32_t exitCode, int signal, const std::string& errorLine) {
     std::string text =
-        "Kompilace se nezdařila: kompilátor skončil s chybovým kódem " + std::to_string(exitCode);
+        signal != 0
+            ? "Kompilace se nezdařila: kompilátor byl ukončen signálem " + std::to_string(signal)
+            : "Kompilace se nezdařila: kompilátor skončil s chybovým kódem " +
+                  std::to_string(exitCode);
     if (!errorLine.empty()) {
         text += ".\r\n" + errorLine;
     }
@@ -106,9 +160,23 @@ void ClearOutputFolder(const std::string& sourceFolder) {
     }
     if (::rmdir(folder.c_str()) != 0) {
         // POSIX lets rmdir report a folder that is not empty either way.
-        throw InOutError::fromErrno(errno == EEXIST ? ENOTEMPTY : errno);
+        throw InOutError::fromErrno(errno == EEXIST ? ENOTEMPTY : errno, folder);
     }
 }
+
+std::string WrittenInstaller(const std::string& sourceFolder, const std::string& appVerName) {
+    const std::string expected = InstallerPath(sourceFolder, appVerName);
+    if (GetFileAttributes(expected).exists) {
+        return expected;
+    }
+    const std::vector<std::string> programs =
+        ListEntries(outputFolder(sourceFolder), "*.exe", EntryFilter::VisibleFiles);
+    return programs.size() == 1 ? outputFolder(sourceFolder) + kNativeSeparator + programs.front()
+                                : expected;
+}
+
+BrokenWinePrefixError::BrokenWinePrefixError(const std::string& message, std::string prefix)
+    : Error(Kind::ProcessFailed, message), prefix_(std::move(prefix)) {}
 
 BuildDriver::BuildDriver(Prompts& prompts, BuildConsole* console)
     : prompts_(prompts), console_(console) {
@@ -119,6 +187,12 @@ BuildDriver::BuildDriver(Prompts& prompts, BuildConsole* console)
 
 bool BuildDriver::WriteScript(ProjectSettings& project, const BuildEnvironment& env,
                               ChangeLog* log) {
+    const FolderLock lock = lockSourceFolder(env.SourceFolder);
+    return writeScriptLocked(project, env, log);
+}
+
+bool BuildDriver::writeScriptLocked(ProjectSettings& project, const BuildEnvironment& env,
+                                    ChangeLog* log) {
     if (!ValidateProject(project, env.SourceFolder, prompts_, log)) {
         return false;
     }
@@ -144,9 +218,12 @@ bool BuildDriver::WriteScript(ProjectSettings& project, const BuildEnvironment& 
 
 std::string BuildDriver::runCompiler(const BuildEnvironment& env) {
     std::string errorLine;
-    CompilerOutputLines lines([this, &errorLine](const std::string& line) {
+    std::string wineLine; // the reason when the compiler itself gave none
+    CompilerOutputLines lines([this, &errorLine, &wineLine](const std::string& line) {
         if (errorLine.empty() && IsCompilerErrorLine(line)) {
             errorLine = line;
+        } else if (IsWineFailureLine(line)) {
+            wineLine = line;
         }
         if (console_) {
             console_->compilerLine(line);
@@ -167,6 +244,9 @@ std::string BuildDriver::runCompiler(const BuildEnvironment& env) {
     }
     launcher_.setOutputSink(nullptr); // the test run's installer is not captured
     lines.finish();
+    if (errorLine.empty() && launcher_.resultCode() != 0) {
+        errorLine = wineLine;
+    }
     if (console_) {
         console_->compilerFinished(launcher_.resultCode(), errorLine);
     }
@@ -180,8 +260,11 @@ BuildOutcome BuildDriver::BuildInstaller(ProjectSettings& project, const BuildEn
     }
     const RunningMark mark(running_);
     launcher_.setEventPump(env.pumpEvents);
+    // Held through the test run too: another build would delete the
+    // installer being tried.
+    const FolderLock lock = lockSourceFolder(env.SourceFolder);
 
-    if (!WriteScript(project, env, log)) {
+    if (!writeScriptLocked(project, env, log)) {
         return BuildOutcome::Refused;
     }
     if (prompts_.ask(kConfirmCaption, kConfirmText, Prompts::Icon::Question,
@@ -191,20 +274,53 @@ BuildOutcome BuildDriver::BuildInstaller(ProjectSettings& project, const BuildEn
 
     const std::string errorLine = runCompiler(env);
     if (launcher_.resultCode() != 0) {
-        throw Error(Error::Kind::ProcessFailed,
-                    CompilerFailureText(launcher_.resultCode(), errorLine));
+        discardOutputOfFailedCompile(env.SourceFolder);
+        const std::string text =
+            CompilerFailureText(launcher_.resultCode(), launcher_.resultSignal(), errorLine);
+        if (launcher_.resultSignal() == 0 &&
+            launcher_.resultCode() == static_cast<std::uint32_t>(kBrokenWinePrefixExitCode)) {
+            throw BrokenWinePrefixError(text, WinePrefixFolder());
+        }
+        throw Error(Error::Kind::ProcessFailed, text);
     }
 
     if (project.DiskSpanning) {
         prompts_.message(DiskNote(project.AppVerName));
     }
-    if (prompts_.ask(kDoneCaption, kDoneText, Prompts::Icon::Question, Prompts::Answer::No) ==
+    const std::string installer = WrittenInstaller(env.SourceFolder, project.AppVerName);
+    std::string doneText = kDoneText;
+    doneText.replace(doneText.find("%s"), 2, installer);
+    if (prompts_.ask(kDoneCaption, doneText, Prompts::Icon::Question, Prompts::Answer::No) ==
         Prompts::Answer::No) {
         return BuildOutcome::Compiled;
     }
+    return runTestInstallation(installer) ? BuildOutcome::Tested : BuildOutcome::Compiled;
+}
 
-    launcher_.execute({InstallerPath(env.SourceFolder, project.AppVerName)});
-    return BuildOutcome::Tested;
+bool BuildDriver::runTestInstallation(const std::string& installer) {
+    if (!CanShowWindows()) {
+        prompts_.message("Test instalace nelze spustit: není k dispozici žádná obrazovka "
+                         "(proměnná DISPLAY ani WAYLAND_DISPLAY není nastavena), a instalační "
+                         "program by hned skončil. Instalační soubor je hotový: " +
+                         installer);
+        return false;
+    }
+#ifndef _WIN32
+    if (IsWindowsProgram(installer)) {
+        KeepProfileFoldersInPrefix(WinePrefixFolder());
+    }
+#endif
+    launcher_.execute({installer});
+    if (launcher_.resultSignal() != 0) {
+        prompts_.message("Test instalace skončil předčasně: instalační program byl ukončen "
+                         "signálem " +
+                         std::to_string(launcher_.resultSignal()) + ".");
+    } else if (launcher_.resultCode() != 0) {
+        prompts_.message("Test instalace neskončil úspěšně: instalační program skončil s kódem " +
+                         std::to_string(launcher_.resultCode()) + " (" +
+                         installerExitMeaning(launcher_.resultCode()) + ").");
+    }
+    return true;
 }
 
 } // namespace tornavel

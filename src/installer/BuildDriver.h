@@ -4,6 +4,7 @@
 #include "installer/Prompts.h"
 #include "installer/Publishing.h"
 #include "platform/AppExec.h"
+#include "platform/Errors.h"
 #include "project/ProjectSettings.h"
 
 #include <functional>
@@ -44,14 +45,19 @@ public:
     // Font) are logged in order, also when it ends with an exception. Throws
     // tornavel::Error when the build ends with an error; a compiler that ends
     // with a non-zero code gives a Czech error that names the code and quotes
-    // the compiler's error line (Kind::ProcessFailed), and neither the disk
-    // note nor the success question follows.
+    // the compiler's error line (Kind::ProcessFailed; BrokenWinePrefixError
+    // when wine cannot start), nothing of the failed compile stays in the
+    // output folder, and neither the disk note nor the success question
+    // follows. The success question names the installer written
+    // (WrittenInstaller), which the test run starts.
     BuildOutcome BuildInstaller(ProjectSettings& project, const BuildEnvironment& env,
                                 ChangeLog* log);
 
     // Validation, ClearOutputFolder and the script ISS, then the notice of
     // the folders left out; no questions, no compiler. False when the
-    // validation refused the project.
+    // validation refused the project. Like BuildInstaller, it holds the
+    // source folder's FolderLock while it works, and throws Error naming the
+    // folder when another build has it.
     bool WriteScript(ProjectSettings& project, const BuildEnvironment& env, ChangeLog* log);
 
     // True while a build runs (it waits for the user or for a started program
@@ -60,9 +66,18 @@ public:
     bool isRunning() const { return running_; }
 
 private:
+    // WriteScript with the source folder already locked by the caller.
+    bool writeScriptLocked(ProjectSettings& project, const BuildEnvironment& env, ChangeLog* log);
+
     // Runs the compiler and waits for it, its output going to the console.
-    // Returns the first error line of its output (empty when none).
+    // Returns the line that says why it failed: its first error line, else
+    // wine's last line of its own (empty when none).
     std::string runCompiler(const BuildEnvironment& env);
+
+    // Runs the installer and waits for it, telling the user when it could
+    // not show itself (nothing is started then: false) or ended with a code
+    // other than 0.
+    bool runTestInstallation(const std::string& installer);
 
     Prompts& prompts_;
     BuildConsole* console_;
@@ -86,9 +101,25 @@ std::string CompilerCommandLine(const BuildEnvironment& env);
 // AppVerName + ".exe".
 std::string InstallerPath(const std::string& sourceFolder, const std::string& appVerName);
 
-// The failure of a compiler that ended with exitCode, quoting its error line
-// when it printed one.
-std::string CompilerFailureText(std::uint32_t exitCode, const std::string& errorLine);
+// The failure of a compiler that ended with exitCode, or by the signal when
+// that is not 0, quoting the line that says why when there is one.
+std::string CompilerFailureText(std::uint32_t exitCode, int signal, const std::string& errorLine);
+
+// The installer the compile wrote: InstallerPath when it is there, else the
+// one program in the output folder (the compiler may name it otherwise).
+std::string WrittenInstaller(const std::string& sourceFolder, const std::string& appVerName);
+
+// The compile failed because wine cannot start in its prefix (damaged, or
+// another user's); the front end may offer to set it aside (SetWinePrefixAside)
+// and build again.
+class BrokenWinePrefixError : public Error {
+public:
+    BrokenWinePrefixError(const std::string& message, std::string prefix);
+    const std::string& prefix() const { return prefix_; }
+
+private:
+    std::string prefix_;
+};
 
 // The note on copying a split installer onto disks.
 std::string DiskNote(const std::string& appVerName);

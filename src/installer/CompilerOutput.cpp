@@ -69,4 +69,8 @@ bool IsCompilerErrorLine(std::string_view line) {
            line.starts_with("Error: ") || line.starts_with("iscc: Chyba: ");
 }
 
+bool IsWineFailureLine(std::string_view line) {
+    return line.starts_with("wine: ") || line.starts_with("wineserver: ");
+}
+
 } // namespace tornavel

@@ -32,4 +32,8 @@ private:
 // "Error: …" for others, "iscc: Chyba: …" for one of the compiler adapter.
 bool IsCompilerErrorLine(std::string_view line);
 
+// Whether a line is wine's own ("wine: …", "wineserver: …"): the reason of a
+// failure when the compiler gave none.
+bool IsWineFailureLine(std::string_view line);
+
 } // namespace tornavel

@@ -309,8 +309,7 @@ void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& roo
                  quoted(fontName) + "\"; Flags: promptifolder");
         return;
     }
-    // The script of an earlier build; only the exact name is the script.
-    if (file == "ISS") {
+    if (IsOwnWorkingEntry(file)) {
         return;
     }
     out.line("Source: \"" + quoted(file) + "\"; DestDir: \"{app}\"; Flags: ignoreversion");
@@ -348,7 +347,8 @@ std::vector<std::string> writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p
     std::string name, encodedName; // reused, as there is one line per file
     for (std::size_t i = 0; i < folders.size(); ++i) {
         if (tree.listError[i] != 0) {
-            throw InOutError::fromErrno(tree.listError[i]);
+            throw InOutError::fromErrno(tree.listError[i],
+                                        sourceFolder + toNativeSeparators(tree.folders[i]));
         }
         const std::string shownPrefix = tree.folders[i] + "\\";
         const std::string source = ScriptWriter::encode("Source: \"" + folders[i] + "\\");

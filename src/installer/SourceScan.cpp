@@ -102,7 +102,7 @@ private:
             if (!wantFolders || !isInstalledFolder(e)) {
                 // Only the scan for the script reads the deepest level, and
                 // only it needs to tell the user what stays out.
-                if (wantFiles_) {
+                if (wantFiles_ && !(index == 0 && IsOwnWorkingEntry(e.name))) {
                     tree_.leftOut.push_back(entryOf(index, e.name));
                 }
                 return;
@@ -179,6 +179,12 @@ SourceTree ScanSourceTree(const std::string& sourceFolder) {
         return {};
     }
     return Walker(sourceFolder, true).run();
+}
+
+bool IsOwnWorkingEntry(std::string_view name) {
+    constexpr std::string_view kScriptTemporary = "ISS.tmp-"; // WriteFileAtomically's name
+    return name == "ISS" || name == ".tornavel-iscc" ||
+           (name.size() == kScriptTemporary.size() + 6 && name.starts_with(kScriptTemporary));
 }
 
 std::string LeftOutFoldersNotice(const std::vector<std::string>& folders) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tornavel {
@@ -44,6 +45,12 @@ struct SourceTree {
     std::vector<std::string> leftOut;
 };
 SourceTree ScanSourceTree(const std::string& sourceFolder);
+
+// Whether an entry of the source folder's top level is the program's own
+// rather than the user's: the script ISS, a temporary file of its writing
+// that a killed build left, and the folder an earlier compiler adapter kept
+// there. These are never installed nor reported as left out.
+bool IsOwnWorkingEntry(std::string_view name);
 
 // The notice that tells the user which folders the installer leaves out:
 // the first ten of them (native separators) and how many there are.

@@ -97,7 +97,7 @@ pid_t spawn(const std::vector<std::string>& args, const std::vector<std::string>
 } // namespace
 
 int RunAndWait(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-               const ChildOutput& output) {
+               const ChildOutput& output, int* endingSignal) {
     std::array<UniqueFd, 2> outputPipe;
     UniqueFd file;
     if (output.sink) {
@@ -127,6 +127,9 @@ int RunAndWait(const std::vector<std::string>& args, const std::vector<std::stri
         if (r == pid) {
             if (outputOpen) {
                 ReadAvailable(outputPipe[0].get(), output.sink);
+            }
+            if (endingSignal) {
+                *endingSignal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
             }
             return ExitCodeFromStatus(status);
         }

@@ -18,13 +18,14 @@ namespace tornavel::iscc {
 // and SIGHUP sent to this process are passed on to the program, so the
 // caller still cleans up after it.
 //
-// Returns the exit code, or 128 + the signal for a program ended by one.
+// Returns the exit code, or 128 + the signal for a program ended by one
+// (the signal's number also goes to *endingSignal when given, 0 otherwise).
 // Throws std::system_error when the program cannot be started.
 struct ChildOutput {
     std::function<void(std::string_view)> sink;
     std::string outputFile;
 };
 int RunAndWait(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-               const ChildOutput& output);
+               const ChildOutput& output, int* endingSignal = nullptr);
 
 } // namespace tornavel::iscc

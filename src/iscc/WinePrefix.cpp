@@ -5,6 +5,7 @@
 #include "platform/Errors.h"
 #include "platform/FileDescriptor.h"
 #include "platform/Wine.h"
+#include "platform/WinePrefixUpkeep.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -65,34 +66,74 @@ private:
     UniqueFd fd_;
 };
 
+// Runs wineboot into the new prefix and marks it ready.
+void createPrefix(const std::string& wine, const std::string& prefix, Console& console) {
+    const fs::path folder(prefix);
+    const fs::path ready = folder / ".tornavel-ready";
+    const fs::path log = folder / ".tornavel-setup.log";
+    console.notice("iscc: Připravuji prostředí wine v " + prefix +
+                   " (jen napoprvé, může to trvat i minutu)…");
+    const int code = RunAndWait({wine, "wineboot", "--init"},
+                                EnvironmentWith(WineVariables(prefix)), {nullptr, log});
+    if (code != 0 || !fs::is_directory(folder / "drive_c")) {
+        fail(prefix, "wineboot skončil s kódem " + std::to_string(code) + ". " + lastLinesOf(log));
+    }
+    try {
+        WriteFileAtomically(ready.string(), "wineboot --init\n");
+    } catch (const Error&) {
+        fail(prefix, "značku " + ready.string() + " nelze zapsat.");
+    }
+}
+
 } // namespace
 
 void EnsureWinePrefix(const std::string& wine, const std::string& prefix, Console& console) {
     const fs::path folder(prefix);
-    const fs::path ready = folder / ".tornavel-ready";
-    const fs::path log = folder / ".tornavel-setup.log";
     try {
         fs::create_directories(folder);
         const FileLock lock(folder / ".tornavel-lock");
-        if (fs::exists(ready)) {
-            return;
+        if (!fs::exists(folder / ".tornavel-ready")) {
+            createPrefix(wine, prefix, console);
         }
-        console.notice("iscc: Připravuji prostředí wine v " + prefix +
-                       " (jen napoprvé, může to trvat i minutu)…");
-        const int code = RunAndWait({wine, "wineboot", "--init"},
-                                    EnvironmentWith(WineVariables(prefix)), {nullptr, log});
-        if (code != 0 || !fs::is_directory(folder / "drive_c")) {
-            fail(prefix,
-                 "wineboot skončil s kódem " + std::to_string(code) + ". " + lastLinesOf(log));
-        }
-        try {
-            WriteFileAtomically(ready.string(), "wineboot --init\n");
-        } catch (const Error&) {
-            fail(prefix, "značku " + ready.string() + " nelze zapsat.");
-        }
+        // wine links the profile folders to the home folder again whenever
+        // it updates the prefix; checked on every run.
+        KeepProfileFoldersInPrefix(prefix);
     } catch (const std::system_error& e) {
         fail(prefix, std::string(e.code().message()) + ".");
+    } catch (const Error& e) {
+        fail(prefix, std::string(e.what()) + ".");
     }
+}
+
+void WineStartWatch::feed(std::string_view bytes) {
+    for (const char c : bytes) {
+        if (programSeen_) {
+            return;
+        }
+        if (c != '\n' && c != '\r') {
+            // A line longer than any of wine's is nobody's failure line.
+            if (pending_.size() < 4096) {
+                pending_ += c;
+            }
+            continue;
+        }
+        if (pending_.find(programMark_) != std::string::npos) {
+            programSeen_ = true;
+        } else if (wineLine_.empty() &&
+                   (pending_.starts_with("wine: ") || pending_.starts_with("wineserver: "))) {
+            wineLine_ = pending_;
+        }
+        pending_.clear();
+    }
+}
+
+AdapterFailure BrokenPrefixFailure(const std::string& prefix, const std::string& wineLine) {
+    return AdapterFailure("iscc: Chyba: Prostředí wine v " + prefix + " nelze spustit (" +
+                              wineLine +
+                              "): je poškozené, nebo patří jinému uživateli. Vytvořte ho znovu: "
+                              "Tornavel to nabídne, tornavel-cli má volbu --recreate-prefix; "
+                              "původní složka se nesmaže, jen přejmenuje.",
+                          kBrokenWinePrefixExitCode);
 }
 
 } // namespace tornavel::iscc

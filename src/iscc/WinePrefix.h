@@ -3,6 +3,8 @@
 #include "iscc/Console.h"
 
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace tornavel::iscc {
 
@@ -15,5 +17,28 @@ namespace tornavel::iscc {
 //
 // Throws AdapterFailure when the prefix cannot be made.
 void EnsureWinePrefix(const std::string& wine, const std::string& prefix, Console& console);
+
+// Watches the output of a Windows program run under wine for the sign that
+// wine could not start it at all: wine's own line ("wine: could not load
+// kernel32.dll…", "wine: '…' is not owned by you") before any output of the
+// program, which shows itself by programMark (the compiler's banner).
+class WineStartWatch {
+public:
+    explicit WineStartWatch(std::string programMark) : programMark_(std::move(programMark)) {}
+    void feed(std::string_view bytes);
+
+    // wine's line when the program never spoke; empty once it did.
+    std::string failureLine() const { return programSeen_ ? std::string() : wineLine_; }
+
+private:
+    std::string programMark_;
+    std::string pending_; // the line not yet ended
+    std::string wineLine_;
+    bool programSeen_ = false;
+};
+
+// The failure of a prefix that wine cannot start, naming it and what to do;
+// its exit code is kBrokenWinePrefixExitCode.
+AdapterFailure BrokenPrefixFailure(const std::string& prefix, const std::string& wineLine);
 
 } // namespace tornavel::iscc

@@ -24,8 +24,10 @@
 //
 // Exit codes of our own: 1 the compiler cannot be run (wine, ISCC.exe or the
 // prefix missing, the script unreadable) or the installer cannot be signed,
-// 2 the script allows no Windows version the compiler supports. Otherwise the
-// compiler's: 0 success, 1 bad options, 2 the compilation failed.
+// 2 the script allows no Windows version the compiler supports, 4 wine cannot
+// start in the prefix (damaged, or another user's). Otherwise the compiler's:
+// 0 success, 1 bad options, 2 the compilation failed. A compiler ended by a
+// signal ends the adapter by the same signal.
 #include "iscc/ChildProcess.h"
 #include "iscc/CompilerCopy.h"
 #include "iscc/Console.h"
@@ -226,30 +228,46 @@ std::string copyNotice(const tornavel::iscc::MinVersionBridge& minVersion,
     return notice + "; soubor ISS zůstal beze změny.";
 }
 
+// How a run of the compiler ended: its exit code, and the signal that ended
+// it (0 when it exited).
+struct CompilerEnd {
+    int code = kCannotRun;
+    int signal = 0;
+};
+
 // Runs the compiler on the work folder's copy; its output, with the work
-// folder's paths turned into the user's, goes to sink.
-int runCompiler(const std::string& wine, const std::string& compiler, const Request& request,
-                const tornavel::iscc::WorkFolder& work, const std::string& prefix,
-                const std::function<void(std::string_view)>& sink, Console& console) {
+// folder's paths turned into the user's, goes to sink. Throws the broken
+// prefix's failure when wine could not start the compiler at all.
+CompilerEnd runCompiler(const std::string& wine, const std::string& compiler,
+                        const Request& request, const tornavel::iscc::WorkFolder& work,
+                        const std::string& prefix,
+                        const std::function<void(std::string_view)>& sink, Console& console) {
     const bool codePage1252 = tornavel::WineLocale() != tornavel::kWineLocale;
     PathsInOutput paths(work);
+    tornavel::iscc::WineStartWatch watch("Inno Setup");
     std::vector<std::string> command{wine, compiler};
     command.insert(command.end(), request.compilerOptions.begin(), request.compilerOptions.end());
     command.push_back(tornavel::WindowsFormOfPath(work.scriptCopy().string()));
-    int code = kCannotRun;
+    CompilerEnd end;
     try {
-        code = tornavel::iscc::RunAndWait(
+        end.code = tornavel::iscc::RunAndWait(
             command, tornavel::EnvironmentWith(tornavel::WineVariables(prefix)),
             {[&](std::string_view bytes) {
+                 watch.feed(bytes);
                  sink(paths.feed(codePage1252 ? tornavel::iscc::Cp1252ToCp1250(bytes)
                                               : std::string(bytes)));
              },
-             {}});
+             {}},
+            &end.signal);
     } catch (const std::system_error& e) {
         console.error("iscc: Chyba: Program wine nelze spustit: " + std::string(e.what()) + ".");
     }
     sink(paths.finish());
-    return code;
+    watch.feed("\n");
+    if (end.code != 0 && end.signal == 0 && !watch.failureLine().empty()) {
+        throw tornavel::iscc::BrokenPrefixFailure(prefix, watch.failureLine());
+    }
+    return end;
 }
 
 // The installer the compiler made, by the copy's OutputDir and OutputBaseFilename.
@@ -289,7 +307,7 @@ void signUninstallers(const std::string& wine, const std::string& compiler, cons
     }
 }
 
-int compile(const std::vector<std::string>& args, Console& console) {
+CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
     const Request request = parseArguments(args);
     // A certificate that cannot sign is the user's to mend: said first.
     std::string password;
@@ -305,7 +323,7 @@ int compile(const std::vector<std::string>& args, Console& console) {
     using Verdict = tornavel::iscc::MinVersionBridge::Verdict;
     if (minVersion.verdict == Verdict::NoSupportedVersion) {
         console.error(tornavel::iscc::RefusalMessage(minVersion.line));
-        return kNoSupportedVersion;
+        return {kNoSupportedVersion, 0};
     }
 
     const std::string prefix = tornavel::WinePrefixFolder();
@@ -331,10 +349,10 @@ int compile(const std::vector<std::string>& args, Console& console) {
     if (request.signing) {
         signUninstallers(wine, compiler, request, work, prefix, password, uninstallers, console);
     }
-    const int code = runCompiler(
+    const CompilerEnd end = runCompiler(
         wine, compiler, request, work, prefix,
         [&](std::string_view bytes) { console.compilerOutput(bytes); }, console);
-    if (code == 0 && request.signing) {
+    if (end.code == 0 && request.signing) {
         const fs::path setup = setupProgram(work, copy);
         try {
             tornavel::iscc::SignProgram(setup, *request.signing, password, work.folder());
@@ -345,7 +363,7 @@ int compile(const std::vector<std::string>& args, Console& console) {
             throw;
         }
     }
-    return code;
+    return end;
 }
 
 } // namespace
@@ -358,7 +376,14 @@ int main(int argc, char** argv) {
         return kCannotRun;
     }
     try {
-        return compile(std::vector<std::string>(argv + 1, argv + argc), console);
+        const CompilerEnd end = compile(std::vector<std::string>(argv + 1, argv + argc), console);
+        if (end.signal != 0) {
+            // Ended the way the compiler ended, so that the caller can tell
+            // a killed compile from a failed one; the work folder is gone.
+            std::signal(end.signal, SIG_DFL);
+            std::raise(end.signal);
+        }
+        return end.code;
     } catch (const AdapterFailure& e) {
         console.error(e.what());
         return e.exitCode();

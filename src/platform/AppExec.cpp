@@ -232,10 +232,11 @@ void AppExec::start(const std::vector<std::string>& arguments, std::size_t comma
     }
 
     if (changeDir_ && !exePath_.empty() && ::chdir(exePath_.c_str()) != 0) {
-        throw AppExecFolderError(InOutError::fromErrno(errno).what());
+        throw AppExecFolderError(InOutError::fromErrno(errno, exePath_).what());
     }
 
     resultCode_ = 0;
+    resultSignal_ = 0;
     std::optional<Process> process;
     try {
         process.emplace(wait_ && outputSink_
@@ -262,6 +263,7 @@ void AppExec::start(const std::vector<std::string>& arguments, std::size_t comma
     }
     try {
         resultCode_ = process->Wait(eventPump_);
+        resultSignal_ = process->endingSignal();
     } catch (const ProcessError& e) {
         resultCode_ = e.code();
         if (eventPump_) {

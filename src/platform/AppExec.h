@@ -100,6 +100,9 @@ public:
     // Result of the last execute: 0 after a start without waiting, the
     // program's exit code after a wait, the Windows error code after a failure.
     std::uint32_t resultCode() const { return resultCode_; }
+    // The signal that ended the awaited program (resultCode is then 128 plus
+    // it); 0 when it exited, was not awaited or did not start.
+    int resultSignal() const { return resultSignal_; }
 
     // The command line execute() starts: exeName, then each entry of
     // exeParams after one space. Nothing is quoted, trimmed or checked.
@@ -132,6 +135,7 @@ private:
     ProcessPriority priority_ = ProcessPriority::Normal;
     Language language_ = Language::Czech;
     std::uint32_t resultCode_ = 32;
+    int resultSignal_ = 0;
 };
 
 } // namespace tornavel

@@ -40,7 +40,10 @@ InOutError::InOutError(int code, int systemError, const std::string& message)
 
 InOutError InOutError::fromErrno(int err, const std::string& path) {
     if (const int code = inOutCodeFromErrno(err); code != 0) {
-        return InOutError(code, err, withPath(textFor(code), path));
+        // The numbered text alone does not say what happened.
+        const std::string words =
+            code == 145 ? " (" + std::generic_category().message(err) + ")" : std::string();
+        return InOutError(code, err, withPath(textFor(code) + words, path));
     }
     const std::string text =
         "I/O error " + std::to_string(err) + " (" + std::generic_category().message(err) + ")";
@@ -70,8 +73,11 @@ int inOutCodeFromErrno(int err) {
 ConvertError::ConvertError(const std::string& text)
     : Error(Kind::ProjectRefused, "'" + text + "' is not a valid integer value") {}
 
-IniWriteError::IniWriteError(const std::string& path)
-    : Error(Kind::InputOutput, "Unable to write to " + path) {}
+IniWriteError::IniWriteError(const std::string& path, int systemError)
+    : Error(Kind::InputOutput,
+            "Unable to write to " + path +
+                (systemError != 0 ? " (" + std::generic_category().message(systemError) + ")"
+                                  : std::string())) {}
 
 ListIndexError::ListIndexError(long long index)
     : Error(Kind::ProjectRefused, "List index out of bounds (" + std::to_string(index) + ")") {}

@@ -63,10 +63,11 @@ public:
     explicit ConvertError(const std::string& text);
 };
 
-// "Unable to write to %s"
+// "Unable to write to %s", and the reason in the system's words when the
+// error number is known: "Unable to write to /p/x.ipr (No space left on device)".
 class IniWriteError : public Error {
 public:
-    explicit IniWriteError(const std::string& path);
+    explicit IniWriteError(const std::string& path, int systemError = 0);
 };
 
 // "List index out of bounds (%d)"

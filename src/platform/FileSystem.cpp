@@ -152,7 +152,7 @@ void ForEachEntry(const std::string& folder,
                   const std::function<void(const FolderEntryView&)>& visit) {
     DirHandle dir(::opendir(folder.c_str()));
     if (!dir.get()) {
-        throw InOutError::fromErrno(errno);
+        throw InOutError::fromErrno(errno, folder);
     }
     const int fd = ::dirfd(dir.get());
     while (true) {
@@ -160,7 +160,7 @@ void ForEachEntry(const std::string& folder,
         const dirent* e = ::readdir(dir.get());
         if (!e) {
             if (errno != 0) {
-                throw InOutError::fromErrno(errno);
+                throw InOutError::fromErrno(errno, folder);
             }
             break;
         }

@@ -534,7 +534,7 @@ IconSource LoadIconSource(const std::string& path) {
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat status {};
     if (!fd.valid() || ::fstat(fd.get(), &status) != 0) {
-        throw InOutError::fromErrno(errno);
+        throw InOutError::fromErrno(errno, path);
     }
     if (!S_ISREG(status.st_mode) || status.st_size == 0) {
         return IconSource();
@@ -542,7 +542,7 @@ IconSource LoadIconSource(const std::string& path) {
     const auto length = static_cast<std::size_t>(status.st_size);
     void* address = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, fd.get(), 0);
     if (address == MAP_FAILED) {
-        throw InOutError::fromErrno(errno);
+        throw InOutError::fromErrno(errno, path);
     }
     fd.reset(); // the mapping keeps the file's pages
     std::shared_ptr<const void> mapping(

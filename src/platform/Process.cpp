@@ -269,13 +269,14 @@ Process Process::StartCapturingOutput(const std::vector<std::string>& args, Outp
 }
 
 Process::Process(Process&& other) noexcept
-    : pid_(std::exchange(other.pid_, -1)), output_(std::move(other.output_)),
-      sink_(std::move(other.sink_)) {}
+    : pid_(std::exchange(other.pid_, -1)), endingSignal_(other.endingSignal_),
+      output_(std::move(other.output_)), sink_(std::move(other.sink_)) {}
 
 Process& Process::operator=(Process&& other) noexcept {
     if (this != &other) {
         Release();
         pid_ = std::exchange(other.pid_, -1);
+        endingSignal_ = other.endingSignal_;
         output_ = std::move(other.output_);
         sink_ = std::move(other.sink_);
     }
@@ -307,6 +308,7 @@ std::uint32_t Process::Wait(const std::function<void()>& pump, std::chrono::mill
             // Everything it wrote is in the pipe by now.
             readOutput(kOutputAfterEnd);
             output_.reset();
+            endingSignal_ = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
             return static_cast<std::uint32_t>(ExitCodeFromStatus(status));
         }
         if (r < 0) {

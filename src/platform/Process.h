@@ -122,6 +122,9 @@ public:
 
     pid_t id() const { return pid_; }
 
+    // The signal that ended the program Wait waited for; 0 when it exited.
+    int endingSignal() const { return endingSignal_; }
+
 private:
     explicit Process(pid_t pid) : pid_(pid) {}
     Process(pid_t pid, UniqueFd output, OutputSink sink)
@@ -132,6 +135,7 @@ private:
     void readOutput(std::size_t limit);
 
     pid_t pid_ = -1;
+    int endingSignal_ = 0;
     UniqueFd output_; // our end of the output pipe, none without capture
     OutputSink sink_;
 };

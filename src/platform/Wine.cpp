@@ -115,6 +115,14 @@ std::vector<std::string> EnvironmentWith(const std::vector<std::string>& variabl
     return out;
 }
 
+bool CanShowWindows() {
+#ifdef _WIN32
+    return true;
+#else
+    return !environmentValue("DISPLAY").empty() || !environmentValue("WAYLAND_DISPLAY").empty();
+#endif
+}
+
 bool IsWindowsProgram(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     char signature[2] = {};

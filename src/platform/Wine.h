@@ -52,6 +52,15 @@ std::vector<std::string> WineVariables(const std::string& prefix);
 // or added.
 std::vector<std::string> EnvironmentWith(const std::vector<std::string>& variables);
 
+// Whether a Windows program started now can show its windows: always on
+// Windows, elsewhere only with a display (DISPLAY or WAYLAND_DISPLAY); an
+// installer without one ends at once with code 1.
+bool CanShowWindows();
+
+// The exit code of the compiler adapter (iscc) when wine cannot start in the
+// prefix at all: it is damaged, or it belongs to another user.
+inline constexpr int kBrokenWinePrefixExitCode = 4;
+
 // True when the file begins with the "MZ" signature of a DOS or Windows program.
 bool IsWindowsProgram(const std::string& path);
 

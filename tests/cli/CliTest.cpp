@@ -197,7 +197,8 @@ TEST_F(CliTest, OutputFolderThatCannotBeRemovedExitsWithTwo) {
     source.makeDir("Output/keep");
     const CliRun r = build();
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "I/O error 145.\n");
+    EXPECT_EQ(r.err, "I/O error 145 (Directory not empty): " + (source.path() / "Output").string() +
+                         ".\n");
     EXPECT_FALSE(fs::exists(source.path() / "ISS"));
 }
 

@@ -5,10 +5,12 @@
 #include "project/ProjectFile.h"
 #include "project/ProjectSettings.h"
 #include "support/RealCompiler.h"
+#include "support/ScopedVariable.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace tornavel {
 namespace {
@@ -26,10 +28,10 @@ protected:
     }
 
     // The project saved where a user keeps it, then built.
-    test::ProgramRun build() {
+    test::ProgramRun build(const std::vector<std::string>& options = {}) {
         const fs::path file = scratch.makeDir("Projekty (staré)") / "Nový projekt.ipr";
         SaveProject(project, file.string(), SaveOrder::SaveAs);
-        return test::buildWithCli(file, sourceFolder, scratch);
+        return test::buildWithCli(file, sourceFolder, scratch, options);
     }
     // Everything the build printed: the compiler's output (decoded) on
     // standard output, the program's own messages on standard error.
@@ -42,15 +44,18 @@ protected:
 };
 
 TEST_F(Compile, NewProjectCompilesWithTheMinVersionLineAdapted) {
+    // What a killed script write and an earlier adapter left is not the user's.
+    scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/ISS.tmp-x7Rq2Z", "[Setup]");
+    scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/.tornavel-iscc/ISS", "[Setup]");
     const test::ProgramRun r = build();
     ASSERT_EQ(r.status, 0) << everything(r);
     EXPECT_TRUE(fs::exists(sourceFolder / "Output" / "Můj program verze 1.0.exe"));
+    EXPECT_EQ(r.err.find("Složky vynechané"), std::string::npos) << r.err;
 
     // ISS stays as written; the copy the compiler got is gone.
     const std::string written = script();
     const auto line = written.find("MinVersion=4.1.2222,4.0.1381 \r\n");
     ASSERT_NE(line, std::string::npos) << written;
-    EXPECT_FALSE(fs::exists(sourceFolder / ".tornavel-iscc"));
     const auto number = 1 + std::count(written.begin(), written.begin() + line, '\n');
     EXPECT_NE(r.out.find("řádek " + std::to_string(number) +
                          " „MinVersion=4.1.2222,4.0.1381“ jako „MinVersion=0,5.0“"),
@@ -118,6 +123,53 @@ TEST_F(Compile, WorkingFolderWithQuoteBackslashAndTrailingBlankBuilds) {
     EXPECT_EQ(
         test::installerContents(sourceFolder / "Output" / "Můj program verze 1.0.exe", scratch),
         (std::set<std::string>{"app/Program.exe"}));
+}
+
+// A prefix wine cannot start (its registry damaged, or another user's) is
+// named with what to do; --recreate-prefix sets it aside and builds anew.
+TEST_F(Compile, PrefixWineCannotStartIsNamedAndMadeAnew) {
+    ASSERT_EQ(build().status, 0); // the shared prefix exists from here on
+    const auto copyOfPrefix = [&](const std::string& name) {
+        const fs::path copy = scratch.path() / name;
+        fs::copy(WinePrefixFolder(), copy,
+                 fs::copy_options::recursive | fs::copy_options::create_hard_links |
+                     fs::copy_options::copy_symlinks);
+        return copy;
+    };
+    const fs::path broken = copyOfPrefix("poškozené prostředí");
+    fs::remove(broken / "system.reg"); // a new file: the shared one is a hard link
+    scratch.writeFile("poškozené prostředí/system.reg", "garbage");
+    const fs::path foreign = copyOfPrefix("cizí prostředí");
+    ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
+
+    for (const fs::path& prefix : {broken, foreign}) {
+        const test::ScopedVariable variable("TORNAVEL_WINEPREFIX", prefix.string());
+        const test::ProgramRun r = build();
+        EXPECT_EQ(r.status, 3);
+        EXPECT_NE(r.err.find("iscc: Chyba: Prostředí wine v " + prefix.string() +
+                             " nelze spustit (wine: "),
+                  std::string::npos)
+            << r.err;
+        EXPECT_NE(r.err.find("--recreate-prefix"), std::string::npos);
+        EXPECT_FALSE(fs::exists(sourceFolder / "Output"));
+    }
+
+    const test::ScopedVariable variable("TORNAVEL_WINEPREFIX", broken.string());
+    const test::ProgramRun r = build({"--recreate-prefix"});
+    ASSERT_EQ(r.status, 0) << everything(r);
+    const std::string aside = broken.string() + ".poskozene-";
+    EXPECT_NE(r.err.find("Prostředí wine " + broken.string() + " bylo přejmenováno na " + aside),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(test::readFileBytes(r.err.substr(r.err.find(aside)).substr(0, aside.size() + 15) +
+                                  "/system.reg"),
+              "garbage");
+    // The new prefix keeps test installations away from the home folder.
+    for (const auto& entry : fs::directory_iterator(broken / "drive_c/users")) {
+        for (const auto& folder : fs::directory_iterator(entry.path())) {
+            EXPECT_FALSE(fs::is_symlink(folder.symlink_status())) << folder.path();
+        }
+    }
 }
 
 } // namespace

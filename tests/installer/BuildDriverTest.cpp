@@ -1,9 +1,11 @@
 #include "installer/BuildDriver.h"
 
 #include "platform/Errors.h"
+#include "platform/FolderLock.h"
 #include "support/FakeCompiler.h"
 #include "support/FakePrompts.h"
 #include "support/RecordingConsole.h"
+#include "support/ScopedVariable.h"
 #include "support/TempDir.h"
 
 #include <csignal>
@@ -11,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace tornavel {
 namespace {
@@ -27,8 +30,10 @@ const std::string kConfirmText =
     "vytváření instalačního souboru. Vyčkejte zobrazení informace o úspěšném ukončení "
     "kompilace.\r\rPokračovat?";
 const std::string kDoneCaption = "Kompilace byla úspěšně dokončena";
-const std::string kDoneText = "Instalační soubory byly úspěšně vytvořeny ve výstupním adresáři:"
-                              "\r\rChcete nyní provést test instalace?";
+std::string doneText(const std::string& installer) {
+    return "Instalační soubory byly úspěšně vytvořeny ve výstupním adresáři:\r" + installer +
+           "\r\rChcete nyní provést test instalace?";
+}
 
 // FakePrompts that can act while a question is on screen, and that answers
 // with the default button unless told otherwise.
@@ -99,7 +104,7 @@ TEST_F(BuildDriverTest, FirstBuildAsksCompilesAndOffersTestRun) {
     EXPECT_EQ(prompts.calls[0].icon, Prompts::Icon::Question);
     EXPECT_EQ(prompts.calls[0].defaultAnswer, Answer::Yes);
     EXPECT_EQ(prompts.calls[1].caption, kDoneCaption);
-    EXPECT_EQ(prompts.calls[1].text, kDoneText);
+    EXPECT_EQ(prompts.calls[1].text, doneText((output() / "Můj program verze 1.0.exe").string()));
     EXPECT_EQ(prompts.calls[1].defaultAnswer, Answer::No);
 
     EXPECT_EQ(compilerLog(), source.folder() + "ISS\n");
@@ -127,7 +132,7 @@ TEST_F(BuildDriverTest, OutputWithSubFolderStopsBeforeTheScript) {
         build();
         FAIL() << "a sub-folder in Output must stop the build";
     } catch (const InOutError& e) {
-        EXPECT_STREQ(e.what(), "I/O error 145");
+        EXPECT_EQ(e.what(), "I/O error 145 (Directory not empty): " + output().string());
     }
     EXPECT_FALSE(fs::exists(output() / "old.exe"));
     EXPECT_TRUE(fs::exists(output() / "sub"));
@@ -194,19 +199,42 @@ TEST_F(BuildDriverTest, FailingCompilerIsReportedWithItsCode) {
     EXPECT_TRUE(prompts.texts(Kind::Message).empty());
 }
 
-TEST_F(BuildDriverTest, CompilerKilledByASignalEndsTheBuild) {
-    program.writeFile("iscc.signal", std::to_string(SIGKILL));
+TEST_F(BuildDriverTest, CompilerKilledMidwayLeavesNoInstaller) {
+    program.writeFile("iscc.signal", std::to_string(SIGKILL)); // after its first pieces
+    project.DiskSpanning = true;
     try {
         build();
         FAIL() << "a killed compiler must end the build";
     } catch (const Error& e) {
         EXPECT_EQ(e.kind(), Error::Kind::ProcessFailed);
-        EXPECT_EQ(std::string(e.what()),
-                  "Kompilace se nezdařila: kompilátor skončil s chybovým kódem " +
-                      std::to_string(128 + SIGKILL));
+        EXPECT_STREQ(e.what(), "Kompilace se nezdařila: kompilátor byl ukončen signálem 9");
     }
+    EXPECT_FALSE(fs::exists(output()));
     EXPECT_EQ(captions(), std::vector<std::string>{kConfirmCaption});
     EXPECT_FALSE(driver.isRunning());
+}
+
+TEST_F(BuildDriverTest, OneBuildPerSourceFolder) {
+    source.writeFile("Output/first.exe", "the other build's");
+    // Another build (another window, or tornavel-cli) holds the folder.
+    std::optional<FolderLock> other(std::in_place, source.folder());
+    for (const auto& run : std::vector<std::function<void()>>{
+             [&] { build(); }, [&] { driver.WriteScript(project, env, &log); }}) {
+        try {
+            run();
+            ADD_FAILURE() << "a second build must not start";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find("Ve zdrojovém adresáři " + source.folder() +
+                                                 " už probíhá jiné vytváření instalace"),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+    EXPECT_EQ(test::readFileBytes(output() / "first.exe"), "the other build's");
+    EXPECT_FALSE(scriptWritten());
+    EXPECT_TRUE(prompts.calls.empty());
+    other.reset();
+    EXPECT_EQ(build(), BuildOutcome::Compiled);
 }
 
 TEST_F(BuildDriverTest, OutputThatIsAFileStopsBeforeTheScript) {
@@ -296,8 +324,30 @@ TEST_F(BuildDriverTest, YesToTheTestRunStartsTheInstallerAndWaits) {
     };
     prompts.queueAnswer(Answer::Yes);
     prompts.queueAnswer(Answer::Yes);
-    EXPECT_EQ(build(), BuildOutcome::Tested); // its exit code is the installer's business
+    const test::ScopedVariable display("DISPLAY", ":99");
+    EXPECT_EQ(build(), BuildOutcome::Tested);
     EXPECT_EQ(test::readFileBytes(output() / "iscc.log"), "\n");
+    EXPECT_EQ(prompts.texts(Kind::Message),
+              std::vector<std::string>{"Test instalace neskončil úspěšně: instalační program "
+                                       "skončil s kódem 7 (příprava instalace zjistila, že "
+                                       "instalace nemůže pokračovat)."});
+}
+
+TEST_F(BuildDriverTest, TestRunWithoutADisplayStartsNothing) {
+    prompts.onAsk = [&](const std::string& caption) {
+        if (caption == kDoneCaption) {
+            copyFakeCompiler(output() / "Můj program verze 1.0.exe");
+        }
+    };
+    prompts.queueAnswer(Answer::Yes);
+    prompts.queueAnswer(Answer::Yes);
+    const test::ScopedVariable display("DISPLAY", std::nullopt);
+    const test::ScopedVariable wayland("WAYLAND_DISPLAY", std::nullopt);
+    EXPECT_EQ(build(), BuildOutcome::Compiled);
+    EXPECT_FALSE(fs::exists(output() / "iscc.log"));
+    ASSERT_EQ(prompts.texts(Kind::Message).size(), 1u);
+    EXPECT_TRUE(prompts.texts(Kind::Message)[0].starts_with(
+        "Test instalace nelze spustit: není k dispozici žádná obrazovka"));
 }
 
 TEST_F(BuildDriverTest, TestRunOfMissingInstallerFailsWithLauncherText) {
@@ -308,6 +358,7 @@ TEST_F(BuildDriverTest, TestRunOfMissingInstallerFailsWithLauncherText) {
     };
     prompts.queueAnswer(Answer::Yes);
     prompts.queueAnswer(Answer::Yes);
+    const test::ScopedVariable display("DISPLAY", ":99");
     EXPECT_THROW(
         {
             try {

@@ -559,7 +559,7 @@ TEST_F(Script, SubFolderThatCannotBeListedEndsTheScript) {
                       return std::string(e.what());
                   }
               }),
-              "File access denied");
+              "File access denied: " + source.folder() + "Locked");
 }
 
 TEST(ScriptWriter, Windows1250WithCrLfAfterEveryLine) {

@@ -37,8 +37,8 @@ struct Writer {
     rlim_t fileLimit; // above the old file, below the new one
     std::function<std::string(const TempDir&)> oldBytes;
     std::function<void(const TempDir&)> write;
-    // The message is this text followed by the path, whatever the fault; empty
-    // when it names the cause.
+    // The message is this text, the path and the reason in parentheses,
+    // whatever the fault; empty when it names the cause.
     const char* messageBeforePath = "";
 };
 
@@ -137,7 +137,10 @@ TEST_P(WriteFault, LeavesTheOldFileAndNamesIt) {
 
     EXPECT_NE(message.find(target.string()), std::string::npos) << '"' << message << '"';
     if (*writer.messageBeforePath != '\0') {
-        EXPECT_EQ(message, writer.messageBeforePath + target.string());
+        // ... and the reason in words after it.
+        EXPECT_TRUE(message.starts_with(writer.messageBeforePath + target.string() + " (") &&
+                    message.ends_with(")"))
+            << message;
     }
     EXPECT_EQ(snapshot(dir), before);
 }

@@ -119,7 +119,7 @@ TEST(FolderListingErrors, MissingOrUnreadableFolderThrowsInOutError) {
         FAIL() << "no exception";
     } catch (const InOutError& e) {
         EXPECT_EQ(e.code(), 2);
-        EXPECT_STREQ(e.what(), "File not found");
+        EXPECT_EQ(e.what(), "File not found: " + dir.folder() + "nothing/");
     }
     const auto file = dir.writeFile("plain");
     EXPECT_THROW(ListEntries(file.string(), "*", EntryFilter::AllFiles), InOutError);

@@ -333,7 +333,7 @@ TEST(PeIcons, LoadingReadsTheFileOrSaysWhyNot) {
         LoadIconSource((dir.path() / "missing.exe").string());
         FAIL() << "a missing file must be reported";
     } catch (const InOutError& e) {
-        EXPECT_STREQ(e.what(), "File not found");
+        EXPECT_EQ(e.what(), "File not found: " + (dir.path() / "missing.exe").string());
     }
 
     // A program of any size: the file is mapped, so its size sets no limit.

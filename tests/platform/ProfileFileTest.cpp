@@ -151,7 +151,7 @@ TEST_F(ProfileFileTest, FailedWriteReportsThePathAndLeavesTheFileIntact) {
             file.commit();
             FAIL() << "the write did not fail";
         } catch (const IniWriteError& e) {
-            EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + path + " (File too large)");
         }
     }
     EXPECT_EQ(readFileBytes(path), original);
@@ -206,7 +206,7 @@ TEST_F(ProfileFileTest, WritableFileInAFolderThatIsNotIsWrittenInPlace) {
                       return std::string(e.what());
                   }
               }),
-              "Unable to write to " + path);
+              "Unable to write to " + path + " (File too large)");
     EXPECT_EQ(readFileBytes(path), "[S]\r\nA=1\r\n");
 }
 

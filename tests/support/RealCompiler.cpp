@@ -69,10 +69,12 @@ fs::path programFolder() {
            << "missing:" << missing << " (run scripts/install-compiler, then build again)";
 }
 
-ProgramRun buildWithCli(const fs::path& project, const fs::path& source, const TempDir& scratch) {
-    return runProgram({(programFolder() / "tornavel-cli").string(), "build", project.string(),
-                       "--source", source.string()},
-                      scratch);
+ProgramRun buildWithCli(const fs::path& project, const fs::path& source, const TempDir& scratch,
+                        const std::vector<std::string>& options) {
+    std::vector<std::string> args{(programFolder() / "tornavel-cli").string(), "build",
+                                  project.string(), "--source", source.string()};
+    args.insert(args.end(), options.begin(), options.end());
+    return runProgram(args, scratch);
 }
 
 std::set<std::string> installerContents(const fs::path& installer, const TempDir& scratch) {

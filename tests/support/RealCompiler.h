@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace tornavel::test {
 
@@ -29,9 +30,9 @@ std::string lowerCase(std::string text);
 // assert it: they fail, never skip, without the compiler.
 ::testing::AssertionResult realCompilerInstalled();
 
-// tornavel-cli build PROJECT --source SOURCE, as a user runs it.
+// tornavel-cli build PROJECT --source SOURCE [OPTIONS...], as a user runs it.
 ProgramRun buildWithCli(const std::filesystem::path& project, const std::filesystem::path& source,
-                        const TempDir& scratch);
+                        const TempDir& scratch, const std::vector<std::string>& options = {});
 
 // The files an installer holds, as innoextract lists them: "app/Písně/a.txt",
 // "fonts/x.ttf". Fails the test when innoextract cannot read it.

@@ -520,7 +520,7 @@ private slots:
         QCOMPARE(shown[1].kind, Kind::StandardError);
         QCOMPARE(shown[1].caption, QString("Tornavel"));
         QCOMPARE(shown[1].icon, QMessageBox::Critical);
-        QCOMPARE(shown[1].text, "Unable to write to " + target + ".");
+        QCOMPARE(shown[1].text, "Unable to write to " + target + " (Not a directory)");
         QVERIFY(f.isModified());
         QVERIFY(f.projectFileName().isEmpty());
         QVERIFY(!named<QAction>(f, "Uloz")->isEnabled());
@@ -661,7 +661,7 @@ private slots:
         QCOMPARE(about.size(), 1);
     }
 
-    void newKeepsPasswordLanguageFadeAndHotKeys() {
+    void newGivesEveryFieldItsStartValue() {
         MainWindow& f = *form_;
         box(f, FieldId::Password)->setText("tajné");
         check(f, FieldId::ShowLanguageDialog)->setChecked(true);
@@ -683,10 +683,7 @@ private slots:
         QVERIFY(!check(f, FieldId::DiskSpanning)->isChecked() &&
                 !box(f, FieldId::DiskSize)->isEnabled());
         QCOMPARE(group(f, FieldId::IniLocation)->itemIndex(), 0);
-        QCOMPARE(box(f, FieldId::Password)->text(), QString("tajné"));
-        QVERIFY(check(f, FieldId::ShowLanguageDialog)->isChecked());
-        QVERIFY(check(f, FieldId::BackColorDirection)->isChecked());
-        QCOMPARE(list(f, iconField(2, IconPart::HotKey))->currentIndex(), 27);
+        QVERIFY(f.projectFromControls() == ProjectSettings{});
         QVERIFY(f.projectFileName().isEmpty());
         QVERIFY(!named<QAction>(f, "Uloz")->isEnabled() &&
                 !named<QToolButton>(f, "SpeedButton3")->isEnabled());
@@ -913,6 +910,44 @@ private slots:
         QCOMPARE(box(f, iconField(0, IconPart::IconFile))->text(),
                  QString("app.exe")); // written back all the same
         QVERIFY(!f.buildRunning() && named<QPushButton>(f, "BitBtn1")->isEnabled());
+    }
+
+    void prefixWineCannotStartIsSetAsideWhenTheUserAgrees() {
+        MainWindow& f = *form_;
+        installFakeCompiler(programFolder_);
+        writeAll(programFolder_ + "iscc.exitcode", "4"); // the adapter's: wine cannot start
+        const QString prefix = path("prefix");
+        QVERIFY(QDir().mkpath(prefix));
+        qputenv("TORNAVEL_WINEPREFIX", prefix.toUtf8());
+        for (auto answer :
+             {QMessageBox::Yes, QMessageBox::Yes, QMessageBox::Yes, QMessageBox::No}) {
+            MessageBoxes::setNextAnswer(answer);
+        }
+        named<QPushButton>(f, "BitBtn1")->click();
+        qunsetenv("TORNAVEL_WINEPREFIX");
+        const auto shown = records();
+        QCOMPARE(shown.size(), 4); // confirm, offer, confirm of the build again, offer
+        QCOMPARE(shown[1].caption, QString("Prostředí wine"));
+        QVERIFY(shown[1].text.endsWith("Přejmenovat prostředí " + prefix +
+                                       " a vytvořit nové? Nic se nesmaže."));
+        QVERIFY(!QFileInfo::exists(prefix));
+        QCOMPARE(QDir(path("")).entryList({"prefix.poskozene-*"}).size(), 1);
+        QVERIFY(!f.buildRunning());
+    }
+
+    void openingAFileThatIsNoProjectChangesNothing() {
+        MainWindow& f = *form_;
+        saveAsFile(f, path("mine.ipr"));
+        box(f, FieldId::AppName)->setText("Rozpracováno");
+        writeAll(path("notes.txt"), "just notes\r\n");
+        MessageBoxes::setNextAnswer(QMessageBox::No); // do not save first
+        MessageBoxes::setNextFileName(path("notes.txt"));
+        named<QAction>(f, "Otevri")->trigger();
+        const auto shown = records();
+        QCOMPARE(shown.last().kind, Kind::StandardError);
+        QVERIFY(shown.last().text.contains(path("notes.txt") + "“ není projekt Tornavelu"));
+        QCOMPARE(box(f, FieldId::AppName)->text(), QString("Rozpracováno"));
+        QCOMPARE(f.projectFileName(), path("mine.ipr"));
     }
 
     void startUpThatCannotMakeTheFolderStops() {

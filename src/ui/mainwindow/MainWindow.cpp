@@ -2,6 +2,7 @@
 
 #include "installer/BuildDriver.h"
 #include "platform/Errors.h"
+#include "platform/WinePrefixUpkeep.h"
 #include "project/ProgramSettings.h"
 #include "project/ProjectFile.h"
 #include "ui/MessageBoxes.h"
@@ -498,11 +499,12 @@ void MainWindow::loadChosenProject() {
         refreshSaveAvailability();
         return;
     }
-    projectFileName_ = name;
-    ++projectGeneration_;
+    // A file that is not a project throws here and leaves the open one as it was.
     ProjectSettings project = projectFromControls();
     ChangeLog log;
     LoadProject(name.toStdString(), project, &log);
+    projectFileName_ = name;
+    ++projectGeneration_;
     showChangedFields(project, log);
     refreshSaveAvailability();
     modified_ = false;
@@ -593,11 +595,37 @@ void MainWindow::runBuild() {
     setBuildRunning(true);
     try {
         driver.BuildInstaller(project, environment, &log);
+    } catch (const BrokenWinePrefixError& e) {
+        finish();
+        if (offerNewWinePrefix(e)) {
+            runBuild();
+        }
+        return;
     } catch (...) {
         finish();
         throw;
     }
     finish();
+}
+
+bool MainWindow::offerNewWinePrefix(const BrokenWinePrefixError& failure) {
+    const auto answer = MessageBoxes::question(
+        this, QStringLiteral("Prostředí wine"),
+        QString::fromStdString(failure.what()) +
+            QStringLiteral("\n\nPřejmenovat prostředí %1 a vytvořit nové? Nic se nesmaže.")
+                .arg(QString::fromStdString(failure.prefix())),
+        QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes) {
+        return false;
+    }
+    const std::string aside = SetWinePrefixAside(failure.prefix());
+    if (console_) {
+        console_->notice(
+            QStringLiteral("Prostředí wine %1 bylo přejmenováno na %2.")
+                .arg(QString::fromStdString(failure.prefix()), QString::fromStdString(aside))
+                .toStdString());
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------------------

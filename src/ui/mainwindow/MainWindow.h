@@ -21,6 +21,10 @@ class QPushButton;
 class QTabWidget;
 class QToolButton;
 
+namespace tornavel {
+class BrokenWinePrefixError;
+}
+
 namespace tornavel::ui {
 
 class AboutBox;
@@ -174,6 +178,8 @@ private:
     void saveToProjectFile();
     bool saveToChosenFile(); // false when the user cancelled the dialog
     void loadChosenProject();
+    // Asks whether to set the prefix wine cannot start aside; true when it was.
+    bool offerNewWinePrefix(const BrokenWinePrefixError& failure);
     void runBuild();
     void setBuildRunning(bool running);
     // The Save As and Open dialogs' options.

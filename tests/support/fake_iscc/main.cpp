@@ -9,7 +9,8 @@
 //   iscc.log       receives the arguments, one line per run;
 //   iscc.exitcode  makes it end at once with that code, printing and writing
 //                  nothing (so it also serves as a plain program);
-//   iscc.signal    makes it kill itself at once with that signal;
+//   iscc.signal    makes it kill itself with that signal once it has written
+//                  the Output files, as a compile killed midway;
 //   iscc.error     makes the compile fail as the real one does: the first
 //                  lines, then "Error on line 5 in <script>: <the file's
 //                  text>" on standard error, "Compile aborted." and code 2;
@@ -58,11 +59,6 @@ int main(int argc, char** argv) {
         }
         log << "\n";
     }
-    if (std::ifstream signalFile(dir / "iscc.signal"); signalFile) {
-        int signal = SIGKILL;
-        signalFile >> signal;
-        std::raise(signal);
-    }
     if (std::ifstream codeFile(dir / "iscc.exitcode"); codeFile) {
         int code = 1;
         codeFile >> code;
@@ -106,6 +102,11 @@ int main(int argc, char** argv) {
     if (spanning) {
         std::ofstream(output / (base + "-1.bin"), std::ios::binary) << "piece 1";
         std::ofstream(output / (base + "-2.bin"), std::ios::binary) << "piece 2";
+    }
+    if (std::ifstream signalFile(dir / "iscc.signal"); signalFile) {
+        int signal = SIGKILL;
+        signalFile >> signal;
+        std::raise(signal);
     }
     say(stdout, "Successful compile (0.001 sec). Resulting Setup program filename is:");
     say(stdout, (output / (base + ".exe")).string());
