@@ -68,6 +68,31 @@ void WorkFolder::writeScript(const std::string& text) const {
     }
 }
 
+fs::path WorkFolder::compilerWithoutPreprocessor(const fs::path& compiler) const {
+    const fs::path links = folder_ / kCompilerLinks;
+    std::error_code ec;
+    fs::create_directory(links, ec);
+    for (const auto& entry : fs::directory_iterator(compiler.parent_path(), ec)) {
+        std::string name = entry.path().filename().string();
+        for (char& c : name) {
+            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        }
+        if (name == "ispp.dll" || name == "isppbuiltins.iss") {
+            continue;
+        }
+        fs::create_symlink(entry.path(), links / entry.path().filename(), ec);
+        if (ec) {
+            break;
+        }
+    }
+    if (ec) {
+        throw AdapterFailure("iscc: Kompilátor nelze připravit v " + links.string() + ": " +
+                                 ec.message() + ".",
+                             kCannotRun);
+    }
+    return links / compiler.filename();
+}
+
 std::string WorkFolder::workPathPrefix() const {
     return WindowsFormOfPath(folder_.string()) + "\\";
 }

@@ -28,6 +28,13 @@ public:
     // Writes the copy the compiler reads.
     void writeScript(const std::string& text) const;
 
+    // The compiler as the script's version had it, without the preprocessor
+    // that later packages carry (ISPP.dll, which the compiler loads from its
+    // own folder when it is there): a folder "compiler" of links to every
+    // other file of compiler's folder. Returns the link to compiler itself.
+    std::filesystem::path compilerWithoutPreprocessor(const std::filesystem::path& compiler) const;
+    static constexpr const char* kCompilerLinks = "compiler";
+
     const std::filesystem::path& folder() const { return folder_; }
     // The copy, as the compiler is given it.
     const std::filesystem::path& scriptCopy() const { return copy_; }

@@ -130,17 +130,25 @@ std::string inCompilerCodePage(const std::string& utf8) {
 // The compiler's output with the work folder's paths turned into the user's.
 class PathsInOutput {
 public:
-    explicit PathsInOutput(const tornavel::iscc::WorkFolder& work)
+    PathsInOutput(const tornavel::iscc::WorkFolder& work, const std::string& compiler)
         : source_(work.workPathPrefix() + "source\\", inCompilerCodePage(work.userPathPrefix())),
+          compiler_(
+              work.workPathPrefix() + tornavel::iscc::WorkFolder::kCompilerLinks + "\\",
+              inCompilerCodePage(
+                  tornavel::WindowsFormOfPath(fs::path(compiler).parent_path().string()) + "\\")),
           rest_(work.workPathPrefix(), inCompilerCodePage(work.userPathPrefix())) {}
-    std::string feed(std::string_view bytes) { return rest_.feed(source_.feed(bytes)); }
+    std::string feed(std::string_view bytes) {
+        return rest_.feed(compiler_.feed(source_.feed(bytes)));
+    }
     std::string finish() {
-        std::string out = rest_.feed(source_.finish());
+        std::string out = rest_.feed(compiler_.feed(source_.finish()));
+        out += rest_.feed(compiler_.finish());
         return out + rest_.finish();
     }
 
 private:
     tornavel::iscc::ReplacingStream source_;
+    tornavel::iscc::ReplacingStream compiler_; // the links of the compiler's files
     tornavel::iscc::ReplacingStream rest_;
 };
 
@@ -243,7 +251,9 @@ CompilerEnd runCompiler(const std::string& wine, const std::string& compiler,
                         const std::string& prefix,
                         const std::function<void(std::string_view)>& sink, Console& console) {
     const bool codePage1252 = tornavel::WineLocale() != tornavel::kWineLocale;
-    PathsInOutput paths(work);
+    std::error_code ec;
+    const fs::path realCompiler = fs::canonical(compiler, ec); // where its links lead
+    PathsInOutput paths(work, ec ? compiler : realCompiler.string());
     tornavel::iscc::WineStartWatch watch("Inno Setup");
     std::vector<std::string> command{wine, compiler};
     command.insert(command.end(), request.compilerOptions.begin(), request.compilerOptions.end());
@@ -330,6 +340,9 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
     tornavel::iscc::EnsureWinePrefix(wine, prefix, console);
 
     const tornavel::iscc::WorkFolder work(request.script);
+    // The script's version had no preprocessor: "{#" and a line ending in
+    // "\" are plain text to it.
+    const std::string compilerRun = work.compilerWithoutPreprocessor(compiler).string();
     const fs::path uninstallers = work.folder() / "uninstallers";
     if (request.signing) {
         fs::create_directory(uninstallers);
@@ -347,10 +360,10 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
     }
 
     if (request.signing) {
-        signUninstallers(wine, compiler, request, work, prefix, password, uninstallers, console);
+        signUninstallers(wine, compilerRun, request, work, prefix, password, uninstallers, console);
     }
     const CompilerEnd end = runCompiler(
-        wine, compiler, request, work, prefix,
+        wine, compilerRun, request, work, prefix,
         [&](std::string_view bytes) { console.compilerOutput(bytes); }, console);
     if (end.code == 0 && request.signing) {
         const fs::path setup = setupProgram(work, copy);

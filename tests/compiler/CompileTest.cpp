@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tornavel {
@@ -102,12 +103,58 @@ TEST_F(Compile, ProjectThatRefusesBothFamiliesStopsWithTheAdaptersMessage) {
 TEST_F(Compile, FoldersWithBracesAreInstalledAsTheyAreNamed) {
     scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/a{b/x.txt", "x");
     scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/Verze {2}/r{o}t.txt", "r");
+    // No preprocessor: "{#1}" is not evaluated into "1".
+    scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/a{#1}.txt", "#");
+    scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/a1.txt", "1");
     const test::ProgramRun r = build();
     ASSERT_EQ(r.status, 0) << everything(r);
     EXPECT_EQ(
         test::installerContents(sourceFolder / "Output" / "Můj program verze 1.0.exe", scratch),
         (std::set<std::string>{"app/Program.exe", "app/Data/Čtěte mě.txt", "app/a{b/x.txt",
-                               "app/Verze {2}/r{o}t.txt"}));
+                               "app/Verze {2}/r{o}t.txt", "app/a{#1}.txt", "app/a1.txt"}));
+}
+
+// Names Windows cannot hold stop the build before anything is touched; their
+// neighbours, which it can hold, build exactly the tree.
+TEST_F(Compile, TreeIsCheckedAsWindowsSeesItBeforeAnythingIsTouched) {
+    const auto put = [&](const std::string& name) {
+        return scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/" + name, name);
+    };
+    for (const char* name : {"Readme.txt", "README.txt", "Obrázky/Čtěte.txt", "Obrázky/čtěte.txt",
+                             "x:y.txt", "konec.", "aux.log", "Data/Jinak/日本.txt"}) {
+        put(name);
+    }
+    const fs::path pipe = sourceFolder / "roura";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    put("Output/starý.exe");
+    put("ISS");
+    const test::ProgramRun refused = build();
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("Zdrojový adresář obsahuje jména, která Windows nedokáže uložit, "
+                               "celkem 7: "),
+              std::string::npos)
+        << refused.err;
+    EXPECT_NE(refused.err.find(" Readme.txt: liší se od „README.txt“ jen velikostí písmen "),
+              std::string::npos);
+    EXPECT_NE(refused.err.find("Data/Jinak/日本.txt: obsahuje znak „日“"), std::string::npos);
+    EXPECT_EQ(script(), "ISS");
+    EXPECT_TRUE(fs::exists(sourceFolder / "Output/starý.exe"));
+
+    for (const char* name : {"README.txt", "Obrázky/čtěte.txt", "x:y.txt", "konec.", "aux.log",
+                             "Data/Jinak/日本.txt"}) {
+        fs::remove(sourceFolder / name);
+    }
+    fs::remove(pipe);
+    fs::remove(sourceFolder / "Data/Jinak");
+    put("konec");         // the name without its dot
+    put("auxiliary.log"); // a device name only as a whole
+    put("Obrázky/Ctete.txt");
+    const test::ProgramRun r = build();
+    ASSERT_EQ(r.status, 0) << everything(r);
+    const fs::path installer = scratch.path() / "installer.exe";
+    fs::rename(sourceFolder / "Output" / "Můj program verze 1.0.exe", installer);
+    fs::remove_all(sourceFolder / "Output");
+    EXPECT_EQ(test::installerContents(installer, scratch), test::expectedContents(sourceFolder));
 }
 
 TEST_F(Compile, WorkingFolderWithQuoteBackslashAndTrailingBlankBuilds) {
