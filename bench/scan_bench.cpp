@@ -131,14 +131,18 @@ double runFind(const std::string& root) {
 double runScan(const std::string& root, std::size_t& scriptBytes, std::size_t& fileLines) {
     tornavel::ProjectSettings project;
     SilentPrompts prompts;
+    scriptBytes = 0;
+    fileLines = 0;
     const auto start = Clock::now();
-    tornavel::ScriptWriter out;
-    tornavel::WriteContentSections(out, project, root, tornavel::ListFolderFiles(root), prompts,
-                                   nullptr);
+    // Streamed as the build streams it into its temporary file.
+    tornavel::ScriptWriter out([&](std::string_view bytes) {
+        scriptBytes += bytes.size();
+        fileLines += static_cast<std::size_t>(
+            std::count(bytes.begin(), bytes.end(), '\n')); // every line ends with one
+    });
+    tornavel::WriteContentSections(out, project, root, prompts, nullptr);
+    out.finish();
     const auto end = Clock::now();
-    scriptBytes = out.bytes().size();
-    fileLines = static_cast<std::size_t>(
-        std::count(out.bytes().begin(), out.bytes().end(), '\n')); // every line ends with one
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 

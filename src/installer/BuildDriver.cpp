@@ -15,6 +15,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tornavel {
@@ -139,11 +140,25 @@ std::string DiskNote(const std::string& appVerName) {
 
 void ClearOutputFolder(const std::string& sourceFolder) {
     const std::string folder = outputFolder(sourceFolder);
-    const FileAttributes attributes = GetFileAttributes(folder);
-    if (!attributes.exists) {
-        return;
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0) {
+        if (errno == ENOENT) {
+            return;
+        }
+        throw InOutError::fromErrno(errno, folder);
     }
-    if (!attributes.folder) {
+    if (S_ISLNK(st.st_mode)) {
+        // Emptying it would delete files wherever the link leads.
+        std::error_code ec;
+        const std::string target = std::filesystem::read_symlink(folder, ec).string();
+        throw Error(Error::Kind::InputOutput,
+                    "„" + folder + "“ je symbolický odkaz" +
+                        (target.empty() ? std::string() : " na „" + target + "“") +
+                        ", ne složka ve zdrojovém adresáři. Tornavel složku Output před "
+                        "kompilací vyprazdňuje, a proto odkaz nepoužije: odstraňte ho nebo "
+                        "přejmenujte.");
+    }
+    if (!S_ISDIR(st.st_mode)) {
         // The compiler could not make its folder there; refusing now keeps the
         // file out of the script and the user from waiting for a failure.
         throw Error(Error::Kind::InputOutput,
@@ -196,17 +211,20 @@ bool BuildDriver::writeScriptLocked(ProjectSettings& project, const BuildEnviron
     if (!ValidateProject(project, env.SourceFolder, prompts_, log)) {
         return false;
     }
-    ClearOutputFolder(env.SourceFolder);
-    // Read afresh: the output folder is gone, and the folder may have changed
-    // since anyone last looked.
-    const std::vector<std::string> rootFiles = ListFolderFiles(env.SourceFolder);
-    ScriptWriter script;
+    // The script streams into its temporary file as it is made; ISS changes
+    // only once the whole tree has been read and passed, and Output is
+    // emptied only then, so a refused name leaves everything as it was.
+    AtomicFileWriter file(env.SourceFolder + "ISS");
+    ScriptWriter script([&file](std::string_view bytes) { file.write(bytes); });
     WriteSetupSections(script, project, log);
-    const std::vector<std::string> leftOut =
-        WriteContentSections(script, project, env.SourceFolder, rootFiles, prompts_, log);
-    WriteFileAtomically(env.SourceFolder + "ISS", script.bytes());
-    if (!leftOut.empty()) {
-        const std::string notice = LeftOutFoldersNotice(leftOut);
+    const ContentSummary content =
+        WriteContentSections(script, project, env.SourceFolder, prompts_, log);
+    script.finish();
+    ClearOutputFolder(env.SourceFolder);
+    file.commit();
+    scriptFiles_ = content.files;
+    if (!content.leftOut.empty()) {
+        const std::string notice = LeftOutFoldersNotice(content.leftOut);
         if (console_) {
             console_->notice(notice);
         } else {

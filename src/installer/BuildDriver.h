@@ -83,6 +83,7 @@ private:
     BuildConsole* console_;
     AppExec launcher_;
     bool running_ = false;
+    std::size_t scriptFiles_ = 0; // the files the last script installs
 };
 
 // The compiler to run: CompilerPath, or ProgramFolder + "iscc" without one.
@@ -128,7 +129,8 @@ std::string DiskNote(const std::string& appVerName);
 // deleted, or a read-only one, stays) and removes the folder; nothing when
 // there is no such folder. Throws InOutError when the folder cannot be removed
 // ("I/O error 145" when it is not empty), and Error naming it when "Output" is
-// a file, where the compiler needs its folder.
+// a file, where the compiler needs its folder, or a symbolic link (emptying it
+// would delete files wherever it leads); nothing is deleted then.
 void ClearOutputFolder(const std::string& sourceFolder);
 
 } // namespace tornavel

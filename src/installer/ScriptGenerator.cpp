@@ -2,6 +2,7 @@
 
 #include "installer/FontResourceTools.h"
 #include "installer/SourceScan.h"
+#include "installer/WindowsNames.h"
 #include "platform/Cp1250.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
@@ -82,16 +83,16 @@ bool isPlainScriptText(std::string_view text) {
 
 // A value or name inserted into a line must fit the script: one line, in
 // Windows-1250. Checking it on its own gives an error that names the value
-// (after shownPrefix, such as its folder) rather than the whole line.
-void requireScriptText(const std::string& text, std::string_view shownPrefix = {}) {
+// rather than the whole line.
+void requireScriptText(const std::string& text) {
     if (isPlainAscii(text)) {
         return;
     }
     if (!isCp1250Encodable(text)) {
-        throw EncodingError(std::string(shownPrefix) + text);
+        throw EncodingError(text);
     }
     if (holdsLineBreak(text)) {
-        refuseLineBreak(std::string(shownPrefix) + text);
+        refuseLineBreak(text);
     }
 }
 
@@ -315,57 +316,58 @@ void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& roo
     out.line("Source: \"" + quoted(file) + "\"; DestDir: \"{app}\"; Flags: ignoreversion");
 }
 
-// Returns the folders the scan left out.
-std::vector<std::string> writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
-                                           const std::string& sourceFolder,
-                                           const std::vector<std::string>& rootFiles,
-                                           Prompts& prompts, ChangeLog* log) {
+// The [Files] lines of one folder: its two pieces encoded once, the file
+// names between them.
+void writeFolderFiles(ScriptWriter& out, const ScannedFolder& folder) {
+    const std::string quotedEntry = quoted(std::string(folder.entry));
+    const std::string source = ScriptWriter::encode("Source: \"" + quotedEntry + "\\");
+    const std::string destination = ScriptWriter::encode(
+        "\"; DestDir: \"{app}\\" + withLiteralBraces(quotedEntry) + "\"; Flags: ignoreversion");
+    std::string name, encodedName; // reused, as there is one line per file
+    for (const ScannedFile& file : folder.files) {
+        if (isPlainScriptText(file.name)) {
+            out.encodedLine({source, file.name, destination});
+            continue;
+        }
+        name.clear();
+        appendDoublingQuotes(name, file.name);
+        encodedName.clear();
+        appendEncoded(encodedName, name);
+        out.encodedLine({source, encodedName, destination});
+    }
+}
+
+ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
+                                 const std::string& sourceFolder, Prompts& prompts,
+                                 ChangeLog* log) {
     out.line("");
     out.line("[Files]");
-    SourceTree tree = ScanSourceTree(sourceFolder);
-    std::vector<std::string> folders;
-    folders.reserve(tree.folders.size());
-    for (const auto& entry : tree.folders) {
-        folders.push_back(quoted(entry));
-    }
-
     const std::string root = withTrailingSeparator(sourceFolder);
-    for (const auto& file : rootFiles) {
-        writeRootFile(out, p, root, file, prompts, log);
-    }
-
-    // One line per file, each made of its folder's two pieces and its name.
-    std::size_t expectedBytes = 0;
-    for (std::size_t i = 0; i < folders.size(); ++i) {
-        expectedBytes += tree.files[i].size() * (2 * folders[i].size() + 64) + folders[i].size();
-        for (const auto& file : tree.files[i]) {
-            expectedBytes += file.size();
+    TreeNameCheck names;
+    std::vector<std::string> folders; // for [Dirs]
+    ContentSummary summary;
+    summary.leftOut = WalkSourceTree(sourceFolder, [&](const ScannedFolder& folder) {
+        if (folder.listError != 0) {
+            throw InOutError::fromErrno(folder.listError, std::string(folder.native));
         }
-    }
-    out.reserve(expectedBytes);
-
-    std::string name, encodedName; // reused, as there is one line per file
-    for (std::size_t i = 0; i < folders.size(); ++i) {
-        if (tree.listError[i] != 0) {
-            throw InOutError::fromErrno(tree.listError[i],
-                                        sourceFolder + toNativeSeparators(tree.folders[i]));
-        }
-        const std::string shownPrefix = tree.folders[i] + "\\";
-        const std::string source = ScriptWriter::encode("Source: \"" + folders[i] + "\\");
-        const std::string destination = ScriptWriter::encode(
-            "\"; DestDir: \"{app}\\" + withLiteralBraces(folders[i]) + "\"; Flags: ignoreversion");
-        for (const auto& file : tree.files[i]) {
-            if (isPlainScriptText(file)) {
-                out.encodedLine({source, file, destination});
-                continue;
+        // A refused name stops the script; the walk goes on to find them all.
+        const bool clean = names.checkFolder(folder) && names.passed();
+        summary.files += folder.files.size();
+        if (folder.index == 0) {
+            for (const ScannedFile& file : folder.files) {
+                if (clean) {
+                    writeRootFile(out, p, root, file.name, prompts, log);
+                }
             }
-            requireScriptText(file, shownPrefix);
-            name.clear();
-            appendDoublingQuotes(name, file);
-            encodedName.clear();
-            appendEncoded(encodedName, name);
-            out.encodedLine({source, encodedName, destination});
+            return;
         }
+        if (clean) {
+            folders.push_back(quoted(std::string(folder.entry)));
+            writeFolderFiles(out, folder);
+        }
+    });
+    if (!names.passed()) {
+        throw Error(Error::Kind::ProjectRefused, names.message());
     }
 
     out.line("");
@@ -373,7 +375,7 @@ std::vector<std::string> writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p
     for (const auto& folder : folders) {
         out.line("Name: \"{app}\\" + withLiteralBraces(folder) + "\"");
     }
-    return std::move(tree.leftOut);
+    return summary;
 }
 
 } // namespace
@@ -392,14 +394,29 @@ void ScriptWriter::line(std::string_view utf8) {
         bytes_.resize(before); // no half line stays behind
         throw;
     }
-    bytes_ += "\r\n";
+    lineEnded();
 }
 
 void ScriptWriter::encodedLine(std::initializer_list<std::string_view> cp1250Pieces) {
     for (const auto piece : cp1250Pieces) {
         bytes_ += piece;
     }
+    lineEnded();
+}
+
+void ScriptWriter::lineEnded() {
     bytes_ += "\r\n";
+    if (sink_ && bytes_.size() >= kPieceSize) {
+        sink_(bytes_);
+        bytes_.clear();
+    }
+}
+
+void ScriptWriter::finish() {
+    if (sink_ && !bytes_.empty()) {
+        sink_(bytes_);
+        bytes_.clear();
+    }
 }
 
 int ParseInteger32(const std::string& text) {
@@ -433,13 +450,12 @@ void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* 
     writeSetup(out, project, log);
 }
 
-std::vector<std::string> WriteContentSections(ScriptWriter& out, ProjectSettings& project,
-                                              const std::string& sourceFolder,
-                                              const std::vector<std::string>& rootFiles,
-                                              Prompts& prompts, ChangeLog* log) {
+ContentSummary WriteContentSections(ScriptWriter& out, ProjectSettings& project,
+                                    const std::string& sourceFolder, Prompts& prompts,
+                                    ChangeLog* log) {
     writeIcons(out, project);
     writeIni(out, project);
-    return writeFilesAndDirs(out, project, sourceFolder, rootFiles, prompts, log);
+    return writeFilesAndDirs(out, project, sourceFolder, prompts, log);
 }
 
 } // namespace tornavel

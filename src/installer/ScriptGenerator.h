@@ -3,6 +3,7 @@
 #include "installer/Prompts.h"
 #include "project/ProjectSettings.h"
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -10,14 +11,22 @@
 
 namespace tornavel {
 
-// Collects the script's lines as Windows-1250 bytes, CR LF after every line.
-// The whole script is built in memory and written in one piece afterwards, so
-// a generation that fails leaves no half-written script behind.
+// Collects the script's lines as Windows-1250 bytes, CR LF after every line,
+// in memory or handed on in pieces (the build streams them into the
+// temporary file that becomes ISS only when the script is whole, so a
+// generation that fails leaves no half-written script behind).
 class ScriptWriter {
 public:
+    // Keeps the whole script (bytes()).
+    ScriptWriter() = default;
+    // Hands the script to sink in pieces of about kPieceSize as it grows, so
+    // that it is never held whole; finish() hands over the rest.
+    explicit ScriptWriter(std::function<void(std::string_view)> sink) : sink_(std::move(sink)) {}
+
     // Throws EncodingError naming the text when Windows-1250 cannot hold it,
     // and Error when it holds a line break (it would split the line).
     void line(std::string_view utf8);
+    // Without a sink: everything written so far.
     const std::string& bytes() const { return bytes_; }
 
     // For the many lines that repeat the same pieces (one per installed
@@ -25,10 +34,15 @@ public:
     // without being encoded again. encode() checks as line() does.
     static std::string encode(std::string_view utf8);
     void encodedLine(std::initializer_list<std::string_view> cp1250Pieces);
-    // Room for at least this many more bytes, when the size is known ahead.
-    void reserve(std::size_t moreBytes) { bytes_.reserve(bytes_.size() + moreBytes); }
+
+    void finish();
+
+    static constexpr std::size_t kPieceSize = 256 * 1024;
 
 private:
+    void lineEnded();
+
+    std::function<void(std::string_view)> sink_;
     std::string bytes_;
 };
 
@@ -37,18 +51,26 @@ private:
 // is on and DiskSize or ReserveBytes is not a whole number that fits in 32 bits.
 void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* log);
 
-// [Icons], [INI], [Files], [Dirs]. rootFiles: ListFolderFiles(sourceFolder) as the build
-// read it after clearing Output. Sets project.Font per .TTF root file (logged). Font
-// messages go through prompts. Returns the sub-folders the scan left out
-// (SourceTree::leftOut), for the build to tell the user.
+// What the [Files] section holds beyond its lines: the sub-folders the scan
+// left out, for the build to tell the user, and how many files go in.
+struct ContentSummary {
+    std::vector<std::string> leftOut;
+    std::size_t files = 0;
+};
+
+// [Icons], [INI], [Files], [Dirs], from one walk of sourceFolder
+// (WalkSourceTree) whose every name is checked as it is read
+// (TreeNameCheck). Sets project.Font per .TTF root file (logged). Font
+// messages go through prompts.
 //
 // Throws ListIndexError when an INI line is due and IniLocation selects no
-// folder, InOutError when a scanned sub-folder cannot be listed, EncodingError
-// naming a file, folder or font name that Windows-1250 cannot hold.
-std::vector<std::string> WriteContentSections(ScriptWriter& out, ProjectSettings& project,
-                                              const std::string& sourceFolder,
-                                              const std::vector<std::string>& rootFiles,
-                                              Prompts& prompts, ChangeLog* log);
+// folder, InOutError naming a folder that cannot be listed, Error
+// (Kind::ProjectRefused) with TreeNameCheck's message when a name cannot be
+// installed, EncodingError naming a font name that Windows-1250 cannot hold.
+// What was written by then is not a script: the caller discards it.
+ContentSummary WriteContentSections(ScriptWriter& out, ProjectSettings& project,
+                                    const std::string& sourceFolder, Prompts& prompts,
+                                    ChangeLog* log);
 
 // Reads a signed 32-bit decimal whole number: an optional sign and digits,
 // nothing else. Throws ConvertError ("'%s' is not a valid integer value").

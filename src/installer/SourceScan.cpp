@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <string_view>
@@ -45,76 +46,98 @@ struct Folder {
 };
 
 // Walks the tree level by level. Every folder is read at most once; with
-// wantFiles the folders of the deepest level are read too, for their files.
+// wantFiles the folders of the deepest level are read too, for their files,
+// and each read folder is handed to visit.
 class Walker {
 public:
-    Walker(const std::string& sourceFolder, bool wantFiles) : wantFiles_(wantFiles) {
+    Walker(const std::string& sourceFolder, const std::function<void(const ScannedFolder&)>* visit)
+        : visit_(visit) {
         folders_.push_back({"", withTrailingSeparator(sourceFolder), -1});
     }
 
-    SourceTree run() {
+    // The folders' entries in scan order, when asked for; the left-out ones.
+    std::vector<std::string> run(std::vector<std::string>* entries = nullptr) {
         std::vector<int> level;
-        try {
-            readInto(0, true, nullptr, &level);
-        } catch (const InOutError&) {
-            return std::move(tree_); // a missing source folder has no sub-folders
+        if (!read(0, true, &level) && !visit_) {
+            return {}; // a missing source folder has no sub-folders
         }
         for (int depth = 1; depth <= kDeepestScannedLevel && !level.empty(); ++depth) {
             const bool deepest = depth == kDeepestScannedLevel;
             std::vector<int> next;
             for (const int index : level) {
-                std::vector<std::string> files;
-                int error = 0;
-                if (wantFiles_ || !deepest) {
-                    try {
-                        readInto(index, !deepest, wantFiles_ ? &files : nullptr, &next);
-                    } catch (const InOutError& e) {
-                        // Listings fail with the system's error; keep it whole.
-                        error = e.systemError() != 0 ? e.systemError() : EIO;
-                        files.clear();
-                    }
+                if (visit_ || !deepest) {
+                    read(index, !deepest, &next);
                 }
-                tree_.folders.push_back(std::move(folders_[static_cast<std::size_t>(index)].entry));
-                if (wantFiles_) {
-                    SortNamesIgnoringCase(files);
-                    tree_.files.push_back(std::move(files));
-                    tree_.listError.push_back(error);
+                Folder& folder = folders_[static_cast<std::size_t>(index)];
+                if (entries) {
+                    entries->push_back(std::move(folder.entry));
                 }
+                // Only the walk below needs a folder's path, and only while
+                // it may still be an ancestor of what is read.
+                folder.entry = {};
             }
             level = std::move(next);
         }
-        return std::move(tree_);
+        return std::move(leftOut_);
     }
 
 private:
-    // Reads one folder: its files into files (when given), its installed
-    // sub-folders (when wanted) appended to the folder list and to next.
-    void readInto(int index, bool wantFolders, std::vector<std::string>* files,
-                  std::vector<int>* next) {
+    // Reads one folder: its files (when visiting), its installed sub-folders
+    // (when wanted) appended to the folder list and to next; then visits it.
+    // False when it could not be listed.
+    bool read(int index, bool wantFolders, std::vector<int>* next) {
         const std::string native = folders_[static_cast<std::size_t>(index)].native;
-        ForEachEntry(native, [&](const FolderEntryView& e) {
-            if (!e.folder) {
-                if (files) {
-                    files->emplace_back(e.name);
+        const std::size_t firstChild = folders_.size();
+        files_.clear();
+        subFolders_.clear();
+        int error = 0;
+        try {
+            ForEachEntry(native, [&](const FolderEntryView& e) {
+                if (index == 0 && IsOwnWorkingEntry(e.name)) {
+                    return;
                 }
-                return;
-            }
-            if (!wantFolders || !isInstalledFolder(e)) {
-                // Only the scan for the script reads the deepest level, and
-                // only it needs to tell the user what stays out.
-                if (wantFiles_ && !(index == 0 && IsOwnWorkingEntry(e.name))) {
-                    tree_.leftOut.push_back(entryOf(index, e.name));
+                if (!e.folder) {
+                    if (visit_) {
+                        files_.push_back({std::string(e.name), e.oddity});
+                    }
+                    return;
                 }
-                return;
+                if (!wantFolders || !isInstalledFolder(e)) {
+                    // Only the walk for the script reads the deepest level,
+                    // and only it needs to tell the user what stays out.
+                    if (visit_) {
+                        leftOut_.push_back(entryOf(index, e.name));
+                    }
+                    return;
+                }
+                std::string childNative = native;
+                childNative.append(e.name) += kNativeSeparator;
+                if (e.link && leadsBackUp(index, childNative)) {
+                    return;
+                }
+                next->push_back(static_cast<int>(folders_.size()));
+                folders_.push_back({entryOf(index, e.name), std::move(childNative), index});
+            });
+        } catch (const InOutError& e) {
+            // Listings fail with the system's error; keep it whole.
+            error = e.systemError() != 0 ? e.systemError() : EIO;
+            files_.clear();
+        }
+        if (visit_) {
+            std::sort(files_.begin(), files_.end(), [](const ScannedFile& a, const ScannedFile& b) {
+                return CompareNamesIgnoringCase(a.name, b.name) < 0;
+            });
+            for (std::size_t c = firstChild; c < folders_.size(); ++c) {
+                const std::string& entry = folders_[c].entry;
+                const std::size_t slash = entry.rfind('\\');
+                subFolders_.push_back(
+                    {std::string_view(entry).substr(slash == std::string::npos ? 0 : slash + 1),
+                     static_cast<int>(c)});
             }
-            std::string childNative = native;
-            childNative.append(e.name) += kNativeSeparator;
-            if (e.link && leadsBackUp(index, childNative)) {
-                return;
-            }
-            next->push_back(static_cast<int>(folders_.size()));
-            folders_.push_back({entryOf(index, e.name), std::move(childNative), index});
-        });
+            const Folder& folder = folders_[static_cast<std::size_t>(index)];
+            visit_->operator()({index, folder.entry, folder.native, files_, subFolders_, error});
+        }
+        return error == 0;
     }
 
     // The entry of the folder name inside the folder at index.
@@ -149,9 +172,11 @@ private:
         return false;
     }
 
-    bool wantFiles_;
+    const std::function<void(const ScannedFolder&)>* visit_;
     std::vector<Folder> folders_;
-    SourceTree tree_;
+    std::vector<ScannedFile> files_;           // of the folder being read
+    std::vector<ScannedSubFolder> subFolders_; // of the folder being read
+    std::vector<std::string> leftOut_;
 };
 
 } // namespace
@@ -160,7 +185,14 @@ std::vector<std::string> ScanSourceFolders(const std::string& sourceFolder) {
     if (sourceFolder.empty()) {
         return {};
     }
-    return Walker(sourceFolder, false).run().folders;
+    std::vector<std::string> folders;
+    Walker(sourceFolder, nullptr).run(&folders);
+    return folders;
+}
+
+std::vector<std::string> WalkSourceTree(const std::string& sourceFolder,
+                                        const std::function<void(const ScannedFolder&)>& visit) {
+    return Walker(sourceFolder, &visit).run();
 }
 
 std::vector<std::string> ListFolderFiles(const std::string& folder) {
@@ -175,15 +207,27 @@ std::vector<std::string> ListFolderFiles(const std::string& folder) {
 }
 
 SourceTree ScanSourceTree(const std::string& sourceFolder) {
+    SourceTree tree;
     if (sourceFolder.empty()) {
-        return {};
+        return tree;
     }
-    return Walker(sourceFolder, true).run();
+    tree.leftOut = WalkSourceTree(sourceFolder, [&tree](const ScannedFolder& folder) {
+        if (folder.index == 0) {
+            return; // the source folder's own files are the build's root listing
+        }
+        tree.folders.emplace_back(folder.entry);
+        std::vector<std::string>& files = tree.files.emplace_back();
+        for (const ScannedFile& file : folder.files) {
+            files.push_back(file.name);
+        }
+        tree.listError.push_back(folder.listError);
+    });
+    return tree;
 }
 
 bool IsOwnWorkingEntry(std::string_view name) {
     constexpr std::string_view kScriptTemporary = "ISS.tmp-"; // WriteFileAtomically's name
-    return name == "ISS" || name == ".tornavel-iscc" ||
+    return name == "ISS" || name == "Output" || name == ".tornavel-iscc" ||
            (name.size() == kScriptTemporary.size() + 6 && name.starts_with(kScriptTemporary));
 }
 

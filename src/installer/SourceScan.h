@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,15 +33,43 @@ std::vector<std::string> ScanSourceFolders(const std::string& sourceFolder);
 // its full path.
 std::vector<std::string> ListFolderFiles(const std::string& folder);
 
-// The scan and the file lists of the scanned folders from one pass over each
-// folder: folders[i] is the i-th entry of ScanSourceFolders, files[i] what
-// ListFolderFiles gives for it, and listError[i] the errno of the failure that
-// listing it would have thrown as InOutError::fromErrno (0 when it was listed). The script
-// generator uses this so that no folder is read twice.
-//
-// leftOut names, as entries in scan order, the folders the scan met and did
-// not take: hidden ones, those whose name holds a ".", and those of level 20
-// (the folders below these are not visited, so they are not named).
+// A file as the walk saw it: its name, and what it is when not a plain file.
+struct ScannedFile {
+    std::string name;
+    EntryOddity oddity = EntryOddity::None;
+};
+
+// A sub-folder the walk installs, and the index it will be visited under.
+struct ScannedSubFolder {
+    std::string_view name;
+    int index = 0;
+};
+
+// One folder of the tree, as the walk hands it over as soon as it has read
+// it; the views are valid during the call only.
+struct ScannedFolder {
+    int index = 0;                                // 0 for the source folder, then the scan order
+    std::string_view entry;                       // empty for the source folder, else "Data\Img"
+    std::string_view native;                      // absolute, ending with the separator
+    std::span<const ScannedFile> files;           // every file, sorted as ListFolderFiles sorts
+    std::span<const ScannedSubFolder> subFolders; // the installed ones, in scan order
+    int listError = 0;                            // the errno of a folder that could not be listed
+};
+
+// Reads the source folder and then, in the order of ScanSourceFolders, every
+// folder it installs, each exactly once, and hands each to visit as soon as
+// it is read; nothing of the tree is held but the folders still to be read.
+// Entries of the source folder that are the program's own
+// (IsOwnWorkingEntry) are skipped. Returns the folders met and not taken,
+// as entries in scan order: hidden ones, those whose name holds a ".", and
+// those of level 20 (the folders below these are not visited, so they are
+// not named).
+std::vector<std::string> WalkSourceTree(const std::string& sourceFolder,
+                                        const std::function<void(const ScannedFolder&)>& visit);
+
+// The walk gathered whole, for callers that want it so: folders[i] is the i-th
+// entry of ScanSourceFolders, files[i] what ListFolderFiles gives for it, and
+// listError[i] the errno of a listing that failed (0 when it was listed).
 struct SourceTree {
     std::vector<std::string> folders;
     std::vector<std::vector<std::string>> files;
@@ -48,8 +80,9 @@ SourceTree ScanSourceTree(const std::string& sourceFolder);
 
 // Whether an entry of the source folder's top level is the program's own
 // rather than the user's: the script ISS, a temporary file of its writing
-// that a killed build left, and the folder an earlier compiler adapter kept
-// there. These are never installed nor reported as left out.
+// that a killed build left, the folder Output (emptied and made anew by every
+// build) and the folder an earlier compiler adapter kept there. These are
+// never installed nor reported as left out.
 bool IsOwnWorkingEntry(std::string_view name);
 
 // The notice that tells the user which folders the installer leaves out:

@@ -8,32 +8,10 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tornavel {
 namespace {
-
-// Owns the temporary file: closes it and removes it unless it was renamed.
-class TempFile {
-public:
-    TempFile(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
-    ~TempFile() {
-        if (!renamed_) {
-            ::unlink(path_.c_str());
-        }
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    int fd() const { return fd_.get(); }
-    const std::string& path() const { return path_; }
-    bool close() { return fd_.close(); }
-    void markRenamed() { renamed_ = true; }
-
-private:
-    std::string path_;
-    UniqueFd fd_;
-    bool renamed_ = false;
-};
 
 [[noreturn]] void fail(int err, const std::string& path) {
     throw InOutError::fromErrno(err, path);
@@ -91,44 +69,71 @@ void writeInPlace(const std::string& target, std::string_view data, const std::s
 
 } // namespace
 
-void WriteFileAtomically(const std::string& path, std::string_view data) {
-    const std::string target = linkTarget(path);
+AtomicFileWriter::AtomicFileWriter(std::string path)
+    : path_(std::move(path)), target_(linkTarget(path_)) {
     // A file being replaced keeps its permissions; a read-only one is refused,
     // as writing to it would be on Windows.
-    mode_t mode = newFileMode();
+    mode_ = newFileMode();
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    const bool exists = ::stat(target_.c_str(), &existing) == 0;
     if (exists) {
         if (S_ISDIR(existing.st_mode)) {
-            fail(EISDIR, path);
+            fail(EISDIR, path_);
         }
-        if (::access(target.c_str(), W_OK) != 0) {
-            fail(errno, path);
+        if (::access(target_.c_str(), W_OK) != 0) {
+            fail(errno, path_);
         }
-        mode = existing.st_mode & 07777;
+        mode_ = existing.st_mode & 07777;
     }
-
-    std::string pattern = target + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
+    temporary_ = target_ + ".tmp-XXXXXX";
+    fd_ = ::mkstemp(temporary_.data());
+    if (fd_ < 0) {
         const int err = errno;
-        if (exists && (err == EACCES || err == EPERM)) {
-            writeInPlace(target, data, path);
-            return;
+        if (!exists || (err != EACCES && err != EPERM)) {
+            fail(err, path_);
         }
-        fail(err, path);
+        writeInPlace_ = true;
     }
-    TempFile temp(pattern, fd);
-    if (const int err = WriteAll(temp.fd(), data); err != 0) {
-        fail(err, path);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temporary_.c_str());
     }
-    if (::fchmod(temp.fd(), mode) != 0 || ::fsync(temp.fd()) != 0 || !temp.close()) {
-        fail(errno, path);
+}
+
+void AtomicFileWriter::write(std::string_view bytes) {
+    if (writeInPlace_) {
+        inPlace_ += bytes;
+    } else if (const int err = WriteAll(fd_, bytes); err != 0) {
+        fail(err, path_);
     }
-    if (::rename(temp.path().c_str(), target.c_str()) != 0) {
-        fail(errno, path);
+}
+
+void AtomicFileWriter::commit() {
+    if (writeInPlace_) {
+        writeInPlace(target_, inPlace_, path_);
+        return;
     }
-    temp.markRenamed();
+    UniqueFd file(std::exchange(fd_, -1));
+    const auto removeTemporary = [this] { ::unlink(temporary_.c_str()); };
+    if (::fchmod(file.get(), mode_) != 0 || ::fsync(file.get()) != 0 || !file.close()) {
+        const int err = errno;
+        removeTemporary();
+        fail(err, path_);
+    }
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        const int err = errno;
+        removeTemporary();
+        fail(err, path_);
+    }
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view data) {
+    AtomicFileWriter file(path);
+    file.write(data);
+    file.commit();
 }
 
 } // namespace tornavel

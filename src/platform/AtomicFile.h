@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 namespace tornavel {
 
@@ -16,5 +17,32 @@ namespace tornavel {
 // the file is written in place instead: its space is reserved first, so that a
 // full disk leaves it as it was, then it is overwritten whole and flushed.
 void WriteFileAtomically(const std::string& path, std::string_view data);
+
+// The same for a file made piece by piece, so that it need not be held whole:
+// the pieces go into the temporary file as they come, and commit() puts it in
+// place as WriteFileAtomically does. An object that goes without commit()
+// (a failure while the pieces were made) removes its temporary file, and the
+// file at path stays exactly as it was. Where the folder cannot be written
+// but the file can, the pieces are kept until commit() writes them in place.
+// Every failure throws InOutError naming path.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(std::string path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    void write(std::string_view bytes);
+    void commit();
+
+private:
+    std::string path_;   // as given, for the messages
+    std::string target_; // the file the links at path lead to
+    std::string temporary_;
+    int fd_ = -1;
+    mode_t mode_ = 0;
+    std::string inPlace_; // the pieces, when the folder cannot be written
+    bool writeInPlace_ = false;
+};
 
 } // namespace tornavel

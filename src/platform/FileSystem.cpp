@@ -178,11 +178,16 @@ void ForEachEntry(const std::string& folder,
                 continue; // gone since the directory was read
             }
             entry.link = S_ISLNK(st.st_mode);
-            if (entry.link) {
-                entry.folder = ::fstatat(fd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+            if (entry.link && ::fstatat(fd, e->d_name, &st, 0) != 0) {
+                entry.oddity = errno == ELOOP ? EntryOddity::LinkLoop : EntryOddity::DanglingLink;
             } else {
                 entry.folder = S_ISDIR(st.st_mode);
+                if (!entry.folder && !S_ISREG(st.st_mode)) {
+                    entry.oddity = EntryOddity::Special;
+                }
             }
+        } else if (e->d_type != DT_REG) {
+            entry.oddity = EntryOddity::Special;
         }
         entry.hidden = isHiddenName(entry.name);
         visit(entry);
@@ -245,7 +250,10 @@ FileAttributes FileAttributesFromStat(std::string_view path, const struct stat& 
     return a;
 }
 
-int CompareNamesIgnoringCase(std::string_view a, std::string_view b) {
+namespace {
+
+// Compares names as folded: 0 when they differ in letter case only.
+int compareFolded(std::string_view a, std::string_view b) {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
         char32_t ca = 0, cb = 0;
@@ -274,10 +282,20 @@ int CompareNamesIgnoringCase(std::string_view a, std::string_view b) {
     if (i < a.size()) {
         return 1;
     }
-    if (j < b.size()) {
-        return -1;
+    return j < b.size() ? -1 : 0;
+}
+
+} // namespace
+
+int CompareNamesIgnoringCase(std::string_view a, std::string_view b) {
+    if (const int folded = compareFolded(a, b); folded != 0) {
+        return folded;
     }
     return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    return compareFolded(a, b) == 0;
 }
 
 void SortNamesIgnoringCase(std::vector<std::string>& names) {

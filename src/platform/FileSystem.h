@@ -54,12 +54,21 @@ struct FolderEntry {
     bool link = false; // a symbolic link (folder and hidden describe what it points to)
 };
 
+// What a non-folder entry is when it is not a plain file (or a link to one).
+enum class EntryOddity : unsigned char {
+    None,
+    DanglingLink, // a link to nothing
+    LinkLoop,     // links that lead back to each other
+    Special,      // a pipe, a socket or a device
+};
+
 // An entry as ForEachEntry hands it over; name is valid during the call only.
 struct FolderEntryView {
     std::string_view name;
     bool folder = false;
     bool hidden = false;
     bool link = false;
+    EntryOddity oddity = EntryOddity::None;
 };
 
 // Calls visit for every entry of folder except "." and "..", in the order the
@@ -86,6 +95,10 @@ inline bool PassesFilter(const FolderEntryView& e, EntryFilter filter) {
 // Latin, Greek and Cyrillic letters), names equal but for case are ordered by
 // their bytes so the order is total. Negative, zero or positive.
 int CompareNamesIgnoringCase(std::string_view a, std::string_view b);
+
+// Whether two names differ in letter case only (or not at all): the same
+// name to Windows.
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 
 // Sorts names with CompareNamesIgnoringCase.
 void SortNamesIgnoringCase(std::vector<std::string>& names);

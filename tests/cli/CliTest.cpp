@@ -193,12 +193,25 @@ TEST_F(CliTest, BadDiskSizeExitsWithOne) {
     EXPECT_EQ(lines(r.err).back(), "'1,44 MB' is not a valid integer value.");
 }
 
-TEST_F(CliTest, OutputFolderThatCannotBeRemovedExitsWithTwo) {
+TEST_F(CliTest, OutputThatIsNotOursToEmptyExitsWithTwo) {
     source.makeDir("Output/keep");
-    const CliRun r = build();
+    CliRun r = build();
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "I/O error 145 (Directory not empty): " + (source.path() / "Output").string() +
                          ".\n");
+    EXPECT_FALSE(fs::exists(source.path() / "ISS"));
+
+    // A link is never followed into whatever it leads to.
+    fs::remove_all(source.path() / "Output");
+    const fs::path kept = programDir.writeFile("elsewhere/keep.txt", "kept");
+    fs::create_directory_symlink(kept.parent_path(), source.path() / "Output");
+    r = build();
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("„" + (source.path() / "Output").string() + "“ je symbolický odkaz na „" +
+                         kept.parent_path().string() + "“"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(test::readFileBytes(kept), "kept");
     EXPECT_FALSE(fs::exists(source.path() / "ISS"));
 }
 

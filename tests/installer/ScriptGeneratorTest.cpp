@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tornavel {
 namespace {
@@ -62,8 +63,7 @@ protected:
     }
     std::string contentBytes() {
         ScriptWriter out;
-        WriteContentSections(out, project, source.folder(), ListFolderFiles(source.folder()),
-                             prompts, &log);
+        WriteContentSections(out, project, source.folder(), prompts, &log);
         return out.bytes();
     }
     Lines contentSection(const std::string& header) {
@@ -79,8 +79,7 @@ TEST_F(Script, NewProjectGivesTheScriptByteForByte) {
     NewProject(project);
     ScriptWriter out;
     WriteSetupSections(out, project, &log);
-    WriteContentSections(out, project, source.folder(), ListFolderFiles(source.folder()), prompts,
-                         &log);
+    WriteContentSections(out, project, source.folder(), prompts, &log);
 
     const std::string expected = ";Tento soubor je vytvo\xF8"
                                  "en pro Inno Setup 5.1.12\r\n"
@@ -482,21 +481,23 @@ TEST_F(Script, SubFoldersInScanOrderThenDirs) {
     EXPECT_TRUE(prompts.calls.empty());
 }
 
-TEST_F(Script, RootFilesComeFromTheCallersListing) {
-    source.writeFile("now.txt");
-    ScriptWriter out;
-    WriteContentSections(out, project, source.folder(), {"then.txt"}, prompts, &log);
-    EXPECT_EQ(section(decodedLines(out.bytes()), "[Files]"),
-              (Lines{R"(Source: "then.txt"; DestDir: "{app}"; Flags: ignoreversion)"}));
-}
-
-TEST_F(Script, QuotesInFileAndFolderNamesAreDoubled) {
-    source.writeFile("Re\"port\"/a\"b.txt");
-    const Lines all = decodedLines(contentBytes());
-    EXPECT_EQ(section(all, "[Files]"),
-              (Lines{R"(Source: "Re""port""\a""b.txt"; DestDir: "{app}\Re""port"""; )"
-                     R"(Flags: ignoreversion)"}));
-    EXPECT_EQ(section(all, "[Dirs]"), (Lines{R"(Name: "{app}\Re""port""")"}));
+TEST_F(Script, StreamedScriptIsTheScriptInMemory) {
+    for (int f = 0; f < 40; ++f) {
+        for (int i = 0; i < 100; ++i) {
+            source.writeFile("Složka " + std::to_string(f) + "/soubor č. " + std::to_string(i));
+        }
+    }
+    const std::string inMemory = contentBytes();
+    std::string streamed;
+    int pieces = 0;
+    ScriptWriter out([&](std::string_view bytes) {
+        streamed += bytes;
+        ++pieces;
+    });
+    EXPECT_EQ(WriteContentSections(out, project, source.folder(), prompts, &log).files, 4000u);
+    out.finish();
+    EXPECT_EQ(streamed, inMemory);
+    EXPECT_GT(pieces, 1);
 }
 
 TEST_F(Script, BracesInFolderNamesAreLiteralWhereTheCompilerExpandsConstants) {
@@ -509,29 +510,55 @@ TEST_F(Script, BracesInFolderNamesAreLiteralWhereTheCompilerExpandsConstants) {
               (Lines{R"(Name: "{app}\a{{b")", R"(Name: "{app}\a{{b\x{{{{y}")"}));
 }
 
-TEST_F(Script, NamesWindows1250CannotHoldEndTheScriptNamingThem) {
-    source.writeFile("Data/日本.txt");
-    try {
-        contentBytes();
-        FAIL() << "no exception";
-    } catch (const EncodingError& e) {
-        EXPECT_EQ(e.text(), "Data\\日本.txt");
+// Every name Windows cannot hold is refused together, before a script exists.
+TEST_F(Script, NamesWindowsCannotHoldAreRefusedTogether) {
+    for (const char* name : {"README.txt", "Readme.txt", "Čtěte.txt", "čtěte.txt", "data",
+                             "a:b.txt", "tab\t.txt", "name.", "nul.txt", "Sub/日本.txt"}) {
+        source.writeFile(name);
     }
-    std::filesystem::remove_all(source.path() / "Data");
-    source.makeDir("Ελλάδα");
+    source.makeDir("Data");
+    source.makeDir("dir ");
+    std::filesystem::create_symlink("nowhere", source.path() / "broken");
+    std::filesystem::create_symlink("loop", source.path() / "loop");
+    ASSERT_EQ(::mkfifo((source.path() / "pipe").c_str(), 0600), 0);
     try {
         contentBytes();
-        FAIL() << "no exception";
-    } catch (const EncodingError& e) {
-        EXPECT_EQ(e.text(), "Ελλάδα");
+        FAIL() << "no refusal";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::ProjectRefused);
+        const std::string text = e.what();
+        EXPECT_TRUE(text.starts_with(
+            "Zdrojový adresář obsahuje jména, která Windows nedokáže uložit, celkem 12:\r\n"))
+            << text;
+        EXPECT_TRUE(text.ends_with("\r\na 2 další\r\nPřejmenujte je nebo je přesuňte mimo "
+                                   "zdrojový adresář."));
+        for (const char* line :
+             {"Readme.txt: liší se od „README.txt“ jen velikostí písmen",
+              "čtěte.txt: liší se od „Čtěte.txt“ jen velikostí písmen",
+              "a:b.txt: obsahuje znak „:“, který Windows ve jménech nedovoluje",
+              "tab\t.txt: obsahuje řídicí znak (kód 9)", "name.: končí tečkou",
+              "nul.txt: je jméno zařízení Windows (NUL)", "broken: je odkaz, který nikam nevede",
+              "loop: je odkaz, který vede v kruhu",
+              "pipe: není soubor ani složka (roura, soket nebo zařízení)"}) {
+            EXPECT_NE(text.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line;
+        }
     }
-    std::filesystem::remove_all(source.path() / "Ελλάδα");
-    source.writeFile("€uro ✓.txt");
+    // The folder that clashes with a file, and the trailing blank, come next.
+    for (const char* gone : {"broken", "loop", "pipe", "a:b.txt", "tab\t.txt", "name.", "nul.txt",
+                             "Readme.txt", "čtěte.txt"}) {
+        std::filesystem::remove(source.path() / gone);
+    }
     try {
         contentBytes();
-        FAIL() << "no exception";
-    } catch (const EncodingError& e) {
-        EXPECT_EQ(e.text(), "€uro ✓.txt");
+        FAIL() << "no refusal";
+    } catch (const Error& e) {
+        const std::string text = e.what();
+        EXPECT_NE(text.find("celkem 3:"), std::string::npos) << text;
+        EXPECT_NE(text.find("\r\nData: liší se od „data“ jen velikostí písmen"), std::string::npos);
+        EXPECT_NE(text.find("\r\ndir : končí mezerou"), std::string::npos);
+        EXPECT_NE(text.find("\r\nSub/日本.txt: obsahuje znak „日“, který kódování Windows-1250 "
+                            "nemá"),
+                  std::string::npos);
     }
 }
 
@@ -559,7 +586,7 @@ TEST_F(Script, SubFolderThatCannotBeListedEndsTheScript) {
                       return std::string(e.what());
                   }
               }),
-              "File access denied: " + source.folder() + "Locked");
+              "File access denied: " + source.folder() + "Locked/");
 }
 
 TEST(ScriptWriter, Windows1250WithCrLfAfterEveryLine) {

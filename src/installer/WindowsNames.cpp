@@ -1,0 +1,194 @@
+#include "installer/WindowsNames.h"
+
+#include "platform/Cp1250.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/Utf8.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tornavel {
+namespace {
+
+constexpr std::string_view kForbiddenInNames = "\\/:*?\"<>|";
+
+// ASCII bytes a name may hold as they are.
+constexpr std::array<bool, 128> plainNameBytes() {
+    std::array<bool, 128> plain{};
+    for (std::size_t c = ' '; c < plain.size(); ++c) {
+        plain[c] = kForbiddenInNames.find(static_cast<char>(c)) == std::string_view::npos;
+    }
+    return plain;
+}
+constexpr std::array<bool, 128> kPlainNameByte = plainNameBytes();
+
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The device a name stands for on Windows: its part before the first dot,
+// without trailing blanks, in any case ("con", "Com1.txt", "NUL .log").
+std::string reservedDevice(std::string_view name) {
+    std::string_view stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') {
+        stem.remove_suffix(1);
+    }
+    if (stem.size() != 3 && stem.size() != 4) {
+        return {};
+    }
+    std::string device;
+    for (char c : stem) {
+        device += upper(c);
+    }
+    for (std::string_view reserved : {"CON", "PRN", "AUX", "NUL"}) {
+        if (device == reserved) {
+            return device;
+        }
+    }
+    const bool numbered = device.size() == 4 && device[3] >= '1' && device[3] <= '9' &&
+                          (device.starts_with("COM") || device.starts_with("LPT"));
+    return numbered ? device : std::string();
+}
+
+// The problem of a name's characters, checked one by one.
+std::string characterProblem(std::string_view name) {
+    for (std::size_t pos = 0; pos < name.size();) {
+        const auto byte = static_cast<unsigned char>(name[pos]);
+        if (byte < 0x80) {
+            if (!kPlainNameByte[byte]) {
+                return byte < ' ' ? "obsahuje řídicí znak (kód " + std::to_string(byte) + ")"
+                                  : "obsahuje znak „" + std::string(1, name[pos]) +
+                                        "“, který Windows ve jménech nedovoluje";
+            }
+            ++pos;
+            continue;
+        }
+        const std::size_t start = pos;
+        const auto c = decodeUtf8(name, pos, Utf8Mode::Strict);
+        if (!c) {
+            return "obsahuje bajty, které nejsou znaky UTF-8";
+        }
+        if (!isCp1250Character(*c)) {
+            return "obsahuje znak „" + std::string(name.substr(start, pos - start)) +
+                   "“, který kódování Windows-1250 nemá";
+        }
+    }
+    return {};
+}
+
+const char* oddityText(EntryOddity oddity) {
+    switch (oddity) {
+    case EntryOddity::DanglingLink:
+        return "je odkaz, který nikam nevede";
+    case EntryOddity::LinkLoop:
+        return "je odkaz, který vede v kruhu";
+    case EntryOddity::Special:
+        return "není soubor ani složka (roura, soket nebo zařízení)";
+    case EntryOddity::None:
+        break;
+    }
+    return "";
+}
+
+std::string sameNameText(std::string_view other) {
+    return "liší se od „" + std::string(other) + "“ jen velikostí písmen";
+}
+
+} // namespace
+
+std::string WindowsNameProblem(std::string_view name) {
+    if (std::string problem = characterProblem(name); !problem.empty()) {
+        return problem;
+    }
+    if (name.ends_with('.')) {
+        return "končí tečkou";
+    }
+    if (name.ends_with(' ')) {
+        return "končí mezerou";
+    }
+    if (const std::string device = reservedDevice(name); !device.empty()) {
+        return "je jméno zařízení Windows (" + device + ")";
+    }
+    return {};
+}
+
+bool TreeNameCheck::checkFolder(const ScannedFolder& folder) {
+    std::size_t needed = static_cast<std::size_t>(folder.index) + 1;
+    for (const ScannedSubFolder& sub : folder.subFolders) {
+        needed = std::max(needed, static_cast<std::size_t>(sub.index) + 1);
+    }
+    if (badFolder_.size() < needed) {
+        badFolder_.resize(needed);
+    }
+    const bool inBadFolder = badFolder_[static_cast<std::size_t>(folder.index)];
+    const std::size_t before = count_;
+
+    const ScannedFile* previous = nullptr;
+    for (const ScannedFile& file : folder.files) {
+        if (file.oddity != EntryOddity::None) {
+            report(folder.entry, file.name, oddityText(file.oddity));
+        } else if (std::string problem = WindowsNameProblem(file.name); !problem.empty()) {
+            report(folder.entry, file.name, std::move(problem));
+        } else if (previous && SameNameIgnoringCase(previous->name, file.name)) {
+            // Sorted without regard to case, such names stand side by side.
+            report(folder.entry, file.name, sameNameText(previous->name));
+        }
+        previous = &file;
+    }
+
+    const auto& files = folder.files;
+    for (std::size_t s = 0; s < folder.subFolders.size(); ++s) {
+        const ScannedSubFolder& sub = folder.subFolders[s];
+        std::string problem = WindowsNameProblem(sub.name);
+        if (problem.empty()) {
+            const auto at = std::lower_bound(files.begin(), files.end(), sub.name,
+                                             [](const ScannedFile& f, std::string_view n) {
+                                                 return CompareNamesIgnoringCase(f.name, n) < 0;
+                                             });
+            for (auto it = at == files.begin() ? at : at - 1;
+                 problem.empty() && it != files.end() && it <= at; ++it) {
+                if (SameNameIgnoringCase(it->name, sub.name)) {
+                    problem = sameNameText(it->name);
+                }
+            }
+        }
+        for (std::size_t t = 0; problem.empty() && t < s; ++t) {
+            if (SameNameIgnoringCase(folder.subFolders[t].name, sub.name)) {
+                problem = sameNameText(folder.subFolders[t].name);
+            }
+        }
+        if (!problem.empty()) {
+            report(folder.entry, sub.name, std::move(problem));
+        }
+        badFolder_[static_cast<std::size_t>(sub.index)] = inBadFolder || !problem.empty();
+    }
+    return !inBadFolder && count_ == before;
+}
+
+void TreeNameCheck::report(std::string_view entry, std::string_view name, std::string reason) {
+    if (++count_ > kListed) {
+        return;
+    }
+    std::string path = toNativeSeparators(entry);
+    if (!path.empty()) {
+        path += kNativeSeparator;
+    }
+    path += name;
+    listed_.push_back(path + ": " + reason);
+}
+
+std::string TreeNameCheck::message() const {
+    std::string text = "Zdrojový adresář obsahuje jména, která Windows nedokáže uložit, celkem " +
+                       std::to_string(count_) + ":";
+    for (const std::string& line : listed_) {
+        text += "\r\n" + line;
+    }
+    if (count_ > kListed) {
+        const std::size_t more = count_ - kListed;
+        text += "\r\na " + std::to_string(more) + (more < 5 ? " další" : " dalších");
+    }
+    return text + "\r\nPřejmenujte je nebo je přesuňte mimo zdrojový adresář.";
+}
+
+} // namespace tornavel

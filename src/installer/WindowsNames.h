@@ -1,0 +1,46 @@
+#pragma once
+
+#include "installer/SourceScan.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tornavel {
+
+// Why Windows cannot hold a name as it stands; nothing when it can. The
+// reasons: a character Windows-1250 lacks, a control character, one of
+// \ / : * ? " < > |, a trailing dot or blank, a reserved device name (CON,
+// PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, with any extension, in any case).
+std::string WindowsNameProblem(std::string_view name);
+
+// Checks the names of a source tree as the walk hands its folders over,
+// against what an installer can put on Windows: each installed file and
+// folder name (WindowsNameProblem), names in one folder that Windows takes
+// for the same (letter case only: file against file, folder against folder,
+// file against folder), and entries that are neither a plain file nor a
+// folder. Keeps the first offending paths and counts them all.
+class TreeNameCheck {
+public:
+    // Checks one folder's files and installed sub-folders. True when the
+    // folder's own path and all of them are fine, so its script lines can
+    // be written.
+    bool checkFolder(const ScannedFolder& folder);
+
+    bool passed() const { return count_ == 0; }
+
+    // The refusal: how many names, then the first ones, each as a path
+    // relative to the source folder with its reason.
+    std::string message() const;
+
+private:
+    void report(std::string_view entry, std::string_view name, std::string reason);
+
+    static constexpr std::size_t kListed = 10;
+    std::vector<std::string> listed_;
+    std::size_t count_ = 0;
+    std::vector<bool> badFolder_; // by scan index: the path holds a refused name
+};
+
+} // namespace tornavel
