@@ -21,7 +21,8 @@ bool leadsOutOf(const fs::path& link, const fs::path& prefix) {
     if (ec) {
         return true;
     }
-    const auto [end, unused] = std::mismatch(prefix.begin(), prefix.end(), target.begin());
+    const auto [end, unused] =
+        std::mismatch(prefix.begin(), prefix.end(), target.begin(), target.end());
     return end != prefix.end();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/Wine.h"
 
+#include "platform/WinePrefixUpkeep.h"
 #include "support/ScopedVariable.h"
 #include "support/TempDir.h"
 
@@ -29,6 +30,29 @@ TEST(Wine, PrefixIsOursNeverTheUsersOwn) {
     EXPECT_EQ(WinePrefixFolder(), "/tmp/p");
     const ScopedVariable relative("TORNAVEL_WINEPREFIX", "p");
     EXPECT_EQ(WinePrefixFolder(), (fs::current_path() / "p").string());
+}
+
+// Links out of the prefix, however short their target, become folders of it;
+// links inside it stay; a prefix set aside keeps everything.
+TEST(Wine, PrefixProfilesStayInThePrefixAndBrokenPrefixesAreKept) {
+    test::TempDir dir;
+    const auto profile = dir.path() / "prefix/drive_c/users/u";
+    std::filesystem::create_directories(profile / "AppData");
+    std::filesystem::create_directory_symlink("/", profile / "Desktop");
+    std::filesystem::create_directory_symlink(dir.path(), profile / "Documents");
+    std::filesystem::create_directory_symlink("AppData", profile / "Music");
+    KeepProfileFoldersInPrefix((dir.path() / "prefix").string());
+    for (const char* name : {"Desktop", "Documents"}) {
+        EXPECT_FALSE(std::filesystem::is_symlink(profile / name)) << name;
+        EXPECT_TRUE(std::filesystem::is_directory(profile / name)) << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(profile / "Music"));
+
+    const std::string aside = SetWinePrefixAside((dir.path() / "prefix").string());
+    EXPECT_TRUE(aside.starts_with((dir.path() / "prefix.poskozene-").string())) << aside;
+    EXPECT_TRUE(std::filesystem::is_directory(aside + "/drive_c/users/u/AppData"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "prefix"));
+    EXPECT_EQ(SetWinePrefixAside((dir.path() / "prefix").string()), "");
 }
 
 TEST(Wine, PathsOnDriveZ) {
