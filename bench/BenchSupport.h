@@ -2,6 +2,8 @@
 // What the benchmark programs share: the paint watch, medians, `ls -f` as the
 // yardstick, and folders of many files.
 
+#include "BenchStats.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -21,8 +23,6 @@
 #include <vector>
 
 namespace bench {
-
-inline constexpr int kRuns = 5;
 
 // Notes the first paint of a widget after being armed.
 class PaintWatch : public QObject {
@@ -54,11 +54,6 @@ inline std::optional<QTemporaryDir> makeWorkFolder(int argc, char** argv, const 
         return std::nullopt;
     }
     return work;
-}
-
-inline double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // Makes `count` files named by nameOf (bytes as the file system takes them),

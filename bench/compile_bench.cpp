@@ -7,7 +7,7 @@
 // Both run in the same wine prefix and locale, alternately, after one build
 // that warms the prefix and the caches; the medians and their ratio are
 // printed (target: at most 1.2). Needs scripts/install-compiler.
-#include "BenchSupport.h"
+#include "BenchStats.h"
 #include "platform/Process.h"
 #include "platform/Wine.h"
 

@@ -1,13 +1,15 @@
-// Times what a build does with the source folder (the scan, the root listing
-// and the [Files] and [Dirs] sections of the script) against `find DIR -type f`
-// on the same warm tree, and reports the peak memory.
+// Times what a build does with the source folder (the walk with its name
+// checks and the [Icons] to [Dirs] sections of the script, streamed) against
+// `find DIR -type f` on the same warm tree, and reports the peak memory, then
+// runs `tornavel-cli script` on it once for its time and peak memory.
 //
 //   scan_bench [FILES]    (default 100000; the tree has FILES / 20 folders)
 
-#include "BenchSupport.h"
+#include "BenchStats.h"
 #include "installer/Prompts.h"
 #include "installer/ScriptGenerator.h"
 #include "installer/SourceScan.h"
+#include "project/ProjectFile.h"
 
 #include <algorithm>
 #include <chrono>
@@ -128,6 +130,41 @@ double runFind(const std::string& root) {
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
+// tornavel-cli script on the tree, as a user runs it: its wall-clock
+// milliseconds and its peak resident memory in KiB.
+std::pair<double, long> runCliScript(const std::string& root) {
+    const std::string project = root + "../tornavel-scan-bench.ipr";
+    tornavel::ProjectSettings settings;
+    tornavel::NewProject(settings);
+    tornavel::SaveProject(settings, project, tornavel::SaveOrder::SaveAs);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    std::vector<std::string> args{TORNAVEL_CLI_PATH, "script", project, "--source", root};
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    const auto start = Clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+        std::fputs("cannot start tornavel-cli\n", stderr);
+        std::exit(2);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    const auto end = Clock::now();
+    posix_spawn_file_actions_destroy(&actions);
+    std::remove(project.c_str());
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fputs("tornavel-cli script failed\n", stderr);
+        std::exit(1);
+    }
+    return {std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss};
+}
+
 double runScan(const std::string& root, std::size_t& scriptBytes, std::size_t& fileLines) {
     tornavel::ProjectSettings project;
     SilentPrompts prompts;
@@ -183,6 +220,7 @@ int main(int argc, char** argv) {
 
     rusage self{};
     ::getrusage(RUSAGE_SELF, &self);
+    const auto [cliMs, cliPeak] = runCliScript(root);
 
     const double findMs = median(findTimes);
     const double scanMs = median(scanTimes);
@@ -193,8 +231,13 @@ int main(int argc, char** argv) {
                 expectedLines);
     std::printf("find -type f:    %8.1f ms (median of %d)\n", findMs, kRuns);
     std::printf("scan + script:   %8.1f ms (median of %d)\n", scanMs, kRuns);
-    std::printf("ratio:           %8.2f (target <= 1.5)\n", scanMs / findMs);
+    std::printf("ratio:           %8.2f (target <= 1.0)\n", scanMs / findMs);
     std::printf("peak memory:     %8ld KiB (the whole benchmark process)\n", self.ru_maxrss);
+    // The child's figure is the larger of its own peak and this process's
+    // memory when it was started (the two share it until the exec): an
+    // upper bound of the program's own.
+    std::printf("tornavel-cli script: %8.1f ms, peak memory at most %ld KiB (target <= 30720)\n",
+                cliMs, cliPeak);
 
     std::error_code ec;
     std::filesystem::remove_all(root, ec);

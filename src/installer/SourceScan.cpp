@@ -1,11 +1,13 @@
 #include "installer/SourceScan.h"
 
 #include "platform/Errors.h"
+#include "platform/FileDescriptor.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <optional>
 #include <string_view>
 #include <sys/stat.h>
@@ -89,16 +91,19 @@ private:
         const std::string native = folders_[static_cast<std::size_t>(index)].native;
         const std::size_t firstChild = folders_.size();
         files_.clear();
+        places_.clear();
+        fileTexts_.clear();
         subFolders_.clear();
         int error = 0;
         try {
-            ForEachEntry(native, [&](const FolderEntryView& e) {
+            const auto [parentFd, name] = openFrom(index);
+            ForEachEntryAt(parentFd, name, native, [&](const FolderEntryView& e) {
                 if (index == 0 && IsOwnWorkingEntry(e.name)) {
                     return;
                 }
                 if (!e.folder) {
                     if (visit_) {
-                        files_.push_back({std::string(e.name), e.oddity});
+                        addFile(e);
                     }
                     return;
                 }
@@ -121,11 +126,19 @@ private:
         } catch (const InOutError& e) {
             // Listings fail with the system's error; keep it whole.
             error = e.systemError() != 0 ? e.systemError() : EIO;
-            files_.clear();
+            places_.clear();
         }
         if (visit_) {
+            const std::string_view texts(fileTexts_);
+            for (const FilePlace& place : places_) {
+                files_.push_back({texts.substr(place.nameAt, place.keyAt - place.nameAt),
+                                  texts.substr(place.keyAt, place.end - place.keyAt),
+                                  place.oddity});
+            }
+            // The order of CompareNamesIgnoringCase, each name folded once.
             std::sort(files_.begin(), files_.end(), [](const ScannedFile& a, const ScannedFile& b) {
-                return CompareNamesIgnoringCase(a.name, b.name) < 0;
+                const int keys = a.key.compare(b.key);
+                return keys != 0 ? keys < 0 : a.name < b.name;
             });
             for (std::size_t c = firstChild; c < folders_.size(); ++c) {
                 const std::string& entry = folders_[c].entry;
@@ -138,6 +151,40 @@ private:
             visit_->operator()({index, folder.entry, folder.native, files_, subFolders_, error});
         }
         return error == 0;
+    }
+
+    // Keeps a file's name and key in the folder's one text, so that no file
+    // costs an allocation of its own; the views are made once it is whole.
+    void addFile(const FolderEntryView& e) {
+        FilePlace place;
+        place.nameAt = fileTexts_.size();
+        fileTexts_ += e.name;
+        place.keyAt = fileTexts_.size();
+        AppendFoldedNameKey(fileTexts_, e.name);
+        place.end = fileTexts_.size();
+        place.oddity = e.oddity;
+        places_.push_back(place);
+    }
+
+    // Where to open the folder at index from: its parent, kept open while
+    // its children (which follow one another in the walk) are read, so no
+    // folder is looked up from the root but the parents.
+    std::pair<int, std::string> openFrom(int index) {
+        const Folder& folder = folders_[static_cast<std::size_t>(index)];
+        if (folder.parent < 0) {
+            return {AT_FDCWD, folder.native};
+        }
+        const Folder& parent = folders_[static_cast<std::size_t>(folder.parent)];
+        if (openParent_ != folder.parent) {
+            openParent_ = -1;
+            parentFd_.reset(::open(parent.native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            if (!parentFd_.valid()) {
+                return {AT_FDCWD, folder.native};
+            }
+            openParent_ = folder.parent;
+        }
+        const std::size_t start = parent.native.size();
+        return {parentFd_.get(), folder.native.substr(start, folder.native.size() - start - 1)};
     }
 
     // The entry of the folder name inside the folder at index.
@@ -174,9 +221,17 @@ private:
 
     const std::function<void(const ScannedFolder&)>* visit_;
     std::vector<Folder> folders_;
-    std::vector<ScannedFile> files_;           // of the folder being read
+    struct FilePlace {
+        std::size_t nameAt, keyAt, end;
+        EntryOddity oddity;
+    };
+    std::vector<FilePlace> places_;            // of the folder being read
+    std::string fileTexts_;                    // their names and keys
+    std::vector<ScannedFile> files_;           // views of them, in order
     std::vector<ScannedSubFolder> subFolders_; // of the folder being read
     std::vector<std::string> leftOut_;
+    int openParent_ = -1; // the folder whose descriptor parentFd_ holds
+    UniqueFd parentFd_;
 };
 
 } // namespace
@@ -218,7 +273,7 @@ SourceTree ScanSourceTree(const std::string& sourceFolder) {
         tree.folders.emplace_back(folder.entry);
         std::vector<std::string>& files = tree.files.emplace_back();
         for (const ScannedFile& file : folder.files) {
-            files.push_back(file.name);
+            files.emplace_back(file.name);
         }
         tree.listError.push_back(folder.listError);
     });

@@ -33,9 +33,11 @@ std::vector<std::string> ScanSourceFolders(const std::string& sourceFolder);
 // its full path.
 std::vector<std::string> ListFolderFiles(const std::string& folder);
 
-// A file as the walk saw it: its name, and what it is when not a plain file.
+// A file as the walk saw it: its name, its FoldedNameKey (the files of a
+// folder come sorted by it) and what it is when not a plain file.
 struct ScannedFile {
-    std::string name;
+    std::string_view name;
+    std::string_view key;
     EntryOddity oddity = EntryOddity::None;
 };
 

@@ -29,8 +29,8 @@ char upper(char c) {
 
 // The device a name stands for on Windows: its part before the first dot,
 // without trailing blanks, in any case ("con", "Com1.txt", "NUL .log").
-std::string reservedDevice(std::string_view name) {
-    std::string_view stem = name.substr(0, name.find('.'));
+std::string reservedDevice(std::string_view name, std::size_t firstDot) {
+    std::string_view stem = name.substr(0, firstDot);
     while (!stem.empty() && stem.back() == ' ') {
         stem.remove_suffix(1);
     }
@@ -51,20 +51,14 @@ std::string reservedDevice(std::string_view name) {
     return numbered ? device : std::string();
 }
 
-// The problem of a name's characters, checked one by one.
+// The problem of a name's characters beyond ASCII, checked one by one.
 std::string characterProblem(std::string_view name) {
     for (std::size_t pos = 0; pos < name.size();) {
-        const auto byte = static_cast<unsigned char>(name[pos]);
-        if (byte < 0x80) {
-            if (!kPlainNameByte[byte]) {
-                return byte < ' ' ? "obsahuje řídicí znak (kód " + std::to_string(byte) + ")"
-                                  : "obsahuje znak „" + std::string(1, name[pos]) +
-                                        "“, který Windows ve jménech nedovoluje";
-            }
+        const std::size_t start = pos;
+        if (static_cast<unsigned char>(name[pos]) < 0x80) {
             ++pos;
             continue;
         }
-        const std::size_t start = pos;
         const auto c = decodeUtf8(name, pos, Utf8Mode::Strict);
         if (!c) {
             return "obsahuje bajty, které nejsou znaky UTF-8";
@@ -98,8 +92,25 @@ std::string sameNameText(std::string_view other) {
 } // namespace
 
 std::string WindowsNameProblem(std::string_view name) {
-    if (std::string problem = characterProblem(name); !problem.empty()) {
-        return problem;
+    // One pass for what most names are: printable ASCII.
+    bool beyondAscii = false;
+    std::size_t firstDot = std::string_view::npos;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (byte >= 0x80) {
+            beyondAscii = true;
+        } else if (!kPlainNameByte[byte]) {
+            return byte < ' ' ? "obsahuje řídicí znak (kód " + std::to_string(byte) + ")"
+                              : "obsahuje znak „" + std::string(1, name[i]) +
+                                    "“, který Windows ve jménech nedovoluje";
+        } else if (byte == '.' && firstDot == std::string_view::npos) {
+            firstDot = i;
+        }
+    }
+    if (beyondAscii) {
+        if (std::string problem = characterProblem(name); !problem.empty()) {
+            return problem;
+        }
     }
     if (name.ends_with('.')) {
         return "končí tečkou";
@@ -107,7 +118,7 @@ std::string WindowsNameProblem(std::string_view name) {
     if (name.ends_with(' ')) {
         return "končí mezerou";
     }
-    if (const std::string device = reservedDevice(name); !device.empty()) {
+    if (const std::string device = reservedDevice(name, firstDot); !device.empty()) {
         return "je jméno zařízení Windows (" + device + ")";
     }
     return {};
@@ -130,7 +141,7 @@ bool TreeNameCheck::checkFolder(const ScannedFolder& folder) {
             report(folder.entry, file.name, oddityText(file.oddity));
         } else if (std::string problem = WindowsNameProblem(file.name); !problem.empty()) {
             report(folder.entry, file.name, std::move(problem));
-        } else if (previous && SameNameIgnoringCase(previous->name, file.name)) {
+        } else if (previous && previous->key == file.key) {
             // Sorted without regard to case, such names stand side by side.
             report(folder.entry, file.name, sameNameText(previous->name));
         }
@@ -142,15 +153,12 @@ bool TreeNameCheck::checkFolder(const ScannedFolder& folder) {
         const ScannedSubFolder& sub = folder.subFolders[s];
         std::string problem = WindowsNameProblem(sub.name);
         if (problem.empty()) {
-            const auto at = std::lower_bound(files.begin(), files.end(), sub.name,
-                                             [](const ScannedFile& f, std::string_view n) {
-                                                 return CompareNamesIgnoringCase(f.name, n) < 0;
-                                             });
-            for (auto it = at == files.begin() ? at : at - 1;
-                 problem.empty() && it != files.end() && it <= at; ++it) {
-                if (SameNameIgnoringCase(it->name, sub.name)) {
-                    problem = sameNameText(it->name);
-                }
+            const std::string key = FoldedNameKey(sub.name);
+            const auto at = std::lower_bound(
+                files.begin(), files.end(), key,
+                [](const ScannedFile& f, const std::string& k) { return f.key < k; });
+            if (at != files.end() && at->key == key) {
+                problem = sameNameText(at->name);
             }
         }
         for (std::size_t t = 0; problem.empty() && t < s; ++t) {

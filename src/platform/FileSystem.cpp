@@ -1,13 +1,21 @@
 #include "platform/FileSystem.h"
 
 #include "platform/Errors.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#include <vector>
 
 namespace tornavel {
 namespace {
@@ -150,11 +158,91 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
 
 void ForEachEntry(const std::string& folder,
                   const std::function<void(const FolderEntryView&)>& visit) {
-    DirHandle dir(::opendir(folder.c_str()));
-    if (!dir.get()) {
+    ForEachEntryAt(AT_FDCWD, folder, folder, visit);
+}
+
+namespace {
+
+// An entry of the folder fd as its listing describes it (d_type), completed
+// by stat where the listing does not say or the entry is a link.
+bool describeEntry(int fd, const char* name, unsigned char type, FolderEntryView& entry) {
+    entry.name = name;
+    entry.link = type == DT_LNK;
+    if (type == DT_DIR) {
+        entry.folder = true;
+    } else if (type == DT_LNK || type == DT_UNKNOWN) {
+        struct stat st {};
+        if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            return false; // gone since the folder was read
+        }
+        entry.link = S_ISLNK(st.st_mode);
+        if (entry.link && ::fstatat(fd, name, &st, 0) != 0) {
+            entry.oddity = errno == ELOOP ? EntryOddity::LinkLoop : EntryOddity::DanglingLink;
+        } else {
+            entry.folder = S_ISDIR(st.st_mode);
+            if (!entry.folder && !S_ISREG(st.st_mode)) {
+                entry.oddity = EntryOddity::Special;
+            }
+        }
+    } else if (type != DT_REG) {
+        entry.oddity = EntryOddity::Special;
+    }
+    entry.hidden = isHiddenName(entry.name);
+    return true;
+}
+
+bool isDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+} // namespace
+
+void ForEachEntryAt(int parentFd, const std::string& name, const std::string& folder,
+                    const std::function<void(const FolderEntryView&)>& visit) {
+    const int opened = ::openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (opened < 0) {
         throw InOutError::fromErrno(errno, folder);
     }
-    const int fd = ::dirfd(dir.get());
+#ifdef SYS_getdents64
+    // The listing straight from the system into a buffer on the stack: a walk
+    // over many folders spends nothing on each folder's own stream (its heap
+    // buffer, its stat), which opendir would. A visit may list another folder.
+    const UniqueFd fd(opened);
+    alignas(8) std::array<char, 32 * 1024> buffer;
+    while (true) {
+        const long got = ::syscall(SYS_getdents64, fd.get(), buffer.data(), buffer.size());
+        if (got < 0) {
+            throw InOutError::fromErrno(errno, folder);
+        }
+        if (got == 0) {
+            return;
+        }
+        for (long at = 0; at < got;) {
+            // The layout of struct linux_dirent64.
+            struct Record {
+                std::uint64_t inode;
+                std::int64_t offset;
+                unsigned short length;
+                unsigned char type;
+            };
+            Record record{};
+            std::memcpy(&record, buffer.data() + at, sizeof record);
+            const char* entryName = buffer.data() + at + offsetof(Record, type) + 1;
+            at += record.length;
+            FolderEntryView entry;
+            if (!isDotOrDotDot(entryName) &&
+                describeEntry(fd.get(), entryName, record.type, entry)) {
+                visit(entry);
+            }
+        }
+    }
+#else
+    DirHandle dir(::fdopendir(opened));
+    if (!dir.get()) {
+        const int err = errno;
+        ::close(opened);
+        throw InOutError::fromErrno(err, folder);
+    }
     while (true) {
         errno = 0;
         const dirent* e = ::readdir(dir.get());
@@ -162,36 +250,15 @@ void ForEachEntry(const std::string& folder,
             if (errno != 0) {
                 throw InOutError::fromErrno(errno, folder);
             }
-            break;
+            return;
         }
         FolderEntryView entry;
-        entry.name = e->d_name;
-        if (entry.name == "." || entry.name == "..") {
-            continue;
+        if (!isDotOrDotDot(e->d_name) &&
+            describeEntry(::dirfd(dir.get()), e->d_name, e->d_type, entry)) {
+            visit(entry);
         }
-        entry.link = e->d_type == DT_LNK;
-        if (e->d_type == DT_DIR) {
-            entry.folder = true;
-        } else if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
-            struct stat st {};
-            if (::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-                continue; // gone since the directory was read
-            }
-            entry.link = S_ISLNK(st.st_mode);
-            if (entry.link && ::fstatat(fd, e->d_name, &st, 0) != 0) {
-                entry.oddity = errno == ELOOP ? EntryOddity::LinkLoop : EntryOddity::DanglingLink;
-            } else {
-                entry.folder = S_ISDIR(st.st_mode);
-                if (!entry.folder && !S_ISREG(st.st_mode)) {
-                    entry.oddity = EntryOddity::Special;
-                }
-            }
-        } else if (e->d_type != DT_REG) {
-            entry.oddity = EntryOddity::Special;
-        }
-        entry.hidden = isHiddenName(entry.name);
-        visit(entry);
     }
+#endif
 }
 
 std::vector<FolderEntry> ReadFolder(const std::string& folder) {
@@ -296,6 +363,37 @@ int CompareNamesIgnoringCase(std::string_view a, std::string_view b) {
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     return compareFolded(a, b) == 0;
+}
+
+void AppendFoldedNameKey(std::string& out, std::string_view name) {
+    // Most names are ASCII: folded in place, a byte for a byte.
+    const std::size_t start = out.size();
+    out.resize(start + name.size());
+    std::size_t i = 0;
+    for (; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (byte >= 0x80) {
+            break;
+        }
+        out[start + i] = static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte);
+    }
+    out.resize(start + i);
+    while (i < name.size()) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (byte < 0x80) {
+            out += static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte);
+            ++i;
+        } else {
+            appendUtf8(out, foldCase(nextCodePoint(name, i)));
+        }
+    }
+}
+
+std::string FoldedNameKey(std::string_view name) {
+    std::string key;
+    key.reserve(name.size());
+    AppendFoldedNameKey(key, name);
+    return key;
 }
 
 void SortNamesIgnoringCase(std::vector<std::string>& names) {

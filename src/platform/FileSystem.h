@@ -77,6 +77,12 @@ struct FolderEntryView {
 void ForEachEntry(const std::string& folder,
                   const std::function<void(const FolderEntryView&)>& visit);
 
+// The same for the folder name inside the open folder parentFd (AT_FDCWD: a
+// path), so that a walk need not look every folder up from the root;
+// messages name the folder as folder.
+void ForEachEntryAt(int parentFd, const std::string& name, const std::string& folder,
+                    const std::function<void(const FolderEntryView&)>& visit);
+
 // Every entry of folder except "." and "..", in the order the file system gives
 // them. Throws InOutError when the folder cannot be listed.
 std::vector<FolderEntry> ReadFolder(const std::string& folder);
@@ -99,6 +105,14 @@ int CompareNamesIgnoringCase(std::string_view a, std::string_view b);
 // Whether two names differ in letter case only (or not at all): the same
 // name to Windows.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+
+// The name folded as CompareNamesIgnoringCase folds it, as UTF-8: keys
+// compared byte by byte order names as it does (ties broken by the names'
+// own bytes), and equal keys mean SameNameIgnoringCase. For sorting many
+// names, where folding each once is cheaper than folding at every comparison.
+std::string FoldedNameKey(std::string_view name);
+// The same appended to out, for keys gathered in one text.
+void AppendFoldedNameKey(std::string& out, std::string_view name);
 
 // Sorts names with CompareNamesIgnoringCase.
 void SortNamesIgnoringCase(std::vector<std::string>& names);
