@@ -2,14 +2,16 @@
 //
 //   tornavel-cli script PROJECT.ipr [--source DIR]
 //   tornavel-cli build  PROJECT.ipr [--source DIR] [--compiler PATH] [--reproducible]
-//                       [--recreate-prefix]
+//                       [--recreate-prefix] [--linger SECONDS]
 //                       [--sign-certificate FILE [--sign-key FILE]
 //                        [--sign-password-file FILE] [--timestamp-url URL]]
 //   tornavel-cli show   PROJECT.ipr
 //
 // Messages go to standard error, one line each; the compiler's output goes to
-// standard output, line by line as it arrives. Exit status: 0 success, 1 the
-// project was refused, 2 usage or input/output error, 3 the compiler failed.
+// standard output, line by line as it arrives (CliConsole). Exit status: 0
+// success, 1 the project was refused, 2 usage or input/output error, 3 the
+// compiler failed, 130 the compile was stopped with Ctrl+C.
+#include "cli/CliConsole.h"
 #include "installer/BuildConsole.h"
 #include "installer/BuildDriver.h"
 #include "installer/Prompts.h"
@@ -26,6 +28,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -36,24 +39,13 @@ namespace {
 
 using tornavel::Error;
 
-enum ExitStatus { kSuccess = 0, kRefused = 1, kUsageOrInputOutput = 2, kCompilerFailed = 3 };
-
-// Message texts may hold line breaks (CR, CR LF); on standard error each
-// message is one line.
-std::string oneLine(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-            out += ' ';
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
+enum ExitStatus {
+    kSuccess = 0,
+    kRefused = 1,
+    kUsageOrInputOutput = 2,
+    kCompilerFailed = 3,
+    kStopped = 130, // as a shell reports a program ended by Ctrl+C
+};
 
 // The full stop the program's error box adds to a text ending in a letter or digit.
 std::string withFullStop(std::string text) {
@@ -64,7 +56,15 @@ std::string withFullStop(std::string text) {
 }
 
 void report(const std::string& text) {
-    std::cerr << oneLine(text) << '\n' << std::flush;
+    tornavel::cli::Report(text);
+}
+
+// Ctrl+C during a build: the compile is stopped and cleaned up rather than
+// the program ended where it stands.
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void onInterrupt(int) {
+    interrupted = 1;
 }
 
 // Tells the user everything on standard error and answers every question with
@@ -79,18 +79,6 @@ public:
         return defaultAnswer;
     }
     void focusField(tornavel::FieldId) override {}
-};
-
-// The compiler's lines go to standard output as they come; the notice is one
-// of our messages. A compiler that fails is reported by the error that ends
-// the build.
-class CliConsole : public tornavel::BuildConsole {
-public:
-    void notice(const std::string& text) override { report(text); }
-    void compilerStarted(const std::string&) override {}
-    void compilerLine(const std::string& line) override { std::cout << line << '\n' << std::flush; }
-    void compilerFinished(std::uint32_t, const std::string&) override {}
-    void compilerFailed(const std::string&) override {}
 };
 
 std::string nativeFolder(const std::string& path) {
@@ -111,6 +99,7 @@ struct Arguments {
     std::string compiler;
     tornavel::PublishingRequest publishing;
     bool recreatePrefix = false;
+    int lingerSeconds = 60;
 };
 
 tornavel::BuildEnvironment environmentFor(const Arguments& args) {
@@ -129,6 +118,7 @@ tornavel::BuildEnvironment environmentFor(const Arguments& args) {
     }
     env.publishing = tornavel::ResolvePublishing(
         args.publishing, tornavel::ReadPublishingSettings(env.ProgramFolder));
+    env.wineLingerSeconds = args.lingerSeconds;
     return env;
 }
 
@@ -136,7 +126,7 @@ int runScript(const Arguments& args) {
     tornavel::ProjectSettings project = loadProject(args.project);
     const tornavel::BuildEnvironment env = environmentFor(args);
     CliPrompts prompts;
-    CliConsole console;
+    tornavel::cli::CliConsole console;
     tornavel::BuildDriver driver(prompts, &console);
     if (!driver.WriteScript(project, env, nullptr)) {
         return kRefused;
@@ -147,7 +137,7 @@ int runScript(const Arguments& args) {
 
 int runBuild(const Arguments& args) {
     tornavel::ProjectSettings project = loadProject(args.project);
-    const tornavel::BuildEnvironment env = environmentFor(args);
+    tornavel::BuildEnvironment env = environmentFor(args);
     if (args.recreatePrefix) {
         const std::string prefix = tornavel::WinePrefixFolder();
         if (const std::string aside = tornavel::SetWinePrefixAside(prefix); !aside.empty()) {
@@ -156,11 +146,23 @@ int runBuild(const Arguments& args) {
         }
     }
     CliPrompts prompts;
-    CliConsole console;
+    tornavel::cli::CliConsole console;
     tornavel::BuildDriver driver(prompts, &console);
+    env.pumpEvents = [&driver] {
+        if (interrupted) {
+            driver.stop();
+        }
+    };
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    ::sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
     tornavel::BuildOutcome outcome{};
     try {
         outcome = driver.BuildInstaller(project, env, nullptr);
+    } catch (const tornavel::BuildStoppedError& e) {
+        report(withFullStop(e.what()));
+        return kStopped;
     } catch (const tornavel::AppExecStartError& e) {
         // The only program a scripted build starts is the compiler: name it.
         throw Error(e.kind(), std::string(e.what()) + ": " + tornavel::CompilerProgram(env));
@@ -225,7 +227,7 @@ int run(int argc, char** argv) {
     CLI::App app{"tornavel-cli: připraví instalaci z projektu Tornavel (.ipr) bez okna.\n"
                  "  tornavel-cli script PROJEKT.ipr [--source DIR]\n"
                  "  tornavel-cli build  PROJEKT.ipr [--source DIR] [--compiler PATH] "
-                 "[--reproducible] [--recreate-prefix]\n"
+                 "[--reproducible] [--recreate-prefix] [--linger SECONDS]\n"
                  "                      [--sign-certificate FILE [--sign-key FILE] "
                  "[--sign-password-file FILE] [--timestamp-url URL]]\n"
                  "  tornavel-cli show   PROJEKT.ipr",
@@ -243,7 +245,7 @@ int run(int argc, char** argv) {
                "Podpis: volba, jinak proměnná TORNAVEL_SIGN_CERTIFICATE, TORNAVEL_SIGN_KEY, "
                "TORNAVEL_TIMESTAMP_URL (heslo v TORNAVEL_SIGN_PASSWORD), jinak nastavení okna.\n"
                "Návratový kód: 0 úspěch, 1 projekt odmítnut, 2 chybné použití nebo chyba "
-               "vstupu/výstupu, 3 kompilace selhala.\n");
+               "vstupu/výstupu, 3 kompilace selhala, 130 kompilace zastavena (Ctrl+C).\n");
 
     Arguments args;
     const auto addProject = [&](CLI::App* command) {
@@ -285,6 +287,12 @@ int run(int argc, char** argv) {
         ->add_option("--timestamp-url", args.publishing.timestampUrl,
                      "Server časových razítek pro podpis")
         ->type_name("URL");
+    build
+        ->add_option("--linger", args.lingerSeconds,
+                     "Jak dlouho po kompilaci nechat běžet server wine, aby další kompilace "
+                     "začala hned (sekundy, výchozí 60, 0 vypne)")
+        ->type_name("SECONDS")
+        ->check(CLI::Range(0, 86400));
     build->add_flag("--recreate-prefix", args.recreatePrefix,
                     "Odloží prostředí wine (přejmenuje ho) a vytvoří nové; pro prostředí, "
                     "které wine nedokáže spustit");

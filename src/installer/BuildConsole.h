@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -29,6 +30,18 @@ public:
 
     // The compiler could not be started or awaited; message says why.
     virtual void compilerFailed(const std::string& message) = 0;
+
+    // The compiler is packing file (its path as the compiler names it), the
+    // done-th of the total the script installs. Front ends without a
+    // progress display ignore it.
+    virtual void compilerProgress(std::size_t done, std::size_t total, const std::string& file) {
+        (void)done;
+        (void)total;
+        (void)file;
+    }
+
+    // The compile was stopped at the user's request (stop()).
+    virtual void compilerStopped() {}
 };
 
 } // namespace tornavel

@@ -13,7 +13,9 @@
 #include "platform/Wine.h"
 #include "platform/WinePrefixUpkeep.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -104,17 +106,24 @@ std::vector<std::string> CompilerArguments(const BuildEnvironment& env) {
     for (std::string& option : PublishingArguments(env.publishing)) {
         args.push_back(std::move(option));
     }
+    if (env.wineLingerSeconds > 0) {
+        args.push_back("--linger=" + std::to_string(env.wineLingerSeconds));
+    }
     args.push_back(env.SourceFolder + "ISS");
     return args;
 }
 
 std::string CompilerCommandLine(const BuildEnvironment& env) {
-    std::string line = QuoteProgramPath(CompilerProgram(env));
-    for (const std::string& option : PublishingArguments(env.publishing)) {
-        line += " " + QuoteProgramPath(option);
+    std::vector<std::string> args = CompilerArguments(env);
+    args.pop_back(); // the script, shown in quotes whatever it holds
+    std::string line;
+    for (const std::string& arg : args) {
+        line += (line.empty() ? "" : " ") + QuoteProgramPath(arg);
     }
     return line + " \"" + env.SourceFolder + "ISS\"";
 }
+
+BuildStoppedError::BuildStoppedError() : Error(Kind::ProcessFailed, "Kompilace byla zastavena") {}
 
 std::string InstallerPath(const std::string& sourceFolder, const std::string& appVerName) {
     return outputFolder(sourceFolder) + kNativeSeparator + appVerName + ".exe";
@@ -234,14 +243,26 @@ bool BuildDriver::writeScriptLocked(ProjectSettings& project, const BuildEnviron
     return true;
 }
 
+void BuildDriver::stop() {
+    if (compiling_) {
+        stopRequested_ = true;
+        launcher_.terminate();
+    }
+}
+
 std::string BuildDriver::runCompiler(const BuildEnvironment& env) {
     std::string errorLine;
     std::string wineLine; // the reason when the compiler itself gave none
-    CompilerOutputLines lines([this, &errorLine, &wineLine](const std::string& line) {
+    std::size_t packed = 0;
+    CompilerOutputLines lines([this, &errorLine, &wineLine, &packed](const std::string& line) {
+        constexpr std::string_view kPacking = "   Compressing: ";
         if (errorLine.empty() && IsCompilerErrorLine(line)) {
             errorLine = line;
         } else if (IsWineFailureLine(line)) {
             wineLine = line;
+        } else if (line.starts_with(kPacking) && console_) {
+            console_->compilerProgress(std::min(++packed, scriptFiles_), scriptFiles_,
+                                       line.substr(kPacking.size()));
         }
         if (console_) {
             console_->compilerLine(line);
@@ -251,9 +272,13 @@ std::string BuildDriver::runCompiler(const BuildEnvironment& env) {
         console_->compilerStarted(CompilerCommandLine(env));
     }
     launcher_.setOutputSink([&lines](std::string_view bytes) { lines.feed(bytes); });
+    stopRequested_ = false;
+    compiling_ = true;
     try {
         launcher_.execute(CompilerArguments(env));
+        compiling_ = false;
     } catch (const std::exception& e) {
+        compiling_ = false;
         launcher_.setOutputSink(nullptr);
         if (console_) {
             console_->compilerFailed(e.what());
@@ -291,6 +316,16 @@ BuildOutcome BuildDriver::BuildInstaller(ProjectSettings& project, const BuildEn
     }
 
     const std::string errorLine = runCompiler(env);
+    // Ctrl+C in a terminal reaches the compiler itself, maybe before the
+    // front end could ask for the stop: the user stopped it all the same.
+    if (stopRequested_ || launcher_.resultSignal() == SIGINT) {
+        // Whatever the compiler managed to finish is not what the user wanted.
+        discardOutputOfFailedCompile(env.SourceFolder);
+        if (console_) {
+            console_->compilerStopped();
+        }
+        throw BuildStoppedError();
+    }
     if (launcher_.resultCode() != 0) {
         discardOutputOfFailedCompile(env.SourceFolder);
         const std::string text =

@@ -20,6 +20,7 @@ struct BuildEnvironment {
     std::string
         CompilerPath; // when not empty, the compiler to run instead of ProgramFolder + "iscc"
     PublishingOptions publishing; // signing and reproducibility, carried out by the compiler
+    int wineLingerSeconds = 0; // keep wine's server up this long after the compile; 0: wine's own
 };
 
 enum class BuildOutcome {
@@ -65,6 +66,12 @@ public:
     // and returns Refused.
     bool isRunning() const { return running_; }
 
+    // Ends a running compile, for the event pump (a stop button, Ctrl+C): the
+    // compiler and everything it started under wine end, nothing of the
+    // compile stays in Output, and BuildInstaller throws BuildStoppedError.
+    // Nothing when no compiler runs.
+    void stop();
+
 private:
     // WriteScript with the source folder already locked by the caller.
     bool writeScriptLocked(ProjectSettings& project, const BuildEnvironment& env, ChangeLog* log);
@@ -84,13 +91,22 @@ private:
     AppExec launcher_;
     bool running_ = false;
     std::size_t scriptFiles_ = 0; // the files the last script installs
+    bool compiling_ = false;
+    bool stopRequested_ = false;
+};
+
+// The compile was stopped by the user: "Kompilace byla zastavena".
+class BuildStoppedError : public Error {
+public:
+    BuildStoppedError();
 };
 
 // The compiler to run: CompilerPath, or ProgramFolder + "iscc" without one.
 std::string CompilerProgram(const BuildEnvironment& env);
 
 // What the compiler is started with: the compiler, the options of
-// publishing, then the script SourceFolder + "ISS", each exactly as it is.
+// publishing and of wine's server, then the script SourceFolder + "ISS",
+// each exactly as it is.
 std::vector<std::string> CompilerArguments(const BuildEnvironment& env);
 
 // The compiler's command line as the console shows it: the compiler path

@@ -356,7 +356,7 @@ ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
         if (folder.index == 0) {
             for (const ScannedFile& file : folder.files) {
                 if (clean) {
-                    writeRootFile(out, p, root, file.name, prompts, log);
+                    writeRootFile(out, p, root, std::string(file.name), prompts, log);
                 }
             }
             return;

@@ -67,12 +67,10 @@ private:
 };
 
 // Runs wineboot into the new prefix and marks it ready.
-void createPrefix(const std::string& wine, const std::string& prefix, Console& console) {
+void createPrefix(const std::string& wine, const std::string& prefix) {
     const fs::path folder(prefix);
-    const fs::path ready = folder / ".tornavel-ready";
+    const fs::path ready = folder / kWinePrefixReadyMarker;
     const fs::path log = folder / ".tornavel-setup.log";
-    console.notice("iscc: Připravuji prostředí wine v " + prefix +
-                   " (jen napoprvé, může to trvat i minutu)…");
     const int code = RunAndWait({wine, "wineboot", "--init"},
                                 EnvironmentWith(WineVariables(prefix)), {nullptr, log});
     if (code != 0 || !fs::is_directory(folder / "drive_c")) {
@@ -90,10 +88,14 @@ void createPrefix(const std::string& wine, const std::string& prefix, Console& c
 void EnsureWinePrefix(const std::string& wine, const std::string& prefix, Console& console) {
     const fs::path folder(prefix);
     try {
+        if (!WinePrefixReady(prefix)) {
+            // Said before the lock: another adapter may be making it now.
+            console.notice(kPreparingPrefixNotice);
+        }
         fs::create_directories(folder);
         const FileLock lock(folder / ".tornavel-lock");
-        if (!fs::exists(folder / ".tornavel-ready")) {
-            createPrefix(wine, prefix, console);
+        if (!WinePrefixReady(prefix)) {
+            createPrefix(wine, prefix);
         }
         // wine links the profile folders to the home folder again whenever
         // it updates the prefix; checked on every run.
@@ -102,6 +104,20 @@ void EnsureWinePrefix(const std::string& wine, const std::string& prefix, Consol
         fail(prefix, std::string(e.code().message()) + ".");
     } catch (const Error& e) {
         fail(prefix, std::string(e.what()) + ".");
+    }
+}
+
+void StartLingeringServer(const std::string& prefix, int seconds) {
+    const std::string server = FindInPath("wineserver");
+    if (server.empty()) {
+        return;
+    }
+    try {
+        // It goes into the background once it is up, so this waits only for that.
+        (void)RunAndWait({server, "-p" + std::to_string(seconds)},
+                         EnvironmentWith(WineVariables(prefix)), {nullptr, "/dev/null"});
+    } catch (const std::system_error&) {
+        // No server of ours: the compile starts one as it always does.
     }
 }
 

@@ -18,6 +18,11 @@ namespace tornavel::iscc {
 // Throws AdapterFailure when the prefix cannot be made.
 void EnsureWinePrefix(const std::string& wine, const std::string& prefix, Console& console);
 
+// Starts the prefix's wine server to stay up for seconds after its last
+// program ends, unless one runs already (which then keeps its own time).
+// Best effort: a server that cannot start only costs the next build its start.
+void StartLingeringServer(const std::string& prefix, int seconds);
+
 // Watches the output of a Windows program run under wine for the sign that
 // wine could not start it at all: wine's own line ("wine: could not load
 // kernel32.dll…", "wine: '…' is not owned by you") before any output of the

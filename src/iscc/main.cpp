@@ -21,6 +21,10 @@
 //   --timestamp-url=URL        a timestamp server for the signatures
 //   --reproducible=EPOCH       fixed times (seconds since 1970, UTC) for every
 //                              installed file and the signatures
+//   --linger=SECONDS           keep wine's server up this long after the
+//                              compile, so that the next one starts at once
+//
+//   iscc --prepare-prefix      only makes the wine prefix, ahead of a build
 //
 // Exit codes of our own: 1 the compiler cannot be run (wine, ISCC.exe or the
 // prefix missing, the script unreadable) or the installer cannot be signed,
@@ -158,6 +162,7 @@ struct Request {
     fs::path script;
     std::optional<tornavel::iscc::SigningRequest> signing;
     std::optional<std::int64_t> reproducibleEpoch;
+    int lingerSeconds = 0; // the wine server's life after the compile; 0 wine's own
 };
 
 Request parseArguments(const std::vector<std::string>& args) {
@@ -191,6 +196,16 @@ Request parseArguments(const std::vector<std::string>& args) {
                                      kCannotRun);
             }
             request.reproducibleEpoch = epoch;
+        } else if (auto v = valueOf(arg, "--linger=")) {
+            char* end = nullptr;
+            const long seconds = std::strtol(v->c_str(), &end, 10);
+            if (v->empty() || *end != '\0' || seconds < 0 || seconds > 86400) {
+                throw AdapterFailure("iscc: Chyba: Volba --linger potřebuje počet sekund "
+                                     "(0 až 86400), ne „" +
+                                         *v + "“.",
+                                     kCannotRun);
+            }
+            request.lingerSeconds = static_cast<int>(seconds);
         } else {
             request.compilerOptions.push_back(arg);
         }
@@ -338,6 +353,9 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
 
     const std::string prefix = tornavel::WinePrefixFolder();
     tornavel::iscc::EnsureWinePrefix(wine, prefix, console);
+    if (request.lingerSeconds > 0) {
+        tornavel::iscc::StartLingeringServer(prefix, request.lingerSeconds);
+    }
 
     const tornavel::iscc::WorkFolder work(request.script);
     // The script's version had no preprocessor: "{#" and a line ending in
@@ -389,6 +407,13 @@ int main(int argc, char** argv) {
         return kCannotRun;
     }
     try {
+        if (argc == 2 && std::string_view(argv[1]) == "--prepare-prefix") {
+            // Only for a compiler that can run: a prefix is large.
+            const std::string wine = requireWine();
+            requireCompiler();
+            tornavel::iscc::EnsureWinePrefix(wine, tornavel::WinePrefixFolder(), console);
+            return 0;
+        }
         const CompilerEnd end = compile(std::vector<std::string>(argv + 1, argv + argc), console);
         if (end.signal != 0) {
             // Ended the way the compiler ended, so that the caller can tell

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <optional>
 #include <unistd.h>
 
@@ -262,14 +263,23 @@ void AppExec::start(const std::vector<std::string>& arguments, std::size_t comma
         eventPump_();
     }
     try {
+        awaited_ = &*process;
         resultCode_ = process->Wait(eventPump_);
+        awaited_ = nullptr;
         resultSignal_ = process->endingSignal();
     } catch (const ProcessError& e) {
+        awaited_ = nullptr;
         resultCode_ = e.code();
         if (eventPump_) {
             eventPump_();
         }
         throw AppExecStartError(errorText());
+    }
+}
+
+void AppExec::terminate() {
+    if (awaited_) {
+        awaited_->Signal(SIGTERM);
     }
 }
 

@@ -120,6 +120,11 @@ public:
     // The error table's text for resultCode; empty for codes without a slot.
     std::string errorText() const;
 
+    // Asks the program being awaited to end (SIGTERM, which the compiler
+    // adapter passes on to the compiler); for the event pump, while execute
+    // waits. Nothing when no program is awaited.
+    void terminate();
+
 private:
     void start(const std::vector<std::string>& arguments, std::size_t commandLineLength);
 
@@ -136,6 +141,7 @@ private:
     Language language_ = Language::Czech;
     std::uint32_t resultCode_ = 32;
     int resultSignal_ = 0;
+    const Process* awaited_ = nullptr; // during a wait
 };
 
 } // namespace tornavel

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -293,6 +294,29 @@ void Process::Release() {
         reapInBackground(pid_);
         pid_ = -1;
     }
+}
+
+void Process::Signal(int signal) const {
+    if (pid_ > 0) {
+        ::kill(pid_, signal);
+    }
+}
+
+bool Process::HasEnded() {
+    if (pid_ <= 0) {
+        return true;
+    }
+    int status = 0;
+    const pid_t r = ::waitpid(pid_, &status, WNOHANG);
+    if (r == 0 || (r < 0 && errno == EINTR)) {
+        return false;
+    }
+    if (r == pid_) {
+        endingSignal_ = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    }
+    pid_ = -1;
+    output_.reset();
+    return true;
 }
 
 std::uint32_t Process::Wait(const std::function<void()>& pump, std::chrono::milliseconds slice) {

@@ -120,6 +120,14 @@ public:
     // Lets the program run on without waiting for it.
     void Release();
 
+    // Sends the signal to the program while it runs (its Wait then returns
+    // as the program ends); nothing once it has ended.
+    void Signal(int signal) const;
+
+    // Whether the program has ended, without waiting; an ended one is reaped
+    // (a Wait after that has nothing to wait for).
+    bool HasEnded();
+
     pid_t id() const { return pid_; }
 
     // The signal that ended the program Wait waited for; 0 when it exited.

@@ -115,6 +115,11 @@ std::vector<std::string> EnvironmentWith(const std::vector<std::string>& variabl
     return out;
 }
 
+bool WinePrefixReady(const std::string& prefix) {
+    struct stat st {};
+    return ::stat((prefix + "/" + kWinePrefixReadyMarker).c_str(), &st) == 0;
+}
+
 bool CanShowWindows() {
 #ifdef _WIN32
     return true;

@@ -57,6 +57,15 @@ std::vector<std::string> EnvironmentWith(const std::vector<std::string>& variabl
 // installer without one ends at once with code 1.
 bool CanShowWindows();
 
+// What the compiler adapter says while the prefix is being made, the one
+// slow step of a first build.
+inline constexpr const char* kPreparingPrefixNotice = "Připravuji prostředí wine, jen poprvé…";
+
+// Whether the prefix has been made and set up: the compiler adapter writes
+// this marker into it once wineboot has finished.
+inline constexpr const char* kWinePrefixReadyMarker = ".tornavel-ready";
+bool WinePrefixReady(const std::string& prefix);
+
 // The exit code of the compiler adapter (iscc) when wine cannot start in the
 // prefix at all: it is damaged, or it belongs to another user.
 inline constexpr int kBrokenWinePrefixExitCode = 4;

@@ -14,5 +14,8 @@ int main(int argc, char** argv) {
     // SourceFolder for them.
     tornavel::ui::MainWindow window;
     window.show();
+    // Wine's prefix made ahead and its server kept up while the window lives;
+    // both end with the window.
+    window.warmUpCompiler();
     return QApplication::exec();
 }

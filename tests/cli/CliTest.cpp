@@ -5,11 +5,13 @@
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <unistd.h>
 
 namespace tornavel {
 namespace {
@@ -70,7 +72,8 @@ protected:
 TEST_F(CliTest, BuildWritesScriptRunsCompilerAndSucceeds) {
     const CliRun r = build();
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(compilerLog(), source.folder() + "ISS\n");
+    // Wine's server stays up a minute unless told otherwise.
+    EXPECT_EQ(compilerLog(), "--linger=60 " + source.folder() + "ISS\n");
     EXPECT_TRUE(fs::exists(source.path() / "Output" / "Účetnictví 2.0.exe"));
     const std::string script = test::readFileBytes(source.path() / "ISS");
     EXPECT_NE(script.find("Source: \"data\\info.txt\""), std::string::npos);
@@ -90,7 +93,8 @@ TEST_F(CliTest, CompilerOutputOnStandardOutputMessagesOnStandardError) {
     EXPECT_EQ(r.status, 0) << r.err;
     const std::string installer = (source.path() / "Output" / "Účetnictví 2.0.exe").string();
     EXPECT_EQ(r.out, "Náhradní kompilátor iscc pro testy\n\nSkript: " + source.folder() +
-                         "ISS\nSuccessful compile (0.001 sec). Resulting Setup program filename "
+                         "ISS\n   Compressing: app.exe\n   Compressing: data\\info.txt\n"
+                         "Successful compile (0.001 sec). Resulting Setup program filename "
                          "is:\n" +
                          installer + "\n");
     EXPECT_EQ(lines(r.err).size(), 2u) << r.err;
@@ -129,7 +133,7 @@ TEST_F(CliTest, LeftOutFoldersAreOneNoticeOnStandardError) {
 TEST_F(CliTest, BuildTakesSourceFolderFromTheSettingsFile) {
     std::ofstream(programDir.path() / "Tornavel.ini", std::ios::binary)
         << "[Nastaveni]\r\nVystupniAdresar=" + source.folder() + "\r\n";
-    const CliRun r = run({"build", projectFile()});
+    const CliRun r = run({"build", projectFile(), "--linger", "0"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(compilerLog(), source.folder() + "ISS\n");
 }
@@ -169,7 +173,25 @@ TEST_F(CliTest, CompilerOptionReplacesTheProgramFolderCompiler) {
     const CliRun r =
         run({"build", projectFile(), "--source", source.folder(), "--compiler", wrapper.string()});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(test::readFileBytes(scratch.path() / "iscc.log"), source.folder() + "ISS\n");
+    EXPECT_EQ(test::readFileBytes(scratch.path() / "iscc.log"),
+              "--linger=60 " + source.folder() + "ISS\n");
+}
+
+// Ctrl+C reaches the whole job: the compile stops, Output is left clean.
+TEST_F(CliTest, InterruptStopsTheCompile) {
+    programDir.writeFile("iscc.hold");
+    const fs::path partial = source.path() / "Output" / "Účetnictví 2.0.exe";
+    const CliRun r = test::runProgram({(programDir.path() / "tornavel-cli").string(), "build",
+                                       projectFile(), "--source", source.folder()},
+                                      scratch, {}, [&](pid_t cli) {
+                                          for (int i = 0; i < 2000 && !fs::exists(partial); ++i) {
+                                              ::usleep(5000);
+                                          }
+                                          ::kill(-cli, SIGINT);
+                                      });
+    EXPECT_EQ(r.status, 130) << r.err;
+    EXPECT_EQ(lines(r.err).back(), "Kompilace byla zastavena.");
+    EXPECT_FALSE(fs::exists(source.path() / "Output"));
 }
 
 TEST_F(CliTest, RefusedProjectExitsWithOne) {

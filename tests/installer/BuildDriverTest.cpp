@@ -254,15 +254,33 @@ TEST_F(BuildDriverTest, OutputThatIsAFileStopsBeforeTheScript) {
     EXPECT_TRUE(captions().empty());
 }
 
+// Line by line, and the files the compiler packs counted against the scan's.
 TEST_F(BuildDriverTest, CompilerOutputReachesTheConsoleLineByLine) {
+    source.writeFile("Data/a.txt");
     EXPECT_EQ(build(), BuildOutcome::Compiled);
     const std::string script = source.folder() + "ISS";
     EXPECT_EQ(console.calls,
               (std::vector<std::string>{
                   "started: " + CompilerCommandLine(env),
                   "line: Náhradní kompilátor iscc pro testy", "line: ", "line: Skript: " + script,
+                  "progress: 1/2 readme.txt", "line:    Compressing: readme.txt",
+                  "progress: 2/2 Data\\a.txt", "line:    Compressing: Data\\a.txt",
                   "line: Successful compile (0.001 sec). Resulting Setup program filename is:",
                   "line: " + (output() / "Můj program verze 1.0.exe").string(), "finished: 0: "}));
+}
+
+TEST_F(BuildDriverTest, StopEndsTheCompileAndLeavesNoInstaller) {
+    program.writeFile("iscc.hold");
+    env.pumpEvents = [&] {
+        if (fs::exists(output() / "Můj program verze 1.0.exe")) {
+            driver.stop();
+        }
+    };
+    EXPECT_THROW(build(), BuildStoppedError);
+    EXPECT_FALSE(fs::exists(output()));
+    EXPECT_EQ(console.calls.back(), "stopped");
+    EXPECT_EQ(captions(), std::vector<std::string>{kConfirmCaption});
+    driver.stop(); // nothing runs: nothing happens
 }
 
 TEST_F(BuildDriverTest, CompilerErrorLineIsQuotedInTheFailure) {

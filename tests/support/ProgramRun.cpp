@@ -11,7 +11,8 @@
 namespace tornavel::test {
 
 ProgramRun runProgram(const std::vector<std::string>& args, const TempDir& scratch,
-                      const std::vector<std::string>& variables) {
+                      const std::vector<std::string>& variables,
+                      const std::function<void(pid_t)>& meanwhile) {
     const auto outFile = scratch.path() / "stdout.txt";
     const auto errFile = scratch.path() / "stderr.txt";
     posix_spawn_file_actions_t actions;
@@ -23,11 +24,20 @@ ProgramRun runProgram(const std::vector<std::string>& args, const TempDir& scrat
     const std::vector<std::string> environment = EnvironmentWith(variables);
     const std::vector<char*> argv = ExecPointers(args);
     const std::vector<char*> envp = ExecPointers(environment);
+    // A group of its own, as a terminal's foreground job has.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
     pid_t pid = -1;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    const int rc = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
     if (rc != 0) {
         throw std::runtime_error("cannot start " + args.front());
+    }
+    if (meanwhile) {
+        meanwhile(pid);
     }
     int status = 0;
     waitpid(pid, &status, 0);

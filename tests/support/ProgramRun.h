@@ -2,7 +2,9 @@
 
 #include "support/TempDir.h"
 
+#include <functional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace tornavel::test {
@@ -14,10 +16,12 @@ struct ProgramRun {
 };
 
 // Runs args[0] (a path) with the arguments args[1..], directly, never through
-// a shell, with its standard output and error in files of scratch, and waits
-// for it. The environment is this process's with the "NAME=value" entries of
-// variables set.
+// a shell, in a process group of its own, with its standard output and error
+// in files of scratch, and waits for it (after meanwhile, when given, has
+// done with its process id). The environment is this process's with the
+// "NAME=value" entries of variables set.
 ProgramRun runProgram(const std::vector<std::string>& args, const TempDir& scratch,
-                      const std::vector<std::string>& variables = {});
+                      const std::vector<std::string>& variables = {},
+                      const std::function<void(pid_t)>& meanwhile = {});
 
 } // namespace tornavel::test

@@ -8,7 +8,8 @@
 namespace tornavel::test {
 
 // A BuildConsole that records every call as one text, in order:
-// "notice: …", "started: …", "line: …", "finished: CODE: ERRORLINE", "failed: …".
+// "notice: …", "started: …", "line: …", "finished: CODE: ERRORLINE", "failed: …",
+// "progress: DONE/TOTAL FILE", "stopped".
 class RecordingConsole : public BuildConsole {
 public:
     void notice(const std::string& text) override { calls.push_back("notice: " + text); }
@@ -22,6 +23,11 @@ public:
     void compilerFailed(const std::string& message) override {
         calls.push_back("failed: " + message);
     }
+    void compilerProgress(std::size_t done, std::size_t total, const std::string& file) override {
+        calls.push_back("progress: " + std::to_string(done) + "/" + std::to_string(total) + " " +
+                        file);
+    }
+    void compilerStopped() override { calls.push_back("stopped"); }
 
     std::vector<std::string> calls;
 };

@@ -9,9 +9,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,12 +82,42 @@ private slots:
                                      "Skript: " + sourceFolder_ + "ISS"};
         QCOMPARE(seenWhileRunning, firstLines);
         const QStringList lastLines{
+            "   Compressing: app.exe",
             "Successful compile (0.001 sec). Resulting Setup program filename is:",
             sourceFolder_ + "Output/Můj program verze 1.0.exe"};
         QCOMPARE(consoleLines(), firstLines + lastLines);
         // A success without a notice closes the window.
         QVERIFY(!form_->compilerConsole()->isVisible());
         QCOMPARE(MessageBoxes::takeRecords().size(), 2); // the two questions
+    }
+
+    // While the compiler packs, the bar is busy and "Zastavit" can end it:
+    // the partial installer goes, and the console, not an error box, says so.
+    void stopEndsTheCompileAndLeavesNoInstaller() {
+        writeAll(programFolder_ + "iscc.hold", "");
+        const QString partial = sourceFolder_ + "Output/Můj program verze 1.0.exe";
+        bool busyWhileRunning = false;
+        QTimer look;
+        connect(&look, &QTimer::timeout, this, [&] {
+            CompilerConsole* console = form_->compilerConsole();
+            if (console && form_->buildRunning() && QFileInfo::exists(partial)) {
+                busyWhileRunning =
+                    console->progressBar()->isVisible() && console->progressBar()->maximum() == 0;
+                look.stop();
+                console->stopButton()->click();
+            }
+        });
+        look.start(5);
+        MessageBoxes::setNextAnswer(QMessageBox::Yes);
+        named<QPushButton>(*form_, "BitBtn1")->click();
+
+        QVERIFY(busyWhileRunning);
+        CompilerConsole& console = *form_->compilerConsole();
+        QCOMPARE(console.statusLabel()->text(), QString("Kompilace byla zastavena."));
+        QVERIFY(console.isVisible() && !console.stopButton()->isEnabled());
+        QVERIFY(!QFileInfo::exists(sourceFolder_ + "Output"));
+        QCOMPARE(MessageBoxes::takeRecords().size(), 1); // only the confirmation
+        QVERIFY(!form_->buildRunning());
     }
 
     // A failed compile keeps the window open: the exit code, the error line

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QVBoxLayout>
@@ -40,16 +41,40 @@ CompilerConsole::CompilerConsole(QWidget* owner) : QWidget(owner, Qt::Window) {
     status_->setTextFormat(Qt::PlainText);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("Prubeh"));
+    progress_->setFormat(QStringLiteral("%v / %m"));
+    progress_->hide();
+
+    file_ = new QLabel(this);
+    file_->setObjectName(QStringLiteral("Soubor"));
+    file_->setTextFormat(Qt::PlainText);
+    // A long path must not widen the window.
+    file_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    file_->hide();
+
+    stopButton_ = new QPushButton(QStringLiteral("Zastavit"), this);
+    stopButton_->setObjectName(QStringLiteral("StopButton"));
+    stopButton_->setEnabled(false);
+    connect(stopButton_, &QPushButton::clicked, this, [this] {
+        stopButton_->setEnabled(false);
+        status_->setText(QStringLiteral("Zastavuji kompilaci…"));
+        Q_EMIT stopRequested();
+    });
+
     closeButton_ = new QPushButton(QStringLiteral("Zavřít"), this);
     closeButton_->setObjectName(QStringLiteral("CloseButton"));
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(status_, 1);
+    bottom->addWidget(stopButton_);
     bottom->addWidget(closeButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(notice_);
     layout->addWidget(output_, 1);
+    layout->addWidget(progress_);
+    layout->addWidget(file_);
     layout->addLayout(bottom);
 }
 
@@ -60,6 +85,7 @@ void CompilerConsole::beginBuild() {
     output_->clear();
     output_->setExtraSelections({});
     status_->clear();
+    endProgress();
 }
 
 void CompilerConsole::notice(const std::string& text) {
@@ -71,7 +97,34 @@ void CompilerConsole::notice(const std::string& text) {
 void CompilerConsole::compilerStarted(const std::string& commandLine) {
     output_->appendPlainText(fromUtf8(commandLine));
     status_->setText(QStringLiteral("Kompilace běží…"));
+    progress_->setRange(0, 0); // busy until the compiler packs its first file
+    progress_->show();
+    stopButton_->setEnabled(true);
     showUp();
+}
+
+void CompilerConsole::compilerProgress(std::size_t done, std::size_t total,
+                                       const std::string& file) {
+    progress_->setRange(0, static_cast<int>(total));
+    progress_->setValue(static_cast<int>(done));
+    file_->setText(fromUtf8(file));
+    file_->show();
+}
+
+void CompilerConsole::compilerStopped() {
+    endProgress();
+    output_->setExtraSelections({});
+    status_->setText(QStringLiteral("Kompilace byla zastavena."));
+    showUp();
+}
+
+void CompilerConsole::endProgress() {
+    progress_->hide();
+    progress_->setRange(0, 1);
+    progress_->reset();
+    file_->clear();
+    file_->hide();
+    stopButton_->setEnabled(false);
 }
 
 void CompilerConsole::compilerLine(const std::string& line) {
@@ -79,6 +132,7 @@ void CompilerConsole::compilerLine(const std::string& line) {
 }
 
 void CompilerConsole::compilerFinished(std::uint32_t exitCode, const std::string& errorLine) {
+    endProgress();
     if (exitCode == 0) {
         status_->setText(QStringLiteral("Kompilace byla úspěšně dokončena."));
         // The notice must stay readable; without one the window has done its job.
@@ -95,6 +149,7 @@ void CompilerConsole::compilerFinished(std::uint32_t exitCode, const std::string
 }
 
 void CompilerConsole::compilerFailed(const std::string& message) {
+    endProgress();
     status_->setText(QStringLiteral("Kompilátor nelze spustit: %1").arg(fromUtf8(message)));
     showUp();
 }

@@ -7,6 +7,7 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace tornavel::ui {
@@ -14,8 +15,12 @@ namespace tornavel::ui {
 // The window "Kompilace": what a build has to say besides its questions. It
 // shows the notice about folders the installer leaves out above a read-only,
 // monospaced view that holds the compiler's command line and then its output,
-// line by line as it arrives. It is an ordinary window, never modal: the build
-// waits with the event pump running, so the main window and this one stay
+// line by line as it arrives, and below it the compile's progress: a bar that
+// counts the files the compiler has packed of those the script installs
+// (busy until the first, such as while wine's prefix is being made), the
+// file it packs, and "Zastavit", which asks for the compile to end
+// (stopRequested). It is an ordinary window, never modal: the build waits
+// with the event pump running, so the main window and this one stay
 // responsive. After a failure it stays open with the exit code and the
 // compiler's error line marked; after a success it closes itself unless it
 // holds a notice.
@@ -33,6 +38,8 @@ public:
     void compilerLine(const std::string& line) override;
     void compilerFinished(std::uint32_t exitCode, const std::string& errorLine) override;
     void compilerFailed(const std::string& message) override;
+    void compilerProgress(std::size_t done, std::size_t total, const std::string& file) override;
+    void compilerStopped() override;
 
     // The marked error line; empty when none is marked.
     QString markedLine() const;
@@ -40,14 +47,25 @@ public:
     QLabel* noticeLabel() const { return notice_; }
     QPlainTextEdit* outputView() const { return output_; }
     QLabel* statusLabel() const { return status_; }
+    QProgressBar* progressBar() const { return progress_; }
+    QLabel* fileLabel() const { return file_; }
+    QPushButton* stopButton() const { return stopButton_; }
+
+Q_SIGNALS:
+    // "Zastavit" was pressed while the compiler runs.
+    void stopRequested();
 
 private:
     void showUp();
     void markLine(const QString& line);
+    void endProgress();
 
     QLabel* notice_;         // the notice, hidden without one
     QPlainTextEdit* output_; // the command line, then the compiler's output
     QLabel* status_;         // running, or how the compiler ended
+    QProgressBar* progress_; // files packed of those the script installs
+    QLabel* file_;           // the file being packed
+    QPushButton* stopButton_;
     QPushButton* closeButton_;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/mainwindow/MainWindow.h"
 
 #include "installer/BuildDriver.h"
+#include "installer/WarmCompiler.h"
 #include "platform/Errors.h"
 #include "platform/WinePrefixUpkeep.h"
 #include "project/ProgramSettings.h"
@@ -92,6 +93,12 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::warmUpCompiler() {
+    if (!warmCompiler_) {
+        warmCompiler_ = std::make_unique<WarmCompiler>(programFolder_.toStdString() + "iscc");
+    }
+}
 
 // ---------------------------------------------------------------------------
 // The project and the controls
@@ -579,6 +586,14 @@ void MainWindow::runBuild() {
     prompts.setBeforeEachBox(showFillIns);
     if (!console_) {
         console_ = new CompilerConsole(this);
+        connect(console_, &CompilerConsole::stopRequested, this, [this] {
+            if (runningDriver_) {
+                runningDriver_->stop();
+            }
+        });
+    }
+    if (warmCompiler_) {
+        warmCompiler_->beforeBuild();
     }
     console_->beginBuild();
     BuildDriver driver(prompts, console_);
@@ -593,8 +608,16 @@ void MainWindow::runBuild() {
         showFillIns();
     };
     setBuildRunning(true);
+    runningDriver_ = &driver;
+    struct DriverGone {
+        BuildDriver*& driver;
+        ~DriverGone() { driver = nullptr; }
+    } driverGone{runningDriver_};
     try {
         driver.BuildInstaller(project, environment, &log);
+    } catch (const BuildStoppedError&) {
+        finish(); // the console says so; the user asked for it
+        return;
     } catch (const BrokenWinePrefixError& e) {
         finish();
         if (offerNewWinePrefix(e)) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -23,7 +24,9 @@ class QToolButton;
 
 namespace tornavel {
 class BrokenWinePrefixError;
-}
+class BuildDriver;
+class WarmCompiler;
+} // namespace tornavel
 
 namespace tornavel::ui {
 
@@ -84,6 +87,10 @@ public:
     ShellBrowser* browser() const { return files_.browser; }
     // The window "Kompilace", made by the first build.
     CompilerConsole* compilerConsole() const { return console_; }
+
+    // Keeps the compiler warm while the window lives (WarmCompiler): the
+    // program's start calls it; without it every build starts wine anew.
+    void warmUpCompiler();
     OutputFolderDialog* outputFolderDialog() const { return outputFolderDialog_; }
     SigningDialog* signingDialog() const { return signingDialog_; }
     RunFileChooser* runFileChooser() const { return runFileChooser_; }
@@ -306,6 +313,8 @@ private:
     bool sourceFolderReady_ = false;
     bool buildRunning_ = false;
     bool shownOnce_ = false;
+    std::unique_ptr<WarmCompiler> warmCompiler_;
+    BuildDriver* runningDriver_ = nullptr; // during a build, for the stop button
     // Counts New, Open and start-up, so a build does not write its results
     // into a project that replaced the one it built.
     unsigned projectGeneration_ = 0;

@@ -14,8 +14,11 @@
 //   iscc.error     makes the compile fail as the real one does: the first
 //                  lines, then "Error on line 5 in <script>: <the file's
 //                  text>" on standard error, "Compile aborted." and code 2;
-//   iscc.hold      makes it wait after its first lines until the file is
-//                  removed (at most 20 s), so a test can look meanwhile.
+//   iscc.hold      makes it write a partial installer after its first lines
+//                  and wait until the file is removed (at most 20 s), so a
+//                  test can look meanwhile (or stop it).
+// Before the installer it names each [Files] source, "   Compressing: NAME",
+// as the real compiler does.
 #include "platform/Cp1250.h"
 
 #include <algorithm>
@@ -27,7 +30,9 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -67,7 +72,12 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         return 2;
     }
-    std::string script = argv[1];
+    // The script: the first argument that is not one of the adapter's options.
+    int scriptArg = 1;
+    while (scriptArg + 1 < argc && std::string_view(argv[scriptArg]).starts_with("--")) {
+        ++scriptArg;
+    }
+    std::string script = argv[scriptArg];
     std::replace(script.begin(), script.end(), '\\', '/');
     std::ifstream in(script, std::ios::binary);
     if (!in) {
@@ -75,6 +85,7 @@ int main(int argc, char** argv) {
     }
     std::string base;
     bool spanning = false;
+    std::vector<std::string> sources;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
@@ -83,20 +94,31 @@ int main(int argc, char** argv) {
             base = tornavel::fromCp1250(line.substr(19));
         } else if (line == "DiskSpanning=yes") {
             spanning = true;
+        } else if (line.rfind("Source: \"", 0) == 0) {
+            const std::string value = line.substr(9);
+            sources.push_back(tornavel::fromCp1250(value.substr(0, value.find('"'))));
         }
     }
+    const fs::path output = fs::path(script).parent_path() / "Output";
     say(stdout, "Náhradní kompilátor iscc pro testy");
     say(stdout, "");
-    say(stdout, "Skript: " + std::string(argv[1]));
+    say(stdout, "Skript: " + std::string(argv[scriptArg]));
+    if (fs::exists(dir / "iscc.hold")) {
+        // Begun as a real compile begins: a partial installer while it packs.
+        fs::create_directories(output);
+        std::ofstream(output / (base + ".exe"), std::ios::binary) << "partial";
+    }
     holdWhile(dir / "iscc.hold");
     if (std::ifstream errorFile(dir / "iscc.error"); errorFile) {
         std::ostringstream text;
         text << errorFile.rdbuf();
-        say(stderr, "Error on line 5 in " + std::string(argv[1]) + ": " + text.str());
+        say(stderr, "Error on line 5 in " + std::string(argv[scriptArg]) + ": " + text.str());
         say(stderr, "Compile aborted.");
         return 2;
     }
-    const fs::path output = fs::path(script).parent_path() / "Output";
+    for (const std::string& source : sources) {
+        say(stdout, "   Compressing: " + source);
+    }
     fs::create_directories(output);
     std::ofstream(output / (base + ".exe"), std::ios::binary) << "installer";
     if (spanning) {

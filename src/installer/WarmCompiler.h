@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/Process.h"
+#include "platform/WineServerKeeper.h"
+
+#include <optional>
+#include <string>
+
+namespace tornavel {
+
+// Keeps the compiler quick to start while a front end with a window lives.
+// Made at the window's start: when wine and the compiler adapter are there
+// but the wine prefix is not, the adapter makes it in the background at once
+// ("iscc --prepare-prefix"), so the first build usually finds it ready; once
+// it is, the prefix's wine server is kept up (WineServerKeeper), so no build
+// pays for wine's start. Nothing of either outlives the object.
+class WarmCompiler {
+public:
+    // compiler: the adapter the builds start (CompilerProgram).
+    explicit WarmCompiler(std::string compiler);
+    ~WarmCompiler();
+    WarmCompiler(const WarmCompiler&) = delete;
+    WarmCompiler& operator=(const WarmCompiler&) = delete;
+
+    // Before each build: the server, when the prefix is ready by now.
+    void beforeBuild();
+
+    // Whether the prefix is being made in the background.
+    bool preparing();
+
+private:
+    std::string compiler_;
+    std::string prefix_;
+    std::optional<Process> preparation_;
+    WineServerKeeper server_;
+};
+
+} // namespace tornavel

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+namespace tornavel {
+
+// Keeps the wine server of a prefix running while the object lives, so that
+// every Windows program started meanwhile (the compiler, a test installation)
+// skips the server's start and finds wine's own services up. The server is a
+// child of ours ("wineserver -f -p"), in a process group of its own; the
+// object ends it and waits for it, and with it wine's processes of that
+// prefix, so nothing of it outlives the object.
+//
+// When another server already runs for the prefix (a build's lingering one),
+// ours does not start; ensureRunning tries again later.
+class WineServerKeeper {
+public:
+    explicit WineServerKeeper(std::string prefix) : prefix_(std::move(prefix)) {}
+    ~WineServerKeeper();
+    WineServerKeeper(const WineServerKeeper&) = delete;
+    WineServerKeeper& operator=(const WineServerKeeper&) = delete;
+
+    // Starts the server unless ours runs; nothing without wine.
+    void ensureRunning();
+    bool running();
+
+private:
+    void stop();
+
+    std::string prefix_;
+    pid_t pid_ = -1;
+};
+
+// Ends every program of the prefix and its server, as "wineserver -k" does,
+// and waits for that; nothing when none runs.
+void EndWinePrograms(const std::string& prefix);
+
+} // namespace tornavel

@@ -1,0 +1,102 @@
+// Wine kept warm between builds, and nothing of it left running afterwards:
+// the window's WarmCompiler and the CLI's lingering server, each in a prefix
+// of its own (hard links to the shared one), so no other test's wine counts.
+#include "installer/WarmCompiler.h"
+
+#include "platform/Wine.h"
+#include "project/ProjectFile.h"
+#include "support/RealCompiler.h"
+#include "support/ScopedVariable.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace tornavel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The processes whose environment names the prefix.
+int processesOf(const fs::path& prefix) {
+    const std::string variable = "WINEPREFIX=" + prefix.string();
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::ifstream environment(entry.path() / "environ", std::ios::binary);
+        for (std::string item; std::getline(environment, item, '\0');) {
+            if (item == variable) {
+                ++count;
+                break;
+            }
+        }
+    }
+    return count;
+}
+
+bool noneWithin(const fs::path& prefix, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (processesOf(prefix) > 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return true;
+}
+
+class WarmCompilerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(test::realCompilerInstalled());
+        source = scratch.makeDir("zdroj");
+        scratch.writeFile("zdroj/a.txt", "a");
+        project = scratch.path() / "p.ipr";
+        ProjectSettings settings;
+        NewProject(settings);
+        SaveProject(settings, project.string(), SaveOrder::SaveAs);
+        // The shared prefix exists once a build has run in it.
+        ASSERT_EQ(test::buildWithCli(project, source, scratch).status, 0);
+        prefix = scratch.path() / "prefix";
+        fs::copy(WinePrefixFolder(), prefix,
+                 fs::copy_options::recursive | fs::copy_options::create_hard_links |
+                     fs::copy_options::copy_symlinks);
+    }
+
+    test::TempDir scratch;
+    fs::path source;
+    fs::path project;
+    fs::path prefix;
+};
+
+TEST_F(WarmCompilerTest, ServerLivesWithTheWindowAndTheLingerOnly) {
+    const test::ScopedVariable variable("TORNAVEL_WINEPREFIX", prefix.string());
+    {
+        WarmCompiler warm((test::programFolder() / "iscc").string());
+        EXPECT_FALSE(warm.preparing());
+        EXPECT_EQ(test::buildWithCli(project, source, scratch, {"--linger", "0"}).status, 0);
+        EXPECT_GT(processesOf(prefix), 0); // still up between builds
+    }
+    EXPECT_TRUE(noneWithin(prefix, std::chrono::seconds(10)));
+
+    ASSERT_EQ(test::buildWithCli(project, source, scratch, {"--linger", "3"}).status, 0);
+    EXPECT_GT(processesOf(prefix), 0);
+    EXPECT_TRUE(noneWithin(prefix, std::chrono::seconds(15)));
+}
+
+// A window closed while the prefix is still being made leaves nothing
+// running; the next build finishes the prefix.
+TEST_F(WarmCompilerTest, PreparationEndsWithTheWindow) {
+    const fs::path fresh = scratch.path() / "nové prostředí";
+    const test::ScopedVariable variable("TORNAVEL_WINEPREFIX", fresh.string());
+    {
+        WarmCompiler warm((test::programFolder() / "iscc").string());
+        EXPECT_TRUE(warm.preparing());
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+    }
+    EXPECT_TRUE(noneWithin(fresh, std::chrono::seconds(10)));
+}
+
+} // namespace
+} // namespace tornavel
