@@ -316,24 +316,21 @@ void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& roo
     out.line("Source: \"" + quoted(file) + "\"; DestDir: \"{app}\"; Flags: ignoreversion");
 }
 
-// The [Files] lines of one folder: its two pieces encoded once, the file
-// names between them.
+// The [Files] lines of one folder whose names TreeNameCheck passed: its two
+// pieces encoded once, the file names between them.
 void writeFolderFiles(ScriptWriter& out, const ScannedFolder& folder) {
     const std::string quotedEntry = quoted(std::string(folder.entry));
     const std::string source = ScriptWriter::encode("Source: \"" + quotedEntry + "\\");
     const std::string destination = ScriptWriter::encode(
         "\"; DestDir: \"{app}\\" + withLiteralBraces(quotedEntry) + "\"; Flags: ignoreversion");
-    std::string name, encodedName; // reused, as there is one line per file
     for (const ScannedFile& file : folder.files) {
+        // TreeNameCheck passed every name here: Windows-1250 without quotes
+        // or control characters, so it needs encoding at most.
         if (isPlainScriptText(file.name)) {
             out.encodedLine({source, file.name, destination});
-            continue;
+        } else {
+            out.encodedLine({source, toCp1250(file.name), destination});
         }
-        name.clear();
-        appendDoublingQuotes(name, file.name);
-        encodedName.clear();
-        appendEncoded(encodedName, name);
-        out.encodedLine({source, encodedName, destination});
     }
 }
 
