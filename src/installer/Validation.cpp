@@ -1,5 +1,6 @@
 #include "installer/Validation.h"
 
+#include "installer/ScriptConstants.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
@@ -175,23 +176,6 @@ std::vector<FieldText> installedNames(const ProjectSettings& p) {
 // folders and is allowed); the compiler also refuses a quote in an icon name.
 constexpr std::string_view kForbiddenInNames = ":*?\"<>|";
 
-// Whether a "{" opens a constant that no "}" closes, as the compiler reads
-// it: "{{" is a literal brace, and a "}" without its "{" is taken as itself.
-bool hasUnclosedBrace(std::string_view text) {
-    for (std::size_t i = text.find('{'); i != std::string_view::npos; i = text.find('{', i)) {
-        if (i + 1 < text.size() && text[i + 1] == '{') {
-            i += 2;
-            continue;
-        }
-        const std::size_t close = text.find('}', i + 1);
-        if (close == std::string_view::npos) {
-            return true;
-        }
-        i = close + 1;
-    }
-    return false;
-}
-
 // The compiler trims a parameter's value of blanks and control characters.
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') {
@@ -238,28 +222,76 @@ bool checkIconIndexes(const ProjectSettings& p, Prompts& prompts) {
     return passed;
 }
 
+// The names as they will be, their constants expanded.
 bool checkInstalledNames(const ProjectSettings& p, Prompts& prompts) {
     bool passed = true;
     for (const FieldText& name : installedNames(p)) {
-        const std::size_t at = name.value.find_first_of(kForbiddenInNames);
+        const std::string literal = LiteralText(name.value);
+        const std::size_t at = literal.find_first_of(kForbiddenInNames);
         if (at != std::string::npos) {
             passed =
                 reportField(prompts, name.field,
-                            "Pole " + fieldTitle(name.field) + " obsahuje znak „" + name.value[at] +
+                            "Pole " + fieldTitle(name.field) + " obsahuje znak „" + literal[at] +
                                 "“, který nesmí být ve jménu souboru ani složky!");
         }
     }
     return passed;
 }
 
-bool checkBraces(const ProjectSettings& p, Prompts& prompts) {
+// The texts the script appends to a folder ("{pf}\", "{group}\", "{app}\"):
+// a constant that stands for a path makes a second drive in the middle.
+bool appendedToFolder(FieldId field) {
+    const IconFieldRef ref = iconFieldRef(field);
+    if (ref.icon >= 0) {
+        return ref.part != IconPart::Parameters;
+    }
+    return field == FieldId::DefaultDirName || field == FieldId::DefaultGroupName ||
+           field == FieldId::IniFileName;
+}
+
+// The [Setup] texts, which the installer expands before the wizard's pages.
+bool expandedBeforeWizard(FieldId field) {
+    return field == FieldId::AppVerName || field == FieldId::AppCopyright ||
+           field == FieldId::DefaultDirName || field == FieldId::DefaultGroupName;
+}
+
+constexpr std::string_view kLiteralBrace = " Samotný znak „{“ se zapisuje jako „{{“.";
+
+// What the compiler or the installer would refuse in a text's constants: a
+// "{" that no "}" closes, any constant in AppName (it would name the
+// application before the installer can expand it), one the compiler does not
+// know, and one the installer cannot expand where the text is used.
+std::optional<std::string> constantProblem(const FieldText& text) {
+    const std::vector<ScriptConstant> constants = ScriptConstants(text.value);
+    const std::string title = "Pole " + fieldTitle(text.field);
+    if (!constants.empty() && !constants.back().closed) {
+        return title + " obsahuje znak „{“ bez uzavírací závorky „}“!" + std::string(kLiteralBrace);
+    }
+    for (const ScriptConstant& constant : constants) {
+        const std::string shown = "„{" + std::string(constant.name) + "}“";
+        if (text.field == FieldId::AppName) {
+            return title + " obsahuje konstantu " + shown +
+                   ", ale v názvu programu konstanty být nesmějí!" + std::string(kLiteralBrace);
+        }
+        const ConstantTraits traits = TraitsOfConstant(constant.name);
+        if (!traits.known) {
+            return title + " obsahuje konstantu " + shown + ", kterou kompilátor nezná!" +
+                   std::string(kLiteralBrace);
+        }
+        if ((traits.afterWizard && expandedBeforeWizard(text.field)) ||
+            (traits.path && appendedToFolder(text.field))) {
+            return title + " obsahuje konstantu " + shown +
+                   ", kterou instalace v tomto poli použít nedokáže!";
+        }
+    }
+    return std::nullopt;
+}
+
+bool checkConstants(const ProjectSettings& p, Prompts& prompts) {
     bool passed = true;
     for (const FieldText& text : textsWithConstants(p)) {
-        if (hasUnclosedBrace(text.value)) {
-            passed = reportField(prompts, text.field,
-                                 "Pole " + fieldTitle(text.field) +
-                                     " obsahuje znak „{“ bez uzavírací závorky „}“! Samotný "
-                                     "znak „{“ se zapisuje jako „{{“.");
+        if (const auto problem = constantProblem(text)) {
+            passed = reportField(prompts, text.field, *problem);
         }
     }
     return passed;
@@ -389,7 +421,7 @@ bool ValidateProject(ProjectSettings& project, const std::string& sourceFolder, 
     // is written, so that a project that passes always compiles.
     passed = checkIconIndexes(project, prompts) && passed;
     passed = checkInstalledNames(project, prompts) && passed;
-    passed = checkBraces(project, prompts) && passed;
+    passed = checkConstants(project, prompts) && passed;
     passed = checkControlCharacters(project, prompts) && passed;
     return passed;
 }

@@ -14,14 +14,17 @@ namespace tornavel {
 // through prompts (the required names with the error dialog and a request to
 // focus their edit box, the file checks with the plain message box).
 //
-// Then what the compiler or Windows would refuse, each with the error dialog
-// naming the field and a focus request: a named icon's index that is no
-// 32-bit integer, a character Windows forbids in a name (: * ? " < > |) in
-// the folder, the group, a named icon or the INI file, and a "{" that no "}"
-// closes in a text whose constants the compiler expands ("{{" is a literal
-// brace). Only texts that the script really carries are looked at, except
-// for the last check: a control character other than the tab (a line break,
-// a NUL), which no field can hold, in any text of the project.
+// Then what the compiler, Windows or the installer would refuse, each with
+// the error dialog naming the field and a focus request: a named icon's index
+// that is no 32-bit integer, a character Windows forbids in a name
+// (: * ? " < > |) in the folder, the group, a named icon or the INI file
+// (outside their constants), and in a text whose constants the compiler
+// expands a "{" that no "}" closes ("{{" is a literal brace), a constant the
+// compiler does not know or the installer cannot expand where the text
+// stands, and any constant in AppName. Only texts that the script really
+// carries are looked at, except for the last check: a control character
+// other than the tab (a line break, a NUL), which no field can hold, in any
+// text of the project.
 //
 // An icon that starts a file but names no icon file gets the started file as
 // its icon file; that stays in the project (logged in log) whatever the result.

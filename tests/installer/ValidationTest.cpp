@@ -168,6 +168,7 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
     const std::string brace = " obsahuje znak „{“ bez uzavírací závorky „}“! Samotný znak „{“ se "
                               "zapisuje jako „{{“.";
     const std::string forbidden = "“, který nesmí být ve jménu souboru ani složky!";
+    const std::string literal = " Samotný znak „{“ se zapisuje jako „{{“.";
     const std::vector<Case> cases = {
         {[](auto& p) { p.Icons[0] = namedIcon("A", " "); }, "Index ikony č.1 zadat musíte!",
          iconField(0, IconPart::IconIndex)},
@@ -204,6 +205,20 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
              p.IniValue2 = "}{";
          },
          "Pole „Hodnota záznamu č.2“" + brace, FieldId::IniValue2},
+        {[](auto& p) { p.DefaultGroupName = "Skupina {x}"; },
+         "Pole „Programová skupina (v nabídce Start)“ obsahuje konstantu „{x}“, kterou kompilátor "
+         "nezná!" +
+             literal,
+         FieldId::DefaultGroupName},
+        {[](auto& p) { p.AppName = "Program {pf}"; },
+         "Pole „Název instalovaného programu“ obsahuje konstantu „{pf}“, ale v názvu programu "
+         "konstanty být nesmějí!" +
+             literal,
+         FieldId::AppName},
+        {[](auto& p) { p.DefaultDirName = "{win}\\Program"; },
+         "Pole „Jméno adresáře, kam se bude program instalovat“ obsahuje konstantu „{win}“, kterou "
+         "instalace v tomto poli použít nedokáže!",
+         FieldId::DefaultDirName},
         {[](auto& p) { p.Password = std::string("heslo\0x", 7); },
          "Pole „Heslo k povolení instalace programu“ obsahuje řídicí znak (kód 0), který "
          "skript instalace nedokáže zapsat!",
@@ -232,8 +247,9 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
     project = ProjectSettings{};
     prompts.calls.clear();
     project.AppName = "Příliš žluťoučký kůň {{";
-    project.DefaultDirName = "Firma\\Program";
-    project.DefaultGroupName = "{group}\\Nástroje}";
+    project.DefaultDirName = "Firma\\{username}.{cm:nameandversion,{%A|{{a}},1}\\Program";
+    project.DefaultGroupName = "Nástroje}";
+    project.AppCopyright = "{username} {{ {\\}";
     project.Password = "tajné{\tx";
     project.Icons[0] = namedIcon("Podsložka\\Čtěte mě", "-1", "{app}\\x.ini");
     project.Icons[1] = namedIcon("B", " $10 ");
