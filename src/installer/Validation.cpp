@@ -172,9 +172,86 @@ std::vector<FieldText> installedNames(const ProjectSettings& p) {
     return names;
 }
 
+// The installer's file name: AppVerName, or AppName, with which the script
+// fills an empty AppVerName.
+FieldText installerName(const ProjectSettings& p) {
+    return p.AppVerName.empty() ? FieldText{FieldId::AppName, p.AppName}
+                                : FieldText{FieldId::AppVerName, p.AppVerName};
+}
+
+// The texts that name one file of the working folder: the licence and
+// information files the compiler reads, and what the named icons start and
+// show.
+std::vector<FieldText> singleFileNames(const ProjectSettings& p) {
+    std::vector<FieldText> names;
+    for (const FieldText& file : {FieldText{FieldId::LicenceFile, p.LicenceFile},
+                                  FieldText{FieldId::InfoBeforeFile, p.InfoBeforeFile},
+                                  FieldText{FieldId::InfoAfterFile, p.InfoAfterFile}}) {
+        if (!file.value.empty()) {
+            names.push_back(file);
+        }
+    }
+    for (int i = 0; i < kIconCount; ++i) {
+        const IconEntry& icon = p.Icons[static_cast<std::size_t>(i)];
+        if (isNamedIcon(icon)) {
+            names.insert(names.end(), {{iconField(i, IconPart::FileName), icon.FileName},
+                                       {iconField(i, IconPart::IconFile), icon.IconFile}});
+        }
+    }
+    return names;
+}
+
 // Windows refuses these in a file or folder name (a backslash separates
 // folders and is allowed); the compiler also refuses a quote in an icon name.
 constexpr std::string_view kForbiddenInNames = ":*?\"<>|";
+// The installer's name is one file name: the compiler refuses all of these
+// in it (measured).
+constexpr std::string_view kForbiddenInFileName = "/\\:*?\"<>|";
+// A wildcard names no file in particular: the compiler cannot read such a
+// licence file, and a shortcut would lead nowhere.
+constexpr std::string_view kWildcards = "*?";
+
+// Whether Windows takes a file or folder name for a device: the name before
+// its first dot, without trailing blanks, in any letter case. The compiler
+// cannot write an installer of such a name ("CONIN$" included, measured), nor
+// the installer create such a folder.
+bool isDeviceName(std::string_view name) {
+    name = name.substr(0, name.find('.'));
+    while (!name.empty() && name.back() == ' ') {
+        name.remove_suffix(1);
+    }
+    std::string upper(name);
+    for (char& c : upper) {
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" || upper == "CONIN$" ||
+        upper == "CONOUT$") {
+        return true;
+    }
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+           upper[3] >= '1' && upper[3] <= '9';
+}
+
+// Characters, not bytes: Windows counts a Czech letter once.
+std::size_t characterCount(std::string_view utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// The installer starts by copying itself to "TEMP\is-XXXXX.tmp\NAME.tmp",
+// which must stay within 259 characters: under wine (TEMP
+// "C:\users\root\Temp") a name of 223 characters starts and one of 224 does
+// not (measured). 200 leaves TEMP 41 characters, "C:\Users\" and a user
+// name of 13 letters with "\AppData\Local\Temp". The compiler writes it
+// into the working folder, whose file system holds names of 255 bytes in
+// UTF-8, ".exe" included (measured: 251 bytes compile, 252 do not).
+constexpr std::size_t kLongestInstallerName = 200;
+constexpr std::size_t kLongestInstallerNameBytes = 255 - 4;
+// The installer refuses a folder of more than 240 characters (measured:
+// "The folder name or path is too long."); the script puts the name behind
+// "{pf}\", which is "C:\Program Files (x86)\" on 64-bit Windows.
+constexpr std::size_t kLongestFolderName = 240 - 23;
 
 // The compiler trims a parameter's value of blanks and control characters.
 std::string_view trimmed(std::string_view text) {
@@ -222,18 +299,65 @@ bool checkIconIndexes(const ProjectSettings& p, Prompts& prompts) {
     return passed;
 }
 
-// The names as they will be, their constants expanded.
+bool reportForbiddenCharacter(Prompts& prompts, const FieldText& name, std::string_view forbidden) {
+    const std::size_t at = name.value.find_first_of(forbidden);
+    if (at == std::string::npos) {
+        return true;
+    }
+    return reportField(prompts, name.field,
+                       "Pole " + fieldTitle(name.field) + " obsahuje znak „" + name.value[at] +
+                           "“, který nesmí být ve jménu souboru ani složky!");
+}
+
+// The installed names as they will be, their constants expanded; the
+// installer's name as it is written, since the compiler expands nothing in it.
 bool checkInstalledNames(const ProjectSettings& p, Prompts& prompts) {
     bool passed = true;
+    std::vector<std::pair<FieldId, std::string>> names;
     for (const FieldText& name : installedNames(p)) {
-        const std::string literal = LiteralText(name.value);
-        const std::size_t at = literal.find_first_of(kForbiddenInNames);
-        if (at != std::string::npos) {
-            passed =
-                reportField(prompts, name.field,
-                            "Pole " + fieldTitle(name.field) + " obsahuje znak „" + literal[at] +
-                                "“, který nesmí být ve jménu souboru ani složky!");
+        names.emplace_back(name.field, LiteralText(name.value));
+        passed = reportForbiddenCharacter(prompts, {name.field, names.back().second},
+                                          kForbiddenInNames) &&
+                 passed;
+    }
+    for (const FieldText& name : singleFileNames(p)) {
+        passed = reportForbiddenCharacter(prompts, name, kWildcards) && passed;
+    }
+    const FieldText installer = installerName(p);
+    passed = reportForbiddenCharacter(prompts, installer, kForbiddenInFileName) && passed;
+    names.emplace_back(installer.field, installer.value);
+    for (const auto& [field, name] : names) {
+        for (const std::string& part : nameParts(name)) {
+            if (isDeviceName(part)) {
+                passed = reportField(prompts, field,
+                                     "Pole " + fieldTitle(field) + " obsahuje jméno „" + part +
+                                         "“, které systém Windows vyhrazuje pro zařízení, a "
+                                         "nemůže proto být jménem souboru ani složky!");
+                break;
+            }
         }
+    }
+    return passed;
+}
+
+bool checkNameLengths(const ProjectSettings& p, Prompts& prompts) {
+    bool passed = true;
+    const FieldText installer = installerName(p);
+    if (characterCount(installer.value) > kLongestInstallerName ||
+        installer.value.size() > kLongestInstallerNameBytes) {
+        passed = reportField(prompts, installer.field,
+                             "Pole " + fieldTitle(installer.field) +
+                                 " je pro jméno instalačního souboru příliš dlouhé: smí mít "
+                                 "nejvýše " +
+                                 std::to_string(kLongestInstallerName) + " znaků a zároveň " +
+                                 std::to_string(kLongestInstallerNameBytes) +
+                                 " bajtů (písmeno s diakritikou zabere 2 bajty)!");
+    }
+    if (characterCount(p.DefaultDirName) > kLongestFolderName) {
+        passed = reportField(prompts, FieldId::DefaultDirName,
+                             "Pole " + fieldTitle(FieldId::DefaultDirName) + " smí mít nejvýše " +
+                                 std::to_string(kLongestFolderName) +
+                                 " znaků, delší cestu ke složce programu by instalace odmítla!");
     }
     return passed;
 }
@@ -422,6 +546,7 @@ bool ValidateProject(ProjectSettings& project, const std::string& sourceFolder, 
     passed = checkIconIndexes(project, prompts) && passed;
     passed = checkInstalledNames(project, prompts) && passed;
     passed = checkConstants(project, prompts) && passed;
+    passed = checkNameLengths(project, prompts) && passed;
     passed = checkControlCharacters(project, prompts) && passed;
     return passed;
 }

@@ -169,6 +169,7 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
                               "zapisuje jako „{{“.";
     const std::string forbidden = "“, který nesmí být ve jménu souboru ani složky!";
     const std::string literal = " Samotný znak „{“ se zapisuje jako „{{“.";
+    dir.writeFile("Čti mne.txt", "");
     const std::vector<Case> cases = {
         {[](auto& p) { p.Icons[0] = namedIcon("A", " "); }, "Index ikony č.1 zadat musíte!",
          iconField(0, IconPart::IconIndex)},
@@ -219,6 +220,23 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
          "Pole „Jméno adresáře, kam se bude program instalovat“ obsahuje konstantu „{win}“, kterou "
          "instalace v tomto poli použít nedokáže!",
          FieldId::DefaultDirName},
+        {[](auto& p) { p.AppVerName = "Verze 1/2"; },
+         "Pole „Název programu včetně verze“ obsahuje znak „/" + forbidden, FieldId::AppVerName},
+        {[](auto& p) { p.LicenceFile = "Čti*.txt"; },
+         "Pole „Jméno souboru s licenčním ujednáním“ obsahuje znak „*" + forbidden,
+         FieldId::LicenceFile},
+        {[](auto& p) { p.Icons[1] = namedIcon("Nástroje\\con .txt"); },
+         "Pole „Jméno ikony č.2“ obsahuje jméno „con .txt“, které systém Windows vyhrazuje pro "
+         "zařízení, a nemůže proto být jménem souboru ani složky!",
+         iconField(1, IconPart::Name)},
+        {[](auto& p) { p.AppVerName = std::string(201, 'v'); },
+         "Pole „Název programu včetně verze“ je pro jméno instalačního souboru příliš dlouhé: smí "
+         "mít nejvýše 200 znaků a zároveň 251 bajtů (písmeno s diakritikou zabere 2 bajty)!",
+         FieldId::AppVerName},
+        {[](auto& p) { p.DefaultDirName = std::string(218, 'd'); },
+         "Pole „Jméno adresáře, kam se bude program instalovat“ smí mít nejvýše 217 znaků, delší "
+         "cestu ke složce programu by instalace odmítla!",
+         FieldId::DefaultDirName},
         {[](auto& p) { p.Password = std::string("heslo\0x", 7); },
          "Pole „Heslo k povolení instalace programu“ obsahuje řídicí znak (kód 0), který "
          "skript instalace nedokáže zapsat!",
@@ -242,17 +260,22 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
     }
 
     // Their neighbours compile and pass: constants, literal and lone braces,
-    // sub-folders, Czech letters, any index the compiler reads, and texts the
-    // script does not carry or whose braces the compiler takes literally.
+    // sub-folders, Czech letters, any index the compiler reads, names that
+    // only resemble devices, the limits themselves, and texts the script does
+    // not carry or whose braces the compiler takes literally.
     project = ProjectSettings{};
     prompts.calls.clear();
     project.AppName = "Příliš žluťoučký kůň {{";
+    project.AppVerName = std::string(149, 'v'); // and 51 "ř": 200 characters, 251 bytes
+    while (project.AppVerName.size() < 251) {
+        project.AppVerName += "ř";
+    }
     project.DefaultDirName = "Firma\\{username}.{cm:nameandversion,{%A|{{a}},1}\\Program";
     project.DefaultGroupName = "Nástroje}";
     project.AppCopyright = "{username} {{ {\\}";
     project.Password = "tajné{\tx";
     project.Icons[0] = namedIcon("Podsložka\\Čtěte mě", "-1", "{app}\\x.ini");
-    project.Icons[1] = namedIcon("B", " $10 ");
+    project.Icons[1] = namedIcon("LPT0\\CONSOLE.txt", " $10 ");
     project.Icons[2] = namedIcon("C", "-2147483648");
     project.Icons[4] = namedIcon("E", "x1F");
     project.Icons[3] = namedIcon("", "abc", "{");
