@@ -1,6 +1,7 @@
 #include "installer/Validation.h"
 
 #include "installer/ScriptConstants.h"
+#include "installer/ScriptGenerator.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <variant>
@@ -253,6 +255,16 @@ constexpr std::size_t kLongestInstallerNameBytes = 255 - 4;
 // "{pf}\", which is "C:\Program Files (x86)\" on 64-bit Windows.
 constexpr std::size_t kLongestFolderName = 240 - 23;
 
+// The slices: the compiler makes at most 2,100,000,000 bytes, and the script
+// writes a size only from 1,457,664 bytes on, else the compiler gets that
+// size (a floppy's). The first slice holds the setup program, at least
+// 533,813 bytes, in 512-byte clusters, the reserve, rounded up to clusters
+// too, and at least one byte of the installation (measured).
+constexpr std::int64_t kLargestSlice = 2100000000;
+constexpr std::int64_t kSmallestWrittenSlice = 1457664;
+constexpr std::int64_t kClusterSize = 512;
+constexpr std::int64_t kSmallestSetupProgram = 1043 * kClusterSize;
+
 // The compiler trims a parameter's value of blanks and control characters.
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') {
@@ -360,6 +372,97 @@ bool checkNameLengths(const ProjectSettings& p, Prompts& prompts) {
                                  " znaků, delší cestu ke složce programu by instalace odmítla!");
     }
     return passed;
+}
+
+// An [INI] line needs a section (the compiler refuses an empty one). A key
+// line or section header that the profile reading rules would read otherwise
+// loses its entry: a key ends at its first "=" (measured under wine), a line
+// beginning with "[" is a section header and one with ";" a comment to many
+// readers, and a section name ends at its first "]".
+bool checkIniNames(const ProjectSettings& p, Prompts& prompts) {
+    if (!iniLinesDue(p)) {
+        return true;
+    }
+    bool passed = true;
+    if (p.IniSection.empty()) {
+        passed = reportField(prompts, FieldId::IniSection,
+                             "Jméno sekce souboru .INI zadat musíte, jinak do něj záznamy zapsat "
+                             "nelze!");
+    } else if (p.IniSection.find(']') != std::string::npos) {
+        passed = reportField(prompts, FieldId::IniSection,
+                             "Pole " + fieldTitle(FieldId::IniSection) +
+                                 " nesmí obsahovat znak „]“, sekce by se ze souboru .INI nedala "
+                                 "přečíst!");
+    }
+    for (const FieldText& key :
+         {FieldText{FieldId::IniKey1, p.IniKey1}, FieldText{FieldId::IniKey2, p.IniKey2}}) {
+        const std::string_view name = trimmed(key.value);
+        if (!name.empty() && (name.find('=') != std::string_view::npos || name.front() == '[' ||
+                              name.front() == ';')) {
+            passed = reportField(prompts, key.field,
+                                 "Pole " + fieldTitle(key.field) +
+                                     " nesmí obsahovat znak „=“ ani začínat znakem „[“ nebo „;“, "
+                                     "záznam by se ze souboru .INI nedal přečíst!");
+        }
+    }
+    return passed;
+}
+
+std::optional<std::int64_t> scriptInteger(const std::string& text) {
+    try {
+        return ParseInteger32(text);
+    } catch (const ConvertError&) {
+        return std::nullopt;
+    }
+}
+
+// With disk spanning: a slice the compiler makes, and a reserve that the
+// script writes (it leaves out one not below the slice size less one) and
+// that leaves room for the setup program in the first slice. A number the
+// script cannot read is left to its own message.
+bool checkDiskSizes(const ProjectSettings& p, Prompts& prompts) {
+    const auto size = p.DiskSpanning ? scriptInteger(p.DiskSize) : std::nullopt;
+    const auto reserve = p.DiskSpanning ? scriptInteger(p.ReserveBytes) : std::nullopt;
+    if (!size || !reserve) {
+        return true;
+    }
+    bool passed = true;
+    const std::string atMost = " smí obsahovat nejvýše číslo ";
+    if (*size > kLargestSlice) {
+        passed =
+            reportField(prompts, FieldId::DiskSize,
+                        "Pole " + fieldTitle(FieldId::DiskSize) + atMost +
+                            std::to_string(kLargestSlice) + ", větší části kompilátor nevytvoří!");
+    }
+    if (*reserve < 0) {
+        passed = reportField(prompts, FieldId::ReserveBytes,
+                             "Pole " + fieldTitle(FieldId::ReserveBytes) +
+                                 " nesmí obsahovat záporné číslo!");
+    } else if (*size <= kLargestSlice) {
+        const std::int64_t slice = std::max(*size, kSmallestWrittenSlice);
+        const std::int64_t room =
+            std::max<std::int64_t>(0, std::min(*size - 2, (slice - kSmallestSetupProgram - 1) /
+                                                              kClusterSize * kClusterSize));
+        if (*reserve > room) {
+            passed = reportField(prompts, FieldId::ReserveBytes,
+                                 "Pole " + fieldTitle(FieldId::ReserveBytes) + atMost +
+                                     std::to_string(room) +
+                                     ", víc místa v první části ponechat volné nelze!");
+        }
+    }
+    return passed;
+}
+
+// The compiler trims the password, so the one typed would no longer open
+// the installer.
+bool checkPassword(const ProjectSettings& p, Prompts& prompts) {
+    if (trimmed(p.Password).size() == p.Password.size()) {
+        return true;
+    }
+    return reportField(prompts, FieldId::Password,
+                       "Pole " + fieldTitle(FieldId::Password) +
+                           " nesmí začínat ani končit mezerou, kompilátor by ji vynechal a "
+                           "zadané heslo by neplatilo!");
 }
 
 // The texts the script appends to a folder ("{pf}\", "{group}\", "{app}\"):
@@ -547,6 +650,9 @@ bool ValidateProject(ProjectSettings& project, const std::string& sourceFolder, 
     passed = checkInstalledNames(project, prompts) && passed;
     passed = checkConstants(project, prompts) && passed;
     passed = checkNameLengths(project, prompts) && passed;
+    passed = checkIniNames(project, prompts) && passed;
+    passed = checkDiskSizes(project, prompts) && passed;
+    passed = checkPassword(project, prompts) && passed;
     passed = checkControlCharacters(project, prompts) && passed;
     return passed;
 }

@@ -24,10 +24,13 @@ namespace tornavel {
 // the compiler expands a "{" that no "}" closes ("{{" is a literal brace), a
 // constant the compiler does not know or the installer cannot expand where
 // the text stands, and any constant in AppName; an installer name or
-// installation folder too long to start or install. Only texts that the
-// script really carries are looked at, except for the last check: a control
-// character other than the tab (a line break, a NUL), which no field can
-// hold, in any text of the project.
+// installation folder too long to start or install; an INI line without a
+// section or with a key or section its readers would cut; with disk spanning
+// a slice over the compiler's largest and a reserve that is negative or
+// leaves the first slice no room; a password with outer blanks. Only texts
+// that the script really carries are looked at, except for the last check: a
+// control character other than the tab (a line break, a NUL), which no field
+// can hold, in any text of the project.
 //
 // An icon that starts a file but names no icon file gets the started file as
 // its icon file; that stays in the project (logged in log) whatever the result.

@@ -169,6 +169,22 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
                               "zapisuje jako „{{“.";
     const std::string forbidden = "“, který nesmí být ve jménu souboru ani složky!";
     const std::string literal = " Samotný znak „{“ se zapisuje jako „{{“.";
+    const auto spanning = [](std::string size, std::string reserve) {
+        return [=](ProjectSettings& p) {
+            p.DiskSpanning = true;
+            p.DiskSize = size;
+            p.ReserveBytes = reserve;
+        };
+    };
+    const auto ini = [](std::string section, std::string key) {
+        return [=](ProjectSettings& p) {
+            p.IniFileName = "a.ini";
+            p.IniSection = section;
+            p.IniKey1 = key;
+        };
+    };
+    const std::string reserve = "Pole „Počet bajtů, které mají být v první části instalačního "
+                                "souboru ponechány volné, např. pro Váš soubor \"Čti mne.txt\"“";
     dir.writeFile("Čti mne.txt", "");
     const std::vector<Case> cases = {
         {[](auto& p) { p.Icons[0] = namedIcon("A", " "); }, "Index ikony č.1 zadat musíte!",
@@ -190,6 +206,7 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
          FieldId::DefaultGroupName},
         {[](auto& p) {
              p.IniFileName = "nastavení|.ini";
+             p.IniSection = "S";
              p.IniKey2 = "Klíč";
          },
          "Pole „Jméno souboru .INI, který má být upraven“ obsahuje znak „|" + forbidden,
@@ -202,6 +219,7 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
          "Pole „Parametr“ ikony č.4" + brace, iconField(3, IconPart::Parameters)},
         {[](auto& p) {
              p.IniFileName = "a.ini";
+             p.IniSection = "S";
              p.IniKey2 = "k";
              p.IniValue2 = "}{";
          },
@@ -237,6 +255,29 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
          "Pole „Jméno adresáře, kam se bude program instalovat“ smí mít nejvýše 217 znaků, delší "
          "cestu ke složce programu by instalace odmítla!",
          FieldId::DefaultDirName},
+        {ini("", "k"), "Jméno sekce souboru .INI zadat musíte, jinak do něj záznamy zapsat nelze!",
+         FieldId::IniSection},
+        {ini("a]b", "k"),
+         "Pole „Jméno sekce“ nesmí obsahovat znak „]“, sekce by se ze souboru .INI nedala přečíst!",
+         FieldId::IniSection},
+        {ini("S", " ;k"),
+         "Pole „Jméno záznamu č.1“ nesmí obsahovat znak „=“ ani začínat znakem „[“ nebo „;“, "
+         "záznam by se ze souboru .INI nedal přečíst!",
+         FieldId::IniKey1},
+        {spanning("2100000001", "0"),
+         "Pole „Velikost jednotlivých částí instalačního soubor s Vaším programem“ smí obsahovat "
+         "nejvýše číslo 2100000000, větší části kompilátor nevytvoří!",
+         FieldId::DiskSize},
+        {spanning("1457664", "-1"), reserve + " nesmí obsahovat záporné číslo!",
+         FieldId::ReserveBytes},
+        {spanning("1457664", "923137"),
+         reserve + " smí obsahovat nejvýše číslo 923136, víc místa v první části ponechat volné "
+                   "nelze!",
+         FieldId::ReserveBytes},
+        {[](auto& p) { p.Password = "heslo "; },
+         "Pole „Heslo k povolení instalace programu“ nesmí začínat ani končit mezerou, kompilátor "
+         "by ji vynechal a zadané heslo by neplatilo!",
+         FieldId::Password},
         {[](auto& p) { p.Password = std::string("heslo\0x", 7); },
          "Pole „Heslo k povolení instalace programu“ obsahuje řídicí znak (kód 0), který "
          "skript instalace nedokáže zapsat!",
@@ -281,6 +322,9 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
     project.Icons[3] = namedIcon("", "abc", "{");
     project.IniFileName = "a:{.ini"; // no key: no [INI] line
     project.IniKey1 = "";
+    project.DiskSpanning = true;
+    project.DiskSize = "2100000000";
+    project.ReserveBytes = "2099465728";
     EXPECT_TRUE(validate());
     EXPECT_TRUE(prompts.calls.empty());
 }
