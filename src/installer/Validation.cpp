@@ -1,5 +1,7 @@
 #include "installer/Validation.h"
 
+#include "installer/ScriptConstants.h"
+#include "installer/ScriptGenerator.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
@@ -8,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <variant>
@@ -171,26 +174,96 @@ std::vector<FieldText> installedNames(const ProjectSettings& p) {
     return names;
 }
 
+// The installer's file name: AppVerName, or AppName, with which the script
+// fills an empty AppVerName.
+FieldText installerName(const ProjectSettings& p) {
+    return p.AppVerName.empty() ? FieldText{FieldId::AppName, p.AppName}
+                                : FieldText{FieldId::AppVerName, p.AppVerName};
+}
+
+// The texts that name one file of the working folder: the licence and
+// information files the compiler reads, and what the named icons start and
+// show.
+std::vector<FieldText> singleFileNames(const ProjectSettings& p) {
+    std::vector<FieldText> names;
+    for (const FieldText& file : {FieldText{FieldId::LicenceFile, p.LicenceFile},
+                                  FieldText{FieldId::InfoBeforeFile, p.InfoBeforeFile},
+                                  FieldText{FieldId::InfoAfterFile, p.InfoAfterFile}}) {
+        if (!file.value.empty()) {
+            names.push_back(file);
+        }
+    }
+    for (int i = 0; i < kIconCount; ++i) {
+        const IconEntry& icon = p.Icons[static_cast<std::size_t>(i)];
+        if (isNamedIcon(icon)) {
+            names.insert(names.end(), {{iconField(i, IconPart::FileName), icon.FileName},
+                                       {iconField(i, IconPart::IconFile), icon.IconFile}});
+        }
+    }
+    return names;
+}
+
 // Windows refuses these in a file or folder name (a backslash separates
 // folders and is allowed); the compiler also refuses a quote in an icon name.
 constexpr std::string_view kForbiddenInNames = ":*?\"<>|";
+// The installer's name is one file name: the compiler refuses all of these
+// in it (measured).
+constexpr std::string_view kForbiddenInFileName = "/\\:*?\"<>|";
+// A wildcard names no file in particular: the compiler cannot read such a
+// licence file, and a shortcut would lead nowhere.
+constexpr std::string_view kWildcards = "*?";
 
-// Whether a "{" opens a constant that no "}" closes, as the compiler reads
-// it: "{{" is a literal brace, and a "}" without its "{" is taken as itself.
-bool hasUnclosedBrace(std::string_view text) {
-    for (std::size_t i = text.find('{'); i != std::string_view::npos; i = text.find('{', i)) {
-        if (i + 1 < text.size() && text[i + 1] == '{') {
-            i += 2;
-            continue;
-        }
-        const std::size_t close = text.find('}', i + 1);
-        if (close == std::string_view::npos) {
-            return true;
-        }
-        i = close + 1;
+// Whether Windows takes a file or folder name for a device: the name before
+// its first dot, without trailing blanks, in any letter case. The compiler
+// cannot write an installer of such a name ("CONIN$" included, measured), nor
+// the installer create such a folder.
+bool isDeviceName(std::string_view name) {
+    name = name.substr(0, name.find('.'));
+    while (!name.empty() && name.back() == ' ') {
+        name.remove_suffix(1);
     }
-    return false;
+    std::string upper(name);
+    for (char& c : upper) {
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" || upper == "CONIN$" ||
+        upper == "CONOUT$") {
+        return true;
+    }
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+           upper[3] >= '1' && upper[3] <= '9';
 }
+
+// Characters, not bytes: Windows counts a Czech letter once.
+std::size_t characterCount(std::string_view utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// The installer starts by copying itself to "TEMP\is-XXXXX.tmp\NAME.tmp",
+// which must stay within 259 characters: under wine (TEMP
+// "C:\users\root\Temp") a name of 223 characters starts and one of 224 does
+// not (measured). 200 leaves TEMP 41 characters, "C:\Users\" and a user
+// name of 13 letters with "\AppData\Local\Temp". The compiler writes it
+// into the working folder, whose file system holds names of 255 bytes in
+// UTF-8, ".exe" included (measured: 251 bytes compile, 252 do not).
+constexpr std::size_t kLongestInstallerName = 200;
+constexpr std::size_t kLongestInstallerNameBytes = 255 - 4;
+// The installer refuses a folder of more than 240 characters (measured:
+// "The folder name or path is too long."); the script puts the name behind
+// "{pf}\", which is "C:\Program Files (x86)\" on 64-bit Windows.
+constexpr std::size_t kLongestFolderName = 240 - 23;
+
+// The slices: the compiler makes at most 2,100,000,000 bytes, and the script
+// writes a size only from 1,457,664 bytes on, else the compiler gets that
+// size (a floppy's). The first slice holds the setup program, at least
+// 533,813 bytes, in 512-byte clusters, the reserve, rounded up to clusters
+// too, and at least one byte of the installation (measured).
+constexpr std::int64_t kLargestSlice = 2100000000;
+constexpr std::int64_t kSmallestWrittenSlice = 1457664;
+constexpr std::int64_t kClusterSize = 512;
+constexpr std::int64_t kSmallestSetupProgram = 1043 * kClusterSize;
 
 // The compiler trims a parameter's value of blanks and control characters.
 std::string_view trimmed(std::string_view text) {
@@ -238,28 +311,214 @@ bool checkIconIndexes(const ProjectSettings& p, Prompts& prompts) {
     return passed;
 }
 
+bool reportForbiddenCharacter(Prompts& prompts, const FieldText& name, std::string_view forbidden) {
+    const std::size_t at = name.value.find_first_of(forbidden);
+    if (at == std::string::npos) {
+        return true;
+    }
+    return reportField(prompts, name.field,
+                       "Pole " + fieldTitle(name.field) + " obsahuje znak „" + name.value[at] +
+                           "“, který nesmí být ve jménu souboru ani složky!");
+}
+
+// The installed names as they will be, their constants expanded; the
+// installer's name as it is written, since the compiler expands nothing in it.
 bool checkInstalledNames(const ProjectSettings& p, Prompts& prompts) {
     bool passed = true;
+    std::vector<std::pair<FieldId, std::string>> names;
     for (const FieldText& name : installedNames(p)) {
-        const std::size_t at = name.value.find_first_of(kForbiddenInNames);
-        if (at != std::string::npos) {
-            passed =
-                reportField(prompts, name.field,
-                            "Pole " + fieldTitle(name.field) + " obsahuje znak „" + name.value[at] +
-                                "“, který nesmí být ve jménu souboru ani složky!");
+        names.emplace_back(name.field, LiteralText(name.value));
+        passed = reportForbiddenCharacter(prompts, {name.field, names.back().second},
+                                          kForbiddenInNames) &&
+                 passed;
+    }
+    for (const FieldText& name : singleFileNames(p)) {
+        passed = reportForbiddenCharacter(prompts, name, kWildcards) && passed;
+    }
+    const FieldText installer = installerName(p);
+    passed = reportForbiddenCharacter(prompts, installer, kForbiddenInFileName) && passed;
+    names.emplace_back(installer.field, installer.value);
+    for (const auto& [field, name] : names) {
+        for (const std::string& part : nameParts(name)) {
+            if (isDeviceName(part)) {
+                passed = reportField(prompts, field,
+                                     "Pole " + fieldTitle(field) + " obsahuje jméno „" + part +
+                                         "“, které systém Windows vyhrazuje pro zařízení, a "
+                                         "nemůže proto být jménem souboru ani složky!");
+                break;
+            }
         }
     }
     return passed;
 }
 
-bool checkBraces(const ProjectSettings& p, Prompts& prompts) {
+bool checkNameLengths(const ProjectSettings& p, Prompts& prompts) {
+    bool passed = true;
+    const FieldText installer = installerName(p);
+    if (characterCount(installer.value) > kLongestInstallerName ||
+        installer.value.size() > kLongestInstallerNameBytes) {
+        passed = reportField(prompts, installer.field,
+                             "Pole " + fieldTitle(installer.field) +
+                                 " je pro jméno instalačního souboru příliš dlouhé: smí mít "
+                                 "nejvýše " +
+                                 std::to_string(kLongestInstallerName) + " znaků a zároveň " +
+                                 std::to_string(kLongestInstallerNameBytes) +
+                                 " bajtů (písmeno s diakritikou zabere 2 bajty)!");
+    }
+    if (characterCount(p.DefaultDirName) > kLongestFolderName) {
+        passed = reportField(prompts, FieldId::DefaultDirName,
+                             "Pole " + fieldTitle(FieldId::DefaultDirName) + " smí mít nejvýše " +
+                                 std::to_string(kLongestFolderName) +
+                                 " znaků, delší cestu ke složce programu by instalace odmítla!");
+    }
+    return passed;
+}
+
+// An [INI] line needs a section (the compiler refuses an empty one). A key
+// line or section header that the profile reading rules would read otherwise
+// loses its entry: a key ends at its first "=" (measured under wine), a line
+// beginning with "[" is a section header and one with ";" a comment to many
+// readers, and a section name ends at its first "]".
+bool checkIniNames(const ProjectSettings& p, Prompts& prompts) {
+    if (!iniLinesDue(p)) {
+        return true;
+    }
+    bool passed = true;
+    if (p.IniSection.empty()) {
+        passed = reportField(prompts, FieldId::IniSection,
+                             "Jméno sekce souboru .INI zadat musíte, jinak do něj záznamy zapsat "
+                             "nelze!");
+    } else if (p.IniSection.find(']') != std::string::npos) {
+        passed = reportField(prompts, FieldId::IniSection,
+                             "Pole " + fieldTitle(FieldId::IniSection) +
+                                 " nesmí obsahovat znak „]“, sekce by se ze souboru .INI nedala "
+                                 "přečíst!");
+    }
+    for (const FieldText& key :
+         {FieldText{FieldId::IniKey1, p.IniKey1}, FieldText{FieldId::IniKey2, p.IniKey2}}) {
+        const std::string_view name = trimmed(key.value);
+        if (!name.empty() && (name.find('=') != std::string_view::npos || name.front() == '[' ||
+                              name.front() == ';')) {
+            passed = reportField(prompts, key.field,
+                                 "Pole " + fieldTitle(key.field) +
+                                     " nesmí obsahovat znak „=“ ani začínat znakem „[“ nebo „;“, "
+                                     "záznam by se ze souboru .INI nedal přečíst!");
+        }
+    }
+    return passed;
+}
+
+std::optional<std::int64_t> scriptInteger(const std::string& text) {
+    try {
+        return ParseInteger32(text);
+    } catch (const ConvertError&) {
+        return std::nullopt;
+    }
+}
+
+// With disk spanning: a slice the compiler makes, and a reserve that the
+// script writes (it leaves out one not below the slice size less one) and
+// that leaves room for the setup program in the first slice. A number the
+// script cannot read is left to its own message.
+bool checkDiskSizes(const ProjectSettings& p, Prompts& prompts) {
+    const auto size = p.DiskSpanning ? scriptInteger(p.DiskSize) : std::nullopt;
+    const auto reserve = p.DiskSpanning ? scriptInteger(p.ReserveBytes) : std::nullopt;
+    if (!size || !reserve) {
+        return true;
+    }
+    bool passed = true;
+    const std::string atMost = " smí obsahovat nejvýše číslo ";
+    if (*size > kLargestSlice) {
+        passed =
+            reportField(prompts, FieldId::DiskSize,
+                        "Pole " + fieldTitle(FieldId::DiskSize) + atMost +
+                            std::to_string(kLargestSlice) + ", větší části kompilátor nevytvoří!");
+    }
+    if (*reserve < 0) {
+        passed = reportField(prompts, FieldId::ReserveBytes,
+                             "Pole " + fieldTitle(FieldId::ReserveBytes) +
+                                 " nesmí obsahovat záporné číslo!");
+    } else if (*size <= kLargestSlice) {
+        const std::int64_t slice = std::max(*size, kSmallestWrittenSlice);
+        const std::int64_t room =
+            std::max<std::int64_t>(0, std::min(*size - 2, (slice - kSmallestSetupProgram - 1) /
+                                                              kClusterSize * kClusterSize));
+        if (*reserve > room) {
+            passed = reportField(prompts, FieldId::ReserveBytes,
+                                 "Pole " + fieldTitle(FieldId::ReserveBytes) + atMost +
+                                     std::to_string(room) +
+                                     ", víc místa v první části ponechat volné nelze!");
+        }
+    }
+    return passed;
+}
+
+// The compiler trims the password, so the one typed would no longer open
+// the installer.
+bool checkPassword(const ProjectSettings& p, Prompts& prompts) {
+    if (trimmed(p.Password).size() == p.Password.size()) {
+        return true;
+    }
+    return reportField(prompts, FieldId::Password,
+                       "Pole " + fieldTitle(FieldId::Password) +
+                           " nesmí začínat ani končit mezerou, kompilátor by ji vynechal a "
+                           "zadané heslo by neplatilo!");
+}
+
+// The texts the script appends to a folder ("{pf}\", "{group}\", "{app}\"):
+// a constant that stands for a path makes a second drive in the middle.
+bool appendedToFolder(FieldId field) {
+    const IconFieldRef ref = iconFieldRef(field);
+    if (ref.icon >= 0) {
+        return ref.part != IconPart::Parameters;
+    }
+    return field == FieldId::DefaultDirName || field == FieldId::DefaultGroupName ||
+           field == FieldId::IniFileName;
+}
+
+// The [Setup] texts, which the installer expands before the wizard's pages.
+bool expandedBeforeWizard(FieldId field) {
+    return field == FieldId::AppVerName || field == FieldId::AppCopyright ||
+           field == FieldId::DefaultDirName || field == FieldId::DefaultGroupName;
+}
+
+constexpr std::string_view kLiteralBrace = " Samotný znak „{“ se zapisuje jako „{{“.";
+
+// What the compiler or the installer would refuse in a text's constants: a
+// "{" that no "}" closes, any constant in AppName (it would name the
+// application before the installer can expand it), one the compiler does not
+// know, and one the installer cannot expand where the text is used.
+std::optional<std::string> constantProblem(const FieldText& text) {
+    const std::vector<ScriptConstant> constants = ScriptConstants(text.value);
+    const std::string title = "Pole " + fieldTitle(text.field);
+    if (!constants.empty() && !constants.back().closed) {
+        return title + " obsahuje znak „{“ bez uzavírací závorky „}“!" + std::string(kLiteralBrace);
+    }
+    for (const ScriptConstant& constant : constants) {
+        const std::string shown = "„{" + std::string(constant.name) + "}“";
+        if (text.field == FieldId::AppName) {
+            return title + " obsahuje konstantu " + shown +
+                   ", ale v názvu programu konstanty být nesmějí!" + std::string(kLiteralBrace);
+        }
+        const ConstantTraits traits = TraitsOfConstant(constant.name);
+        if (!traits.known) {
+            return title + " obsahuje konstantu " + shown + ", kterou kompilátor nezná!" +
+                   std::string(kLiteralBrace);
+        }
+        if ((traits.afterWizard && expandedBeforeWizard(text.field)) ||
+            (traits.path && appendedToFolder(text.field))) {
+            return title + " obsahuje konstantu " + shown +
+                   ", kterou instalace v tomto poli použít nedokáže!";
+        }
+    }
+    return std::nullopt;
+}
+
+bool checkConstants(const ProjectSettings& p, Prompts& prompts) {
     bool passed = true;
     for (const FieldText& text : textsWithConstants(p)) {
-        if (hasUnclosedBrace(text.value)) {
-            passed = reportField(prompts, text.field,
-                                 "Pole " + fieldTitle(text.field) +
-                                     " obsahuje znak „{“ bez uzavírací závorky „}“! Samotný "
-                                     "znak „{“ se zapisuje jako „{{“.");
+        if (const auto problem = constantProblem(text)) {
+            passed = reportField(prompts, text.field, *problem);
         }
     }
     return passed;
@@ -389,7 +648,11 @@ bool ValidateProject(ProjectSettings& project, const std::string& sourceFolder, 
     // is written, so that a project that passes always compiles.
     passed = checkIconIndexes(project, prompts) && passed;
     passed = checkInstalledNames(project, prompts) && passed;
-    passed = checkBraces(project, prompts) && passed;
+    passed = checkConstants(project, prompts) && passed;
+    passed = checkNameLengths(project, prompts) && passed;
+    passed = checkIniNames(project, prompts) && passed;
+    passed = checkDiskSizes(project, prompts) && passed;
+    passed = checkPassword(project, prompts) && passed;
     passed = checkControlCharacters(project, prompts) && passed;
     return passed;
 }

@@ -14,14 +14,23 @@ namespace tornavel {
 // through prompts (the required names with the error dialog and a request to
 // focus their edit box, the file checks with the plain message box).
 //
-// Then what the compiler or Windows would refuse, each with the error dialog
-// naming the field and a focus request: a named icon's index that is no
-// 32-bit integer, a character Windows forbids in a name (: * ? " < > |) in
-// the folder, the group, a named icon or the INI file, and a "{" that no "}"
-// closes in a text whose constants the compiler expands ("{{" is a literal
-// brace). Only texts that the script really carries are looked at, except
-// for the last check: a control character other than the tab (a line break,
-// a NUL), which no field can hold, in any text of the project.
+// Then what the compiler, Windows or the installer would refuse, each with
+// the error dialog naming the field and a focus request: a named icon's index
+// that is no 32-bit integer; in the names of installed folders, shortcuts and
+// the INI file a character Windows forbids (: * ? " < > |) or a device name
+// (CON, NUL, COM1 ...), likewise in the installer's name (AppVerName, else
+// AppName), where "/" and "\" are forbidden too; a wildcard in the names of
+// the licence, information and icons' files; in the texts whose constants
+// the compiler expands a "{" that no "}" closes ("{{" is a literal brace), a
+// constant the compiler does not know or the installer cannot expand where
+// the text stands, and any constant in AppName; an installer name or
+// installation folder too long to start or install; an INI line without a
+// section or with a key or section its readers would cut; with disk spanning
+// a slice over the compiler's largest and a reserve that is negative or
+// leaves the first slice no room; a password with outer blanks. Only texts
+// that the script really carries are looked at, except for the last check: a
+// control character other than the tab (a line break, a NUL), which no field
+// can hold, in any text of the project.
 //
 // An icon that starts a file but names no icon file gets the started file as
 // its icon file; that stays in the project (logged in log) whatever the result.

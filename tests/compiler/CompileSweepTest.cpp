@@ -156,7 +156,7 @@ private:
         p.DefaultDirName = random_.percent(30) ? "Firma s.r.o.\\" + p.AppName : p.AppName;
         p.DefaultGroupName = random_.percent(30) ? "Firma\\" + p.AppName : p.AppName;
         p.AppCopyright = random_.percent(20) ? "" : "© 2024 Firma s.r.o.";
-        p.Password = random_.percent(20) ? "tajné heslo " : "";
+        p.Password = random_.percent(20) ? "tajné heslo" : "";
         p.InstallToProgramFiles = random_.percent(70);
         p.DisableDirPage = random_.percent(20);
         p.ShowLanguageDialog = random_.percent(50);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,18 +69,18 @@ TEST_F(Compile, NewProjectCompilesWithTheMinVersionLineAdapted) {
 }
 
 TEST_F(Compile, CompilerErrorNamesTheScriptAndItsLine) {
-    // Accepted by the checks, refused by the compiler 5.5: a slice over 2.1 GB.
-    project.DiskSpanning = true;
-    project.DiskSize = "2147483646";
+    // Accepted by the checks, refused by the compiler: an INI constant
+    // without its section and key (the checks leave its inside to the compiler).
+    project.AppCopyright = "{ini:x}";
     const test::ProgramRun r = build();
     EXPECT_EQ(r.status, 3);
 
     const std::string written = script();
-    const auto line = written.find("DiskSliceSize=2147483646\r\n");
+    const auto line = written.find("AppCopyright={ini:x}\r\n");
     ASSERT_NE(line, std::string::npos);
     const auto number = 1 + std::count(written.begin(), written.begin() + line, '\n');
     std::string expected = "Error on line " + std::to_string(number) +
-                           " in Z:" + sourceFolder.string() + "/ISS: DiskSliceSize must be between";
+                           " in Z:" + sourceFolder.string() + "/ISS: Invalid INI constant";
     std::replace(expected.begin(), expected.end(), '/', '\\');
     EXPECT_NE(everything(r).find(expected), std::string::npos) << everything(r);
     EXPECT_NE(r.err.find("Kompilace se nezdařila: kompilátor skončil s chybovým kódem 2."),
@@ -170,6 +171,75 @@ TEST_F(Compile, WorkingFolderWithQuoteBackslashAndTrailingBlankBuilds) {
     EXPECT_EQ(
         test::installerContents(sourceFolder / "Output" / "Můj program verze 1.0.exe", scratch),
         (std::set<std::string>{"app/Program.exe"}));
+}
+
+// The texts just inside the limits of the checks, in one project: it builds
+// and installs silently (on a display, in a prefix of its own) what each row
+// describes. Then the largest slice with the largest reserve in the smallest
+// project: it builds.
+TEST_F(Compile, TextsJustInsideTheChecksLimitsBuildAndInstall) {
+    const test::ScopedVariable prefix("TORNAVEL_WINEPREFIX", WinePrefixFolder() + "-texts");
+    const test::VirtualDisplay display;
+    const test::ScopedVariable displayVariable("DISPLAY", display.name());
+    std::string installer(145, 'x');
+    while (installer.size() < 247) {
+        installer += "Ř";
+    }
+    installer += " 1.0"; // 200 characters, 251 bytes
+    const std::string folder(217, 'd');
+    const fs::path drive = fs::path(WinePrefixFolder()) / "drive_c";
+    const fs::path app = drive / "Program Files (x86)" / folder;
+    const fs::path group = drive / "ProgramData/Microsoft/Windows/Start Menu/Programs/Skupina";
+    struct Row {
+        std::function<void(ProjectSettings&)> change;
+        fs::path installed;
+        std::string holds{};
+    };
+    const std::vector<Row> rows = {
+        {[&](auto& p) { p.AppVerName = installer; }, scratch.path() / (installer + ".exe")},
+        {[&](auto& p) { p.DefaultDirName = folder; }, app / "Data" / "Čtěte mě.txt"},
+        {[](auto& p) {
+             p.DefaultGroupName = "Skupina{\\}{{1} {%TORNAVEL_NIC|x}";
+             p.Icons[0].Name = "Podsložka\\CONSOLE";
+             p.Icons[0].FileName = "Program.exe";
+         },
+         group / "{1} x" / "Podsložka" / "CONSOLE.lnk"},
+        {[](auto& p) {
+             p.IniFileName = "nastaveni.ini";
+             p.IniSection = "[sekce;1";
+             p.IniKey1 = "klic;[1]";
+             p.IniValue1 = "{app}";
+         },
+         app / "nastaveni.ini", "[[sekce;1]\r\nklic;[1]=C:\\Program Files (x86)\\" + folder},
+        {[](auto& p) { p.Password = "tajné heslo"; }, app / "Program.exe"},
+    };
+    for (const Row& row : rows) {
+        row.change(project);
+    }
+    fs::remove_all(app);
+    fs::remove_all(group);
+    const test::ProgramRun r = build();
+    ASSERT_EQ(r.status, 0) << everything(r);
+    // Started from a folder of a usual depth: no program starts from a path
+    // of more than 259 characters, and Output lies deep here.
+    fs::rename(sourceFolder / "Output" / (installer + ".exe"), rows[0].installed);
+    test::runProgram({FindInPath("wine"), rows[0].installed.string(), "/VERYSILENT",
+                      "/SUPPRESSMSGBOXES", "/NORESTART", "/PASSWORD=tajné heslo"},
+                     scratch, WineVariables(WinePrefixFolder()));
+    for (const Row& row : rows) {
+        EXPECT_TRUE(fs::exists(row.installed)) << row.installed;
+        EXPECT_NE(test::readFileBytes(row.installed).find(row.holds), std::string::npos);
+    }
+
+    NewProject(project);
+    project.DiskSpanning = true;
+    project.DiskSize = "2100000000";
+    project.ReserveBytes = "2099465728";
+    const test::ProgramRun spanned = build();
+    ASSERT_EQ(spanned.status, 0) << everything(spanned);
+    EXPECT_EQ(
+        test::installerContents(sourceFolder / "Output" / "Můj program verze 1.0.exe", scratch),
+        (std::set<std::string>{"app/Program.exe", "app/Data/Čtěte mě.txt"}));
 }
 
 // A prefix wine cannot start (its registry damaged, or another user's) is

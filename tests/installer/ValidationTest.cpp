@@ -168,6 +168,24 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
     const std::string brace = " obsahuje znak „{“ bez uzavírací závorky „}“! Samotný znak „{“ se "
                               "zapisuje jako „{{“.";
     const std::string forbidden = "“, který nesmí být ve jménu souboru ani složky!";
+    const std::string literal = " Samotný znak „{“ se zapisuje jako „{{“.";
+    const auto spanning = [](std::string size, std::string reserve) {
+        return [=](ProjectSettings& p) {
+            p.DiskSpanning = true;
+            p.DiskSize = size;
+            p.ReserveBytes = reserve;
+        };
+    };
+    const auto ini = [](std::string section, std::string key) {
+        return [=](ProjectSettings& p) {
+            p.IniFileName = "a.ini";
+            p.IniSection = section;
+            p.IniKey1 = key;
+        };
+    };
+    const std::string reserve = "Pole „Počet bajtů, které mají být v první části instalačního "
+                                "souboru ponechány volné, např. pro Váš soubor \"Čti mne.txt\"“";
+    dir.writeFile("Čti mne.txt", "");
     const std::vector<Case> cases = {
         {[](auto& p) { p.Icons[0] = namedIcon("A", " "); }, "Index ikony č.1 zadat musíte!",
          iconField(0, IconPart::IconIndex)},
@@ -188,6 +206,7 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
          FieldId::DefaultGroupName},
         {[](auto& p) {
              p.IniFileName = "nastavení|.ini";
+             p.IniSection = "S";
              p.IniKey2 = "Klíč";
          },
          "Pole „Jméno souboru .INI, který má být upraven“ obsahuje znak „|" + forbidden,
@@ -200,10 +219,65 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
          "Pole „Parametr“ ikony č.4" + brace, iconField(3, IconPart::Parameters)},
         {[](auto& p) {
              p.IniFileName = "a.ini";
+             p.IniSection = "S";
              p.IniKey2 = "k";
              p.IniValue2 = "}{";
          },
          "Pole „Hodnota záznamu č.2“" + brace, FieldId::IniValue2},
+        {[](auto& p) { p.DefaultGroupName = "Skupina {x}"; },
+         "Pole „Programová skupina (v nabídce Start)“ obsahuje konstantu „{x}“, kterou kompilátor "
+         "nezná!" +
+             literal,
+         FieldId::DefaultGroupName},
+        {[](auto& p) { p.AppName = "Program {pf}"; },
+         "Pole „Název instalovaného programu“ obsahuje konstantu „{pf}“, ale v názvu programu "
+         "konstanty být nesmějí!" +
+             literal,
+         FieldId::AppName},
+        {[](auto& p) { p.DefaultDirName = "{win}\\Program"; },
+         "Pole „Jméno adresáře, kam se bude program instalovat“ obsahuje konstantu „{win}“, kterou "
+         "instalace v tomto poli použít nedokáže!",
+         FieldId::DefaultDirName},
+        {[](auto& p) { p.AppVerName = "Verze 1/2"; },
+         "Pole „Název programu včetně verze“ obsahuje znak „/" + forbidden, FieldId::AppVerName},
+        {[](auto& p) { p.LicenceFile = "Čti*.txt"; },
+         "Pole „Jméno souboru s licenčním ujednáním“ obsahuje znak „*" + forbidden,
+         FieldId::LicenceFile},
+        {[](auto& p) { p.Icons[1] = namedIcon("Nástroje\\con .txt"); },
+         "Pole „Jméno ikony č.2“ obsahuje jméno „con .txt“, které systém Windows vyhrazuje pro "
+         "zařízení, a nemůže proto být jménem souboru ani složky!",
+         iconField(1, IconPart::Name)},
+        {[](auto& p) { p.AppVerName = std::string(201, 'v'); },
+         "Pole „Název programu včetně verze“ je pro jméno instalačního souboru příliš dlouhé: smí "
+         "mít nejvýše 200 znaků a zároveň 251 bajtů (písmeno s diakritikou zabere 2 bajty)!",
+         FieldId::AppVerName},
+        {[](auto& p) { p.DefaultDirName = std::string(218, 'd'); },
+         "Pole „Jméno adresáře, kam se bude program instalovat“ smí mít nejvýše 217 znaků, delší "
+         "cestu ke složce programu by instalace odmítla!",
+         FieldId::DefaultDirName},
+        {ini("", "k"), "Jméno sekce souboru .INI zadat musíte, jinak do něj záznamy zapsat nelze!",
+         FieldId::IniSection},
+        {ini("a]b", "k"),
+         "Pole „Jméno sekce“ nesmí obsahovat znak „]“, sekce by se ze souboru .INI nedala přečíst!",
+         FieldId::IniSection},
+        {ini("S", " ;k"),
+         "Pole „Jméno záznamu č.1“ nesmí obsahovat znak „=“ ani začínat znakem „[“ nebo „;“, "
+         "záznam by se ze souboru .INI nedal přečíst!",
+         FieldId::IniKey1},
+        {spanning("2100000001", "0"),
+         "Pole „Velikost jednotlivých částí instalačního soubor s Vaším programem“ smí obsahovat "
+         "nejvýše číslo 2100000000, větší části kompilátor nevytvoří!",
+         FieldId::DiskSize},
+        {spanning("1457664", "-1"), reserve + " nesmí obsahovat záporné číslo!",
+         FieldId::ReserveBytes},
+        {spanning("1457664", "923137"),
+         reserve + " smí obsahovat nejvýše číslo 923136, víc místa v první části ponechat volné "
+                   "nelze!",
+         FieldId::ReserveBytes},
+        {[](auto& p) { p.Password = "heslo "; },
+         "Pole „Heslo k povolení instalace programu“ nesmí začínat ani končit mezerou, kompilátor "
+         "by ji vynechal a zadané heslo by neplatilo!",
+         FieldId::Password},
         {[](auto& p) { p.Password = std::string("heslo\0x", 7); },
          "Pole „Heslo k povolení instalace programu“ obsahuje řídicí znak (kód 0), který "
          "skript instalace nedokáže zapsat!",
@@ -227,21 +301,30 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
     }
 
     // Their neighbours compile and pass: constants, literal and lone braces,
-    // sub-folders, Czech letters, any index the compiler reads, and texts the
-    // script does not carry or whose braces the compiler takes literally.
+    // sub-folders, Czech letters, any index the compiler reads, names that
+    // only resemble devices, the limits themselves, and texts the script does
+    // not carry or whose braces the compiler takes literally.
     project = ProjectSettings{};
     prompts.calls.clear();
     project.AppName = "Příliš žluťoučký kůň {{";
-    project.DefaultDirName = "Firma\\Program";
-    project.DefaultGroupName = "{group}\\Nástroje}";
+    project.AppVerName = std::string(149, 'v'); // and 51 "ř": 200 characters, 251 bytes
+    while (project.AppVerName.size() < 251) {
+        project.AppVerName += "ř";
+    }
+    project.DefaultDirName = "Firma\\{username}.{cm:nameandversion,{%A|{{a}},1}\\Program";
+    project.DefaultGroupName = "Nástroje}";
+    project.AppCopyright = "{username} {{ {\\}";
     project.Password = "tajné{\tx";
     project.Icons[0] = namedIcon("Podsložka\\Čtěte mě", "-1", "{app}\\x.ini");
-    project.Icons[1] = namedIcon("B", " $10 ");
+    project.Icons[1] = namedIcon("LPT0\\CONSOLE.txt", " $10 ");
     project.Icons[2] = namedIcon("C", "-2147483648");
     project.Icons[4] = namedIcon("E", "x1F");
     project.Icons[3] = namedIcon("", "abc", "{");
     project.IniFileName = "a:{.ini"; // no key: no [INI] line
     project.IniKey1 = "";
+    project.DiskSpanning = true;
+    project.DiskSize = "2100000000";
+    project.ReserveBytes = "2099465728";
     EXPECT_TRUE(validate());
     EXPECT_TRUE(prompts.calls.empty());
 }

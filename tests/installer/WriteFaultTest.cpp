@@ -25,7 +25,7 @@ using test::TempDir;
 ProjectSettings largeProject() {
     ProjectSettings p;
     p.AppName = std::string(2000, 'a');
-    p.AppVerName = std::string(2000, 'v');
+    p.AppVerName = std::string(200, 'v'); // the longest installer name the checks accept
     p.AppCopyright = std::string(2000, 'c');
     p.IniValue1 = std::string(2000, 'i');
     return p;

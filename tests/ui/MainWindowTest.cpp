@@ -303,16 +303,6 @@ private slots:
         QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("ABC")); // the tab removed: taken
         typeAtEnd(box(f, FieldId::DefaultDirName), "\t");
         QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("ABC")); // and now refused again
-
-        // The build's fill-in of the version name from a long program name.
-        installFakeCompiler(programFolder_);
-        box(f, FieldId::AppName)->setText(QString(280, 'N'));
-        box(f, FieldId::AppVerName)->clear();
-        MessageBoxes::setNextAnswer(QMessageBox::No); // the script only
-        named<QPushButton>(f, "BitBtn1")->click();
-        QCOMPARE(box(f, FieldId::AppVerName)->text(), QString(280, 'N'));
-        typeAtEnd(box(f, FieldId::AppVerName), "x");
-        QCOMPARE(box(f, FieldId::AppVerName)->text(), QString(280, 'N'));
     }
 
     void buildFillInsShowBeforeTheFirstQuestion() {
