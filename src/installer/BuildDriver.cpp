@@ -359,7 +359,27 @@ bool BuildDriver::runTestInstallation(const std::string& installer) {
         return false;
     }
 #ifndef _WIN32
-    if (IsWindowsProgram(installer)) {
+    const bool underWine = IsWindowsProgram(installer);
+    const std::string windowsPath = underWine ? WindowsFormOfPath(installer) : installer;
+#else
+    const std::string& windowsPath = installer;
+#endif
+    // The installer copies itself beside it in the temporary folder and
+    // stops in a crash box when its own path is longer than Windows' limit.
+    constexpr std::size_t kLongestPath = 259;
+    const std::size_t characters =
+        static_cast<std::size_t>(std::count_if(windowsPath.begin(), windowsPath.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        }));
+    if (characters > kLongestPath) {
+        prompts_.message("Test instalace nelze spustit: cesta k instalačnímu souboru " +
+                         windowsPath + " má " + std::to_string(characters) +
+                         " znaků a Windows spustí program nejvýše z 259 znaků dlouhé cesty. "
+                         "Instalační soubor je hotový; vyzkoušejte ho z kratší cesty.");
+        return false;
+    }
+#ifndef _WIN32
+    if (underWine) {
         KeepProfileFoldersInPrefix(WinePrefixFolder());
     }
 #endif

@@ -82,8 +82,9 @@ private:
     std::string runCompiler(const BuildEnvironment& env);
 
     // Runs the installer and waits for it, telling the user when it could
-    // not show itself (nothing is started then: false) or ended with a code
-    // other than 0.
+    // not show itself or its path is too long for Windows to start it
+    // (nothing is started then: false) or when it ended with a code other
+    // than 0.
     bool runTestInstallation(const std::string& installer);
 
     Prompts& prompts_;

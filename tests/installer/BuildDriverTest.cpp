@@ -351,7 +351,7 @@ TEST_F(BuildDriverTest, YesToTheTestRunStartsTheInstallerAndWaits) {
                                        "instalace nemůže pokračovat)."});
 }
 
-TEST_F(BuildDriverTest, TestRunWithoutADisplayStartsNothing) {
+TEST_F(BuildDriverTest, TestRunThatCannotWorkStartsNothing) {
     prompts.onAsk = [&](const std::string& caption) {
         if (caption == kDoneCaption) {
             copyFakeCompiler(output() / "Můj program verze 1.0.exe");
@@ -359,13 +359,29 @@ TEST_F(BuildDriverTest, TestRunWithoutADisplayStartsNothing) {
     };
     prompts.queueAnswer(Answer::Yes);
     prompts.queueAnswer(Answer::Yes);
-    const test::ScopedVariable display("DISPLAY", std::nullopt);
-    const test::ScopedVariable wayland("WAYLAND_DISPLAY", std::nullopt);
-    EXPECT_EQ(build(), BuildOutcome::Compiled);
+    {
+        const test::ScopedVariable display("DISPLAY", std::nullopt);
+        const test::ScopedVariable wayland("WAYLAND_DISPLAY", std::nullopt);
+        EXPECT_EQ(build(), BuildOutcome::Compiled);
+    }
     EXPECT_FALSE(fs::exists(output() / "iscc.log"));
     ASSERT_EQ(prompts.texts(Kind::Message).size(), 1u);
     EXPECT_TRUE(prompts.texts(Kind::Message)[0].starts_with(
         "Test instalace nelze spustit: není k dispozici žádná obrazovka"));
+
+    // Nor from a path longer than Windows starts a program from.
+    env.SourceFolder = source.makeDir(std::string(60, 's')).string() + "/";
+    project.AppVerName = std::string(200, 'v');
+    prompts.calls.clear();
+    prompts.queueAnswer(Answer::Yes);
+    prompts.queueAnswer(Answer::Yes);
+    const test::ScopedVariable display("DISPLAY", ":99");
+    EXPECT_EQ(build(), BuildOutcome::Compiled);
+    ASSERT_EQ(prompts.texts(Kind::Message).size(), 1u);
+    const std::size_t length = env.SourceFolder.size() + std::string("Output/.exe").size() + 200;
+    EXPECT_NE(prompts.texts(Kind::Message)[0].find(" má " + std::to_string(length) + " znaků "),
+              std::string::npos)
+        << prompts.texts(Kind::Message)[0];
 }
 
 TEST_F(BuildDriverTest, TestRunOfMissingInstallerFailsWithLauncherText) {
