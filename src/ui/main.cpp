@@ -1,8 +1,15 @@
 // tornavel: the GUI program.
+//
+//   tornavel [PROJECT.ipr]
+//
+// A project named on the command line (a double-click on a project file) is
+// opened once the window has made its start-up.
 #include "ui/ProgramLocale.h"
 #include "ui/mainwindow/MainWindow.h"
 
 #include <QApplication>
+#include <QStringList>
+#include <QTimer>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -14,5 +21,10 @@ int main(int argc, char** argv) {
     // SourceFolder for them.
     tornavel::ui::MainWindow window;
     window.show();
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        const QString project = arguments.at(1);
+        QTimer::singleShot(0, &window, [&window, project] { window.openProjectFile(project); });
+    }
     return QApplication::exec();
 }
