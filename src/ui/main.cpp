@@ -8,12 +8,20 @@
 #include "ui/mainwindow/MainWindow.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 #include <QTimer>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tornavel"));
+    // Names the menu entry, so that a desktop shows the entry's icon for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tornavel"));
+    QIcon icon;
+    for (const int size : {16, 32, 64, 256}) {
+        icon.addFile(QStringLiteral(":/icons/tornavel-%1.png").arg(size));
+    }
+    QApplication::setWindowIcon(icon);
 
     tornavel::ui::SetUpProgramLocale();
 
