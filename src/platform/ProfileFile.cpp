@@ -201,6 +201,7 @@ ProfileFile::ProfileFile(std::string path, const std::string& fallbackPath)
         // Writing path loses nothing of the fallback, so one that cannot be
         // read only reads as empty.
         readError_ = 0;
+        unencodable_.clear();
     }
 }
 

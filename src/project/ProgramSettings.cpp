@@ -38,7 +38,7 @@ void commitSettings(const ProfileFile& file, const SettingsLocation& location) {
              end = location.folder.find('/', end + 1)) {
             const std::string folder = location.folder.substr(0, end);
             if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-                throw IniWriteError(file.path());
+                throw IniWriteError(file.path(), errno);
             }
         }
     }

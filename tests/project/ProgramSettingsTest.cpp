@@ -5,7 +5,9 @@
 #include "platform/ProfileFile.h"
 #include "support/TempDir.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
+#include <system_error>
 
 namespace tornavel {
 namespace {
@@ -88,8 +90,9 @@ TEST(ProgramSettings, InstalledSettingsStartFromTheFileBesideTheProgram) {
         WritePublishingSettings(blocked, {});
         FAIL() << "a user's folder that cannot be made was written";
     } catch (const IniWriteError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Unable to write to " + dir.folder() + "soubor/tornavel/Tornavel.ini");
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + dir.folder() +
+                                             "soubor/tornavel/Tornavel.ini (" +
+                                             std::generic_category().message(ENOTDIR) + ")");
     }
 }
 
