@@ -26,7 +26,7 @@ enum class SaveOrder {
 void SaveProject(const ProjectSettings& project, const std::string& path, SaveOrder order);
 
 // The largest project file Open reads; a project holds 75 keys.
-inline constexpr long long kMaxProjectFileSize = 1024 * 1024;
+inline constexpr long long kMaxProjectFileSize = 1024LL * 1024;
 
 // Reads the project's keys from the INI file at path into project, key by key
 // in file-format order, each stored at once through setField (so the rule on
