@@ -17,9 +17,9 @@
 #include "installer/Prompts.h"
 #include "installer/Publishing.h"
 #include "platform/Errors.h"
-#include "platform/FileDescriptor.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/ProgramLayout.h"
 #include "platform/Wine.h"
 #include "platform/WinePrefixUpkeep.h"
 #include "project/ProgramSettings.h"
@@ -30,7 +30,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -105,19 +104,20 @@ struct Arguments {
 tornavel::BuildEnvironment environmentFor(const Arguments& args) {
     tornavel::BuildEnvironment env;
     env.ProgramFolder = tornavel::CurrentProgramFolder();
+    const tornavel::ProgramLayout layout = tornavel::LayoutOfProgram(env.ProgramFolder);
     env.SourceFolder = args.source.empty()
-                           ? tornavel::ReadProgramSettings(env.ProgramFolder).SourceFolder
+                           ? tornavel::ReadProgramSettings(layout.settings).SourceFolder
                            : nativeFolder(args.source);
     const tornavel::FileAttributes folder = tornavel::GetFileAttributes(env.SourceFolder);
     if (!folder.exists || !folder.folder) {
         throw Error(Error::Kind::InputOutput,
                     "Zdrojový adresář " + env.SourceFolder + " neexistuje");
     }
-    if (!args.compiler.empty()) {
-        env.CompilerPath = std::filesystem::absolute(args.compiler).lexically_normal().string();
-    }
-    env.publishing = tornavel::ResolvePublishing(
-        args.publishing, tornavel::ReadPublishingSettings(env.ProgramFolder));
+    env.CompilerPath = args.compiler.empty()
+                           ? layout.compilerAdapter
+                           : std::filesystem::absolute(args.compiler).lexically_normal().string();
+    env.publishing = tornavel::ResolvePublishing(args.publishing,
+                                                 tornavel::ReadPublishingSettings(layout.settings));
     env.wineLingerSeconds = args.lingerSeconds;
     return env;
 }

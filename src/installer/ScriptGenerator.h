@@ -37,7 +37,7 @@ public:
 
     void finish();
 
-    static constexpr std::size_t kPieceSize = 256 * 1024;
+    static constexpr std::size_t kPieceSize = std::size_t{256} * 1024;
 
 private:
     void lineEnded();

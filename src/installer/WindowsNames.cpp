@@ -166,10 +166,11 @@ bool TreeNameCheck::checkFolder(const ScannedFolder& folder) {
                 problem = sameNameText(folder.subFolders[t].name);
             }
         }
-        if (!problem.empty()) {
+        const bool refused = !problem.empty();
+        if (refused) {
             report(folder.entry, sub.name, std::move(problem));
         }
-        badFolder_[static_cast<std::size_t>(sub.index)] = inBadFolder || !problem.empty();
+        badFolder_[static_cast<std::size_t>(sub.index)] = inBadFolder || refused;
     }
     return !inBadFolder && count_ == before;
 }

@@ -4,9 +4,9 @@
 //
 //   iscc [OPTIONS...] [COMPILER OPTIONS...] SCRIPT
 //
-// The compiler is ISCC.exe in the folder "compiler" beside this program, or
-// in the folder $TORNAVEL_COMPILER_DIR. It runs in a wine prefix of our own
-// (platform/Wine). It gets a copy of the script in a work folder of its own
+// The compiler is ISCC.exe in the folder "compiler" beside this program (in
+// the data folder when installed), or in the folder $TORNAVEL_COMPILER_DIR. It runs in a wine
+// prefix of our own (platform/Wine). It gets a copy of the script in a work folder of its own
 // (iscc/WorkFolder), made for it by iscc/CompilerCopy: UTF-8 with a byte-order
 // mark, so no locale is needed to read it; the MinVersion line these compilers
 // refuse adapted (iscc/MinVersion); and the directives whose default changed
@@ -43,6 +43,7 @@
 #include "platform/Cp1250.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "platform/ProgramLayout.h"
 #include "platform/Wine.h"
 
 #include <algorithm>
@@ -80,10 +81,8 @@ std::string requireWine() {
 }
 
 std::string requireCompiler() {
-    const char* own = std::getenv("TORNAVEL_COMPILER_DIR");
-    const std::string folder = own && *own ? tornavel::withTrailingSeparator(own)
-                                           : tornavel::CurrentProgramFolder() + "compiler/";
-    const std::string compiler = folder + "ISCC.exe";
+    const std::string compiler =
+        tornavel::CompilerFolderOf(tornavel::CurrentProgramFolder()) + "ISCC.exe";
     if (!fs::is_regular_file(compiler)) {
         throw AdapterFailure("iscc: Kompilátor Inno Setup nebyl nalezen: " + compiler +
                                  " neexistuje. Nainstalujte ho skriptem " +

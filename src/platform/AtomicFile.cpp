@@ -55,7 +55,9 @@ void writeInPlace(const std::string& target, std::string_view data, const std::s
         const int err = ::posix_fallocate(file.get(), 0, size);
         // A file system that cannot reserve space still gets the write.
         if (err != 0 && err != EOPNOTSUPP && err != EINVAL) {
-            (void)::ftruncate(file.get(), st.st_size);
+            // Only the reservation's failure is reported; giving back its
+            // space is all that is left to try.
+            [[maybe_unused]] const int released = ::ftruncate(file.get(), st.st_size);
             fail(err, path);
         }
     }

@@ -208,7 +208,7 @@ void ForEachEntryAt(int parentFd, const std::string& name, const std::string& fo
     // over many folders spends nothing on each folder's own stream (its heap
     // buffer, its stat), which opendir would. A visit may list another folder.
     const UniqueFd fd(opened);
-    alignas(8) std::array<char, 32 * 1024> buffer;
+    alignas(8) std::array<char, std::size_t{32} * 1024> buffer;
     while (true) {
         const long got = ::syscall(SYS_getdents64, fd.get(), buffer.data(), buffer.size());
         if (got < 0) {

@@ -42,6 +42,13 @@ std::string HomeFolder() {
     return "/";
 }
 
+std::string UserBaseFolder(const char* variable, std::string_view underHome) {
+    if (const char* value = std::getenv(variable); value && value[0] == '/') {
+        return withTrailingSeparator(value);
+    }
+    return withTrailingSeparator(withTrailingSeparator(HomeFolder()) + std::string(underHome));
+}
+
 std::string CurrentProgramFolder() {
     std::string buffer(PATH_MAX, '\0');
     const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);

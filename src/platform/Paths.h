@@ -31,4 +31,10 @@ std::string CurrentProgramFolder();
 // The user's home folder: $HOME, else the password database's entry, else "/".
 std::string HomeFolder();
 
+// One of the user's base folders of the XDG conventions, with a trailing
+// separator: the folder in the variable (XDG_CONFIG_HOME, XDG_DATA_HOME...)
+// when it is absolute, else underHome in the home folder (".config").
+// A relative value is ignored, as the conventions ask.
+std::string UserBaseFolder(const char* variable, std::string_view underHome);
+
 } // namespace tornavel

@@ -189,8 +189,25 @@ std::string encodeName(std::string_view utf8) {
 } // namespace
 
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
+    load(path_);
+}
+
+ProfileFile::ProfileFile(std::string path, const std::string& fallbackPath)
+    : path_(std::move(path)) {
+    struct stat st {};
+    const bool nothingAtPath = ::lstat(path_.c_str(), &st) != 0 && errno == ENOENT;
+    load(nothingAtPath ? fallbackPath : path_);
+    if (nothingAtPath) {
+        // Writing path loses nothing of the fallback, so one that cannot be
+        // read only reads as empty.
+        readError_ = 0;
+        unencodable_.clear();
+    }
+}
+
+void ProfileFile::load(const std::string& readPath) {
     std::string data;
-    readError_ = readFile(path_, data);
+    readError_ = readFile(readPath, data);
     if (readError_ != 0) {
         return; // reads as empty; commit refuses to write it
     }

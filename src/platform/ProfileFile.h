@@ -35,6 +35,10 @@ public:
     // one that exists but cannot be read is never written back (see commit).
     // Saving writes Windows-1250 whatever the file held before.
     explicit ProfileFile(std::string path);
+    // The file at path, which reads as the file at fallbackPath while nothing
+    // is at path yet (a missing or unreadable fallback reads as empty); commit
+    // writes to path.
+    ProfileFile(std::string path, const std::string& fallbackPath);
 
     const std::string& path() const { return path_; }
 
@@ -89,6 +93,9 @@ private:
     // The entry of key between a header and its section's end.
     std::optional<std::size_t> findKey(std::size_t headerLine, std::size_t end,
                                        std::string_view key) const;
+
+    // Reads the lines of the file at readPath.
+    void load(const std::string& readPath);
 
     std::string path_;
     std::vector<Line> lines_;

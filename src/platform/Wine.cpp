@@ -72,12 +72,7 @@ std::string WinePrefixFolder() {
     if (const std::string own = environmentValue("TORNAVEL_WINEPREFIX"); !own.empty()) {
         return absolutePath(own);
     }
-    std::string data = environmentValue("XDG_DATA_HOME");
-    // Only an absolute XDG_DATA_HOME counts; a relative one is ignored.
-    if (data.empty() || data.front() != '/') {
-        data = withTrailingSeparator(HomeFolder()) + ".local/share";
-    }
-    return withTrailingSeparator(data) + "tornavel/wine";
+    return UserBaseFolder("XDG_DATA_HOME", ".local/share") + "tornavel/wine";
 }
 
 std::string WineLocale() {

@@ -21,6 +21,30 @@ bool isFolder(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+ProfileFile openSettings(const SettingsLocation& location) {
+    if (location.fallbackFolder.empty()) {
+        return ProfileFile(SettingsFilePath(location.folder));
+    }
+    return ProfileFile(SettingsFilePath(location.folder),
+                       SettingsFilePath(location.fallbackFolder));
+}
+
+// Writes the file, making the user's own folder first when it is missing
+// (mode 0700, as the base directory conventions ask); a folder that cannot be
+// made fails as the write would.
+void commitSettings(const ProfileFile& file, const SettingsLocation& location) {
+    if (!location.fallbackFolder.empty()) {
+        for (std::size_t end = location.folder.find('/', 1); end != std::string::npos;
+             end = location.folder.find('/', end + 1)) {
+            const std::string folder = location.folder.substr(0, end);
+            if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+                throw IniWriteError(file.path(), errno);
+            }
+        }
+    }
+    file.commit();
+}
+
 } // namespace
 
 std::string DefaultSourceFolder() {
@@ -31,12 +55,12 @@ std::string DefaultSourceFolder() {
 #endif
 }
 
-std::string SettingsFilePath(const std::string& programFolder) {
-    return programFolder + "Tornavel.ini";
+std::string SettingsFilePath(const std::string& folder) {
+    return folder + "Tornavel.ini";
 }
 
-ProgramSettings ReadProgramSettings(const std::string& programFolder) {
-    const ProfileFile file(SettingsFilePath(programFolder));
+ProgramSettings ReadProgramSettings(const SettingsLocation& location) {
+    const ProfileFile file = openSettings(location);
     ProgramSettings settings;
     settings.SourceFolder = file.readString(kSection, kSourceFolderKey, DefaultSourceFolder());
     // A hand-edited folder without its final separator would glue every file
@@ -57,21 +81,21 @@ void EnsureSourceFolder(const std::string& sourceFolder) {
     }
 }
 
-void WriteSourceFolderSetting(const std::string& programFolder, const std::string& sourceFolder) {
-    ProfileFile file(SettingsFilePath(programFolder));
+void WriteSourceFolderSetting(const SettingsLocation& location, const std::string& sourceFolder) {
+    ProfileFile file = openSettings(location);
     file.write(kSection, kSourceFolderKey, sourceFolder, kSourceFolderLabel);
-    file.commit();
+    commitSettings(file, location);
 }
 
-void WriteProgramSettings(const std::string& programFolder, const ProgramSettings& settings) {
-    ProfileFile file(SettingsFilePath(programFolder));
+void WriteProgramSettings(const SettingsLocation& location, const ProgramSettings& settings) {
+    ProfileFile file = openSettings(location);
     file.write(kSection, kSourceFolderKey, settings.SourceFolder, kSourceFolderLabel);
     file.write(kSection, kViewStyleKey, settings.ViewStyle);
-    file.commit();
+    commitSettings(file, location);
 }
 
-PublishingSettings ReadPublishingSettings(const std::string& programFolder) {
-    const ProfileFile file(SettingsFilePath(programFolder));
+PublishingSettings ReadPublishingSettings(const SettingsLocation& location) {
+    const ProfileFile file = openSettings(location);
     PublishingSettings settings;
     settings.Sign = file.readString(kSection, "Podepisovat", "0") == "1";
     settings.Certificate = file.readString(kSection, "Certifikat", "");
@@ -82,15 +106,15 @@ PublishingSettings ReadPublishingSettings(const std::string& programFolder) {
     return settings;
 }
 
-void WritePublishingSettings(const std::string& programFolder, const PublishingSettings& settings) {
-    ProfileFile file(SettingsFilePath(programFolder));
+void WritePublishingSettings(const SettingsLocation& location, const PublishingSettings& settings) {
+    ProfileFile file = openSettings(location);
     file.write(kSection, "Podepisovat", settings.Sign ? "1" : "0");
     file.write(kSection, "Certifikat", settings.Certificate, "Certifikát");
     file.write(kSection, "Klic", settings.Key, "Klíč");
     file.write(kSection, "SouborSHeslem", settings.PasswordFile, "Soubor s heslem");
     file.write(kSection, "CasoveRazitko", settings.TimestampUrl, "Server časových razítek");
     file.write(kSection, "Reprodukovatelne", settings.Reproducible ? "1" : "0");
-    file.commit();
+    commitSettings(file, location);
 }
 
 } // namespace tornavel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ProgramLayout.h"
+
 #include <string>
 
 namespace tornavel {
@@ -8,8 +10,8 @@ namespace tornavel {
 // "C:\Projekt\" on Windows, "~/Projekt/" (expanded) elsewhere.
 std::string DefaultSourceFolder();
 
-// ProgramFolder + "Tornavel.ini".
-std::string SettingsFilePath(const std::string& programFolder);
+// folder + "Tornavel.ini".
+std::string SettingsFilePath(const std::string& folder);
 
 // What the settings file "Tornavel.ini" holds (section "Nastaveni").
 struct ProgramSettings {
@@ -31,24 +33,28 @@ struct PublishingSettings {
     bool operator==(const PublishingSettings&) const = default;
 };
 
-// Reads the settings file of programFolder; a missing file or key gives
-// DefaultSourceFolder() and "vsReport".
-ProgramSettings ReadProgramSettings(const std::string& programFolder);
+// Every function below reads or writes the settings file of a location (the
+// program folder in the build tree). A write to a user's own folder makes the
+// folder first, and each missing folder above it, for the user alone.
+
+// Reads the settings file; a missing file or key gives DefaultSourceFolder()
+// and "vsReport".
+ProgramSettings ReadProgramSettings(const SettingsLocation& location);
 
 // Creates SourceFolder when it is not an existing folder (one level: its parent
 // must exist). Throws Error "Adresář " + folder + " nebyl vytvořen." otherwise.
 void EnsureSourceFolder(const std::string& sourceFolder);
 
 // Writes "VystupniAdresar" (the output-directory dialog's OK).
-void WriteSourceFolderSetting(const std::string& programFolder, const std::string& sourceFolder);
+void WriteSourceFolderSetting(const SettingsLocation& location, const std::string& sourceFolder);
 
 // Writes both keys (the main window's close step), in one atomic write.
-void WriteProgramSettings(const std::string& programFolder, const ProgramSettings& settings);
+void WriteProgramSettings(const SettingsLocation& location, const ProgramSettings& settings);
 
 // The publishing keys of section "Nastaveni"; missing keys give the defaults
 // (no signing, not reproducible).
-PublishingSettings ReadPublishingSettings(const std::string& programFolder);
+PublishingSettings ReadPublishingSettings(const SettingsLocation& location);
 // Writes them all in one atomic write.
-void WritePublishingSettings(const std::string& programFolder, const PublishingSettings& settings);
+void WritePublishingSettings(const SettingsLocation& location, const PublishingSettings& settings);
 
 } // namespace tornavel

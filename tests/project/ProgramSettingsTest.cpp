@@ -5,7 +5,9 @@
 #include "platform/ProfileFile.h"
 #include "support/TempDir.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
+#include <system_error>
 
 namespace tornavel {
 namespace {
@@ -57,6 +59,41 @@ TEST(ProgramSettings, HandEditedFolderGetsItsSeparatorButEmptyStaysEmpty) {
     EXPECT_EQ(ReadProgramSettings(dir.folder()).SourceFolder, "/bez/lomitka/");
     dir.writeFile("Tornavel.ini", "[Nastaveni]\r\nVystupniAdresar=\r\n");
     EXPECT_EQ(ReadProgramSettings(dir.folder()).SourceFolder, "");
+}
+
+// An installed program: the user's own file, made by the first write from the
+// one beside the program, which it never changes.
+TEST(ProgramSettings, InstalledSettingsStartFromTheFileBesideTheProgram) {
+    TempDir dir;
+    const std::string beside = "[Nastaveni]\r\nVystupniAdresar=/sdilene/\r\ntypView=vsList\r\n";
+    dir.writeFile("bin/Tornavel.ini", beside);
+    const SettingsLocation location(dir.folder() + "config/tornavel/", dir.folder() + "bin/");
+    const ProgramSettings read = ReadProgramSettings(location);
+    EXPECT_EQ(read.SourceFolder, "/sdilene/");
+    EXPECT_EQ(read.ViewStyle, "vsList");
+
+    WriteSourceFolderSetting(location, "/moje/");
+    EXPECT_EQ(readFileBytes(dir.path() / "config/tornavel/Tornavel.ini"),
+              "[Nastaveni]\r\nVystupniAdresar=/moje/\r\ntypView=vsList\r\n");
+    EXPECT_EQ(readFileBytes(dir.path() / "bin/Tornavel.ini"), beside);
+    for (const char* made : {"config", "config/tornavel"}) {
+        EXPECT_EQ(std::filesystem::status(dir.path() / made).permissions(),
+                  std::filesystem::perms::owner_all);
+    }
+    // From now on only the user's file counts.
+    dir.writeFile("bin/Tornavel.ini", "[Nastaveni]\r\ntypView=vsIcon\r\n");
+    EXPECT_EQ(ReadProgramSettings(location).ViewStyle, "vsList");
+
+    dir.writeFile("soubor");
+    const SettingsLocation blocked(dir.folder() + "soubor/tornavel/", dir.folder() + "bin/");
+    try {
+        WritePublishingSettings(blocked, {});
+        FAIL() << "a user's folder that cannot be made was written";
+    } catch (const IniWriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + dir.folder() +
+                                             "soubor/tornavel/Tornavel.ini (" +
+                                             std::generic_category().message(ENOTDIR) + ")");
+    }
 }
 
 TEST(ProgramSettings, SourceFolderIsCreatedOneLevelDeep) {

@@ -734,6 +734,31 @@ private slots:
         QVERIFY(f.isModified());
     }
 
+    void projectNamedOnTheCommandLineOpensAsOpenWould() {
+        MainWindow& f = *form_;
+        // A file that cannot be opened: the error box, and the new project stays.
+        f.openProjectFile(path("chybí.ipr"));
+        const auto shown = records();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, Kind::StandardError);
+        QCOMPARE(shown[0].text, "File not found: " + path("chybí.ipr") + ".");
+        QVERIFY(f.projectFileName().isEmpty());
+        QCOMPARE(box(f, FieldId::AppName)->text(), QString("Můj program"));
+
+        // A name relative to the current folder, as a shell hands it over.
+        writeAll(path("zpěvník.ipr"), "[Nastaven\xED]\r\nAppName=Zp\xECvn\xEDk\r\n");
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir_->path()));
+        f.openProjectFile("zpěvník.ipr");
+        const QString expected = QDir::current().absoluteFilePath("zpěvník.ipr");
+        QVERIFY(QDir::setCurrent(previous));
+        QVERIFY(records().isEmpty());
+        QCOMPARE(f.projectFileName(), expected);
+        QCOMPARE(box(f, FieldId::AppName)->text(), QString("Zpěvník"));
+        QVERIFY(named<QAction>(f, "Uloz")->isEnabled());
+        QVERIFY(!f.isModified());
+    }
+
     void saveAsThenSaveRoundTrips() {
         MainWindow& f = *form_;
         QVERIFY(QDir().mkpath(programFolder_ + "Archiv"));

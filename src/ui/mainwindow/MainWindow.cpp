@@ -67,7 +67,8 @@ const std::array<int, kBackgroundColorCount> kPreviewSearchOrder = {15, 0, 1, 2,
 } // namespace
 
 MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
-    : QMainWindow(parent), programFolder_(QString::fromStdString(programFolder)) {
+    : QMainWindow(parent), programFolder_(QString::fromStdString(programFolder)),
+      layout_(LayoutOfProgram(programFolder)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tornavel"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -87,8 +88,7 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
     // The dialogs come after the start-up, which settles the folder they list.
     createDialogs();
     runGuarded(this, [this] {
-        commands_.reproducible->setChecked(
-            ReadPublishingSettings(programFolder_.toStdString()).Reproducible);
+        commands_.reproducible->setChecked(ReadPublishingSettings(layout_.settings).Reproducible);
     });
 }
 
@@ -96,7 +96,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::warmUpCompiler() {
     if (!warmCompiler_) {
-        warmCompiler_ = std::make_unique<WarmCompiler>(programFolder_.toStdString() + "iscc");
+        warmCompiler_ = std::make_unique<WarmCompiler>(layout_.compilerAdapter);
     }
 }
 
@@ -283,7 +283,7 @@ void MainWindow::refreshSaveAvailability() {
 // Start-up, the working folder and close
 
 void MainWindow::startUp() {
-    const ProgramSettings settings = ReadProgramSettings(programFolder_.toStdString());
+    const ProgramSettings settings = ReadProgramSettings(layout_.settings);
     settleSourceFolder(QString::fromStdString(settings.SourceFolder),
                        QString::fromStdString(settings.ViewStyle));
 }
@@ -312,7 +312,7 @@ void MainWindow::settleSourceFolder(const QString& folder, const QString& viewSt
         }
     }
     files_.sourceFolderPath->setText(sourceFolder_);
-    helpFile_ = programFolder_ + QStringLiteral("Tornavel.hlp");
+    helpFile_ = QString::fromStdString(layout_.helpFile);
     resetProject();
     modified_ = false;
 }
@@ -331,12 +331,12 @@ void MainWindow::chooseSourceFolder() {
 }
 
 void MainWindow::setSourceFolder(const QString& folder) {
-    WriteSourceFolderSetting(programFolder_.toStdString(), folder.toStdString());
+    WriteSourceFolderSetting(layout_.settings, folder.toStdString());
     // The browser's path list belongs to the old folder.
     files_.browser->clearPathList();
     // As at start, the view style comes back to the one stored at the last close.
-    settleSourceFolder(folder, QString::fromStdString(
-                                   ReadProgramSettings(programFolder_.toStdString()).ViewStyle));
+    settleSourceFolder(folder,
+                       QString::fromStdString(ReadProgramSettings(layout_.settings).ViewStyle));
 }
 
 bool MainWindow::saveChangesFirst() {
@@ -371,9 +371,8 @@ void MainWindow::storeProgramSettings() {
     // A failed write is reported; the window closes all the same, or a folder
     // without write permission would keep the program from ever ending.
     runGuarded(this, [this] {
-        WriteProgramSettings(
-            programFolder_.toStdString(),
-            ProgramSettings{sourceFolder_.toStdString(), viewStyle_.toStdString()});
+        WriteProgramSettings(layout_.settings, ProgramSettings{sourceFolder_.toStdString(),
+                                                               viewStyle_.toStdString()});
     });
 }
 
@@ -462,8 +461,9 @@ MessageBoxes::FileDialogOptions MainWindow::projectFileDialog(const QString& tit
     options.title = title;
     options.filter = kProjectFilter;
     options.defaultSuffix = QStringLiteral("ipr");
-    // The dialogs start in "Archiv" beside the program, when there is one.
-    const QString archive = programFolder_ + QStringLiteral("Archiv");
+    // The dialogs start in "Archiv" (beside the program in the build tree),
+    // when there is one.
+    const QString archive = QString::fromStdString(layout_.archiveFolder);
     options.initialFolder = QDir(archive).exists() ? archive : QString();
     options.initialFileName = fileName;
     return options;
@@ -506,6 +506,10 @@ void MainWindow::loadChosenProject() {
         refreshSaveAvailability();
         return;
     }
+    loadProjectFile(name);
+}
+
+void MainWindow::loadProjectFile(const QString& name) {
     // A file that is not a project throws here and leaves the open one as it was.
     ProjectSettings project = projectFromControls();
     ChangeLog log;
@@ -515,6 +519,13 @@ void MainWindow::loadChosenProject() {
     showChangedFields(project, log);
     refreshSaveAvailability();
     modified_ = false;
+}
+
+void MainWindow::openProjectFile(const QString& fileName) {
+    if (saveChangesFirst()) {
+        runGuarded(this,
+                   [this, &fileName] { loadProjectFile(QFileInfo(fileName).absoluteFilePath()); });
+    }
 }
 
 void MainWindow::newProject() {
@@ -600,9 +611,9 @@ void MainWindow::runBuild() {
     BuildEnvironment environment;
     environment.SourceFolder = sourceFolder_.toStdString();
     environment.ProgramFolder = programFolder_.toStdString();
+    environment.CompilerPath = layout_.compilerAdapter;
     environment.pumpEvents = [] { QCoreApplication::processEvents(); };
-    environment.publishing =
-        ResolvePublishing({}, ReadPublishingSettings(programFolder_.toStdString()));
+    environment.publishing = ResolvePublishing({}, ReadPublishingSettings(layout_.settings));
     auto finish = [&] {
         setBuildRunning(false);
         showFillIns();
@@ -680,9 +691,9 @@ void MainWindow::chooseSigning() {
 
 void MainWindow::setReproducible(bool reproducible) {
     const bool stored = runGuarded(this, [this, reproducible] {
-        PublishingSettings settings = ReadPublishingSettings(programFolder_.toStdString());
+        PublishingSettings settings = ReadPublishingSettings(layout_.settings);
         settings.Reproducible = reproducible;
-        WritePublishingSettings(programFolder_.toStdString(), settings);
+        WritePublishingSettings(layout_.settings, settings);
     });
     if (!stored) {
         commands_.reproducible->setChecked(!reproducible); // the file still says so

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Paths.h"
+#include "platform/ProgramLayout.h"
 #include "project/ProjectSettings.h"
 #include "ui/MessageBoxes.h"
 
@@ -76,7 +77,7 @@ public:
     const QString& programFolder() const { return programFolder_; } // native, trailing separator
     const QString& sourceFolder() const { return sourceFolder_; }   // native, trailing separator
     const QString& projectFileName() const { return projectFileName_; } // empty after New
-    const QString& helpFile() const { return helpFile_; } // programFolder + "Tornavel.hlp"
+    const QString& helpFile() const { return helpFile_; } // "Tornavel.hlp" (ProgramLayout)
     bool isModified() const { return modified_; }
     std::uint32_t previewColor() const { return previewColor_; }
     // Whether SourceFolder exists as the last start-up step found it.
@@ -106,6 +107,11 @@ public Q_SLOTS:
     void buildInstaller();
     // "Výstupní adresář": the folder the dialog returns becomes SourceFolder.
     void chooseSourceFolder();
+    // Opens the project file as Open does after its dialog (the project named
+    // on the command line): the close question first, then the project over
+    // the controls. A file that is no project (missing, unreadable...) gives
+    // the standard error box and leaves the project as it was.
+    void openProjectFile(const QString& fileName);
     // "Podepisování…" and "Reprodukovatelné instalace", kept in the settings file.
     void chooseSigning();
     void setReproducible(bool reproducible);
@@ -185,6 +191,7 @@ private:
     void saveToProjectFile();
     bool saveToChosenFile(); // false when the user cancelled the dialog
     void loadChosenProject();
+    void loadProjectFile(const QString& name);
     // Asks whether to set the prefix wine cannot start aside; true when it was.
     bool offerNewWinePrefix(const BrokenWinePrefixError& failure);
     void runBuild();
@@ -294,6 +301,8 @@ private:
 
     // ---- State -------------------------------------------------------------
     QString programFolder_;
+    // Where the settings, the archive, the help file and the compiler are.
+    ProgramLayout layout_;
     QString sourceFolder_;
     QString projectFileName_;
     QString helpFile_;

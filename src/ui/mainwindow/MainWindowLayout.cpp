@@ -823,7 +823,7 @@ void MainWindow::createDialogs() {
         return qobject_cast<QLineEdit*>(fieldControl(field));
     };
     outputFolderDialog_ = new OutputFolderDialog(this);
-    signingDialog_ = new SigningDialog(programFolder_, this);
+    signingDialog_ = new SigningDialog(layout_.settings, this);
     runFileChooser_ = new RunFileChooser(boxes, this);
     iconChooser_ = new IconChooser(boxes, this);
     for (ChooserDialog* chooser : {static_cast<ChooserDialog*>(runFileChooser_),

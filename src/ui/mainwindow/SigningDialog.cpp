@@ -24,8 +24,8 @@ QLineEdit* makeBox(const char* objectName) {
 
 } // namespace
 
-SigningDialog::SigningDialog(QString programFolder, QWidget* parent)
-    : QDialog(parent), programFolder_(std::move(programFolder)) {
+SigningDialog::SigningDialog(SettingsLocation settings, QWidget* parent)
+    : QDialog(parent), settings_(std::move(settings)) {
     setObjectName(QStringLiteral("Podepisovani"));
     setWindowTitle(QStringLiteral("Podepisování instalace"));
 
@@ -92,7 +92,7 @@ QLineEdit* SigningDialog::addFileRow(const QString& label, const QString& dialog
 }
 
 int SigningDialog::exec() {
-    runGuarded(this, [this] { shown_ = ReadPublishingSettings(programFolder_.toStdString()); });
+    runGuarded(this, [this] { shown_ = ReadPublishingSettings(settings_); });
     sign_->setChecked(shown_.Sign);
     certificate_->setText(QString::fromStdString(shown_.Certificate));
     key_->setText(QString::fromStdString(shown_.Key));
@@ -120,8 +120,7 @@ void SigningDialog::confirm() {
     settings.Key = key_->text().toStdString();
     settings.PasswordFile = passwordFile_->text().toStdString();
     settings.TimestampUrl = timestamp_->text().trimmed().toStdString();
-    if (runGuarded(this,
-                   [&] { WritePublishingSettings(programFolder_.toStdString(), settings); })) {
+    if (runGuarded(this, [&] { WritePublishingSettings(settings_, settings); })) {
         accept();
     }
 }

@@ -19,7 +19,7 @@ namespace tornavel::ui {
 class SigningDialog : public QDialog {
     Q_OBJECT
 public:
-    SigningDialog(QString programFolder, QWidget* parent = nullptr);
+    SigningDialog(SettingsLocation settings, QWidget* parent = nullptr);
 
     // Shows the stored settings and the dialog; Accepted once they are stored.
     int exec() override;
@@ -40,7 +40,7 @@ private:
                           const char* objectName);
     void applyEnabling();
 
-    QString programFolder_;
+    SettingsLocation settings_;
     PublishingSettings shown_;
     QCheckBox* sign_;
     QLineEdit* certificate_;
