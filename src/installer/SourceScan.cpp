@@ -1,13 +1,12 @@
 #include "installer/SourceScan.h"
 
 #include "platform/Errors.h"
-#include "platform/FileDescriptor.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderReadAhead.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <optional>
 #include <string_view>
 #include <sys/stat.h>
@@ -55,6 +54,7 @@ public:
     Walker(const std::string& sourceFolder, const std::function<void(const ScannedFolder&)>* visit)
         : visit_(visit) {
         folders_.push_back({"", withTrailingSeparator(sourceFolder), -1});
+        readAhead_.request(folders_.front().native, {});
     }
 
     // The folders' entries in scan order, when asked for; the left-out ones.
@@ -65,6 +65,9 @@ public:
         }
         for (int depth = 1; depth <= kDeepestScannedLevel && !level.empty(); ++depth) {
             const bool deepest = depth == kDeepestScannedLevel;
+            // The sub-folders found now are read next, unless they are the
+            // deepest level of a walk that does not want its files.
+            listChildren_ = visit_ || depth + 1 != kDeepestScannedLevel;
             std::vector<int> next;
             for (const int index : level) {
                 if (visit_ || !deepest) {
@@ -94,10 +97,10 @@ private:
         places_.clear();
         fileTexts_.clear();
         subFolders_.clear();
-        int error = 0;
-        try {
-            const auto [parentFd, name] = openFrom(index);
-            ForEachEntryAt(parentFd, name, native, [&](const FolderEntryView& e) {
+        const FolderListing listing = readAhead_.next();
+        const int error = listing.error();
+        if (error == 0) {
+            listing.forEach([&](const FolderEntryView& e) {
                 if (index == 0 && IsOwnWorkingEntry(e.name)) {
                     return;
                 }
@@ -121,12 +124,11 @@ private:
                     return;
                 }
                 next->push_back(static_cast<int>(folders_.size()));
+                if (listChildren_) {
+                    readAhead_.request(childNative, native);
+                }
                 folders_.push_back({entryOf(index, e.name), std::move(childNative), index});
             });
-        } catch (const InOutError& e) {
-            // Listings fail with the system's error; keep it whole.
-            error = e.systemError() != 0 ? e.systemError() : EIO;
-            places_.clear();
         }
         if (visit_) {
             const std::string_view texts(fileTexts_);
@@ -164,27 +166,6 @@ private:
         place.end = fileTexts_.size();
         place.oddity = e.oddity;
         places_.push_back(place);
-    }
-
-    // Where to open the folder at index from: its parent, kept open while
-    // its children (which follow one another in the walk) are read, so no
-    // folder is looked up from the root but the parents.
-    std::pair<int, std::string> openFrom(int index) {
-        const Folder& folder = folders_[static_cast<std::size_t>(index)];
-        if (folder.parent < 0) {
-            return {AT_FDCWD, folder.native};
-        }
-        const Folder& parent = folders_[static_cast<std::size_t>(folder.parent)];
-        if (openParent_ != folder.parent) {
-            openParent_ = -1;
-            parentFd_.reset(::open(parent.native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-            if (!parentFd_.valid()) {
-                return {AT_FDCWD, folder.native};
-            }
-            openParent_ = folder.parent;
-        }
-        const std::size_t start = parent.native.size();
-        return {parentFd_.get(), folder.native.substr(start, folder.native.size() - start - 1)};
     }
 
     // The entry of the folder name inside the folder at index.
@@ -230,8 +211,9 @@ private:
     std::vector<ScannedFile> files_;           // views of them, in order
     std::vector<ScannedSubFolder> subFolders_; // of the folder being read
     std::vector<std::string> leftOut_;
-    int openParent_ = -1; // the folder whose descriptor parentFd_ holds
-    UniqueFd parentFd_;
+    bool listChildren_ = true; // whether the sub-folders found are read later
+    // Last: its thread ends before the rest goes.
+    FolderReadAhead readAhead_;
 };
 
 } // namespace
