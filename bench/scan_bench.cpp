@@ -229,8 +229,12 @@ int main(int argc, char** argv) {
                 shape.folders * kFilesPerFolder - shape.installedFiles);
     std::printf("script:          %zu lines, %zu bytes (expected %zu lines)\n", lines, scriptBytes,
                 expectedLines);
-    std::printf("find -type f:    %8.1f ms (median of %d)\n", findMs, kRuns);
-    std::printf("scan + script:   %8.1f ms (median of %d)\n", scanMs, kRuns);
+    const auto [findMin, findMax] = std::minmax_element(findTimes.begin(), findTimes.end());
+    const auto [scanMin, scanMax] = std::minmax_element(scanTimes.begin(), scanTimes.end());
+    std::printf("find -type f:    %8.1f ms (median of %d, %.1f to %.1f)\n", findMs, kRuns, *findMin,
+                *findMax);
+    std::printf("scan + script:   %8.1f ms (median of %d, %.1f to %.1f)\n", scanMs, kRuns, *scanMin,
+                *scanMax);
     std::printf("ratio:           %8.2f (target <= 1.0)\n", scanMs / findMs);
     std::printf("peak memory:     %8ld KiB (the whole benchmark process)\n", self.ru_maxrss);
     // The child's figure is the larger of its own peak and this process's
