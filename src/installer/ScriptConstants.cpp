@@ -1,5 +1,7 @@
 #include "installer/ScriptConstants.h"
 
+#include "platform/AsciiCase.h"
+
 #include <algorithm>
 #include <array>
 
@@ -93,12 +95,6 @@ constexpr std::array<std::string_view, 12> kCustomMessages = {
 constexpr std::array<std::string_view, 6> kFormsWithArguments = {
     "%", "cm:", "reg:", "ini:", "param:", "drive:"};
 
-bool sameLetters(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 // The form of a constant with arguments, or an empty view.
 std::string_view formOf(std::string_view name) {
     for (const std::string_view form : kFormsWithArguments) {
@@ -178,9 +174,9 @@ ConstantTraits TraitsOfConstant(std::string_view name) {
     }
     if (form == "cm:") {
         const std::string_view message = name.substr(form.size(), name.find(',') - form.size());
-        const bool defined =
-            std::any_of(kCustomMessages.begin(), kCustomMessages.end(),
-                        [&](std::string_view known) { return sameLetters(known, message); });
+        const bool defined = std::any_of(
+            kCustomMessages.begin(), kCustomMessages.end(),
+            [&](std::string_view known) { return EqualIgnoringAsciiCase(known, message); });
         return defined ? kValue : ConstantTraits{};
     }
     if (!form.empty()) {

@@ -3,6 +3,7 @@
 #include "installer/FontResourceTools.h"
 #include "installer/SourceScan.h"
 #include "installer/WindowsNames.h"
+#include "platform/AsciiCase.h"
 #include "platform/Cp1250.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
@@ -283,16 +284,8 @@ void writeIni(ScriptWriter& out, const ProjectSettings& p) {
 
 bool isTrueTypeFontName(const std::string& name) {
     const auto dot = name.rfind('.');
-    if (dot == std::string::npos || name.size() - dot != 4) {
-        return false;
-    }
-    std::string ext = name.substr(dot);
-    for (char& c : ext) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return ext == ".TTF";
+    return dot != std::string::npos &&
+           EqualIgnoringAsciiCase(std::string_view(name).substr(dot), ".TTF");
 }
 
 void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& root,

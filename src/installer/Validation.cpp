@@ -2,6 +2,7 @@
 
 #include "installer/ScriptConstants.h"
 #include "installer/ScriptGenerator.h"
+#include "installer/WindowsNames.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
@@ -213,27 +214,6 @@ constexpr std::string_view kForbiddenInFileName = "/\\:*?\"<>|";
 // licence file, and a shortcut would lead nowhere.
 constexpr std::string_view kWildcards = "*?";
 
-// Whether Windows takes a file or folder name for a device: the name before
-// its first dot, without trailing blanks, in any letter case. The compiler
-// cannot write an installer of such a name ("CONIN$" included, measured), nor
-// the installer create such a folder.
-bool isDeviceName(std::string_view name) {
-    name = name.substr(0, name.find('.'));
-    while (!name.empty() && name.back() == ' ') {
-        name.remove_suffix(1);
-    }
-    std::string upper(name);
-    for (char& c : upper) {
-        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    }
-    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" || upper == "CONIN$" ||
-        upper == "CONOUT$") {
-        return true;
-    }
-    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
-           upper[3] >= '1' && upper[3] <= '9';
-}
-
 // Characters, not bytes: Windows counts a Czech letter once.
 std::size_t characterCount(std::string_view utf8) {
     return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
@@ -340,7 +320,7 @@ bool checkInstalledNames(const ProjectSettings& p, Prompts& prompts) {
     names.emplace_back(installer.field, installer.value);
     for (const auto& [field, name] : names) {
         for (const std::string& part : nameParts(name)) {
-            if (isDeviceName(part)) {
+            if (!WindowsDeviceName(part).empty()) {
                 passed = reportField(prompts, field,
                                      "Pole " + fieldTitle(field) + " obsahuje jméno „" + part +
                                          "“, které systém Windows vyhrazuje pro zařízení, a "

@@ -1,5 +1,6 @@
 #include "installer/WindowsNames.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/Cp1250.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
@@ -23,25 +24,20 @@ constexpr std::array<bool, 128> plainNameBytes() {
 }
 constexpr std::array<bool, 128> kPlainNameByte = plainNameBytes();
 
-char upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// The device a name stands for on Windows: its part before the first dot,
-// without trailing blanks, in any case ("con", "Com1.txt", "NUL .log").
+// WindowsDeviceName for a name whose first dot is known.
 std::string reservedDevice(std::string_view name, std::size_t firstDot) {
     std::string_view stem = name.substr(0, firstDot);
     while (!stem.empty() && stem.back() == ' ') {
         stem.remove_suffix(1);
     }
-    if (stem.size() != 3 && stem.size() != 4) {
-        return {};
+    if (stem.size() < 3 || stem.size() > 7) {
+        return {}; // most names: no device is shorter or longer
     }
     std::string device;
     for (char c : stem) {
-        device += upper(c);
+        device += AsciiUpper(c);
     }
-    for (std::string_view reserved : {"CON", "PRN", "AUX", "NUL"}) {
+    for (std::string_view reserved : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
         if (device == reserved) {
             return device;
         }
@@ -90,6 +86,10 @@ std::string sameNameText(std::string_view other) {
 }
 
 } // namespace
+
+std::string WindowsDeviceName(std::string_view name) {
+    return reservedDevice(name, name.find('.'));
+}
 
 std::string WindowsNameProblem(std::string_view name) {
     // One pass for what most names are: printable ASCII.

@@ -9,10 +9,17 @@
 
 namespace tornavel {
 
+// The device Windows takes a file or folder name for, in capitals, or
+// nothing: the name's part before its first dot, without trailing blanks, in
+// any letter case, is CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM1-COM9 or
+// LPT1-LPT9 ("con", "Com1.txt", "NUL .log"). Neither the compiler nor the
+// installer can make a file or folder of such a name.
+std::string WindowsDeviceName(std::string_view name);
+
 // Why Windows cannot hold a name as it stands; nothing when it can. The
 // reasons: a character Windows-1250 lacks, a control character, one of
-// \ / : * ? " < > |, a trailing dot or blank, a reserved device name (CON,
-// PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, with any extension, in any case).
+// \ / : * ? " < > |, a trailing dot or blank, a device name
+// (WindowsDeviceName).
 std::string WindowsNameProblem(std::string_view name);
 
 // Checks the names of a source tree as the walk hands its folders over,

@@ -1,6 +1,7 @@
 #include "iscc/CompilerCopy.h"
 
 #include "iscc/ScriptLines.h"
+#include "platform/AsciiCase.h"
 #include "platform/Cp1250.h"
 
 #include <algorithm>
@@ -28,7 +29,8 @@ constexpr Bridge kBridges[] = {
 };
 
 bool isYes(std::string_view value) {
-    return SameName(value, "yes") || SameName(value, "true") || value == "1";
+    return EqualIgnoringAsciiCase(value, "yes") || EqualIgnoringAsciiCase(value, "true") ||
+           value == "1";
 }
 
 // A [Files] entry with "touch" among its flags: added to its Flags parameter,
@@ -47,7 +49,7 @@ std::string withTouchFlag(std::string_view entry) {
         const std::string_view parameter = entry.substr(start, i - start);
         const std::size_t colon = parameter.find(':');
         if (colon != std::string_view::npos &&
-            SameName(Trimmed(parameter.substr(0, colon)), "Flags")) {
+            EqualIgnoringAsciiCase(Trimmed(parameter.substr(0, colon)), "Flags")) {
             const std::size_t flagsEnd = start + parameter.find_last_not_of(" \t") + 1;
             return std::string(entry.substr(0, flagsEnd)) + " touch" +
                    std::string(entry.substr(flagsEnd));
@@ -107,19 +109,20 @@ CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& option
         if (const auto name = SectionOf(line.text)) {
             section = *name;
         }
-        const auto directive = SameName(section, "Setup") ? DirectiveName(line.text) : std::nullopt;
+        const auto directive =
+            EqualIgnoringAsciiCase(section, "Setup") ? DirectiveName(line.text) : std::nullopt;
         if (directive) {
             setByScript.emplace_back(*directive);
             const std::string_view value = DirectiveValue(line.text);
-            if (SameName(*directive, "OutputDir")) {
+            if (EqualIgnoringAsciiCase(*directive, "OutputDir")) {
                 copy.outputDir = value;
-            } else if (SameName(*directive, "OutputBaseFilename")) {
+            } else if (EqualIgnoringAsciiCase(*directive, "OutputBaseFilename")) {
                 copy.outputBaseFilename = value;
-            } else if (SameName(*directive, "DiskSpanning")) {
+            } else if (EqualIgnoringAsciiCase(*directive, "DiskSpanning")) {
                 diskSpanning = isYes(value);
             }
             for (std::size_t i = 0; i < forced.size(); ++i) {
-                if (SameName(*directive, forced[i].first)) {
+                if (EqualIgnoringAsciiCase(*directive, forced[i].first)) {
                     copy.text += forced[i].first + "=" + forced[i].second;
                     copy.text += line.end;
                     placed[i] = true;
@@ -128,8 +131,8 @@ CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& option
             }
         }
         const std::string_view text = Trimmed(line.text);
-        if (options.reproducibleEpoch && SameName(section, "Files") && !text.empty() &&
-            text.front() != ';' && text.front() != '[') {
+        if (options.reproducibleEpoch && EqualIgnoringAsciiCase(section, "Files") &&
+            !text.empty() && text.front() != ';' && text.front() != '[') {
             copy.text += withTouchFlag(line.text);
         } else {
             copy.text += line.text;
@@ -148,8 +151,9 @@ CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& option
     }
     for (const Bridge& bridge : kBridges) {
         const bool set =
-            std::any_of(setByScript.begin(), setByScript.end(),
-                        [&](const std::string& n) { return SameName(n, bridge.name); });
+            std::any_of(setByScript.begin(), setByScript.end(), [&](const std::string& n) {
+                return EqualIgnoringAsciiCase(n, bridge.name);
+            });
         if (set || (bridge.onlyWithDiskSpanning && !diskSpanning)) {
             continue;
         }

@@ -1,6 +1,7 @@
 #include "iscc/MinVersion.h"
 
 #include "iscc/ScriptLines.h"
+#include "platform/AsciiCase.h"
 
 #include <algorithm>
 #include <cctype>
@@ -88,10 +89,10 @@ MinVersionBridge BridgeMinVersion(std::string_view script) {
             return;
         }
         if (const auto section = SectionOf(line.text)) {
-            inSetup = SameName(*section, "Setup");
+            inSetup = EqualIgnoringAsciiCase(*section, "Setup");
         }
         const auto name = DirectiveName(line.text);
-        const auto adaptation = inSetup && name && SameName(*name, "MinVersion")
+        const auto adaptation = inSetup && name && EqualIgnoringAsciiCase(*name, "MinVersion")
                                     ? adaptValue(DirectiveValue(line.text))
                                     : std::nullopt;
         if (!adaptation) {

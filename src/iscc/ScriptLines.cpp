@@ -3,25 +3,12 @@
 #include <algorithm>
 
 namespace tornavel::iscc {
-namespace {
-
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
 
 std::string_view Trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");
     return first == std::string_view::npos
                ? std::string_view()
                : text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return lowerAscii(x) == lowerAscii(y);
-           });
 }
 
 std::optional<std::string_view> SectionOf(std::string_view line) {

@@ -37,10 +37,6 @@ template <class Visit> void ForEachLine(std::string_view script, Visit visit) {
 // The text without blanks and tabs at either end.
 std::string_view Trimmed(std::string_view text);
 
-// Whether two ASCII names are equal without regard to letter case, as the
-// compiler compares section, directive and parameter names.
-bool SameName(std::string_view a, std::string_view b);
-
 // "[Setup]" and the like: the section's name; nothing for any other line.
 std::optional<std::string_view> SectionOf(std::string_view line);
 

@@ -1,6 +1,7 @@
 #include "iscc/WorkFolder.h"
 
 #include "iscc/Console.h"
+#include "platform/AsciiCase.h"
 #include "platform/AtomicFile.h"
 #include "platform/Errors.h"
 #include "platform/Wine.h"
@@ -73,11 +74,9 @@ fs::path WorkFolder::compilerWithoutPreprocessor(const fs::path& compiler) const
     std::error_code ec;
     fs::create_directory(links, ec);
     for (const auto& entry : fs::directory_iterator(compiler.parent_path(), ec)) {
-        std::string name = entry.path().filename().string();
-        for (char& c : name) {
-            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        }
-        if (name == "ispp.dll" || name == "isppbuiltins.iss") {
+        const std::string name = entry.path().filename().string();
+        if (EqualIgnoringAsciiCase(name, "ISPP.dll") ||
+            EqualIgnoringAsciiCase(name, "ISPPBuiltins.iss")) {
             continue;
         }
         fs::create_symlink(entry.path(), links / entry.path().filename(), ec);
