@@ -204,12 +204,13 @@ std::vector<FieldText> singleFileNames(const ProjectSettings& p) {
     return names;
 }
 
-// Windows refuses these in a file or folder name (a backslash separates
-// folders and is allowed); the compiler also refuses a quote in an icon name.
-constexpr std::string_view kForbiddenInNames = ":*?\"<>|";
+// Windows refuses these in a file or folder name (the separators of the
+// folders in a path are allowed); the compiler also refuses a quote in an
+// icon name.
+constexpr std::string_view kForbiddenInNames = kForbiddenInWindowsNames.substr(2);
 // The installer's name is one file name: the compiler refuses all of these
 // in it (measured).
-constexpr std::string_view kForbiddenInFileName = "/\\:*?\"<>|";
+constexpr std::string_view kForbiddenInFileName = kForbiddenInWindowsNames;
 // A wildcard names no file in particular: the compiler cannot read such a
 // licence file, and a shortcut would lead nowhere.
 constexpr std::string_view kWildcards = "*?";

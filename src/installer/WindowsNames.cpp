@@ -12,13 +12,11 @@
 namespace tornavel {
 namespace {
 
-constexpr std::string_view kForbiddenInNames = "\\/:*?\"<>|";
-
 // ASCII bytes a name may hold as they are.
 constexpr std::array<bool, 128> plainNameBytes() {
     std::array<bool, 128> plain{};
     for (std::size_t c = ' '; c < plain.size(); ++c) {
-        plain[c] = kForbiddenInNames.find(static_cast<char>(c)) == std::string_view::npos;
+        plain[c] = kForbiddenInWindowsNames.find(static_cast<char>(c)) == std::string_view::npos;
     }
     return plain;
 }

@@ -9,6 +9,10 @@
 
 namespace tornavel {
 
+// The characters Windows refuses in a file or folder name, besides the
+// control characters: the two folder separators first, then the rest.
+inline constexpr std::string_view kForbiddenInWindowsNames = "\\/:*?\"<>|";
+
 // The device Windows takes a file or folder name for, in capitals, or
 // nothing: the name's part before its first dot, without trailing blanks, in
 // any letter case, is CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM1-COM9 or
