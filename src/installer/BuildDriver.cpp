@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FolderLock.h"
 #include "platform/Paths.h"
+#include "platform/Utf8.h"
 #include "platform/Wine.h"
 #include "platform/WinePrefixUpkeep.h"
 
@@ -367,10 +368,7 @@ bool BuildDriver::runTestInstallation(const std::string& installer) {
     // The installer copies itself beside it in the temporary folder and
     // stops in a crash box when its own path is longer than Windows' limit.
     constexpr std::size_t kLongestPath = 259;
-    const std::size_t characters =
-        static_cast<std::size_t>(std::count_if(windowsPath.begin(), windowsPath.end(), [](char c) {
-            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-        }));
+    const std::size_t characters = CountUtf8Characters(windowsPath);
     if (characters > kLongestPath) {
         prompts_.message("Test instalace nelze spustit: cesta k instalačnímu souboru " +
                          windowsPath + " má " + std::to_string(characters) +

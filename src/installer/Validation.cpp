@@ -6,6 +6,7 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/Utf8.h"
 #include "project/FieldLabels.h"
 #include "project/ProjectFile.h"
 
@@ -215,13 +216,6 @@ constexpr std::string_view kForbiddenInFileName = kForbiddenInWindowsNames;
 // licence file, and a shortcut would lead nowhere.
 constexpr std::string_view kWildcards = "*?";
 
-// Characters, not bytes: Windows counts a Czech letter once.
-std::size_t characterCount(std::string_view utf8) {
-    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
 // The installer starts by copying itself to "TEMP\is-XXXXX.tmp\NAME.tmp",
 // which must stay within 259 characters: under wine (TEMP
 // "C:\users\root\Temp") a name of 223 characters starts and one of 224 does
@@ -336,7 +330,7 @@ bool checkInstalledNames(const ProjectSettings& p, Prompts& prompts) {
 bool checkNameLengths(const ProjectSettings& p, Prompts& prompts) {
     bool passed = true;
     const FieldText installer = installerName(p);
-    if (characterCount(installer.value) > kLongestInstallerName ||
+    if (CountUtf8Characters(installer.value) > kLongestInstallerName ||
         installer.value.size() > kLongestInstallerNameBytes) {
         passed = reportField(prompts, installer.field,
                              "Pole " + fieldTitle(installer.field) +
@@ -346,7 +340,7 @@ bool checkNameLengths(const ProjectSettings& p, Prompts& prompts) {
                                  std::to_string(kLongestInstallerNameBytes) +
                                  " bajtů (písmeno s diakritikou zabere 2 bajty)!");
     }
-    if (characterCount(p.DefaultDirName) > kLongestFolderName) {
+    if (CountUtf8Characters(p.DefaultDirName) > kLongestFolderName) {
         passed = reportField(prompts, FieldId::DefaultDirName,
                              "Pole " + fieldTitle(FieldId::DefaultDirName) + " smí mít nejvýše " +
                                  std::to_string(kLongestFolderName) +

@@ -1,5 +1,7 @@
 #include "platform/Utf8.h"
 
+#include <algorithm>
+
 namespace tornavel {
 namespace {
 
@@ -86,6 +88,12 @@ void appendUtf8(std::string& out, char32_t cp) {
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
+}
+
+std::size_t CountUtf8Characters(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
 }
 
 } // namespace tornavel

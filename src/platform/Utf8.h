@@ -27,6 +27,10 @@ constexpr char32_t rawByteCodePoint(unsigned char byte) {
 // pos then stays where it was.
 std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& pos, Utf8Mode mode);
 
+// How many characters UTF-8 text holds: its bytes that start one. Windows
+// counts a Czech letter once, where its UTF-8 form has two bytes.
+std::size_t CountUtf8Characters(std::string_view text);
+
 // Appends the UTF-8 form of a Unicode scalar value. Anything else (a surrogate,
 // a value above U+10FFFF) appends U+FFFD, so the result is always well-formed.
 void appendUtf8(std::string& out, char32_t codePoint);
