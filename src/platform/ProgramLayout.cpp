@@ -1,10 +1,10 @@
 #include "platform/ProgramLayout.h"
 
+#include "platform/FileSystem.h"
 #include "platform/Paths.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <sys/stat.h>
 
 // The installed folders relative to one another, as the install rules place
 // them (GNUInstallDirs); the build sets them, these are its defaults.
@@ -21,11 +21,6 @@
 namespace tornavel {
 namespace {
 
-bool isFolder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // folder + relative, without the "..": the program folder comes from the
 // program's resolved path, so no link stands on the way back up.
 std::string folderBeside(const std::string& folder, const char* relative) {
@@ -38,7 +33,7 @@ std::string folderBeside(const std::string& folder, const char* relative) {
 ProgramLayout LayoutOfProgram(const std::string& programFolder) {
     ProgramLayout layout;
     const std::string dataFolder = folderBeside(programFolder, TORNAVEL_BIN_TO_DATA);
-    layout.installed = isFolder(dataFolder);
+    layout.installed = GetFileAttributes(dataFolder).folder;
     if (!layout.installed) {
         layout.settings = SettingsLocation(programFolder);
         layout.archiveFolder = programFolder + "Archiv";
@@ -59,7 +54,7 @@ std::string CompilerFolderOf(const std::string& adapterFolder) {
         return withTrailingSeparator(own);
     }
     const std::string dataFolder = folderBeside(adapterFolder, TORNAVEL_LIBEXEC_TO_DATA);
-    return (isFolder(dataFolder) ? dataFolder : adapterFolder) + "compiler/";
+    return (GetFileAttributes(dataFolder).folder ? dataFolder : adapterFolder) + "compiler/";
 }
 
 } // namespace tornavel

@@ -1,6 +1,7 @@
 #include "project/ProgramSettings.h"
 
 #include "platform/Errors.h"
+#include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
 
@@ -15,11 +16,6 @@ constexpr std::string_view kSection = "Nastaveni";
 constexpr std::string_view kSourceFolderKey = "VystupniAdresar";
 constexpr std::string_view kViewStyleKey = "typView";
 constexpr std::string_view kSourceFolderLabel = "Výstupní adresář"; // as the menu names it
-
-bool isFolder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 ProfileFile openSettings(const SettingsLocation& location) {
     if (location.fallbackFolder.empty()) {
@@ -73,7 +69,7 @@ ProgramSettings ReadProgramSettings(const SettingsLocation& location) {
 }
 
 void EnsureSourceFolder(const std::string& sourceFolder) {
-    if (!sourceFolder.empty() && isFolder(sourceFolder)) {
+    if (GetFileAttributes(sourceFolder).folder) {
         return;
     }
     if (sourceFolder.empty() || ::mkdir(sourceFolder.c_str(), 0777) != 0) {
