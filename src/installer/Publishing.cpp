@@ -1,8 +1,8 @@
 #include "installer/Publishing.h"
 
+#include "platform/DecimalNumber.h"
 #include "platform/Errors.h"
 
-#include <cerrno>
 #include <cstdlib>
 
 namespace tornavel {
@@ -30,10 +30,8 @@ std::optional<std::int64_t> SourceDateEpoch() {
     if (text == nullptr) {
         return std::nullopt;
     }
-    char* end = nullptr;
-    errno = 0;
-    const long long epoch = std::strtoll(text, &end, 10);
-    if (*text == '\0' || *end != '\0' || errno != 0 || epoch < 0) {
+    const std::optional<std::int64_t> epoch = ParseNonNegativeDecimal(text);
+    if (!epoch) {
         throw Error(Error::Kind::ProjectRefused,
                     "Proměnná SOURCE_DATE_EPOCH musí být čas v sekundách od roku 1970, ne „" +
                         std::string(text) + "“.");

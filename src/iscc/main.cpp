@@ -41,6 +41,7 @@
 #include "iscc/WinePrefix.h"
 #include "iscc/WorkFolder.h"
 #include "platform/Cp1250.h"
+#include "platform/DecimalNumber.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/ProgramLayout.h"
@@ -185,10 +186,8 @@ Request parseArguments(const std::vector<std::string>& args) {
         } else if (auto v = valueOf(arg, "--timestamp-url=")) {
             signing.timestampUrl = *v;
         } else if (auto v = valueOf(arg, "--reproducible=")) {
-            char* end = nullptr;
-            errno = 0;
-            const long long epoch = std::strtoll(v->c_str(), &end, 10);
-            if (v->empty() || *end != '\0' || errno != 0 || epoch < 0) {
+            const std::optional<std::int64_t> epoch = tornavel::ParseNonNegativeDecimal(*v);
+            if (!epoch) {
                 throw AdapterFailure("iscc: Chyba: Volba --reproducible potřebuje čas v sekundách "
                                      "od roku 1970, ne „" +
                                          *v + "“.",
@@ -196,15 +195,14 @@ Request parseArguments(const std::vector<std::string>& args) {
             }
             request.reproducibleEpoch = epoch;
         } else if (auto v = valueOf(arg, "--linger=")) {
-            char* end = nullptr;
-            const long seconds = std::strtol(v->c_str(), &end, 10);
-            if (v->empty() || *end != '\0' || seconds < 0 || seconds > 86400) {
+            const std::optional<std::int64_t> seconds = tornavel::ParseNonNegativeDecimal(*v);
+            if (!seconds || *seconds > 86400) {
                 throw AdapterFailure("iscc: Chyba: Volba --linger potřebuje počet sekund "
                                      "(0 až 86400), ne „" +
                                          *v + "“.",
                                      kCannotRun);
             }
-            request.lingerSeconds = static_cast<int>(seconds);
+            request.lingerSeconds = static_cast<int>(*seconds);
         } else {
             request.compilerOptions.push_back(arg);
         }
