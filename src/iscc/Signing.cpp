@@ -5,13 +5,13 @@
 #include "platform/AtomicFile.h"
 #include "platform/Errors.h"
 #include "platform/FileDescriptor.h"
+#include "platform/FileSystem.h"
 #include "platform/Wine.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
-#include <fstream>
 #include <memory>
 #include <openssl/bio.h>
 #include <openssl/err.h>
@@ -40,15 +40,12 @@ std::string quoted(const std::string& text) {
 }
 
 std::string readWhole(const std::string& path, const std::string& what) {
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    try {
+        return ReadWholeFile(path);
+    } catch (const InOutError& e) {
         fail(what + " " + quoted(path) +
-             " nelze přečíst: " + InOutError::fromErrno(errno ? errno : ENOENT).what() + ".");
+             " nelze přečíst: " + InOutError::fromErrno(e.systemError()).what() + ".");
     }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 struct BioFree {

@@ -43,6 +43,7 @@
 #include "platform/Cp1250.h"
 #include "platform/DecimalNumber.h"
 #include "platform/Errors.h"
+#include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/ProgramLayout.h"
 #include "platform/Wine.h"
@@ -53,7 +54,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -96,21 +96,13 @@ std::string requireCompiler() {
 }
 
 std::string readScript(const std::string& path) {
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    const int openError = errno;
-    std::string bytes;
-    char buffer[65536];
-    while (in && in.read(buffer, sizeof buffer).gcount() > 0) {
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+    try {
+        return tornavel::ReadWholeFile(path);
+    } catch (const tornavel::InOutError& e) {
+        throw AdapterFailure("iscc: Skript " + path + " nelze přečíst: " +
+                                 tornavel::InOutError::fromErrno(e.systemError()).what() + ".",
+                             kCannotRun);
     }
-    if (!in.eof() || in.bad()) {
-        throw AdapterFailure(
-            "iscc: Skript " + path + " nelze přečíst: " +
-                tornavel::InOutError::fromErrno(openError ? openError : EIO).what() + ".",
-            kCannotRun);
-    }
-    return bytes;
 }
 
 // The user's folder as the compiler's messages print it: in its code page,

@@ -261,6 +261,25 @@ void ForEachEntryAt(int parentFd, const std::string& name, const std::string& fo
 #endif
 }
 
+std::string ReadWholeFile(const std::string& path) {
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) {
+        throw InOutError::fromErrno(errno, path);
+    }
+    std::string data;
+    std::array<char, std::size_t{64} * 1024> buffer;
+    while (true) {
+        const ssize_t n = ::read(fd.get(), buffer.data(), buffer.size());
+        if (n > 0) {
+            data.append(buffer.data(), static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            return data;
+        } else if (errno != EINTR) {
+            throw InOutError::fromErrno(errno, path);
+        }
+    }
+}
+
 std::vector<FolderEntry> ReadFolder(const std::string& folder) {
     std::vector<FolderEntry> entries;
     ForEachEntry(folder, [&entries](const FolderEntryView& e) {

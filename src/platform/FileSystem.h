@@ -87,6 +87,10 @@ void ForEachEntryAt(int parentFd, const std::string& name, const std::string& fo
 // them. Throws InOutError when the folder cannot be listed.
 std::vector<FolderEntry> ReadFolder(const std::string& folder);
 
+// The whole content of the file at path. Throws InOutError with the system's
+// error when it cannot be opened or read (a folder is EISDIR).
+std::string ReadWholeFile(const std::string& path);
+
 // Whether an entry passes a filter.
 bool PassesFilter(bool folder, bool hidden, EntryFilter filter);
 inline bool PassesFilter(const FolderEntry& e, EntryFilter filter) {
