@@ -32,24 +32,9 @@ constexpr std::array<char16_t, 128> kMacRomanHighHalf = {
     0x00AF, 0x02D8, 0x02D9, 0x02DA, 0x00B8, 0x02DD, 0x02DB, 0x02C7, //
 };
 
-// The Windows name records are UTF-16, big-endian. A broken surrogate becomes
-// U+FFFD (appendUtf8 writes no surrogate), which no script can hold, so such a
-// name is refused later rather than written wrong; an odd last byte is dropped.
+// The Windows name records are UTF-16, big-endian.
 std::string decodeUtf16Be(const FT_Byte* bytes, FT_UInt length) {
-    std::string out;
-    for (FT_UInt i = 0; i + 1 < length; i += 2) {
-        const auto unit = static_cast<char32_t>((bytes[i] << 8) | bytes[i + 1]);
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < length) {
-            const auto low = static_cast<char32_t>((bytes[i + 2] << 8) | bytes[i + 3]);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-                i += 2;
-                continue;
-            }
-        }
-        appendUtf8(out, unit);
-    }
-    return out;
+    return Utf16ToUtf8(std::string_view(reinterpret_cast<const char*>(bytes), length), true);
 }
 
 std::string decodeMacRoman(const FT_Byte* bytes, FT_UInt length) {

@@ -79,29 +79,6 @@ int readFile(const std::string& path, std::string& data) {
     }
 }
 
-// UTF-16 (with its byte-order mark) decoded to UTF-8; a lone surrogate
-// becomes U+FFFD.
-std::string fromUtf16(std::string_view bytes, bool bigEndian) {
-    std::string utf8;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto unit = [&](std::size_t at) -> char32_t {
-            const auto a = static_cast<unsigned char>(bytes[at]);
-            const auto b = static_cast<unsigned char>(bytes[at + 1]);
-            return bigEndian ? (a << 8 | b) : (b << 8 | a);
-        };
-        char32_t c = unit(i);
-        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
-            const char32_t low = unit(i + 2);
-            if (low >= 0xDC00 && low < 0xE000) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                i += 2;
-            }
-        }
-        appendUtf8(utf8, c);
-    }
-    return utf8;
-}
-
 // Whether bytes without a byte-order mark are UTF-8: valid UTF-8 throughout,
 // with a section name beyond ASCII. Text beyond ASCII alone proves nothing (a
 // few Windows-1250 letters in a row can form valid UTF-8), but a section name
@@ -140,7 +117,7 @@ std::optional<std::string> toWindows1250Text(std::string& data) {
     if (data.starts_with("\xEF\xBB\xBF")) {
         utf8 = data.substr(3);
     } else if (data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF")) {
-        utf8 = fromUtf16(std::string_view(data).substr(2), data[0] == '\xFE');
+        utf8 = Utf16ToUtf8(std::string_view(data).substr(2), data[0] == '\xFE');
     } else if (isUtf8WithoutMark(data)) {
         utf8 = std::move(data);
     } else {

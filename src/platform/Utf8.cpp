@@ -90,6 +90,27 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    const auto unitAt = [&](std::size_t at) -> char32_t {
+        const auto first = static_cast<unsigned char>(bytes[at]);
+        const auto second = static_cast<unsigned char>(bytes[at + 1]);
+        return bigEndian ? (first << 8 | second) : (second << 8 | first);
+    };
+    std::string utf8;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unitAt(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
+            const char32_t low = unitAt(i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        appendUtf8(utf8, c);
+    }
+    return utf8;
+}
+
 std::size_t CountUtf8Characters(std::string_view text) {
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;

@@ -27,6 +27,11 @@ constexpr char32_t rawByteCodePoint(unsigned char byte) {
 // pos then stays where it was.
 std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& pos, Utf8Mode mode);
 
+// UTF-16 of either byte order, as UTF-8. A broken surrogate becomes U+FFFD
+// (appendUtf8 writes no surrogate), which Windows-1250 cannot hold, so such a
+// text is refused later rather than kept wrong; an odd last byte is dropped.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian);
+
 // How many characters UTF-8 text holds: its bytes that start one. Windows
 // counts a Czech letter once, where its UTF-8 form has two bytes.
 std::size_t CountUtf8Characters(std::string_view text);
