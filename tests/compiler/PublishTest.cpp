@@ -35,12 +35,9 @@ protected:
     }
 
     // tornavel-cli build with the options and variables.
-    test::ProgramRun build(const fs::path& source, std::vector<std::string> options = {},
+    test::ProgramRun build(const fs::path& source, const std::vector<std::string>& options = {},
                            const std::vector<std::string>& variables = {}) const {
-        std::vector<std::string> args{(test::programFolder() / "tornavel-cli").string(), "build",
-                                      project.string(), "--source", source.string()};
-        args.insert(args.end(), options.begin(), options.end());
-        return test::runProgram(args, scratch, variables);
+        return test::buildWithCli(project, source, scratch, options, variables);
     }
 
     std::string installerBytes(const fs::path& source) const {

@@ -70,11 +70,12 @@ fs::path programFolder() {
 }
 
 ProgramRun buildWithCli(const fs::path& project, const fs::path& source, const TempDir& scratch,
-                        const std::vector<std::string>& options) {
+                        const std::vector<std::string>& options,
+                        const std::vector<std::string>& variables) {
     std::vector<std::string> args{(programFolder() / "tornavel-cli").string(), "build",
                                   project.string(), "--source", source.string()};
     args.insert(args.end(), options.begin(), options.end());
-    return runProgram(args, scratch);
+    return runProgram(args, scratch, variables);
 }
 
 std::set<std::string> installerContents(const fs::path& installer, const TempDir& scratch) {

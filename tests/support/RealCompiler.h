@@ -30,9 +30,11 @@ std::string lowerCase(std::string text);
 // assert it: they fail, never skip, without the compiler.
 ::testing::AssertionResult realCompilerInstalled();
 
-// tornavel-cli build PROJECT --source SOURCE [OPTIONS...], as a user runs it.
+// tornavel-cli build PROJECT --source SOURCE [OPTIONS...], as a user runs it,
+// with the environment variables ("NAME=value") added.
 ProgramRun buildWithCli(const std::filesystem::path& project, const std::filesystem::path& source,
-                        const TempDir& scratch, const std::vector<std::string>& options = {});
+                        const TempDir& scratch, const std::vector<std::string>& options = {},
+                        const std::vector<std::string>& variables = {});
 
 // The files an installer holds, as innoextract lists them: "app/Písně/a.txt",
 // "fonts/x.ttf". Fails the test when innoextract cannot read it.
