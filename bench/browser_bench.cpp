@@ -1,4 +1,4 @@
-// browser_bench: how long the file browser takes from NavigateToPath to the
+// browser_bench: how long the file browser takes from navigateToPath to the
 // first painted rows of a folder of 1,000, 10,000 and 100,000 files, beside the
 // time of `ls -f DIR` (names only, unsorted) on the same folder, and the peak
 // memory of the process. Then two folders of bad names, 100,000 each: names
@@ -52,7 +52,7 @@ std::string fileName(Names names, int i) {
 }
 
 struct BrowserTimes {
-    double navigate = 0; // NavigateToPath itself: enumeration, sort, row count
+    double navigate = 0; // navigateToPath itself: enumeration, sort, row count
     double firstPaint = 0;
 };
 
@@ -61,12 +61,12 @@ BrowserTimes timeBrowser(ShellBrowser& browser, PaintWatch& watch, const QString
     std::vector<double> paint;
     for (int run = 0; run < kRuns; ++run) {
         // Start from a small folder so every run fills the list anew.
-        browser.NavigateToPath(QDir::tempPath());
+        browser.navigateToPath(QDir::tempPath());
         QCoreApplication::processEvents();
         watch.arm();
         QElapsedTimer timer;
         timer.start();
-        browser.NavigateToPath(folder);
+        browser.navigateToPath(folder);
         navigate.push_back(timer.nsecsElapsed() / 1e6);
         while (!watch.painted()) {
             QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
     for (const Series& s : series) {
         ShellBrowser browser;
         browser.resize(465, 200);
-        browser.SetUp(QString::fromLatin1(s.style), QDir::tempPath() + u'/');
+        browser.setUp(QString::fromLatin1(s.style), QDir::tempPath() + u'/');
         browser.show();
         QElapsedTimer shown;
         shown.start();

@@ -93,7 +93,7 @@ void settingsRoundTrip(const std::uint8_t* data, std::size_t size) {
     } catch (const tornavel::ValueTooLongError&) {
         // Only a folder that reading itself lengthened (its separator added
         // to a value of the longest length) may be refused.
-        if (tornavel::toCp1250(first.SourceFolder).size() <= tornavel::kMaxProfileValueLength) {
+        if (tornavel::toCp1250(first.sourceFolder).size() <= tornavel::kMaxProfileValueLength) {
             std::abort();
         }
         return;
@@ -108,7 +108,7 @@ void settingsRoundTrip(const std::uint8_t* data, std::size_t size) {
         std::abort();
     }
     const tornavel::ProgramSettings second = tornavel::ReadProgramSettings(scratch());
-    if (second.SourceFolder != first.SourceFolder || second.ViewStyle != first.ViewStyle) {
+    if (second.sourceFolder != first.sourceFolder || second.viewStyle != first.viewStyle) {
         std::abort();
     }
 }

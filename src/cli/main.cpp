@@ -103,17 +103,17 @@ struct Arguments {
 
 tornavel::BuildEnvironment environmentFor(const Arguments& args) {
     tornavel::BuildEnvironment env;
-    env.ProgramFolder = tornavel::CurrentProgramFolder();
-    const tornavel::ProgramLayout layout = tornavel::LayoutOfProgram(env.ProgramFolder);
-    env.SourceFolder = args.source.empty()
-                           ? tornavel::ReadProgramSettings(layout.settings).SourceFolder
+    env.programFolder = tornavel::CurrentProgramFolder();
+    const tornavel::ProgramLayout layout = tornavel::LayoutOfProgram(env.programFolder);
+    env.sourceFolder = args.source.empty()
+                           ? tornavel::ReadProgramSettings(layout.settings).sourceFolder
                            : nativeFolder(args.source);
-    const tornavel::FileAttributes folder = tornavel::GetFileAttributes(env.SourceFolder);
+    const tornavel::FileAttributes folder = tornavel::GetFileAttributes(env.sourceFolder);
     if (!folder.exists || !folder.folder) {
         throw Error(Error::Kind::InputOutput,
-                    "Zdrojový adresář " + env.SourceFolder + " neexistuje");
+                    "Zdrojový adresář " + env.sourceFolder + " neexistuje");
     }
-    env.CompilerPath = args.compiler.empty()
+    env.compilerPath = args.compiler.empty()
                            ? layout.compilerAdapter
                            : std::filesystem::absolute(args.compiler).lexically_normal().string();
     env.publishing = tornavel::ResolvePublishing(args.publishing,
@@ -128,10 +128,10 @@ int runScript(const Arguments& args) {
     CliPrompts prompts;
     tornavel::cli::CliConsole console;
     tornavel::BuildDriver driver(prompts, &console);
-    if (!driver.WriteScript(project, env, nullptr)) {
+    if (!driver.writeScript(project, env, nullptr)) {
         return kRefused;
     }
-    report("Skript " + env.SourceFolder + "ISS byl vytvořen.");
+    report("Skript " + env.sourceFolder + "ISS byl vytvořen.");
     return kSuccess;
 }
 
@@ -159,7 +159,7 @@ int runBuild(const Arguments& args) {
     ::sigaction(SIGINT, &action, nullptr);
     tornavel::BuildOutcome outcome{};
     try {
-        outcome = driver.BuildInstaller(project, env, nullptr);
+        outcome = driver.buildInstaller(project, env, nullptr);
     } catch (const tornavel::BuildStoppedError& e) {
         report(withFullStop(e.what()));
         return kStopped;

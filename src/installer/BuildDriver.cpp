@@ -99,7 +99,7 @@ std::string installerExitMeaning(std::uint32_t code) {
 } // namespace
 
 std::string CompilerProgram(const BuildEnvironment& env) {
-    return env.CompilerPath.empty() ? env.ProgramFolder + "iscc" : env.CompilerPath;
+    return env.compilerPath.empty() ? env.programFolder + "iscc" : env.compilerPath;
 }
 
 std::vector<std::string> CompilerArguments(const BuildEnvironment& env) {
@@ -110,7 +110,7 @@ std::vector<std::string> CompilerArguments(const BuildEnvironment& env) {
     if (env.wineLingerSeconds > 0) {
         args.push_back("--linger=" + std::to_string(env.wineLingerSeconds));
     }
-    args.push_back(env.SourceFolder + "ISS");
+    args.push_back(env.sourceFolder + "ISS");
     return args;
 }
 
@@ -121,7 +121,7 @@ std::string CompilerCommandLine(const BuildEnvironment& env) {
     for (const std::string& arg : args) {
         line += (line.empty() ? "" : " ") + QuoteProgramPath(arg);
     }
-    return line + " \"" + env.SourceFolder + "ISS\"";
+    return line + " \"" + env.sourceFolder + "ISS\"";
 }
 
 BuildStoppedError::BuildStoppedError() : Error(Kind::ProcessFailed, "Kompilace byla zastavena") {}
@@ -210,27 +210,27 @@ BuildDriver::BuildDriver(Prompts& prompts, BuildConsole* console)
     launcher_.setLanguage(Language::Czech);
 }
 
-bool BuildDriver::WriteScript(ProjectSettings& project, const BuildEnvironment& env,
+bool BuildDriver::writeScript(ProjectSettings& project, const BuildEnvironment& env,
                               ChangeLog* log) {
-    const FolderLock lock = lockSourceFolder(env.SourceFolder);
+    const FolderLock lock = lockSourceFolder(env.sourceFolder);
     return writeScriptLocked(project, env, log);
 }
 
 bool BuildDriver::writeScriptLocked(ProjectSettings& project, const BuildEnvironment& env,
                                     ChangeLog* log) {
-    if (!ValidateProject(project, env.SourceFolder, prompts_, log)) {
+    if (!ValidateProject(project, env.sourceFolder, prompts_, log)) {
         return false;
     }
     // The script streams into its temporary file as it is made; ISS changes
     // only once the whole tree has been read and passed, and Output is
     // emptied only then, so a refused name leaves everything as it was.
-    AtomicFileWriter file(env.SourceFolder + "ISS");
+    AtomicFileWriter file(env.sourceFolder + "ISS");
     ScriptWriter script([&file](std::string_view bytes) { file.write(bytes); });
     WriteSetupSections(script, project, log);
     const ContentSummary content =
-        WriteContentSections(script, project, env.SourceFolder, prompts_, log);
+        WriteContentSections(script, project, env.sourceFolder, prompts_, log);
     script.finish();
-    ClearOutputFolder(env.SourceFolder);
+    ClearOutputFolder(env.sourceFolder);
     file.commit();
     scriptFiles_ = content.files;
     if (!content.leftOut.empty()) {
@@ -297,7 +297,7 @@ std::string BuildDriver::runCompiler(const BuildEnvironment& env) {
     return errorLine;
 }
 
-BuildOutcome BuildDriver::BuildInstaller(ProjectSettings& project, const BuildEnvironment& env,
+BuildOutcome BuildDriver::buildInstaller(ProjectSettings& project, const BuildEnvironment& env,
                                          ChangeLog* log) {
     if (running_) {
         return BuildOutcome::Refused;
@@ -306,7 +306,7 @@ BuildOutcome BuildDriver::BuildInstaller(ProjectSettings& project, const BuildEn
     launcher_.setEventPump(env.pumpEvents);
     // Held through the test run too: another build would delete the
     // installer being tried.
-    const FolderLock lock = lockSourceFolder(env.SourceFolder);
+    const FolderLock lock = lockSourceFolder(env.sourceFolder);
 
     if (!writeScriptLocked(project, env, log)) {
         return BuildOutcome::Refused;
@@ -321,14 +321,14 @@ BuildOutcome BuildDriver::BuildInstaller(ProjectSettings& project, const BuildEn
     // front end could ask for the stop: the user stopped it all the same.
     if (stopRequested_ || launcher_.resultSignal() == SIGINT) {
         // Whatever the compiler managed to finish is not what the user wanted.
-        discardOutputOfFailedCompile(env.SourceFolder);
+        discardOutputOfFailedCompile(env.sourceFolder);
         if (console_) {
             console_->compilerStopped();
         }
         throw BuildStoppedError();
     }
     if (launcher_.resultCode() != 0) {
-        discardOutputOfFailedCompile(env.SourceFolder);
+        discardOutputOfFailedCompile(env.sourceFolder);
         const std::string text =
             CompilerFailureText(launcher_.resultCode(), launcher_.resultSignal(), errorLine);
         if (launcher_.resultSignal() == 0 &&
@@ -341,7 +341,7 @@ BuildOutcome BuildDriver::BuildInstaller(ProjectSettings& project, const BuildEn
     if (project.DiskSpanning) {
         prompts_.message(DiskNote(project.AppVerName));
     }
-    const std::string installer = WrittenInstaller(env.SourceFolder, project.AppVerName);
+    const std::string installer = WrittenInstaller(env.sourceFolder, project.AppVerName);
     std::string doneText = kDoneText;
     doneText.replace(doneText.find("%s"), 2, installer);
     if (prompts_.ask(kDoneCaption, doneText, Prompts::Icon::Question, Prompts::Answer::No) ==

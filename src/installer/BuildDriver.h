@@ -14,11 +14,11 @@
 namespace tornavel {
 
 struct BuildEnvironment {
-    std::string SourceFolder;  // native, trailing separator
-    std::string ProgramFolder; // native, trailing separator; the compiler is ProgramFolder + "iscc"
+    std::string sourceFolder;  // native, trailing separator
+    std::string programFolder; // native, trailing separator; the compiler is ProgramFolder + "iscc"
     std::function<void()> pumpEvents; // run between short waits on started programs; may be empty
     std::string
-        CompilerPath; // when not empty, the compiler to run instead of ProgramFolder + "iscc"
+        compilerPath; // when not empty, the compiler to run instead of ProgramFolder + "iscc"
     PublishingOptions publishing; // signing and reproducibility, carried out by the compiler
     int wineLingerSeconds = 0; // keep wine's server up this long after the compile; 0: wine's own
 };
@@ -51,29 +51,29 @@ public:
     // output folder, and neither the disk note nor the success question
     // follows. The success question names the installer written
     // (WrittenInstaller), which the test run starts.
-    BuildOutcome BuildInstaller(ProjectSettings& project, const BuildEnvironment& env,
+    BuildOutcome buildInstaller(ProjectSettings& project, const BuildEnvironment& env,
                                 ChangeLog* log);
 
     // Validation, ClearOutputFolder and the script ISS, then the notice of
     // the folders left out; no questions, no compiler. False when the
-    // validation refused the project. Like BuildInstaller, it holds the
+    // validation refused the project. Like buildInstaller, it holds the
     // source folder's FolderLock while it works, and throws Error naming the
     // folder when another build has it.
-    bool WriteScript(ProjectSettings& project, const BuildEnvironment& env, ChangeLog* log);
+    bool writeScript(ProjectSettings& project, const BuildEnvironment& env, ChangeLog* log);
 
     // True while a build runs (it waits for the user or for a started program
-    // with the event pump running); a second BuildInstaller then does nothing
+    // with the event pump running); a second buildInstaller then does nothing
     // and returns Refused.
     bool isRunning() const { return running_; }
 
     // Ends a running compile, for the event pump (a stop button, Ctrl+C): the
     // compiler and everything it started under wine end, nothing of the
-    // compile stays in Output, and BuildInstaller throws BuildStoppedError.
+    // compile stays in Output, and buildInstaller throws BuildStoppedError.
     // Nothing when no compiler runs.
     void stop();
 
 private:
-    // WriteScript with the source folder already locked by the caller.
+    // writeScript with the source folder already locked by the caller.
     bool writeScriptLocked(ProjectSettings& project, const BuildEnvironment& env, ChangeLog* log);
 
     // Runs the compiler and waits for it, its output going to the console.
@@ -102,7 +102,7 @@ public:
     BuildStoppedError();
 };
 
-// The compiler to run: CompilerPath, or ProgramFolder + "iscc" without one.
+// The compiler to run: compilerPath, or ProgramFolder + "iscc" without one.
 std::string CompilerProgram(const BuildEnvironment& env);
 
 // What the compiler is started with: the compiler, the options of

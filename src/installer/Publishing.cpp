@@ -42,24 +42,24 @@ std::optional<std::int64_t> SourceDateEpoch() {
 PublishingOptions ResolvePublishing(const PublishingRequest& request,
                                     const PublishingSettings& settings) {
     PublishingOptions options;
-    const bool fromSettings = settings.Sign;
+    const bool fromSettings = settings.sign;
     SigningSettings signing;
     signing.certificate = firstOf({request.certificate, variable("TORNAVEL_SIGN_CERTIFICATE"),
-                                   fromSettings ? settings.Certificate : std::string()});
+                                   fromSettings ? settings.certificate : std::string()});
     if (!signing.certificate.empty()) {
         signing.key = firstOf({request.key, variable("TORNAVEL_SIGN_KEY"),
-                               fromSettings ? settings.Key : std::string()});
+                               fromSettings ? settings.key : std::string()});
         // The password itself in the variable wins over the settings' file.
         signing.passwordFile = !request.passwordFile.empty() ? request.passwordFile
                                : std::getenv("TORNAVEL_SIGN_PASSWORD") != nullptr
                                    ? std::string()
-                                   : (fromSettings ? settings.PasswordFile : std::string());
+                                   : (fromSettings ? settings.passwordFile : std::string());
         signing.timestampUrl = firstOf({request.timestampUrl, variable("TORNAVEL_TIMESTAMP_URL"),
-                                        fromSettings ? settings.TimestampUrl : std::string()});
+                                        fromSettings ? settings.timestampUrl : std::string()});
         options.signing = signing;
     }
     const std::optional<std::int64_t> epoch = SourceDateEpoch();
-    if (epoch || request.reproducible || settings.Reproducible) {
+    if (epoch || request.reproducible || settings.reproducible) {
         options.reproducibleEpoch = epoch.value_or(kFixedReproducibleEpoch);
     }
     return options;

@@ -17,7 +17,7 @@ WarmCompiler::WarmCompiler(std::string compiler)
         return;
     }
     try {
-        preparation_.emplace(Process::Start({compiler_, "--prepare-prefix"}));
+        preparation_.emplace(Process::start({compiler_, "--prepare-prefix"}));
     } catch (const ProcessError&) {
         // The build will start the adapter itself and say why it cannot.
     }
@@ -27,9 +27,9 @@ WarmCompiler::~WarmCompiler() {
     if (preparing()) {
         // The adapter passes it on to wineboot; a half-made prefix is made
         // whole by the next build.
-        preparation_->Signal(SIGTERM);
+        preparation_->signal(SIGTERM);
         try {
-            preparation_->Wait({});
+            preparation_->wait({});
         } catch (const ProcessError&) {
         }
         // wineboot's server and wine's services outlive it otherwise.
@@ -41,7 +41,7 @@ bool WarmCompiler::preparing() {
     if (!preparation_) {
         return false;
     }
-    if (!preparation_->HasEnded()) {
+    if (!preparation_->hasEnded()) {
         return true;
     }
     preparation_.reset();

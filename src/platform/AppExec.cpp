@@ -241,8 +241,8 @@ void AppExec::start(const std::vector<std::string>& arguments, std::size_t comma
     std::optional<Process> process;
     try {
         process.emplace(wait_ && outputSink_
-                            ? Process::StartCapturingOutput(arguments, outputSink_, priority_)
-                            : Process::Start(arguments, priority_));
+                            ? Process::startCapturingOutput(arguments, outputSink_, priority_)
+                            : Process::start(arguments, priority_));
     } catch (const WineMissingError& e) {
         resultCode_ = e.code();
         throw AppExecStartError(e.what()); // says more than the table's "Soubor nelze najít"
@@ -251,7 +251,7 @@ void AppExec::start(const std::vector<std::string>& arguments, std::size_t comma
         throw AppExecStartError(errorText());
     }
     if (!wait_) {
-        process->Release();
+        process->release();
         return;
     }
 
@@ -264,7 +264,7 @@ void AppExec::start(const std::vector<std::string>& arguments, std::size_t comma
     }
     try {
         awaited_ = &*process;
-        resultCode_ = process->Wait(eventPump_);
+        resultCode_ = process->wait(eventPump_);
         awaited_ = nullptr;
         resultSignal_ = process->endingSignal();
     } catch (const ProcessError& e) {
@@ -279,7 +279,7 @@ void AppExec::start(const std::vector<std::string>& arguments, std::size_t comma
 
 void AppExec::terminate() {
     if (awaited_) {
-        awaited_->Signal(SIGTERM);
+        awaited_->signal(SIGTERM);
     }
 }
 

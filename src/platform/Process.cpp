@@ -210,7 +210,7 @@ std::uint32_t WindowsCodeFromErrno(int err) {
 
 namespace {
 
-// Starts the program with the given file actions; see Process::Start. A
+// Starts the program with the given file actions; see Process::start. A
 // Windows program may have to run through wine.
 pid_t spawnProgram(const std::vector<std::string>& requested, const FileActions& actions,
                    ProcessPriority priority) {
@@ -254,14 +254,14 @@ constexpr std::size_t kOutputAfterEnd = 4u << 20;
 
 } // namespace
 
-Process Process::Start(const std::vector<std::string>& args, ProcessPriority priority) {
+Process Process::start(const std::vector<std::string>& args, ProcessPriority priority) {
     // Like a Windows program started without handle inheritance, the program
     // gets the standard streams and none of our other open files.
     const FileActions actions;
     return Process(spawnProgram(args, actions, priority));
 }
 
-Process Process::StartCapturingOutput(const std::vector<std::string>& args, OutputSink output,
+Process Process::startCapturingOutput(const std::vector<std::string>& args, OutputSink output,
                                       ProcessPriority priority) {
     OutputPipe pipe;
     const FileActions actions(pipe.writeEnd());
@@ -275,7 +275,7 @@ Process::Process(Process&& other) noexcept
 
 Process& Process::operator=(Process&& other) noexcept {
     if (this != &other) {
-        Release();
+        release();
         pid_ = std::exchange(other.pid_, -1);
         endingSignal_ = other.endingSignal_;
         output_ = std::move(other.output_);
@@ -285,10 +285,10 @@ Process& Process::operator=(Process&& other) noexcept {
 }
 
 Process::~Process() {
-    Release();
+    release();
 }
 
-void Process::Release() {
+void Process::release() {
     output_.reset();
     if (pid_ > 0) {
         reapInBackground(pid_);
@@ -296,13 +296,13 @@ void Process::Release() {
     }
 }
 
-void Process::Signal(int signal) const {
+void Process::signal(int signal) const {
     if (pid_ > 0) {
         ::kill(pid_, signal);
     }
 }
 
-bool Process::HasEnded() {
+bool Process::hasEnded() {
     if (pid_ <= 0) {
         return true;
     }
@@ -319,7 +319,7 @@ bool Process::HasEnded() {
     return true;
 }
 
-std::uint32_t Process::Wait(const std::function<void()>& pump, std::chrono::milliseconds slice) {
+std::uint32_t Process::wait(const std::function<void()>& pump, std::chrono::milliseconds slice) {
     if (pid_ <= 0) {
         throw ProcessError(winerror::InvalidHandle, describe(ECHILD));
     }

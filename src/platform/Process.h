@@ -79,8 +79,8 @@ int ExitCodeFromStatus(int status);
 // pipe has ended: every writer closed it, or reading it failed.
 bool ReadAvailable(int fd, const OutputSink& sink, std::size_t limit = SIZE_MAX);
 
-// A started program. It is always reaped: by Wait, or, when the owner lets it
-// go without waiting (Release or destruction), in the background once it ends,
+// A started program. It is always reaped: by wait, or, when the owner lets it
+// go without waiting (release or destruction), in the background once it ends,
 // so no finished program lingers as a zombie.
 class Process {
 public:
@@ -89,14 +89,14 @@ public:
     // systems other than Windows a program path whose file begins with "MZ"
     // runs through wine (platform/Wine). Throws ProcessError with the Windows
     // error code when the program cannot run.
-    static Process Start(const std::vector<std::string>& args,
+    static Process start(const std::vector<std::string>& args,
                          ProcessPriority priority = ProcessPriority::Normal);
 
-    // Starts the program as Start does, but with its standard output and
-    // standard error both writing into one pipe. Wait reads the pipe while it
+    // Starts the program as start does, but with its standard output and
+    // standard error both writing into one pipe. wait reads the pipe while it
     // waits and hands every piece to output; a program nobody waits for loses
     // its output (it writes into a closed pipe).
-    static Process StartCapturingOutput(const std::vector<std::string>& args, OutputSink output,
+    static Process startCapturingOutput(const std::vector<std::string>& args, OutputSink output,
                                         ProcessPriority priority = ProcessPriority::Normal);
 
     Process(Process&& other) noexcept;
@@ -107,30 +107,30 @@ public:
 
     // Blocks until the program ends, in waits of at most slice on the process
     // itself (it returns as soon as the program ends), and calls pump (when
-    // not empty) between them. A program started with StartCapturingOutput
+    // not empty) between them. A program started with startCapturingOutput
     // also ends a wait when it writes; its output goes to the sink before the
-    // next pump, and what it wrote before it ended is delivered before Wait
+    // next pump, and what it wrote before it ended is delivered before wait
     // returns (output a program it started writes later is not waited for).
     // Returns the exit code; a program ended by a signal gives 128 + the
     // signal's number, as a shell reports it. Throws ProcessError when the
     // process cannot be awaited.
-    std::uint32_t Wait(const std::function<void()>& pump,
+    std::uint32_t wait(const std::function<void()>& pump,
                        std::chrono::milliseconds slice = std::chrono::milliseconds(15));
 
     // Lets the program run on without waiting for it.
-    void Release();
+    void release();
 
-    // Sends the signal to the program while it runs (its Wait then returns
+    // Sends the signal to the program while it runs (its wait then returns
     // as the program ends); nothing once it has ended.
-    void Signal(int signal) const;
+    void signal(int signal) const;
 
     // Whether the program has ended, without waiting; an ended one is reaped
-    // (a Wait after that has nothing to wait for).
-    bool HasEnded();
+    // (a wait after that has nothing to wait for).
+    bool hasEnded();
 
     pid_t id() const { return pid_; }
 
-    // The signal that ended the program Wait waited for; 0 when it exited.
+    // The signal that ended the program wait waited for; 0 when it exited.
     int endingSignal() const { return endingSignal_; }
 
 private:

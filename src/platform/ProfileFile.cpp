@@ -219,8 +219,8 @@ ProfileFile::Line::Line(std::string lineText, std::string lineTerminator)
     } else {
         return;
     }
-    nameAt = static_cast<std::size_t>(name->data() - text.data());
-    nameLength = name->size();
+    nameAt_ = static_cast<std::size_t>(name->data() - text.data());
+    nameLength_ = name->size();
 }
 
 std::optional<std::size_t> ProfileFile::findSection(std::string_view section) const {

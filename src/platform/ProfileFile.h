@@ -81,11 +81,13 @@ private:
         enum class Kind : unsigned char { Other, Header, Entry };
         Kind kind = Kind::Other;
         // A header's section name, or an entry's key, within text.
-        std::string_view name() const { return std::string_view(text).substr(nameAt, nameLength); }
+        std::string_view name() const {
+            return std::string_view(text).substr(nameAt_, nameLength_);
+        }
 
     private:
-        std::size_t nameAt = 0;
-        std::size_t nameLength = 0;
+        std::size_t nameAt_ = 0;
+        std::size_t nameLength_ = 0;
     };
 
     std::optional<std::size_t> findSection(std::string_view section) const;

@@ -202,7 +202,7 @@ bool IdListIsEmpty(ConstIdPtr list) {
 
 // ---- A folder's children in one block -------------------------------------------
 
-std::uint32_t IdListBlock::Append(std::string_view name, bool folder) {
+std::uint32_t IdListBlock::append(std::string_view name, bool folder) {
     const std::size_t nameSize = std::min(name.size(), kChunkSize - kIdHeaderSize - kIdCountSize);
     const std::size_t listSize = kIdHeaderSize + nameSize + kIdCountSize;
     if (used_ + listSize > kChunkSize) {
@@ -229,7 +229,7 @@ std::filesystem::path ShellFolder::childPath(ConstIdPtr list) const {
     return p;
 }
 
-IdList ShellFolder::ParseDisplayName(const std::string& path) const {
+IdList ShellFolder::parseDisplayName(const std::string& path) const {
     const std::filesystem::path given(path);
     if (!given.is_absolute()) {
         throw Error(Error::Kind::InputOutput,
@@ -257,7 +257,7 @@ IdList ShellFolder::ParseDisplayName(const std::string& path) const {
     return result;
 }
 
-ShellFolder ShellFolder::BindToObject(ConstIdPtr list) const {
+ShellFolder ShellFolder::bindToObject(ConstIdPtr list) const {
     const std::filesystem::path p = childPath(list);
     std::error_code ec;
     const auto status = std::filesystem::status(p, ec);
@@ -270,11 +270,11 @@ ShellFolder ShellFolder::BindToObject(ConstIdPtr list) const {
     return ShellFolder(p);
 }
 
-FolderEnumeration ShellFolder::EnumObjects() const {
+FolderEnumeration ShellFolder::enumObjects() const {
     FolderListing listing;
     try {
         ForEachEntry(path_.string(), [&listing](const FolderEntryView& e) {
-            listing.entries.push_back(listing.ids.Append(e.name, e.folder));
+            listing.entries.push_back(listing.ids.append(e.name, e.folder));
         });
     } catch (const InOutError& e) {
         throwFolderError(path_.string(), e);
@@ -282,7 +282,7 @@ FolderEnumeration ShellFolder::EnumObjects() const {
     return FolderEnumeration(std::move(listing));
 }
 
-FolderStamp ShellFolder::Stamp() const {
+FolderStamp ShellFolder::stamp() const {
     FolderStamp stamp;
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
@@ -314,7 +314,7 @@ std::string NormalFolderPath(const std::string& path) {
     return normal;
 }
 
-std::string ShellFolder::GetDisplayNameOf(ConstIdPtr list, NameForm form) const {
+std::string ShellFolder::getDisplayNameOf(ConstIdPtr list, NameForm form) const {
     if (form == NameForm::ForParsing) {
         return childPath(list).string();
     }
@@ -327,12 +327,12 @@ std::string ShellFolder::GetDisplayNameOf(ConstIdPtr list, NameForm form) const 
     return std::string(IdName(last));
 }
 
-bool ShellFolder::IsFolder(ConstIdPtr relative) const {
+bool ShellFolder::isFolder(ConstIdPtr relative) const {
     const ConstIdPtr last = LastId(relative);
     return last && IdIsFolder(last);
 }
 
-FindData ShellFolder::GetFindData(ConstIdPtr relative) const {
+FindData ShellFolder::getFindData(ConstIdPtr relative) const {
     FindData data;
     const std::string p = childPath(relative).string();
     struct stat st {};
@@ -350,14 +350,14 @@ FindData ShellFolder::GetFindData(ConstIdPtr relative) const {
     return data;
 }
 
-IdList FolderEnumeration::Next() {
+IdList FolderEnumeration::next() {
     if (next_ >= listing_.entries.size()) {
         return nullptr;
     }
-    return IdList(CopyIdList(listing_.ids.At(listing_.entries[next_++])));
+    return IdList(CopyIdList(listing_.ids.at(listing_.entries[next_++])));
 }
 
-FolderListing FolderEnumeration::TakeAll() {
+FolderListing FolderEnumeration::takeAll() {
     listing_.entries.erase(listing_.entries.begin(),
                            listing_.entries.begin() + static_cast<std::ptrdiff_t>(next_));
     next_ = 0;

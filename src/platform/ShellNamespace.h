@@ -91,8 +91,8 @@ class IdListBlock {
 public:
     // Appends the one-identifier list naming `name` and returns its offset. A
     // name longer than a block can hold is cut; no file system gives one.
-    std::uint32_t Append(std::string_view name, bool folder);
-    ConstIdPtr At(std::uint32_t offset) const {
+    std::uint32_t append(std::string_view name, bool folder);
+    ConstIdPtr at(std::uint32_t offset) const {
         return chunks_[offset / kChunkSize].get() + offset % kChunkSize;
     }
 
@@ -166,22 +166,22 @@ public:
 
     // An absolute path ("/home/u/Projekt" or "/home/u/Projekt/") as an absolute
     // ID list. Throws Error when the path is not absolute or does not exist.
-    IdList ParseDisplayName(const std::string& path) const;
+    IdList parseDisplayName(const std::string& path) const;
     // The folder named by a list relative to this one (absolute on the root).
     // Throws Error when it is no existing folder.
-    ShellFolder BindToObject(ConstIdPtr list) const;
+    ShellFolder bindToObject(ConstIdPtr list) const;
     // Reads the folder's listing, hidden entries included, before anything is
     // handed out. Throws Error when the folder cannot be listed.
-    FolderEnumeration EnumObjects() const;
+    FolderEnumeration enumObjects() const;
     // The folder's stamp, read now; to be read before a listing.
-    FolderStamp Stamp() const;
+    FolderStamp stamp() const;
     // The name of the item `list` (relative to this folder) in the given form.
-    std::string GetDisplayNameOf(ConstIdPtr list, NameForm form) const;
+    std::string getDisplayNameOf(ConstIdPtr list, NameForm form) const;
     // Whether the child named by a relative list is a folder.
-    bool IsFolder(ConstIdPtr relative) const;
+    bool isFolder(ConstIdPtr relative) const;
     // The child's attributes, last-write time and size; all zero when it
     // cannot be read (it may have gone since the listing).
-    FindData GetFindData(ConstIdPtr relative) const;
+    FindData getFindData(ConstIdPtr relative) const;
 
 private:
     explicit ShellFolder(std::filesystem::path path) : path_(std::move(path)) {}
@@ -194,9 +194,9 @@ private:
 class FolderEnumeration {
 public:
     // The next child, or no list when the enumeration has ended.
-    IdList Next();
+    IdList next();
     // The children that Next has not handed out, in one block.
-    FolderListing TakeAll();
+    FolderListing takeAll();
 
 private:
     friend class ShellFolder;

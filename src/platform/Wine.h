@@ -77,7 +77,7 @@ bool IsWindowsProgram(const std::string& path);
 // system: the absolute path on drive Z:, with "\" separators.
 std::string WindowsFormOfPath(const std::string& path);
 
-// What Process::Start runs for a requested argument list: unchanged, or on
+// What Process::start runs for a requested argument list: unchanged, or on
 // systems other than Windows, for a program given by its path that begins
 // with "MZ", wine with the program and its arguments, in the environment of
 // WineVariables. Throws WineMissingError when wine is needed and missing.

@@ -58,13 +58,13 @@ std::string SettingsFilePath(const std::string& folder) {
 ProgramSettings ReadProgramSettings(const SettingsLocation& location) {
     const ProfileFile file = openSettings(location);
     ProgramSettings settings;
-    settings.SourceFolder = file.readString(kSection, kSourceFolderKey, DefaultSourceFolder());
+    settings.sourceFolder = file.readString(kSection, kSourceFolderKey, DefaultSourceFolder());
     // A hand-edited folder without its final separator would glue every file
     // name onto the folder name; an empty value stays empty and fails later.
-    if (!settings.SourceFolder.empty()) {
-        settings.SourceFolder = withTrailingSeparator(settings.SourceFolder);
+    if (!settings.sourceFolder.empty()) {
+        settings.sourceFolder = withTrailingSeparator(settings.sourceFolder);
     }
-    settings.ViewStyle = file.readString(kSection, kViewStyleKey, "vsReport");
+    settings.viewStyle = file.readString(kSection, kViewStyleKey, "vsReport");
     return settings;
 }
 
@@ -85,31 +85,31 @@ void WriteSourceFolderSetting(const SettingsLocation& location, const std::strin
 
 void WriteProgramSettings(const SettingsLocation& location, const ProgramSettings& settings) {
     ProfileFile file = openSettings(location);
-    file.write(kSection, kSourceFolderKey, settings.SourceFolder, kSourceFolderLabel);
-    file.write(kSection, kViewStyleKey, settings.ViewStyle);
+    file.write(kSection, kSourceFolderKey, settings.sourceFolder, kSourceFolderLabel);
+    file.write(kSection, kViewStyleKey, settings.viewStyle);
     commitSettings(file, location);
 }
 
 PublishingSettings ReadPublishingSettings(const SettingsLocation& location) {
     const ProfileFile file = openSettings(location);
     PublishingSettings settings;
-    settings.Sign = file.readString(kSection, "Podepisovat", "0") == "1";
-    settings.Certificate = file.readString(kSection, "Certifikat", "");
-    settings.Key = file.readString(kSection, "Klic", "");
-    settings.PasswordFile = file.readString(kSection, "SouborSHeslem", "");
-    settings.TimestampUrl = file.readString(kSection, "CasoveRazitko", "");
-    settings.Reproducible = file.readString(kSection, "Reprodukovatelne", "0") == "1";
+    settings.sign = file.readString(kSection, "Podepisovat", "0") == "1";
+    settings.certificate = file.readString(kSection, "Certifikat", "");
+    settings.key = file.readString(kSection, "Klic", "");
+    settings.passwordFile = file.readString(kSection, "SouborSHeslem", "");
+    settings.timestampUrl = file.readString(kSection, "CasoveRazitko", "");
+    settings.reproducible = file.readString(kSection, "Reprodukovatelne", "0") == "1";
     return settings;
 }
 
 void WritePublishingSettings(const SettingsLocation& location, const PublishingSettings& settings) {
     ProfileFile file = openSettings(location);
-    file.write(kSection, "Podepisovat", settings.Sign ? "1" : "0");
-    file.write(kSection, "Certifikat", settings.Certificate, "Certifikát");
-    file.write(kSection, "Klic", settings.Key, "Klíč");
-    file.write(kSection, "SouborSHeslem", settings.PasswordFile, "Soubor s heslem");
-    file.write(kSection, "CasoveRazitko", settings.TimestampUrl, "Server časových razítek");
-    file.write(kSection, "Reprodukovatelne", settings.Reproducible ? "1" : "0");
+    file.write(kSection, "Podepisovat", settings.sign ? "1" : "0");
+    file.write(kSection, "Certifikat", settings.certificate, "Certifikát");
+    file.write(kSection, "Klic", settings.key, "Klíč");
+    file.write(kSection, "SouborSHeslem", settings.passwordFile, "Soubor s heslem");
+    file.write(kSection, "CasoveRazitko", settings.timestampUrl, "Server časových razítek");
+    file.write(kSection, "Reprodukovatelne", settings.reproducible ? "1" : "0");
     commitSettings(file, location);
 }
 

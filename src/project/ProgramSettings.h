@@ -15,20 +15,20 @@ std::string SettingsFilePath(const std::string& folder);
 
 // What the settings file "Tornavel.ini" holds (section "Nastaveni").
 struct ProgramSettings {
-    std::string SourceFolder; // "VystupniAdresar", native path as stored
-    std::string ViewStyle;    // "typView": "vsIcon", "vsSmallIcon", "vsList" or "vsReport"
+    std::string sourceFolder; // "VystupniAdresar", native path as stored
+    std::string viewStyle;    // "typView": "vsIcon", "vsSmallIcon", "vsList" or "vsReport"
 };
 
 // How installers are published (the dialog "Podepisování…"), in the same
 // settings file. The password is never stored: a file that holds it, or the
 // variable TORNAVEL_SIGN_PASSWORD.
 struct PublishingSettings {
-    bool Sign = false;         // "Podepisovat"
-    std::string Certificate;   // "Certifikat"
-    std::string Key;           // "Klic"
-    std::string PasswordFile;  // "SouborSHeslem"
-    std::string TimestampUrl;  // "CasoveRazitko"
-    bool Reproducible = false; // "Reprodukovatelne"
+    bool sign = false;         // "Podepisovat"
+    std::string certificate;   // "Certifikat"
+    std::string key;           // "Klic"
+    std::string passwordFile;  // "SouborSHeslem"
+    std::string timestampUrl;  // "CasoveRazitko"
+    bool reproducible = false; // "Reprodukovatelne"
 
     bool operator==(const PublishingSettings&) const = default;
 };

@@ -42,40 +42,40 @@ std::vector<std::string> lines(const std::string& text) {
 class CliTest : public ::testing::Test {
 protected:
     CliTest() {
-        fs::copy_file(TORNAVEL_CLI_PATH, programDir.path() / "tornavel-cli");
-        test::installFakeCompiler(programDir.path());
-        source.writeFile("app.exe", "program");
-        source.writeFile("data/info.txt", "info");
-        project.AppName = "Účetnictví";
-        project.AppVerName = "Účetnictví 2.0";
-        project.Icons[0].Name = "Účetnictví";
-        project.Icons[0].FileName = "app.exe";
+        fs::copy_file(TORNAVEL_CLI_PATH, programDir_.path() / "tornavel-cli");
+        test::installFakeCompiler(programDir_.path());
+        source_.writeFile("app.exe", "program");
+        source_.writeFile("data/info.txt", "info");
+        project_.AppName = "Účetnictví";
+        project_.AppVerName = "Účetnictví 2.0";
+        project_.Icons[0].Name = "Účetnictví";
+        project_.Icons[0].FileName = "app.exe";
     }
 
     std::string projectFile() {
-        const std::string path = (scratch.path() / "projekt.ipr").string();
-        SaveProject(project, path, SaveOrder::SaveAs);
+        const std::string path = (scratch_.path() / "projekt.ipr").string();
+        SaveProject(project_, path, SaveOrder::SaveAs);
         return path;
     }
     CliRun run(const std::vector<std::string>& args) {
-        return runCli(programDir.path() / "tornavel-cli", args, scratch);
+        return runCli(programDir_.path() / "tornavel-cli", args, scratch_);
     }
-    CliRun build() { return run({"build", projectFile(), "--source", source.folder()}); }
-    std::string compilerLog() const { return test::readFileBytes(programDir.path() / "iscc.log"); }
+    CliRun build() { return run({"build", projectFile(), "--source", source_.folder()}); }
+    std::string compilerLog() const { return test::readFileBytes(programDir_.path() / "iscc.log"); }
 
-    test::TempDir programDir;
-    test::TempDir source;
-    test::TempDir scratch;
-    ProjectSettings project;
+    test::TempDir programDir_;
+    test::TempDir source_;
+    test::TempDir scratch_;
+    ProjectSettings project_;
 };
 
 TEST_F(CliTest, BuildWritesScriptRunsCompilerAndSucceeds) {
     const CliRun r = build();
     EXPECT_EQ(r.status, 0) << r.err;
     // Wine's server stays up a minute unless told otherwise.
-    EXPECT_EQ(compilerLog(), "--linger=60 " + source.folder() + "ISS\n");
-    EXPECT_TRUE(fs::exists(source.path() / "Output" / "Účetnictví 2.0.exe"));
-    const std::string script = test::readFileBytes(source.path() / "ISS");
+    EXPECT_EQ(compilerLog(), "--linger=60 " + source_.folder() + "ISS\n");
+    EXPECT_TRUE(fs::exists(source_.path() / "Output" / "Účetnictví 2.0.exe"));
+    const std::string script = test::readFileBytes(source_.path() / "ISS");
     EXPECT_NE(script.find("Source: \"data\\info.txt\""), std::string::npos);
     // The questions are answered with their defaults, each reported on one line.
     const auto messages = lines(r.err);
@@ -91,19 +91,19 @@ TEST_F(CliTest, BuildWritesScriptRunsCompilerAndSucceeds) {
 TEST_F(CliTest, CompilerOutputOnStandardOutputMessagesOnStandardError) {
     CliRun r = build();
     EXPECT_EQ(r.status, 0) << r.err;
-    const std::string installer = (source.path() / "Output" / "Účetnictví 2.0.exe").string();
-    EXPECT_EQ(r.out, "Náhradní kompilátor iscc pro testy\n\nSkript: " + source.folder() +
+    const std::string installer = (source_.path() / "Output" / "Účetnictví 2.0.exe").string();
+    EXPECT_EQ(r.out, "Náhradní kompilátor iscc pro testy\n\nSkript: " + source_.folder() +
                          "ISS\n   Compressing: app.exe\n   Compressing: data\\info.txt\n"
                          "Successful compile (0.001 sec). Resulting Setup program filename "
                          "is:\n" +
                          installer + "\n");
     EXPECT_EQ(lines(r.err).size(), 2u) << r.err;
 
-    programDir.writeFile("iscc.error", "Neznámý parametr.");
+    programDir_.writeFile("iscc.error", "Neznámý parametr.");
     r = build();
     EXPECT_EQ(r.status, 3);
     const std::string errorLine =
-        "Error on line 5 in " + source.folder() + "ISS: Neznámý parametr.";
+        "Error on line 5 in " + source_.folder() + "ISS: Neznámý parametr.";
     EXPECT_TRUE(r.out.ends_with(errorLine + "\nCompile aborted.\n")) << r.out;
     EXPECT_EQ(lines(r.err).back(),
               "Kompilace se nezdařila: kompilátor skončil s chybovým kódem 2. " + errorLine)
@@ -112,9 +112,9 @@ TEST_F(CliTest, CompilerOutputOnStandardOutputMessagesOnStandardError) {
 
 TEST_F(CliTest, LeftOutFoldersAreOneNoticeOnStandardError) {
     for (int i = 1; i <= 12; ++i) {
-        source.makeDir("stará.verze" + std::to_string(i));
+        source_.makeDir("stará.verze" + std::to_string(i));
     }
-    const CliRun r = run({"script", projectFile(), "--source", source.folder()});
+    const CliRun r = run({"script", projectFile(), "--source", source_.folder()});
     EXPECT_EQ(r.status, 0) << r.err;
     const auto messages = lines(r.err);
     ASSERT_EQ(messages.size(), 2u) << r.err;
@@ -131,15 +131,15 @@ TEST_F(CliTest, LeftOutFoldersAreOneNoticeOnStandardError) {
 }
 
 TEST_F(CliTest, BuildTakesSourceFolderFromTheSettingsFile) {
-    std::ofstream(programDir.path() / "Tornavel.ini", std::ios::binary)
-        << "[Nastaveni]\r\nVystupniAdresar=" + source.folder() + "\r\n";
+    std::ofstream(programDir_.path() / "Tornavel.ini", std::ios::binary)
+        << "[Nastaveni]\r\nVystupniAdresar=" + source_.folder() + "\r\n";
     const CliRun r = run({"build", projectFile(), "--linger", "0"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(compilerLog(), source.folder() + "ISS\n");
+    EXPECT_EQ(compilerLog(), source_.folder() + "ISS\n");
 }
 
 TEST_F(CliTest, DiskNoteIsOneLine) {
-    project.DiskSpanning = true;
+    project_.DiskSpanning = true;
     const CliRun r = build();
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("Na disketu č.1 nakopírujte soubory \"Účetnictví 2.0.exe\" a "
@@ -150,7 +150,7 @@ TEST_F(CliTest, DiskNoteIsOneLine) {
 }
 
 TEST_F(CliTest, FailingCompilerExitsWithThree) {
-    std::ofstream(programDir.path() / "iscc.exitcode") << "4";
+    std::ofstream(programDir_.path() / "iscc.exitcode") << "4";
     const CliRun r = build();
     EXPECT_EQ(r.status, 3);
     EXPECT_NE(r.err.find("Kompilace se nezdařila: kompilátor skončil s chybovým kódem 4.\n"),
@@ -160,30 +160,30 @@ TEST_F(CliTest, FailingCompilerExitsWithThree) {
 }
 
 TEST_F(CliTest, MissingCompilerExitsWithThree) {
-    fs::remove(programDir.path() / "iscc");
+    fs::remove(programDir_.path() / "iscc");
     const CliRun r = build();
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(lines(r.err).back(),
-              "Soubor nelze najít: " + (programDir.path() / "iscc").string() + ".");
+              "Soubor nelze najít: " + (programDir_.path() / "iscc").string() + ".");
 }
 
 TEST_F(CliTest, CompilerOptionReplacesTheProgramFolderCompiler) {
-    const fs::path wrapper = scratch.path() / "iscc wrapper";
-    fs::rename(programDir.path() / "iscc", wrapper);
+    const fs::path wrapper = scratch_.path() / "iscc wrapper";
+    fs::rename(programDir_.path() / "iscc", wrapper);
     const CliRun r =
-        run({"build", projectFile(), "--source", source.folder(), "--compiler", wrapper.string()});
+        run({"build", projectFile(), "--source", source_.folder(), "--compiler", wrapper.string()});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(test::readFileBytes(scratch.path() / "iscc.log"),
-              "--linger=60 " + source.folder() + "ISS\n");
+    EXPECT_EQ(test::readFileBytes(scratch_.path() / "iscc.log"),
+              "--linger=60 " + source_.folder() + "ISS\n");
 }
 
 // Ctrl+C reaches the whole job: the compile stops, Output is left clean.
 TEST_F(CliTest, InterruptStopsTheCompile) {
-    programDir.writeFile("iscc.hold");
-    const fs::path partial = source.path() / "Output" / "Účetnictví 2.0.exe";
-    const CliRun r = test::runProgram({(programDir.path() / "tornavel-cli").string(), "build",
-                                       projectFile(), "--source", source.folder()},
-                                      scratch, {}, [&](pid_t cli) {
+    programDir_.writeFile("iscc.hold");
+    const fs::path partial = source_.path() / "Output" / "Účetnictví 2.0.exe";
+    const CliRun r = test::runProgram({(programDir_.path() / "tornavel-cli").string(), "build",
+                                       projectFile(), "--source", source_.folder()},
+                                      scratch_, {}, [&](pid_t cli) {
                                           for (int i = 0; i < 2000 && !fs::exists(partial); ++i) {
                                               ::usleep(5000);
                                           }
@@ -191,63 +191,63 @@ TEST_F(CliTest, InterruptStopsTheCompile) {
                                       });
     EXPECT_EQ(r.status, 130) << r.err;
     EXPECT_EQ(lines(r.err).back(), "Kompilace byla zastavena.");
-    EXPECT_FALSE(fs::exists(source.path() / "Output"));
+    EXPECT_FALSE(fs::exists(source_.path() / "Output"));
 }
 
 TEST_F(CliTest, RefusedProjectExitsWithOne) {
-    project.DefaultDirName.clear();
-    project.Icons[0].FileName = "chybí.exe";
+    project_.DefaultDirName.clear();
+    project_.Icons[0].FileName = "chybí.exe";
     const CliRun r = build();
     EXPECT_EQ(r.status, 1);
     const auto messages = lines(r.err);
     ASSERT_EQ(messages.size(), 3u) << r.err;
     EXPECT_EQ(messages[0], "Chyba: Jméno adresáře, kam se bude program instalovat zadat musíte!");
     EXPECT_EQ(messages[1], messages[2]);
-    EXPECT_FALSE(fs::exists(source.path() / "ISS"));
-    EXPECT_FALSE(fs::exists(programDir.path() / "iscc.log"));
+    EXPECT_FALSE(fs::exists(source_.path() / "ISS"));
+    EXPECT_FALSE(fs::exists(programDir_.path() / "iscc.log"));
 }
 
 TEST_F(CliTest, BadDiskSizeExitsWithOne) {
-    project.DiskSpanning = true;
-    project.DiskSize = "1,44 MB";
+    project_.DiskSpanning = true;
+    project_.DiskSize = "1,44 MB";
     const CliRun r = build();
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(lines(r.err).back(), "'1,44 MB' is not a valid integer value.");
 }
 
 TEST_F(CliTest, OutputThatIsNotOursToEmptyExitsWithTwo) {
-    source.makeDir("Output/keep");
+    source_.makeDir("Output/keep");
     CliRun r = build();
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "I/O error 145 (Directory not empty): " + (source.path() / "Output").string() +
-                         ".\n");
-    EXPECT_FALSE(fs::exists(source.path() / "ISS"));
+    EXPECT_EQ(r.err, "I/O error 145 (Directory not empty): " +
+                         (source_.path() / "Output").string() + ".\n");
+    EXPECT_FALSE(fs::exists(source_.path() / "ISS"));
 
     // A link is never followed into whatever it leads to.
-    fs::remove_all(source.path() / "Output");
-    const fs::path kept = programDir.writeFile("elsewhere/keep.txt", "kept");
-    fs::create_directory_symlink(kept.parent_path(), source.path() / "Output");
+    fs::remove_all(source_.path() / "Output");
+    const fs::path kept = programDir_.writeFile("elsewhere/keep.txt", "kept");
+    fs::create_directory_symlink(kept.parent_path(), source_.path() / "Output");
     r = build();
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("„" + (source.path() / "Output").string() + "“ je symbolický odkaz na „" +
+    EXPECT_NE(r.err.find("„" + (source_.path() / "Output").string() + "“ je symbolický odkaz na „" +
                          kept.parent_path().string() + "“"),
               std::string::npos)
         << r.err;
     EXPECT_EQ(test::readFileBytes(kept), "kept");
-    EXPECT_FALSE(fs::exists(source.path() / "ISS"));
+    EXPECT_FALSE(fs::exists(source_.path() / "ISS"));
 }
 
 TEST_F(CliTest, ScriptStopsAfterTheScript) {
-    const CliRun r = run({"script", projectFile(), "--source", source.folder()});
+    const CliRun r = run({"script", projectFile(), "--source", source_.folder()});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(fs::exists(source.path() / "ISS"));
-    EXPECT_FALSE(fs::exists(programDir.path() / "iscc.log"));
+    EXPECT_TRUE(fs::exists(source_.path() / "ISS"));
+    EXPECT_FALSE(fs::exists(programDir_.path() / "iscc.log"));
     EXPECT_EQ(r.err.find("Vytvoření instalačního souboru"), std::string::npos);
 }
 
 TEST_F(CliTest, ShowPrintsEveryKeyInFileOrder) {
-    project.Password = "tajné heslo";
-    project.Icons[4].HotKey = 79;
+    project_.Password = "tajné heslo";
+    project_.Icons[4].HotKey = 79;
     const CliRun r = run({"show", projectFile()});
     EXPECT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
@@ -264,8 +264,8 @@ TEST_F(CliTest, ShowPrintsEveryKeyInFileOrder) {
 }
 
 TEST_F(CliTest, ShowLoadsOverTheStartValues) {
-    scratch.writeFile("partial.ipr", toCp1250("[Nastavení]\r\nAppName=Jen jméno\r\n"));
-    const CliRun r = run({"show", (scratch.path() / "partial.ipr").string()});
+    scratch_.writeFile("partial.ipr", toCp1250("[Nastavení]\r\nAppName=Jen jméno\r\n"));
+    const CliRun r = run({"show", (scratch_.path() / "partial.ipr").string()});
     EXPECT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
     ASSERT_EQ(out.size(), 75u);
@@ -275,18 +275,18 @@ TEST_F(CliTest, ShowLoadsOverTheStartValues) {
 }
 
 TEST_F(CliTest, MissingProjectIsNamed) {
-    const std::string missing = (scratch.path() / "chybí.ipr").string();
+    const std::string missing = (scratch_.path() / "chybí.ipr").string();
     CliRun r = run({"show", missing});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "File not found: " + missing + ".\n");
 
-    r = run({"show", scratch.path().string()});
+    r = run({"show", scratch_.path().string()});
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find(": " + scratch.path().string() + ".\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(": " + scratch_.path().string() + ".\n"), std::string::npos) << r.err;
 
-    r = run({"build", projectFile(), "--source", source.folder() + "missing"});
+    r = run({"build", projectFile(), "--source", source_.folder() + "missing"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "Zdrojový adresář " + source.folder() + "missing/ neexistuje.\n");
+    EXPECT_EQ(r.err, "Zdrojový adresář " + source_.folder() + "missing/ neexistuje.\n");
 }
 
 TEST_F(CliTest, BadUsageIsExplainedInCzechAndExitsWithTwo) {

@@ -23,35 +23,35 @@ class Compile : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(test::realCompilerInstalled());
-        NewProject(project);
-        sourceFolder = scratch.makeDir("Můj projekt/Zdroj č. 1 (nový)");
-        scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/Program.exe", "program");
-        scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/Data/Čtěte mě.txt", "text");
+        NewProject(project_);
+        sourceFolder_ = scratch_.makeDir("Můj projekt/Zdroj č. 1 (nový)");
+        scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/Program.exe", "program");
+        scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/Data/Čtěte mě.txt", "text");
     }
 
     // The project saved where a user keeps it, then built.
     test::ProgramRun build(const std::vector<std::string>& options = {}) {
-        const fs::path file = scratch.makeDir("Projekty (staré)") / "Nový projekt.ipr";
-        SaveProject(project, file.string(), SaveOrder::SaveAs);
-        return test::buildWithCli(file, sourceFolder, scratch, options);
+        const fs::path file = scratch_.makeDir("Projekty (staré)") / "Nový projekt.ipr";
+        SaveProject(project_, file.string(), SaveOrder::SaveAs);
+        return test::buildWithCli(file, sourceFolder_, scratch_, options);
     }
     // Everything the build printed: the compiler's output (decoded) on
     // standard output, the program's own messages on standard error.
     static std::string everything(const test::ProgramRun& r) { return r.out + r.err; }
-    std::string script() const { return test::readFileBytes(sourceFolder / "ISS"); }
+    std::string script() const { return test::readFileBytes(sourceFolder_ / "ISS"); }
 
-    test::TempDir scratch;
-    fs::path sourceFolder;
-    ProjectSettings project;
+    test::TempDir scratch_;
+    fs::path sourceFolder_;
+    ProjectSettings project_;
 };
 
 TEST_F(Compile, NewProjectCompilesWithTheMinVersionLineAdapted) {
     // What a killed script write and an earlier adapter left is not the user's.
-    scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/ISS.tmp-x7Rq2Z", "[Setup]");
-    scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/.tornavel-iscc/ISS", "[Setup]");
+    scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/ISS.tmp-x7Rq2Z", "[Setup]");
+    scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/.tornavel-iscc/ISS", "[Setup]");
     const test::ProgramRun r = build();
     ASSERT_EQ(r.status, 0) << everything(r);
-    EXPECT_TRUE(fs::exists(sourceFolder / "Output" / "Můj program verze 1.0.exe"));
+    EXPECT_TRUE(fs::exists(sourceFolder_ / "Output" / "Můj program verze 1.0.exe"));
     EXPECT_EQ(r.err.find("Složky vynechané"), std::string::npos) << r.err;
 
     // ISS stays as written; the copy the compiler got is gone.
@@ -64,14 +64,14 @@ TEST_F(Compile, NewProjectCompilesWithTheMinVersionLineAdapted) {
               std::string::npos)
         << r.out;
     EXPECT_EQ(
-        test::installerContents(sourceFolder / "Output" / "Můj program verze 1.0.exe", scratch),
+        test::installerContents(sourceFolder_ / "Output" / "Můj program verze 1.0.exe", scratch_),
         (std::set<std::string>{"app/Program.exe", "app/Data/Čtěte mě.txt"}));
 }
 
 TEST_F(Compile, CompilerErrorNamesTheScriptAndItsLine) {
     // Accepted by the checks, refused by the compiler: an INI constant
     // without its section and key (the checks leave its inside to the compiler).
-    project.AppCopyright = "{ini:x}";
+    project_.AppCopyright = "{ini:x}";
     const test::ProgramRun r = build();
     EXPECT_EQ(r.status, 3);
 
@@ -80,37 +80,37 @@ TEST_F(Compile, CompilerErrorNamesTheScriptAndItsLine) {
     ASSERT_NE(line, std::string::npos);
     const auto number = 1 + std::count(written.begin(), written.begin() + line, '\n');
     std::string expected = "Error on line " + std::to_string(number) +
-                           " in Z:" + sourceFolder.string() + "/ISS: Invalid INI constant";
+                           " in Z:" + sourceFolder_.string() + "/ISS: Invalid INI constant";
     std::replace(expected.begin(), expected.end(), '/', '\\');
     EXPECT_NE(everything(r).find(expected), std::string::npos) << everything(r);
     EXPECT_NE(r.err.find("Kompilace se nezdařila: kompilátor skončil s chybovým kódem 2."),
               std::string::npos)
         << r.err;
-    EXPECT_FALSE(fs::exists(sourceFolder / ".tornavel-iscc"));
+    EXPECT_FALSE(fs::exists(sourceFolder_ / ".tornavel-iscc"));
 }
 
 TEST_F(Compile, ProjectThatRefusesBothFamiliesStopsWithTheAdaptersMessage) {
-    project.Win = 4; // "zakázat" in both groups: only a hand-edited file has it
-    project.WinNT = 4;
+    project_.Win = 4; // "zakázat" in both groups: only a hand-edited file has it
+    project_.WinNT = 4;
     const test::ProgramRun r = build();
     EXPECT_EQ(r.status, 3);
     EXPECT_NE(everything(r).find("iscc: Projekt nepovoluje žádnou verzi Windows, kterou "
                                  "podporuje Inno Setup 5.5 a novější"),
               std::string::npos)
         << everything(r);
-    EXPECT_FALSE(fs::exists(sourceFolder / "Output"));
+    EXPECT_FALSE(fs::exists(sourceFolder_ / "Output"));
 }
 
 TEST_F(Compile, FoldersWithBracesAreInstalledAsTheyAreNamed) {
-    scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/a{b/x.txt", "x");
-    scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/Verze {2}/r{o}t.txt", "r");
+    scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/a{b/x.txt", "x");
+    scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/Verze {2}/r{o}t.txt", "r");
     // No preprocessor: "{#1}" is not evaluated into "1".
-    scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/a{#1}.txt", "#");
-    scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/a1.txt", "1");
+    scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/a{#1}.txt", "#");
+    scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/a1.txt", "1");
     const test::ProgramRun r = build();
     ASSERT_EQ(r.status, 0) << everything(r);
     EXPECT_EQ(
-        test::installerContents(sourceFolder / "Output" / "Můj program verze 1.0.exe", scratch),
+        test::installerContents(sourceFolder_ / "Output" / "Můj program verze 1.0.exe", scratch_),
         (std::set<std::string>{"app/Program.exe", "app/Data/Čtěte mě.txt", "app/a{b/x.txt",
                                "app/Verze {2}/r{o}t.txt", "app/a{#1}.txt", "app/a1.txt"}));
 }
@@ -119,13 +119,13 @@ TEST_F(Compile, FoldersWithBracesAreInstalledAsTheyAreNamed) {
 // neighbours, which it can hold, build exactly the tree.
 TEST_F(Compile, TreeIsCheckedAsWindowsSeesItBeforeAnythingIsTouched) {
     const auto put = [&](const std::string& name) {
-        return scratch.writeFile("Můj projekt/Zdroj č. 1 (nový)/" + name, name);
+        return scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/" + name, name);
     };
     for (const char* name : {"Readme.txt", "README.txt", "Obrázky/Čtěte.txt", "Obrázky/čtěte.txt",
                              "x:y.txt", "konec.", "aux.log", "Data/Jinak/日本.txt"}) {
         put(name);
     }
-    const fs::path pipe = sourceFolder / "roura";
+    const fs::path pipe = sourceFolder_ / "roura";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     put("Output/starý.exe");
     put("ISS");
@@ -139,37 +139,37 @@ TEST_F(Compile, TreeIsCheckedAsWindowsSeesItBeforeAnythingIsTouched) {
               std::string::npos);
     EXPECT_NE(refused.err.find("Data/Jinak/日本.txt: obsahuje znak „日“"), std::string::npos);
     EXPECT_EQ(script(), "ISS");
-    EXPECT_TRUE(fs::exists(sourceFolder / "Output/starý.exe"));
+    EXPECT_TRUE(fs::exists(sourceFolder_ / "Output/starý.exe"));
 
     for (const char* name : {"README.txt", "Obrázky/čtěte.txt", "x:y.txt", "konec.", "aux.log",
                              "Data/Jinak/日本.txt"}) {
-        fs::remove(sourceFolder / name);
+        fs::remove(sourceFolder_ / name);
     }
     fs::remove(pipe);
-    fs::remove(sourceFolder / "Data/Jinak");
+    fs::remove(sourceFolder_ / "Data/Jinak");
     put("konec");         // the name without its dot
     put("auxiliary.log"); // a device name only as a whole
     put("Obrázky/Ctete.txt");
     const test::ProgramRun r = build();
     ASSERT_EQ(r.status, 0) << everything(r);
-    const fs::path installer = scratch.path() / "installer.exe";
-    fs::rename(sourceFolder / "Output" / "Můj program verze 1.0.exe", installer);
-    fs::remove_all(sourceFolder / "Output");
-    EXPECT_EQ(test::installerContents(installer, scratch), test::expectedContents(sourceFolder));
+    const fs::path installer = scratch_.path() / "installer.exe";
+    fs::rename(sourceFolder_ / "Output" / "Můj program verze 1.0.exe", installer);
+    fs::remove_all(sourceFolder_ / "Output");
+    EXPECT_EQ(test::installerContents(installer, scratch_), test::expectedContents(sourceFolder_));
 }
 
 TEST_F(Compile, WorkingFolderWithQuoteBackslashAndTrailingBlankBuilds) {
     // Names Windows cannot hold: the compiler reaches the folder through a
     // link of plain characters, and the arguments reach it unsplit.
-    sourceFolder = scratch.makeDir("Má \"verze\" 2\\nová ");
-    scratch.writeFile("Má \"verze\" 2\\nová /Program.exe", "program");
+    sourceFolder_ = scratch_.makeDir("Má \"verze\" 2\\nová ");
+    scratch_.writeFile("Má \"verze\" 2\\nová /Program.exe", "program");
     const test::ProgramRun r = build();
     ASSERT_EQ(r.status, 0) << everything(r);
-    EXPECT_NE(r.out.find(WindowsFormOfPath(sourceFolder.string()) + "\\Output\\"),
+    EXPECT_NE(r.out.find(WindowsFormOfPath(sourceFolder_.string()) + "\\Output\\"),
               std::string::npos)
         << r.out;
     EXPECT_EQ(
-        test::installerContents(sourceFolder / "Output" / "Můj program verze 1.0.exe", scratch),
+        test::installerContents(sourceFolder_ / "Output" / "Můj program verze 1.0.exe", scratch_),
         (std::set<std::string>{"app/Program.exe"}));
 }
 
@@ -196,7 +196,7 @@ TEST_F(Compile, TextsJustInsideTheChecksLimitsBuildAndInstall) {
         std::string holds{};
     };
     const std::vector<Row> rows = {
-        {[&](auto& p) { p.AppVerName = installer; }, scratch.path() / (installer + ".exe")},
+        {[&](auto& p) { p.AppVerName = installer; }, scratch_.path() / (installer + ".exe")},
         {[&](auto& p) { p.DefaultDirName = folder; }, app / "Data" / "Čtěte mě.txt"},
         {[](auto& p) {
              p.DefaultGroupName = "Skupina{\\}{{1} {%TORNAVEL_NIC|x}";
@@ -214,7 +214,7 @@ TEST_F(Compile, TextsJustInsideTheChecksLimitsBuildAndInstall) {
         {[](auto& p) { p.Password = "tajné heslo"; }, app / "Program.exe"},
     };
     for (const Row& row : rows) {
-        row.change(project);
+        row.change(project_);
     }
     fs::remove_all(app);
     fs::remove_all(group);
@@ -222,23 +222,23 @@ TEST_F(Compile, TextsJustInsideTheChecksLimitsBuildAndInstall) {
     ASSERT_EQ(r.status, 0) << everything(r);
     // Started from a folder of a usual depth: no program starts from a path
     // of more than 259 characters, and Output lies deep here.
-    fs::rename(sourceFolder / "Output" / (installer + ".exe"), rows[0].installed);
+    fs::rename(sourceFolder_ / "Output" / (installer + ".exe"), rows[0].installed);
     test::runProgram({FindInPath("wine"), rows[0].installed.string(), "/VERYSILENT",
                       "/SUPPRESSMSGBOXES", "/NORESTART", "/PASSWORD=tajné heslo"},
-                     scratch, WineVariables(WinePrefixFolder()));
+                     scratch_, WineVariables(WinePrefixFolder()));
     for (const Row& row : rows) {
         EXPECT_TRUE(fs::exists(row.installed)) << row.installed;
         EXPECT_NE(test::readFileBytes(row.installed).find(row.holds), std::string::npos);
     }
 
-    NewProject(project);
-    project.DiskSpanning = true;
-    project.DiskSize = "2100000000";
-    project.ReserveBytes = "2099465728";
+    NewProject(project_);
+    project_.DiskSpanning = true;
+    project_.DiskSize = "2100000000";
+    project_.ReserveBytes = "2099465728";
     const test::ProgramRun spanned = build();
     ASSERT_EQ(spanned.status, 0) << everything(spanned);
     EXPECT_EQ(
-        test::installerContents(sourceFolder / "Output" / "Můj program verze 1.0.exe", scratch),
+        test::installerContents(sourceFolder_ / "Output" / "Můj program verze 1.0.exe", scratch_),
         (std::set<std::string>{"app/Program.exe", "app/Data/Čtěte mě.txt"}));
 }
 
@@ -247,7 +247,7 @@ TEST_F(Compile, TextsJustInsideTheChecksLimitsBuildAndInstall) {
 TEST_F(Compile, PrefixWineCannotStartIsNamedAndMadeAnew) {
     ASSERT_EQ(build().status, 0); // the shared prefix exists from here on
     const auto copyOfPrefix = [&](const std::string& name) {
-        const fs::path copy = scratch.path() / name;
+        const fs::path copy = scratch_.path() / name;
         fs::copy(WinePrefixFolder(), copy,
                  fs::copy_options::recursive | fs::copy_options::create_hard_links |
                      fs::copy_options::copy_symlinks);
@@ -255,7 +255,7 @@ TEST_F(Compile, PrefixWineCannotStartIsNamedAndMadeAnew) {
     };
     const fs::path broken = copyOfPrefix("poškozené prostředí");
     fs::remove(broken / "system.reg"); // a new file: the shared one is a hard link
-    scratch.writeFile("poškozené prostředí/system.reg", "garbage");
+    scratch_.writeFile("poškozené prostředí/system.reg", "garbage");
     const fs::path foreign = copyOfPrefix("cizí prostředí");
     ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
 
@@ -268,7 +268,7 @@ TEST_F(Compile, PrefixWineCannotStartIsNamedAndMadeAnew) {
                   std::string::npos)
             << r.err;
         EXPECT_NE(r.err.find("--recreate-prefix"), std::string::npos);
-        EXPECT_FALSE(fs::exists(sourceFolder / "Output"));
+        EXPECT_FALSE(fs::exists(sourceFolder_ / "Output"));
     }
 
     const test::ScopedVariable variable("TORNAVEL_WINEPREFIX", broken.string());

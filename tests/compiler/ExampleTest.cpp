@@ -24,22 +24,22 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(test::realCompilerInstalled());
         const fs::path examples = TORNAVEL_EXAMPLES_DIR;
-        fs::copy(examples / "zpevnik", source.path(), fs::copy_options::recursive);
-        project = examples / "zpevnik.ipr";
+        fs::copy(examples / "zpevnik", source_.path(), fs::copy_options::recursive);
+        project_ = examples / "zpevnik.ipr";
     }
 
-    test::TempDir source;
-    test::TempDir scratch;
-    fs::path project;
+    test::TempDir source_;
+    test::TempDir scratch_;
+    fs::path project_;
 };
 
 TEST_F(Example, BuildsAnInstallerThatHoldsExactlyTheTree) {
-    const auto expected = test::expectedContents(source.path());
+    const auto expected = test::expectedContents(source_.path());
     ASSERT_EQ(expected.count("fonts/DejaVuSansMono.ttf"), 1u);
-    const test::ProgramRun r = test::buildWithCli(project, source.path(), scratch);
+    const test::ProgramRun r = test::buildWithCli(project_, source_.path(), scratch_);
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_NE(r.out.find("Successful compile"), std::string::npos) << r.out;
-    EXPECT_EQ(test::installerContents(source.path() / "Output" / kInstaller, scratch), expected);
+    EXPECT_EQ(test::installerContents(source_.path() / "Output" / kInstaller, scratch_), expected);
 }
 
 TEST_F(Example, SignedInstallerAndItsUninstallerInstallSilentlyThroughTheTestRunsLauncher) {
@@ -50,18 +50,18 @@ TEST_F(Example, SignedInstallerAndItsUninstallerInstallSilentlyThroughTheTestRun
     const test::ScopedVariable prefix("TORNAVEL_WINEPREFIX", WinePrefixFolder() + "-display");
     const test::VirtualDisplay display;
     const test::ScopedVariable displayVariable("DISPLAY", display.name());
-    const auto expected = test::expectedContents(source.path());
+    const auto expected = test::expectedContents(source_.path());
     const test::TestCertificate certificate =
-        test::MakeTestCertificate(scratch.path(), "Tornavel test", "tajne");
+        test::MakeTestCertificate(scratch_.path(), "Tornavel test", "tajne");
     const test::ProgramRun build = test::runProgram(
-        {(test::programFolder() / "tornavel-cli").string(), "build", project.string(), "--source",
-         source.path().string(), "--sign-certificate", certificate.pkcs12.string()},
-        scratch, {"TORNAVEL_SIGN_PASSWORD=tajne"});
+        {(test::programFolder() / "tornavel-cli").string(), "build", project_.string(), "--source",
+         source_.path().string(), "--sign-certificate", certificate.pkcs12.string()},
+        scratch_, {"TORNAVEL_SIGN_PASSWORD=tajne"});
     ASSERT_EQ(build.status, 0) << build.out << build.err;
-    const fs::path installer = InstallerPath(source.folder(), "Zpěvník 1.2");
-    EXPECT_TRUE(test::signatureVerifies(installer, certificate, scratch));
+    const fs::path installer = InstallerPath(source_.folder(), "Zpěvník 1.2");
+    EXPECT_TRUE(test::signatureVerifies(installer, certificate, scratch_));
 
-    const fs::path target = scratch.path() / "Zpěvník";
+    const fs::path target = scratch_.path() / "Zpěvník";
     AppExec exec;
     exec.setWaits(true);
     const fs::path fonts = fs::path(WinePrefixFolder()) / "drive_c/windows/Fonts";
@@ -74,12 +74,12 @@ TEST_F(Example, SignedInstallerAndItsUninstallerInstallSilentlyThroughTheTestRun
     for (const std::string& file : expected) {
         const bool font = file.starts_with("fonts/");
         const fs::path installed = font ? fonts / file.substr(6) : target / file.substr(4);
-        const fs::path original = source.path() / file.substr(font ? 6 : 4);
+        const fs::path original = source_.path() / file.substr(font ? 6 : 4);
         EXPECT_TRUE(fs::exists(installed)) << installed;
         EXPECT_TRUE(test::readFileBytes(installed) == test::readFileBytes(original)) << file;
     }
     // The uninstaller the installation wrote carries the signature too.
-    EXPECT_TRUE(test::signatureVerifies(target / "unins000.exe", certificate, scratch));
+    EXPECT_TRUE(test::signatureVerifies(target / "unins000.exe", certificate, scratch_));
 }
 
 TEST_F(Example, WizardShowsThePagesOfInnoSetup512) {
@@ -92,11 +92,11 @@ TEST_F(Example, WizardShowsThePagesOfInnoSetup512) {
     const test::ScopedVariable displayVariable("DISPLAY", display.name());
     const test::ProgramRun script =
         test::runProgram({(test::programFolder() / "tornavel-cli").string(), "script",
-                          project.string(), "--source", source.path().string()},
-                         scratch);
+                          project_.string(), "--source", source_.path().string()},
+                         scratch_);
     ASSERT_EQ(script.status, 0) << script.err;
-    const fs::path probe = source.path() / "ISS.probe";
-    fs::copy_file(source.path() / "ISS", probe);
+    const fs::path probe = source_.path() / "ISS.probe";
+    fs::copy_file(source_.path() / "ISS", probe);
     std::ofstream(probe, std::ios::app | std::ios::binary)
         << "[Code]\r\n"
            "procedure CurPageChanged(CurPageID: Integer);\r\n"
@@ -108,19 +108,19 @@ TEST_F(Example, WizardShowsThePagesOfInnoSetup512) {
            "0);\r\n"
            "end;\r\n";
     const test::ProgramRun compile =
-        test::runProgram({(test::programFolder() / "iscc").string(), probe.string()}, scratch);
+        test::runProgram({(test::programFolder() / "iscc").string(), probe.string()}, scratch_);
     ASSERT_EQ(compile.status, 0) << compile.out << compile.err;
-    const fs::path installer = InstallerPath(source.folder(), "Zpěvník 1.2");
-    const fs::path pages = source.path() / "Output" / "pages.txt";
-    const std::string target = WindowsFormOfPath((scratch.path() / "Zpěvník").string());
+    const fs::path installer = InstallerPath(source_.folder(), "Zpěvník 1.2");
+    const fs::path pages = source_.path() / "Output" / "pages.txt";
+    const std::string target = WindowsFormOfPath((scratch_.path() / "Zpěvník").string());
     // The first installation, silently: the probe notes nothing.
     ASSERT_EQ(test::runProgram({FindInPath("wine"), installer.string(), "/VERYSILENT",
                                 "/SUPPRESSMSGBOXES", "/NORESTART", "/DIR=" + target},
-                               scratch, WineVariables(WinePrefixFolder()))
+                               scratch_, WineVariables(WinePrefixFolder()))
                   .status,
               0);
     fs::remove(pages);
-    test::WizardRun wizard(installer, scratch);
+    test::WizardRun wizard(installer, scratch_);
     const std::string shown = wizard.waitForPages(pages, "10 ");
     // Welcome, licence, information, folder, Start menu group, ready.
     EXPECT_EQ(shown, "1 2 4 6 8 10 ");

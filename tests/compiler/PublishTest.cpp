@@ -19,13 +19,13 @@ class Publish : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(test::realCompilerInstalled());
-        project = fs::path(TORNAVEL_EXAMPLES_DIR) / "zpevnik.ipr";
+        project_ = fs::path(TORNAVEL_EXAMPLES_DIR) / "zpevnik.ipr";
     }
 
     // A copy of the example's tree in its own folder, its files last changed
     // at the given time (seconds since 1970).
     fs::path copyOfExample(const std::string& name, long long changed) const {
-        const fs::path folder = scratch.makeDir(name);
+        const fs::path folder = scratch_.makeDir(name);
         fs::copy(fs::path(TORNAVEL_EXAMPLES_DIR) / "zpevnik", folder, fs::copy_options::recursive);
         const timespec times[2] = {{changed, 0}, {changed, 0}};
         for (const auto& entry : fs::recursive_directory_iterator(folder)) {
@@ -37,7 +37,7 @@ protected:
     // tornavel-cli build with the options and variables.
     test::ProgramRun build(const fs::path& source, const std::vector<std::string>& options = {},
                            const std::vector<std::string>& variables = {}) const {
-        return test::buildWithCli(project, source, scratch, options, variables);
+        return test::buildWithCli(project_, source, scratch_, options, variables);
     }
 
     std::string installerBytes(const fs::path& source) const {
@@ -46,12 +46,12 @@ protected:
 
     // The time innoextract gives the extracted licence, in seconds since 1970.
     long long extractedTime(const fs::path& source) const {
-        const fs::path target = scratch.makeDir("extracted");
+        const fs::path target = scratch_.makeDir("extracted");
         fs::remove_all(target);
         const test::ProgramRun run =
             test::runProgram({FindInPath("innoextract"), "--quiet", "--timestamps", "UTC", "-d",
                               target.string(), (source / "Output" / "Zpěvník 1.2.exe").string()},
-                             scratch);
+                             scratch_);
         EXPECT_EQ(run.status, 0) << run.err;
         return modificationTime(target / "app" / "Licence.txt");
     }
@@ -62,8 +62,8 @@ protected:
         return st.st_mtime;
     }
 
-    test::TempDir scratch;
-    fs::path project;
+    test::TempDir scratch_;
+    fs::path project_;
 };
 
 TEST_F(Publish, CompilesWithoutTheCzechLocaleToTheSameInstaller) {
@@ -81,7 +81,7 @@ TEST_F(Publish, ReproducibleInstallersAreTheSameWhateverTheFilesTimesZoneAndFold
     const fs::path first = copyOfExample("první", 1700000000);
     const fs::path second = copyOfExample("druhá kopie", 1600000000);
     const test::TestCertificate certificate =
-        test::MakeTestCertificate(scratch.path(), "Vydavatel", "heslo");
+        test::MakeTestCertificate(scratch_.path(), "Vydavatel", "heslo");
     const std::vector<std::string> signing = {"--sign-certificate", certificate.pkcs12.string()};
 
     for (const bool sign : {false, true}) {
@@ -96,7 +96,7 @@ TEST_F(Publish, ReproducibleInstallersAreTheSameWhateverTheFilesTimesZoneAndFold
         EXPECT_TRUE(installerBytes(first) == installerBytes(second)) << "signed: " << sign;
         if (sign) {
             EXPECT_TRUE(test::signatureVerifies(first / "Output" / "Zpěvník 1.2.exe", certificate,
-                                                scratch));
+                                                scratch_));
         }
     }
     // SOURCE_DATE_EPOCH names the time; the files carry it.
@@ -111,8 +111,8 @@ TEST_F(Publish, ReproducibleInstallersAreTheSameWhateverTheFilesTimesZoneAndFold
 TEST_F(Publish, WrongPasswordStopsTheBuildWithItsCauseAndNoInstaller) {
     const fs::path source = copyOfExample("zdroj", 1700000000);
     const test::TestCertificate certificate =
-        test::MakeTestCertificate(scratch.path(), "Vydavatel", "heslo");
-    const fs::path password = scratch.writeFile("heslo.txt", "jiné heslo\n");
+        test::MakeTestCertificate(scratch_.path(), "Vydavatel", "heslo");
+    const fs::path password = scratch_.writeFile("heslo.txt", "jiné heslo\n");
     const test::ProgramRun r = build(source, {"--sign-certificate", certificate.pkcs12.string(),
                                               "--sign-password-file", password.string()});
     EXPECT_EQ(r.status, 3);

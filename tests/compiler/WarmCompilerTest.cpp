@@ -50,45 +50,45 @@ class WarmCompilerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(test::realCompilerInstalled());
-        source = scratch.makeDir("zdroj");
-        scratch.writeFile("zdroj/a.txt", "a");
-        project = scratch.path() / "p.ipr";
+        source_ = scratch_.makeDir("zdroj");
+        scratch_.writeFile("zdroj/a.txt", "a");
+        project_ = scratch_.path() / "p.ipr";
         ProjectSettings settings;
         NewProject(settings);
-        SaveProject(settings, project.string(), SaveOrder::SaveAs);
+        SaveProject(settings, project_.string(), SaveOrder::SaveAs);
         // The shared prefix exists once a build has run in it.
-        ASSERT_EQ(test::buildWithCli(project, source, scratch).status, 0);
-        prefix = scratch.path() / "prefix";
-        fs::copy(WinePrefixFolder(), prefix,
+        ASSERT_EQ(test::buildWithCli(project_, source_, scratch_).status, 0);
+        prefix_ = scratch_.path() / "prefix";
+        fs::copy(WinePrefixFolder(), prefix_,
                  fs::copy_options::recursive | fs::copy_options::create_hard_links |
                      fs::copy_options::copy_symlinks);
     }
 
-    test::TempDir scratch;
-    fs::path source;
-    fs::path project;
-    fs::path prefix;
+    test::TempDir scratch_;
+    fs::path source_;
+    fs::path project_;
+    fs::path prefix_;
 };
 
 TEST_F(WarmCompilerTest, ServerLivesWithTheWindowAndTheLingerOnly) {
-    const test::ScopedVariable variable("TORNAVEL_WINEPREFIX", prefix.string());
+    const test::ScopedVariable variable("TORNAVEL_WINEPREFIX", prefix_.string());
     {
         WarmCompiler warm((test::programFolder() / "iscc").string());
         EXPECT_FALSE(warm.preparing());
-        EXPECT_EQ(test::buildWithCli(project, source, scratch, {"--linger", "0"}).status, 0);
-        EXPECT_GT(processesOf(prefix), 0); // still up between builds
+        EXPECT_EQ(test::buildWithCli(project_, source_, scratch_, {"--linger", "0"}).status, 0);
+        EXPECT_GT(processesOf(prefix_), 0); // still up between builds
     }
-    EXPECT_TRUE(noneWithin(prefix, std::chrono::seconds(10)));
+    EXPECT_TRUE(noneWithin(prefix_, std::chrono::seconds(10)));
 
-    ASSERT_EQ(test::buildWithCli(project, source, scratch, {"--linger", "3"}).status, 0);
-    EXPECT_GT(processesOf(prefix), 0);
-    EXPECT_TRUE(noneWithin(prefix, std::chrono::seconds(15)));
+    ASSERT_EQ(test::buildWithCli(project_, source_, scratch_, {"--linger", "3"}).status, 0);
+    EXPECT_GT(processesOf(prefix_), 0);
+    EXPECT_TRUE(noneWithin(prefix_, std::chrono::seconds(15)));
 }
 
 // A window closed while the prefix is still being made leaves nothing
 // running; the next build finishes the prefix.
 TEST_F(WarmCompilerTest, PreparationEndsWithTheWindow) {
-    const fs::path fresh = scratch.path() / "nové prostředí";
+    const fs::path fresh = scratch_.path() / "nové prostředí";
     const test::ScopedVariable variable("TORNAVEL_WINEPREFIX", fresh.string());
     {
         WarmCompiler warm((test::programFolder() / "iscc").string());

@@ -54,19 +54,19 @@ public:
 class BuildDriverTest : public ::testing::Test {
 protected:
     BuildDriverTest() {
-        copyFakeCompiler(program.path() / "iscc");
-        env.SourceFolder = source.folder();
-        env.ProgramFolder = program.folder();
-        source.writeFile("readme.txt", "hello");
+        copyFakeCompiler(program_.path() / "iscc");
+        env_.sourceFolder = source_.folder();
+        env_.programFolder = program_.folder();
+        source_.writeFile("readme.txt", "hello");
     }
 
-    BuildOutcome build() { return driver.BuildInstaller(project, env, &log); }
-    fs::path output() const { return source.path() / "Output"; }
-    bool scriptWritten() const { return fs::exists(source.path() / "ISS"); }
-    std::string compilerLog() const { return test::readFileBytes(program.path() / "iscc.log"); }
+    BuildOutcome build() { return driver_.buildInstaller(project_, env_, &log_); }
+    fs::path output() const { return source_.path() / "Output"; }
+    bool scriptWritten() const { return fs::exists(source_.path() / "ISS"); }
+    std::string compilerLog() const { return test::readFileBytes(program_.path() / "iscc.log"); }
     std::vector<std::string> captions() const {
         std::vector<std::string> out;
-        for (const auto& c : prompts.calls) {
+        for (const auto& c : prompts_.calls) {
             if (c.kind == Kind::Question) {
                 out.push_back(c.caption);
             }
@@ -74,60 +74,60 @@ protected:
         return out;
     }
 
-    test::TempDir source;
-    test::TempDir program;
-    BuildEnvironment env;
-    ProjectSettings project;
-    HookedPrompts prompts;
-    test::RecordingConsole console;
-    BuildDriver driver{prompts, &console};
-    ChangeLog log;
+    test::TempDir source_;
+    test::TempDir program_;
+    BuildEnvironment env_;
+    ProjectSettings project_;
+    HookedPrompts prompts_;
+    test::RecordingConsole console_;
+    BuildDriver driver_{prompts_, &console_};
+    ChangeLog log_;
 };
 
 TEST_F(BuildDriverTest, RefusedProjectTouchesNothing) {
-    source.writeFile("Output/old.exe", "old");
-    project.AppName.clear();
+    source_.writeFile("Output/old.exe", "old");
+    project_.AppName.clear();
     EXPECT_EQ(build(), BuildOutcome::Refused);
     EXPECT_TRUE(fs::exists(output() / "old.exe"));
     EXPECT_FALSE(scriptWritten());
-    EXPECT_EQ(prompts.texts(Kind::ErrorDialog),
+    EXPECT_EQ(prompts_.texts(Kind::ErrorDialog),
               std::vector<std::string>{"Jméno aplikace zadat musíte!"});
     EXPECT_TRUE(captions().empty());
-    EXPECT_FALSE(fs::exists(program.path() / "iscc.log"));
+    EXPECT_FALSE(fs::exists(program_.path() / "iscc.log"));
 }
 
 TEST_F(BuildDriverTest, FirstBuildAsksCompilesAndOffersTestRun) {
     EXPECT_EQ(build(), BuildOutcome::Compiled); // the second question defaults to No
-    ASSERT_EQ(prompts.calls.size(), 2u);
-    EXPECT_EQ(prompts.calls[0].caption, kConfirmCaption);
-    EXPECT_EQ(prompts.calls[0].text, kConfirmText);
-    EXPECT_EQ(prompts.calls[0].icon, Prompts::Icon::Question);
-    EXPECT_EQ(prompts.calls[0].defaultAnswer, Answer::Yes);
-    EXPECT_EQ(prompts.calls[1].caption, kDoneCaption);
-    EXPECT_EQ(prompts.calls[1].text, doneText((output() / "Můj program verze 1.0.exe").string()));
-    EXPECT_EQ(prompts.calls[1].defaultAnswer, Answer::No);
+    ASSERT_EQ(prompts_.calls.size(), 2u);
+    EXPECT_EQ(prompts_.calls[0].caption, kConfirmCaption);
+    EXPECT_EQ(prompts_.calls[0].text, kConfirmText);
+    EXPECT_EQ(prompts_.calls[0].icon, Prompts::Icon::Question);
+    EXPECT_EQ(prompts_.calls[0].defaultAnswer, Answer::Yes);
+    EXPECT_EQ(prompts_.calls[1].caption, kDoneCaption);
+    EXPECT_EQ(prompts_.calls[1].text, doneText((output() / "Můj program verze 1.0.exe").string()));
+    EXPECT_EQ(prompts_.calls[1].defaultAnswer, Answer::No);
 
-    EXPECT_EQ(compilerLog(), source.folder() + "ISS\n");
+    EXPECT_EQ(compilerLog(), source_.folder() + "ISS\n");
     EXPECT_TRUE(fs::exists(output() / "Můj program verze 1.0.exe"));
-    const std::string script = test::readFileBytes(source.path() / "ISS");
+    const std::string script = test::readFileBytes(source_.path() / "ISS");
     EXPECT_NE(script.find("Source: \"readme.txt\"; DestDir: \"{app}\"; Flags: ignoreversion\r\n"),
               std::string::npos);
-    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(log_.empty());
 }
 
 TEST_F(BuildDriverTest, OldOutputIsClearedAndNotInstalled) {
-    source.writeFile("Output/old.exe", "old");
-    source.writeFile("Output/old-1.bin", "old");
-    prompts.queueAnswer(Answer::No);
+    source_.writeFile("Output/old.exe", "old");
+    source_.writeFile("Output/old-1.bin", "old");
+    prompts_.queueAnswer(Answer::No);
     EXPECT_EQ(build(), BuildOutcome::Declined);
     EXPECT_FALSE(fs::exists(output()));
-    const std::string script = test::readFileBytes(source.path() / "ISS");
+    const std::string script = test::readFileBytes(source_.path() / "ISS");
     EXPECT_EQ(script.find("old"), std::string::npos);
 }
 
 TEST_F(BuildDriverTest, OutputWithSubFolderStopsBeforeTheScript) {
-    source.writeFile("Output/old.exe", "old");
-    source.makeDir("Output/sub");
+    source_.writeFile("Output/old.exe", "old");
+    source_.makeDir("Output/sub");
     try {
         build();
         FAIL() << "a sub-folder in Output must stop the build";
@@ -141,53 +141,53 @@ TEST_F(BuildDriverTest, OutputWithSubFolderStopsBeforeTheScript) {
 }
 
 TEST_F(BuildDriverTest, FilesWindowsWouldNotDeleteKeepTheOutputFolder) {
-    source.writeFile("Output/.hidden", "x");
-    EXPECT_THROW(ClearOutputFolder(source.folder()), InOutError);
+    source_.writeFile("Output/.hidden", "x");
+    EXPECT_THROW(ClearOutputFolder(source_.folder()), InOutError);
 
     fs::remove(output() / ".hidden");
-    const auto locked = source.writeFile("Output/locked.exe", "x");
+    const auto locked = source_.writeFile("Output/locked.exe", "x");
     fs::permissions(locked, fs::perms::owner_read);
-    EXPECT_THROW(ClearOutputFolder(source.folder()), InOutError);
+    EXPECT_THROW(ClearOutputFolder(source_.folder()), InOutError);
     EXPECT_TRUE(fs::exists(locked));
 
     fs::remove(locked);
-    ClearOutputFolder(source.folder());
+    ClearOutputFolder(source_.folder());
     EXPECT_FALSE(fs::exists(output()));
-    ClearOutputFolder(source.folder()); // nothing to do
+    ClearOutputFolder(source_.folder()); // nothing to do
 }
 
 TEST_F(BuildDriverTest, NoToTheFirstQuestionKeepsTheScript) {
-    prompts.queueAnswer(Answer::No);
+    prompts_.queueAnswer(Answer::No);
     EXPECT_EQ(build(), BuildOutcome::Declined);
     EXPECT_TRUE(scriptWritten());
     EXPECT_FALSE(fs::exists(output()));
-    EXPECT_FALSE(fs::exists(program.path() / "iscc.log"));
+    EXPECT_FALSE(fs::exists(program_.path() / "iscc.log"));
     EXPECT_EQ(captions(), std::vector<std::string>{kConfirmCaption});
 }
 
 TEST_F(BuildDriverTest, MissingCompilerFailsAfterTheFirstQuestion) {
-    fs::remove(program.path() / "iscc");
-    project.AppVerName.clear();
-    project.DiskSpanning = true;
+    fs::remove(program_.path() / "iscc");
+    project_.AppVerName.clear();
+    project_.DiskSpanning = true;
     try {
         build();
         FAIL() << "a missing compiler must end the build";
     } catch (const AppExecStartError& e) {
         EXPECT_STREQ(e.what(), "Soubor nelze najít");
     }
-    EXPECT_EQ(console.calls.back(), "failed: Soubor nelze najít");
+    EXPECT_EQ(console_.calls.back(), "failed: Soubor nelze najít");
     EXPECT_EQ(captions(), std::vector<std::string>{kConfirmCaption});
-    EXPECT_TRUE(prompts.texts(Kind::Message).empty());
+    EXPECT_TRUE(prompts_.texts(Kind::Message).empty());
     EXPECT_TRUE(scriptWritten());
     // The fill-in of the version name is logged although the build failed.
-    EXPECT_EQ(log, ChangeLog{FieldId::AppVerName});
-    EXPECT_EQ(project.AppVerName, project.AppName);
-    EXPECT_FALSE(driver.isRunning());
+    EXPECT_EQ(log_, ChangeLog{FieldId::AppVerName});
+    EXPECT_EQ(project_.AppVerName, project_.AppName);
+    EXPECT_FALSE(driver_.isRunning());
 }
 
 TEST_F(BuildDriverTest, FailingCompilerIsReportedWithItsCode) {
-    program.writeFile("iscc.exitcode", "2");
-    project.DiskSpanning = true;
+    program_.writeFile("iscc.exitcode", "2");
+    project_.DiskSpanning = true;
     try {
         build();
         FAIL() << "a failing compiler must end the build";
@@ -196,12 +196,12 @@ TEST_F(BuildDriverTest, FailingCompilerIsReportedWithItsCode) {
         EXPECT_STREQ(e.what(), "Kompilace se nezdařila: kompilátor skončil s chybovým kódem 2");
     }
     EXPECT_EQ(captions(), std::vector<std::string>{kConfirmCaption});
-    EXPECT_TRUE(prompts.texts(Kind::Message).empty());
+    EXPECT_TRUE(prompts_.texts(Kind::Message).empty());
 }
 
 TEST_F(BuildDriverTest, CompilerKilledMidwayLeavesNoInstaller) {
-    program.writeFile("iscc.signal", std::to_string(SIGKILL)); // after its first pieces
-    project.DiskSpanning = true;
+    program_.writeFile("iscc.signal", std::to_string(SIGKILL)); // after its first pieces
+    project_.DiskSpanning = true;
     try {
         build();
         FAIL() << "a killed compiler must end the build";
@@ -211,20 +211,20 @@ TEST_F(BuildDriverTest, CompilerKilledMidwayLeavesNoInstaller) {
     }
     EXPECT_FALSE(fs::exists(output()));
     EXPECT_EQ(captions(), std::vector<std::string>{kConfirmCaption});
-    EXPECT_FALSE(driver.isRunning());
+    EXPECT_FALSE(driver_.isRunning());
 }
 
 TEST_F(BuildDriverTest, OneBuildPerSourceFolder) {
-    source.writeFile("Output/first.exe", "the other build's");
+    source_.writeFile("Output/first.exe", "the other build's");
     // Another build (another window, or tornavel-cli) holds the folder.
-    std::optional<FolderLock> other(std::in_place, source.folder());
+    std::optional<FolderLock> other(std::in_place, source_.folder());
     for (const auto& run : std::vector<std::function<void()>>{
-             [&] { build(); }, [&] { driver.WriteScript(project, env, &log); }}) {
+             [&] { build(); }, [&] { driver_.writeScript(project_, env_, &log_); }}) {
         try {
             run();
             ADD_FAILURE() << "a second build must not start";
         } catch (const Error& e) {
-            EXPECT_NE(std::string(e.what()).find("Ve zdrojovém adresáři " + source.folder() +
+            EXPECT_NE(std::string(e.what()).find("Ve zdrojovém adresáři " + source_.folder() +
                                                  " už probíhá jiné vytváření instalace"),
                       std::string::npos)
                 << e.what();
@@ -232,13 +232,13 @@ TEST_F(BuildDriverTest, OneBuildPerSourceFolder) {
     }
     EXPECT_EQ(test::readFileBytes(output() / "first.exe"), "the other build's");
     EXPECT_FALSE(scriptWritten());
-    EXPECT_TRUE(prompts.calls.empty());
+    EXPECT_TRUE(prompts_.calls.empty());
     other.reset();
     EXPECT_EQ(build(), BuildOutcome::Compiled);
 }
 
 TEST_F(BuildDriverTest, OutputThatIsAFileStopsBeforeTheScript) {
-    source.writeFile("Output", "not a folder");
+    source_.writeFile("Output", "not a folder");
     try {
         build();
         FAIL() << "a file named Output must stop the build";
@@ -256,12 +256,12 @@ TEST_F(BuildDriverTest, OutputThatIsAFileStopsBeforeTheScript) {
 
 // Line by line, and the files the compiler packs counted against the scan's.
 TEST_F(BuildDriverTest, CompilerOutputReachesTheConsoleLineByLine) {
-    source.writeFile("Data/a.txt");
+    source_.writeFile("Data/a.txt");
     EXPECT_EQ(build(), BuildOutcome::Compiled);
-    const std::string script = source.folder() + "ISS";
-    EXPECT_EQ(console.calls,
+    const std::string script = source_.folder() + "ISS";
+    EXPECT_EQ(console_.calls,
               (std::vector<std::string>{
-                  "started: " + CompilerCommandLine(env),
+                  "started: " + CompilerCommandLine(env_),
                   "line: Náhradní kompilátor iscc pro testy", "line: ", "line: Skript: " + script,
                   "progress: 1/2 readme.txt", "line:    Compressing: readme.txt",
                   "progress: 2/2 Data\\a.txt", "line:    Compressing: Data\\a.txt",
@@ -270,23 +270,23 @@ TEST_F(BuildDriverTest, CompilerOutputReachesTheConsoleLineByLine) {
 }
 
 TEST_F(BuildDriverTest, StopEndsTheCompileAndLeavesNoInstaller) {
-    program.writeFile("iscc.hold");
-    env.pumpEvents = [&] {
+    program_.writeFile("iscc.hold");
+    env_.pumpEvents = [&] {
         if (fs::exists(output() / "Můj program verze 1.0.exe")) {
-            driver.stop();
+            driver_.stop();
         }
     };
     EXPECT_THROW(build(), BuildStoppedError);
     EXPECT_FALSE(fs::exists(output()));
-    EXPECT_EQ(console.calls.back(), "stopped");
+    EXPECT_EQ(console_.calls.back(), "stopped");
     EXPECT_EQ(captions(), std::vector<std::string>{kConfirmCaption});
-    driver.stop(); // nothing runs: nothing happens
+    driver_.stop(); // nothing runs: nothing happens
 }
 
 TEST_F(BuildDriverTest, CompilerErrorLineIsQuotedInTheFailure) {
-    program.writeFile("iscc.error", "Minimální verze není platná.");
+    program_.writeFile("iscc.error", "Minimální verze není platná.");
     const std::string errorLine =
-        "Error on line 5 in " + source.folder() + "ISS: Minimální verze není platná.";
+        "Error on line 5 in " + source_.folder() + "ISS: Minimální verze není platná.";
     try {
         build();
         FAIL() << "a failing compiler must end the build";
@@ -295,36 +295,36 @@ TEST_F(BuildDriverTest, CompilerErrorLineIsQuotedInTheFailure) {
         EXPECT_EQ(e.what(),
                   "Kompilace se nezdařila: kompilátor skončil s chybovým kódem 2.\r\n" + errorLine);
     }
-    ASSERT_GE(console.calls.size(), 3u);
-    const auto end = console.calls.end();
+    ASSERT_GE(console_.calls.size(), 3u);
+    const auto end = console_.calls.end();
     EXPECT_EQ(std::vector<std::string>(end - 3, end),
               (std::vector<std::string>{"line: " + errorLine, "line: Compile aborted.",
                                         "finished: 2: " + errorLine}));
 }
 
 TEST_F(BuildDriverTest, LeftOutFoldersAreNoticedOnceAfterTheScript) {
-    source.writeFile("Data.old/a.txt");
-    source.writeFile(".git/config");
-    prompts.queueAnswer(Answer::No);
+    source_.writeFile("Data.old/a.txt");
+    source_.writeFile(".git/config");
+    prompts_.queueAnswer(Answer::No);
     EXPECT_EQ(build(), BuildOutcome::Declined);
-    ASSERT_EQ(console.calls.size(), 1u);
-    EXPECT_TRUE(console.calls[0].starts_with("notice: Složky vynechané z instalace"));
-    EXPECT_TRUE(console.calls[0].ends_with(", celkem 2: .git, Data.old.") ||
-                console.calls[0].ends_with(", celkem 2: Data.old, .git."))
-        << console.calls[0];
+    ASSERT_EQ(console_.calls.size(), 1u);
+    EXPECT_TRUE(console_.calls[0].starts_with("notice: Složky vynechané z instalace"));
+    EXPECT_TRUE(console_.calls[0].ends_with(", celkem 2: .git, Data.old.") ||
+                console_.calls[0].ends_with(", celkem 2: Data.old, .git."))
+        << console_.calls[0];
 
     // Without a console the notice is a plain message.
     FakePrompts alone;
     BuildDriver withoutConsole(alone);
-    ASSERT_TRUE(withoutConsole.WriteScript(project, env, nullptr));
-    EXPECT_EQ(alone.texts(Kind::Message), std::vector<std::string>{console.calls[0].substr(8)});
+    ASSERT_TRUE(withoutConsole.writeScript(project_, env_, nullptr));
+    EXPECT_EQ(alone.texts(Kind::Message), std::vector<std::string>{console_.calls[0].substr(8)});
 }
 
 TEST_F(BuildDriverTest, DiskSpanningGivesTheExactDiskNote) {
-    project.DiskSpanning = true;
-    project.AppVerName = "Hra 2";
+    project_.DiskSpanning = true;
+    project_.AppVerName = "Hra 2";
     EXPECT_EQ(build(), BuildOutcome::Compiled);
-    EXPECT_EQ(prompts.texts(Kind::Message),
+    EXPECT_EQ(prompts_.texts(Kind::Message),
               std::vector<std::string>{"Na disketu č.1 nakopírujte soubory \"Hra 2.exe\" a "
                                        "\"Hra 2-1.bin\"\rNa disketu č.2 nakopírujte soubor "
                                        "Hra 2-2.bin\"\ratd."});
@@ -333,65 +333,65 @@ TEST_F(BuildDriverTest, DiskSpanningGivesTheExactDiskNote) {
 }
 
 TEST_F(BuildDriverTest, YesToTheTestRunStartsTheInstallerAndWaits) {
-    prompts.onAsk = [&](const std::string& caption) {
+    prompts_.onAsk = [&](const std::string& caption) {
         if (caption == kDoneCaption) {
             // Put a runnable stand-in where the installer is, recording its start.
             copyFakeCompiler(output() / "Můj program verze 1.0.exe");
-            source.writeFile("Output/iscc.exitcode", "7");
+            source_.writeFile("Output/iscc.exitcode", "7");
         }
     };
-    prompts.queueAnswer(Answer::Yes);
-    prompts.queueAnswer(Answer::Yes);
+    prompts_.queueAnswer(Answer::Yes);
+    prompts_.queueAnswer(Answer::Yes);
     const test::ScopedVariable display("DISPLAY", ":99");
     EXPECT_EQ(build(), BuildOutcome::Tested);
     EXPECT_EQ(test::readFileBytes(output() / "iscc.log"), "\n");
-    EXPECT_EQ(prompts.texts(Kind::Message),
+    EXPECT_EQ(prompts_.texts(Kind::Message),
               std::vector<std::string>{"Test instalace neskončil úspěšně: instalační program "
                                        "skončil s kódem 7 (příprava instalace zjistila, že "
                                        "instalace nemůže pokračovat)."});
 }
 
 TEST_F(BuildDriverTest, TestRunThatCannotWorkStartsNothing) {
-    prompts.onAsk = [&](const std::string& caption) {
+    prompts_.onAsk = [&](const std::string& caption) {
         if (caption == kDoneCaption) {
             copyFakeCompiler(output() / "Můj program verze 1.0.exe");
         }
     };
-    prompts.queueAnswer(Answer::Yes);
-    prompts.queueAnswer(Answer::Yes);
+    prompts_.queueAnswer(Answer::Yes);
+    prompts_.queueAnswer(Answer::Yes);
     {
         const test::ScopedVariable display("DISPLAY", std::nullopt);
         const test::ScopedVariable wayland("WAYLAND_DISPLAY", std::nullopt);
         EXPECT_EQ(build(), BuildOutcome::Compiled);
     }
     EXPECT_FALSE(fs::exists(output() / "iscc.log"));
-    ASSERT_EQ(prompts.texts(Kind::Message).size(), 1u);
-    EXPECT_TRUE(prompts.texts(Kind::Message)[0].starts_with(
+    ASSERT_EQ(prompts_.texts(Kind::Message).size(), 1u);
+    EXPECT_TRUE(prompts_.texts(Kind::Message)[0].starts_with(
         "Test instalace nelze spustit: není k dispozici žádná obrazovka"));
 
     // Nor from a path longer than Windows starts a program from.
-    env.SourceFolder = source.makeDir(std::string(60, 's')).string() + "/";
-    project.AppVerName = std::string(200, 'v');
-    prompts.calls.clear();
-    prompts.queueAnswer(Answer::Yes);
-    prompts.queueAnswer(Answer::Yes);
+    env_.sourceFolder = source_.makeDir(std::string(60, 's')).string() + "/";
+    project_.AppVerName = std::string(200, 'v');
+    prompts_.calls.clear();
+    prompts_.queueAnswer(Answer::Yes);
+    prompts_.queueAnswer(Answer::Yes);
     const test::ScopedVariable display("DISPLAY", ":99");
     EXPECT_EQ(build(), BuildOutcome::Compiled);
-    ASSERT_EQ(prompts.texts(Kind::Message).size(), 1u);
-    const std::size_t length = env.SourceFolder.size() + std::string("Output/.exe").size() + 200;
-    EXPECT_NE(prompts.texts(Kind::Message)[0].find(" má " + std::to_string(length) + " znaků "),
+    ASSERT_EQ(prompts_.texts(Kind::Message).size(), 1u);
+    const std::size_t length = env_.sourceFolder.size() + std::string("Output/.exe").size() + 200;
+    EXPECT_NE(prompts_.texts(Kind::Message)[0].find(" má " + std::to_string(length) + " znaků "),
               std::string::npos)
-        << prompts.texts(Kind::Message)[0];
+        << prompts_.texts(Kind::Message)[0];
 }
 
 TEST_F(BuildDriverTest, TestRunOfMissingInstallerFailsWithLauncherText) {
-    prompts.onAsk = [&](const std::string& caption) {
+    prompts_.onAsk = [&](const std::string& caption) {
         if (caption == kDoneCaption) {
             fs::remove_all(output());
         }
     };
-    prompts.queueAnswer(Answer::Yes);
-    prompts.queueAnswer(Answer::Yes);
+    prompts_.queueAnswer(Answer::Yes);
+    prompts_.queueAnswer(Answer::Yes);
     const test::ScopedVariable display("DISPLAY", ":99");
     EXPECT_THROW(
         {
@@ -410,71 +410,71 @@ TEST_F(BuildDriverTest, PathsWithBlanksStartTheRightProgram) {
     // A decoy at the prefix an unquoted path would start.
     copyFakeCompiler(other.path() / "Torna");
     copyFakeCompiler(other.path() / "Torna vel" / "iscc");
-    env.ProgramFolder = other.folder() + "Torna vel/";
-    env.SourceFolder = other.folder() + "Můj zdroj/";
+    env_.programFolder = other.folder() + "Torna vel/";
+    env_.sourceFolder = other.folder() + "Můj zdroj/";
     other.writeFile("Můj zdroj/a.txt", "a");
     EXPECT_EQ(build(), BuildOutcome::Compiled);
     EXPECT_FALSE(fs::exists(other.path() / "iscc.log"));
     EXPECT_EQ(test::readFileBytes(other.path() / "Torna vel" / "iscc.log"),
-              env.SourceFolder + "ISS\n");
+              env_.sourceFolder + "ISS\n");
     EXPECT_TRUE(fs::exists(other.path() / "Můj zdroj" / "Output" / "Můj program verze 1.0.exe"));
 }
 
 TEST_F(BuildDriverTest, CompilerPathOverridesTheProgramFolder) {
     test::TempDir other;
-    env.CompilerPath = copyFakeCompiler(other.path() / "wrapper").string();
-    fs::remove(program.path() / "iscc");
+    env_.compilerPath = copyFakeCompiler(other.path() / "wrapper").string();
+    fs::remove(program_.path() / "iscc");
     EXPECT_EQ(build(), BuildOutcome::Compiled);
-    EXPECT_EQ(test::readFileBytes(other.path() / "iscc.log"), source.folder() + "ISS\n");
+    EXPECT_EQ(test::readFileBytes(other.path() / "iscc.log"), source_.folder() + "ISS\n");
 }
 
 TEST_F(BuildDriverTest, SecondBuildIsRefusedWhileOneRuns) {
     int pumped = 0;
     BuildOutcome nested = BuildOutcome::Compiled;
-    env.pumpEvents = [&] {
+    env_.pumpEvents = [&] {
         if (pumped++ == 0) {
-            nested = driver.BuildInstaller(project, env, &log);
+            nested = driver_.buildInstaller(project_, env_, &log_);
         }
     };
-    prompts.onAsk = [&](const std::string& caption) {
-        EXPECT_TRUE(driver.isRunning());
+    prompts_.onAsk = [&](const std::string& caption) {
+        EXPECT_TRUE(driver_.isRunning());
         if (caption == kConfirmCaption) {
-            EXPECT_EQ(driver.BuildInstaller(project, env, &log), BuildOutcome::Refused);
+            EXPECT_EQ(driver_.buildInstaller(project_, env_, &log_), BuildOutcome::Refused);
         }
     };
     EXPECT_EQ(build(), BuildOutcome::Compiled);
     EXPECT_GT(pumped, 0);
     EXPECT_EQ(nested, BuildOutcome::Refused);
     EXPECT_EQ(captions(), (std::vector<std::string>{kConfirmCaption, kDoneCaption}));
-    EXPECT_FALSE(driver.isRunning());
+    EXPECT_FALSE(driver_.isRunning());
     EXPECT_EQ(build(), BuildOutcome::Compiled);
 }
 
 TEST_F(BuildDriverTest, WriteScriptAsksNothingAndRunsNothing) {
-    source.writeFile("Output/old.exe");
-    project.Icons[0].Name = "Čti";
-    project.Icons[0].FileName = "readme.txt";
-    EXPECT_TRUE(driver.WriteScript(project, env, &log));
+    source_.writeFile("Output/old.exe");
+    project_.Icons[0].Name = "Čti";
+    project_.Icons[0].FileName = "readme.txt";
+    EXPECT_TRUE(driver_.writeScript(project_, env_, &log_));
     EXPECT_TRUE(scriptWritten());
     EXPECT_FALSE(fs::exists(output()));
-    EXPECT_TRUE(prompts.calls.empty());
-    EXPECT_FALSE(fs::exists(program.path() / "iscc.log"));
-    EXPECT_EQ(log, ChangeLog{iconField(0, IconPart::IconFile)});
+    EXPECT_TRUE(prompts_.calls.empty());
+    EXPECT_FALSE(fs::exists(program_.path() / "iscc.log"));
+    EXPECT_EQ(log_, ChangeLog{iconField(0, IconPart::IconFile)});
 
-    project.DefaultDirName.clear();
-    EXPECT_FALSE(driver.WriteScript(project, env, &log));
+    project_.DefaultDirName.clear();
+    EXPECT_FALSE(driver_.writeScript(project_, env_, &log_));
 }
 
 TEST(BuildCommandLines, AsTheCompilerAndTheInstallerExpectThem) {
     BuildEnvironment env;
-    env.ProgramFolder = "C:\\Tornavel\\";
-    env.SourceFolder = "C:\\Projekt\\";
+    env.programFolder = "C:\\Tornavel\\";
+    env.sourceFolder = "C:\\Projekt\\";
     EXPECT_EQ(CompilerCommandLine(env), "C:\\Tornavel\\iscc \"C:\\Projekt\\ISS\"");
-    env.ProgramFolder = "C:\\Program Files\\Tornavel\\";
+    env.programFolder = "C:\\Program Files\\Tornavel\\";
     EXPECT_EQ(CompilerCommandLine(env),
               "\"C:\\Program Files\\Tornavel\\iscc\" \"C:\\Projekt\\ISS\"");
-    env.CompilerPath = "/usr/local/bin/iscc-wine";
-    env.SourceFolder = "/home/jan/Projekt/";
+    env.compilerPath = "/usr/local/bin/iscc-wine";
+    env.sourceFolder = "/home/jan/Projekt/";
     EXPECT_EQ(CompilerCommandLine(env), "/usr/local/bin/iscc-wine \"/home/jan/Projekt/ISS\"");
 
     EXPECT_EQ(CompilerArguments(env),

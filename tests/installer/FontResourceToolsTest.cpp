@@ -74,20 +74,20 @@ protected:
         return font;
     }
     std::string nameOf(const std::string& fontBytes) {
-        return ReadFontName(dir.writeFile("Font.TTF", fontBytes).string(), prompts);
+        return ReadFontName(dir_.writeFile("Font.TTF", fontBytes).string(), prompts_);
     }
 
-    TempDir dir;
-    FakePrompts prompts;
+    TempDir dir_;
+    FakePrompts prompts_;
 };
 
 TEST_F(FontName, ReadsTheFullNameOfARealFont) {
-    const auto copy = dir.path() / "Font.TTF";
+    const auto copy = dir_.path() / "Font.TTF";
     std::filesystem::copy_file(testFont("DejaVuSans-Bold.ttf"), copy);
-    EXPECT_EQ(ReadFontName(copy.string(), prompts), "DejaVu Sans Bold");
-    std::filesystem::copy_file(testFont("DejaVuSerif.ttf"), dir.path() / "serif.ttf");
-    EXPECT_EQ(ReadFontName((dir.path() / "serif.ttf").string(), prompts), "DejaVu Serif");
-    EXPECT_TRUE(prompts.calls.empty());
+    EXPECT_EQ(ReadFontName(copy.string(), prompts_), "DejaVu Sans Bold");
+    std::filesystem::copy_file(testFont("DejaVuSerif.ttf"), dir_.path() / "serif.ttf");
+    EXPECT_EQ(ReadFontName((dir_.path() / "serif.ttf").string(), prompts_), "DejaVu Serif");
+    EXPECT_TRUE(prompts_.calls.empty());
 }
 
 TEST_F(FontName, PrefersTheUsEnglishWindowsRecord) {
@@ -116,29 +116,29 @@ TEST_F(FontName, FontWithoutFullNameGivesEmptyNameAndNoMessage) {
     EXPECT_EQ(
         nameOf(patchedFont([](std::string& f, const NameRecord& r) { writeU16(f, r.at + 6, 5); })),
         "");
-    EXPECT_TRUE(prompts.calls.empty());
+    EXPECT_TRUE(prompts_.calls.empty());
 }
 
 TEST_F(FontName, FileThatIsNoFontGivesTheFotMessage) {
     EXPECT_EQ(nameOf("This is not a font, only text that ends in .TTF"), "");
-    EXPECT_EQ(ReadFontName(dir.folder() + "missing.TTF", prompts), "");
-    EXPECT_EQ(prompts.texts(Kind::Message),
+    EXPECT_EQ(ReadFontName(dir_.folder() + "missing.TTF", prompts_), "");
+    EXPECT_EQ(prompts_.texts(Kind::Message),
               (std::vector<std::string>{"FOT-soubor nelze vytvořit", "FOT-soubor nelze vytvořit"}));
 }
 
 TEST_F(FontName, TruncatedFontGivesTheFotMessage) {
     const std::string font = test::readFileBytes(testFont("DejaVuSans.ttf"));
     EXPECT_EQ(nameOf(font.substr(0, 300)), "");
-    EXPECT_EQ(prompts.texts(Kind::Message),
+    EXPECT_EQ(prompts_.texts(Kind::Message),
               (std::vector<std::string>{"FOT-soubor nelze vytvořit"}));
 }
 
 TEST_F(FontName, LeavesFilesBesideTheFontAlone) {
-    dir.writeFile("Font.fot", "the user's own file");
-    std::filesystem::copy_file(testFont("DejaVuSans.ttf"), dir.path() / "Font.TTF");
-    EXPECT_EQ(ReadFontName((dir.path() / "Font.TTF").string(), prompts), "DejaVu Sans");
-    EXPECT_EQ(test::readFileBytes(dir.path() / "Font.fot"), "the user's own file");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+    dir_.writeFile("Font.fot", "the user's own file");
+    std::filesystem::copy_file(testFont("DejaVuSans.ttf"), dir_.path() / "Font.TTF");
+    EXPECT_EQ(ReadFontName((dir_.path() / "Font.TTF").string(), prompts_), "DejaVu Sans");
+    EXPECT_EQ(test::readFileBytes(dir_.path() / "Font.fot"), "the user's own file");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
                             std::filesystem::directory_iterator()),
               2);
 }

@@ -51,35 +51,35 @@ Lines section(const Lines& lines, const std::string& header) {
 
 class Script : public ::testing::Test {
 protected:
-    ProjectSettings project;
-    TempDir source;
-    FakePrompts prompts;
-    ChangeLog log;
+    ProjectSettings project_;
+    TempDir source_;
+    FakePrompts prompts_;
+    ChangeLog log_;
 
     Lines setupLines() {
         ScriptWriter out;
-        WriteSetupSections(out, project, &log);
+        WriteSetupSections(out, project_, &log_);
         return section(decodedLines(out.bytes()), "[Setup]");
     }
     std::string contentBytes() {
         ScriptWriter out;
-        WriteContentSections(out, project, source.folder(), prompts, &log);
+        WriteContentSections(out, project_, source_.folder(), prompts_, &log_);
         return out.bytes();
     }
     Lines contentSection(const std::string& header) {
         return section(decodedLines(contentBytes()), header);
     }
     void copyFont(const char* font, const std::string& as) {
-        std::filesystem::copy_file(test::testFont(font), source.path() / as);
+        std::filesystem::copy_file(test::testFont(font), source_.path() / as);
     }
 };
 
 // A new project and an empty source folder give exactly this script.
 TEST_F(Script, NewProjectGivesTheScriptByteForByte) {
-    NewProject(project);
+    NewProject(project_);
     ScriptWriter out;
-    WriteSetupSections(out, project, &log);
-    WriteContentSections(out, project, source.folder(), prompts, &log);
+    WriteSetupSections(out, project_, &log_);
+    WriteContentSections(out, project_, source_.folder(), prompts_, &log_);
 
     const std::string expected = ";Tento soubor je vytvo\xF8"
                                  "en pro Inno Setup 5.1.12\r\n"
@@ -120,29 +120,29 @@ TEST_F(Script, NewProjectGivesTheScriptByteForByte) {
                                  "\r\n"
                                  "[Dirs]\r\n";
     EXPECT_EQ(out.bytes(), expected);
-    EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(prompts.calls.empty());
+    EXPECT_TRUE(log_.empty());
+    EXPECT_TRUE(prompts_.calls.empty());
 }
 
 TEST_F(Script, EveryOptionalSetupRowAndTheOppositeSenseFields) {
-    project.ShowLanguageDialog = true;
-    project.Password = "tajné ";
-    project.WindowVisible = false;
-    project.InstallToProgramFiles = false;
-    project.AppCopyright = "";
-    project.LicenceFile = "Licence.txt";
-    project.InfoBeforeFile = "Před.txt";
-    project.InfoAfterFile = "Po.txt";
-    project.BackgroundColor = 0;
-    project.BackSolid = false;
-    project.BackColorDirection = true;
-    project.AlwaysRestart = true;
-    project.Uninstallable = true;
-    project.DisableDirPage = true;
-    project.AllowNoIcons = false;
-    project.DisableProgramGroupPage = true;
-    project.Win = 4;
-    project.WinNT = 4;
+    project_.ShowLanguageDialog = true;
+    project_.Password = "tajné ";
+    project_.WindowVisible = false;
+    project_.InstallToProgramFiles = false;
+    project_.AppCopyright = "";
+    project_.LicenceFile = "Licence.txt";
+    project_.InfoBeforeFile = "Před.txt";
+    project_.InfoAfterFile = "Po.txt";
+    project_.BackgroundColor = 0;
+    project_.BackSolid = false;
+    project_.BackColorDirection = true;
+    project_.AlwaysRestart = true;
+    project_.Uninstallable = true;
+    project_.DisableDirPage = true;
+    project_.AllowNoIcons = false;
+    project_.DisableProgramGroupPage = true;
+    project_.Win = 4;
+    project_.WinNT = 4;
     EXPECT_EQ(setupLines(), (Lines{"ShowLanguageDialog=yes",
                                    "ShowUndisplayableLanguages=yes",
                                    "Password=tajné ",
@@ -180,8 +180,8 @@ TEST_F(Script, MinimumVersionPiecesAndValuesOutsideTheGroups) {
         {{5, 4}, "MinVersion=4.0,0 "},
     };
     for (const auto& [values, line] : cases) {
-        project.Win = values.first;
-        project.WinNT = values.second;
+        project_.Win = values.first;
+        project_.WinNT = values.second;
         const Lines setup = setupLines();
         EXPECT_EQ(setup.back(), line);
     }
@@ -193,7 +193,7 @@ TEST_F(Script, BackgroundColourRowAndTheColourOutsideTheList) {
                                                  {-1, "BackColor=clBlue"},
                                                  {16, "BackColor=clBlue"}};
     for (const auto& [colour, line] : cases) {
-        project.BackgroundColor = colour;
+        project_.BackgroundColor = colour;
         const Lines setup = setupLines();
         EXPECT_NE(std::find(setup.begin(), setup.end(), line), setup.end()) << colour;
         EXPECT_EQ(std::count_if(setup.begin(), setup.end(),
@@ -203,13 +203,13 @@ TEST_F(Script, BackgroundColourRowAndTheColourOutsideTheList) {
 }
 
 TEST_F(Script, EmptyVersionNameIsFilledInAndLogged) {
-    project.AppName = "Kalkulačka";
-    project.AppVerName = "";
+    project_.AppName = "Kalkulačka";
+    project_.AppVerName = "";
     const Lines setup = setupLines();
     EXPECT_EQ(setup[3], "AppVerName=Kalkulačka");
     EXPECT_EQ(setup[4], "OutputBaseFilename=Kalkulačka");
-    EXPECT_EQ(project.AppVerName, "Kalkulačka");
-    EXPECT_EQ(log, (ChangeLog{FieldId::AppVerName}));
+    EXPECT_EQ(project_.AppVerName, "Kalkulačka");
+    EXPECT_EQ(log_, (ChangeLog{FieldId::AppVerName}));
 
     // Nothing to fill in from an empty name: nothing changes.
     ProjectSettings empty;
@@ -222,7 +222,7 @@ TEST_F(Script, EmptyVersionNameIsFilledInAndLogged) {
 }
 
 TEST_F(Script, SetupValuesStayAsTyped) {
-    project.AppName = R"(Můj "nejlepší" {program})";
+    project_.AppName = R"(Můj "nejlepší" {program})";
     const Lines setup = setupLines();
     EXPECT_EQ(setup[2], R"(AppName=Můj "nejlepší" {program})");
 }
@@ -230,9 +230,9 @@ TEST_F(Script, SetupValuesStayAsTyped) {
 class DiskSpanning : public Script {
 protected:
     Lines diskLines(const std::string& size, const std::string& reserve) {
-        project.DiskSpanning = true;
-        project.DiskSize = size;
-        project.ReserveBytes = reserve;
+        project_.DiskSpanning = true;
+        project_.DiskSize = size;
+        project_.ReserveBytes = reserve;
         Lines setup = setupLines();
         const auto it = std::find(setup.begin(), setup.end(), "DiskSpanning=yes");
         EXPECT_NE(it, setup.end());
@@ -263,12 +263,12 @@ TEST_F(DiskSpanning, TextThatIsNoNumberEndsTheScript) {
     const std::pair<std::string, std::string> cases[] = {
         {"1,44 MB", "0"}, {"", "0"}, {"2147483648", "0"}, {"1457664", " 1"}, {"1457664", "0x10"}};
     for (const auto& [size, reserve] : cases) {
-        project.DiskSpanning = true;
-        project.DiskSize = size;
-        project.ReserveBytes = reserve;
+        project_.DiskSpanning = true;
+        project_.DiskSize = size;
+        project_.ReserveBytes = reserve;
         ScriptWriter out;
         try {
-            WriteSetupSections(out, project, &log);
+            WriteSetupSections(out, project_, &log_);
             ADD_FAILURE() << "accepted " << size << " / " << reserve;
         } catch (const ConvertError& e) {
             const std::string& bad = (size == "1457664") ? reserve : size;
@@ -278,8 +278,8 @@ TEST_F(DiskSpanning, TextThatIsNoNumberEndsTheScript) {
 }
 
 TEST_F(DiskSpanning, NumbersAreNotReadWithoutDiskSpanning) {
-    project.DiskSpanning = false;
-    project.DiskSize = "many";
+    project_.DiskSpanning = false;
+    project_.DiskSize = "many";
     const Lines setup = setupLines();
     EXPECT_EQ(setup.back(), "MinVersion=4.1.2222,4.0.1381 ");
 }
@@ -297,7 +297,7 @@ TEST(ParseInteger32, SignedThirtyTwoBitDecimal) {
 
 class Icons : public Script {
 protected:
-    IconEntry& icon(int n) { return project.Icons[static_cast<std::size_t>(n - 1)]; }
+    IconEntry& icon(int n) { return project_.Icons[static_cast<std::size_t>(n - 1)]; }
 };
 
 TEST_F(Icons, GroupLineWithoutHotKeyAndEmptyIndex) {
@@ -351,109 +351,109 @@ TEST_F(Icons, DoubleQuoteInAValueIsDoubledBracesStay) {
 class Ini : public Script {
 protected:
     void SetUp() override {
-        project.IniFileName = "nastaveni.ini";
-        project.IniSection = "Hlavní";
-        project.IniKey1 = "Cesta";
-        project.IniValue1 = "{app}";
-        project.IniKey2 = "Jazyk";
-        project.IniValue2 = "cs";
+        project_.IniFileName = "nastaveni.ini";
+        project_.IniSection = "Hlavní";
+        project_.IniKey1 = "Cesta";
+        project_.IniValue1 = "{app}";
+        project_.IniKey2 = "Jazyk";
+        project_.IniValue2 = "cs";
     }
 };
 
 TEST_F(Ini, EachLocationWithAndWithoutDeleteFlag) {
-    project.IniLocation = 1;
-    project.IniKey2 = "";
-    project.IniDeleteOnUninstall = true;
+    project_.IniLocation = 1;
+    project_.IniKey2 = "";
+    project_.IniDeleteOnUninstall = true;
     EXPECT_EQ(contentSection("[INI]"),
               (Lines{R"(Filename: "{win}\nastaveni.ini"; Section: "Hlavní"; Key: "Cesta"; )"
                      R"(String: "{app}"; Flags: uninsdeleteentry)"}));
-    project.IniLocation = 0;
-    project.IniKey2 = "Jazyk";
-    project.IniDeleteOnUninstall = false;
+    project_.IniLocation = 0;
+    project_.IniKey2 = "Jazyk";
+    project_.IniDeleteOnUninstall = false;
     EXPECT_EQ(contentSection("[INI]"),
               (Lines{R"(Filename: "{app}\nastaveni.ini"; Section: "Hlavní"; Key: "Cesta"; )"
                      R"(String: "{app}")",
                      R"(Filename: "{app}\nastaveni.ini"; Section: "Hlavní"; Key: "Jazyk"; )"
                      R"(String: "cs")"}));
-    project.IniLocation = 2;
+    project_.IniLocation = 2;
     EXPECT_EQ(contentSection("[INI]")[1],
               R"(Filename: "{sys}\nastaveni.ini"; Section: "Hlavní"; Key: "Jazyk"; String: "cs")");
 }
 
 TEST_F(Ini, EmptyKeysAndEmptyValues) {
-    project.IniKey1 = "";
+    project_.IniKey1 = "";
     EXPECT_EQ(contentSection("[INI]"),
               (Lines{R"(Filename: "{app}\nastaveni.ini"; Section: "Hlavní"; Key: "Jazyk"; )"
                      R"(String: "cs")"}));
-    project.IniSection = "";
-    project.IniValue2 = "";
+    project_.IniSection = "";
+    project_.IniValue2 = "";
     EXPECT_EQ(contentSection("[INI]"),
               (Lines{R"(Filename: "{app}\nastaveni.ini"; Section: ""; Key: "Jazyk"; String: "")"}));
-    project.IniFileName = "";
+    project_.IniFileName = "";
     EXPECT_EQ(contentSection("[INI]"), Lines{});
 }
 
 TEST_F(Ini, DoubleQuotesAreDoubled) {
-    project.IniKey2 = "";
-    project.IniValue1 = R"(C:\"Program Files")";
+    project_.IniKey2 = "";
+    project_.IniValue1 = R"(C:\"Program Files")";
     EXPECT_EQ(contentSection("[INI]"),
               (Lines{R"(Filename: "{app}\nastaveni.ini"; Section: "Hlavní"; Key: "Cesta"; )"
                      R"(String: "C:\""Program Files""")"}));
 }
 
 TEST_F(Ini, LocationSelectingNothingEndsTheScriptWhenALineIsDue) {
-    project.IniLocation = -1;
+    project_.IniLocation = -1;
     try {
         contentBytes();
         FAIL() << "no exception";
     } catch (const ListIndexError& e) {
         EXPECT_STREQ(e.what(), "List index out of bounds (-1)");
     }
-    project.IniKey1 = "";
-    project.IniKey2 = "";
+    project_.IniKey1 = "";
+    project_.IniKey2 = "";
     EXPECT_NO_THROW(contentBytes());
-    project.IniKey1 = "Cesta";
-    project.IniFileName = "";
+    project_.IniKey1 = "Cesta";
+    project_.IniFileName = "";
     EXPECT_NO_THROW(contentBytes());
 }
 
 TEST_F(Script, RootFilesWithFontsAndTheOldScript) {
-    source.writeFile("ctime.txt", "text");
-    source.writeFile("Falešné.TTF", "no font at all");
-    source.writeFile("ISS", "old script");
-    source.writeFile("iss");
+    source_.writeFile("ctime.txt", "text");
+    source_.writeFile("Falešné.TTF", "no font at all");
+    source_.writeFile("ISS", "old script");
+    source_.writeFile("iss");
     copyFont("DejaVuSans-Bold.ttf", "zz-bold.ttf");
     EXPECT_EQ(contentSection("[Files]"),
               (Lines{R"(Source: "ctime.txt"; DestDir: "{app}"; Flags: ignoreversion)",
                      R"(Source: "iss"; DestDir: "{app}"; Flags: ignoreversion)",
                      R"(Source: "zz-bold.ttf"; DestDir: "{fonts}"; )"
                      R"(FontInstall: "DejaVu Sans Bold"; Flags: promptifolder)"}));
-    EXPECT_EQ(prompts.texts(Kind::Message),
+    EXPECT_EQ(prompts_.texts(Kind::Message),
               (Lines{"FOT-soubor nelze vytvořit",
                      "Nezadal jste jméno fontu pro jeho registraci v systému Windows.\r\n"
                      "Písmo Falešné.TTF nebude nainstalováno!"}));
-    EXPECT_EQ(project.Font, "DejaVu Sans Bold");
-    EXPECT_EQ(log, (ChangeLog{FieldId::Font}));
+    EXPECT_EQ(project_.Font, "DejaVu Sans Bold");
+    EXPECT_EQ(log_, (ChangeLog{FieldId::Font}));
 }
 
 TEST_F(Script, LastFontDecidesTheFontFieldEvenWhenNameless) {
     copyFont("DejaVuSans.ttf", "a.TTF");
-    source.writeFile("b.ttf", "broken");
-    project.Font = "Old";
+    source_.writeFile("b.ttf", "broken");
+    project_.Font = "Old";
     const Lines files = contentSection("[Files]");
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(project.Font, "");
-    EXPECT_EQ(log, (ChangeLog{FieldId::Font, FieldId::Font}));
+    EXPECT_EQ(project_.Font, "");
+    EXPECT_EQ(log_, (ChangeLog{FieldId::Font, FieldId::Font}));
 }
 
 TEST_F(Script, SubFoldersInScanOrderThenDirs) {
-    source.writeFile("Data/Img/logo.png");
-    source.writeFile("Data/Img/ISS");
-    source.writeFile("Data/Img/písmo.TTF", "installed as a plain file");
-    source.writeFile("Data/readme.txt");
-    source.makeDir("Empty");
-    source.writeFile("Data.old/lost.txt");
-    source.writeFile("root.txt");
+    source_.writeFile("Data/Img/logo.png");
+    source_.writeFile("Data/Img/ISS");
+    source_.writeFile("Data/Img/písmo.TTF", "installed as a plain file");
+    source_.writeFile("Data/readme.txt");
+    source_.makeDir("Empty");
+    source_.writeFile("Data.old/lost.txt");
+    source_.writeFile("root.txt");
 
     const Lines all = decodedLines(contentBytes());
     EXPECT_EQ(all.back(), R"(Name: "{app}\Data\Img")");
@@ -473,18 +473,18 @@ TEST_F(Script, SubFoldersInScanOrderThenDirs) {
                R"(Flags: ignoreversion)"}));
 
     Lines expectedDirs;
-    for (const auto& folder : ScanSourceFolders(source.folder())) {
+    for (const auto& folder : ScanSourceFolders(source_.folder())) {
         expectedDirs.push_back("Name: \"{app}\\" + folder + "\"");
     }
     EXPECT_EQ(section(all, "[Dirs]"), expectedDirs);
     EXPECT_EQ(expectedDirs.size(), 3u);
-    EXPECT_TRUE(prompts.calls.empty());
+    EXPECT_TRUE(prompts_.calls.empty());
 }
 
 TEST_F(Script, StreamedScriptIsTheScriptInMemory) {
     for (int f = 0; f < 40; ++f) {
         for (int i = 0; i < 100; ++i) {
-            source.writeFile("Složka " + std::to_string(f) + "/soubor č. " + std::to_string(i));
+            source_.writeFile("Složka " + std::to_string(f) + "/soubor č. " + std::to_string(i));
         }
     }
     const std::string inMemory = contentBytes();
@@ -494,14 +494,14 @@ TEST_F(Script, StreamedScriptIsTheScriptInMemory) {
         streamed += bytes;
         ++pieces;
     });
-    EXPECT_EQ(WriteContentSections(out, project, source.folder(), prompts, &log).files, 4000u);
+    EXPECT_EQ(WriteContentSections(out, project_, source_.folder(), prompts_, &log_).files, 4000u);
     out.finish();
     EXPECT_EQ(streamed, inMemory);
     EXPECT_GT(pieces, 1);
 }
 
 TEST_F(Script, BracesInFolderNamesAreLiteralWhereTheCompilerExpandsConstants) {
-    source.writeFile("a{b/x{{y}/c{.txt");
+    source_.writeFile("a{b/x{{y}/c{.txt");
     const Lines all = decodedLines(contentBytes());
     EXPECT_EQ(section(all, "[Files]"),
               (Lines{R"(Source: "a{b\x{{y}\c{.txt"; DestDir: "{app}\a{{b\x{{{{y}"; )"
@@ -514,13 +514,13 @@ TEST_F(Script, BracesInFolderNamesAreLiteralWhereTheCompilerExpandsConstants) {
 TEST_F(Script, NamesWindowsCannotHoldAreRefusedTogether) {
     for (const char* name : {"README.txt", "Readme.txt", "Čtěte.txt", "čtěte.txt", "data",
                              "a:b.txt", "tab\t.txt", "name.", "nul.txt", "Sub/日本.txt"}) {
-        source.writeFile(name);
+        source_.writeFile(name);
     }
-    source.makeDir("Data");
-    source.makeDir("dir ");
-    std::filesystem::create_symlink("nowhere", source.path() / "broken");
-    std::filesystem::create_symlink("loop", source.path() / "loop");
-    ASSERT_EQ(::mkfifo((source.path() / "pipe").c_str(), 0600), 0);
+    source_.makeDir("Data");
+    source_.makeDir("dir ");
+    std::filesystem::create_symlink("nowhere", source_.path() / "broken");
+    std::filesystem::create_symlink("loop", source_.path() / "loop");
+    ASSERT_EQ(::mkfifo((source_.path() / "pipe").c_str(), 0600), 0);
     try {
         contentBytes();
         FAIL() << "no refusal";
@@ -546,9 +546,9 @@ TEST_F(Script, NamesWindowsCannotHoldAreRefusedTogether) {
     // The folder that clashes with a file, and the trailing blank, come next.
     for (const char* gone : {"broken", "loop", "pipe", "a:b.txt", "tab\t.txt", "name.", "nul.txt",
                              "Readme.txt", "čtěte.txt"}) {
-        std::filesystem::remove(source.path() / gone);
+        std::filesystem::remove(source_.path() / gone);
     }
-    source.writeFile("Conout$.log"); // a console device, as the text checks know it
+    source_.writeFile("Conout$.log"); // a console device, as the text checks know it
     try {
         contentBytes();
         FAIL() << "no refusal";
@@ -566,7 +566,7 @@ TEST_F(Script, NamesWindowsCannotHoldAreRefusedTogether) {
 }
 
 TEST_F(Script, NameWithALineBreakIsRefused) {
-    source.writeFile("two\nlines.txt");
+    source_.writeFile("two\nlines.txt");
     try {
         contentBytes();
         FAIL() << "no exception";
@@ -577,10 +577,10 @@ TEST_F(Script, NameWithALineBreakIsRefused) {
 }
 
 TEST_F(Script, SubFolderThatCannotBeListedEndsTheScript) {
-    source.writeFile("Locked/x.txt");
-    std::filesystem::permissions(source.path(), std::filesystem::perms(0755));
-    std::filesystem::permissions(source.path() / "Locked", std::filesystem::perms::none);
-    test::requireReachable(source.path());
+    source_.writeFile("Locked/x.txt");
+    std::filesystem::permissions(source_.path(), std::filesystem::perms(0755));
+    std::filesystem::permissions(source_.path() / "Locked", std::filesystem::perms::none);
+    test::requireReachable(source_.path());
     EXPECT_EQ(test::runUnprivileged([&] {
                   try {
                       contentBytes();
@@ -589,7 +589,7 @@ TEST_F(Script, SubFolderThatCannotBeListedEndsTheScript) {
                       return std::string(e.what());
                   }
               }),
-              "File access denied: " + source.folder() + "Locked/");
+              "File access denied: " + source_.folder() + "Locked/");
 }
 
 TEST(ScriptWriter, Windows1250WithCrLfAfterEveryLine) {

@@ -30,73 +30,73 @@ IconEntry namedIcon(std::string name, std::string index = "0", std::string param
 
 class ValidationTest : public ::testing::Test {
 protected:
-    bool validate() { return ValidateProject(project, dir.folder(), prompts, &log); }
+    bool validate() { return ValidateProject(project_, dir_.folder(), prompts_, &log_); }
 
-    test::TempDir dir;
-    ProjectSettings project;
-    FakePrompts prompts;
-    ChangeLog log;
+    test::TempDir dir_;
+    ProjectSettings project_;
+    FakePrompts prompts_;
+    ChangeLog log_;
 };
 
 TEST_F(ValidationTest, NewProjectPassesSilently) {
     EXPECT_TRUE(validate());
-    EXPECT_TRUE(prompts.calls.empty());
-    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(prompts_.calls.empty());
+    EXPECT_TRUE(log_.empty());
 }
 
 TEST_F(ValidationTest, BlankRequiredNamesAreNotEmpty) {
-    project.AppName = " ";
-    project.DefaultDirName = "  ";
+    project_.AppName = " ";
+    project_.DefaultDirName = "  ";
     EXPECT_TRUE(validate());
-    EXPECT_TRUE(prompts.calls.empty());
+    EXPECT_TRUE(prompts_.calls.empty());
 }
 
 TEST_F(ValidationTest, MissingRequiredNamesGiveErrorDialogsAndFocusTheLast) {
-    project.AppName.clear();
-    project.DefaultGroupName.clear();
+    project_.AppName.clear();
+    project_.DefaultGroupName.clear();
     EXPECT_FALSE(validate());
-    ASSERT_EQ(prompts.calls.size(), 4u);
-    EXPECT_EQ(prompts.calls[0].kind, Kind::ErrorDialog);
-    EXPECT_EQ(prompts.calls[0].text, "Jméno aplikace zadat musíte!");
-    EXPECT_EQ(prompts.calls[1].kind, Kind::Focus);
-    EXPECT_EQ(prompts.calls[1].field, FieldId::AppName);
-    EXPECT_EQ(prompts.calls[2].kind, Kind::ErrorDialog);
-    EXPECT_EQ(prompts.calls[2].text,
+    ASSERT_EQ(prompts_.calls.size(), 4u);
+    EXPECT_EQ(prompts_.calls[0].kind, Kind::ErrorDialog);
+    EXPECT_EQ(prompts_.calls[0].text, "Jméno aplikace zadat musíte!");
+    EXPECT_EQ(prompts_.calls[1].kind, Kind::Focus);
+    EXPECT_EQ(prompts_.calls[1].field, FieldId::AppName);
+    EXPECT_EQ(prompts_.calls[2].kind, Kind::ErrorDialog);
+    EXPECT_EQ(prompts_.calls[2].text,
               "Název programové skupiny zadat musíte, i když máte zaškrtnutou volbu "
               "\"nevytvářet žádné programové ikony\"!");
-    EXPECT_EQ(prompts.calls.back().kind, Kind::Focus);
-    EXPECT_EQ(prompts.calls.back().field, FieldId::DefaultGroupName);
+    EXPECT_EQ(prompts_.calls.back().kind, Kind::Focus);
+    EXPECT_EQ(prompts_.calls.back().field, FieldId::DefaultGroupName);
 
-    prompts.calls.clear();
-    project = ProjectSettings{};
-    project.DefaultDirName.clear();
+    prompts_.calls.clear();
+    project_ = ProjectSettings{};
+    project_.DefaultDirName.clear();
     EXPECT_FALSE(validate());
-    EXPECT_EQ(prompts.texts(Kind::ErrorDialog),
+    EXPECT_EQ(prompts_.texts(Kind::ErrorDialog),
               Texts{"Jméno adresáře, kam se bude program instalovat zadat musíte!"});
-    EXPECT_EQ(prompts.calls.back().field, FieldId::DefaultDirName);
+    EXPECT_EQ(prompts_.calls.back().field, FieldId::DefaultDirName);
 }
 
 TEST_F(ValidationTest, MissingTextFilesAreReportedInOrder) {
-    project.LicenceFile = "licence.txt";
-    project.InfoBeforeFile = "pred.txt";
-    project.InfoAfterFile = "po.txt";
-    dir.writeFile("pred.txt", "hi");
+    project_.LicenceFile = "licence.txt";
+    project_.InfoBeforeFile = "pred.txt";
+    project_.InfoAfterFile = "po.txt";
+    dir_.writeFile("pred.txt", "hi");
     EXPECT_FALSE(validate());
-    EXPECT_EQ(prompts.texts(Kind::Message),
+    EXPECT_EQ(prompts_.texts(Kind::Message),
               (Texts{"Na záložce \"Ostatní\" jste označil použití souboru licence.txt. Musíte ho "
                      "nejprve vytvořit.",
                      "Na záložce \"Ostatní\" jste označil použití souboru po.txt. Musíte ho "
                      "nejprve vytvořit."}));
-    EXPECT_TRUE(prompts.texts(Kind::Focus).empty());
+    EXPECT_TRUE(prompts_.texts(Kind::Focus).empty());
 }
 
 TEST_F(ValidationTest, AllChecksRunWhateverEarlierOnesFound) {
-    project.AppName.clear();
-    project.LicenceFile = "licence.txt";
-    project.Icons[4].OnDesktop = true;
+    project_.AppName.clear();
+    project_.LicenceFile = "licence.txt";
+    project_.Icons[4].OnDesktop = true;
     EXPECT_FALSE(validate());
-    EXPECT_EQ(prompts.texts(Kind::ErrorDialog), Texts{"Jméno aplikace zadat musíte!"});
-    EXPECT_EQ(prompts.texts(Kind::Message),
+    EXPECT_EQ(prompts_.texts(Kind::ErrorDialog), Texts{"Jméno aplikace zadat musíte!"});
+    EXPECT_EQ(prompts_.texts(Kind::Message),
               (Texts{"Na záložce \"Ostatní\" jste označil použití souboru licence.txt. Musíte ho "
                      "nejprve vytvořit.",
                      "Pokud chcete vytvořit ikonu č.5, musíte o ní nejprve zadat nějaké údaje. "
@@ -104,44 +104,44 @@ TEST_F(ValidationTest, AllChecksRunWhateverEarlierOnesFound) {
 }
 
 TEST_F(ValidationTest, MissingStartedFileWithoutIconFileIsReportedTwiceAndFilledIn) {
-    project.Icons[1].Name = "Program";
-    project.Icons[1].FileName = "app.exe";
+    project_.Icons[1].Name = "Program";
+    project_.Icons[1].FileName = "app.exe";
     EXPECT_FALSE(validate());
-    EXPECT_EQ(prompts.texts(Kind::Message),
+    EXPECT_EQ(prompts_.texts(Kind::Message),
               (Texts{iconText(2, "app.exe"), iconText(2, "app.exe")}));
-    EXPECT_EQ(project.Icons[1].IconFile, "app.exe");
-    EXPECT_EQ(log, ChangeLog{iconField(1, IconPart::IconFile)});
+    EXPECT_EQ(project_.Icons[1].IconFile, "app.exe");
+    EXPECT_EQ(log_, ChangeLog{iconField(1, IconPart::IconFile)});
 }
 
 TEST_F(ValidationTest, IconFilesAreFilledInAndCheckedSeparately) {
-    dir.writeFile("app.exe");
-    project.Icons[0].Name = "A";
-    project.Icons[0].FileName = "app.exe";
-    project.Icons[2].Name = "C";
-    project.Icons[2].FileName = "app.exe";
-    project.Icons[2].IconFile = "app.ico";
+    dir_.writeFile("app.exe");
+    project_.Icons[0].Name = "A";
+    project_.Icons[0].FileName = "app.exe";
+    project_.Icons[2].Name = "C";
+    project_.Icons[2].FileName = "app.exe";
+    project_.Icons[2].IconFile = "app.ico";
     EXPECT_FALSE(validate());
-    EXPECT_EQ(prompts.texts(Kind::Message), Texts{iconText(3, "app.ico")});
-    EXPECT_EQ(project.Icons[0].IconFile, "app.exe");
-    EXPECT_EQ(project.Icons[2].IconFile, "app.ico");
-    EXPECT_EQ(log, ChangeLog{iconField(0, IconPart::IconFile)});
+    EXPECT_EQ(prompts_.texts(Kind::Message), Texts{iconText(3, "app.ico")});
+    EXPECT_EQ(project_.Icons[0].IconFile, "app.exe");
+    EXPECT_EQ(project_.Icons[2].IconFile, "app.ico");
+    EXPECT_EQ(log_, ChangeLog{iconField(0, IconPart::IconFile)});
 
     // A second run finds nothing more to fill in.
-    dir.writeFile("app.ico");
-    prompts.calls.clear();
-    log.clear();
+    dir_.writeFile("app.ico");
+    prompts_.calls.clear();
+    log_.clear();
     EXPECT_TRUE(validate());
-    EXPECT_TRUE(prompts.calls.empty());
-    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(prompts_.calls.empty());
+    EXPECT_TRUE(log_.empty());
 }
 
 TEST_F(ValidationTest, UnnamedIconsOnDesktopOrInStartupAreReported) {
-    project.Icons[0].OnDesktop = true;
-    project.Icons[3].InStartup = true;
-    project.Icons[1].Parameters = "/x"; // neither flag: never reported
-    project.Icons[2].HotKey = 5;
+    project_.Icons[0].OnDesktop = true;
+    project_.Icons[3].InStartup = true;
+    project_.Icons[1].Parameters = "/x"; // neither flag: never reported
+    project_.Icons[2].HotKey = 5;
     EXPECT_FALSE(validate());
-    EXPECT_EQ(prompts.texts(Kind::Message),
+    EXPECT_EQ(prompts_.texts(Kind::Message),
               (Texts{"Pokud chcete vytvořit ikonu č.1, musíte o ní nejprve zadat nějaké údaje. "
                      "Nelze pokračovat.",
                      "Pokud chcete vytvořit ikonu č.4, musíte o ní nejprve zadat nějaké údaje. "
@@ -149,12 +149,12 @@ TEST_F(ValidationTest, UnnamedIconsOnDesktopOrInStartupAreReported) {
 }
 
 TEST_F(ValidationTest, FileInSubFolderIsFound) {
-    dir.writeFile("bin/app.exe");
-    project.Icons[0].Name = "A";
-    project.Icons[0].FileName = "bin\\app.exe";
-    project.Icons[0].IconFile = "BIN\\App.EXE";
+    dir_.writeFile("bin/app.exe");
+    project_.Icons[0].Name = "A";
+    project_.Icons[0].FileName = "bin\\app.exe";
+    project_.Icons[0].IconFile = "BIN\\App.EXE";
     EXPECT_TRUE(validate());
-    EXPECT_TRUE(prompts.calls.empty());
+    EXPECT_TRUE(prompts_.calls.empty());
 }
 
 // What the compiler or Windows would refuse: one error dialog per problem,
@@ -185,7 +185,7 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
     };
     const std::string reserve = "Pole „Počet bajtů, které mají být v první části instalačního "
                                 "souboru ponechány volné, např. pro Váš soubor \"Čti mne.txt\"“";
-    dir.writeFile("Čti mne.txt", "");
+    dir_.writeFile("Čti mne.txt", "");
     const std::vector<Case> cases = {
         {[](auto& p) { p.Icons[0] = namedIcon("A", " "); }, "Index ikony č.1 zadat musíte!",
          iconField(0, IconPart::IconIndex)},
@@ -288,45 +288,45 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
          FieldId::AppCopyright},
     };
     for (const Case& c : cases) {
-        project = ProjectSettings{};
-        c.change(project);
-        prompts.calls.clear();
+        project_ = ProjectSettings{};
+        c.change(project_);
+        prompts_.calls.clear();
         SCOPED_TRACE(c.text);
         EXPECT_FALSE(validate());
-        ASSERT_EQ(prompts.calls.size(), 2u);
-        EXPECT_EQ(prompts.calls[0].kind, Kind::ErrorDialog);
-        EXPECT_EQ(prompts.calls[0].text, c.text);
-        EXPECT_EQ(prompts.calls[1].kind, Kind::Focus);
-        EXPECT_EQ(prompts.calls[1].field, c.focus);
+        ASSERT_EQ(prompts_.calls.size(), 2u);
+        EXPECT_EQ(prompts_.calls[0].kind, Kind::ErrorDialog);
+        EXPECT_EQ(prompts_.calls[0].text, c.text);
+        EXPECT_EQ(prompts_.calls[1].kind, Kind::Focus);
+        EXPECT_EQ(prompts_.calls[1].field, c.focus);
     }
 
     // Their neighbours compile and pass: constants, literal and lone braces,
     // sub-folders, Czech letters, any index the compiler reads, names that
     // only resemble devices, the limits themselves, and texts the script does
     // not carry or whose braces the compiler takes literally.
-    project = ProjectSettings{};
-    prompts.calls.clear();
-    project.AppName = "Příliš žluťoučký kůň {{";
-    project.AppVerName = std::string(149, 'v'); // and 51 "ř": 200 characters, 251 bytes
-    while (project.AppVerName.size() < 251) {
-        project.AppVerName += "ř";
+    project_ = ProjectSettings{};
+    prompts_.calls.clear();
+    project_.AppName = "Příliš žluťoučký kůň {{";
+    project_.AppVerName = std::string(149, 'v'); // and 51 "ř": 200 characters, 251 bytes
+    while (project_.AppVerName.size() < 251) {
+        project_.AppVerName += "ř";
     }
-    project.DefaultDirName = "Firma\\{username}.{cm:nameandversion,{%A|{{a}},1}\\Program";
-    project.DefaultGroupName = "Nástroje}";
-    project.AppCopyright = "{username} {{ {\\}";
-    project.Password = "tajné{\tx";
-    project.Icons[0] = namedIcon("Podsložka\\Čtěte mě", "-1", "{app}\\x.ini");
-    project.Icons[1] = namedIcon("LPT0\\CONSOLE.txt", " $10 ");
-    project.Icons[2] = namedIcon("C", "-2147483648");
-    project.Icons[4] = namedIcon("E", "x1F");
-    project.Icons[3] = namedIcon("", "abc", "{");
-    project.IniFileName = "a:{.ini"; // no key: no [INI] line
-    project.IniKey1 = "";
-    project.DiskSpanning = true;
-    project.DiskSize = "2100000000";
-    project.ReserveBytes = "2099465728";
+    project_.DefaultDirName = "Firma\\{username}.{cm:nameandversion,{%A|{{a}},1}\\Program";
+    project_.DefaultGroupName = "Nástroje}";
+    project_.AppCopyright = "{username} {{ {\\}";
+    project_.Password = "tajné{\tx";
+    project_.Icons[0] = namedIcon("Podsložka\\Čtěte mě", "-1", "{app}\\x.ini");
+    project_.Icons[1] = namedIcon("LPT0\\CONSOLE.txt", " $10 ");
+    project_.Icons[2] = namedIcon("C", "-2147483648");
+    project_.Icons[4] = namedIcon("E", "x1F");
+    project_.Icons[3] = namedIcon("", "abc", "{");
+    project_.IniFileName = "a:{.ini"; // no key: no [INI] line
+    project_.IniKey1 = "";
+    project_.DiskSpanning = true;
+    project_.DiskSize = "2100000000";
+    project_.ReserveBytes = "2099465728";
     EXPECT_TRUE(validate());
-    EXPECT_TRUE(prompts.calls.empty());
+    EXPECT_TRUE(prompts_.calls.empty());
 }
 
 TEST(IsFilePresent, WindowsLookupRules) {

@@ -54,10 +54,10 @@ void writeScript(const TempDir& dir) {
     test::FakePrompts prompts;
     BuildDriver driver(prompts);
     BuildEnvironment env;
-    env.SourceFolder = dir.folder();
-    env.ProgramFolder = dir.folder();
+    env.sourceFolder = dir.folder();
+    env.programFolder = dir.folder();
     ProjectSettings project = largeProject();
-    driver.WriteScript(project, env, nullptr);
+    driver.writeScript(project, env, nullptr);
 }
 
 const Writer kWriters[] = {

@@ -17,24 +17,24 @@ namespace fs = std::filesystem;
 class Adapter : public ::testing::Test {
 protected:
     Adapter() {
-        compilerDir.writeFile("ISCC.exe", "MZ stand-in");
-        script = source.writeFile("ISS", "[Setup]\r\nAppName=A\r\nMinVersion=4,0 \r\n").string();
+        compilerDir_.writeFile("ISCC.exe", "MZ stand-in");
+        script_ = source_.writeFile("ISS", "[Setup]\r\nAppName=A\r\nMinVersion=4,0 \r\n").string();
     }
     test::ProgramRun run(std::vector<std::string> variables,
                          const std::vector<std::string>& options = {}) {
-        variables.push_back("TORNAVEL_COMPILER_DIR=" + compilerDir.folder());
+        variables.push_back("TORNAVEL_COMPILER_DIR=" + compilerDir_.folder());
         variables.push_back("TORNAVEL_WINEPREFIX=" + prefix());
         std::vector<std::string> args{TORNAVEL_ISCC_PATH};
         args.insert(args.end(), options.begin(), options.end());
-        args.push_back(script);
-        return test::runProgram(args, scratch, variables);
+        args.push_back(script_);
+        return test::runProgram(args, scratch_, variables);
     }
-    std::string prefix() const { return (scratch.path() / "wine").string(); }
+    std::string prefix() const { return (scratch_.path() / "wine").string(); }
 
-    test::TempDir compilerDir;
-    test::TempDir source;
-    test::TempDir scratch;
-    std::string script;
+    test::TempDir compilerDir_;
+    test::TempDir source_;
+    test::TempDir scratch_;
+    std::string script_;
 };
 
 TEST_F(Adapter, MissingPiecesNameTheInstallScript) {
@@ -47,16 +47,16 @@ TEST_F(Adapter, MissingPiecesNameTheInstallScript) {
               "přes wine; nainstalujte ho skriptem scripts/install-compiler.\r\n");
 
     // No ISCC.exe.
-    fs::remove(compilerDir.path() / "ISCC.exe");
+    fs::remove(compilerDir_.path() / "ISCC.exe");
     r = run({});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(fromCp1250(r.err).find(
-                  "iscc: Kompilátor Inno Setup nebyl nalezen: " + compilerDir.folder() +
+                  "iscc: Kompilátor Inno Setup nebyl nalezen: " + compilerDir_.folder() +
                   "ISCC.exe neexistuje. Nainstalujte "
                   "ho skriptem scripts/install-compiler"),
               std::string::npos)
         << r.err;
-    compilerDir.writeFile("ISCC.exe", "MZ");
+    compilerDir_.writeFile("ISCC.exe", "MZ");
 
     // No Czech locale: the compiler reads its UTF-8 copy without it, so the
     // adapter goes on (here to the script's refusal).
@@ -73,14 +73,14 @@ TEST_F(Adapter, ScriptThatAllowsNoSupportedWindowsIsRefusedBeforeWine) {
         << r.err;
     EXPECT_NE(fromCp1250(r.err).find("(řádek 3 „MinVersion=4,0“)"), std::string::npos);
     EXPECT_FALSE(fs::exists(prefix()));
-    EXPECT_FALSE(fs::exists(source.path() / ".tornavel-iscc"));
+    EXPECT_FALSE(fs::exists(source_.path() / ".tornavel-iscc"));
 }
 
 TEST_F(Adapter, SigningProblemsAreNamedBeforeWine) {
-    source.writeFile("ISS", "[Setup]\r\nMinVersion=0,5.0\r\n");
-    const test::TestCertificate good = test::MakeTestCertificate(scratch.path(), "dobry", "heslo");
-    const test::TestCertificate old = test::MakeTestCertificate(scratch.path(), "stary", "", -2);
-    const auto wrongPassword = scratch.writeFile("spatne", "jine\n");
+    source_.writeFile("ISS", "[Setup]\r\nMinVersion=0,5.0\r\n");
+    const test::TestCertificate good = test::MakeTestCertificate(scratch_.path(), "dobry", "heslo");
+    const test::TestCertificate old = test::MakeTestCertificate(scratch_.path(), "stary", "", -2);
+    const auto wrongPassword = scratch_.writeFile("spatne", "jine\n");
     const std::string c = "--sign-certificate=";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{c + good.pkcs12.string(), "--sign-password-file=" + wrongPassword.string()},
@@ -89,9 +89,9 @@ TEST_F(Adapter, SigningProblemsAreNamedBeforeWine) {
          "Platnost certifikátu „" + old.certificatePem.string() + "“ skončila dne "},
         {{c + good.certificatePem.string(), "--sign-key=" + old.keyPem.string()},
          "Klíč „" + old.keyPem.string() + "“ nepatří k certifikátu"},
-        {{c + script}, "Soubor „" + script + "“ není certifikát pro podpis (PKCS#12 ani PEM)."},
-        {{c + scratch.folder() + "chybi.p12"},
-         "Certifikát pro podpis „" + scratch.folder() +
+        {{c + script_}, "Soubor „" + script_ + "“ není certifikát pro podpis (PKCS#12 ani PEM)."},
+        {{c + scratch_.folder() + "chybi.p12"},
+         "Certifikát pro podpis „" + scratch_.folder() +
              "chybi.p12“ nelze přečíst: File not "
              "found."},
     };
@@ -108,11 +108,11 @@ TEST_F(Adapter, SigningProblemsAreNamedBeforeWine) {
 }
 
 TEST_F(Adapter, PrefixThatCannotBeCreatedIsReported) {
-    source.writeFile("ISS", "[Setup]\r\nMinVersion=0,5.0\r\n");
-    const auto blocker = scratch.writeFile("file");
+    source_.writeFile("ISS", "[Setup]\r\nMinVersion=0,5.0\r\n");
+    const auto blocker = scratch_.writeFile("file");
     const test::ProgramRun r =
-        test::runProgram({TORNAVEL_ISCC_PATH, script}, scratch,
-                         {"TORNAVEL_COMPILER_DIR=" + compilerDir.folder(),
+        test::runProgram({TORNAVEL_ISCC_PATH, script_}, scratch_,
+                         {"TORNAVEL_COMPILER_DIR=" + compilerDir_.folder(),
                           "TORNAVEL_WINEPREFIX=" + (blocker / "wine").string()});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(fromCp1250(r.err), "iscc: Prostředí wine v " + (blocker / "wine").string() +
@@ -120,15 +120,15 @@ TEST_F(Adapter, PrefixThatCannotBeCreatedIsReported) {
 }
 
 TEST_F(Adapter, UnreadableScriptAndMissingArgument) {
-    test::ProgramRun r = test::runProgram({TORNAVEL_ISCC_PATH}, scratch);
+    test::ProgramRun r = test::runProgram({TORNAVEL_ISCC_PATH}, scratch_);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(fromCp1250(r.err),
               "iscc: Použití: iscc [VOLBY...] [VOLBY KOMPILÁTORU...] SKRIPT\r\n");
 
-    fs::remove(script);
+    fs::remove(script_);
     r = run({});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(fromCp1250(r.err), "iscc: Skript " + script + " nelze přečíst: File not found.\r\n");
+    EXPECT_EQ(fromCp1250(r.err), "iscc: Skript " + script_ + " nelze přečíst: File not found.\r\n");
 }
 
 } // namespace

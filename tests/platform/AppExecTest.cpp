@@ -24,7 +24,7 @@ protected:
 
     // The stand-in compiler in the test's own folder, ending with code.
     std::string programEndingWith(int code) {
-        return test::installFakeCompiler(dir.path(), code).string();
+        return test::installFakeCompiler(dir_.path(), code).string();
     }
 
     // ErrNo and ErrorText after waiting for a program that ends with code.
@@ -35,7 +35,7 @@ protected:
         return {exec.resultCode(), exec.errorText()};
     }
 
-    test::TempDir dir;
+    test::TempDir dir_;
 };
 
 TEST_F(AppExecTest, InitialValues) {
@@ -122,17 +122,17 @@ TEST_F(AppExecTest, WaitKeepsTheExitCodeAndRunsThePump) {
 TEST_F(AppExecTest, CommandLineIsSplitByWindowsRulesWithoutShell) {
     AppExec exec;
     const std::string program = programEndingWith(0);
-    fs::remove(dir.path() / "iscc.exitcode");
-    exec.setExeName(program + " \"" + dir.folder() + "ISS\" $HOME;x");
+    fs::remove(dir_.path() / "iscc.exitcode");
+    exec.setExeName(program + " \"" + dir_.folder() + "ISS\" $HOME;x");
     exec.setExeParams({"a\\\"b"});
     exec.setWaits(true);
     exec.execute();
-    EXPECT_EQ(test::readFileBytes(dir.path() / "iscc.log"), dir.folder() + "ISS $HOME;x a\"b\n");
+    EXPECT_EQ(test::readFileBytes(dir_.path() / "iscc.log"), dir_.folder() + "ISS $HOME;x a\"b\n");
 }
 
 TEST_F(AppExecTest, MissingProgramRaisesWinExecWithCzechText) {
     AppExec exec;
-    exec.setExeName(dir.folder() + "iscc \"" + dir.folder() + "ISS\"");
+    exec.setExeName(dir_.folder() + "iscc \"" + dir_.folder() + "ISS\"");
     try {
         exec.execute();
         FAIL() << "a missing program must raise";
@@ -144,7 +144,7 @@ TEST_F(AppExecTest, MissingProgramRaisesWinExecWithCzechText) {
 }
 
 TEST_F(AppExecTest, BadFormatGivesTheLastSlot) {
-    const auto junk = dir.writeFile("setup.exe", "not really a program");
+    const auto junk = dir_.writeFile("setup.exe", "not really a program");
     fs::permissions(junk, fs::perms::owner_all);
     AppExec exec;
     exec.setExeName(junk.string());
@@ -162,13 +162,13 @@ TEST_F(AppExecTest, BadFormatGivesTheLastSlot) {
 }
 
 TEST_F(AppExecTest, WindowsProgramRunsThroughWine) {
-    const auto setup = dir.writeFile("Output/Setup 1.exe", "MZ");
+    const auto setup = dir_.writeFile("Output/Setup 1.exe", "MZ");
     AppExec exec;
     exec.setExeName("\"" + setup.string() + "\"");
     exec.setExeParams({"/VERYSILENT", "\"/DIR=Z:\\a b\""});
     exec.setWaits(true);
     {
-        const test::ScopedVariable path("PATH", dir.folder() + "none");
+        const test::ScopedVariable path("PATH", dir_.folder() + "none");
         try {
             exec.execute();
             FAIL() << "no wine, no error";
@@ -178,11 +178,11 @@ TEST_F(AppExecTest, WindowsProgramRunsThroughWine) {
         EXPECT_EQ(exec.resultCode(), 2u);
     }
     // A stand-in wine that records its arguments.
-    test::copyFakeCompiler(dir.path() / "bin" / "wine");
-    const test::ScopedVariable path("PATH", dir.folder() + "bin");
+    test::copyFakeCompiler(dir_.path() / "bin" / "wine");
+    const test::ScopedVariable path("PATH", dir_.folder() + "bin");
     exec.execute();
     EXPECT_EQ(exec.resultCode(), 0u);
-    EXPECT_EQ(test::readFileBytes(dir.path() / "bin" / "iscc.log"),
+    EXPECT_EQ(test::readFileBytes(dir_.path() / "bin" / "iscc.log"),
               setup.string() + " /VERYSILENT /DIR=Z:\\a b\n");
 }
 
@@ -229,10 +229,10 @@ TEST_F(AppExecTest, ChangeDirMovesTheProgramIntoExePath) {
     const fs::path before = fs::current_path();
     AppExec exec;
     exec.setExeName(programEndingWith(0));
-    exec.setExePath(dir.folder());
+    exec.setExePath(dir_.folder());
     exec.setWaits(true);
     exec.execute();
-    EXPECT_EQ(fs::current_path(), fs::canonical(dir.path()));
+    EXPECT_EQ(fs::current_path(), fs::canonical(dir_.path()));
     fs::current_path(before);
 
     exec.setChangesFolder(false);
@@ -243,10 +243,10 @@ TEST_F(AppExecTest, ChangeDirMovesTheProgramIntoExePath) {
 TEST_F(AppExecTest, UnreachableExePathRaisesChDirAndStartsNothing) {
     AppExec exec;
     exec.setExeName(programEndingWith(0));
-    exec.setExePath(dir.folder() + "missing");
+    exec.setExePath(dir_.folder() + "missing");
     EXPECT_THROW(exec.execute(), AppExecFolderError);
     EXPECT_EQ(exec.resultCode(), 32u);
-    EXPECT_FALSE(fs::exists(dir.path() / "iscc.log"));
+    EXPECT_FALSE(fs::exists(dir_.path() / "iscc.log"));
 }
 
 TEST_F(AppExecTest, OverlongCommandLineIsRefusedClearly) {
@@ -258,7 +258,7 @@ TEST_F(AppExecTest, OverlongCommandLineIsRefusedClearly) {
     } catch (const AppExecStartError& e) {
         EXPECT_NE(std::string(e.what()).find("příliš dlouhý"), std::string::npos) << e.what();
     }
-    EXPECT_FALSE(fs::exists(dir.path() / "iscc.log"));
+    EXPECT_FALSE(fs::exists(dir_.path() / "iscc.log"));
 
     // A line of exactly the limit still starts.
     const std::string head = programEndingWith(0) + " ";

@@ -70,39 +70,39 @@ TEST(MatchesWildcard, ListOfPatterns) {
 class FolderListing : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir.writeFile("app.exe");
-        dir.writeFile("Readme.TXT");
-        dir.writeFile(".hidden.txt");
-        dir.writeFile("noext");
-        dir.makeDir("Data");
-        dir.makeDir(".git");
-        dir.makeDir("Data.old");
-        std::filesystem::create_directory_symlink(dir.path() / "Data", dir.path() / "DataLink");
-        std::filesystem::create_symlink(dir.path() / "app.exe", dir.path() / "applink.exe");
-        std::filesystem::create_symlink(dir.path() / "missing", dir.path() / "dangling");
+        dir_.writeFile("app.exe");
+        dir_.writeFile("Readme.TXT");
+        dir_.writeFile(".hidden.txt");
+        dir_.writeFile("noext");
+        dir_.makeDir("Data");
+        dir_.makeDir(".git");
+        dir_.makeDir("Data.old");
+        std::filesystem::create_directory_symlink(dir_.path() / "Data", dir_.path() / "DataLink");
+        std::filesystem::create_symlink(dir_.path() / "app.exe", dir_.path() / "applink.exe");
+        std::filesystem::create_symlink(dir_.path() / "missing", dir_.path() / "dangling");
     }
-    TempDir dir;
+    TempDir dir_;
 };
 
 TEST_F(FolderListing, FiltersByKindAndHiddenAttribute) {
-    EXPECT_EQ(sorted(ListEntries(dir.folder(), "*.*", EntryFilter::VisibleFolders)),
+    EXPECT_EQ(sorted(ListEntries(dir_.folder(), "*.*", EntryFilter::VisibleFolders)),
               (std::vector<std::string>{"Data", "Data.old", "DataLink"}));
-    EXPECT_EQ(sorted(ListEntries(dir.folder(), "*.*", EntryFilter::AllFiles)),
+    EXPECT_EQ(sorted(ListEntries(dir_.folder(), "*.*", EntryFilter::AllFiles)),
               (std::vector<std::string>{".hidden.txt", "Readme.TXT", "app.exe", "applink.exe",
                                         "dangling", "noext"}));
     EXPECT_EQ(
-        sorted(ListEntries(dir.folder(), "*.*", EntryFilter::VisibleFiles)),
+        sorted(ListEntries(dir_.folder(), "*.*", EntryFilter::VisibleFiles)),
         (std::vector<std::string>{"Readme.TXT", "app.exe", "applink.exe", "dangling", "noext"}));
 }
 
 TEST_F(FolderListing, AppliesPatternAndTakesFolderWithoutTrailingSeparator) {
-    EXPECT_EQ(sorted(ListEntries(dir.path().string(), "*.txt", EntryFilter::AllFiles)),
+    EXPECT_EQ(sorted(ListEntries(dir_.path().string(), "*.txt", EntryFilter::AllFiles)),
               (std::vector<std::string>{".hidden.txt", "Readme.TXT"}));
-    EXPECT_EQ(ListEntries(dir.folder(), "*.exe;*.com", EntryFilter::VisibleFiles).size(), 2u);
+    EXPECT_EQ(ListEntries(dir_.folder(), "*.exe;*.com", EntryFilter::VisibleFiles).size(), 2u);
 }
 
 TEST_F(FolderListing, ReadFolderReportsEveryEntryOnce) {
-    const auto entries = ReadFolder(dir.folder());
+    const auto entries = ReadFolder(dir_.folder());
     EXPECT_EQ(entries.size(), 10u);
     for (const auto& e : entries) {
         EXPECT_NE(e.name, ".");

@@ -30,7 +30,7 @@ fs::path programEndingWith(const test::TempDir& dir, int code) {
 
 std::uint32_t startCode(const std::vector<std::string>& args) {
     try {
-        Process::Start(args).Wait({});
+        Process::start(args).wait({});
     } catch (const ProcessError& e) {
         EXPECT_EQ(e.kind(), Error::Kind::ProcessFailed);
         return e.code();
@@ -61,24 +61,24 @@ TEST(Process, FailedStartsGiveTheWindowsCodes) {
 TEST(Process, WaitReturnsTheExitCode) {
     test::TempDir dir;
     const auto program = programEndingWith(dir, 1);
-    EXPECT_EQ(Process::Start({program.string()}).Wait({}), 1u);
+    EXPECT_EQ(Process::start({program.string()}).wait({}), 1u);
     dir.writeFile("iscc.exitcode", "0");
-    EXPECT_EQ(Process::Start({program.string()}).Wait({}), 0u);
+    EXPECT_EQ(Process::start({program.string()}).wait({}), 0u);
     dir.writeFile("iscc.exitcode", "254");
-    EXPECT_EQ(Process::Start({program.string()}).Wait({}), 254u);
+    EXPECT_EQ(Process::start({program.string()}).wait({}), 254u);
 }
 
 TEST(Process, ArgumentsArriveUnchanged) {
     test::TempDir dir;
     const auto program = programEndingWith(dir, 0);
-    Process::Start({program.string(), "a b", "\"q\"", "C:\\x\\"}).Wait({});
+    Process::start({program.string(), "a b", "\"q\"", "C:\\x\\"}).wait({});
     EXPECT_EQ(test::readFileBytes(dir.path() / "iscc.log"), "a b \"q\" C:\\x\\\n");
 }
 
 TEST(Process, PumpRunsWhileTheProgramRuns) {
     int pumped = 0;
     const auto start = std::chrono::steady_clock::now();
-    const std::uint32_t code = Process::Start({"sleep", "0.3"}).Wait([&] { ++pumped; }, 10ms);
+    const std::uint32_t code = Process::start({"sleep", "0.3"}).wait([&] { ++pumped; }, 10ms);
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(code, 0u);
     EXPECT_GE(elapsed, 250ms);
@@ -94,7 +94,7 @@ TEST(Process, ProgramInheritsOnlyTheStandardStreams) {
     ASSERT_GE(fd, 3);
     struct stat opened {};
     ASSERT_EQ(::fstat(fd, &opened), 0);
-    Process p = Process::Start({"sleep", "2"});
+    Process p = Process::start({"sleep", "2"});
     // The child's other descriptors come and go (the dynamic loader opens its
     // libraries), so only what they refer to is judged: never our file.
     bool sawStandardInput = false;
@@ -110,25 +110,25 @@ TEST(Process, ProgramInheritsOnlyTheStandardStreams) {
     EXPECT_TRUE(sawStandardInput);
     ::kill(p.id(), SIGTERM);
     ::close(fd);
-    p.Wait({});
+    p.wait({});
 }
 
 TEST(Process, IdlePriorityLowersTheProgram) {
-    Process p = Process::Start({"sleep", "0.2"}, ProcessPriority::Idle);
+    Process p = Process::start({"sleep", "0.2"}, ProcessPriority::Idle);
     errno = 0;
     const int nice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(p.id()));
     EXPECT_EQ(errno, 0);
     EXPECT_EQ(nice, 19);
     // Raising needs a privilege; without it the program still starts.
-    EXPECT_EQ(Process::Start({"sleep", "0"}, ProcessPriority::Realtime).Wait({}), 0u);
-    p.Wait({});
+    EXPECT_EQ(Process::start({"sleep", "0"}, ProcessPriority::Realtime).wait({}), 0u);
+    p.wait({});
 }
 
 TEST(Process, EndBySignalGivesShellStyleCode) {
-    Process p = Process::Start({"sleep", "5"});
+    Process p = Process::start({"sleep", "5"});
     const pid_t pid = p.id();
     bool killed = false;
-    const std::uint32_t code = p.Wait([&] {
+    const std::uint32_t code = p.wait([&] {
         if (!killed) {
             ::kill(pid, SIGTERM);
             killed = true;
@@ -151,13 +151,13 @@ TEST(Process, CapturedOutputArrivesWholeAndInOrder) {
     std::string received;
     int pieces = 0;
     int pumped = 0;
-    Process p = Process::StartCapturingOutput(
+    Process p = Process::startCapturingOutput(
         {"cat", bigFile.string(), (dir.path() / "missing").string(), tail.string()},
         [&](std::string_view bytes) {
             received += bytes;
             ++pieces;
         });
-    EXPECT_EQ(p.Wait([&] { ++pumped; }), 1u); // cat reports the missing file
+    EXPECT_EQ(p.wait([&] { ++pumped; }), 1u); // cat reports the missing file
     ASSERT_GT(received.size(), big.size() + 7);
     EXPECT_TRUE(received.compare(0, big.size(), big) == 0);
     const std::string rest = received.substr(big.size());
@@ -174,7 +174,7 @@ TEST(Process, CapturedProgramKilledBySignalEndsTheWait) {
     std::size_t received = 0;
     pid_t pid = -1;
     bool killed = false;
-    Process p = Process::StartCapturingOutput({"timeout", "60", "yes", "řádek"},
+    Process p = Process::startCapturingOutput({"timeout", "60", "yes", "řádek"},
                                               [&](std::string_view bytes) {
                                                   received += bytes.size();
                                                   if (!killed && received > (1u << 20)) {
@@ -183,14 +183,14 @@ TEST(Process, CapturedProgramKilledBySignalEndsTheWait) {
                                                   }
                                               });
     pid = p.id();
-    EXPECT_EQ(p.Wait({}), 128u + SIGKILL);
+    EXPECT_EQ(p.wait({}), 128u + SIGKILL);
     EXPECT_TRUE(killed);
 }
 
 TEST(Process, ReleasedProgramIsReapedWhenItEnds) {
     pid_t pid = -1;
     {
-        Process p = Process::Start({"sleep", "0.1"});
+        Process p = Process::start({"sleep", "0.1"});
         pid = p.id();
     } // released here, still running
     // A zombie still answers kill(pid, 0); a reaped process does not.
@@ -206,9 +206,9 @@ TEST(Process, ReleasedProgramIsReapedWhenItEnds) {
 TEST(Process, PumpThatThrowsLeavesNoZombie) {
     pid_t pid = -1;
     try {
-        Process p = Process::Start({"sleep", "0.1"});
+        Process p = Process::start({"sleep", "0.1"});
         pid = p.id();
-        p.Wait([] { throw std::runtime_error("window closed"); });
+        p.wait([] { throw std::runtime_error("window closed"); });
         FAIL() << "the pump's exception must reach the caller";
     } catch (const std::runtime_error&) {
     }

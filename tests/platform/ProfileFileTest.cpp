@@ -16,8 +16,8 @@ using test::TempDir;
 
 class ProfileFileTest : public ::testing::Test {
 protected:
-    std::string iniWith(std::string_view bytes) { return dir.writeFile("a.ini", bytes).string(); }
-    TempDir dir;
+    std::string iniWith(std::string_view bytes) { return dir_.writeFile("a.ini", bytes).string(); }
+    TempDir dir_;
 };
 
 TEST_F(ProfileFileTest, ReadingMatchesNamesWithoutLetterCaseAndCleansValues) {
@@ -48,8 +48,8 @@ TEST_F(ProfileFileTest, LongValuesAreCutAt2047Characters) {
 }
 
 TEST_F(ProfileFileTest, MissingOrUnreadableFileReadsAsEmpty) {
-    EXPECT_EQ(ProfileFile((dir.path() / "none.ini").string()).read("S", "K"), std::nullopt);
-    EXPECT_EQ(ProfileFile(dir.path().string()).read("S", "K"), std::nullopt); // a folder
+    EXPECT_EQ(ProfileFile((dir_.path() / "none.ini").string()).read("S", "K"), std::nullopt);
+    EXPECT_EQ(ProfileFile(dir_.path().string()).read("S", "K"), std::nullopt); // a folder
 }
 
 TEST_F(ProfileFileTest, WritingKeepsForeignLinesByteForByte) {
@@ -156,24 +156,24 @@ TEST_F(ProfileFileTest, FailedWriteReportsThePathAndLeavesTheFileIntact) {
     }
     EXPECT_EQ(readFileBytes(path), original);
     // No temporary file is left behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
                             std::filesystem::directory_iterator()),
               1);
 
-    ProfileFile intoMissingFolder((dir.path() / "no" / "such.ini").string());
+    ProfileFile intoMissingFolder((dir_.path() / "no" / "such.ini").string());
     intoMissingFolder.write("S", "A", "1");
     EXPECT_THROW(intoMissingFolder.commit(), IniWriteError);
 }
 
 TEST_F(ProfileFileTest, WritingThroughLinksReplacesTheirTargetAndKeepsTheLinks) {
-    const auto real = dir.writeFile("data/real.ini", "[S]\r\nA=1\r\n");
-    std::filesystem::create_symlink("real.ini", dir.path() / "data" / "hop.ini");
-    std::filesystem::create_symlink(dir.path() / "data" / "hop.ini", dir.path() / "a.ini");
-    writeProfileString((dir.path() / "a.ini").string(), "S", "B", "2");
-    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "a.ini"));
-    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "data" / "hop.ini"));
+    const auto real = dir_.writeFile("data/real.ini", "[S]\r\nA=1\r\n");
+    std::filesystem::create_symlink("real.ini", dir_.path() / "data" / "hop.ini");
+    std::filesystem::create_symlink(dir_.path() / "data" / "hop.ini", dir_.path() / "a.ini");
+    writeProfileString((dir_.path() / "a.ini").string(), "S", "B", "2");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir_.path() / "a.ini"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir_.path() / "data" / "hop.ini"));
     EXPECT_EQ(readFileBytes(real), "[S]\r\nA=1\r\nB=2\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "data"),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path() / "data"),
                             std::filesystem::directory_iterator()),
               2);
 }
@@ -181,8 +181,8 @@ TEST_F(ProfileFileTest, WritingThroughLinksReplacesTheirTargetAndKeepsTheLinks) 
 TEST_F(ProfileFileTest, WritableFileInAFolderThatIsNotIsWrittenInPlace) {
     const std::string path = iniWith("[S]\r\nA=12345\r\n");
     std::filesystem::permissions(path, std::filesystem::perms(0666));
-    std::filesystem::permissions(dir.path(), std::filesystem::perms(0555));
-    test::requireReachable(dir.path());
+    std::filesystem::permissions(dir_.path(), std::filesystem::perms(0555));
+    test::requireReachable(dir_.path());
     EXPECT_EQ(test::runUnprivileged([&] {
                   writeProfileString(path, "S", "A", "1");
                   return std::string("written");
@@ -214,8 +214,8 @@ TEST_F(ProfileFileTest, FileThatCanBeWrittenButNotReadIsNotOverwritten) {
     const std::string original = "[Other]\r\nKeep=me\r\n";
     const std::string path = iniWith(original);
     std::filesystem::permissions(path, std::filesystem::perms(0222));
-    std::filesystem::permissions(dir.path(), std::filesystem::perms(0777));
-    test::requireReachable(dir.path());
+    std::filesystem::permissions(dir_.path(), std::filesystem::perms(0777));
+    test::requireReachable(dir_.path());
     EXPECT_EQ(test::runUnprivileged([&] {
                   try {
                       writeProfileString(path, "S", "A", "1");

@@ -94,23 +94,23 @@ TEST(ShellFolderTest, PathsBecomeListsAndBack) {
     dir.writeFile("a/b/f.txt", "x");
     const ShellFolder desktop;
 
-    const IdList folder = desktop.ParseDisplayName(dir.folder() + "a/b/");
-    EXPECT_EQ(desktop.GetDisplayNameOf(folder.get(), NameForm::ForParsing),
+    const IdList folder = desktop.parseDisplayName(dir.folder() + "a/b/");
+    EXPECT_EQ(desktop.getDisplayNameOf(folder.get(), NameForm::ForParsing),
               (dir.path() / "a" / "b").string());
-    EXPECT_EQ(desktop.GetDisplayNameOf(folder.get(), NameForm::Normal), "b");
+    EXPECT_EQ(desktop.getDisplayNameOf(folder.get(), NameForm::Normal), "b");
     EXPECT_TRUE(IdIsFolder(LastId(folder.get())));
 
     // "." and ".." are resolved; the trailing separator is accepted.
-    const IdList same = desktop.ParseDisplayName(dir.folder() + "a/./b/../b");
+    const IdList same = desktop.parseDisplayName(dir.folder() + "a/./b/../b");
     ASSERT_EQ(IdListSize(same.get()), IdListSize(folder.get()));
     EXPECT_EQ(std::memcmp(same.get(), folder.get(), IdListSize(folder.get())), 0);
 
-    const IdList file = desktop.ParseDisplayName(dir.folder() + "a/b/f.txt");
+    const IdList file = desktop.parseDisplayName(dir.folder() + "a/b/f.txt");
     EXPECT_FALSE(IdIsFolder(LastId(file.get())));
 
-    const IdList root = desktop.ParseDisplayName("/");
+    const IdList root = desktop.parseDisplayName("/");
     EXPECT_TRUE(IdListIsEmpty(root.get()));
-    EXPECT_EQ(desktop.GetDisplayNameOf(root.get(), NameForm::ForParsing), "/");
+    EXPECT_EQ(desktop.getDisplayNameOf(root.get(), NameForm::ForParsing), "/");
 }
 
 TEST(ShellFolderTest, BadPathsAndFoldersFailWithTheFolderNamed) {
@@ -118,22 +118,22 @@ TEST(ShellFolderTest, BadPathsAndFoldersFailWithTheFolderNamed) {
     dir.writeFile("f.txt", "x");
     const ShellFolder desktop;
     try {
-        (void)desktop.ParseDisplayName(dir.folder() + "chybi");
+        (void)desktop.parseDisplayName(dir.folder() + "chybi");
         FAIL() << "a missing folder was parsed";
     } catch (const Error& e) {
         EXPECT_NE(std::string(e.what()).find(dir.folder() + "chybi"), std::string::npos);
         EXPECT_NE(std::string(e.what()).find("neexistuje"), std::string::npos);
     }
-    EXPECT_THROW((void)desktop.ParseDisplayName("relativni/cesta"), Error);
+    EXPECT_THROW((void)desktop.parseDisplayName("relativni/cesta"), Error);
 
-    const IdList file = desktop.ParseDisplayName(dir.folder() + "f.txt");
-    EXPECT_THROW((void)desktop.BindToObject(file.get()), Error);
+    const IdList file = desktop.parseDisplayName(dir.folder() + "f.txt");
+    EXPECT_THROW((void)desktop.bindToObject(file.get()), Error);
 
     // A folder that went away between parsing and binding.
     dir.makeDir("pryc");
-    const IdList gone = desktop.ParseDisplayName(dir.folder() + "pryc");
+    const IdList gone = desktop.parseDisplayName(dir.folder() + "pryc");
     std::filesystem::remove(dir.path() / "pryc");
-    EXPECT_THROW((void)desktop.BindToObject(gone.get()), Error);
+    EXPECT_THROW((void)desktop.bindToObject(gone.get()), Error);
 }
 
 TEST(ShellFolderTest, EnumerationGivesEveryChildWithItsFolderFlag) {
@@ -144,14 +144,14 @@ TEST(ShellFolderTest, EnumerationGivesEveryChildWithItsFolderFlag) {
     dir.writeFile(".skryty", "");
     std::filesystem::create_directory_symlink(dir.path() / "sub", dir.path() / "odkaz");
     const ShellFolder desktop;
-    const IdList id = desktop.ParseDisplayName(dir.folder());
-    const ShellFolder folder = desktop.BindToObject(id.get());
+    const IdList id = desktop.parseDisplayName(dir.folder());
+    const ShellFolder folder = desktop.bindToObject(id.get());
 
     std::set<std::pair<std::string, bool>> seen;
-    auto en = folder.EnumObjects();
-    while (const IdList child = en.Next()) {
-        seen.emplace(folder.GetDisplayNameOf(child.get(), NameForm::Normal),
-                     folder.IsFolder(child.get()));
+    auto en = folder.enumObjects();
+    while (const IdList child = en.next()) {
+        seen.emplace(folder.getDisplayNameOf(child.get(), NameForm::Normal),
+                     folder.isFolder(child.get()));
     }
     EXPECT_EQ(seen, (std::set<std::pair<std::string, bool>>{{"sub", true},
                                                             {".skryta", true},
@@ -170,45 +170,45 @@ TEST(ShellFolderTest, ListingHoldsWhileTheFolderIsUnchangedAndSettled) {
         ASSERT_EQ(::utimensat(AT_FDCWD, folderPath.c_str(), times, 0), 0);
     };
     const ShellFolder desktop;
-    const ShellFolder folder = desktop.BindToObject(desktop.ParseDisplayName(folderPath).get());
+    const ShellFolder folder = desktop.bindToObject(desktop.parseDisplayName(folderPath).get());
 
     setModified(3600);
-    const FolderStamp listed = folder.Stamp();
+    const FolderStamp listed = folder.stamp();
     ASSERT_TRUE(listed.trusted); // the temporary folder lies on a local file system
-    EXPECT_TRUE(ListingStillHolds(listed, folder.Stamp()));
-    FolderStamp untrusted = folder.Stamp();
+    EXPECT_TRUE(ListingStillHolds(listed, folder.stamp()));
+    FolderStamp untrusted = folder.stamp();
     untrusted.trusted = false;
     EXPECT_FALSE(ListingStillHolds(listed, untrusted));
     EXPECT_FALSE(ListingStillHolds(untrusted, listed));
 
     // A new entry changes the folder's time.
     dir.writeFile("zdroj/novy.txt", "");
-    EXPECT_FALSE(ListingStillHolds(listed, folder.Stamp()));
+    EXPECT_FALSE(ListingStillHolds(listed, folder.stamp()));
     // A folder changed a moment before its listing may change again without
     // its time moving: in doubt, it is listed again.
     setModified(0);
-    const FolderStamp fresh = folder.Stamp();
-    EXPECT_FALSE(ListingStillHolds(fresh, folder.Stamp()));
+    const FolderStamp fresh = folder.stamp();
+    EXPECT_FALSE(ListingStillHolds(fresh, folder.stamp()));
     // Another folder under the same name, with the same time.
     setModified(3600);
-    const FolderStamp before = folder.Stamp();
+    const FolderStamp before = folder.stamp();
     dir.makeDir("jiny");
     std::filesystem::remove_all(folderPath);
     std::filesystem::rename(dir.path() / "jiny", folderPath);
     setModified(3600);
-    EXPECT_FALSE(ListingStillHolds(before, folder.Stamp()));
+    EXPECT_FALSE(ListingStillHolds(before, folder.stamp()));
     std::filesystem::remove_all(folderPath);
-    EXPECT_FALSE(ListingStillHolds(before, folder.Stamp()));
+    EXPECT_FALSE(ListingStillHolds(before, folder.stamp()));
 }
 
 TEST(ShellFolderTest, ABlockHoldsManyListsAcrossItsParts) {
     IdListBlock block;
     std::vector<std::uint32_t> offsets;
     for (int i = 0; i < 1000; ++i) {
-        offsets.push_back(block.Append(std::to_string(i) + std::string(200, 'x'), i % 2 == 0));
+        offsets.push_back(block.append(std::to_string(i) + std::string(200, 'x'), i % 2 == 0));
     }
     for (int i = 0; i < 1000; ++i) {
-        const ConstIdPtr id = block.At(offsets[static_cast<std::size_t>(i)]);
+        const ConstIdPtr id = block.at(offsets[static_cast<std::size_t>(i)]);
         ASSERT_EQ(IdName(id), std::to_string(i) + std::string(200, 'x'));
         EXPECT_EQ(IdIsFolder(id), i % 2 == 0);
         EXPECT_EQ(IdListSize(id), 3 + IdName(id).size() + 2); // a complete list
@@ -222,10 +222,10 @@ TEST(ShellFolderTest, FindDataFollowsThePosixRules) {
     dir.makeDir("sub");
     ASSERT_EQ(::chmod((dir.path() / ".ro").c_str(), 0444), 0);
     const ShellFolder desktop;
-    const IdList id = desktop.ParseDisplayName(dir.folder());
-    const ShellFolder folder = desktop.BindToObject(id.get());
+    const IdList id = desktop.parseDisplayName(dir.folder());
+    const ShellFolder folder = desktop.bindToObject(id.get());
 
-    const FindData rw = folder.GetFindData(MakeItemId("rw.txt", false).get());
+    const FindData rw = folder.getFindData(MakeItemId("rw.txt", false).get());
     EXPECT_EQ(rw.attributes, 0u);
     EXPECT_EQ(rw.size, 2500u);
     EXPECT_TRUE(rw.hasWriteTime);
@@ -233,13 +233,13 @@ TEST(ShellFolderTest, FindDataFollowsThePosixRules) {
     ASSERT_EQ(::stat((dir.path() / "rw.txt").c_str(), &st), 0);
     EXPECT_EQ(rw.writeTimeSeconds, st.st_mtim.tv_sec);
 
-    const FindData ro = folder.GetFindData(MakeItemId(".ro", false).get());
+    const FindData ro = folder.getFindData(MakeItemId(".ro", false).get());
     EXPECT_EQ(ro.attributes, kAttrReadOnly | kAttrHidden);
 
-    const FindData sub = folder.GetFindData(MakeItemId("sub", true).get());
+    const FindData sub = folder.getFindData(MakeItemId("sub", true).get());
     EXPECT_EQ(sub.attributes, kAttrDirectory);
 
-    const FindData gone = folder.GetFindData(MakeItemId("nic", false).get());
+    const FindData gone = folder.getFindData(MakeItemId("nic", false).get());
     EXPECT_FALSE(gone.hasWriteTime);
     EXPECT_EQ(gone.attributes, 0u);
 }

@@ -18,8 +18,8 @@ using test::TempDir;
 TEST(ProgramSettings, MissingFileGivesTheDefaults) {
     TempDir dir;
     const ProgramSettings s = ReadProgramSettings(dir.folder());
-    EXPECT_EQ(s.SourceFolder, DefaultSourceFolder());
-    EXPECT_EQ(s.ViewStyle, "vsReport");
+    EXPECT_EQ(s.sourceFolder, DefaultSourceFolder());
+    EXPECT_EQ(s.viewStyle, "vsReport");
     EXPECT_EQ(DefaultSourceFolder().back(), '/');
     EXPECT_NE(DefaultSourceFolder().find("Projekt/"), std::string::npos);
 }
@@ -31,8 +31,8 @@ TEST(ProgramSettings, WrittenSettingsReadBack) {
               "[Nastaveni]\r\nVystupniAdresar=/data/zdroj/\r\ntypView=vsList\r\n");
     WriteSourceFolderSetting(dir.folder(), "/jinde/");
     const ProgramSettings s = ReadProgramSettings(dir.folder());
-    EXPECT_EQ(s.SourceFolder, "/jinde/");
-    EXPECT_EQ(s.ViewStyle, "vsList");
+    EXPECT_EQ(s.sourceFolder, "/jinde/");
+    EXPECT_EQ(s.viewStyle, "vsList");
 }
 
 TEST(ProgramSettings, FolderAndViewReadBackExactlyAsWritten) {
@@ -41,8 +41,8 @@ TEST(ProgramSettings, FolderAndViewReadBackExactlyAsWritten) {
          {" /zdroj s mezerou vpředu/", "\t/tab/", "\"/v uvozovkách/\"/", "'/jednoduché/'/"}) {
         WriteProgramSettings(dir.folder(), {folder, "\"vsList\""});
         const ProgramSettings s = ReadProgramSettings(dir.folder());
-        EXPECT_EQ(s.SourceFolder, folder);
-        EXPECT_EQ(s.ViewStyle, "\"vsList\"");
+        EXPECT_EQ(s.sourceFolder, folder);
+        EXPECT_EQ(s.viewStyle, "\"vsList\"");
     }
     try {
         WriteSourceFolderSetting(dir.folder(), "/" + std::string(kMaxProfileValueLength, 'x'));
@@ -50,15 +50,15 @@ TEST(ProgramSettings, FolderAndViewReadBackExactlyAsWritten) {
     } catch (const ValueTooLongError& e) {
         EXPECT_NE(std::string(e.what()).find("„Výstupní adresář“"), std::string::npos);
     }
-    EXPECT_EQ(ReadProgramSettings(dir.folder()).SourceFolder, "'/jednoduché/'/");
+    EXPECT_EQ(ReadProgramSettings(dir.folder()).sourceFolder, "'/jednoduché/'/");
 }
 
 TEST(ProgramSettings, HandEditedFolderGetsItsSeparatorButEmptyStaysEmpty) {
     TempDir dir;
     dir.writeFile("Tornavel.ini", "[nastaveni]\r\nvystupniadresar=/bez/lomitka\r\n");
-    EXPECT_EQ(ReadProgramSettings(dir.folder()).SourceFolder, "/bez/lomitka/");
+    EXPECT_EQ(ReadProgramSettings(dir.folder()).sourceFolder, "/bez/lomitka/");
     dir.writeFile("Tornavel.ini", "[Nastaveni]\r\nVystupniAdresar=\r\n");
-    EXPECT_EQ(ReadProgramSettings(dir.folder()).SourceFolder, "");
+    EXPECT_EQ(ReadProgramSettings(dir.folder()).sourceFolder, "");
 }
 
 // An installed program: the user's own file, made by the first write from the
@@ -69,8 +69,8 @@ TEST(ProgramSettings, InstalledSettingsStartFromTheFileBesideTheProgram) {
     dir.writeFile("bin/Tornavel.ini", beside);
     const SettingsLocation location(dir.folder() + "config/tornavel/", dir.folder() + "bin/");
     const ProgramSettings read = ReadProgramSettings(location);
-    EXPECT_EQ(read.SourceFolder, "/sdilene/");
-    EXPECT_EQ(read.ViewStyle, "vsList");
+    EXPECT_EQ(read.sourceFolder, "/sdilene/");
+    EXPECT_EQ(read.viewStyle, "vsList");
 
     WriteSourceFolderSetting(location, "/moje/");
     EXPECT_EQ(readFileBytes(dir.path() / "config/tornavel/Tornavel.ini"),
@@ -82,7 +82,7 @@ TEST(ProgramSettings, InstalledSettingsStartFromTheFileBesideTheProgram) {
     }
     // From now on only the user's file counts.
     dir.writeFile("bin/Tornavel.ini", "[Nastaveni]\r\ntypView=vsIcon\r\n");
-    EXPECT_EQ(ReadProgramSettings(location).ViewStyle, "vsList");
+    EXPECT_EQ(ReadProgramSettings(location).viewStyle, "vsList");
 
     dir.writeFile("soubor");
     const SettingsLocation blocked(dir.folder() + "soubor/tornavel/", dir.folder() + "bin/");

@@ -18,8 +18,10 @@ using test::TempDir;
 
 class ProjectFileTest : public ::testing::Test {
 protected:
-    std::string path(std::string_view name = "p.ipr") const { return (dir.path() / name).string(); }
-    TempDir dir;
+    std::string path(std::string_view name = "p.ipr") const {
+        return (dir_.path() / name).string();
+    }
+    TempDir dir_;
 };
 
 TEST_F(ProjectFileTest, SavedProjectReopensWithEveryField) {
@@ -96,7 +98,7 @@ TEST_F(ProjectFileTest, OrdinaryValuesAreWrittenAsTheyAre) {
 }
 
 TEST_F(ProjectFileTest, PreviewColourWithTheTopBitSetReadsBack) {
-    dir.writeFile("p.ipr", toCp1250("[Ostatní]\r\nBarva nahledu=-1\r\n"));
+    dir_.writeFile("p.ipr", toCp1250("[Ostatní]\r\nBarva nahledu=-1\r\n"));
     ProjectSettings loaded;
     LoadProject(path(), loaded);
     EXPECT_EQ(loaded.PreviewColor, 0xFFFFFFFFu);
@@ -171,7 +173,7 @@ TEST_F(ProjectFileTest, HotKeysOfAFreshProjectAreStoredAsMinusOne) {
 
 TEST_F(ProjectFileTest, SaveAsOntoAForeignIniKeepsItsOtherContent) {
     const std::string foreign = "[Program]\r\nKey=Value\r\n[ostatní]\r\nWin=0\r\nForeign=kept\r\n";
-    dir.writeFile("p.ipr", toCp1250(foreign));
+    dir_.writeFile("p.ipr", toCp1250(foreign));
     SaveProject(ProjectSettings{}, path(), SaveOrder::SaveAs);
     const std::string bytes = readFileBytes(path());
     EXPECT_EQ(
@@ -183,9 +185,9 @@ TEST_F(ProjectFileTest, SaveAsOntoAForeignIniKeepsItsOtherContent) {
 }
 
 TEST_F(ProjectFileTest, MissingAndUnreadableKeysLeaveFieldsAlone) {
-    dir.writeFile("p.ipr",
-                  toCp1250("[Nastavení]\r\nAppName=Jen jméno\r\nInstallToProgramFiles=ano\r\n"
-                           "[Ikony]\r\nIkona3-6=abc\r\nIkona1-6=$4F\r\n"));
+    dir_.writeFile("p.ipr",
+                   toCp1250("[Nastavení]\r\nAppName=Jen jméno\r\nInstallToProgramFiles=ano\r\n"
+                            "[Ikony]\r\nIkona3-6=abc\r\nIkona1-6=$4F\r\n"));
     ProjectSettings s;
     s.Password = "původní";
     s.Icons[2].HotKey = 5;
@@ -200,9 +202,9 @@ TEST_F(ProjectFileTest, MissingAndUnreadableKeysLeaveFieldsAlone) {
 }
 
 TEST_F(ProjectFileTest, ListPositionsAreLimitedAsTheyLoad) {
-    dir.writeFile("p.ipr", toCp1250("[Ostatní]\r\nWin=-7\r\nWinNT=9\r\nBarva podkladu=16\r\n"
-                                    "Barva nahledu=255\r\n[INI]\r\nAdresar=5\r\n"
-                                    "[Ikony]\r\nIkona2-6=103\r\nIkona4-6=-1\r\n"));
+    dir_.writeFile("p.ipr", toCp1250("[Ostatní]\r\nWin=-7\r\nWinNT=9\r\nBarva podkladu=16\r\n"
+                                     "Barva nahledu=255\r\n[INI]\r\nAdresar=5\r\n"
+                                     "[Ikony]\r\nIkona2-6=103\r\nIkona4-6=-1\r\n"));
     ProjectSettings s;
     LoadProject(path(), s);
     EXPECT_EQ(s.Win, -1);
@@ -215,7 +217,7 @@ TEST_F(ProjectFileTest, ListPositionsAreLimitedAsTheyLoad) {
 }
 
 TEST_F(ProjectFileTest, BothVersionGroupsDisabledLoadsWinAsWindows98) {
-    dir.writeFile("p.ipr", toCp1250("[Ostatní]\r\nWin=4\r\nWinNT=4\r\n"));
+    dir_.writeFile("p.ipr", toCp1250("[Ostatní]\r\nWin=4\r\nWinNT=4\r\n"));
     ProjectSettings s;
     ChangeLog log;
     LoadProject(path(), s, &log);
@@ -235,24 +237,24 @@ TEST_F(ProjectFileTest, OnlyProjectFilesOpen) {
     }
     for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
              {"utf8.ipr", project}, {"bom.ipr", "\xEF\xBB\xBF" + project}, {"utf16.ipr", utf16}}) {
-        dir.writeFile(name, bytes);
+        dir_.writeFile(name, bytes);
         ProjectSettings s;
         LoadProject(path(name), s);
         EXPECT_EQ(s.AppName, "Žluťoučký") << name;
     }
 
     // Windows-1250 letters that happen to form UTF-8 stay what they are.
-    dir.writeFile("cp1250.ipr", "[Ikony]\r\nIkona1-1=" + toCp1250("ČŠ") + "\r\n");
+    dir_.writeFile("cp1250.ipr", "[Ikony]\r\nIkona1-1=" + toCp1250("ČŠ") + "\r\n");
     ProjectSettings cp1250;
     LoadProject(path("cp1250.ipr"), cp1250);
     EXPECT_EQ(cp1250.Icons[0].Name, "ČŠ");
 
-    dir.writeFile("text.txt", "just text\r\nno sections\r\n");
-    dir.writeFile("image.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
-    dir.writeFile("greek.ipr", "[Nastavení]\r\nAppName=∑\r\n");
+    dir_.writeFile("text.txt", "just text\r\nno sections\r\n");
+    dir_.writeFile("image.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    dir_.writeFile("greek.ipr", "[Nastavení]\r\nAppName=∑\r\n");
     std::filesystem::create_directory(path("folder.ipr"));
     ASSERT_EQ(::mkfifo(path("fifo.ipr").c_str(), 0600), 0);
-    std::filesystem::resize_file(dir.writeFile("huge.ipr", project), kMaxProjectFileSize + 1);
+    std::filesystem::resize_file(dir_.writeFile("huge.ipr", project), kMaxProjectFileSize + 1);
     for (const auto& [name, reason] :
          std::vector<std::pair<std::string, std::string>>{{"text.txt", "nemá žádnou ze sekcí"},
                                                           {"image.png", "nemá žádnou ze sekcí"},

@@ -125,7 +125,7 @@ std::set<std::string> expectedContents(const fs::path& source) {
 }
 
 WizardRun::WizardRun(const fs::path& installer, const TempDir& scratch) : scratch_(scratch) {
-    Process::Start({installer.string()}).Release();
+    Process::start({installer.string()}).release();
 }
 
 WizardRun::~WizardRun() {

@@ -16,9 +16,9 @@
 
 // The row showing `name`, or -1.
 inline int rowOf(const tornavel::ui::ShellBrowser& browser, const QString& name) {
-    const auto& items = browser.ShellItems();
+    const auto& items = browser.shellItems();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].DisplayName == name) {
+        if (items[i].displayName == name) {
             return static_cast<int>(i);
         }
     }
@@ -37,9 +37,9 @@ inline QString cell(const tornavel::ui::ShellBrowser& browser, const QString& na
 
 inline QStringList shownNames(const tornavel::ui::ShellBrowser& browser) {
     QStringList names;
-    const auto& items = browser.ShellItems();
+    const auto& items = browser.shellItems();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        names << items[i].DisplayName;
+        names << items[i].displayName;
     }
     return names;
 }

@@ -39,8 +39,8 @@ namespace {
 
 QStringList pathEntries(const ShellBrowser& browser) {
     QStringList entries;
-    for (int i = 0; i < browser.cbPath->count(); ++i) {
-        entries << browser.cbPath->itemText(i);
+    for (int i = 0; i < browser.pathBox->count(); ++i) {
+        entries << browser.pathBox->itemText(i);
     }
     return entries;
 }
@@ -123,14 +123,14 @@ private:
     // Walks into "podsložka" and checks that the browser shows it.
     void walkIntoSubFolder() {
         openFolder(browser(), QStringLiteral("podsložka"));
-        QCOMPARE(browser().CurrentPath(), sourceFolder_ + "podsložka");
+        QCOMPARE(browser().currentPath(), sourceFolder_ + "podsložka");
         QCOMPARE(shownNames(browser()), QStringList{"uvnitř.txt"});
     }
 
     void verifyShowsSourceFolder() {
-        QCOMPARE(browser().CurrentPath(), withoutSeparator(sourceFolder_));
+        QCOMPARE(browser().currentPath(), withoutSeparator(sourceFolder_));
         QCOMPARE(shownNames(browser()), (QStringList{"podsložka", "čti mě.txt", "program.exe"}));
-        QCOMPARE(browser().cbPath->currentText(), withoutSeparator(sourceFolder_));
+        QCOMPARE(browser().pathBox->currentText(), withoutSeparator(sourceFolder_));
     }
 
 private slots:
@@ -182,7 +182,7 @@ private slots:
         startForm();
         const auto style = static_cast<ViewStyle>(view);
         QCOMPARE(browser().viewStyle(), style);
-        QCOMPARE(browser().ListView->currentWidget(),
+        QCOMPARE(browser().listView->currentWidget(),
                  style == ViewStyle::Details ? static_cast<QWidget*>(browser().reportView())
                                              : static_cast<QWidget*>(browser().iconView()));
         if (style == ViewStyle::LargeIcons) {
@@ -208,12 +208,12 @@ private slots:
         fillSourceFolder();
         writeSettings(sourceFolder_, "vsReport");
         startForm();
-        QCOMPARE(browser().ShellItems().size(), std::size_t{3});
+        QCOMPARE(browser().shellItems().size(), std::size_t{3});
         QTest::mouseClick(browser().btnList, Qt::LeftButton);
         QCOMPARE(browser().viewStyle(), ViewStyle::List);
         QVERIFY(form_->close());
         // Closing released the items.
-        QVERIFY(browser().ShellItems().empty());
+        QVERIFY(browser().shellItems().empty());
         QCOMPARE(browser().model()->rowCount(), 0);
         const QByteArray ini = readAll(programFolder_ + "Tornavel.ini");
         QVERIFY(ini.contains("typView=vsList\r\n"));
@@ -232,9 +232,9 @@ private slots:
         startForm();
         QVERIFY(MessageBoxes::takeRecords().isEmpty());
         QCOMPARE(form_->browser()->parentWidget(), named<QWidget>(*form_, "browserArea"));
-        QCOMPARE(form_->findChild<QStackedWidget*>("ListView"), browser().ListView);
-        QCOMPARE(form_->findChild<QComboBox*>("cbPath"), browser().cbPath);
-        QCOMPARE(form_->findChild<QToolButton*>("btnBack"), browser().btnBack);
+        QCOMPARE(form_->findChild<QStackedWidget*>("ListView"), browser().listView);
+        QCOMPARE(form_->findChild<QComboBox*>("cbPath"), browser().pathBox);
+        QCOMPARE(form_->findChild<QToolButton*>("btnBack"), browser().backButton);
         verifyShowsSourceFolder();
         QCOMPARE(browser().model()->rowCount(), 3);
         QCOMPARE(pathEntries(browser()), QStringList{withoutSeparator(sourceFolder_)});
@@ -245,12 +245,12 @@ private slots:
         // Back at SourceFolder stays there, silently.
         bool beeped = false;
         browser().setBeeper([&beeped] { beeped = true; });
-        QTest::mouseClick(browser().btnBack, Qt::LeftButton);
+        QTest::mouseClick(browser().backButton, Qt::LeftButton);
         verifyShowsSourceFolder();
         QVERIFY(!beeped);
         // One level down, Back returns.
         walkIntoSubFolder();
-        QTest::mouseClick(browser().btnBack, Qt::LeftButton);
+        QTest::mouseClick(browser().backButton, Qt::LeftButton);
         verifyShowsSourceFolder();
         QVERIFY(MessageBoxes::takeRecords().isEmpty());
     }
@@ -314,7 +314,7 @@ private slots:
         form_->repaint();
         form_->update();
         QTest::qWait(50);
-        QCOMPARE(browser().CurrentPath(), sourceFolder_ + "podsložka");
+        QCOMPARE(browser().currentPath(), sourceFolder_ + "podsložka");
     }
 
     void newReturnsToSourceFolder() {
@@ -354,7 +354,7 @@ private slots:
         MessageBoxes::takeRecords();
         QCOMPARE(pathEntries(browser()),
                  (QStringList{sourceFolder_ + "podsložka", withoutSeparator(sourceFolder_)}));
-        QCOMPARE(browser().CurrentPath(), sourceFolder_ + "podsložka");
+        QCOMPARE(browser().currentPath(), sourceFolder_ + "podsložka");
 
         // Yes: the list holds the new folder only, and the browser shows it.
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
@@ -362,7 +362,7 @@ private slots:
         named<QAction>(*form_, "Vystupnadres1")->trigger();
         QVERIFY(standardErrors(MessageBoxes::takeRecords()) == 0);
         QCOMPARE(form_->sourceFolder(), other + "/");
-        QCOMPARE(browser().CurrentPath(), other);
+        QCOMPARE(browser().currentPath(), other);
         QCOMPARE(shownNames(browser()), (QStringList{"hluboko", "jiný soubor.txt"}));
         QCOMPARE(pathEntries(browser()), QStringList{other});
         // The re-run read "typView" again: the stored list, not the icons in use.
@@ -370,9 +370,9 @@ private slots:
         // Back now stops at the new folder.
         openFolder(browser(), QStringLiteral("hluboko"));
         QTest::keyClick(browser().currentItemView(), Qt::Key_Backspace);
-        QCOMPARE(browser().CurrentPath(), other);
+        QCOMPARE(browser().currentPath(), other);
         QTest::keyClick(browser().currentItemView(), Qt::Key_Backspace);
-        QCOMPARE(browser().CurrentPath(), other);
+        QCOMPARE(browser().currentPath(), other);
     }
 
     // A folder that disappears while the program runs: the refreshes report
@@ -392,7 +392,7 @@ private slots:
                      shown[0].text.contains("neexistuje"),
                  qPrintable(shown[0].text));
         // The previous listing stays.
-        QCOMPARE(browser().CurrentPath(), withoutSeparator(sourceFolder_));
+        QCOMPARE(browser().currentPath(), withoutSeparator(sourceFolder_));
         reactivate();
         clickTab(2);
         named<QAction>(*form_, "Nova")->trigger();
@@ -401,7 +401,7 @@ private slots:
 
         QVERIFY(QDir().mkpath(sourceFolder_));
         clickTab(1);
-        QVERIFY(browser().ShellItems().empty());
+        QVERIFY(browser().shellItems().empty());
         QVERIFY(MessageBoxes::takeRecords().isEmpty());
         QVERIFY(QDir(sourceFolder_).removeRecursively());
         reactivate();
@@ -428,7 +428,7 @@ private slots:
         QCOMPARE(named<QLabel>(*form_, "Cesta")->text(), QString("relativni/"));
         QCOMPARE(box(*form_, FieldId::AppName)->text(), QString("Můj program"));
         QVERIFY(!form_->isModified());
-        QVERIFY(browser().ShellItems().empty());
+        QVERIFY(browser().shellItems().empty());
         QVERIFY(form_->close());
     }
 };

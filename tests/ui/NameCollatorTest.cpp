@@ -129,7 +129,7 @@ void NameCollatorTest::sortOfMixedNamesIsTheCollatorsOrder() {
     }
     FolderListing listing;
     for (const auto& [name, folder] : names) {
-        listing.entries.push_back(listing.ids.Append(name, folder));
+        listing.entries.push_back(listing.ids.append(name, folder));
     }
     tornavel::ui::SortForDisplay(listing, collator);
 
@@ -143,7 +143,7 @@ void NameCollatorTest::sortOfMixedNamesIsTheCollatorsOrder() {
     });
     QCOMPARE(listing.entries.size(), names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string_view shown = IdName(listing.ids.At(listing.entries[i]));
+        const std::string_view shown = IdName(listing.ids.at(listing.entries[i]));
         if (shown != names[i].first) {
             QFAIL(qPrintable(QStringLiteral("row %1 shows \"%2\", expected \"%3\"")
                                  .arg(i)

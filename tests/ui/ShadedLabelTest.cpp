@@ -86,11 +86,11 @@ protected:
 
 } // namespace
 
-class MyLabelTest : public QObject {
+class ShadedLabelTest : public QObject {
     Q_OBJECT
 private slots:
     void startsWithTheDocumentedValues();
-    void shadeLeftTopIsForcedWhileLTSet();
+    void leftTopShadeIsForcedWhileWhiteLeftTop();
     void settersRepaintOnlyOnChange();
     void raisedIsLightUpLeftAndDarkDownRight();
     void sunkIsDarkUpLeftAndLightDownRight();
@@ -99,10 +99,10 @@ private slots:
     void onlyAnOpaqueLabelFillsItsBackground();
     void sizesItselfToTheCaption();
     void raisesMouseOutOnlyWhenThePointerIsReallyOut();
-    void clickRaisesOnClick();
+    void clickRaisesClicked();
 };
 
-void MyLabelTest::startsWithTheDocumentedValues() {
+void ShadedLabelTest::startsWithTheDocumentedValues() {
     ShadedLabel label;
     QCOMPARE(label.shadeStyle(), ShadeStyle::None);
     QCOMPARE(label.leftTopShade(), kWhite);
@@ -114,7 +114,7 @@ void MyLabelTest::startsWithTheDocumentedValues() {
     QVERIFY(!label.autoFillBackground());
 }
 
-void MyLabelTest::shadeLeftTopIsForcedWhileLTSet() {
+void ShadedLabelTest::leftTopShadeIsForcedWhileWhiteLeftTop() {
     ShadedLabel label;
     label.setLeftTopShade(Qt::yellow);
     QCOMPARE(label.leftTopShade(), QColor(Qt::yellow));
@@ -139,7 +139,7 @@ void MyLabelTest::shadeLeftTopIsForcedWhileLTSet() {
     QCOMPARE(label.leftTopShade(), QColor(Qt::red));
 }
 
-void MyLabelTest::settersRepaintOnlyOnChange() {
+void ShadedLabelTest::settersRepaintOnlyOnChange() {
     BlockLabel block;
     block.parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&block.parent));
@@ -176,7 +176,7 @@ void MyLabelTest::settersRepaintOnlyOnChange() {
     QCOMPARE(counter.paints, 0);
 }
 
-void MyLabelTest::raisedIsLightUpLeftAndDarkDownRight() {
+void ShadedLabelTest::raisedIsLightUpLeftAndDarkDownRight() {
     BlockLabel block;
     block.label->setShadeStyle(ShadeStyle::Raised);
     const QImage image = block.render();
@@ -194,7 +194,7 @@ void MyLabelTest::raisedIsLightUpLeftAndDarkDownRight() {
     QCOMPARE(image.pixelColor(text.right() + 2, midY), kBackground);
 }
 
-void MyLabelTest::sunkIsDarkUpLeftAndLightDownRight() {
+void ShadedLabelTest::sunkIsDarkUpLeftAndLightDownRight() {
     BlockLabel block;
     block.label->setShadeStyle(ShadeStyle::Sunken);
     const QImage image = block.render();
@@ -209,7 +209,7 @@ void MyLabelTest::sunkIsDarkUpLeftAndLightDownRight() {
     QCOMPARE(image.pixelColor(midX, text.bottom() + 1), kWhite);
 }
 
-void MyLabelTest::dropShadowLiesFiveRightAndFiveUp() {
+void ShadedLabelTest::dropShadowLiesFiveRightAndFiveUp() {
     BlockLabel block;
     block.label->setShadeStyle(ShadeStyle::Shadowed);
     const QImage image = block.render();
@@ -233,7 +233,7 @@ void MyLabelTest::dropShadowLiesFiveRightAndFiveUp() {
     QCOMPARE(boxOf(moved, kGrey).bottom(), text.bottom() + 4);
 }
 
-void MyLabelTest::disabledTextIsGreyWithTheShadeUnchanged() {
+void ShadedLabelTest::disabledTextIsGreyWithTheShadeUnchanged() {
     BlockLabel block;
     block.label->setShadeStyle(ShadeStyle::Raised);
     const QColor grey = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
@@ -249,7 +249,7 @@ void MyLabelTest::disabledTextIsGreyWithTheShadeUnchanged() {
     QCOMPARE(image.pixelColor(text.right() + 1, text.center().y()), kGrey);
 }
 
-void MyLabelTest::onlyAnOpaqueLabelFillsItsBackground() {
+void ShadedLabelTest::onlyAnOpaqueLabelFillsItsBackground() {
     BlockLabel block;
     QCOMPARE(block.render().pixelColor(1, 1), kBackground);
     QPalette palette = block.label->palette();
@@ -259,7 +259,7 @@ void MyLabelTest::onlyAnOpaqueLabelFillsItsBackground() {
     QCOMPARE(block.render().pixelColor(1, 1), QColor(0, 255, 0));
 }
 
-void MyLabelTest::sizesItselfToTheCaption() {
+void ShadedLabelTest::sizesItselfToTheCaption() {
     QWidget parent;
     auto* label = new ShadedLabel(&parent);
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -312,7 +312,7 @@ void MyLabelTest::sizesItselfToTheCaption() {
     QCOMPARE(label->geometry(), QRect(1, 2, 3, 4));
 }
 
-void MyLabelTest::raisesMouseOutOnlyWhenThePointerIsReallyOut() {
+void ShadedLabelTest::raisesMouseOutOnlyWhenThePointerIsReallyOut() {
     QWidget parent;
     parent.resize(300, 200);
     auto* label = new ShadedLabel(&parent);
@@ -362,7 +362,7 @@ void MyLabelTest::raisesMouseOutOnlyWhenThePointerIsReallyOut() {
     QCOMPARE(out.count(), 6);
 }
 
-void MyLabelTest::clickRaisesOnClick() {
+void ShadedLabelTest::clickRaisesClicked() {
     QWidget parent;
     auto* label = new ShadedLabel(&parent);
     label->setText(QStringLiteral("odkaz"));
@@ -375,5 +375,5 @@ void MyLabelTest::clickRaisesOnClick() {
     QCOMPARE(clicks.count(), 1);
 }
 
-QTEST_MAIN(MyLabelTest)
+QTEST_MAIN(ShadedLabelTest)
 #include "ShadedLabelTest.moc"

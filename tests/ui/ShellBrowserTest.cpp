@@ -104,8 +104,8 @@ void ShellBrowserTest::sizesTypesAndAttributes() {
     QCOMPARE(::chmod(QFile::encodeName(dir.filePath(".oboji")).constData(), 0400), 0);
 
     ShellBrowser browser;
-    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir));
-    QCOMPARE(browser.ShellItems().size(), std::size_t{8});
+    browser.setUp(QStringLiteral("vsReport"), folderOf(dir));
+    QCOMPARE(browser.shellItems().size(), std::size_t{8});
 
     QCOMPARE(cell(browser, "nula.bin", ShellItemModel::ColSize), QStringLiteral("1KB"));
     QCOMPARE(cell(browser, "malý.bin", ShellItemModel::ColSize), QStringLiteral("1KB"));
@@ -131,7 +131,7 @@ void ShellBrowserTest::sizesTypesAndAttributes() {
     };
     QVERIFY(!icon(folderRow).value<QIcon>().isNull());
     QVERIFY(!icon(textRow).value<QIcon>().isNull());
-    QVERIFY(browser.ShellItems()[folderRow].ImageIndex != browser.ShellItems()[textRow].ImageIndex);
+    QVERIFY(browser.shellItems()[folderRow].imageIndex != browser.shellItems()[textRow].imageIndex);
 }
 
 void ShellBrowserTest::datesLeaveOutMidnight() {
@@ -143,7 +143,7 @@ void ShellBrowserTest::datesLeaveOutMidnight() {
     setModified(dir.filePath("odpoledne.txt"), QDateTime(day, QTime(13, 45, 30), Qt::LocalTime));
 
     ShellBrowser browser;
-    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir));
+    browser.setUp(QStringLiteral("vsReport"), folderOf(dir));
     const QString dateText = QLocale::system().toString(day, QLocale::ShortFormat);
     QCOMPARE(cell(browser, "pulnoc.txt", ShellItemModel::ColDate), dateText);
     const QString afternoon = cell(browser, "odpoledne.txt", ShellItemModel::ColDate);
@@ -165,15 +165,15 @@ void ShellBrowserTest::foldersFirstThenNamesInCzechOrder() {
     QDir(dir.path()).mkdir(QStringLiteral("Alfa"));
 
     ShellBrowser browser;
-    browser.SetUp(QStringLiteral("vsList"), folderOf(dir));
+    browser.setUp(QStringLiteral("vsList"), folderOf(dir));
     QCOMPARE(shownNames(browser),
              (QStringList{"Alfa", "zeta", "Ahoj.txt", "b.txt", "cukr.txt", "čaj.txt", "dům.txt",
                           "soubor2.txt", "soubor10.txt"}));
-    // The sort agrees with CompareItems.
-    const auto& items = browser.ShellItems();
+    // The sort agrees with compareItems.
+    const auto& items = browser.shellItems();
     for (std::size_t i = 1; i < items.size(); ++i) {
-        QVERIFY(browser.CompareItems(items[i - 1], items[i]) < 0);
-        QVERIFY(browser.CompareItems(items[i], items[i - 1]) > 0);
+        QVERIFY(browser.compareItems(items[i - 1], items[i]) < 0);
+        QVERIFY(browser.compareItems(items[i], items[i - 1]) > 0);
     }
 }
 
@@ -186,30 +186,30 @@ void ShellBrowserTest::backStaysWithinSourceFolder() {
     ShellBrowser browser;
     int beeps = 0;
     browser.setBeeper([&] { ++beeps; });
-    browser.SetUp(QStringLiteral("vsReport"), source);
-    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj"));
+    browser.setUp(QStringLiteral("vsReport"), source);
+    QCOMPARE(browser.currentPath(), dir.filePath("zdroj"));
 
     // Back at SourceFolder does nothing, silently.
-    browser.btnBack->click();
-    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj"));
+    browser.backButton->click();
+    QCOMPARE(browser.currentPath(), dir.filePath("zdroj"));
     QCOMPARE(beeps, 0);
 
     // One level down and back, once by the button and once by Backspace.
     selectRow(browser, "pod");
-    browser.Open();
-    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj/pod"));
-    browser.btnBack->click();
-    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj"));
+    browser.open();
+    QCOMPARE(browser.currentPath(), dir.filePath("zdroj/pod"));
+    browser.backButton->click();
+    QCOMPARE(browser.currentPath(), dir.filePath("zdroj"));
 
     selectRow(browser, "pod");
-    browser.Open();
+    browser.open();
     QTest::keyClick(browser.currentItemView(), Qt::Key_Backspace);
-    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj"));
+    QCOMPARE(browser.currentPath(), dir.filePath("zdroj"));
     QCOMPARE(beeps, 0);
     QVERIFY(MessageBoxes::takeRecords().isEmpty());
 }
 
-// The limit compares folders: an edited but unconfirmed path in cbPath moves
+// The limit compares folders: an edited but unconfirmed path in pathBox moves
 // it nowhere, and a SourceFolder written with "//" or "/./" is the same folder.
 void ShellBrowserTest::backLimitIsTheFolderShownNotTheTypedText() {
     QTemporaryDir dir;
@@ -219,19 +219,19 @@ void ShellBrowserTest::backLimitIsTheFolderShownNotTheTypedText() {
                                    dir.path() + QStringLiteral("/./zdroj/")}) {
         ShellBrowser browser;
         browser.setBeeper([] { QFAIL("beeped"); });
-        browser.SetUp(QStringLiteral("vsReport"), written);
-        browser.Back();
-        QCOMPARE(browser.CurrentPath(), source);
+        browser.setUp(QStringLiteral("vsReport"), written);
+        browser.back();
+        QCOMPARE(browser.currentPath(), source);
 
-        browser.cbPath->setEditText(dir.path());
-        browser.Back();
-        QCOMPARE(browser.CurrentPath(), source);
+        browser.pathBox->setEditText(dir.path());
+        browser.back();
+        QCOMPARE(browser.currentPath(), source);
 
         selectRow(browser, "pod");
-        browser.Open();
-        browser.cbPath->setEditText(source);
-        browser.Back();
-        QCOMPARE(browser.CurrentPath(), source);
+        browser.open();
+        browser.pathBox->setEditText(source);
+        browser.back();
+        QCOMPARE(browser.currentPath(), source);
     }
     QVERIFY(MessageBoxes::takeRecords().isEmpty());
 }
@@ -245,31 +245,31 @@ void ShellBrowserTest::backThroughThePathListWalksUpAndBeeps() {
     ShellBrowser browser;
     int beeps = 0;
     browser.setBeeper([&] { ++beeps; });
-    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir, QStringLiteral("zdroj")));
-    browser.NavigateToPath(elsewhere);
-    browser.NavigateToPath(folderOf(dir, QStringLiteral("zdroj")));
+    browser.setUp(QStringLiteral("vsReport"), folderOf(dir, QStringLiteral("zdroj")));
+    browser.navigateToPath(elsewhere);
+    browser.navigateToPath(folderOf(dir, QStringLiteral("zdroj")));
 
     // Pick the other folder in the path list.
-    const int entry = browser.cbPath->findText(elsewhere);
+    const int entry = browser.pathBox->findText(elsewhere);
     QVERIFY(entry >= 0);
-    browser.cbPath->setCurrentIndex(entry);
-    emit browser.cbPath->activated(entry);
-    QCOMPARE(browser.CurrentPath(), elsewhere);
+    browser.pathBox->setCurrentIndex(entry);
+    emit browser.pathBox->activated(entry);
+    QCOMPARE(browser.currentPath(), elsewhere);
 
     // Walk up to the first folder under the root, one level per Back.
     const QStringList parts = elsewhere.split(u'/', Qt::SkipEmptyParts);
     QString expected = elsewhere;
     for (int level = parts.size(); level > 1; --level) {
-        browser.Back();
+        browser.back();
         expected = expected.left(expected.lastIndexOf(u'/'));
-        QCOMPARE(browser.CurrentPath(), expected);
+        QCOMPARE(browser.currentPath(), expected);
     }
-    QCOMPARE(browser.CurrentPath(), u'/' + parts.first());
+    QCOMPARE(browser.currentPath(), u'/' + parts.first());
     QCOMPARE(beeps, 0);
     // Above it lies only the root: Back beeps and stays.
-    browser.Back();
+    browser.back();
     QCOMPARE(beeps, 1);
-    QCOMPARE(browser.CurrentPath(), u'/' + parts.first());
+    QCOMPARE(browser.currentPath(), u'/' + parts.first());
     QVERIFY(MessageBoxes::takeRecords().isEmpty());
 }
 
@@ -285,13 +285,13 @@ void ShellBrowserTest::enterAndDoubleClickOpenFoldersOnly() {
     QAbstractItemModelTester tester(browser.model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     browser.resize(465, 200);
-    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir));
+    browser.setUp(QStringLiteral("vsReport"), folderOf(dir));
     browser.show();
     QVERIFY(QTest::qWaitForWindowExposed(&browser));
 
     selectRow(browser, "soubor.txt");
     QTest::keyClick(browser.currentItemView(), Qt::Key_Return);
-    QCOMPARE(browser.CurrentPath(), dir.path());
+    QCOMPARE(browser.currentPath(), dir.path());
     QVERIFY(rowOf(browser, "soubor.txt") >= 0);
 
     // A double-click on a file does nothing either.
@@ -299,11 +299,11 @@ void ShellBrowserTest::enterAndDoubleClickOpenFoldersOnly() {
     const QRect fileRect =
         view->visualRect(browser.model()->index(rowOf(browser, "soubor.txt"), 0));
     doubleClick(view->viewport(), fileRect.center());
-    QCOMPARE(browser.CurrentPath(), dir.path());
+    QCOMPARE(browser.currentPath(), dir.path());
 
     selectRow(browser, "pod");
     QTest::keyClick(browser.currentItemView(), Qt::Key_Enter);
-    QCOMPARE(browser.CurrentPath(), dir.filePath("pod"));
+    QCOMPARE(browser.currentPath(), dir.filePath("pod"));
     // The first row of the new folder is selected and current.
     QCOMPARE(browser.currentItemView()->selectionModel()->currentIndex().row(), 0);
     QCOMPARE(shownNames(browser), (QStringList{"hloub", "uvnitr.txt"}));
@@ -311,7 +311,7 @@ void ShellBrowserTest::enterAndDoubleClickOpenFoldersOnly() {
     QTest::qWait(20);
     const QRect folderRect = view->visualRect(browser.model()->index(rowOf(browser, "hloub"), 0));
     doubleClick(view->viewport(), folderRect.center());
-    QCOMPARE(browser.CurrentPath(), dir.filePath("pod/hloub"));
+    QCOMPARE(browser.currentPath(), dir.filePath("pod/hloub"));
 }
 
 void ShellBrowserTest::pathListKeepsOneEntryPerFolderNewestFirst() {
@@ -321,38 +321,38 @@ void ShellBrowserTest::pathListKeepsOneEntryPerFolderNewestFirst() {
     const QString source = dir.filePath("zdroj");
 
     ShellBrowser browser;
-    browser.SetUp(QStringLiteral("vsReport"), source + u'/');
-    QCOMPARE(browser.cbPath->count(), 1);
-    QCOMPARE(browser.cbPath->currentText(), source);
+    browser.setUp(QStringLiteral("vsReport"), source + u'/');
+    QCOMPARE(browser.pathBox->count(), 1);
+    QCOMPARE(browser.pathBox->currentText(), source);
 
     selectRow(browser, "pod");
-    browser.Open();
-    QCOMPARE(browser.cbPath->itemText(0), source + QStringLiteral("/pod"));
-    browser.Back();
+    browser.open();
+    QCOMPARE(browser.pathBox->itemText(0), source + QStringLiteral("/pod"));
+    browser.back();
     // Already listed: selected, not added again; the newest stays on top.
-    QCOMPARE(browser.cbPath->count(), 2);
-    QCOMPARE(browser.cbPath->currentIndex(), 1);
-    QCOMPARE(browser.cbPath->currentText(), source);
+    QCOMPARE(browser.pathBox->count(), 2);
+    QCOMPARE(browser.pathBox->currentIndex(), 1);
+    QCOMPARE(browser.pathBox->currentText(), source);
 
     selectRow(browser, "jiny");
-    browser.Open();
-    QCOMPARE(browser.cbPath->count(), 3);
-    QCOMPARE(browser.cbPath->itemText(0), source + QStringLiteral("/jiny"));
-    QCOMPARE(browser.cbPath->currentIndex(), 0);
+    browser.open();
+    QCOMPARE(browser.pathBox->count(), 3);
+    QCOMPARE(browser.pathBox->itemText(0), source + QStringLiteral("/jiny"));
+    QCOMPARE(browser.pathBox->currentIndex(), 0);
 
     // Looking up a typed path ignores letter case: the entry's own folder is shown.
-    browser.cbPath->setEditText(source.toUpper() + QStringLiteral("/POD"));
-    QTest::keyClick(browser.cbPath->lineEdit(), Qt::Key_Return);
-    QCOMPARE(browser.CurrentPath(), source + QStringLiteral("/pod"));
-    QCOMPARE(browser.cbPath->count(), 3);
-    QCOMPARE(browser.cbPath->currentText(), source + QStringLiteral("/pod"));
+    browser.pathBox->setEditText(source.toUpper() + QStringLiteral("/POD"));
+    QTest::keyClick(browser.pathBox->lineEdit(), Qt::Key_Return);
+    QCOMPARE(browser.currentPath(), source + QStringLiteral("/pod"));
+    QCOMPARE(browser.pathBox->count(), 3);
+    QCOMPARE(browser.pathBox->currentText(), source + QStringLiteral("/pod"));
 
     // A repeated set-up keeps the list; a change of SourceFolder empties it first.
-    browser.SetUp(QStringLiteral("vsReport"), source + u'/');
-    QCOMPARE(browser.cbPath->count(), 3);
+    browser.setUp(QStringLiteral("vsReport"), source + u'/');
+    QCOMPARE(browser.pathBox->count(), 3);
     browser.clearPathList();
-    browser.SetUp(QStringLiteral("vsReport"), source + u'/');
-    QCOMPARE(browser.cbPath->count(), 1);
+    browser.setUp(QStringLiteral("vsReport"), source + u'/');
+    QCOMPARE(browser.pathBox->count(), 1);
     QVERIFY(MessageBoxes::takeRecords().isEmpty());
 }
 
@@ -363,40 +363,40 @@ void ShellBrowserTest::typedPathsAndFailuresKeepThePreviousFolder() {
     writeFile(dir.filePath("zdroj/soubor.txt"));
 
     ShellBrowser browser;
-    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir, QStringLiteral("zdroj")));
+    browser.setUp(QStringLiteral("vsReport"), folderOf(dir, QStringLiteral("zdroj")));
 
     // A typed path that is not in the list is navigated to.
-    browser.cbPath->setEditText(dir.filePath("jinam"));
-    QTest::keyClick(browser.cbPath->lineEdit(), Qt::Key_Return);
-    QCOMPARE(browser.CurrentPath(), dir.filePath("jinam"));
-    browser.NavigateToPath(folderOf(dir, QStringLiteral("zdroj")));
+    browser.pathBox->setEditText(dir.filePath("jinam"));
+    QTest::keyClick(browser.pathBox->lineEdit(), Qt::Key_Return);
+    QCOMPARE(browser.currentPath(), dir.filePath("jinam"));
+    browser.navigateToPath(folderOf(dir, QStringLiteral("zdroj")));
 
     // A folder that went away after the listing: the error box, and the
     // previous folder stays shown.
     QVERIFY(QDir(dir.path()).rmdir(QStringLiteral("zdroj/pryc")));
     selectRow(browser, "pryc");
-    browser.Open();
+    browser.open();
     auto records = MessageBoxes::takeRecords();
     QCOMPARE(countStandardErrors(records), 1);
     QVERIFY2(records.constFirst().text.contains(dir.filePath("zdroj/pryc")),
              qPrintable(records.constFirst().text));
     QCOMPARE(records.constFirst().caption, QStringLiteral("Tornavel"));
-    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj"));
+    QCOMPARE(browser.currentPath(), dir.filePath("zdroj"));
     QCOMPARE(shownNames(browser), (QStringList{"pryc", "soubor.txt"}));
     QCOMPARE(browser.model()->rowCount(), 2);
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
 
     // A typed path that does not exist.
-    browser.cbPath->setEditText(dir.filePath("nikde"));
-    QTest::keyClick(browser.cbPath->lineEdit(), Qt::Key_Return);
+    browser.pathBox->setEditText(dir.filePath("nikde"));
+    QTest::keyClick(browser.pathBox->lineEdit(), Qt::Key_Return);
     records = MessageBoxes::takeRecords();
     QCOMPARE(countStandardErrors(records), 1);
     QVERIFY(records.constFirst().text.contains(QStringLiteral("neexistuje")));
-    QCOMPARE(browser.CurrentPath(), dir.filePath("zdroj"));
+    QCOMPARE(browser.currentPath(), dir.filePath("zdroj"));
 
     // The set-up reports a missing SourceFolder to its caller.
     QVERIFY_THROWS_EXCEPTION(tornavel::Error,
-                             browser.SetUp(QStringLiteral("vsReport"), folderOf(dir, "nic")));
+                             browser.setUp(QStringLiteral("vsReport"), folderOf(dir, "nic")));
 }
 
 void ShellBrowserTest::emptyFolderHasNoRowsAndNoSelection() {
@@ -405,21 +405,21 @@ void ShellBrowserTest::emptyFolderHasNoRowsAndNoSelection() {
     writeFile(dir.filePath("plna/a.txt"));
 
     ShellBrowser browser;
-    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir, QStringLiteral("plna")));
+    browser.setUp(QStringLiteral("vsReport"), folderOf(dir, QStringLiteral("plna")));
     browser.show();
     QVERIFY(QTest::qWaitForWindowExposed(&browser));
     QVERIFY(browser.currentItemView()->selectionModel()->hasSelection());
 
     selectRow(browser, "prazdna");
-    browser.Open();
-    QCOMPARE(browser.CurrentPath(), dir.filePath("plna/prazdna"));
+    browser.open();
+    QCOMPARE(browser.currentPath(), dir.filePath("plna/prazdna"));
     QCOMPARE(browser.model()->rowCount(), 0);
-    QVERIFY(browser.ShellItems().empty());
+    QVERIFY(browser.shellItems().empty());
     QVERIFY(!browser.currentItemView()->selectionModel()->hasSelection());
     QVERIFY(!browser.currentItemView()->selectionModel()->currentIndex().isValid());
     // Enter on nothing does nothing.
     QTest::keyClick(browser.currentItemView(), Qt::Key_Return);
-    QCOMPARE(browser.CurrentPath(), dir.filePath("plna/prazdna"));
+    QCOMPARE(browser.currentPath(), dir.filePath("plna/prazdna"));
     QVERIFY(MessageBoxes::takeRecords().isEmpty());
 }
 
@@ -438,7 +438,7 @@ void ShellBrowserTest::aReturnShowsTheFirstRowAlsoWithoutAListing() {
     setModified(dir.path(), QDateTime::currentDateTime().addSecs(-3600));
     ShellBrowser browser;
     browser.resize(465, 200);
-    browser.SetUp(style, folderOf(dir));
+    browser.setUp(style, folderOf(dir));
     browser.show();
     QVERIFY(QTest::qWaitForWindowExposed(&browser));
 
@@ -448,7 +448,7 @@ void ShellBrowserTest::aReturnShowsTheFirstRowAlsoWithoutAListing() {
     view->scrollToBottom();
     view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
     QTest::qWait(20);
-    browser.NavigateToPath(folderOf(dir));
+    browser.navigateToPath(folderOf(dir));
     QCOMPARE(browser.enumerationCount(), 1);
     QCOMPARE(view->currentIndex().row(), 0);
     const QModelIndex first = browser.model()->index(0, 0);
@@ -462,18 +462,18 @@ void ShellBrowserTest::viewStylesByNameAndByButton() {
     ShellBrowser browser;
     QCOMPARE(browser.viewStyleName(), QStringLiteral("vsSmallIcon"));
     // Names with other letter case are not recognised.
-    browser.SetUp(QStringLiteral("vsreport"), folderOf(dir));
+    browser.setUp(QStringLiteral("vsreport"), folderOf(dir));
     QCOMPARE(browser.viewStyleName(), QStringLiteral("vsSmallIcon"));
-    QCOMPARE(browser.ListView->currentWidget(), browser.iconView());
+    QCOMPARE(browser.listView->currentWidget(), browser.iconView());
     QCOMPARE(browser.iconView()->viewMode(), QListView::ListMode);
     QVERIFY(!browser.setViewStyleByName(QStringLiteral("VSICON")));
     QVERIFY(!browser.setViewStyleByName(QString()));
     QCOMPARE(browser.viewStyleName(), QStringLiteral("vsSmallIcon"));
 
     QVERIFY(browser.setViewStyleByName(QStringLiteral("vsReport")));
-    QCOMPARE(browser.ListView->currentWidget(), browser.reportView());
+    QCOMPARE(browser.listView->currentWidget(), browser.reportView());
     QVERIFY(browser.setViewStyleByName(QStringLiteral("vsIcon")));
-    QCOMPARE(browser.ListView->currentWidget(), browser.iconView());
+    QCOMPARE(browser.listView->currentWidget(), browser.iconView());
     QCOMPARE(browser.iconView()->viewMode(), QListView::IconMode);
     QVERIFY(browser.setViewStyleByName(QStringLiteral("vsList")));
     QCOMPARE(browser.iconView()->flow(), QListView::TopToBottom);
@@ -521,16 +521,16 @@ void ShellBrowserTest::detailsAreReadOnlyForRowsShown() {
 
     ShellBrowser browser;
     browser.resize(465, 200);
-    browser.SetUp(style, folderOf(dir));
+    browser.setUp(style, folderOf(dir));
     browser.show();
     QVERIFY(QTest::qWaitForWindowExposed(&browser));
     QTest::qWait(50);
 
     const auto filledRows = [&] {
         QList<int> rows;
-        const auto& items = browser.ShellItems();
+        const auto& items = browser.shellItems();
         for (std::size_t i = 0; i < items.size(); ++i) {
-            if (!items[i].DetailsPending) {
+            if (!items[i].detailsPending) {
                 rows << static_cast<int>(i);
             }
         }
@@ -556,7 +556,7 @@ void ShellBrowserTest::columnsAndSubItemColour() {
     writeFile(dir.filePath("a.txt"), 5000);
 
     ShellBrowser browser;
-    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir));
+    browser.setUp(QStringLiteral("vsReport"), folderOf(dir));
     const QStringList titles{"Jméno", "Velikost", "Typ", "Datum", "Atributy"};
     const QList<int> widths{169, 49, 59, 114, 47};
     for (int c = 0; c < ShellItemModel::ColumnCount; ++c) {
@@ -598,18 +598,18 @@ void ShellBrowserTest::fillDetailsTakesOnlyRangesWithinTheList() {
     writeFile(dir.filePath("c.txt"), 7000);
 
     ShellBrowser browser;
-    browser.SetUp(QStringLiteral("vsReport"), folderOf(dir));
-    const auto& items = browser.ShellItems();
-    browser.FillDetails(1, 3); // past the end: nothing happens
-    browser.FillDetails(-1, 1);
-    QVERIFY(items[1].DetailsPending);
-    QVERIFY(items[2].DetailsPending);
-    browser.FillDetails(2, 2);
-    QVERIFY(items[1].DetailsPending);
-    QVERIFY(!items[2].DetailsPending);
-    QCOMPARE(items[2].SizeKB, 7);
-    QVERIFY(items[2].AbsoluteID != nullptr);
-    QCOMPARE(browser.ItemDisplayName(tornavel::shell::ShellFolder(), items[2].AbsoluteID,
+    browser.setUp(QStringLiteral("vsReport"), folderOf(dir));
+    const auto& items = browser.shellItems();
+    browser.fillDetails(1, 3); // past the end: nothing happens
+    browser.fillDetails(-1, 1);
+    QVERIFY(items[1].detailsPending);
+    QVERIFY(items[2].detailsPending);
+    browser.fillDetails(2, 2);
+    QVERIFY(items[1].detailsPending);
+    QVERIFY(!items[2].detailsPending);
+    QCOMPARE(items[2].sizeKb, 7);
+    QVERIFY(items[2].absoluteId != nullptr);
+    QCOMPARE(browser.itemDisplayName(tornavel::shell::ShellFolder(), items[2].absoluteId,
                                      tornavel::shell::NameForm::ForParsing),
              dir.filePath("c.txt"));
 }

@@ -104,34 +104,34 @@ ShellBrowser::ShellBrowser(QWidget* parent)
     layout->setSpacing(0);
     buildToolbar();
     buildViews();
-    layout->addWidget(ToolBar2);
-    layout->addWidget(ListView, 1);
+    layout->addWidget(toolBar);
+    layout->addWidget(listView, 1);
     setViewStyle(ViewStyle::SmallIcons);
 }
 
 ShellBrowser::~ShellBrowser() {
-    ClearItems();
+    clearItems();
 }
 
 void ShellBrowser::buildToolbar() {
-    ToolBar2 = new QToolBar(this);
-    ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
-    ToolBar2->setIconSize(QSize(21, 21));
-    ToolBar2->setMovable(false);
-    ToolBar2->setFloatable(false);
+    toolBar = new QToolBar(this);
+    toolBar->setObjectName(QStringLiteral("ToolBar2"));
+    toolBar->setIconSize(QSize(21, 21));
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
 
     auto makeButton = [this](const char* name, const QIcon& icon) {
-        auto* button = new QToolButton(ToolBar2);
+        auto* button = new QToolButton(toolBar);
         button->setObjectName(QString::fromLatin1(name));
         button->setIcon(icon);
         button->setAutoRaise(true);
         button->setFixedSize(28, 27);
         button->setFocusPolicy(Qt::NoFocus);
-        ToolBar2->addWidget(button);
+        toolBar->addWidget(button);
         return button;
     };
-    btnBack = makeButton("btnBack", themedIcon("go-previous", QStyle::SP_ArrowBack));
-    ToolBar2->addSeparator();
+    backButton = makeButton("btnBack", themedIcon("go-previous", QStyle::SP_ArrowBack));
+    toolBar->addSeparator();
     btnLargeIcons =
         makeButton("btnLargeIcons", themedIcon("view-grid", QStyle::SP_FileDialogContentsView));
     btnSmallIcons =
@@ -150,19 +150,19 @@ void ShellBrowser::buildToolbar() {
     }
     connect(viewButtons_, &QButtonGroup::idClicked, this,
             [this](int style) { setViewStyle(static_cast<ViewStyle>(style)); });
-    connect(btnBack, &QToolButton::clicked, this, [this] { Back(); });
+    connect(backButton, &QToolButton::clicked, this, [this] { back(); });
 
-    cbPath = new QComboBox(ToolBar2);
-    cbPath->setObjectName(QStringLiteral("cbPath"));
-    cbPath->setEditable(true);
-    cbPath->setInsertPolicy(QComboBox::NoInsert);
-    cbPath->setMinimumWidth(298);
-    cbPath->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    ToolBar2->addWidget(cbPath);
-    connect(cbPath, &QComboBox::activated, this, [this](int) { PathSelected(); });
+    pathBox = new QComboBox(toolBar);
+    pathBox->setObjectName(QStringLiteral("cbPath"));
+    pathBox->setEditable(true);
+    pathBox->setInsertPolicy(QComboBox::NoInsert);
+    pathBox->setMinimumWidth(298);
+    pathBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    toolBar->addWidget(pathBox);
+    connect(pathBox, &QComboBox::activated, this, [this](int) { pathSelected(); });
     // A typed path is taken with Enter; the combo itself would only look it
     // up among its entries.
-    cbPath->lineEdit()->installEventFilter(this);
+    pathBox->lineEdit()->installEventFilter(this);
 }
 
 int ShellBrowser::lineHeight() const {
@@ -171,10 +171,10 @@ int ShellBrowser::lineHeight() const {
 
 void ShellBrowser::buildViews() {
     model_ = new ShellItemModel(*this);
-    ListView = new QStackedWidget(this);
-    ListView->setObjectName(QStringLiteral("ListView"));
+    listView = new QStackedWidget(this);
+    listView->setObjectName(QStringLiteral("ListView"));
 
-    iconView_ = new QListView(ListView);
+    iconView_ = new QListView(listView);
     iconView_->setObjectName(QStringLiteral("ListViewItems"));
     // Every item has the size of the grid, so the view never measures rows it
     // does not show (a measure would read their details).
@@ -185,7 +185,7 @@ void ShellBrowser::buildViews() {
 
     // A table rather than a tree: it keeps no record per row (a tree view
     // holds 40 bytes for each of them), only the header's 8 bytes.
-    reportView_ = new QTableView(ListView);
+    reportView_ = new QTableView(listView);
     reportView_->setObjectName(QStringLiteral("ListViewReport"));
     reportView_->setShowGrid(false);
     reportView_->setWordWrap(false);
@@ -210,8 +210,8 @@ void ShellBrowser::buildViews() {
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->installEventFilter(this);
         connect(view, &QAbstractItemView::doubleClicked, this,
-                [this](const QModelIndex&) { Open(); });
-        ListView->addWidget(view);
+                [this](const QModelIndex&) { open(); });
+        listView->addWidget(view);
     }
 }
 
@@ -234,7 +234,7 @@ QString ShellBrowser::viewStyleName() const {
 void ShellBrowser::setViewStyle(ViewStyle style) {
     viewStyle_ = style;
     if (style == ViewStyle::Details) {
-        ListView->setCurrentWidget(reportView_);
+        listView->setCurrentWidget(reportView_);
     } else {
         if (style == ViewStyle::LargeIcons) {
             iconView_->setViewMode(QListView::IconMode);
@@ -254,7 +254,7 @@ void ShellBrowser::setViewStyle(ViewStyle style) {
         iconView_->setWrapping(true);
         iconView_->setMovement(QListView::Static);
         iconView_->setResizeMode(QListView::Adjust);
-        ListView->setCurrentWidget(iconView_);
+        listView->setCurrentWidget(iconView_);
     }
     giveModelTo(currentItemView());
     const QModelIndex current = currentItemView()->currentIndex();
@@ -310,63 +310,63 @@ QAbstractItemView* ShellBrowser::currentItemView() const {
 }
 
 void ShellBrowser::clearPathList() {
-    cbPath->clear();
+    pathBox->clear();
 }
 
 // ---- Set-up and navigation -----------------------------------------------------
 
-void ShellBrowser::SetUp(const QString& typView, const QString& sourceFolder) {
+void ShellBrowser::setUp(const QString& typView, const QString& sourceFolder) {
     setViewStyleByName(typView);
     desktopFolder_ = shell::ShellFolder();
     currentFolder_ = desktopFolder_;
-    ClearItems();
+    clearItems();
     sourcePath_ = shell::NormalFolderPath(QFile::encodeName(sourceFolder).toStdString());
-    NavigateToPath(sourceFolder);
+    navigateToPath(sourceFolder);
 }
 
-void ShellBrowser::NavigateToPath(const QString& path) {
-    const shell::IdList id = desktopFolder_.ParseDisplayName(QFile::encodeName(path).toStdString());
-    NavigateToID(id.get());
+void ShellBrowser::navigateToPath(const QString& path) {
+    const shell::IdList id = desktopFolder_.parseDisplayName(QFile::encodeName(path).toStdString());
+    navigateToId(id.get());
 }
 
-void ShellBrowser::NavigateToID(shell::ConstIdPtr absoluteId) {
+void ShellBrowser::navigateToId(shell::ConstIdPtr absoluteId) {
     // Our own copy: the list may live in a path-list entry that this call changes.
     shell::IdList target(shell::CopyIdList(absoluteId));
-    shell::ShellFolder folder = desktopFolder_.BindToObject(target.get());
+    shell::ShellFolder folder = desktopFolder_.bindToObject(target.get());
     if (folder.path() == currentFolder_.path() &&
-        shell::ListingStillHolds(listedStamp_, folder.Stamp())) {
+        shell::ListingStillHolds(listedStamp_, folder.stamp())) {
         // The folder shown, unchanged since it was listed: the same entries in
         // the same order. Sizes and dates may have changed, so their details
         // are read again for the rows shown.
         currentFolder_ = std::move(folder);
         model_->forgetDetails();
     } else {
-        RedrawSuspended suspended(ListView);
-        FillFolder(std::move(folder));
+        RedrawSuspended suspended(listView);
+        fillFolder(std::move(folder));
     }
     currentFolderId_ = std::move(target);
     currentPath_ =
-        ItemDisplayName(desktopFolder_, currentFolderId_.get(), shell::NameForm::ForParsing);
+        itemDisplayName(desktopFolder_, currentFolderId_.get(), shell::NameForm::ForParsing);
     updatePathList(currentFolderId_.get());
     selectFirstRow();
 }
 
-void ShellBrowser::FillFolder(shell::ShellFolder folder) {
+void ShellBrowser::fillFolder(shell::ShellFolder folder) {
     WaitCursor wait;
     // Read before the listing, so a change made while it runs shows as one.
-    const shell::FolderStamp stamp = folder.Stamp();
-    shell::FolderEnumeration enumeration = folder.EnumObjects();
+    const shell::FolderStamp stamp = folder.stamp();
+    shell::FolderEnumeration enumeration = folder.enumObjects();
     ++enumerations_;
     currentFolder_ = std::move(folder);
     // The names stay in the block the enumeration read them into; the sort
     // orders their offsets, and the model takes the block whole.
-    shell::FolderListing listing = enumeration.TakeAll();
+    shell::FolderListing listing = enumeration.takeAll();
     SortForDisplay(listing, *collator_);
     model_->setItems(ShellItemList(std::move(listing)));
     listedStamp_ = stamp;
 }
 
-void ShellBrowser::ClearItems() {
+void ShellBrowser::clearItems() {
     // Each entry releases its ID lists with the list's block.
     if (model_) {
         model_->setItems(ShellItemList());
@@ -374,24 +374,24 @@ void ShellBrowser::ClearItems() {
     listedStamp_ = shell::FolderStamp();
 }
 
-int ShellBrowser::CompareItems(const ShellItem& a, const ShellItem& b) const {
-    return CompareForDisplay(a.RelativeID, b.RelativeID, *collator_);
+int ShellBrowser::compareItems(const ShellItem& a, const ShellItem& b) const {
+    return CompareForDisplay(a.relativeId, b.relativeId, *collator_);
 }
 
 void ShellBrowser::updatePathList(shell::ConstIdPtr absoluteId) {
-    int entry = cbPath->findText(currentPath_, Qt::MatchFixedString); // letter case ignored
+    int entry = pathBox->findText(currentPath_, Qt::MatchFixedString); // letter case ignored
     if (entry < 0) {
-        cbPath->insertItem(0, currentPath_,
-                           QByteArray(reinterpret_cast<const char*>(absoluteId),
-                                      static_cast<qsizetype>(shell::IdListSize(absoluteId))));
+        pathBox->insertItem(0, currentPath_,
+                            QByteArray(reinterpret_cast<const char*>(absoluteId),
+                                       static_cast<qsizetype>(shell::IdListSize(absoluteId))));
         entry = 0;
     }
-    cbPath->setCurrentIndex(entry);
-    cbPath->setEditText(cbPath->itemText(entry));
+    pathBox->setCurrentIndex(entry);
+    pathBox->setEditText(pathBox->itemText(entry));
 }
 
 void ShellBrowser::selectFirstRow() {
-    if (ShellItems().empty()) {
+    if (shellItems().empty()) {
         return;
     }
     const QModelIndex first = model_->index(0, 0);
@@ -408,47 +408,47 @@ void ShellBrowser::selectFirstRow() {
 
 // ---- Details -------------------------------------------------------------------
 
-void ShellBrowser::FillDetails(int first, int last) {
-    const ShellItemList& items = ShellItems();
+void ShellBrowser::fillDetails(int first, int last) {
+    const ShellItemList& items = shellItems();
     const int count = static_cast<int>(items.size());
     if (first < 0 || last < 0 || first >= count || last >= count) {
         return;
     }
     for (int row = first; row <= last; ++row) {
         const auto entry = static_cast<std::size_t>(row);
-        if (items.Details(entry)) {
+        if (items.details(entry)) {
             continue;
         }
-        const shell::ConstIdPtr relative = items.RelativeID(entry);
+        const shell::ConstIdPtr relative = items.relativeId(entry);
         ShellItemDetails details;
-        details.AbsoluteID.reset(shell::JoinIdLists(currentFolderId_.get(), relative));
+        details.absoluteId.reset(shell::JoinIdLists(currentFolderId_.get(), relative));
         const QString path =
-            ItemDisplayName(desktopFolder_, details.AbsoluteID.get(), shell::NameForm::ForParsing);
+            itemDisplayName(desktopFolder_, details.absoluteId.get(), shell::NameForm::ForParsing);
         const QMimeType type =
-            IsFolderItem(currentFolder_, relative)
+            isFolderItem(currentFolder_, relative)
                 ? mimeDatabase_.mimeTypeForName(QStringLiteral("inode/directory"))
                 : mimeDatabase_.mimeTypeForFile(path);
-        details.ImageIndex = IconIndexOf(type);
-        details.TypeName = typeDescription(type).left(kTypeNameLimit);
-        const shell::FindData data = currentFolder_.GetFindData(relative);
-        details.SizeKB = shell::SizeInKB(data.size);
-        details.ModifiedText = modifiedText(data);
-        details.Attributes = data.attributes;
+        details.imageIndex = iconIndexOf(type);
+        details.typeName = typeDescription(type).left(kTypeNameLimit);
+        const shell::FindData data = currentFolder_.getFindData(relative);
+        details.sizeKb = shell::SizeInKB(data.size);
+        details.modifiedText = modifiedText(data);
+        details.attributes = data.attributes;
         model_->setDetails(entry, std::move(details));
     }
 }
 
-QString ShellBrowser::ItemDisplayName(const shell::ShellFolder& folder, shell::ConstIdPtr list,
+QString ShellBrowser::itemDisplayName(const shell::ShellFolder& folder, shell::ConstIdPtr list,
                                       shell::NameForm form) const {
-    return fromNative(folder.GetDisplayNameOf(list, form));
+    return fromNative(folder.getDisplayNameOf(list, form));
 }
 
-bool ShellBrowser::IsFolderItem(const shell::ShellFolder& folder,
+bool ShellBrowser::isFolderItem(const shell::ShellFolder& folder,
                                 shell::ConstIdPtr relative) const {
-    return folder.IsFolder(relative);
+    return folder.isFolder(relative);
 }
 
-int ShellBrowser::IconIndexOf(const QMimeType& type) {
+int ShellBrowser::iconIndexOf(const QMimeType& type) {
     const QString key = type.name();
     if (const auto it = imageIndexByIcon_.constFind(key); it != imageIndexByIcon_.constEnd()) {
         return it.value();
@@ -503,31 +503,31 @@ QString ShellBrowser::modifiedText(const shell::FindData& data) const {
 
 // ---- User actions --------------------------------------------------------------
 
-void ShellBrowser::Open() {
+void ShellBrowser::open() {
     runGuarded(this, [this] {
         const QModelIndexList selected = currentItemView()->selectionModel()->selectedIndexes();
         if (selected.isEmpty()) {
             return;
         }
         const int row = selected.constFirst().row();
-        if (row < 0 || static_cast<std::size_t>(row) >= ShellItems().size()) {
+        if (row < 0 || static_cast<std::size_t>(row) >= shellItems().size()) {
             return;
         }
-        const shell::ConstIdPtr relative = ShellItems().RelativeID(static_cast<std::size_t>(row));
-        if (!IsFolderItem(currentFolder_, relative)) {
+        const shell::ConstIdPtr relative = shellItems().relativeId(static_cast<std::size_t>(row));
+        if (!isFolderItem(currentFolder_, relative)) {
             return; // files are never opened or started
         }
         const shell::IdList target(shell::JoinIdLists(currentFolderId_.get(), relative));
-        NavigateToID(target.get());
+        navigateToId(target.get());
     });
 }
 
-void ShellBrowser::Back() {
+void ShellBrowser::back() {
     runGuarded(this, [this] {
         const shell::IdList parent(shell::CopyIdList(currentFolderId_.get()));
         // Never above SourceFolder: the folder shown, not the path combo's
         // text, which the user may have edited without confirming it.
-        if (desktopFolder_.GetDisplayNameOf(currentFolderId_.get(), shell::NameForm::ForParsing) ==
+        if (desktopFolder_.getDisplayNameOf(currentFolderId_.get(), shell::NameForm::ForParsing) ==
             sourcePath_) {
             return;
         }
@@ -536,19 +536,19 @@ void ShellBrowser::Back() {
             beeper_();
             return;
         }
-        NavigateToID(parent.get());
+        navigateToId(parent.get());
     });
 }
 
-void ShellBrowser::PathSelected() {
+void ShellBrowser::pathSelected() {
     runGuarded(this, [this] {
-        const QString text = cbPath->currentText();
-        const int entry = cbPath->findText(text, Qt::MatchFixedString);
+        const QString text = pathBox->currentText();
+        const int entry = pathBox->findText(text, Qt::MatchFixedString);
         if (entry >= 0) {
-            const QByteArray id = cbPath->itemData(entry).toByteArray();
-            NavigateToID(reinterpret_cast<shell::ConstIdPtr>(id.constData()));
+            const QByteArray id = pathBox->itemData(entry).toByteArray();
+            navigateToId(reinterpret_cast<shell::ConstIdPtr>(id.constData()));
         } else {
-            NavigateToPath(text);
+            navigateToPath(text);
         }
     });
 }
@@ -559,18 +559,18 @@ bool ShellBrowser::eventFilter(QObject* watched, QEvent* event) {
     }
     const int key = static_cast<QKeyEvent*>(event)->key();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (watched == cbPath->lineEdit()) {
+    if (watched == pathBox->lineEdit()) {
         if (enter) {
-            PathSelected();
+            pathSelected();
             return true;
         }
     } else if (watched == iconView_ || watched == reportView_) {
         if (enter) {
-            Open();
+            open();
             return true;
         }
         if (key == Qt::Key_Backspace) {
-            Back();
+            back();
             return true;
         }
     }

@@ -30,7 +30,7 @@ namespace tornavel::ui {
 class NameCollator;
 
 // The file browser of the page "Soubory": a viewer of SourceFolder and its
-// sub-folders with the toolbar ToolBar2 and the virtual list ListView.
+// sub-folders with the toolbar toolBar and the virtual list listView.
 class ShellBrowser : public QWidget {
     Q_OBJECT
 public:
@@ -42,9 +42,9 @@ public:
     // ---- What the main window calls --------------------------------------
     // The set-up of the start-up step: the view style by its stored name (see
     // setViewStyleByName), a fresh root folder, an empty item list, then
-    // NavigateToPath(sourceFolder). sourceFolder ends with the native separator
+    // navigateToPath(sourceFolder). sourceFolder ends with the native separator
     // and is also the limit of Back. Throws Error when the folder cannot be shown.
-    void SetUp(const QString& typView, const QString& sourceFolder);
+    void setUp(const QString& typView, const QString& sourceFolder);
     // Sets the view for "vsIcon", "vsSmallIcon", "vsList" or "vsReport" (exact
     // letter case) and returns true; any other text leaves the view as it is.
     bool setViewStyleByName(const QString& name);
@@ -52,35 +52,35 @@ public:
     QString viewStyleName() const;
     ViewStyle viewStyle() const { return viewStyle_; }
     void setViewStyle(ViewStyle style);
-    // Empties the path list cbPath (a confirmed change of SourceFolder).
+    // Empties the path list pathBox (a confirmed change of SourceFolder).
     void clearPathList();
 
     // ---- The browser's operations (throw Error on failure) ----------------
-    void NavigateToPath(const QString& path);
-    void NavigateToID(shell::ConstIdPtr absoluteId);
-    void FillFolder(shell::ShellFolder folder);
-    void ClearItems();
-    void FillDetails(int first, int last);
-    QString ItemDisplayName(const shell::ShellFolder& folder, shell::ConstIdPtr list,
+    void navigateToPath(const QString& path);
+    void navigateToId(shell::ConstIdPtr absoluteId);
+    void fillFolder(shell::ShellFolder folder);
+    void clearItems();
+    void fillDetails(int first, int last);
+    QString itemDisplayName(const shell::ShellFolder& folder, shell::ConstIdPtr list,
                             shell::NameForm form) const;
-    bool IsFolderItem(const shell::ShellFolder& folder, shell::ConstIdPtr relative) const;
+    bool isFolderItem(const shell::ShellFolder& folder, shell::ConstIdPtr relative) const;
     // The icon of an item of this MIME type, as an index into the image list.
-    int IconIndexOf(const QMimeType& type);
+    int iconIndexOf(const QMimeType& type);
     // Folders before files, each group by name (Czech order, numbers by value),
     // names equal but for letter case by their bytes.
-    int CompareItems(const ShellItem& a, const ShellItem& b) const;
+    int compareItems(const ShellItem& a, const ShellItem& b) const;
 
     // ---- User actions (guarded: a failure shows the standard error box) ----
-    void Open();
-    void Back();
-    void PathSelected();
+    void open();
+    void back();
+    void pathSelected();
 
     // ---- State -----------------------------------------------------------
-    const ShellItemList& ShellItems() const { return model_->items(); }
-    const QString& CurrentPath() const { return currentPath_; }
-    shell::ConstIdPtr CurrentFolderID() const { return currentFolderId_.get(); }
-    const shell::ShellFolder& CurrentFolder() const { return currentFolder_; }
-    const QList<QIcon>& ImageList() const { return imageList_; }
+    const ShellItemList& shellItems() const { return model_->items(); }
+    const QString& currentPath() const { return currentPath_; }
+    shell::ConstIdPtr currentFolderId() const { return currentFolderId_.get(); }
+    const shell::ShellFolder& currentFolder() const { return currentFolder_; }
+    const QList<QIcon>& imageList() const { return imageList_; }
     ShellItemModel* model() const { return model_; }
     // The item view that shows the current view style.
     QAbstractItemView* currentItemView() const;
@@ -95,14 +95,14 @@ public:
     void setBeeper(std::function<void()> beeper) { beeper_ = std::move(beeper); }
 
     // The controls, named as the page "Soubory" names them.
-    QToolBar* ToolBar2 = nullptr;
-    QToolButton* btnBack = nullptr;
+    QToolBar* toolBar = nullptr;
+    QToolButton* backButton = nullptr;
     QToolButton* btnLargeIcons = nullptr;
     QToolButton* btnSmallIcons = nullptr;
     QToolButton* btnList = nullptr;
     QToolButton* btnReport = nullptr;
-    QComboBox* cbPath = nullptr;
-    QStackedWidget* ListView = nullptr;
+    QComboBox* pathBox = nullptr;
+    QStackedWidget* listView = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -28,14 +28,14 @@ void ShellItemModel::setItems(ShellItemList items) {
 }
 
 void ShellItemModel::setDetails(std::size_t row, ShellItemDetails details) {
-    items_.SetDetails(row, std::move(details));
+    items_.setDetails(row, std::move(details));
 }
 
 void ShellItemModel::forgetDetails() {
     // Only rows that were shown have details; announcing those alone spares
     // views that keep something per row (large icons) a pass over them all.
-    std::vector<std::size_t> rows = items_.DetailedRows();
-    items_.ForgetDetails();
+    std::vector<std::size_t> rows = items_.detailedRows();
+    items_.forgetDetails();
     std::sort(rows.begin(), rows.end());
     for (std::size_t first = 0; first < rows.size();) {
         std::size_t last = first;
@@ -66,30 +66,30 @@ QVariant ShellItemModel::data(const QModelIndex& index, int role) const {
         return column == ColName ? QVariant() : QVariant(QGuiApplication::palette().windowText());
     }
     if (role == Qt::DisplayRole && column == ColName) {
-        return items_.DisplayName(entry);
+        return items_.displayName(entry);
     }
     if (role != Qt::DisplayRole && !(role == Qt::DecorationRole && column == ColName)) {
         return {};
     }
-    browser_.FillDetails(row, row);
-    const ShellItemDetails* details = items_.Details(entry);
+    browser_.fillDetails(row, row);
+    const ShellItemDetails* details = items_.details(entry);
     if (!details) {
         return {};
     }
     switch (column) {
     case ColName:
-        return browser_.ImageList().value(details->ImageIndex);
+        return browser_.imageList().value(details->imageIndex);
     case ColSize:
-        if (browser_.IsFolderItem(browser_.CurrentFolder(), items_.RelativeID(entry))) {
+        if (browser_.isFolderItem(browser_.currentFolder(), items_.relativeId(entry))) {
             return QString();
         }
-        return QString::fromStdString(shell::SizeText(details->SizeKB));
+        return QString::fromStdString(shell::SizeText(details->sizeKb));
     case ColType:
-        return details->TypeName;
+        return details->typeName;
     case ColDate:
-        return details->ModifiedText;
+        return details->modifiedText;
     case ColAttributes:
-        return QString::fromStdString(shell::AttributeLetters(details->Attributes));
+        return QString::fromStdString(shell::AttributeLetters(details->attributes));
     default:
         return {};
     }

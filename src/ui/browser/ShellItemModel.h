@@ -10,7 +10,7 @@ class ShellBrowser;
 
 // The list's rows: the entries of the folder shown (the browser's ShellItems),
 // handed over whole with each listing. Details are read for a row, through the
-// browser's FillDetails, only when a view asks for something that needs them,
+// browser's fillDetails, only when a view asks for something that needs them,
 // that is for the rows it is about to show.
 class ShellItemModel : public QAbstractTableModel {
     Q_OBJECT
@@ -27,7 +27,7 @@ public:
     const ShellItemList& items() const { return items_; }
     // Shows a new listing in place of the old one (a reset of the model).
     void setItems(ShellItemList items);
-    // Stores what FillDetails read for a row.
+    // Stores what fillDetails read for a row.
     void setDetails(std::size_t row, ShellItemDetails details);
     // Every row's details are to be read again; the views ask anew.
     void forgetDetails();

@@ -8,21 +8,21 @@
 
 namespace tornavel::ui {
 
-QString ShellItemList::DisplayName(std::size_t row) const {
-    const std::string_view name = shell::IdName(RelativeID(row));
+QString ShellItemList::displayName(std::size_t row) const {
+    const std::string_view name = shell::IdName(relativeId(row));
     return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
 }
 
-const ShellItemDetails* ShellItemList::Details(std::size_t row) const {
+const ShellItemDetails* ShellItemList::details(std::size_t row) const {
     const auto it = details_.find(row);
     return it == details_.end() ? nullptr : &it->second;
 }
 
-void ShellItemList::SetDetails(std::size_t row, ShellItemDetails details) {
+void ShellItemList::setDetails(std::size_t row, ShellItemDetails details) {
     details_.insert_or_assign(row, std::move(details));
 }
 
-std::vector<std::size_t> ShellItemList::DetailedRows() const {
+std::vector<std::size_t> ShellItemList::detailedRows() const {
     std::vector<std::size_t> rows;
     rows.reserve(details_.size());
     for (const auto& entry : details_) {
@@ -33,16 +33,16 @@ std::vector<std::size_t> ShellItemList::DetailedRows() const {
 
 ShellItem ShellItemList::operator[](std::size_t row) const {
     ShellItem item;
-    item.RelativeID = RelativeID(row);
-    item.DisplayName = DisplayName(row);
-    if (const ShellItemDetails* details = Details(row)) {
-        item.AbsoluteID = details->AbsoluteID.get();
-        item.DetailsPending = false;
-        item.TypeName = details->TypeName;
-        item.ImageIndex = details->ImageIndex;
-        item.SizeKB = details->SizeKB;
-        item.Attributes = details->Attributes;
-        item.ModifiedText = details->ModifiedText;
+    item.relativeId = relativeId(row);
+    item.displayName = displayName(row);
+    if (const ShellItemDetails* found = details(row)) {
+        item.absoluteId = found->absoluteId.get();
+        item.detailsPending = false;
+        item.typeName = found->typeName;
+        item.imageIndex = found->imageIndex;
+        item.sizeKb = found->sizeKb;
+        item.attributes = found->attributes;
+        item.modifiedText = found->modifiedText;
     }
     return item;
 }
@@ -61,14 +61,14 @@ void sortByKeys(const shell::IdListBlock& ids, std::vector<std::uint32_t>::itera
     };
     std::size_t nameBytes = 0;
     for (auto it = first; it != last; ++it) {
-        nameBytes += shell::IdName(ids.At(*it)).size() + 2;
+        nameBytes += shell::IdName(ids.at(*it)).size() + 2;
     }
     std::vector<std::uint8_t> keys;
     keys.reserve(nameBytes); // a key is about as long as its name
     std::vector<SortEntry> entries;
     entries.reserve(static_cast<std::size_t>(last - first));
     for (auto it = first; it != last; ++it) {
-        const shell::ConstIdPtr id = ids.At(*it);
+        const shell::ConstIdPtr id = ids.at(*it);
         entries.push_back({static_cast<std::uint32_t>(keys.size()), *it});
         keys.push_back(shell::IdIsFolder(id) ? 1 : 2);
         collator.appendSortKey(shell::IdName(id), keys);
@@ -77,7 +77,7 @@ void sortByKeys(const shell::IdListBlock& ids, std::vector<std::uint32_t>::itera
     const auto* keyText = reinterpret_cast<const char*>(keys.data());
     std::sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
         const int c = std::strcmp(keyText + a.keyOffset, keyText + b.keyOffset);
-        return c != 0 ? c < 0 : shell::IdName(ids.At(a.id)) < shell::IdName(ids.At(b.id));
+        return c != 0 ? c < 0 : shell::IdName(ids.at(a.id)) < shell::IdName(ids.at(b.id));
     });
     for (const SortEntry& entry : entries) {
         *first++ = entry.id;
@@ -117,7 +117,7 @@ private:
     // The entry's key, 1 for a folder and 2 for a file, then the name's key;
     // it may stop once it has `limit` bytes.
     const std::vector<std::uint8_t>& keyOf(std::uint32_t id, std::size_t limit) {
-        const shell::ConstIdPtr list = ids_.At(id);
+        const shell::ConstIdPtr list = ids_.at(id);
         key_.clear();
         key_.push_back(shell::IdIsFolder(list) ? 1 : 2);
         collator_.appendAsciiKey(shell::IdName(list), key_, limit - 1);
@@ -167,7 +167,7 @@ private:
                 if ((run->low & 0xFF) == 0) {
                     // The keys ended within the window, so they are equal.
                     std::sort(run, runEnd, [this](const Entry& a, const Entry& b) {
-                        return shell::IdName(ids_.At(a.id)) < shell::IdName(ids_.At(b.id));
+                        return shell::IdName(ids_.at(a.id)) < shell::IdName(ids_.at(b.id));
                     });
                 } else {
                     sortRun(run, runEnd, depth + 8);
@@ -268,13 +268,13 @@ void SortForDisplay(shell::FolderListing& listing, const NameCollator& collator)
     // than kept; the others by the collator's own keys, made once into a
     // block. The two runs are then merged.
     const auto asciiEnd = std::partition(entries.begin(), entries.end(), [&](std::uint32_t e) {
-        return collator.hasAsciiOrder(shell::IdName(ids.At(e)));
+        return collator.hasAsciiOrder(shell::IdName(ids.at(e)));
     });
     AsciiKeySort(ids, collator).sort(entries.begin(), asciiEnd);
     sortByKeys(ids, asciiEnd, entries.end(), collator);
     std::inplace_merge(entries.begin(), asciiEnd, entries.end(),
                        [&](std::uint32_t a, std::uint32_t b) {
-                           return CompareForDisplay(ids.At(a), ids.At(b), collator) < 0;
+                           return CompareForDisplay(ids.at(a), ids.at(b), collator) < 0;
                        });
 }
 

@@ -11,28 +11,28 @@ namespace tornavel::ui {
 
 class NameCollator;
 
-// What FillDetails reads for an entry the first time a view shows it.
+// What fillDetails reads for an entry the first time a view shows it.
 struct ShellItemDetails {
-    shell::IdList AbsoluteID; // CurrentFolderID joined with RelativeID
-    QString TypeName;         // at most 80 characters
-    int ImageIndex = 0;       // into the browser's image list
-    qint64 SizeKB = 0;        // bytes / 1000, at least 1
-    quint32 Attributes = 0;
-    QString ModifiedText;
+    shell::IdList absoluteId; // currentFolderId joined with relativeId
+    QString typeName;         // at most 80 characters
+    int imageIndex = 0;       // into the browser's image list
+    qint64 sizeKb = 0;        // bytes / 1000, at least 1
+    quint32 attributes = 0;
+    QString modifiedText;
 };
 
 // One entry of the folder shown as ShellItemList hands it out: the fields by
 // value, the ID lists borrowed from the list and valid while it holds them.
 struct ShellItem {
-    shell::ConstIdPtr AbsoluteID = nullptr; // null while the details are pending
-    shell::ConstIdPtr RelativeID = nullptr; // as the folder's enumeration returned it
-    bool DetailsPending = true;
-    QString DisplayName;
-    QString TypeName;
-    int ImageIndex = 0;
-    qint64 SizeKB = 0;
-    quint32 Attributes = 0;
-    QString ModifiedText;
+    shell::ConstIdPtr absoluteId = nullptr; // null while the details are pending
+    shell::ConstIdPtr relativeId = nullptr; // as the folder's enumeration returned it
+    bool detailsPending = true;
+    QString displayName;
+    QString typeName;
+    int imageIndex = 0;
+    qint64 sizeKb = 0;
+    quint32 attributes = 0;
+    QString modifiedText;
 };
 
 // The entries of the folder shown, in display order. Each name is stored once,
@@ -48,15 +48,15 @@ public:
     std::size_t size() const { return order_.size(); }
     bool empty() const { return order_.empty(); }
 
-    shell::ConstIdPtr RelativeID(std::size_t row) const { return ids_.At(order_[row]); }
-    QString DisplayName(std::size_t row) const;
+    shell::ConstIdPtr relativeId(std::size_t row) const { return ids_.at(order_[row]); }
+    QString displayName(std::size_t row) const;
     // The entry's details, or null while they are pending.
-    const ShellItemDetails* Details(std::size_t row) const;
-    void SetDetails(std::size_t row, ShellItemDetails details);
+    const ShellItemDetails* details(std::size_t row) const;
+    void setDetails(std::size_t row, ShellItemDetails details);
     // The rows whose details have been read, in no particular order.
-    std::vector<std::size_t> DetailedRows() const;
+    std::vector<std::size_t> detailedRows() const;
     // Every entry's details are pending again.
-    void ForgetDetails() { details_.clear(); }
+    void forgetDetails() { details_.clear(); }
 
     ShellItem operator[](std::size_t row) const;
 

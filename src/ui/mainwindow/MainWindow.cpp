@@ -88,7 +88,7 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
     // The dialogs come after the start-up, which settles the folder they list.
     createDialogs();
     runGuarded(this, [this] {
-        commands_.reproducible->setChecked(ReadPublishingSettings(layout_.settings).Reproducible);
+        commands_.reproducible->setChecked(ReadPublishingSettings(layout_.settings).reproducible);
     });
 }
 
@@ -284,8 +284,8 @@ void MainWindow::refreshSaveAvailability() {
 
 void MainWindow::startUp() {
     const ProgramSettings settings = ReadProgramSettings(layout_.settings);
-    settleSourceFolder(QString::fromStdString(settings.SourceFolder),
-                       QString::fromStdString(settings.ViewStyle));
+    settleSourceFolder(QString::fromStdString(settings.sourceFolder),
+                       QString::fromStdString(settings.viewStyle));
 }
 
 void MainWindow::settleSourceFolder(const QString& folder, const QString& viewStyle) {
@@ -304,7 +304,7 @@ void MainWindow::settleSourceFolder(const QString& folder, const QString& viewSt
     // goes on: the path label, the choosers and the project follow the new
     // SourceFolder even though the browser cannot show it.
     browserFailure_.clear();
-    runBrowserStep([this, &viewStyle] { files_.browser->SetUp(viewStyle, sourceFolder_); });
+    runBrowserStep([this, &viewStyle] { files_.browser->setUp(viewStyle, sourceFolder_); });
     for (ChooserDialog* chooser : {static_cast<ChooserDialog*>(runFileChooser_),
                                    static_cast<ChooserDialog*>(iconChooser_)}) {
         if (chooser) {
@@ -336,7 +336,7 @@ void MainWindow::setSourceFolder(const QString& folder) {
     files_.browser->clearPathList();
     // As at start, the view style comes back to the one stored at the last close.
     settleSourceFolder(folder,
-                       QString::fromStdString(ReadProgramSettings(layout_.settings).ViewStyle));
+                       QString::fromStdString(ReadProgramSettings(layout_.settings).viewStyle));
 }
 
 bool MainWindow::saveChangesFirst() {
@@ -366,7 +366,7 @@ bool MainWindow::saveChangesFirst() {
 }
 
 void MainWindow::storeProgramSettings() {
-    files_.browser->ClearItems();
+    files_.browser->clearItems();
     viewStyle_ = files_.browser->viewStyleName();
     // A failed write is reported; the window closes all the same, or a folder
     // without write permission would keep the program from ever ending.
@@ -383,7 +383,7 @@ void MainWindow::refreshBrowser() {
     if (!sourceFolderReady_) {
         return;
     }
-    runBrowserStep([this] { files_.browser->NavigateToPath(sourceFolder_); });
+    runBrowserStep([this] { files_.browser->navigateToPath(sourceFolder_); });
 }
 
 void MainWindow::runBrowserStep(const std::function<void()>& step) {
@@ -609,9 +609,9 @@ void MainWindow::runBuild() {
     console_->beginBuild();
     BuildDriver driver(prompts, console_);
     BuildEnvironment environment;
-    environment.SourceFolder = sourceFolder_.toStdString();
-    environment.ProgramFolder = programFolder_.toStdString();
-    environment.CompilerPath = layout_.compilerAdapter;
+    environment.sourceFolder = sourceFolder_.toStdString();
+    environment.programFolder = programFolder_.toStdString();
+    environment.compilerPath = layout_.compilerAdapter;
     environment.pumpEvents = [] { QCoreApplication::processEvents(); };
     environment.publishing = ResolvePublishing({}, ReadPublishingSettings(layout_.settings));
     auto finish = [&] {
@@ -625,7 +625,7 @@ void MainWindow::runBuild() {
         ~DriverGone() { driver = nullptr; }
     } driverGone{runningDriver_};
     try {
-        driver.BuildInstaller(project, environment, &log);
+        driver.buildInstaller(project, environment, &log);
     } catch (const BuildStoppedError&) {
         finish(); // the console says so; the user asked for it
         return;
@@ -692,7 +692,7 @@ void MainWindow::chooseSigning() {
 void MainWindow::setReproducible(bool reproducible) {
     const bool stored = runGuarded(this, [this, reproducible] {
         PublishingSettings settings = ReadPublishingSettings(layout_.settings);
-        settings.Reproducible = reproducible;
+        settings.reproducible = reproducible;
         WritePublishingSettings(layout_.settings, settings);
     });
     if (!stored) {

@@ -93,11 +93,11 @@ QLineEdit* SigningDialog::addFileRow(const QString& label, const QString& dialog
 
 int SigningDialog::exec() {
     runGuarded(this, [this] { shown_ = ReadPublishingSettings(settings_); });
-    sign_->setChecked(shown_.Sign);
-    certificate_->setText(QString::fromStdString(shown_.Certificate));
-    key_->setText(QString::fromStdString(shown_.Key));
-    passwordFile_->setText(QString::fromStdString(shown_.PasswordFile));
-    timestamp_->setText(QString::fromStdString(shown_.TimestampUrl));
+    sign_->setChecked(shown_.sign);
+    certificate_->setText(QString::fromStdString(shown_.certificate));
+    key_->setText(QString::fromStdString(shown_.key));
+    passwordFile_->setText(QString::fromStdString(shown_.passwordFile));
+    timestamp_->setText(QString::fromStdString(shown_.timestampUrl));
     applyEnabling();
     return QDialog::exec();
 }
@@ -115,11 +115,11 @@ void SigningDialog::confirm() {
         return;
     }
     PublishingSettings settings = shown_;
-    settings.Sign = sign_->isChecked();
-    settings.Certificate = certificate_->text().toStdString();
-    settings.Key = key_->text().toStdString();
-    settings.PasswordFile = passwordFile_->text().toStdString();
-    settings.TimestampUrl = timestamp_->text().trimmed().toStdString();
+    settings.sign = sign_->isChecked();
+    settings.certificate = certificate_->text().toStdString();
+    settings.key = key_->text().toStdString();
+    settings.passwordFile = passwordFile_->text().toStdString();
+    settings.timestampUrl = timestamp_->text().trimmed().toStdString();
     if (runGuarded(this, [&] { WritePublishingSettings(settings_, settings); })) {
         accept();
     }
