@@ -4,7 +4,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/AtomicFile.h"
 #include "platform/Errors.h"
-#include "platform/Wine.h"
+#include "wine/Wine.h"
 
 #include <cerrno>
 #include <cstdlib>
