@@ -2,6 +2,7 @@
 
 #include "support/ScopedVariable.h"
 #include "support/TempDir.h"
+#include "wine/AdapterProtocol.h"
 #include "wine/WinePrefix.h"
 
 #include <filesystem>
@@ -100,6 +101,35 @@ TEST(Wine, WindowsProgramsRunThroughWineInOurEnvironment) {
               (std::vector<std::string>{"WINEPREFIX=/tmp/p", "LC_ALL=cs_CZ.UTF-8",
                                         "LANG=cs_CZ.UTF-8", "WINEDEBUG=-all",
                                         "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe="}));
+}
+
+// What the build writes the adapter reads back; everything else is the
+// compiler's, and a value that is no number is refused in Czech.
+TEST(Wine, AdapterReadsBackWhatTheBuildAsks) {
+    const AdapterSettings asked{"/c.p12", "", "/heslo", "http://tsa", 946684800, 60};
+    std::vector<std::string> options = AdapterOptions(asked);
+    EXPECT_EQ(options,
+              (std::vector<std::string>{"--sign-certificate=/c.p12", "--sign-password-file=/heslo",
+                                        "--timestamp-url=http://tsa", "--reproducible=946684800",
+                                        "--linger=60"}));
+    options.insert(options.begin() + 1, "/O-");
+    const AdapterCommandLine readBack = ReadAdapterOptions(options);
+    EXPECT_EQ(AdapterOptions(readBack.settings), AdapterOptions(asked));
+    EXPECT_EQ(readBack.compilerOptions, std::vector<std::string>{"/O-"});
+    EXPECT_TRUE(AdapterOptions({"", "/k.pem", "", "", std::nullopt, 0}).empty());
+
+    for (const auto& [option, message] : std::vector<std::pair<std::string, std::string>>{
+             {"--reproducible=včera", "Volba --reproducible potřebuje čas v sekundách od roku "
+                                      "1970, ne „včera“."},
+             {"--linger=86401",
+              "Volba --linger potřebuje počet sekund (0 až 86400), ne „86401“."}}) {
+        try {
+            ReadAdapterOptions({option});
+            ADD_FAILURE() << option;
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), message);
+        }
+    }
 }
 
 } // namespace
