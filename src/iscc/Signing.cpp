@@ -6,6 +6,7 @@
 #include "platform/FileDescriptor.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "wine/AdapterProtocol.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -28,10 +29,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kSigningFailed = 1;
-
 [[noreturn]] void fail(const std::string& text) {
-    throw AdapterFailure("iscc: Chyba: " + text, kSigningFailed);
+    throw AdapterFailure("iscc: Chyba: " + text, kAdapterCannotRunExitCode);
 }
 
 std::string quoted(const std::string& text) {
