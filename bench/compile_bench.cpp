@@ -15,24 +15,19 @@
 // repeat at most 0.5 times cold bare, first build (after the window's
 // preparation) at most 1.5. Needs scripts/install-compiler.
 #include "BenchStats.h"
-#include "installer/WarmCompiler.h"
 #include "platform/Process.h"
-#include "platform/Wine.h"
-#include "platform/WineServerKeeper.h"
+#include "wine/WarmCompiler.h"
+#include "wine/Wine.h"
+#include "wine/WineServer.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -46,23 +41,18 @@ double millisecondsSince(Clock::time_point start) {
 
 // Runs a program with its output discarded; the wall-clock milliseconds, or
 // a negative number when it failed.
-double timedRun(const std::vector<std::string>& args, const std::vector<std::string>& environment) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    const std::vector<char*> argv = tornavel::ExecPointers(args);
-    const std::vector<char*> envp = tornavel::ExecPointers(environment);
+double timedRun(const std::vector<std::string>& args,
+                const std::vector<std::string>& environmentChanges) {
     const auto start = Clock::now();
-    pid_t pid = -1;
-    int status = -1;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(),
-                    environment.empty() ? environ : envp.data()) == 0) {
-        waitpid(pid, &status, 0);
+    tornavel::ProcessOptions options(args, environmentChanges);
+    options.output = options.error = tornavel::ChildStream::Kind::Null;
+    std::uint32_t code = 1;
+    try {
+        code = tornavel::Process::startWith(options).wait({});
+    } catch (const tornavel::ProcessError&) {
     }
     const double ms = millisecondsSince(start);
-    posix_spawn_file_actions_destroy(&actions);
-    return status == 0 ? ms : -1.0;
+    return code == 0 ? ms : -1.0;
 }
 
 struct Row {
@@ -82,7 +72,7 @@ void print(const Row& row, double coldBare, const char* target) {
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     const fs::path program = TORNAVEL_PROGRAM_DIR_PATH;
-    const std::string wine = tornavel::FindInPath("wine");
+    const std::string wine = tornavel::FindWine();
     if (wine.empty() || !fs::exists(program / "compiler" / "ISCC.exe")) {
         std::fputs("wine or the compiler is missing: run scripts/install-compiler\n", stderr);
         return 2;
@@ -99,8 +89,7 @@ int main(int argc, char** argv) {
     const std::string prefix = tornavel::WinePrefixFolder();
     const std::vector<std::string> bare = {wine, (program / "compiler" / "ISCC.exe").string(),
                                            tornavel::WindowsFormOfPath((source / "ISS").string())};
-    const std::vector<std::string> wineEnvironment =
-        tornavel::EnvironmentWith(tornavel::WineVariables(prefix));
+    const std::vector<std::string> wineEnvironment = tornavel::WineVariables(prefix);
 
     // The first build makes the prefix if need be and writes ISS.
     if (timedRun(build, {}) < 0 || timedRun(bare, wineEnvironment) < 0) {

@@ -9,6 +9,7 @@
 #include "installer/Prompts.h"
 #include "installer/ScriptGenerator.h"
 #include "installer/SourceScan.h"
+#include "platform/ProcessStarter.h"
 #include "project/ProjectFile.h"
 
 #include <algorithm>
@@ -17,15 +18,12 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <spawn.h>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -108,25 +106,26 @@ TreeShape buildTree(const std::string& root, int folderCount) {
     return shape;
 }
 
-double runFind(const std::string& root) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    std::string dir = root;
-    char find[] = "find";
-    char type[] = "-type";
-    char f[] = "f";
-    char* argv[] = {find, dir.data(), type, f, nullptr};
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, "find", &actions, nullptr, argv, environ) != 0) {
-        std::fputs("cannot start find\n", stderr);
+// Starts the program with its standard output or error (stream 1 or 2) on
+// /dev/null; exits when it cannot.
+pid_t startQuietly(const std::vector<std::string>& args, int silenced) {
+    tornavel::ProcessOptions options(args);
+    (silenced == STDOUT_FILENO ? options.output : options.error) =
+        tornavel::ChildStream::Kind::Null;
+    try {
+        return tornavel::StartProcess(options).pid;
+    } catch (const tornavel::ProcessError& e) {
+        std::fprintf(stderr, "cannot start %s\n", e.what());
         std::exit(2);
     }
+}
+
+double runFind(const std::string& root) {
+    const auto start = Clock::now();
+    const pid_t pid = startQuietly({"find", root, "-type", "f"}, STDOUT_FILENO);
     int status = 0;
     ::waitpid(pid, &status, 0);
     const auto end = Clock::now();
-    posix_spawn_file_actions_destroy(&actions);
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
@@ -137,26 +136,13 @@ std::pair<double, long> runCliScript(const std::string& root) {
     tornavel::ProjectSettings settings;
     tornavel::NewProject(settings);
     tornavel::SaveProject(settings, project, tornavel::SaveOrder::SaveAs);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> args{TORNAVEL_CLI_PATH, "script", project, "--source", root};
-    std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
     const auto start = Clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-        std::fputs("cannot start tornavel-cli\n", stderr);
-        std::exit(2);
-    }
+    const pid_t pid =
+        startQuietly({TORNAVEL_CLI_PATH, "script", project, "--source", root}, STDERR_FILENO);
     int status = 0;
     rusage usage{};
     ::wait4(pid, &status, 0, &usage);
     const auto end = Clock::now();
-    posix_spawn_file_actions_destroy(&actions);
     std::remove(project.c_str());
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fputs("tornavel-cli script failed\n", stderr);

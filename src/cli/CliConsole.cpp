@@ -1,6 +1,6 @@
 #include "cli/CliConsole.h"
 
-#include "platform/Wine.h"
+#include "wine/AdapterProtocol.h"
 
 #include <iostream>
 #include <sys/ioctl.h>

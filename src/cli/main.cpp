@@ -20,11 +20,11 @@
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/ProgramLayout.h"
-#include "platform/Wine.h"
-#include "platform/WinePrefixUpkeep.h"
 #include "project/ProgramSettings.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectSettings.h"
+#include "wine/Wine.h"
+#include "wine/WinePrefix.h"
 
 #include <CLI/CLI.hpp>
 #include <cerrno>

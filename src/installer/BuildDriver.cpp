@@ -11,8 +11,9 @@
 #include "platform/FolderLock.h"
 #include "platform/Paths.h"
 #include "platform/Utf8.h"
-#include "platform/Wine.h"
-#include "platform/WinePrefixUpkeep.h"
+#include "wine/AdapterProtocol.h"
+#include "wine/Wine.h"
+#include "wine/WinePrefix.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -103,13 +104,10 @@ std::string CompilerProgram(const BuildEnvironment& env) {
 }
 
 std::vector<std::string> CompilerArguments(const BuildEnvironment& env) {
-    std::vector<std::string> args{CompilerProgram(env)};
-    for (std::string& option : PublishingArguments(env.publishing)) {
-        args.push_back(std::move(option));
-    }
-    if (env.wineLingerSeconds > 0) {
-        args.push_back("--linger=" + std::to_string(env.wineLingerSeconds));
-    }
+    AdapterSettings settings = AdapterSettingsOf(env.publishing);
+    settings.lingerSeconds = env.wineLingerSeconds;
+    std::vector<std::string> args = AdapterOptions(settings);
+    args.insert(args.begin(), CompilerProgram(env));
     args.push_back(env.sourceFolder + "ISS");
     return args;
 }
@@ -359,12 +357,10 @@ bool BuildDriver::runTestInstallation(const std::string& installer) {
                          installer);
         return false;
     }
-#ifndef _WIN32
+    // The build made a Windows program: on this system it runs under wine,
+    // unless it is one of ours (a stand-in).
     const bool underWine = IsWindowsProgram(installer);
     const std::string windowsPath = underWine ? WindowsFormOfPath(installer) : installer;
-#else
-    const std::string& windowsPath = installer;
-#endif
     // The installer copies itself beside it in the temporary folder and
     // stops in a crash box when its own path is longer than Windows' limit.
     constexpr std::size_t kLongestPath = 259;
@@ -376,12 +372,13 @@ bool BuildDriver::runTestInstallation(const std::string& installer) {
                          "Instalační soubor je hotový; vyzkoušejte ho z kratší cesty.");
         return false;
     }
-#ifndef _WIN32
     if (underWine) {
+        const WineCommand command = CommandUnderWine({installer});
         KeepProfileFoldersInPrefix(WinePrefixFolder());
+        launcher_.execute(command.arguments, command.environmentChanges);
+    } else {
+        launcher_.execute({installer});
     }
-#endif
-    launcher_.execute({installer});
     if (launcher_.resultSignal() != 0) {
         prompts_.message("Test instalace skončil předčasně: instalační program byl ukončen "
                          "signálem " +

@@ -65,25 +65,16 @@ PublishingOptions ResolvePublishing(const PublishingRequest& request,
     return options;
 }
 
-std::vector<std::string> PublishingArguments(const PublishingOptions& options) {
-    std::vector<std::string> args;
+AdapterSettings AdapterSettingsOf(const PublishingOptions& options) {
+    AdapterSettings settings;
     if (options.signing) {
-        const SigningSettings& s = *options.signing;
-        args.push_back("--sign-certificate=" + s.certificate);
-        if (!s.key.empty()) {
-            args.push_back("--sign-key=" + s.key);
-        }
-        if (!s.passwordFile.empty()) {
-            args.push_back("--sign-password-file=" + s.passwordFile);
-        }
-        if (!s.timestampUrl.empty()) {
-            args.push_back("--timestamp-url=" + s.timestampUrl);
-        }
+        settings.signCertificate = options.signing->certificate;
+        settings.signKey = options.signing->key;
+        settings.signPasswordFile = options.signing->passwordFile;
+        settings.timestampUrl = options.signing->timestampUrl;
     }
-    if (options.reproducibleEpoch) {
-        args.push_back("--reproducible=" + std::to_string(*options.reproducibleEpoch));
-    }
-    return args;
+    settings.reproducibleEpoch = options.reproducibleEpoch;
+    return settings;
 }
 
 } // namespace tornavel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/ProgramSettings.h"
+#include "wine/AdapterProtocol.h"
 
 #include <cstdint>
 #include <optional>
@@ -57,7 +58,7 @@ struct PublishingRequest {
 PublishingOptions ResolvePublishing(const PublishingRequest& request,
                                     const PublishingSettings& settings);
 
-// The compiler adapter's options that carry them, ahead of the script.
-std::vector<std::string> PublishingArguments(const PublishingOptions& options);
+// The settings of the compiler adapter that carry them.
+AdapterSettings AdapterSettingsOf(const PublishingOptions& options);
 
 } // namespace tornavel

@@ -1,12 +1,12 @@
 #include "iscc/Signing.h"
 
-#include "iscc/ChildProcess.h"
 #include "iscc/Console.h"
 #include "platform/AtomicFile.h"
 #include "platform/Errors.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileSystem.h"
-#include "platform/Wine.h"
+#include "platform/Process.h"
+#include "wine/AdapterProtocol.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -29,10 +29,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kSigningFailed = 1;
-
 [[noreturn]] void fail(const std::string& text) {
-    throw AdapterFailure("iscc: Chyba: " + text, kSigningFailed);
+    throw AdapterFailure("iscc: Chyba: " + text, kAdapterCannotRunExitCode);
 }
 
 std::string quoted(const std::string& text) {
@@ -239,9 +237,9 @@ void SignProgram(const fs::path& program, const SigningRequest& request,
     std::string output;
     int code = 1;
     try {
-        code = RunAndWait(command, EnvironmentWith({}),
+        code = RunAndWait(command, {},
                           {[&output](std::string_view bytes) { output.append(bytes); }, {}});
-    } catch (const std::system_error& e) {
+    } catch (const ProcessError& e) {
         output = e.what();
     }
     std::error_code ec;

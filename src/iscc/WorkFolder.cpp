@@ -4,7 +4,8 @@
 #include "platform/AsciiCase.h"
 #include "platform/AtomicFile.h"
 #include "platform/Errors.h"
-#include "platform/Wine.h"
+#include "wine/AdapterProtocol.h"
+#include "wine/Wine.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -15,8 +16,6 @@ namespace tornavel::iscc {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kCannotRun = 1;
 
 // A folder for temporary files whose path the compiler can take as it is.
 std::string temporaryFolder() {
@@ -40,7 +39,7 @@ WorkFolder::WorkFolder(const fs::path& script) : userFolder_(script.parent_path(
         throw AdapterFailure("iscc: Pracovní složku kompilátoru nelze vytvořit v " +
                                  temporaryFolder() + ": " + InOutError::fromErrno(errno).what() +
                                  ".",
-                             kCannotRun);
+                             kAdapterCannotRunExitCode);
     }
     folder_ = buffer.data();
     copy_ = folder_ / script.filename();
@@ -50,7 +49,7 @@ WorkFolder::WorkFolder(const fs::path& script) : userFolder_(script.parent_path(
         fs::remove_all(folder_, ec);
         throw AdapterFailure("iscc: Odkaz na složku " + userFolder_.string() +
                                  " nelze vytvořit: " + ec.message() + ".",
-                             kCannotRun);
+                             kAdapterCannotRunExitCode);
     }
 }
 
@@ -65,7 +64,7 @@ void WorkFolder::writeScript(const std::string& text) const {
     } catch (const Error& e) {
         throw AdapterFailure("iscc: Kopii skriptu " + copy_.string() +
                                  " nelze zapsat: " + e.what() + ".",
-                             kCannotRun);
+                             kAdapterCannotRunExitCode);
     }
 }
 
@@ -87,7 +86,7 @@ fs::path WorkFolder::compilerWithoutPreprocessor(const fs::path& compiler) const
     if (ec) {
         throw AdapterFailure("iscc: Kompilátor nelze připravit v " + links.string() + ": " +
                                  ec.message() + ".",
-                             kCannotRun);
+                             kAdapterCannotRunExitCode);
     }
     return links / compiler.filename();
 }

@@ -3,50 +3,41 @@
 // and passes its output through, returning its exit code:
 //
 //   iscc [OPTIONS...] [COMPILER OPTIONS...] SCRIPT
+//   iscc --prepare-prefix      only makes the wine prefix, ahead of a build
 //
 // The compiler is ISCC.exe in the folder "compiler" beside this program (in
 // the data folder when installed), or in the folder $TORNAVEL_COMPILER_DIR. It runs in a wine
-// prefix of our own (platform/Wine). It gets a copy of the script in a work folder of its own
+// prefix of our own (wine/WinePrefix). It gets a copy of the script in a work folder of its own
 // (iscc/WorkFolder), made for it by iscc/CompilerCopy: UTF-8 with a byte-order
 // mark, so no locale is needed to read it; the MinVersion line these compilers
 // refuse adapted (iscc/MinVersion); and the directives whose default changed
 // since 5.1.12 set as 5.1.12 had them. The script itself stays as it is.
 //
-// Options of the adapter itself (the others go to the compiler):
-//
-//   --sign-certificate=FILE    sign the installer and its uninstaller
-//   --sign-key=FILE            the certificate's PEM key, when not in its file
-//   --sign-password-file=FILE  the key's password ($TORNAVEL_SIGN_PASSWORD
-//                              when not given)
-//   --timestamp-url=URL        a timestamp server for the signatures
-//   --reproducible=EPOCH       fixed times (seconds since 1970, UTC) for every
-//                              installed file and the signatures
-//   --linger=SECONDS           keep wine's server up this long after the
-//                              compile, so that the next one starts at once
-//
-//   iscc --prepare-prefix      only makes the wine prefix, ahead of a build
-//
-// Exit codes of our own: 1 the compiler cannot be run (wine, ISCC.exe or the
-// prefix missing, the script unreadable) or the installer cannot be signed,
-// 2 the script allows no Windows version the compiler supports, 4 wine cannot
-// start in the prefix (damaged, or another user's). Otherwise the compiler's:
-// 0 success, 1 bad options, 2 the compilation failed. A compiler ended by a
-// signal ends the adapter by the same signal.
-#include "iscc/ChildProcess.h"
+// The options of the adapter itself (signing, reproducible times, the wine
+// server's linger; the others go to the compiler) and its exit codes are
+// those of wine/AdapterProtocol.h: 1 the compiler cannot be run (wine,
+// ISCC.exe or the prefix missing, the script unreadable) or the installer
+// cannot be signed, 2 the script allows no Windows version the compiler
+// supports, 4 wine cannot start in the prefix (damaged, or another user's).
+// Otherwise the compiler's: 0 success, 1 bad options, 2 the compilation
+// failed. A compiler ended by a signal ends the adapter by the same signal.
 #include "iscc/CompilerCopy.h"
 #include "iscc/Console.h"
 #include "iscc/MinVersion.h"
 #include "iscc/ReplacingStream.h"
 #include "iscc/Signing.h"
-#include "iscc/WinePrefix.h"
 #include "iscc/WorkFolder.h"
 #include "platform/Cp1250.h"
-#include "platform/DecimalNumber.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/Process.h"
 #include "platform/ProgramLayout.h"
-#include "platform/Wine.h"
+#include "wine/AdapterProtocol.h"
+#include "wine/Wine.h"
+#include "wine/WinePrefix.h"
+#include "wine/WineServer.h"
+#include "wine/WineStartWatch.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -66,11 +57,10 @@ namespace fs = std::filesystem;
 using tornavel::iscc::AdapterFailure;
 using tornavel::iscc::Console;
 
-constexpr int kCannotRun = 1;
-constexpr int kNoSupportedVersion = 2;
+constexpr int kCannotRun = tornavel::kAdapterCannotRunExitCode;
 
 std::string requireWine() {
-    const std::string wine = tornavel::FindInPath("wine");
+    const std::string wine = tornavel::FindWine();
     if (wine.empty()) {
         throw AdapterFailure(std::string("iscc: Program wine nebyl nalezen (PATH). Kompilátor je "
                                          "program pro Windows a běží přes wine; nainstalujte ho "
@@ -148,6 +138,22 @@ private:
     tornavel::iscc::ReplacingStream rest_;
 };
 
+// The prefix made if need be, saying so while it is made.
+void ensurePrefix(const std::string& wine, const std::string& prefix, Console& console) {
+    tornavel::EnsureWinePrefix(wine, prefix,
+                               [&console] { console.notice(tornavel::kPreparingPrefixNotice); });
+}
+
+// The failure of a prefix that wine cannot start, naming it and what to do.
+AdapterFailure brokenPrefixFailure(const std::string& prefix, const std::string& wineLine) {
+    return AdapterFailure("iscc: Chyba: Prostředí wine v " + prefix + " nelze spustit (" +
+                              wineLine +
+                              "): je poškozené, nebo patří jinému uživateli. Vytvořte ho znovu: "
+                              "Tornavel to nabídne, tornavel-cli má volbu --recreate-prefix; "
+                              "původní složka se nesmaže, jen přejmenuje.",
+                          tornavel::kBrokenWinePrefixExitCode);
+}
+
 // What the command line asks for.
 struct Request {
     std::vector<std::string> compilerOptions;
@@ -158,50 +164,21 @@ struct Request {
 };
 
 Request parseArguments(const std::vector<std::string>& args) {
-    Request request;
-    tornavel::iscc::SigningRequest signing;
-    auto valueOf = [](const std::string& arg,
-                      std::string_view option) -> std::optional<std::string> {
-        if (arg.rfind(option, 0) == 0) {
-            return arg.substr(option.size());
-        }
-        return std::nullopt;
-    };
-    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (auto v = valueOf(arg, "--sign-certificate=")) {
-            signing.certificate = *v;
-        } else if (auto v = valueOf(arg, "--sign-key=")) {
-            signing.key = *v;
-        } else if (auto v = valueOf(arg, "--sign-password-file=")) {
-            signing.passwordFile = *v;
-        } else if (auto v = valueOf(arg, "--timestamp-url=")) {
-            signing.timestampUrl = *v;
-        } else if (auto v = valueOf(arg, "--reproducible=")) {
-            const std::optional<std::int64_t> epoch = tornavel::ParseNonNegativeDecimal(*v);
-            if (!epoch) {
-                throw AdapterFailure("iscc: Chyba: Volba --reproducible potřebuje čas v sekundách "
-                                     "od roku 1970, ne „" +
-                                         *v + "“.",
-                                     kCannotRun);
-            }
-            request.reproducibleEpoch = epoch;
-        } else if (auto v = valueOf(arg, "--linger=")) {
-            const std::optional<std::int64_t> seconds = tornavel::ParseNonNegativeDecimal(*v);
-            if (!seconds || *seconds > 86400) {
-                throw AdapterFailure("iscc: Chyba: Volba --linger potřebuje počet sekund "
-                                     "(0 až 86400), ne „" +
-                                         *v + "“.",
-                                     kCannotRun);
-            }
-            request.lingerSeconds = static_cast<int>(*seconds);
-        } else {
-            request.compilerOptions.push_back(arg);
-        }
+    tornavel::AdapterCommandLine options;
+    try {
+        options = tornavel::ReadAdapterOptions({args.begin(), args.end() - 1});
+    } catch (const tornavel::Error& e) {
+        throw AdapterFailure(std::string("iscc: Chyba: ") + e.what(), kCannotRun);
     }
-    if (!signing.certificate.empty()) {
-        signing.signingTime = request.reproducibleEpoch;
-        request.signing = signing;
+    const tornavel::AdapterSettings& settings = options.settings;
+    Request request;
+    request.compilerOptions = std::move(options.compilerOptions);
+    request.reproducibleEpoch = settings.reproducibleEpoch;
+    request.lingerSeconds = settings.lingerSeconds;
+    if (!settings.signCertificate.empty()) {
+        request.signing = tornavel::iscc::SigningRequest{
+            settings.signCertificate, settings.signKey, settings.signPasswordFile,
+            settings.timestampUrl, settings.reproducibleEpoch};
     }
     request.script = fs::absolute(args.back()).lexically_normal();
     return request;
@@ -258,14 +235,14 @@ CompilerEnd runCompiler(const std::string& wine, const std::string& compiler,
     std::error_code ec;
     const fs::path realCompiler = fs::canonical(compiler, ec); // where its links lead
     PathsInOutput paths(work, ec ? compiler : realCompiler.string());
-    tornavel::iscc::WineStartWatch watch("Inno Setup");
+    tornavel::WineStartWatch watch("Inno Setup");
     std::vector<std::string> command{wine, compiler};
     command.insert(command.end(), request.compilerOptions.begin(), request.compilerOptions.end());
     command.push_back(tornavel::WindowsFormOfPath(work.scriptCopy().string()));
     CompilerEnd end;
     try {
-        end.code = tornavel::iscc::RunAndWait(
-            command, tornavel::EnvironmentWith(tornavel::WineVariables(prefix)),
+        end.code = tornavel::RunAndWait(
+            command, tornavel::WineVariables(prefix),
             {[&](std::string_view bytes) {
                  watch.feed(bytes);
                  sink(paths.feed(codePage1252 ? tornavel::iscc::Cp1252ToCp1250(bytes)
@@ -273,13 +250,13 @@ CompilerEnd runCompiler(const std::string& wine, const std::string& compiler,
              },
              {}},
             &end.signal);
-    } catch (const std::system_error& e) {
+    } catch (const tornavel::ProcessError& e) {
         console.error("iscc: Chyba: Program wine nelze spustit: " + std::string(e.what()) + ".");
     }
     sink(paths.finish());
     watch.feed("\n");
     if (end.code != 0 && end.signal == 0 && !watch.failureLine().empty()) {
-        throw tornavel::iscc::BrokenPrefixFailure(prefix, watch.failureLine());
+        throw brokenPrefixFailure(prefix, watch.failureLine());
     }
     return end;
 }
@@ -337,13 +314,13 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
     using Verdict = tornavel::iscc::MinVersionBridge::Verdict;
     if (minVersion.verdict == Verdict::NoSupportedVersion) {
         console.error(tornavel::iscc::RefusalMessage(minVersion.line));
-        return {kNoSupportedVersion, 0};
+        return {tornavel::kNoSupportedWindowsExitCode, 0};
     }
 
     const std::string prefix = tornavel::WinePrefixFolder();
-    tornavel::iscc::EnsureWinePrefix(wine, prefix, console);
+    ensurePrefix(wine, prefix, console);
     if (request.lingerSeconds > 0) {
-        tornavel::iscc::StartLingeringServer(prefix, request.lingerSeconds);
+        tornavel::StartLingeringServer(prefix, request.lingerSeconds);
     }
 
     const tornavel::iscc::WorkFolder work(request.script);
@@ -396,11 +373,11 @@ int main(int argc, char** argv) {
         return kCannotRun;
     }
     try {
-        if (argc == 2 && std::string_view(argv[1]) == "--prepare-prefix") {
+        if (argc == 2 && argv[1] == tornavel::kPreparePrefixOption) {
             // Only for a compiler that can run: a prefix is large.
             const std::string wine = requireWine();
             requireCompiler();
-            tornavel::iscc::EnsureWinePrefix(wine, tornavel::WinePrefixFolder(), console);
+            ensurePrefix(wine, tornavel::WinePrefixFolder(), console);
             return 0;
         }
         const CompilerEnd end = compile(std::vector<std::string>(argv + 1, argv + argc), console);

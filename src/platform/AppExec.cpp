@@ -2,7 +2,6 @@
 
 #include "platform/CommandLine.h"
 #include "platform/Process.h"
-#include "platform/Wine.h"
 
 #include <array>
 #include <cerrno>
@@ -212,19 +211,22 @@ void AppExec::execute() {
     const std::string line = commandLine();
     // A line too long to start is refused before it is split.
     start(line.size() > kMaxCommandLineLength ? std::vector<std::string>{} : SplitCommandLine(line),
-          line.size());
+          {}, line.size());
 }
 
-void AppExec::execute(const std::vector<std::string>& arguments) {
+void AppExec::execute(const std::vector<std::string>& arguments,
+                      const std::vector<std::string>& environmentChanges) {
     // Measured as the shortest command line that could carry the arguments.
     std::size_t length = arguments.empty() ? 0 : arguments.size() - 1;
     for (const std::string& argument : arguments) {
         length += argument.size();
     }
-    start(arguments, length);
+    start(arguments, environmentChanges, length);
 }
 
-void AppExec::start(const std::vector<std::string>& arguments, std::size_t commandLineLength) {
+void AppExec::start(const std::vector<std::string>& arguments,
+                    const std::vector<std::string>& environmentChanges,
+                    std::size_t commandLineLength) {
     if (commandLineLength > kMaxCommandLineLength) {
         resultCode_ = winerror::FilenameExceedsRange;
         throw AppExecStartError("Příkazový řádek je příliš dlouhý (" +
@@ -239,13 +241,15 @@ void AppExec::start(const std::vector<std::string>& arguments, std::size_t comma
     resultCode_ = 0;
     resultSignal_ = 0;
     std::optional<Process> process;
+    ProcessOptions options(arguments, environmentChanges);
+    const bool captures = wait_ && outputSink_;
+    if (captures) {
+        options.output = ChildStream::Kind::Pipe;
+        options.error = ChildStream::Kind::Output;
+    }
     try {
-        process.emplace(wait_ && outputSink_
-                            ? Process::startCapturingOutput(arguments, outputSink_, priority_)
-                            : Process::start(arguments, priority_));
-    } catch (const WineMissingError& e) {
-        resultCode_ = e.code();
-        throw AppExecStartError(e.what()); // says more than the table's "Soubor nelze najít"
+        process.emplace(
+            Process::startWith(options, captures ? outputSink_ : OutputSink(), priority_));
     } catch (const ProcessError& e) {
         resultCode_ = e.code();
         throw AppExecStartError(errorText());

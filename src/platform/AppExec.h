@@ -113,9 +113,11 @@ public:
     // AppExecStartError (with errorText, or a text that names the limit for an
     // over-long command line) when the program cannot be started or awaited.
     void execute();
-    // Starts arguments[0] with the other arguments exactly as given; exeName
-    // and exeParams play no part. Fails as execute() does.
-    void execute(const std::vector<std::string>& arguments);
+    // Starts arguments[0] with the other arguments exactly as given, in our
+    // environment with the changes made ("NAME=value" sets, "NAME" removes);
+    // exeName and exeParams play no part. Fails as execute() does.
+    void execute(const std::vector<std::string>& arguments,
+                 const std::vector<std::string>& environmentChanges = {});
 
     // The error table's text for resultCode; empty for codes without a slot.
     std::string errorText() const;
@@ -126,7 +128,8 @@ public:
     void terminate();
 
 private:
-    void start(const std::vector<std::string>& arguments, std::size_t commandLineLength);
+    void start(const std::vector<std::string>& arguments,
+               const std::vector<std::string>& environmentChanges, std::size_t commandLineLength);
 
     std::string exeName_;
     std::vector<std::string> exeParams_;

@@ -1,11 +1,11 @@
 // Projects built by the real tornavel-cli through the adapter and Inno Setup
 // 5.5.9 under wine: what the adapter changes, what it refuses, and what the
 // user sees of the compiler's errors.
-#include "platform/Wine.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectSettings.h"
 #include "support/RealCompiler.h"
 #include "support/ScopedVariable.h"
+#include "wine/Wine.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -3,10 +3,10 @@
 // test run starts it.
 #include "installer/BuildDriver.h"
 #include "platform/AppExec.h"
-#include "platform/Wine.h"
 #include "support/RealCompiler.h"
 #include "support/ScopedVariable.h"
 #include "support/TestCertificate.h"
+#include "wine/Wine.h"
 
 #include <filesystem>
 #include <fstream>
@@ -66,8 +66,10 @@ TEST_F(Example, SignedInstallerAndItsUninstallerInstallSilentlyThroughTheTestRun
     exec.setWaits(true);
     const fs::path fonts = fs::path(WinePrefixFolder()) / "drive_c/windows/Fonts";
     fs::remove(fonts / "DejaVuSansMono.ttf"); // left by an earlier run
-    exec.execute({installer.string(), "/VERYSILENT", "/SUPPRESSMSGBOXES", "/NORESTART",
-                  "/DIR=" + WindowsFormOfPath(target.string())});
+    const WineCommand command =
+        CommandUnderWine({installer.string(), "/VERYSILENT", "/SUPPRESSMSGBOXES", "/NORESTART",
+                          "/DIR=" + WindowsFormOfPath(target.string())});
+    exec.execute(command.arguments, command.environmentChanges);
 
     // Without a display the installer ends with 0 and installs nothing: look
     // at the files, not at the exit code.

@@ -1,9 +1,9 @@
 // Installers fit to publish, built by the real tornavel-cli through the
 // adapter: compiled whatever the locale, signed, and reproducible.
 #include "installer/BuildDriver.h"
-#include "platform/Wine.h"
 #include "support/RealCompiler.h"
 #include "support/TestCertificate.h"
+#include "wine/Wine.h"
 
 #include <fcntl.h>
 #include <filesystem>

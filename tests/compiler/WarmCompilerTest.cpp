@@ -1,12 +1,12 @@
 // Wine kept warm between builds, and nothing of it left running afterwards:
 // the window's WarmCompiler and the CLI's lingering server, each in a prefix
 // of its own (hard links to the shared one), so no other test's wine counts.
-#include "installer/WarmCompiler.h"
+#include "wine/WarmCompiler.h"
 
-#include "platform/Wine.h"
 #include "project/ProjectFile.h"
 #include "support/RealCompiler.h"
 #include "support/ScopedVariable.h"
+#include "wine/Wine.h"
 
 #include <chrono>
 #include <filesystem>

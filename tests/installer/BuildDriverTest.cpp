@@ -7,6 +7,7 @@
 #include "support/RecordingConsole.h"
 #include "support/ScopedVariable.h"
 #include "support/TempDir.h"
+#include "wine/Wine.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -349,6 +350,26 @@ TEST_F(BuildDriverTest, YesToTheTestRunStartsTheInstallerAndWaits) {
               std::vector<std::string>{"Test instalace neskončil úspěšně: instalační program "
                                        "skončil s kódem 7 (příprava instalace zjistila, že "
                                        "instalace nemůže pokračovat)."});
+}
+
+// The compiler made a Windows program: the test run asks for wine itself.
+TEST_F(BuildDriverTest, WindowsInstallerIsTestedThroughWine) {
+    const fs::path installer = output() / "Můj program verze 1.0.exe";
+    prompts_.onAsk = [&](const std::string& caption) {
+        if (caption == kDoneCaption) {
+            source_.writeFile("Output/Můj program verze 1.0.exe", "MZ");
+        }
+    };
+    const test::ScopedVariable display("DISPLAY", ":99");
+    const test::TempDir tools;
+    const test::ScopedVariable path("PATH", tools.folder());
+    prompts_.answers = {Answer::Yes, Answer::Yes};
+    EXPECT_THROW(build(), WineMissingError);
+
+    copyFakeCompiler(tools.path() / "wine"); // records what it was given
+    prompts_.answers = {Answer::Yes, Answer::Yes};
+    EXPECT_EQ(build(), BuildOutcome::Tested);
+    EXPECT_EQ(test::readFileBytes(tools.path() / "iscc.log"), installer.string() + "\n");
 }
 
 TEST_F(BuildDriverTest, TestRunThatCannotWorkStartsNothing) {

@@ -1,10 +1,10 @@
 // The adapter's own failures, run as the build driver runs it. None of them
 // reaches wine's set-up or the compiler, so a stand-in ISCC.exe serves.
 #include "platform/Cp1250.h"
-#include "platform/Wine.h"
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
 #include "support/TestCertificate.h"
+#include "wine/Wine.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

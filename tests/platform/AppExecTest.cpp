@@ -1,8 +1,6 @@
 #include "platform/AppExec.h"
 
-#include "platform/Wine.h"
 #include "support/FakeCompiler.h"
-#include "support/ScopedVariable.h"
 #include "support/TempDir.h"
 
 #include <chrono>
@@ -159,31 +157,6 @@ TEST_F(AppExecTest, BadFormatGivesTheLastSlot) {
         },
         AppExecError);
     EXPECT_EQ(exec.resultCode(), 193u);
-}
-
-TEST_F(AppExecTest, WindowsProgramRunsThroughWine) {
-    const auto setup = dir_.writeFile("Output/Setup 1.exe", "MZ");
-    AppExec exec;
-    exec.setExeName("\"" + setup.string() + "\"");
-    exec.setExeParams({"/VERYSILENT", "\"/DIR=Z:\\a b\""});
-    exec.setWaits(true);
-    {
-        const test::ScopedVariable path("PATH", dir_.folder() + "none");
-        try {
-            exec.execute();
-            FAIL() << "no wine, no error";
-        } catch (const AppExecStartError& e) {
-            EXPECT_STREQ(e.what(), WineMissingError(setup.string()).what());
-        }
-        EXPECT_EQ(exec.resultCode(), 2u);
-    }
-    // A stand-in wine that records its arguments.
-    test::copyFakeCompiler(dir_.path() / "bin" / "wine");
-    const test::ScopedVariable path("PATH", dir_.folder() + "bin");
-    exec.execute();
-    EXPECT_EQ(exec.resultCode(), 0u);
-    EXPECT_EQ(test::readFileBytes(dir_.path() / "bin" / "iscc.log"),
-              setup.string() + " /VERYSILENT /DIR=Z:\\a b\n");
 }
 
 TEST_F(AppExecTest, ErrorTextSlotsAndGaps) {

@@ -1,6 +1,8 @@
 #include "platform/Process.h"
 
+#include "platform/BackgroundProcess.h"
 #include "support/FakeCompiler.h"
+#include "support/ScopedVariable.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -217,6 +220,62 @@ TEST(Process, PumpThatThrowsLeavesNoZombie) {
         std::this_thread::sleep_for(20ms);
     }
     EXPECT_NE(::kill(pid, 0), 0);
+}
+
+// Our environment with the changes made, the folder asked for, standard
+// output into a file and standard error after it.
+TEST(ProcessStarter, EnvironmentFolderAndStreamsAreAsAsked) {
+    test::TempDir dir;
+    const test::ScopedVariable kept("TORNAVEL_KEPT", "ano");
+    const test::ScopedVariable removed("TORNAVEL_REMOVED", "ne");
+    const auto output = dir.path() / "out.txt";
+    ProcessOptions environment({"env"},
+                               {"TORNAVEL_SET=1", "TORNAVEL_KEPT=jiné", "TORNAVEL_REMOVED"});
+    environment.output = ChildStream::file(output.string());
+    EXPECT_EQ(Process::startWith(environment).wait({}), 0u);
+    const std::string variables = test::readFileBytes(output);
+    EXPECT_NE(variables.find("\nTORNAVEL_SET=1\n"), std::string::npos) << variables;
+    EXPECT_NE(variables.find("\nTORNAVEL_KEPT=jiné\n"), std::string::npos) << variables;
+    EXPECT_EQ(variables.find("TORNAVEL_KEPT=ano"), std::string::npos) << variables;
+    EXPECT_EQ(variables.find("TORNAVEL_REMOVED"), std::string::npos) << variables;
+
+    dir.makeDir("tady");
+    ProcessOptions listing({"ls", "-d", "tady", "chybí"});
+    listing.workingFolder = dir.folder();
+    listing.output = ChildStream::file(output.string());
+    listing.error = ChildStream::Kind::Output;
+    EXPECT_NE(Process::startWith(listing).wait({}), 0u);
+    const std::string listed = test::readFileBytes(output);
+    EXPECT_NE(listed.find("tady\n"), std::string::npos) << listed;
+    EXPECT_NE(listed.find("chybí"), std::string::npos) << listed; // ls's complaint
+}
+
+// A group of its own; the death signal when the starting thread ends; a
+// program that ends while still owned is reaped at once; without PATH the
+// system's default folders are searched.
+TEST(ProcessStarter, GroupDeathSignalReapingAndDefaultPath) {
+    pid_t pid = -1;
+    std::thread owner([&pid] {
+        ProcessOptions options({"sleep", "30"});
+        options.ownProcessGroup = true;
+        options.deathSignal = SIGTERM;
+        pid = StartProcess(options).pid;
+        EXPECT_EQ(::getpgid(pid), pid);
+    });
+    owner.join();
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+
+    const pid_t ending = StartProcess({{"true"}}).pid;
+    const BackgroundProcess watched(ending);
+    EXPECT_TRUE(watched.waitFor(5s));
+    EXPECT_FALSE(watched.running());
+    EXPECT_NE(::kill(ending, 0), 0); // no zombie while the owner still holds it
+
+    const test::ScopedVariable noPath("PATH", std::nullopt);
+    EXPECT_EQ(Process::start({"true"}).wait({}), 0u);
+    EXPECT_FALSE(FindInPath("sh").empty());
 }
 
 } // namespace

@@ -1,21 +1,18 @@
 #include "support/RealCompiler.h"
 
 #include "platform/Process.h"
-#include "platform/Wine.h"
 #include "support/TestCertificate.h"
+#include "wine/Wine.h"
 
 #include <algorithm>
 #include <cctype>
 #include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
-#include <spawn.h>
+#include <poll.h>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace tornavel::test {
 namespace {
@@ -125,7 +122,8 @@ std::set<std::string> expectedContents(const fs::path& source) {
 }
 
 WizardRun::WizardRun(const fs::path& installer, const TempDir& scratch) : scratch_(scratch) {
-    Process::start({installer.string()}).release();
+    const WineCommand command = CommandUnderWine({installer.string()});
+    Process::startWith({command.arguments, command.environmentChanges}).release();
 }
 
 WizardRun::~WizardRun() {
@@ -142,31 +140,24 @@ std::string WizardRun::waitForPages(const fs::path& file, const std::string& las
 }
 
 VirtualDisplay::VirtualDisplay() {
-    int fds[2];
-    if (::pipe(fds) != 0) {
-        throw std::runtime_error("pipe");
+    // Xvfb picks a free display itself and writes its number to fd 1.
+    ProcessOptions options(
+        {"Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
+    options.output = ChildStream::Kind::Pipe;
+    options.error = ChildStream::Kind::Null;
+    StartedProcess xvfb;
+    try {
+        xvfb = StartProcess(options);
+    } catch (const ProcessError&) {
     }
-    // Xvfb picks a free display itself and writes its number to fd 3.
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const std::vector<std::string> args{
-        FindInPath("Xvfb"), "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "1024x768x24"};
-    const std::vector<char*> argv = ExecPointers(args);
-    const int rc = args.front().empty()
-                       ? ENOENT
-                       : posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(fds[1]);
+    pid_ = xvfb.pid;
     std::string number;
+    pollfd entry{xvfb.output.get(), POLLIN, 0};
     char c = 0;
-    while (rc == 0 && ::read(fds[0], &c, 1) == 1 && c != '\n') {
+    while (pid_ > 0 && ::poll(&entry, 1, 60000) > 0 && ::read(entry.fd, &c, 1) == 1 && c != '\n') {
         number += c;
     }
-    ::close(fds[0]);
-    if (rc != 0 || number.empty()) {
+    if (number.empty()) {
         throw std::runtime_error("cannot start Xvfb (package xvfb)");
     }
     name_ = ":" + number;

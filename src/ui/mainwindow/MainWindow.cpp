@@ -1,9 +1,7 @@
 #include "ui/mainwindow/MainWindow.h"
 
 #include "installer/BuildDriver.h"
-#include "installer/WarmCompiler.h"
 #include "platform/Errors.h"
-#include "platform/WinePrefixUpkeep.h"
 #include "project/ProgramSettings.h"
 #include "project/ProjectFile.h"
 #include "ui/MessageBoxes.h"
@@ -15,6 +13,8 @@
 #include "ui/mainwindow/ChooserButtons.h"
 #include "ui/mainwindow/OutputFolderDialog.h"
 #include "ui/mainwindow/SigningDialog.h"
+#include "wine/WarmCompiler.h"
+#include "wine/WinePrefix.h"
 
 #include <QAction>
 #include <QApplication>

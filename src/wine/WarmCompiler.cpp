@@ -1,6 +1,8 @@
-#include "installer/WarmCompiler.h"
+#include "wine/WarmCompiler.h"
 
-#include "platform/Wine.h"
+#include "wine/AdapterProtocol.h"
+#include "wine/Wine.h"
+#include "wine/WinePrefix.h"
 
 #include <csignal>
 #include <unistd.h>
@@ -9,7 +11,7 @@ namespace tornavel {
 
 WarmCompiler::WarmCompiler(std::string compiler)
     : compiler_(std::move(compiler)), prefix_(WinePrefixFolder()), server_(prefix_) {
-    if (FindInPath("wine").empty() || ::access(compiler_.c_str(), X_OK) != 0) {
+    if (FindWine().empty() || ::access(compiler_.c_str(), X_OK) != 0) {
         return; // nothing to warm: the build will say what is missing
     }
     if (WinePrefixReady(prefix_)) {
@@ -17,7 +19,7 @@ WarmCompiler::WarmCompiler(std::string compiler)
         return;
     }
     try {
-        preparation_.emplace(Process::start({compiler_, "--prepare-prefix"}));
+        preparation_ = BackgroundProcess::start({{compiler_, std::string(kPreparePrefixOption)}});
     } catch (const ProcessError&) {
         // The build will start the adapter itself and say why it cannot.
     }
@@ -27,25 +29,11 @@ WarmCompiler::~WarmCompiler() {
     if (preparing()) {
         // The adapter passes it on to wineboot; a half-made prefix is made
         // whole by the next build.
-        preparation_->signal(SIGTERM);
-        try {
-            preparation_->wait({});
-        } catch (const ProcessError&) {
-        }
+        preparation_.signal(SIGTERM);
+        preparation_.wait();
         // wineboot's server and wine's services outlive it otherwise.
         EndWinePrograms(prefix_);
     }
-}
-
-bool WarmCompiler::preparing() {
-    if (!preparation_) {
-        return false;
-    }
-    if (!preparation_->hasEnded()) {
-        return true;
-    }
-    preparation_.reset();
-    return false;
 }
 
 void WarmCompiler::beforeBuild() {

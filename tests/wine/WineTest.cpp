@@ -1,10 +1,10 @@
-#include "platform/Wine.h"
+#include "wine/Wine.h"
 
-#include "platform/WinePrefixUpkeep.h"
 #include "support/ScopedVariable.h"
 #include "support/TempDir.h"
+#include "wine/AdapterProtocol.h"
+#include "wine/WinePrefix.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -74,23 +74,13 @@ TEST(Wine, WindowsProgramsBeginWithMZ) {
 TEST(Wine, WindowsProgramsRunThroughWineInOurEnvironment) {
     const test::TempDir dir;
     const std::string setup = dir.writeFile("Output/Setup.exe", "MZ").string();
-    const std::string script = dir.writeFile("run.sh", "#!/bin/sh\n").string();
     const ScopedVariable prefix("TORNAVEL_WINEPREFIX", "/tmp/p");
     const ScopedVariable locale("LC_ALL", "C.UTF-8");
-
-    // Programs of this system, and a Windows program named without a path,
-    // start as they are.
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{script, "a"}, {"Setup.exe"}, {}}) {
-        const LaunchCommand command = CommandForProgram(args);
-        EXPECT_EQ(command.args, args);
-        EXPECT_TRUE(command.environment.empty());
-    }
 
     {
         const ScopedVariable path("PATH", dir.path().string());
         try {
-            CommandForProgram({setup});
+            CommandUnderWine({setup});
             ADD_FAILURE() << "no wine, no error";
         } catch (const WineMissingError& e) {
             EXPECT_EQ(e.code(), 2u);
@@ -104,16 +94,42 @@ TEST(Wine, WindowsProgramsRunThroughWineInOurEnvironment) {
     const std::string wine = dir.writeFile("bin/wine").string();
     fs::permissions(wine, fs::perms::owner_all);
     const ScopedVariable path("PATH", "/nonexistent:" + dir.folder() + "bin");
-    const LaunchCommand command = CommandForProgram({setup, "/VERYSILENT", "/DIR=Z:\\a b"});
-    EXPECT_EQ(command.args, (std::vector<std::string>{wine, setup, "/VERYSILENT", "/DIR=Z:\\a b"}));
-    const auto& env = command.environment;
-    for (const char* entry :
-         {"WINEPREFIX=/tmp/p", "LC_ALL=cs_CZ.UTF-8", "LANG=cs_CZ.UTF-8", "WINEDEBUG=-all",
-          "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe="}) {
-        EXPECT_EQ(std::count(env.begin(), env.end(), entry), 1) << entry;
+    const WineCommand command = CommandUnderWine({setup, "/VERYSILENT", "/DIR=Z:\\a b"});
+    EXPECT_EQ(command.arguments,
+              (std::vector<std::string>{wine, setup, "/VERYSILENT", "/DIR=Z:\\a b"}));
+    EXPECT_EQ(command.environmentChanges,
+              (std::vector<std::string>{"WINEPREFIX=/tmp/p", "LC_ALL=cs_CZ.UTF-8",
+                                        "LANG=cs_CZ.UTF-8", "WINEDEBUG=-all",
+                                        "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe="}));
+}
+
+// What the build writes the adapter reads back; everything else is the
+// compiler's, and a value that is no number is refused in Czech.
+TEST(Wine, AdapterReadsBackWhatTheBuildAsks) {
+    const AdapterSettings asked{"/c.p12", "", "/heslo", "http://tsa", 946684800, 60};
+    std::vector<std::string> options = AdapterOptions(asked);
+    EXPECT_EQ(options,
+              (std::vector<std::string>{"--sign-certificate=/c.p12", "--sign-password-file=/heslo",
+                                        "--timestamp-url=http://tsa", "--reproducible=946684800",
+                                        "--linger=60"}));
+    options.insert(options.begin() + 1, "/O-");
+    const AdapterCommandLine readBack = ReadAdapterOptions(options);
+    EXPECT_EQ(AdapterOptions(readBack.settings), AdapterOptions(asked));
+    EXPECT_EQ(readBack.compilerOptions, std::vector<std::string>{"/O-"});
+    EXPECT_TRUE(AdapterOptions({"", "/k.pem", "", "", std::nullopt, 0}).empty());
+
+    for (const auto& [option, message] : std::vector<std::pair<std::string, std::string>>{
+             {"--reproducible=včera", "Volba --reproducible potřebuje čas v sekundách od roku "
+                                      "1970, ne „včera“."},
+             {"--linger=86401",
+              "Volba --linger potřebuje počet sekund (0 až 86400), ne „86401“."}}) {
+        try {
+            ReadAdapterOptions({option});
+            ADD_FAILURE() << option;
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), message);
+        }
     }
-    EXPECT_EQ(std::count(env.begin(), env.end(), "LC_ALL=C.UTF-8"), 0);
-    EXPECT_EQ(std::count(env.begin(), env.end(), "TORNAVEL_WINEPREFIX=/tmp/p"), 1);
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "platform/Process.h"
-#include "platform/WineServerKeeper.h"
+#include "platform/BackgroundProcess.h"
+#include "wine/WineServer.h"
 
-#include <optional>
 #include <string>
 
 namespace tornavel {
@@ -13,7 +12,8 @@ namespace tornavel {
 // but the wine prefix is not, the adapter makes it in the background at once
 // ("iscc --prepare-prefix"), so the first build usually finds it ready; once
 // it is, the prefix's wine server is kept up (WineServerKeeper), so no build
-// pays for wine's start. Nothing of either outlives the object.
+// pays for wine's start. Nothing of either outlives the object, and a
+// preparation that has ended is reaped at once.
 class WarmCompiler {
 public:
     // compiler: the adapter the builds start (CompilerProgram).
@@ -26,12 +26,12 @@ public:
     void beforeBuild();
 
     // Whether the prefix is being made in the background.
-    bool preparing();
+    bool preparing() const { return preparation_.running(); }
 
 private:
     std::string compiler_;
     std::string prefix_;
-    std::optional<Process> preparation_;
+    BackgroundProcess preparation_;
     WineServerKeeper server_;
 };
 

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/Errors.h"
+
+#include <functional>
+#include <string>
+
+namespace tornavel {
+
+// The prefix could not be made; the message names it and why.
+class WinePrefixError : public Error {
+public:
+    WinePrefixError(const std::string& prefix, const std::string& reason);
+};
+
+// Makes sure the wine prefix exists and is set up, creating it quietly
+// (wineboot, no Mono or Gecko prompts) on first use; announce is called first
+// when it is not ready yet (the one slow step). Several adapters started at
+// once wait for each other: the set-up runs under a lock inside the prefix,
+// and a marker file (kWinePrefixReadyMarker) written after a successful
+// set-up tells the next one that nothing is left to do. wine's own messages
+// of the set-up go to a log file in the prefix and are quoted when it fails.
+// The profile folders are kept in the prefix on every call.
+//
+// Throws WinePrefixError when the prefix cannot be made.
+void EnsureWinePrefix(const std::string& wine, const std::string& prefix,
+                      const std::function<void()>& announce);
+
+// Whether the prefix has been made and set up (EnsureWinePrefix marked it).
+bool WinePrefixReady(const std::string& prefix);
+
+// wine links a new prefix's profile folders (Desktop, Documents, Music, ...)
+// to the user's home folder, so a test installation would put its shortcuts
+// and files there. Each such link that leads out of the prefix becomes an
+// empty folder of the prefix instead; links inside it and real folders stay.
+// Nothing when the prefix has no profiles yet. Throws InOutError naming the
+// link that cannot be replaced.
+void KeepProfileFoldersInPrefix(const std::string& prefix);
+
+// Moves a prefix that wine cannot start out of the way, so that the next
+// start makes a new one; nothing of it is deleted. It is renamed in its own
+// folder to "<prefix>.poskozene-YYYYMMDD-HHMMSS" (a number added when that
+// exists). Returns the new name, or empty when there was no prefix. Throws
+// InOutError naming the prefix when it cannot be renamed.
+std::string SetWinePrefixAside(const std::string& prefix);
+
+} // namespace tornavel
