@@ -139,9 +139,6 @@ QString MessageBoxes::openFileName(QWidget* parent, const FileDialogOptions& opt
 void MessageBoxes::enableTestMode() {
     hook().enabled = true;
 }
-bool MessageBoxes::testMode() {
-    return hook().enabled;
-}
 void MessageBoxes::setNextAnswer(QMessageBox::StandardButton answer) {
     hook().answers.push_back(answer);
 }

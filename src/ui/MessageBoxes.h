@@ -71,7 +71,6 @@ public:
     // Called with each box as it is recorded, while the code that asked for
     // it waits (empty: nothing is called).
     static void setBoxObserver(std::function<void(const Record&)> observer);
-    static bool testMode();
 
     // The file dialog the two functions above show (kind SaveDialog or
     // OpenDialog), set up but not shown.

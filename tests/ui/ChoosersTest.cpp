@@ -10,16 +10,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <map>
-#include <memory>
 
 using namespace tornavel;
 using namespace tornavel::ui;
@@ -31,44 +27,6 @@ const std::vector<SampleIcon> kThreeIcons = {
     {{16, 0xFFFF0000}, {32, 0xFFFF0000}}, // red
     {{32, 0xFF00FF00}},                   // green
     {{48, 0xFF0000FF}, {32, 0xFF0000FF}}, // blue
-};
-
-// The main window's edit boxes as the choosers see them, with a count of the
-// change notifications of each.
-class Fields {
-public:
-    Fields() {
-        for (int i = 0; i < kFieldCount; ++i) {
-            const auto id = static_cast<FieldId>(i);
-            if (fieldKind(id) != FieldKind::Text) {
-                continue;
-            }
-            auto box = std::make_unique<QLineEdit>();
-            spies_[id] = std::make_unique<QSignalSpy>(box.get(), &QLineEdit::textChanged);
-            boxes_[id] = std::move(box);
-        }
-    }
-    FieldBoxes boxes() {
-        return [this](FieldId id) -> QLineEdit* {
-            const auto it = boxes_.find(id);
-            return it == boxes_.end() ? nullptr : it->second.get();
-        };
-    }
-    QString text(FieldId id) const { return boxes_.at(id)->text(); }
-    // The fields whose boxes notified a change, in field order.
-    std::vector<FieldId> changed() const {
-        std::vector<FieldId> out;
-        for (const auto& [id, spy] : spies_) {
-            if (!spy->isEmpty()) {
-                out.push_back(id);
-            }
-        }
-        return out;
-    }
-
-private:
-    std::map<FieldId, std::unique_ptr<QLineEdit>> boxes_;
-    std::map<FieldId, std::unique_ptr<QSignalSpy>> spies_;
 };
 
 QString folderOf(const QTemporaryDir& dir) {
@@ -311,8 +269,7 @@ private slots:
     // ---- The run-file chooser ------------------------------------------
 
     void runFileChooserListsVisibleMatchingFilesSorted() {
-        Fields fields;
-        RunFileChooser chooser(fields.boxes());
+        RunFileChooser chooser;
         chooser.setSourceFolder(folderOf(dir_));
         QCOMPARE(chooser.windowTitle(), QString("Výběr spouštěného souboru"));
         QCOMPARE(chooser.mask(), QString("*.exe;*.bat;*.com"));
@@ -331,75 +288,62 @@ private slots:
         QVERIFY(!listed(chooser.fileList()).contains(".hidden.exe"));
     }
 
-    void runFileChooserWritesTheFieldOfItsPurpose() {
-        Fields fields;
-        RunFileChooser chooser(fields.boxes());
+    void runFileChooserGivesTheChosenName() {
+        RunFileChooser chooser;
         chooser.setSourceFolder(folderOf(dir_));
-        chooser.setTarget(iconField(2, IconPart::FileName));
         chooser.setMask("*.*");
         chooser.show();
         clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "setup.bat"));
         chooser.okButton()->click();
         QVERIFY(!chooser.isVisible());
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
-        QCOMPARE(fields.text(iconField(2, IconPart::FileName)), QString("setup.bat"));
-        QCOMPARE(fields.changed(), std::vector<FieldId>{iconField(2, IconPart::FileName)});
+        QCOMPARE(chooser.chosenName(), QString("setup.bat"));
 
         // Enter confirms like OK.
-        Fields others;
-        RunFileChooser second(others.boxes());
+        RunFileChooser second;
         second.setSourceFolder(folderOf(dir_));
-        second.setTarget(FieldId::InfoAfterFile);
         second.setMask("*.txt;*.rtf");
         second.show();
         clickEntry(second.fileList(), 0);
         QTest::keyClick(second.fileList(), Qt::Key_Return);
         QVERIFY(!second.isVisible());
-        QCOMPARE(others.text(FieldId::InfoAfterFile), QString("Licence.RTF"));
-        QCOMPARE(others.changed(), std::vector<FieldId>{FieldId::InfoAfterFile});
+        QCOMPARE(second.chosenName(), QString("Licence.RTF"));
     }
 
     void runFileChooserDoubleClickWritesAndCloses() {
-        Fields fields;
-        RunFileChooser chooser(fields.boxes());
+        RunFileChooser chooser;
         chooser.setSourceFolder(folderOf(dir_));
-        chooser.setTarget(FieldId::LicenceFile);
         chooser.setMask("*.txt;*.rtf");
         chooser.show();
         doubleClickEntry(chooser.fileList(), rowOf(chooser.fileList(), "readme.txt"));
         QVERIFY(!chooser.isVisible());
-        QCOMPARE(fields.text(FieldId::LicenceFile), QString("readme.txt"));
-        QCOMPARE(fields.changed(), std::vector<FieldId>{FieldId::LicenceFile});
+        QCOMPARE(chooser.chosenName(), QString("readme.txt"));
     }
 
     void runFileChooserWithoutSelectionWritesNothing() {
         QTemporaryDir empty;
-        Fields fields;
-        RunFileChooser chooser(fields.boxes());
+        RunFileChooser chooser;
         chooser.setSourceFolder(folderOf(empty));
-        chooser.setTarget(iconField(0, IconPart::FileName));
         chooser.show();
         QCOMPARE(chooser.fileList()->count(), 0);
         chooser.okButton()->click();
         QVERIFY(!chooser.isVisible());
-        QVERIFY(fields.changed().empty());
+        QCOMPARE(chooser.result(), int(QDialog::Rejected));
         QVERIFY(MessageBoxes::takeRecords().isEmpty());
 
-        // Storno writes nothing either.
-        RunFileChooser other(fields.boxes());
+        // Storno chooses nothing either.
+        RunFileChooser other;
         other.setSourceFolder(folderOf(dir_));
-        other.setTarget(iconField(0, IconPart::FileName));
         other.show();
         clickEntry(other.fileList(), 0);
         other.cancelButton()->click();
         QVERIFY(!other.isVisible());
-        QVERIFY(fields.changed().empty());
+        QCOMPARE(other.result(), int(QDialog::Rejected));
     }
 
     void runFileChooserRereadsAtEachShowing() {
         QTemporaryDir folder;
-        Fields fields;
-        RunFileChooser chooser(fields.boxes());
+        RunFileChooser chooser;
         chooser.setSourceFolder(folderOf(folder));
         chooser.setMask("*.*");
         chooser.show();
@@ -421,10 +365,8 @@ private slots:
     void runFileChooserRefusesNamesTheProjectCannotHold() {
         QTemporaryDir folder;
         writeFile(folder, QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC.exe"), "MZ"); // 日本.exe
-        Fields fields;
-        RunFileChooser chooser(fields.boxes());
+        RunFileChooser chooser;
         chooser.setSourceFolder(folderOf(folder));
-        chooser.setTarget(iconField(0, IconPart::FileName));
         chooser.show();
         clickEntry(chooser.fileList(), 0);
         chooser.okButton()->click();
@@ -433,14 +375,12 @@ private slots:
         QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::StandardError);
         QVERIFY(records[0].text.contains(QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC.exe")));
         QVERIFY(chooser.isVisible());
-        QVERIFY(fields.changed().empty());
     }
 
     // ---- The icon chooser ----------------------------------------------
 
     void iconChooserShowsTheIconsOfTheClickedFile() {
-        Fields fields;
-        IconChooser chooser(fields.boxes());
+        IconChooser chooser;
         chooser.setSourceFolder(folderOf(dir_));
         QCOMPARE(chooser.windowTitle(), QString("Výběr ikony"));
         QCOMPARE(chooser.iconGrid()->cellsAcross(), 2);
@@ -475,10 +415,8 @@ private slots:
     }
 
     void iconChooserShowsTheApplicationIconForDamagedIcons() {
-        Fields fields;
-        IconChooser chooser(fields.boxes());
+        IconChooser chooser;
         chooser.setSourceFolder(folderOf(dir_));
-        chooser.setTargets(iconField(0, IconPart::IconFile), iconField(0, IconPart::IconIndex));
         chooser.show();
         clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "broken.exe"));
         QCOMPARE(chooser.iconGrid()->count(), 3);
@@ -489,33 +427,27 @@ private slots:
         clickEntry(chooser.iconGrid(), 1);
         chooser.okButton()->click();
         QVERIFY(!chooser.isVisible());
-        QCOMPARE(fields.text(iconField(0, IconPart::IconFile)), QString("broken.exe"));
-        QCOMPARE(fields.text(iconField(0, IconPart::IconIndex)), QString("1"));
+        QCOMPARE(chooser.chosenIcon().file, QString("broken.exe"));
+        QCOMPARE(chooser.chosenIcon().index, 1);
     }
 
-    void iconChooserWritesOnlyTheFieldsOfItsPurpose() {
-        Fields fields;
-        IconChooser chooser(fields.boxes());
+    void iconChooserGivesTheChosenFileAndIcon() {
+        IconChooser chooser;
         chooser.setSourceFolder(folderOf(dir_));
-        chooser.setTargets(iconField(2, IconPart::IconFile), iconField(2, IconPart::IconIndex));
         chooser.show();
         clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "app.exe"));
         clickEntry(chooser.iconGrid(), 2);
         chooser.okButton()->click();
         QVERIFY(!chooser.isVisible());
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
-        QCOMPARE(fields.text(iconField(2, IconPart::IconFile)), QString("app.exe"));
-        QCOMPARE(fields.text(iconField(2, IconPart::IconIndex)), QString("2"));
-        QCOMPARE(fields.changed(), (std::vector<FieldId>{iconField(2, IconPart::IconFile),
-                                                         iconField(2, IconPart::IconIndex)}));
+        QCOMPARE(chooser.chosenIcon().file, QString("app.exe"));
+        QCOMPARE(chooser.chosenIcon().index, 2);
         QVERIFY(MessageBoxes::takeRecords().isEmpty());
     }
 
     void iconChooserInsistsOnAnIcon() {
-        Fields fields;
-        IconChooser chooser(fields.boxes());
+        IconChooser chooser;
         chooser.setSourceFolder(folderOf(dir_));
-        chooser.setTargets(iconField(1, IconPart::IconFile), iconField(1, IconPart::IconIndex));
         chooser.show();
         auto expectRefusal = [&] {
             chooser.okButton()->click();
@@ -524,7 +456,7 @@ private slots:
             QCOMPARE(records[0].kind, MessageBoxes::Record::Kind::Plain);
             QCOMPARE(records[0].text, QString("Nevybrali jste žádnou ikonu."));
             QVERIFY(chooser.isVisible());
-            QVERIFY(fields.changed().empty());
+            QCOMPARE(chooser.chosenIcon().index, -1);
         };
         expectRefusal(); // no file
         clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "app.exe"));
@@ -538,7 +470,7 @@ private slots:
         clickEntry(chooser.iconGrid(), 1);
         chooser.cancelButton()->click();
         QVERIFY(!chooser.isVisible());
-        QVERIFY(fields.changed().empty());
+        QCOMPARE(chooser.chosenIcon().index, -1);
         chooser.show();
         QVERIFY(chooser.fileList()->selectedItems().isEmpty());
         QCOMPARE(chooser.iconGrid()->count(), 0);
@@ -548,7 +480,7 @@ private slots:
         clickEntry(chooser.fileList(), rowOf(chooser.fileList(), "app.exe"));
         doubleClickEntry(chooser.iconGrid(), 1);
         QVERIFY(!chooser.isVisible());
-        QCOMPARE(fields.text(iconField(1, IconPart::IconIndex)), QString("1"));
+        QCOMPARE(chooser.chosenIcon().index, 1);
     }
 
 private:

@@ -50,7 +50,7 @@ private slots:
         form_ = std::make_unique<MainWindow>(programFolder_.toStdString());
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-        box(*form_, iconField(0, IconPart::FileName))->setText("app.exe");
+        typeInto(box(*form_, iconField(0, IconPart::FileName)), "app.exe");
         MessageBoxes::takeRecords();
     }
 

@@ -309,16 +309,16 @@ private slots:
         MainWindow& f = *form_;
         installFakeCompiler(programFolder_);
         writeAll(sourceFolder_ + "app.exe", "MZ");
-        box(f, iconField(0, IconPart::Name))->setText("Program");
-        box(f, iconField(0, IconPart::FileName))->setText("app.exe");
-        box(f, FieldId::AppVerName)->clear();
+        typeInto(box(f, iconField(0, IconPart::Name)), "Program");
+        typeInto(box(f, iconField(0, IconPart::FileName)), "app.exe");
+        typeInto(box(f, FieldId::AppVerName), {});
         QStringList seen;
         MessageBoxes::setBoxObserver([&](const MessageBoxes::Record& r) {
             if (r.caption == "Vytvoření instalačního souboru") {
                 seen << box(f, FieldId::AppVerName)->text()
                      << box(f, iconField(0, IconPart::IconFile))->text();
                 // The user edits the box while the compiler runs.
-                box(f, FieldId::AppVerName)->setText("Vlastní název");
+                typeInto(box(f, FieldId::AppVerName), "Vlastní název");
             }
         });
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
@@ -327,6 +327,7 @@ private slots:
         QCOMPARE(seen, QStringList({"Můj program", "app.exe"}));
         QCOMPARE(box(f, FieldId::AppVerName)->text(),
                  QString("Vlastní název")); // not overwritten afterwards
+        QCOMPARE(f.project().AppVerName, std::string("Vlastní název"));
         QCOMPARE(box(f, iconField(0, IconPart::IconFile))->text(), QString("app.exe"));
     }
 
@@ -535,7 +536,9 @@ private slots:
     void versionGroupsNeverBothRefuse() {
         MainWindow& f = *form_;
         named<QTabWidget>(f, "TabbedNotebook1")->setCurrentIndex(5);
+        QSignalSpy picks(group(f, FieldId::WinNT), &RadioGroup::picked);
         clickRadio(group(f, FieldId::Win), 4);
+        QCOMPARE(picks.size(), 0); // the rule's move is the program's
         QCOMPARE(group(f, FieldId::Win)->itemIndex(), 4);
         QCOMPARE(group(f, FieldId::WinNT)->itemIndex(), 1);
         QVERIFY(f.isModified());
@@ -546,6 +549,7 @@ private slots:
         QCOMPARE(group(f, FieldId::Win)->itemIndex(), 4);
         QCOMPARE(group(f, FieldId::WinNT)->itemIndex(), 1); // "Windows NT 4.x"
         QVERIFY(group(f, FieldId::WinNT)->button(1)->isChecked());
+        QCOMPARE(f.projectFromControls(), f.project());
     }
 
     void enablingFollowsTheCheckBoxes() {
@@ -571,8 +575,9 @@ private slots:
                           QPoint(6, check(f, FieldId::DiskSpanning)->height() / 2));
         QVERIFY(box(f, FieldId::DiskSize)->isEnabled() &&
                 box(f, FieldId::ReserveBytes)->isEnabled());
-        check(f, FieldId::DiskSpanning)
-            ->setChecked(false); // the program's change follows the rule too
+        // The program's change (New) follows the rule too.
+        MessageBoxes::setNextAnswer(QMessageBox::No);
+        named<QAction>(f, "Nova")->trigger();
         QVERIFY(!box(f, FieldId::DiskSize)->isEnabled() &&
                 !box(f, FieldId::ReserveBytes)->isEnabled());
     }
@@ -583,7 +588,7 @@ private slots:
         pickWithKeyboard(list(f, FieldId::BackgroundColor), 15);
         QCOMPARE(list(f, FieldId::BackgroundColor)->currentText(), QString("černá"));
         QCOMPARE(panelColour(f), QColor(0, 0, 0));
-        QCOMPARE(f.previewColor(), 0u);
+        QCOMPARE(f.project().PreviewColor, 0u);
         QVERIFY(f.isModified());
         pickWithKeyboard(list(f, FieldId::BackgroundColor), 11);
         QCOMPARE(panelColour(f), QColor(0, 0, 255));
@@ -591,15 +596,18 @@ private slots:
 
     void programSetListsAndPreviewNotifyNobody() {
         MainWindow& f = *form_;
-        list(f, FieldId::BackgroundColor)->setCurrentIndex(3);
-        list(f, iconField(1, IconPart::HotKey))->setCurrentIndex(7);
-        ProjectSettings coloured = f.projectFromControls();
-        coloured.PreviewColor = rgbColor(1, 2, 3);
-        f.showField(coloured, FieldId::PreviewColor);
+        // New changes only the lists and the preview of this project.
+        writeAll(path("lists.ipr"), "[Ostatn\xED]\r\nBarva podkladu=3\r\nBarva nahledu=197121\r\n"
+                                    "[Ikony]\r\nIkona2-6=7\r\n");
+        MessageBoxes::setNextFileName(path("lists.ipr"));
+        named<QAction>(f, "Otevri")->trigger();
+        QCOMPARE(list(f, iconField(1, IconPart::HotKey))->currentIndex(), 7);
+        named<QAction>(f, "Nova")->trigger();
+        QCOMPARE(f.projectFromControls(), ProjectSettings{});
         QVERIFY(!f.isModified());
         pickWithKeyboard(list(f, iconField(1, IconPart::HotKey)), 4);
         QVERIFY(f.isModified());
-        QCOMPARE(f.projectFromControls().Icons[1].HotKey, 4);
+        QCOMPARE(f.project().Icons[1].HotKey, 4);
     }
 
     void editBoxesRefuseWhatTheFileCannotHold() {
@@ -653,19 +661,19 @@ private slots:
 
     void newGivesEveryFieldItsStartValue() {
         MainWindow& f = *form_;
-        box(f, FieldId::Password)->setText("tajné");
-        check(f, FieldId::ShowLanguageDialog)->setChecked(true);
-        check(f, FieldId::BackColorDirection)->setChecked(true);
-        list(f, iconField(2, IconPart::HotKey))->setCurrentIndex(27);
-        box(f, FieldId::AppName)->setText("Jiný");
-        box(f, iconField(2, IconPart::Parameters))->setText("/x");
-        check(f, FieldId::DiskSpanning)->setChecked(true);
-        group(f, FieldId::IniLocation)->setItemIndex(2);
+        typeInto(box(f, FieldId::Password), "tajné");
+        check(f, FieldId::ShowLanguageDialog)->click();
+        check(f, FieldId::BackColorDirection)->click();
+        pickWithKeyboard(list(f, iconField(2, IconPart::HotKey)), 27);
+        typeInto(box(f, FieldId::AppName), "Jiný");
+        typeInto(box(f, iconField(2, IconPart::Parameters)), "/x");
+        check(f, FieldId::DiskSpanning)->click();
+        group(f, FieldId::IniLocation)->button(2)->click();
         MessageBoxes::setNextFileName(path("named.ipr"));
         named<QAction>(f, "Ulozjako")->trigger();
         QVERIFY(named<QAction>(f, "Uloz")->isEnabled());
 
-        box(f, FieldId::InfoBeforeFile)->setText("čti.txt");
+        typeInto(box(f, FieldId::InfoBeforeFile), "čti.txt");
         QTest::keyClick(box(f, FieldId::AppName), Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(box(f, FieldId::AppName)->text(), QString("Můj program"));
         QCOMPARE(box(f, iconField(2, IconPart::Parameters))->text(), QString());
@@ -726,7 +734,7 @@ private slots:
         QVERIFY(!f.isModified());
 
         // A cancelled Open changes nothing.
-        box(f, FieldId::AppName)->setText("změna");
+        typeInto(box(f, FieldId::AppName), "změna");
         MessageBoxes::setNextAnswer(QMessageBox::No); // not saved first
         named<QAction>(f, "Otevri")->trigger();
         QCOMPARE(records()[1].text, file); // the dialog starts at the current file
@@ -762,10 +770,10 @@ private slots:
     void saveAsThenSaveRoundTrips() {
         MainWindow& f = *form_;
         QVERIFY(QDir().mkpath(programFolder_ + "Archiv"));
-        box(f, FieldId::AppName)->setText("Program");
-        list(f, iconField(4, IconPart::HotKey))->setCurrentIndex(102);
-        check(f, FieldId::Uninstallable)->setChecked(true);
-        box(f, FieldId::IniValue1)->setText("hodnota");
+        typeInto(box(f, FieldId::AppName), "Program");
+        pickWithKeyboard(list(f, iconField(4, IconPart::HotKey)), 102);
+        check(f, FieldId::Uninstallable)->click();
+        typeInto(box(f, FieldId::IniValue1), "hodnota");
         const QString file = path("round.ipr");
         MessageBoxes::setNextFileName(file);
         QTest::keyClick(box(f, FieldId::AppName), Qt::Key_D, Qt::ControlModifier);
@@ -775,7 +783,7 @@ private slots:
         QCOMPARE(shown[0].dialog.title, QString("Uloži Instalaci jako"));
         QVERIFY(!f.isModified());
 
-        box(f, iconField(4, IconPart::IconIndex))->setText("3");
+        typeInto(box(f, iconField(4, IconPart::IconIndex)), "3");
         QTest::keyClick(box(f, FieldId::AppName), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(records().isEmpty());
         QVERIFY(!f.isModified());
@@ -860,8 +868,8 @@ private slots:
         MainWindow& f = *form_;
         installFakeCompiler(programFolder_);
         writeAll(sourceFolder_ + "app.exe", "MZ");
-        box(f, iconField(0, IconPart::Name))->setText("Spustit");
-        box(f, iconField(0, IconPart::FileName))->setText("app.exe");
+        typeInto(box(f, iconField(0, IconPart::Name)), "Spustit");
+        typeInto(box(f, iconField(0, IconPart::FileName)), "app.exe");
         saveAsFile(f, path("f9.ipr"));
         MessageBoxes::setNextAnswer(QMessageBox::Yes); // compile
         MessageBoxes::setNextAnswer(QMessageBox::No);  // no test run
@@ -898,7 +906,7 @@ private slots:
     void refusedProjectFocusesTheMissingName() {
         MainWindow& f = *form_;
         named<QTabWidget>(f, "TabbedNotebook1")->setCurrentIndex(5);
-        box(f, FieldId::AppName)->clear();
+        typeInto(box(f, FieldId::AppName), {});
         named<QAction>(f, "Vytvoitinstalaci1")->trigger();
         const auto shown = records();
         QCOMPARE(shown.size(), 1);
@@ -915,7 +923,7 @@ private slots:
         installFakeCompiler(programFolder_);
         writeAll(programFolder_ + "iscc.exitcode", "3");
         writeAll(sourceFolder_ + "app.exe", "MZ");
-        box(f, iconField(0, IconPart::FileName))->setText("app.exe");
+        typeInto(box(f, iconField(0, IconPart::FileName)), "app.exe");
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
         named<QPushButton>(f, "BitBtn1")->click();
         const auto shown = records();
@@ -953,7 +961,7 @@ private slots:
     void openingAFileThatIsNoProjectChangesNothing() {
         MainWindow& f = *form_;
         saveAsFile(f, path("mine.ipr"));
-        box(f, FieldId::AppName)->setText("Rozpracováno");
+        typeInto(box(f, FieldId::AppName), "Rozpracováno");
         writeAll(path("notes.txt"), "just notes\r\n");
         MessageBoxes::setNextAnswer(QMessageBox::No); // do not save first
         MessageBoxes::setNextFileName(path("notes.txt"));
@@ -1011,7 +1019,7 @@ private slots:
         OutputFolderDialog* dialog = f.outputFolderDialog();
         const QString other = path("other");
         QVERIFY(QDir().mkpath(other));
-        box(f, FieldId::AppName)->setText("rozpracováno");
+        typeInto(box(f, FieldId::AppName), "rozpracováno");
 
         // No: nothing changes.
         MessageBoxes::setNextAnswer(QMessageBox::No);

@@ -46,3 +46,10 @@ inline tornavel::ui::RadioGroup* group(const tornavel::ui::MainWindow& window,
 inline QComboBox* list(const tornavel::ui::MainWindow& window, tornavel::FieldId field) {
     return fieldControlAs<QComboBox>(window, field);
 }
+
+// Replaces a box's text as a person typing over all of it does: the box's
+// validator decides, and the box reports the edit.
+inline void typeInto(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    edit->insert(text);
+}

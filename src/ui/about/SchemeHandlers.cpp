@@ -6,10 +6,6 @@
 namespace tornavel::ui {
 
 bool DesktopHasHandlerFor(const QString& scheme) {
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-    Q_UNUSED(scheme);
-    return true;
-#else
     const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
     if (xdgMime.isEmpty()) {
         return true;
@@ -29,7 +25,6 @@ bool DesktopHasHandlerFor(const QString& scheme) {
         return true;
     }
     return !query.readAllStandardOutput().trimmed().isEmpty();
-#endif
 }
 
 } // namespace tornavel::ui

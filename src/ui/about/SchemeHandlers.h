@@ -9,8 +9,9 @@ namespace tornavel::ui {
 // its launcher started, not that anything will open the address, so the
 // About box asks this first. On a desktop that follows the XDG conventions
 // the answer is the default handler that xdg-mime names for
-// "x-scheme-handler/<scheme>"; where that cannot be asked (no xdg-mime, or
-// another system), the answer is true and the opener's own result decides.
+// "x-scheme-handler/<scheme>"; where that cannot be asked (no xdg-mime, a
+// desktop that does not answer), the answer is true and the opener's own
+// result decides.
 bool DesktopHasHandlerFor(const QString& scheme);
 
 } // namespace tornavel::ui

@@ -11,20 +11,11 @@
 #include <QWidget>
 #include <chrono>
 #include <thread>
-
-#if defined(_WIN32)
-#include <windows.h>
-#else
 #include <unistd.h>
-#endif
 
-#if defined(__x86_64__) || defined(__i386__) || defined(_M_X64) || defined(_M_IX86)
+#if defined(__x86_64__) || defined(__i386__)
 #define TORNAVEL_HAS_TSC 1
-#if defined(_MSC_VER)
-#include <intrin.h>
-#else
 #include <x86intrin.h>
-#endif
 #endif
 
 namespace tornavel::ui {
@@ -130,14 +121,7 @@ QString ComposeSystemReport(const SystemFacts& facts, const QLocale& locale) {
 namespace {
 
 std::uint64_t TotalPhysicalMemory() {
-#if defined(_WIN32)
-    MEMORYSTATUSEX status{};
-    status.dwLength = sizeof status;
-    if (GlobalMemoryStatusEx(&status)) {
-        return status.ullTotalPhys;
-    }
-    return 0;
-#elif defined(_SC_PHYS_PAGES) && defined(_SC_PAGESIZE)
+#if defined(_SC_PHYS_PAGES) && defined(_SC_PAGESIZE)
     const long pages = sysconf(_SC_PHYS_PAGES);
     const long pageSize = sysconf(_SC_PAGESIZE);
     if (pages <= 0 || pageSize <= 0) {

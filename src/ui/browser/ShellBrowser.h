@@ -78,7 +78,6 @@ public:
     // ---- State -----------------------------------------------------------
     const ShellItemList& shellItems() const { return model_->items(); }
     const QString& currentPath() const { return currentPath_; }
-    shell::ConstIdPtr currentFolderId() const { return currentFolderId_.get(); }
     const shell::ShellFolder& currentFolder() const { return currentFolder_; }
     const QList<QIcon>& imageList() const { return imageList_; }
     ShellItemModel* model() const { return model_; }

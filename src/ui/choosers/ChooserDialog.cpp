@@ -9,10 +9,8 @@
 
 namespace tornavel::ui {
 
-ChooserDialog::ChooserDialog(FieldBoxes fields, const QString& listName, int listHeight,
-                             QWidget* parent)
-    : QDialog(parent), fields_(std::move(fields)), folderLabel_(new QLabel(this)),
-      fileList_(new ChooserFileList(this)) {
+ChooserDialog::ChooserDialog(const QString& listName, int listHeight, QWidget* parent)
+    : QDialog(parent), folderLabel_(new QLabel(this)), fileList_(new ChooserFileList(this)) {
     folderLabel_->setObjectName(QStringLiteral("Label1"));
     QFont bold = folderLabel_->font();
     bold.setBold(true);
@@ -49,16 +47,10 @@ void ChooserDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-QString ChooserDialog::chosenFileName() const {
+QString ChooserDialog::selectedFileName() const {
     const QString name = fileList_->selectedName();
     requireCp1250Encodable(name.toStdString());
     return name;
-}
-
-void ChooserDialog::writeField(FieldId field, const QString& text) const {
-    if (QLineEdit* box = fields_ ? fields_(field) : nullptr) {
-        box->setText(text);
-    }
 }
 
 } // namespace tornavel::ui

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ui/choosers/FieldBoxes.h"
-
 #include <QDialog>
 #include <QString>
 
@@ -13,9 +11,9 @@ namespace tornavel::ui {
 class ChooserFileList;
 
 // What the two choosers share: the label with SourceFolder above the list of
-// its files, OK and "Storno", and the main window's fields that receive the
-// result. The list is read again at each showing, so files added meanwhile
-// appear.
+// its files, OK and "Storno". OK keeps the choice and closes the dialog as
+// accepted; the opener reads the choice and stores it where it belongs. The
+// list is read again at each showing, so files added meanwhile appear.
 class ChooserDialog : public QDialog {
     Q_OBJECT
 
@@ -27,25 +25,22 @@ public:
     QPushButton* okButton() const { return okButton_; }
     QPushButton* cancelButton() const { return cancelButton_; }
 
-    // OK: writes the result into the target fields and closes.
+    // OK: keeps the choice and closes.
     virtual void confirm() = 0;
 
 protected:
     // The list stands under the label, listHeight high, with the buttons below
     // it; listName is its object name.
-    ChooserDialog(FieldBoxes fields, const QString& listName, int listHeight, QWidget* parent);
+    ChooserDialog(const QString& listName, int listHeight, QWidget* parent);
 
     void showEvent(QShowEvent* event) override;
 
     // The name of the file selected in the list; empty when none is. A name
     // that the project file could not hold is refused here (EncodingError),
     // before it reaches a field, rather than when the project is saved.
-    QString chosenFileName() const;
-    // Writes text into the main window's box of the field, if it has one.
-    void writeField(FieldId field, const QString& text) const;
+    QString selectedFileName() const;
 
 private:
-    FieldBoxes fields_;
     QLabel* folderLabel_;
     ChooserFileList* fileList_;
     QPushButton* okButton_;

@@ -11,9 +11,8 @@
 
 namespace tornavel::ui {
 
-IconChooser::IconChooser(FieldBoxes fields, QWidget* parent)
-    : ChooserDialog(std::move(fields), QStringLiteral("IconBox"), 161, parent),
-      grid_(new IconGrid(this)) {
+IconChooser::IconChooser(QWidget* parent)
+    : ChooserDialog(QStringLiteral("IconBox"), 161, parent), grid_(new IconGrid(this)) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Výběr ikony"));
     setSizeGripEnabled(true);
@@ -35,16 +34,6 @@ IconChooser::IconChooser(FieldBoxes fields, QWidget* parent)
     // the run-file chooser.
     connect(grid_, &QListWidget::itemDoubleClicked, this,
             [this] { runGuarded(this, [this] { confirm(); }); });
-}
-
-int IconChooser::chooseFor(FieldId iconFile, FieldId iconIndex) {
-    setTargets(iconFile, iconIndex);
-    return exec();
-}
-
-void IconChooser::setTargets(FieldId iconFile, FieldId iconIndex) {
-    fileTarget_ = iconFile;
-    indexTarget_ = iconIndex;
 }
 
 void IconChooser::showEvent(QShowEvent* event) {
@@ -73,9 +62,7 @@ void IconChooser::confirm() {
         MessageBoxes::plain(this, QStringLiteral("Nevybrali jste žádnou ikonu."));
         return;
     }
-    const QString name = chosenFileName();
-    writeField(fileTarget_, name);
-    writeField(indexTarget_, QString::number(grid_->row(cells.constFirst())));
+    chosen_ = {selectedFileName(), grid_->row(cells.constFirst())};
     accept();
 }
 

@@ -6,22 +6,25 @@ namespace tornavel::ui {
 
 class IconGrid;
 
+// An icon as the icon chooser gives it back: the file's name, without folder,
+// and the icon's position in the file.
+struct ChosenIcon {
+    QString file;
+    int index = -1;
+};
+
 // The icon chooser: lists the files of SourceFolder that hold icons, shows
-// the icons of the clicked file in a grid, and writes the file's name and the
-// chosen icon's position into the two fields the opener names.
+// the icons of the clicked file in a grid, and gives the chosen file and
+// icon back to the opener. Shown modally with exec(): Accepted when an icon
+// was chosen (chosenIcon()).
 class IconChooser : public ChooserDialog {
     Q_OBJECT
 
 public:
-    explicit IconChooser(FieldBoxes fields, QWidget* parent = nullptr);
+    explicit IconChooser(QWidget* parent = nullptr);
 
-    // Prepares the dialog for one opener and shows it modally.
-    int chooseFor(FieldId iconFile, FieldId iconIndex);
-
-    // The fields OK writes: the file's name and the icon's position.
-    FieldId fileTarget() const { return fileTarget_; }
-    FieldId indexTarget() const { return indexTarget_; }
-    void setTargets(FieldId iconFile, FieldId iconIndex);
+    // The icon OK took last.
+    const ChosenIcon& chosenIcon() const { return chosen_; }
 
     IconGrid* iconGrid() const { return grid_; }
 
@@ -34,8 +37,7 @@ protected:
 
 private:
     IconGrid* grid_;
-    FieldId fileTarget_ = iconField(0, IconPart::IconFile);
-    FieldId indexTarget_ = iconField(0, IconPart::IconIndex);
+    ChosenIcon chosen_;
 };
 
 } // namespace tornavel::ui

@@ -5,8 +5,8 @@
 
 namespace tornavel::ui {
 
-RunFileChooser::RunFileChooser(FieldBoxes fields, QWidget* parent)
-    : ChooserDialog(std::move(fields), QStringLiteral("OpenFile"), 185, parent) {
+RunFileChooser::RunFileChooser(QWidget* parent)
+    : ChooserDialog(QStringLiteral("OpenFile"), 185, parent) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Výběr spouštěného souboru"));
     setFixedSize(250, 251);
@@ -15,8 +15,7 @@ RunFileChooser::RunFileChooser(FieldBoxes fields, QWidget* parent)
             [this] { runGuarded(this, [this] { confirm(); }); });
 }
 
-int RunFileChooser::chooseFor(FieldId target, const QString& mask, const QString& caption) {
-    setTarget(target);
+int RunFileChooser::choose(const QString& mask, const QString& caption) {
     setMask(mask);
     setWindowTitle(caption);
     return exec();
@@ -31,12 +30,12 @@ QString RunFileChooser::mask() const {
 }
 
 void RunFileChooser::confirm() {
-    const QString name = chosenFileName();
+    const QString name = selectedFileName();
     if (name.isEmpty()) {
         reject();
         return;
     }
-    writeField(target_, name);
+    chosenName_ = name;
     accept();
 }
 

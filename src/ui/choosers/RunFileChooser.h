@@ -4,28 +4,29 @@
 
 namespace tornavel::ui {
 
-// The run-file chooser: picks a file of SourceFolder for the field the opener
-// names (the file an icon starts, the licence and the two information files)
-// and writes its name there.
+// The run-file chooser: picks a file of SourceFolder (the file an icon
+// starts, the licence and the two information files) and gives its name back
+// to the opener.
 class RunFileChooser : public ChooserDialog {
     Q_OBJECT
 
 public:
-    explicit RunFileChooser(FieldBoxes fields, QWidget* parent = nullptr);
+    explicit RunFileChooser(QWidget* parent = nullptr);
 
-    // Prepares the dialog for one opener and shows it modally.
-    int chooseFor(FieldId target, const QString& mask, const QString& caption);
+    // Shows the dialog modally with the opener's mask and caption, which stay
+    // until the next opener. Accepted when a file was chosen (chosenName()).
+    int choose(const QString& mask, const QString& caption);
 
-    // The field OK writes; the opener's choice stays until the next opener.
-    FieldId target() const { return target_; }
-    void setTarget(FieldId target) { target_ = target; }
+    // The name, without folder, of the file OK took last.
+    const QString& chosenName() const { return chosenName_; }
+
     void setMask(const QString& mask);
     QString mask() const;
 
     void confirm() override;
 
 private:
-    FieldId target_ = FieldId::LicenceFile;
+    QString chosenName_;
 };
 
 } // namespace tornavel::ui

@@ -48,7 +48,6 @@ public:
     QPlainTextEdit* outputView() const { return output_; }
     QLabel* statusLabel() const { return status_; }
     QProgressBar* progressBar() const { return progress_; }
-    QLabel* fileLabel() const { return file_; }
     QPushButton* stopButton() const { return stopButton_; }
 
 Q_SIGNALS:

@@ -31,8 +31,6 @@ Cp1250Validator::Cp1250Validator(QObject* parent, int maxLength)
     : QValidator(parent), maxLength_(maxLength), box_(qobject_cast<const QLineEdit*>(parent)) {
     if (box_) {
         before_ = box_->text();
-        connect(box_, &QLineEdit::textChanged, this,
-                [this](const QString& text) { before_ = text; });
     }
 }
 
@@ -56,6 +54,14 @@ bool Cp1250Validator::noWorseThanBefore(const QString& text) const {
 }
 
 QValidator::State Cp1250Validator::validate(QString& input, int& /*pos*/) const {
+    const State state = judge(input);
+    if (state != Invalid) {
+        before_ = input;
+    }
+    return state;
+}
+
+QValidator::State Cp1250Validator::judge(const QString& input) const {
     if (withinLimits(input)) {
         return Acceptable;
     }

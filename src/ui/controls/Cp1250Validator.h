@@ -19,14 +19,16 @@ namespace tornavel::ui {
 class Cp1250Validator : public QValidator {
     Q_OBJECT
 public:
-    // The validator watches its parent box (when the parent is a QLineEdit)
-    // to know the text an edit starts from.
+    // The validator serves its parent box (when the parent is a QLineEdit)
+    // and remembers the text an edit starts from.
     explicit Cp1250Validator(QObject* parent = nullptr, int maxLength = -1);
 
     State validate(QString& input, int& pos) const override;
     int maxLength() const { return maxLength_; }
 
 private:
+    // The answer to validate, without remembering the text.
+    State judge(const QString& input) const;
     // True when every character can be held and the length is within the limit.
     bool withinLimits(const QString& text) const;
     // True when the text is not longer than before (or within the limit) and
@@ -35,7 +37,10 @@ private:
 
     int maxLength_;
     const QLineEdit* box_ = nullptr;
-    QString before_; // the box's text as the last change left it
+    // The text the box took last. The box asks about every text before it
+    // takes it (the program's too, whose signals may be blocked) and keeps
+    // exactly those not called invalid, so that answer tells it.
+    mutable QString before_;
 };
 
 } // namespace tornavel::ui

@@ -18,6 +18,9 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget
     }
     layout->addStretch(1);
     connect(group_, &QButtonGroup::idToggled, this, &RadioGroup::buttonToggled);
+    // A button reports clicked() for a person's click or key only, after it
+    // is checked.
+    connect(group_, &QButtonGroup::idClicked, this, &RadioGroup::picked);
 }
 
 QRadioButton* RadioGroup::button(int index) const {
@@ -39,23 +42,16 @@ void RadioGroup::setItemIndex(int index) {
         return;
     }
     // An exclusive group cannot uncheck its last button.
-    clearing_ = true;
     group_->setExclusive(false);
     buttons_[static_cast<std::size_t>(index_)]->setChecked(false);
     group_->setExclusive(true);
-    clearing_ = false;
-    previous_ = index_;
     index_ = -1;
-    Q_EMIT clicked();
 }
 
 void RadioGroup::buttonToggled(int id, bool checked) {
-    if (!checked || clearing_ || id == index_) {
-        return;
+    if (checked) {
+        index_ = id;
     }
-    previous_ = index_;
-    index_ = id;
-    Q_EMIT clicked();
 }
 
 } // namespace tornavel::ui

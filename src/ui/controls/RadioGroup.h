@@ -10,8 +10,8 @@ class QRadioButton;
 namespace tornavel::ui {
 
 // A captioned group of radio buttons with one selected position, -1 meaning
-// none. Every change of the position reports clicked(), whether the user or
-// the program made it; setting the present position reports nothing.
+// none. Only a person's choice is reported (picked()); setItemIndex reports
+// nothing, so the program can show a position without it looking like an edit.
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:
@@ -19,15 +19,14 @@ public:
 
     int itemIndex() const { return index_; }
     void setItemIndex(int index);
-    // The position before the latest change, so a handler can tell what the
-    // user moved away from.
-    int previousItemIndex() const { return previous_; }
 
     int count() const { return static_cast<int>(buttons_.size()); }
     QRadioButton* button(int index) const;
 
 Q_SIGNALS:
-    void clicked();
+    // A person chose the item at index, with the mouse or the keyboard (also
+    // the item that was already chosen); itemIndex() is index by then.
+    void picked(int index);
 
 private:
     void buttonToggled(int id, bool checked);
@@ -35,8 +34,6 @@ private:
     QButtonGroup* group_;
     std::vector<QRadioButton*> buttons_;
     int index_ = -1;
-    int previous_ = -1;
-    bool clearing_ = false;
 };
 
 } // namespace tornavel::ui

@@ -54,12 +54,9 @@ public:
     Qt::Alignment alignment() const { return alignment_; }
     void setAlignment(Qt::Alignment alignment);
     // Word wrap while measuring for AutoSize; painting always wraps.
-    bool wordWrap() const { return wordWrap_; }
     void setWordWrap(bool on);
-    bool autoSize() const { return autoSize_; }
     void setAutoSize(bool on);
     // "&x" underlines x and "&&" shows "&"; off shows every "&" as it is.
-    bool showAccelChar() const { return showAccelChar_; }
     void setShowAccelChar(bool on);
     // A non-transparent label fills its rectangle with the palette's window colour.
     bool transparent() const { return transparent_; }

@@ -9,9 +9,10 @@
 namespace tornavel::ui {
 
 // What each "..." button of the main window opens and which fields receive
-// the result: the run-file chooser, with a file mask and a caption, writes the
-// chosen file's name into one field; the icon chooser (its own mask and
-// caption) writes the file's name and the chosen icon's position.
+// the result: the run-file chooser, with a file mask and a caption, gives the
+// chosen file's name for one field; the icon chooser (its own mask and
+// caption) gives the file's name and the chosen icon's position. The main
+// window stores them in the project.
 struct ChooserButton {
     std::string_view objectName;      // the button's name on the window
     FieldId file;                     // receives the chosen file's name

@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -80,7 +81,7 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
     pages_->setCurrentIndex(0);
     icons_.iconPages->setCurrentIndex(0);
     showDesignValues();
-    connectChangeNotifications();
+    connectUserEdits();
     connectChooserButtons();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -119,7 +120,10 @@ void MainWindow::findFieldControls() {
 FieldValue MainWindow::shownValue(FieldId field) const {
     const QWidget* control = fieldControl(field);
     if (control == other_.preview) {
-        return static_cast<long long>(previewColor_);
+        const QColor colour = control->palette().color(QPalette::Window);
+        return static_cast<long long>(rgbColor(static_cast<unsigned>(colour.red()),
+                                               static_cast<unsigned>(colour.green()),
+                                               static_cast<unsigned>(colour.blue())));
     }
     if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
         return edit->text().toStdString();
@@ -133,7 +137,7 @@ FieldValue MainWindow::shownValue(FieldId field) const {
     if (const auto* list = qobject_cast<const QComboBox*>(control)) {
         return static_cast<long long>(list->currentIndex());
     }
-    return getField(uncontrolledFields_, field);
+    return getField(project_, field);
 }
 
 ProjectSettings MainWindow::projectFromControls() const {
@@ -146,9 +150,13 @@ ProjectSettings MainWindow::projectFromControls() const {
     return s;
 }
 
-void MainWindow::showField(const ProjectSettings& project, FieldId field) {
-    const FieldValue value = getField(project, field);
+void MainWindow::showField(FieldId field) {
     QWidget* control = fieldControl(field);
+    if (!control) {
+        return;
+    }
+    const QSignalBlocker blocker(control);
+    const FieldValue value = getField(project_, field);
     if (control == other_.preview) {
         setPreviewColor(static_cast<std::uint32_t>(std::get<long long>(value)));
     } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
@@ -158,23 +166,35 @@ void MainWindow::showField(const ProjectSettings& project, FieldId field) {
     } else if (auto* group = qobject_cast<RadioGroup*>(control)) {
         group->setItemIndex(static_cast<int>(std::get<long long>(value)));
     } else if (auto* list = qobject_cast<QComboBox*>(control)) {
-        // A position outside the list leaves nothing selected. Setting the
-        // position is not a pick, so the list reports nothing.
+        // A position outside the list leaves nothing selected.
         const long long index = std::get<long long>(value);
         list->setCurrentIndex(index >= 0 && index < list->count() ? static_cast<int>(index) : -1);
-    } else {
-        assignField(uncontrolledFields_, field, value);
     }
 }
 
-void MainWindow::showChangedFields(const ProjectSettings& project, const ChangeLog& log) {
+void MainWindow::showChanges(const ChangeLog& log) {
     for (FieldId field : log) {
-        showField(project, field);
+        // The control a person has just edited shows its value already, and
+        // writing the same text again would move the cursor.
+        if (shownValue(field) != getField(project_, field)) {
+            showField(field);
+        }
+    }
+    applyEnablingRules();
+}
+
+void MainWindow::markModifiedBy(const ChangeLog& log) {
+    const bool reported = std::any_of(log.begin(), log.end(), [this](FieldId field) {
+        const QObject* control = fieldControl(field);
+        return qobject_cast<const QLineEdit*>(control) || qobject_cast<const QCheckBox*>(control) ||
+               qobject_cast<const RadioGroup*>(control);
+    });
+    if (reported) {
+        modified_ = true;
     }
 }
 
 void MainWindow::setPreviewColor(std::uint32_t colour) {
-    previewColor_ = colour;
     QPalette palette = other_.preview->palette();
     palette.setColor(QPalette::Window, toQColor(colour));
     other_.preview->setPalette(palette);
@@ -197,79 +217,62 @@ void MainWindow::focusField(FieldId field) {
 }
 
 void MainWindow::showDesignValues() {
-    const ProjectSettings design = ProjectSettings::formDefaults();
-    for (int i = 0; i < kFieldCount; ++i) {
-        showField(design, static_cast<FieldId>(i));
+    for (const FieldInfo& info : projectFields()) {
+        showField(info.id);
     }
-    // The enabling follows the check boxes from the start (nothing is
-    // connected yet, so the rules are applied here once).
     applyEnablingRules();
 }
 
 void MainWindow::applyEnablingRules() {
-    const bool spanning = disks_.diskSpanning->isChecked();
+    const bool spanning = project_.DiskSpanning;
     disks_.diskSize->setEnabled(spanning);
     disks_.reserveBytes->setEnabled(spanning);
-    const bool background = other_.windowVisible->isChecked();
+    const bool background = project_.WindowVisible;
     other_.backSolid->setEnabled(background);
     other_.backColorDirection->setEnabled(background);
     other_.backgroundColor->setEnabled(background);
     basic_.appCopyright->setEnabled(background);
 }
 
-void MainWindow::connectChangeNotifications() {
-    // Every field's control marks the project modified as its value changes;
-    // the two enabling check boxes and the version groups apply their rules
-    // first. Lists report only the user's picks.
-    for (int i = 0; i < kFieldCount; ++i) {
-        QWidget* control = fieldControl(static_cast<FieldId>(i));
+void MainWindow::connectUserEdits() {
+    // Only the signals of a person's edit: what the program shows in a
+    // control is no edit of the project.
+    for (const FieldInfo& info : projectFields()) {
+        QWidget* control = fieldControl(info.id);
+        const auto store = [this, field = info.id] { storeEdit(field, shownValue(field)); };
         if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-            connect(edit, &QLineEdit::textChanged, this, &MainWindow::markModified);
+            connect(edit, &QLineEdit::textEdited, this, store);
         } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
-            if (check == disks_.diskSpanning || check == other_.windowVisible) {
-                connect(check, &QCheckBox::toggled, this, &MainWindow::applyEnablingRules);
-            }
-            connect(check, &QCheckBox::toggled, this, &MainWindow::markModified);
+            connect(check, &QCheckBox::clicked, this, store);
         } else if (auto* group = qobject_cast<RadioGroup*>(control)) {
-            if (group == other_.win || group == other_.winNT) {
-                const FieldId field = group == other_.win ? FieldId::Win : FieldId::WinNT;
-                connect(group, &RadioGroup::clicked, this,
-                        [this, field, group] { keepVersionsApart(field, group); });
-            }
-            connect(group, &RadioGroup::clicked, this, &MainWindow::markModified);
+            connect(group, &RadioGroup::picked, this, store);
         } else if (auto* list = qobject_cast<QComboBox*>(control)) {
-            if (list == other_.backgroundColor) {
-                connect(list, &QComboBox::activated, this, &MainWindow::showPickedBackground);
-            }
-            connect(list, &QComboBox::activated, this, &MainWindow::markModified);
+            connect(list, &QComboBox::activated, this, store);
         }
     }
 }
 
 // ---------------------------------------------------------------------------
-// Change handlers
+// Edits
 
-void MainWindow::markModified() {
-    modified_ = true;
-}
-
-void MainWindow::keepVersionsApart(FieldId field, RadioGroup* group) {
-    // The rule lives in the core: replay the move on a record and show what
-    // else it changed. The correction moves the other group, whose own
-    // handler then finds no conflict.
-    ProjectSettings project = projectFromControls();
-    (field == FieldId::Win ? project.Win : project.WinNT) = group->previousItemIndex();
+void MainWindow::storeEdit(FieldId field, const FieldValue& value) {
     ChangeLog log;
-    setInt(project, field, group->itemIndex(), &log);
-    showChangedFields(project, log);
+    setField(project_, field, value, &log);
+    if (field == FieldId::BackgroundColor) {
+        previewPickedBackground(log);
+    }
+    showChanges(log);
+    if (!log.empty()) {
+        modified_ = true;
+    }
 }
 
-void MainWindow::showPickedBackground(int index) {
-    const QString picked = other_.backgroundColor->itemText(index);
+void MainWindow::previewPickedBackground(ChangeLog& log) {
+    const QString picked = other_.backgroundColor->currentText();
     for (int position : kPreviewSearchOrder) {
         const BackgroundColorEntry& entry = BackgroundColors.at(static_cast<std::size_t>(position));
         if (picked == fromUtf8(entry.name)) {
-            setPreviewColor(entry.previewColor);
+            setInt(project_, FieldId::PreviewColor, entry.previewColor, &log);
             break;
         }
     }
@@ -313,6 +316,7 @@ void MainWindow::settleSourceFolder(const QString& folder, const QString& viewSt
     }
     files_.sourceFolderPath->setText(sourceFolder_);
     helpFile_ = QString::fromStdString(layout_.helpFile);
+    // New, and then the project counts as unchanged: it is what a start gives.
     resetProject();
     modified_ = false;
 }
@@ -469,19 +473,19 @@ MessageBoxes::FileDialogOptions MainWindow::projectFileDialog(const QString& tit
     return options;
 }
 
-void MainWindow::resetProject() {
+ChangeLog MainWindow::resetProject() {
     ++projectGeneration_;
     refreshBrowser();
     projectFileName_.clear();
-    ProjectSettings project = projectFromControls();
     ChangeLog log;
-    NewProject(project, &log);
-    showChangedFields(project, log);
+    NewProject(project_, &log);
+    showChanges(log);
     refreshSaveAvailability();
+    return log;
 }
 
 void MainWindow::saveToProjectFile() {
-    SaveProject(projectFromControls(), projectFileName_.toStdString(), SaveOrder::Save);
+    SaveProject(project_, projectFileName_.toStdString(), SaveOrder::Save);
     modified_ = false;
 }
 
@@ -492,7 +496,7 @@ bool MainWindow::saveToChosenFile() {
         return false;
     }
     lastSaveAsName_ = name;
-    SaveProject(projectFromControls(), name.toStdString(), SaveOrder::SaveAs);
+    SaveProject(project_, name.toStdString(), SaveOrder::SaveAs);
     projectFileName_ = name;
     refreshSaveAvailability();
     modified_ = false;
@@ -511,12 +515,11 @@ void MainWindow::loadChosenProject() {
 
 void MainWindow::loadProjectFile(const QString& name) {
     // A file that is not a project throws here and leaves the open one as it was.
-    ProjectSettings project = projectFromControls();
     ChangeLog log;
-    LoadProject(name.toStdString(), project, &log);
+    LoadProject(name.toStdString(), project_, &log);
     projectFileName_ = name;
     ++projectGeneration_;
-    showChangedFields(project, log);
+    showChanges(log);
     refreshSaveAvailability();
     modified_ = false;
 }
@@ -530,7 +533,8 @@ void MainWindow::openProjectFile(const QString& fileName) {
 
 void MainWindow::newProject() {
     if (saveChangesFirst()) {
-        runGuarded(this, [this] { resetProject(); });
+        // New from the menu leaves the project modified when it changed it.
+        runGuarded(this, [this] { markModifiedBy(resetProject()); });
     }
 }
 
@@ -576,22 +580,27 @@ void MainWindow::runBuild() {
         EnsureSourceFolder(sourceFolder_.toStdString());
     }
 
-    ProjectSettings project = projectFromControls();
+    // The build works on a copy, so a person's edits land in the project
+    // while the compiler runs.
+    ProjectSettings project = project_;
     ChangeLog log;
     const unsigned generation = projectGeneration_;
-    // The build's fill-ins (icon files, the version name) appear in their
-    // boxes as soon as the build makes them, before it asks anything, and
-    // each only once: an edit the user makes while the compiler runs is not
-    // overwritten afterwards. Nothing is shown once New or Open replaced the
-    // project the build works on.
+    // The build's fill-ins (icon files, the version name, the font) go into
+    // the project as soon as the build makes them, before it asks anything,
+    // and each only once: an edit the user makes while the compiler runs is
+    // not overwritten afterwards. Nothing is stored once New or Open replaced
+    // the project the build works on.
     std::size_t shown = 0;
     auto showFillIns = [&] {
         if (generation != projectGeneration_) {
             return;
         }
+        ChangeLog changes;
         for (; shown < log.size(); ++shown) {
-            showField(project, log[shown]);
+            setField(project_, log[shown], getField(project, log[shown]), &changes);
         }
+        showChanges(changes);
+        markModifiedBy(changes);
     };
     GuiPrompts prompts(this, [this](FieldId field) { focusField(field); });
     prompts.setBeforeEachBox(showFillIns);
@@ -676,10 +685,16 @@ void MainWindow::openChooser(const ChooserButton& button) {
     if (!runFileChooser_ || !iconChooser_) {
         return;
     }
+    // The choice is the person's edit of the button's fields.
     if (button.iconIndex) {
-        iconChooser_->chooseFor(button.file, *button.iconIndex);
-    } else {
-        runFileChooser_->chooseFor(button.file, fromUtf8(button.mask), fromUtf8(button.caption));
+        if (iconChooser_->exec() == QDialog::Accepted) {
+            const ChosenIcon& icon = iconChooser_->chosenIcon();
+            storeEdit(button.file, icon.file.toStdString());
+            storeEdit(*button.iconIndex, std::to_string(icon.index));
+        }
+    } else if (runFileChooser_->choose(fromUtf8(button.mask), fromUtf8(button.caption)) ==
+               QDialog::Accepted) {
+        storeEdit(button.file, runFileChooser_->chosenName().toStdString());
     }
 }
 

@@ -43,10 +43,12 @@ struct ChooserButton;
 
 // The main window: every value of the project in a control of its own, over
 // six pages, with the menus, the toolbar, the two large buttons and the status
-// line. The controls are the live copy of the project; the core works on a
-// ProjectSettings read from them, and the window writes back only the fields
-// the core reports as changed, in order, so each control notifies exactly as a
-// change of its value should.
+// line. The window edits one ProjectSettings, the project: each control
+// reports only a person's edit of it, which goes into the project through the
+// core's setField; everything else that changes the project (New, Open, the
+// build's fill-ins, a chooser's result) changes the record and then shows the
+// fields the core logged in their controls, with the controls' signals
+// blocked. The controls never hold anything the project does not.
 //
 // The window makes its dialogs after its own start-up, in the program's order
 // (output folder, run-file chooser, icon chooser, About box), and tells them
@@ -61,13 +63,11 @@ public:
     ~MainWindow() override;
 
     // ---- The project and the controls -----------------------------------
-    // The project as the controls show it.
+    // The project the window edits, the one record of it.
+    const ProjectSettings& project() const { return project_; }
+    // The project as the controls show it, read back from them: project()
+    // whenever the controls are in step, which is what it lets a check see.
     ProjectSettings projectFromControls() const;
-    // Shows the fields the core changed, in the order it changed them.
-    void showChangedFields(const ProjectSettings& project, const ChangeLog& log);
-    // Shows one field in its control (a control set to its present value
-    // notifies nobody).
-    void showField(const ProjectSettings& project, FieldId field);
     // The control that shows a field; nullptr for Font, which has none.
     QWidget* fieldControl(FieldId field) const;
     // Switches the notebooks to the field's page and focuses its control.
@@ -79,7 +79,6 @@ public:
     const QString& projectFileName() const { return projectFileName_; } // empty after New
     const QString& helpFile() const { return helpFile_; } // "Tornavel.hlp" (ProgramLayout)
     bool isModified() const { return modified_; }
-    std::uint32_t previewColor() const { return previewColor_; }
     // Whether SourceFolder exists as the last start-up step found it.
     bool sourceFolderExists() const { return sourceFolderReady_; }
     bool buildRunning() const { return buildRunning_; }
@@ -153,22 +152,36 @@ private:
     // ---- Behaviour -------------------------------------------------------
     // Looks up the control of each field by the object name the field table gives.
     void findFieldControls();
-    // The value of a field as its control shows it.
+    // The value of a field as its control shows it (a field without a
+    // control: as the project holds it).
     FieldValue shownValue(FieldId field) const;
+    // Shows the project's value of one field in its control, with the
+    // control's signals blocked.
+    void showField(FieldId field);
+    // Shows the fields the core logged (those whose controls do not show
+    // them yet), then applies the enabling rules.
+    void showChanges(const ChangeLog& log);
+    // The program changed the project: Modified is set when a logged field's
+    // control reports the program's changes (edit boxes, check boxes, radio
+    // groups; not the drop-down lists, the preview or Font).
+    void markModifiedBy(const ChangeLog& log);
+    // The form's design values, shown once before the start-up's New.
     void showDesignValues();
-    void connectChangeNotifications();
+    // Connects each field's control to storeEdit for a person's edits.
+    void connectUserEdits();
+    // A person's change of a field, typed into its control or chosen in a
+    // chooser: stored through the core's rules (the two minimum-version groups
+    // are never both "zakázat"), what else it changed shown, Modified set when
+    // the project changed.
+    void storeEdit(FieldId field, const FieldValue& value);
     void connectChooserButtons();
     void openChooser(const ChooserButton& button);
 
-    void markModified();
     // The disk sizes follow "Rozdělit…", the background controls "Pozadí
-    // instalace".
+    // instalace", as the project holds them.
     void applyEnablingRules();
-    // Applies a user's move of a minimum-version group through the core's
-    // rule that the two are never both "zakázat".
-    void keepVersionsApart(FieldId field, RadioGroup* group);
-    // The preview takes the colour of the background the user picked.
-    void showPickedBackground(int index);
+    // The preview takes the colour of the background the person picked.
+    void previewPickedBackground(ChangeLog& log);
     void setPreviewColor(std::uint32_t colour);
     // Save is available exactly while the project has a file name.
     void refreshSaveAvailability();
@@ -187,7 +200,8 @@ private:
     void runBrowserStep(const std::function<void()>& step);
 
     // The unguarded operations; the slots run them inside the action guard.
-    void resetProject();
+    // New: the project's defaults and no file name; returns what it changed.
+    ChangeLog resetProject();
     void saveToProjectFile();
     bool saveToChosenFile(); // false when the user cancelled the dialog
     void loadChosenProject();
@@ -309,13 +323,11 @@ private:
     // The file browser's view style ("vsIcon", "vsSmallIcon", "vsList",
     // "vsReport") as the last start-up step applied it or the close step stored it.
     QString viewStyle_ = QStringLiteral("vsSmallIcon");
+    // The project: every field as the window shows it (Font without a control).
+    ProjectSettings project_ = ProjectSettings::formDefaults();
     bool modified_ = false;
     // The control of each field, by FieldId; nullptr for a field without one.
     std::array<QWidget*, kFieldCount> fieldControls_{};
-    // The values of the fields without a control (Font): the window keeps
-    // them without showing them.
-    ProjectSettings uncontrolledFields_;
-    std::uint32_t previewColor_ = 0;
     QString lastSaveAsName_;
     // The text of the browser's last failure, empty after a success.
     QString browserFailure_;

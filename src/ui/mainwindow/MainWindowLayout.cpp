@@ -819,13 +819,10 @@ void MainWindow::setTabOrders() {
 }
 
 void MainWindow::createDialogs() {
-    const FieldBoxes boxes = [this](FieldId field) {
-        return qobject_cast<QLineEdit*>(fieldControl(field));
-    };
     outputFolderDialog_ = new OutputFolderDialog(this);
     signingDialog_ = new SigningDialog(layout_.settings, this);
-    runFileChooser_ = new RunFileChooser(boxes, this);
-    iconChooser_ = new IconChooser(boxes, this);
+    runFileChooser_ = new RunFileChooser(this);
+    iconChooser_ = new IconChooser(this);
     for (ChooserDialog* chooser : {static_cast<ChooserDialog*>(runFileChooser_),
                                    static_cast<ChooserDialog*>(iconChooser_)}) {
         chooser->setSourceFolder(sourceFolder_);

@@ -26,7 +26,6 @@ public:
 
     QCheckBox* signCheck() const { return sign_; }
     QLineEdit* certificateBox() const { return certificate_; }
-    QLineEdit* keyBox() const { return key_; }
     QLineEdit* passwordFileBox() const { return passwordFile_; }
     QLineEdit* timestampBox() const { return timestamp_; }
 
