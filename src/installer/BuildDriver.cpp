@@ -96,6 +96,27 @@ std::string installerExitMeaning(std::uint32_t code) {
     }
 }
 
+// The links of the tree that lead out of the source folder, and the licence
+// and information files when they lie outside it through a link (in a folder
+// the installer leaves out, the walk does not see them): the compiler packs
+// all of it, so the user is told.
+std::vector<std::string> linksLeadingOut(const ProjectSettings& project,
+                                         const std::string& sourceFolder,
+                                         const ContentSummary& content) {
+    std::vector<std::string> links = content.outsideLinks;
+    const OutsideLinks outside(sourceFolder);
+    for (const std::string* file :
+         {&project.LicenceFile, &project.InfoBeforeFile, &project.InfoAfterFile}) {
+        const std::string name = toNativeSeparators(*file);
+        const std::string target = file->empty() ? "" : outside.targetOutside(sourceFolder + name);
+        const std::string link = name + " → " + target;
+        if (!target.empty() && std::find(links.begin(), links.end(), link) == links.end()) {
+            links.push_back(link);
+        }
+    }
+    return links;
+}
+
 } // namespace
 
 std::string CompilerProgram(const BuildEnvironment& env) {
@@ -233,13 +254,23 @@ bool BuildDriver::writeScriptLocked(ProjectSettings& project, const BuildEnviron
     ClearOutputFolder(env.sourceFolder);
     file.commit();
     scriptFiles_ = content.files;
+    std::vector<std::string> notices;
     if (!content.leftOut.empty()) {
-        const std::string notice = LeftOutFoldersNotice(content.leftOut);
-        if (console_) {
+        notices.push_back(LeftOutFoldersNotice(content.leftOut));
+    }
+    for (const std::string& link : linksLeadingOut(project, env.sourceFolder, content)) {
+        notices.push_back("Odkaz mimo zdrojový adresář: " + link);
+    }
+    if (console_) {
+        for (const std::string& notice : notices) {
             console_->notice(notice);
-        } else {
-            prompts_.message(notice);
         }
+    } else if (!notices.empty()) {
+        std::string text;
+        for (const std::string& notice : notices) {
+            text += (text.empty() ? "" : "\r\n") + notice;
+        }
+        prompts_.message(text);
     }
     return true;
 }

@@ -303,9 +303,6 @@ void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& roo
                  quoted(fontName) + "\"; Flags: promptifolder");
         return;
     }
-    if (IsOwnWorkingEntry(file)) {
-        return;
-    }
     out.line("Source: \"" + quoted(file) + "\"; DestDir: \"{app}\"; Flags: ignoreversion");
 }
 
@@ -334,6 +331,7 @@ ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
     out.line("[Files]");
     const std::string root = withTrailingSeparator(sourceFolder);
     TreeNameCheck names;
+    OutsideLinks links(sourceFolder);
     std::vector<std::string> folders; // for [Dirs]
     ContentSummary summary;
     summary.leftOut = WalkSourceTree(sourceFolder, [&](const ScannedFolder& folder) {
@@ -342,6 +340,7 @@ ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
         }
         // A refused name stops the script; the walk goes on to find them all.
         const bool clean = names.checkFolder(folder) && names.passed();
+        links.checkFolder(folder);
         summary.files += folder.files.size();
         if (folder.index == 0) {
             for (const ScannedFile& file : folder.files) {
@@ -359,6 +358,7 @@ ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
     if (!names.passed()) {
         throw Error(Error::Kind::ProjectRefused, names.message());
     }
+    summary.outsideLinks = links.found();
 
     out.line("");
     out.line("[Dirs]");

@@ -52,9 +52,11 @@ private:
 void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* log);
 
 // What the [Files] section holds beyond its lines: the sub-folders the scan
-// left out, for the build to tell the user, and how many files go in.
+// left out and the links that lead out of the source folder (OutsideLinks),
+// for the build to tell the user, and how many files go in.
 struct ContentSummary {
     std::vector<std::string> leftOut;
+    std::vector<std::string> outsideLinks;
     std::size_t files = 0;
 };
 

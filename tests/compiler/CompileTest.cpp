@@ -47,7 +47,8 @@ protected:
 
 TEST_F(Compile, NewProjectCompilesWithTheMinVersionLineAdapted) {
     // What a killed script write and an earlier adapter left is not the user's.
-    scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/ISS.tmp-x7Rq2Z", "[Setup]");
+    scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/ISS.tmp-x7Rq2Z",
+                       ";Tento soubor je vytvořen pro Inno Setup 5.1.12");
     scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/.tornavel-iscc/ISS", "[Setup]");
     const test::ProgramRun r = build();
     ASSERT_EQ(r.status, 0) << everything(r);
@@ -129,10 +130,12 @@ TEST_F(Compile, TreeIsCheckedAsWindowsSeesItBeforeAnythingIsTouched) {
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     put("Output/starý.exe");
     put("ISS");
+    put("OUTPUT/x.txt"); // the compiler would put the installer there
+    put("p\\q/x.txt");   // a folder the compiler would read as p, then q
     const test::ProgramRun refused = build();
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("Zdrojový adresář obsahuje jména, která Windows nedokáže uložit, "
-                               "celkem 7: "),
+                               "celkem 9: "),
               std::string::npos)
         << refused.err;
     EXPECT_NE(refused.err.find(" Readme.txt: liší se od „README.txt“ jen velikostí písmen "),
@@ -147,6 +150,8 @@ TEST_F(Compile, TreeIsCheckedAsWindowsSeesItBeforeAnythingIsTouched) {
     }
     fs::remove(pipe);
     fs::remove(sourceFolder_ / "Data/Jinak");
+    fs::remove_all(sourceFolder_ / "OUTPUT");
+    fs::remove_all(sourceFolder_ / "p\\q");
     put("konec");         // the name without its dot
     put("auxiliary.log"); // a device name only as a whole
     put("Obrázky/Ctete.txt");

@@ -302,22 +302,36 @@ TEST_F(BuildDriverTest, CompilerErrorLineIsQuotedInTheFailure) {
                                         "finished: 2: " + errorLine}));
 }
 
-TEST_F(BuildDriverTest, LeftOutFoldersAreNoticedOnceAfterTheScript) {
+TEST_F(BuildDriverTest, LeftOutFoldersAndLinksLeadingOutAreNoticedAfterTheScript) {
     source_.writeFile("Data.old/a.txt");
     source_.writeFile(".git/config");
+    // Links inside the tree that lead out of it are packed, and named; so is
+    // a licence reached through one in a folder the installer leaves out.
+    const fs::path elsewhere = fs::canonical(program_.path());
+    fs::create_symlink(elsewhere, source_.path() / "Jinde");
+    fs::create_symlink(elsewhere, source_.path() / "Data.old" / "jinde");
+    fs::create_symlink(source_.path() / "readme.txt", source_.path() / "uvnitř.txt");
+    project_.LicenceFile = "Data.old\\jinde\\iscc";
     prompts_.queueAnswer(Answer::No);
     EXPECT_EQ(build(), BuildOutcome::Declined);
-    ASSERT_EQ(console_.calls.size(), 1u);
+    ASSERT_EQ(console_.calls.size(), 3u);
     EXPECT_TRUE(console_.calls[0].starts_with("notice: Složky vynechané z instalace"));
     EXPECT_TRUE(console_.calls[0].ends_with(", celkem 2: .git, Data.old.") ||
                 console_.calls[0].ends_with(", celkem 2: Data.old, .git."))
         << console_.calls[0];
+    EXPECT_EQ(console_.calls[1],
+              "notice: Odkaz mimo zdrojový adresář: Jinde → " + elsewhere.string());
+    EXPECT_EQ(console_.calls[2], "notice: Odkaz mimo zdrojový adresář: Data.old/jinde/iscc → " +
+                                     (elsewhere / "iscc").string());
 
-    // Without a console the notice is a plain message.
+    // Without a console the notices are one plain message.
     FakePrompts alone;
     BuildDriver withoutConsole(alone);
     ASSERT_TRUE(withoutConsole.writeScript(project_, env_, nullptr));
-    EXPECT_EQ(alone.texts(Kind::Message), std::vector<std::string>{console_.calls[0].substr(8)});
+    EXPECT_EQ(alone.texts(Kind::Message),
+              std::vector<std::string>{console_.calls[0].substr(8) + "\r\n" +
+                                       console_.calls[1].substr(8) + "\r\n" +
+                                       console_.calls[2].substr(8)});
 }
 
 TEST_F(BuildDriverTest, DiskSpanningGivesTheExactDiskNote) {
