@@ -282,15 +282,9 @@ void writeIni(ScriptWriter& out, const ProjectSettings& p) {
     }
 }
 
-bool isTrueTypeFontName(const std::string& name) {
-    const auto dot = name.rfind('.');
-    return dot != std::string::npos &&
-           EqualIgnoringAsciiCase(std::string_view(name).substr(dot), ".TTF");
-}
-
 void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& root,
                    const std::string& file, Prompts& prompts, ChangeLog* log) {
-    if (isTrueTypeFontName(file)) {
+    if (IsTrueTypeFontName(file)) {
         const std::string fontName = ReadFontName(root + file, prompts);
         setText(p, FieldId::Font, fontName, log);
         if (fontName.empty()) {
@@ -369,6 +363,11 @@ ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
 }
 
 } // namespace
+
+bool IsTrueTypeFontName(std::string_view name) {
+    const auto dot = name.rfind('.');
+    return dot != std::string_view::npos && EqualIgnoringAsciiCase(name.substr(dot), ".TTF");
+}
 
 std::string ScriptWriter::encode(std::string_view utf8) {
     std::string bytes;

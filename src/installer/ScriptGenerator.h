@@ -74,6 +74,11 @@ ContentSummary WriteContentSections(ScriptWriter& out, ProjectSettings& project,
                                     const std::string& sourceFolder, Prompts& prompts,
                                     ChangeLog* log);
 
+// Whether a file of the source folder's top level is a TrueType font, which
+// the script installs into the fonts folder: its extension is ".TTF" in any
+// letter case.
+bool IsTrueTypeFontName(std::string_view name);
+
 // Reads a signed 32-bit decimal whole number: an optional sign and digits,
 // nothing else. Throws ConvertError ("'%s' is not a valid integer value").
 int ParseInteger32(const std::string& text);
