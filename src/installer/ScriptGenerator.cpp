@@ -293,6 +293,13 @@ void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& roo
                             file + " nebude nainstalováno!");
             return;
         }
+        if (!isCp1250Encodable(fontName)) {
+            // The name alone would not tell the user which file to look at.
+            throw Error(Error::Kind::ProjectRefused,
+                        "Písmo " + file + " se ve Windows jmenuje „" + fontName +
+                            "“ a toto jméno obsahuje znaky, které kódování Windows-1250 neumí "
+                            "zapsat, takže ho skript instalace nemůže uvést.");
+        }
         out.line("Source: \"" + quoted(file) + "\"; DestDir: \"{fonts}\"; FontInstall: \"" +
                  quoted(fontName) + "\"; Flags: promptifolder");
         return;
