@@ -398,6 +398,32 @@ TEST_F(BuildDriverTest, TestRunThatCannotWorkStartsNothing) {
         << prompts_.texts(Kind::Message)[0];
 }
 
+TEST_F(BuildDriverTest, InstallerTooDeepForWindowsRunsFromAShortCopyInThePrefix) {
+    // A stand-in for wine records what it is asked to start.
+    const fs::path wine = copyFakeCompiler(program_.path() / "bin" / "wine");
+    program_.writeFile("bin/iscc.exitcode", "0");
+    const test::ScopedVariable path("PATH",
+                                    wine.parent_path().string() + ":" + std::getenv("PATH"));
+    const fs::path prefix = program_.makeDir("prefix/drive_c").parent_path();
+    const test::ScopedVariable prefixVariable("TORNAVEL_WINEPREFIX", prefix.string());
+    const std::string deep(230, 's');
+    env_.sourceFolder = source_.makeDir(deep).string() + "/";
+    prompts_.onAsk = [&](const std::string& caption) {
+        if (caption == kDoneCaption) {
+            source_.writeFile(deep + "/Output/Můj program verze 1.0.exe", "MZ");
+        }
+    };
+    prompts_.queueAnswer(Answer::Yes);
+    prompts_.queueAnswer(Answer::Yes);
+    const test::ScopedVariable display("DISPLAY", ":99");
+    EXPECT_EQ(build(), BuildOutcome::Tested);
+    const std::string started = test::readFileBytes(program_.path() / "bin" / "iscc.log");
+    EXPECT_TRUE(started.starts_with((prefix / "drive_c" / "tornavel-test-").string())) << started;
+    EXPECT_TRUE(started.ends_with("/Můj program verze 1.0.exe\n")) << started;
+    EXPECT_FALSE(fs::exists(fs::path(started).parent_path())); // removed after the run
+    EXPECT_TRUE(prompts_.texts(Kind::Message).empty());
+}
+
 TEST_F(BuildDriverTest, TestRunOfMissingInstallerFailsWithLauncherText) {
     prompts_.onAsk = [&](const std::string& caption) {
         if (caption == kDoneCaption) {
