@@ -14,7 +14,8 @@ class BuildConsole {
 public:
     virtual ~BuildConsole() = default;
 
-    // A notice for the user; a build gives at most one (the folders it leaves out).
+    // A notice for the user, shown with those the build gave before: the
+    // folders it leaves out, each link that leads out of the source folder.
     virtual void notice(const std::string& text) = 0;
 
     // The compiler is about to be started with this command line.

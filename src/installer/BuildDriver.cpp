@@ -19,6 +19,7 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -95,6 +96,65 @@ std::string installerExitMeaning(std::uint32_t code) {
     default:
         return "neznámý kód";
     }
+}
+
+// The installer and the slices beside it in a new folder of the wine
+// prefix's drive C: ("C:\tornavel-test-XXXXXX"), linked where the file
+// system allows it, else copied; removed with the object. No program starts
+// from a path of more than 259 characters, and the installer's path in a
+// deep working folder is longer: its short copy starts.
+class ShortInstallerCopy {
+public:
+    explicit ShortInstallerCopy(const std::string& installer) {
+        namespace fs = std::filesystem;
+        std::string pattern = WinePrefixFolder() + "/drive_c/tornavel-test-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw InOutError::fromErrno(errno, pattern);
+        }
+        folder_ = pattern;
+        const fs::path output = fs::path(installer).parent_path();
+        for (const std::string& name : ListEntries(output, "*", EntryFilter::VisibleFiles)) {
+            std::error_code ec;
+            fs::create_hard_link(output / name, folder_ / name, ec);
+            if (ec && !fs::copy_file(output / name, folder_ / name, ec)) {
+                throw InOutError::fromErrno(ec.value(), (folder_ / name).string());
+            }
+        }
+        installer_ = (folder_ / fs::path(installer).filename()).string();
+    }
+    ~ShortInstallerCopy() {
+        std::error_code ec;
+        std::filesystem::remove_all(folder_, ec);
+    }
+    ShortInstallerCopy(const ShortInstallerCopy&) = delete;
+    ShortInstallerCopy& operator=(const ShortInstallerCopy&) = delete;
+
+    const std::string& installer() const { return installer_; }
+
+private:
+    std::filesystem::path folder_;
+    std::string installer_;
+};
+
+// The links of the tree that lead out of the source folder, and the licence
+// and information files when they lie outside it through a link (in a folder
+// the installer leaves out, the walk does not see them): the compiler packs
+// all of it, so the user is told.
+std::vector<std::string> linksLeadingOut(const ProjectSettings& project,
+                                         const std::string& sourceFolder,
+                                         const ContentSummary& content) {
+    std::vector<std::string> links = content.outsideLinks;
+    const OutsideLinks outside(sourceFolder);
+    for (const std::string* file :
+         {&project.LicenceFile, &project.InfoBeforeFile, &project.InfoAfterFile}) {
+        const std::string name = toNativeSeparators(*file);
+        const std::string target = file->empty() ? "" : outside.targetOutside(sourceFolder + name);
+        const std::string link = name + " → " + target;
+        if (!target.empty() && std::find(links.begin(), links.end(), link) == links.end()) {
+            links.push_back(link);
+        }
+    }
+    return links;
 }
 
 } // namespace
@@ -231,13 +291,23 @@ bool BuildDriver::writeScriptLocked(ProjectSettings& project, const BuildEnviron
     ClearOutputFolder(env.sourceFolder);
     file.commit();
     scriptFiles_ = content.files;
+    std::vector<std::string> notices;
     if (!content.leftOut.empty()) {
-        const std::string notice = LeftOutFoldersNotice(content.leftOut);
-        if (console_) {
+        notices.push_back(LeftOutFoldersNotice(content.leftOut));
+    }
+    for (const std::string& link : linksLeadingOut(project, env.sourceFolder, content)) {
+        notices.push_back("Odkaz mimo zdrojový adresář: " + link);
+    }
+    if (console_) {
+        for (const std::string& notice : notices) {
             console_->notice(notice);
-        } else {
-            prompts_.message(notice);
         }
+    } else if (!notices.empty()) {
+        std::string text;
+        for (const std::string& notice : notices) {
+            text += (text.empty() ? "" : "\r\n") + notice;
+        }
+        prompts_.message(text);
     }
     return true;
 }
@@ -361,20 +431,41 @@ bool BuildDriver::runTestInstallation(const std::string& installer) {
     // unless it is one of ours (a stand-in).
     const bool underWine = IsWindowsProgram(installer);
     const std::string windowsPath = underWine ? WindowsFormOfPath(installer) : installer;
-    // The installer copies itself beside it in the temporary folder and
-    // stops in a crash box when its own path is longer than Windows' limit.
+    // The installer stops in a crash box when its own path is longer than
+    // Windows' limit (measured under wine: 260 characters start, 261 do not).
     constexpr std::size_t kLongestPath = 259;
     const std::size_t characters = CountUtf8Characters(windowsPath);
-    if (characters > kLongestPath) {
-        prompts_.message("Test instalace nelze spustit: cesta k instalačnímu souboru " +
-                         windowsPath + " má " + std::to_string(characters) +
-                         " znaků a Windows spustí program nejvýše z 259 znaků dlouhé cesty. "
-                         "Instalační soubor je hotový; vyzkoušejte ho z kratší cesty.");
-        return false;
+    if (characters <= kLongestPath) {
+        runInstaller(installer, underWine);
+        return true;
     }
     if (underWine) {
-        const WineCommand command = CommandUnderWine({installer});
+        std::optional<ShortInstallerCopy> copy;
+        try {
+            copy.emplace(installer);
+        } catch (const Error& e) {
+            prompts_.message("Test instalace nelze spustit: cesta k instalačnímu souboru má " +
+                             std::to_string(characters) +
+                             " znaků, víc, než z kolika Windows spustí program, a jeho kopii s "
+                             "kratší cestou v prostředí wine nelze vytvořit (" +
+                             std::string(e.what()) +
+                             "). Instalační soubor je hotový: " + installer);
+            return false;
+        }
+        runInstaller(copy->installer(), underWine);
+        return true;
+    }
+    prompts_.message("Test instalace nelze spustit: cesta k instalačnímu souboru " + windowsPath +
+                     " má " + std::to_string(characters) +
+                     " znaků a Windows spustí program nejvýše z 259 znaků dlouhé cesty. "
+                     "Instalační soubor je hotový; vyzkoušejte ho z kratší cesty.");
+    return false;
+}
+
+void BuildDriver::runInstaller(const std::string& installer, bool underWine) {
+    if (underWine) {
         KeepProfileFoldersInPrefix(WinePrefixFolder());
+        const WineCommand command = CommandUnderWine({installer});
         launcher_.execute(command.arguments, command.environmentChanges);
     } else {
         launcher_.execute({installer});
@@ -388,7 +479,6 @@ bool BuildDriver::runTestInstallation(const std::string& installer) {
                          std::to_string(launcher_.resultCode()) + " (" +
                          installerExitMeaning(launcher_.resultCode()) + ").");
     }
-    return true;
 }
 
 } // namespace tornavel

@@ -82,10 +82,13 @@ private:
     std::string runCompiler(const BuildEnvironment& env);
 
     // Runs the installer and waits for it, telling the user when it could
-    // not show itself or its path is too long for Windows to start it
-    // (nothing is started then: false) or when it ended with a code other
-    // than 0.
+    // not show itself (nothing is started then: false) or when it ended with
+    // a code other than 0. An installer under wine whose path is too long
+    // for Windows to start it runs from a short copy in the prefix; elsewhere
+    // such a path is refused with a message (false).
     bool runTestInstallation(const std::string& installer);
+    // Starts the installer, waits and reports a failure.
+    void runInstaller(const std::string& installer, bool underWine);
 
     Prompts& prompts_;
     BuildConsole* console_;

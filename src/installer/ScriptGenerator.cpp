@@ -282,15 +282,9 @@ void writeIni(ScriptWriter& out, const ProjectSettings& p) {
     }
 }
 
-bool isTrueTypeFontName(const std::string& name) {
-    const auto dot = name.rfind('.');
-    return dot != std::string::npos &&
-           EqualIgnoringAsciiCase(std::string_view(name).substr(dot), ".TTF");
-}
-
 void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& root,
                    const std::string& file, Prompts& prompts, ChangeLog* log) {
-    if (isTrueTypeFontName(file)) {
+    if (IsTrueTypeFontName(file)) {
         const std::string fontName = ReadFontName(root + file, prompts);
         setText(p, FieldId::Font, fontName, log);
         if (fontName.empty()) {
@@ -299,11 +293,15 @@ void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& roo
                             file + " nebude nainstalováno!");
             return;
         }
+        if (!isCp1250Encodable(fontName)) {
+            // The name alone would not tell the user which file to look at.
+            throw Error(Error::Kind::ProjectRefused,
+                        "Písmo " + file + " se ve Windows jmenuje „" + fontName +
+                            "“ a toto jméno obsahuje znaky, které kódování Windows-1250 neumí "
+                            "zapsat, takže ho skript instalace nemůže uvést.");
+        }
         out.line("Source: \"" + quoted(file) + "\"; DestDir: \"{fonts}\"; FontInstall: \"" +
                  quoted(fontName) + "\"; Flags: promptifolder");
-        return;
-    }
-    if (IsOwnWorkingEntry(file)) {
         return;
     }
     out.line("Source: \"" + quoted(file) + "\"; DestDir: \"{app}\"; Flags: ignoreversion");
@@ -334,6 +332,7 @@ ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
     out.line("[Files]");
     const std::string root = withTrailingSeparator(sourceFolder);
     TreeNameCheck names;
+    OutsideLinks links(sourceFolder);
     std::vector<std::string> folders; // for [Dirs]
     ContentSummary summary;
     summary.leftOut = WalkSourceTree(sourceFolder, [&](const ScannedFolder& folder) {
@@ -342,6 +341,7 @@ ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
         }
         // A refused name stops the script; the walk goes on to find them all.
         const bool clean = names.checkFolder(folder) && names.passed();
+        links.checkFolder(folder);
         summary.files += folder.files.size();
         if (folder.index == 0) {
             for (const ScannedFile& file : folder.files) {
@@ -359,6 +359,7 @@ ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
     if (!names.passed()) {
         throw Error(Error::Kind::ProjectRefused, names.message());
     }
+    summary.outsideLinks = links.found();
 
     out.line("");
     out.line("[Dirs]");
@@ -369,6 +370,11 @@ ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
 }
 
 } // namespace
+
+bool IsTrueTypeFontName(std::string_view name) {
+    const auto dot = name.rfind('.');
+    return dot != std::string_view::npos && EqualIgnoringAsciiCase(name.substr(dot), ".TTF");
+}
 
 std::string ScriptWriter::encode(std::string_view utf8) {
     std::string bytes;

@@ -52,9 +52,11 @@ private:
 void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* log);
 
 // What the [Files] section holds beyond its lines: the sub-folders the scan
-// left out, for the build to tell the user, and how many files go in.
+// left out and the links that lead out of the source folder (OutsideLinks),
+// for the build to tell the user, and how many files go in.
 struct ContentSummary {
     std::vector<std::string> leftOut;
+    std::vector<std::string> outsideLinks;
     std::size_t files = 0;
 };
 
@@ -71,6 +73,11 @@ struct ContentSummary {
 ContentSummary WriteContentSections(ScriptWriter& out, ProjectSettings& project,
                                     const std::string& sourceFolder, Prompts& prompts,
                                     ChangeLog* log);
+
+// Whether a file of the source folder's top level is a TrueType font, which
+// the script installs into the fonts folder: its extension is ".TTF" in any
+// letter case.
+bool IsTrueTypeFontName(std::string_view name);
 
 // Reads a signed 32-bit decimal whole number: an optional sign and digits,
 // nothing else. Throws ConvertError ("'%s' is not a valid integer value").

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string_view>
 #include <sys/stat.h>
@@ -14,6 +16,9 @@
 
 namespace tornavel {
 namespace {
+
+// How every script begins (ScriptGenerator's first line, in its ASCII part).
+constexpr std::string_view kScriptStart = ";Tento soubor je vytvo";
 
 bool isInstalledFolder(const FolderEntryView& e) {
     // A dot anywhere rules a folder out, so "Data.old" and "Setup.2" are left
@@ -42,6 +47,7 @@ struct Folder {
     std::string entry;  // "A\B", as the script writes it; moved out once listed
     std::string native; // absolute native path, ending with the separator
     int parent;         // index of the folder above, -1 for the source folder
+    bool link = false;  // reached through a symbolic link
     std::optional<FolderId> id{};
     bool idKnown = false;
 };
@@ -101,7 +107,7 @@ private:
         const int error = listing.error();
         if (error == 0) {
             listing.forEach([&](const FolderEntryView& e) {
-                if (index == 0 && IsOwnWorkingEntry(e.name)) {
+                if (index == 0 && IsOwnWorkingEntry(native, e)) {
                     return;
                 }
                 if (!e.folder) {
@@ -127,15 +133,15 @@ private:
                 if (listChildren_) {
                     readAhead_.request(childNative, native);
                 }
-                folders_.push_back({entryOf(index, e.name), std::move(childNative), index});
+                folders_.push_back({entryOf(index, e.name), std::move(childNative), index, e.link});
             });
         }
         if (visit_) {
             const std::string_view texts(fileTexts_);
             for (const FilePlace& place : places_) {
                 files_.push_back({texts.substr(place.nameAt, place.keyAt - place.nameAt),
-                                  texts.substr(place.keyAt, place.end - place.keyAt),
-                                  place.oddity});
+                                  texts.substr(place.keyAt, place.end - place.keyAt), place.oddity,
+                                  place.link});
             }
             // The order of CompareNamesIgnoringCase, each name folded once.
             std::sort(files_.begin(), files_.end(), [](const ScannedFile& a, const ScannedFile& b) {
@@ -143,11 +149,12 @@ private:
                 return keys != 0 ? keys < 0 : a.name < b.name;
             });
             for (std::size_t c = firstChild; c < folders_.size(); ++c) {
-                const std::string& entry = folders_[c].entry;
-                const std::size_t slash = entry.rfind('\\');
+                // The name as the folder holds it: the entry cannot tell a
+                // separator from a backslash in the name ("p\q").
+                const std::string& path = folders_[c].native;
                 subFolders_.push_back(
-                    {std::string_view(entry).substr(slash == std::string::npos ? 0 : slash + 1),
-                     static_cast<int>(c)});
+                    {std::string_view(path).substr(native.size(), path.size() - native.size() - 1),
+                     static_cast<int>(c), folders_[c].link});
             }
             const Folder& folder = folders_[static_cast<std::size_t>(index)];
             visit_->operator()({index, folder.entry, folder.native, files_, subFolders_, error});
@@ -165,6 +172,7 @@ private:
         AppendFoldedNameKey(fileTexts_, e.name);
         place.end = fileTexts_.size();
         place.oddity = e.oddity;
+        place.link = e.link;
         places_.push_back(place);
     }
 
@@ -205,6 +213,7 @@ private:
     struct FilePlace {
         std::size_t nameAt, keyAt, end;
         EntryOddity oddity;
+        bool link;
     };
     std::vector<FilePlace> places_;            // of the folder being read
     std::string fileTexts_;                    // their names and keys
@@ -262,10 +271,61 @@ SourceTree ScanSourceTree(const std::string& sourceFolder) {
     return tree;
 }
 
-bool IsOwnWorkingEntry(std::string_view name) {
+bool IsOwnWorkingEntry(const std::string& folder, const FolderEntryView& entry) {
+    const std::string_view name = entry.name;
+    if (name == "ISS" || name == "Output") {
+        return true;
+    }
+    if (name == ".tornavel-iscc") {
+        return entry.folder; // what earlier adapters kept; a file of that name is the user's
+    }
     constexpr std::string_view kScriptTemporary = "ISS.tmp-"; // WriteFileAtomically's name
-    return name == "ISS" || name == "Output" || name == ".tornavel-iscc" ||
-           (name.size() == kScriptTemporary.size() + 6 && name.starts_with(kScriptTemporary));
+    if (entry.folder || entry.link || entry.oddity != EntryOddity::None ||
+        name.size() != kScriptTemporary.size() + 6 || !name.starts_with(kScriptTemporary)) {
+        return false;
+    }
+    // A killed build left it: empty (the script goes in pieces of 256 KiB) or
+    // a script's beginning. Anything else is the user's file of that name.
+    std::ifstream file(folder + std::string(name), std::ios::binary);
+    std::string start(kScriptStart.size(), '\0');
+    file.read(start.data(), static_cast<std::streamsize>(start.size()));
+    return file.gcount() == 0 || start == kScriptStart;
+}
+
+OutsideLinks::OutsideLinks(const std::string& sourceFolder) {
+    std::error_code ec;
+    root_ = withTrailingSeparator(std::filesystem::canonical(sourceFolder, ec).string());
+}
+
+std::string OutsideLinks::targetOutside(const std::string& path) const {
+    std::error_code ec;
+    const std::string target = std::filesystem::canonical(path, ec).string();
+    if (ec || root_.size() <= 1 || withTrailingSeparator(target).starts_with(root_)) {
+        return {};
+    }
+    return target;
+}
+
+void OutsideLinks::checkFolder(const ScannedFolder& folder) {
+    for (const ScannedFile& file : folder.files) {
+        if (file.link) {
+            note(folder, file.name);
+        }
+    }
+    for (const ScannedSubFolder& sub : folder.subFolders) {
+        if (sub.link) {
+            note(folder, sub.name);
+        }
+    }
+}
+
+void OutsideLinks::note(const ScannedFolder& folder, std::string_view name) {
+    const std::string target = targetOutside(std::string(folder.native) + std::string(name));
+    if (!target.empty()) {
+        std::string entry = toNativeSeparators(folder.entry);
+        found_.push_back(entry + (entry.empty() ? "" : std::string(1, kNativeSeparator)) +
+                         std::string(name) + " → " + target);
+    }
 }
 
 std::string LeftOutFoldersNotice(const std::vector<std::string>& folders) {

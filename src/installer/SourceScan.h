@@ -34,17 +34,20 @@ std::vector<std::string> ScanSourceFolders(const std::string& sourceFolder);
 std::vector<std::string> ListFolderFiles(const std::string& folder);
 
 // A file as the walk saw it: its name, its FoldedNameKey (the files of a
-// folder come sorted by it) and what it is when not a plain file.
+// folder come sorted by it), what it is when not a plain file, and whether
+// it is a symbolic link.
 struct ScannedFile {
     std::string_view name;
     std::string_view key;
     EntryOddity oddity = EntryOddity::None;
+    bool link = false;
 };
 
 // A sub-folder the walk installs, and the index it will be visited under.
 struct ScannedSubFolder {
-    std::string_view name;
+    std::string_view name; // as the folder holds it, a backslash in it included
     int index = 0;
+    bool link = false; // a symbolic link to a folder
 };
 
 // One folder of the tree, as the walk hands it over as soon as it has read
@@ -80,12 +83,40 @@ struct SourceTree {
 };
 SourceTree ScanSourceTree(const std::string& sourceFolder);
 
-// Whether an entry of the source folder's top level is the program's own
-// rather than the user's: the script ISS, a temporary file of its writing
-// that a killed build left, the folder Output (emptied and made anew by every
-// build) and the folder an earlier compiler adapter kept there. These are
-// never installed nor reported as left out.
-bool IsOwnWorkingEntry(std::string_view name);
+// Whether an entry of the source folder's top level (folder: native, with
+// its separator) is the program's own rather than the user's: the script
+// ISS, the folder Output (emptied and made anew by every build), the folder
+// .tornavel-iscc an earlier compiler adapter kept there, and a temporary file
+// ISS.tmp-XXXXXX of the script's writing that a killed build left (empty or
+// holding a script's beginning). These are never installed nor reported as
+// left out; a user's file of such a name is.
+bool IsOwnWorkingEntry(const std::string& folder, const FolderEntryView& entry);
+
+// The links of a source tree that lead out of it: the build packs what they
+// lead to, so it names each one before compiling. Fed the walk's folders as
+// they come.
+class OutsideLinks {
+public:
+    explicit OutsideLinks(const std::string& sourceFolder);
+
+    // Notes the folder's files and installed sub-folders that are links to
+    // something outside the source folder.
+    void checkFolder(const ScannedFolder& folder);
+
+    // Where path (a file or folder under the source folder, native) really
+    // lies when that is outside the source folder; empty when it lies inside
+    // or cannot be resolved.
+    std::string targetOutside(const std::string& path) const;
+
+    // Each as "Data/x → /elsewhere/x" (native separators), in walk order.
+    const std::vector<std::string>& found() const { return found_; }
+
+private:
+    void note(const ScannedFolder& folder, std::string_view name);
+
+    std::string root_; // the source folder's real path, with its separator
+    std::vector<std::string> found_;
+};
 
 // The notice that tells the user which folders the installer leaves out:
 // the first ten of them (native separators) and how many there are.

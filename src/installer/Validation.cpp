@@ -2,6 +2,7 @@
 
 #include "installer/ScriptConstants.h"
 #include "installer/ScriptGenerator.h"
+#include "installer/SourceScan.h"
 #include "installer/WindowsNames.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -286,14 +288,48 @@ bool checkIconIndexes(const ProjectSettings& p, Prompts& prompts) {
     return passed;
 }
 
+// A tab passes the check of control characters, which every text may hold,
+// but no file or folder name can hold it (the installer stops with "Název
+// složky není platný." or makes no shortcut); it is named in words.
 bool reportForbiddenCharacter(Prompts& prompts, const FieldText& name, std::string_view forbidden) {
-    const std::size_t at = name.value.find_first_of(forbidden);
+    const std::size_t at = std::min(name.value.find_first_of(forbidden), name.value.find('\t'));
     if (at == std::string::npos) {
         return true;
     }
+    const std::string character =
+        name.value[at] == '\t' ? "tabulátor" : "znak „" + std::string(1, name.value[at]) + "“";
     return reportField(prompts, name.field,
-                       "Pole " + fieldTitle(name.field) + " obsahuje znak „" + name.value[at] +
-                           "“, který nesmí být ve jménu souboru ani složky!");
+                       "Pole " + fieldTitle(name.field) + " obsahuje " + character +
+                           ", který nesmí být ve jménu souboru ani složky!");
+}
+
+// The parts of an installed name that Windows would not keep as names: "."
+// and ".." lead to the folder itself or the one above it (so a shortcut could
+// land anywhere, even in "C:\"), and a part of blanks only Windows drops, as
+// it drops every name's trailing dots and blanks, so a folder of blanks is no
+// folder at all. A name of separators only names nothing either.
+bool checkNameParts(Prompts& prompts, FieldId field, const std::string& name) {
+    if (name.empty()) {
+        return true; // the required names' own message
+    }
+    const std::vector<std::string> parts = nameParts(name);
+    const bool named = std::any_of(parts.begin(), parts.end(),
+                                   [](const std::string& part) { return !part.empty(); });
+    for (const std::string& part : parts) {
+        if (!named || (!part.empty() && part.find_first_not_of(' ') == std::string::npos)) {
+            return reportField(prompts, field,
+                               "Pole " + fieldTitle(field) +
+                                   " obsahuje jméno složené jen z mezer, které Windows vynechá, "
+                                   "a cesta by tak vedla jinam, než má!");
+        }
+        if (!part.empty() && part.find_first_not_of(". ") == std::string::npos) {
+            return reportField(prompts, field,
+                               "Pole " + fieldTitle(field) + " obsahuje místo jména „" + part +
+                                   "“, které Windows nečte jako jméno složky ani souboru, ale "
+                                   "jako odkaz na složku, a cesta by tak vedla mimo svou složku!");
+        }
+    }
+    return true;
 }
 
 // The installed names as they will be, their constants expanded; the
@@ -306,6 +342,7 @@ bool checkInstalledNames(const ProjectSettings& p, Prompts& prompts) {
         passed = reportForbiddenCharacter(prompts, {name.field, names.back().second},
                                           kForbiddenInNames) &&
                  passed;
+        passed = checkNameParts(prompts, name.field, names.back().second) && passed;
     }
     for (const FieldText& name : singleFileNames(p)) {
         passed = reportForbiddenCharacter(prompts, name, kWildcards) && passed;
@@ -438,6 +475,161 @@ bool checkPassword(const ProjectSettings& p, Prompts& prompts) {
                        "Pole " + fieldTitle(FieldId::Password) +
                            " nesmí začínat ani končit mezerou, kompilátor by ji vynechal a "
                            "zadané heslo by neplatilo!");
+}
+
+// The compiler trims AppName and AppVerName and refuses them empty.
+bool checkBlankAppNames(const ProjectSettings& p, Prompts& prompts) {
+    bool passed = true;
+    for (const FieldText& name :
+         {FieldText{FieldId::AppName, p.AppName}, FieldText{FieldId::AppVerName, p.AppVerName}}) {
+        if (!name.value.empty() && trimmed(name.value).empty()) {
+            passed = reportField(prompts, name.field,
+                                 "Pole " + fieldTitle(name.field) +
+                                     " obsahuje jen mezery; kompilátor by ho vzal jako prázdné a "
+                                     "instalaci by nevytvořil!");
+        }
+    }
+    return passed;
+}
+
+// The shortcut an icon's name makes in the group: its folders and name, the
+// separators as Windows reads them.
+std::string shortcutPath(std::string_view name) {
+    std::string path;
+    for (const std::string& part : nameParts(name)) {
+        if (!part.empty()) {
+            path += (path.empty() ? "" : "\\") + part;
+        }
+    }
+    return path;
+}
+
+// Two icons whose names Windows takes for one make one shortcut, and the
+// other is lost without a word, as with the tree's case twins.
+bool checkIconNamesDiffer(const ProjectSettings& p, Prompts& prompts) {
+    bool passed = true;
+    for (int i = 0; i < kIconCount; ++i) {
+        const IconEntry& icon = p.Icons[static_cast<std::size_t>(i)];
+        for (int earlier = 0; isNamedIcon(icon) && earlier < i; ++earlier) {
+            const IconEntry& other = p.Icons[static_cast<std::size_t>(earlier)];
+            if (isNamedIcon(other) &&
+                SameNameIgnoringCase(shortcutPath(icon.Name), shortcutPath(other.Name))) {
+                passed = reportField(
+                    prompts, iconField(i, IconPart::Name),
+                    "Pole " + fieldTitle(iconField(i, IconPart::Name)) +
+                        " dává zástupci stejné jméno jako pole " +
+                        fieldTitle(iconField(earlier, IconPart::Name)) +
+                        " (Windows nerozlišuje velká a malá písmena), a instalace by tak "
+                        "vytvořila jen jednoho z nich!");
+                break;
+            }
+        }
+    }
+    return passed;
+}
+
+// A project's file name as the parts of its path inside the working folder,
+// "." and ".." resolved; nothing when it leaves the folder: ".." above it, an
+// absolute path ("\x", "/x") or a drive ("C:x").
+std::optional<std::vector<std::string>> partsInWorkingFolder(std::string_view name) {
+    const bool drive = name.size() >= 2 && name[1] == ':' &&
+                       std::isalpha(static_cast<unsigned char>(name[0])) != 0;
+    if (drive || (!name.empty() && isSeparator(name.front()))) {
+        return std::nullopt;
+    }
+    std::vector<std::string> parts;
+    for (std::string& part : nameParts(name)) {
+        if (part == "..") {
+            if (parts.empty()) {
+                return std::nullopt;
+            }
+            parts.pop_back();
+        } else if (part != ".") {
+            parts.push_back(std::move(part));
+        }
+    }
+    return parts;
+}
+
+// Why a build leaves a file of the working folder out of the installer, by
+// the rules of the scan, or nothing when it installs it into the application
+// folder.
+std::string whyNotInstalled(const std::vector<std::string>& parts) {
+    if (parts.size() > 1 && SameNameIgnoringCase(parts.front(), "Output")) {
+        return "leží ve složce Output, kterou každé vytváření instalace vyprázdní";
+    }
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+        if (parts[i].find('.') != std::string::npos) {
+            return "leží ve složce „" + parts[i] +
+                   "“, která se neinstaluje (název s tečkou nebo skrytá složka)";
+        }
+    }
+    if (parts.size() > static_cast<std::size_t>(kDeepestScannedLevel) + 1) {
+        return "leží hlouběji než " + std::to_string(kDeepestScannedLevel) +
+               " úrovní pod zdrojovým adresářem";
+    }
+    if (parts.size() == 1 && SameNameIgnoringCase(parts.front(), "ISS")) {
+        return "je skript instalace, který se neinstaluje";
+    }
+    if (parts.size() == 1 && IsTrueTypeFontName(parts.front())) {
+        return "je písmo, které instalace ukládá do složky písem Windows, ne do složky programu";
+    }
+    return {};
+}
+
+// The one rule for every field that names a file of the working folder: the
+// name stays inside it, so that nothing from elsewhere (a key of ~/.ssh) is
+// packed into the installer unseen.
+bool checkInWorkingFolder(Prompts& prompts, const FieldText& file) {
+    if (partsInWorkingFolder(file.value)) {
+        return true;
+    }
+    return reportField(prompts, file.field,
+                       "Pole " + fieldTitle(file.field) + " uvádí soubor mimo zdrojový adresář („" +
+                           std::string(file.value) +
+                           "“); uvést lze jen soubor ve zdrojovém adresáři nebo v jeho podsložce!");
+}
+
+// The files the project names inside the working folder and what becomes of
+// them: the compiler reads the licence and information files after Output
+// has been emptied, and an icon's files must be installed into the
+// application folder, or its shortcut leads nowhere.
+bool checkWorkingFolderFiles(const ProjectSettings& p, Prompts& prompts) {
+    bool passed = true;
+    for (const FieldText& file : singleFileNames(p)) {
+        if (!checkInWorkingFolder(prompts, file)) {
+            passed = false;
+            continue;
+        }
+        const std::vector<std::string> parts = *partsInWorkingFolder(file.value);
+        const std::string shown =
+            "Pole " + fieldTitle(file.field) + " uvádí soubor „" + std::string(file.value) + "“";
+        if (iconFieldRef(file.field).icon >= 0) {
+            if (const std::string why = whyNotInstalled(parts); !why.empty()) {
+                passed = reportField(prompts, file.field,
+                                     shown + ", který instalace nenainstaluje: " + why + "!");
+            }
+        } else if (parts.size() > 1 && SameNameIgnoringCase(parts.front(), "Output")) {
+            passed = reportField(prompts, file.field,
+                                 shown + " ve složce Output, kterou vytváření instalace před "
+                                         "kompilací vyprázdní, takže by ho kompilátor nenašel!");
+        }
+    }
+    return passed;
+}
+
+// Inno Setup 5.5 makes no installers for Windows 95, 98 and Me, so a project
+// that refuses the NT family allows no Windows the installer could run on
+// (the compiler adapter refuses its script).
+bool checkSupportedWindows(const ProjectSettings& p, Prompts& prompts) {
+    if (p.WinNT != kDisabledVersion) {
+        return true;
+    }
+    return reportField(prompts, FieldId::WinNT,
+                       "Ve skupině „" + windowLabel(FieldId::WinNT) + "“ je zvoleno „" +
+                           std::string(kWinNTItems[kDisabledVersion]) +
+                           "“, ale Inno Setup 5.5 instalace pro Windows 95, 98 a Me už nevytváří, "
+                           "a instalace by se tak nedala spustit v žádné verzi Windows!");
 }
 
 // The texts the script appends to a folder ("{pf}\", "{group}\", "{app}\"):
@@ -628,6 +820,10 @@ bool ValidateProject(ProjectSettings& project, const std::string& sourceFolder, 
     passed = checkIniNames(project, prompts) && passed;
     passed = checkDiskSizes(project, prompts) && passed;
     passed = checkPassword(project, prompts) && passed;
+    passed = checkBlankAppNames(project, prompts) && passed;
+    passed = checkIconNamesDiffer(project, prompts) && passed;
+    passed = checkWorkingFolderFiles(project, prompts) && passed;
+    passed = checkSupportedWindows(project, prompts) && passed;
     passed = checkControlCharacters(project, prompts) && passed;
     return passed;
 }

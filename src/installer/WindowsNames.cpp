@@ -83,6 +83,23 @@ std::string sameNameText(std::string_view other) {
     return "liší se od „" + std::string(other) + "“ jen velikostí písmen";
 }
 
+// At the top of the source folder, a name of the build's own in another
+// letter case. Wine finds files the Windows way, so the compiler takes an
+// "output" for its Output folder (measured: the installer lands in it, the
+// build then misses Output, and the next build packs the earlier installer
+// or fails); on Windows an "iss" is the script's file, which the build
+// writes over.
+std::string ownNameTwinText(std::string_view name) {
+    if (name != "Output" && SameNameIgnoringCase(name, "Output")) {
+        return sameNameText("Output") +
+               " a kompilátor by si ho pod wine spletl se složkou pro instalační soubory";
+    }
+    if (name != "ISS" && SameNameIgnoringCase(name, "ISS")) {
+        return sameNameText("ISS") + " a ve Windows by ho přepsal skript instalace ISS";
+    }
+    return {};
+}
+
 } // namespace
 
 std::string WindowsDeviceName(std::string_view name) {
@@ -139,6 +156,9 @@ bool TreeNameCheck::checkFolder(const ScannedFolder& folder) {
             report(folder.entry, file.name, oddityText(file.oddity));
         } else if (std::string problem = WindowsNameProblem(file.name); !problem.empty()) {
             report(folder.entry, file.name, std::move(problem));
+        } else if (std::string twin = folder.index == 0 ? ownNameTwinText(file.name) : "";
+                   !twin.empty()) {
+            report(folder.entry, file.name, std::move(twin));
         } else if (previous && previous->key == file.key) {
             // Sorted without regard to case, such names stand side by side.
             report(folder.entry, file.name, sameNameText(previous->name));
@@ -150,6 +170,9 @@ bool TreeNameCheck::checkFolder(const ScannedFolder& folder) {
     for (std::size_t s = 0; s < folder.subFolders.size(); ++s) {
         const ScannedSubFolder& sub = folder.subFolders[s];
         std::string problem = WindowsNameProblem(sub.name);
+        if (problem.empty() && folder.index == 0) {
+            problem = ownNameTwinText(sub.name);
+        }
         if (problem.empty()) {
             const std::string key = FoldedNameKey(sub.name);
             const auto at = std::lower_bound(

@@ -30,8 +30,10 @@ std::string WindowsNameProblem(std::string_view name);
 // against what an installer can put on Windows: each installed file and
 // folder name (WindowsNameProblem), names in one folder that Windows takes
 // for the same (letter case only: file against file, folder against folder,
-// file against folder), and entries that are neither a plain file nor a
-// folder. Keeps the first offending paths and counts them all.
+// file against folder), at the top the build's own names Output and ISS in
+// another letter case (wine would take one for the other), and entries that
+// are neither a plain file nor a folder. Keeps the first offending paths and
+// counts them all.
 class TreeNameCheck {
 public:
     // Checks one folder's files and installed sub-folders. True when the

@@ -3,6 +3,7 @@
 #include "iscc/ScriptLines.h"
 #include "platform/AsciiCase.h"
 #include "platform/Cp1250.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +28,13 @@ constexpr Bridge kBridges[] = {
     {"CloseApplications", "no"},        {"DefaultDialogFontName", ""},
     {"DiskSliceSize", "1457664", true},
 };
+
+// A script as the copy is made from it: UTF-8, from Windows-1250 unless it
+// carries a byte-order mark.
+std::string scriptText(std::string_view script) {
+    return script.starts_with(kByteOrderMark) ? std::string(script.substr(kByteOrderMark.size()))
+                                              : fromCp1250(script);
+}
 
 bool isYes(std::string_view value) {
     return EqualIgnoringAsciiCase(value, "yes") || EqualIgnoringAsciiCase(value, "true") ||
@@ -79,13 +87,49 @@ std::string TouchTimeOf(std::int64_t epoch) {
     return utcText(epoch, "%H:%M:%S");
 }
 
+std::vector<std::pair<std::string, std::string>> WizardTextFilesOf(std::string_view script) {
+    std::vector<std::pair<std::string, std::string>> files;
+    std::string_view section;
+    ForEachLine(scriptText(script), [&](const ScriptLine& line) {
+        if (const auto name = SectionOf(line.text)) {
+            section = *name;
+        }
+        const auto directive =
+            EqualIgnoringAsciiCase(section, "Setup") ? DirectiveName(line.text) : std::nullopt;
+        for (const std::string_view file : {"LicenseFile", "InfoBeforeFile", "InfoAfterFile"}) {
+            if (directive && EqualIgnoringAsciiCase(*directive, file)) {
+                files.emplace_back(file, DirectiveValue(line.text));
+            }
+        }
+    });
+    return files;
+}
+
+std::optional<std::string> WithByteOrderMark(std::string_view fileName, std::string_view bytes) {
+    const bool text = fileName.size() >= 4 &&
+                      EqualIgnoringAsciiCase(fileName.substr(fileName.size() - 4), ".txt");
+    if (!text || bytes.starts_with(kByteOrderMark)) {
+        return std::nullopt;
+    }
+    bool beyondAscii = false;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        beyondAscii = beyondAscii || static_cast<unsigned char>(bytes[pos]) >= 0x80;
+        if (!decodeUtf8(bytes, pos, Utf8Mode::Strict)) {
+            return std::nullopt; // Windows-1250, as the script's own code page
+        }
+    }
+    if (!beyondAscii) {
+        return std::nullopt;
+    }
+    return std::string(kByteOrderMark) + std::string(bytes);
+}
+
 CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& options) {
-    const std::string utf8 = script.starts_with(kByteOrderMark)
-                                 ? std::string(script.substr(kByteOrderMark.size()))
-                                 : fromCp1250(script);
+    const std::string utf8 = scriptText(script);
 
     // The directives the copy must carry whatever the script says.
-    std::vector<std::pair<std::string, std::string>> forced = {{"SourceDir", options.sourceDir}};
+    std::vector<std::pair<std::string, std::string>> forced = options.replaced;
+    forced.emplace_back("SourceDir", options.sourceDir);
     if (options.reproducibleEpoch) {
         forced.insert(forced.end(), {{"TimeStampsInUTC", "yes"},
                                      {"TouchDate", TouchDateOf(*options.reproducibleEpoch)},

@@ -19,6 +19,9 @@ struct CopyOptions {
     // Where the compiler keeps the uninstaller for signing (Windows form);
     // empty: the installer is not signed.
     std::string signedUninstallerDir;
+    // Directives the script sets that the copy gives another value
+    // ("LicenseFile", the Windows path of a copy with a byte-order mark).
+    std::vector<std::pair<std::string, std::string>> replaced;
 };
 
 // The copy of a script the compiler compiles, and what the adapter needs to
@@ -51,6 +54,18 @@ struct CompilerCopy {
 //   SignedUninstaller and SignedUninstallerDir: these replace a line that sets
 //   them already, as the compiler takes a directive only once.
 CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& options);
+
+// The text files the wizard shows that a script names in [Setup]:
+// LicenseFile, InfoBeforeFile and InfoAfterFile with their values, as the
+// script sets them.
+std::vector<std::pair<std::string, std::string>> WizardTextFilesOf(std::string_view script);
+
+// A text file's bytes as the compiler must get them to show them right: the
+// compiler reads a text without a byte-order mark in the system's code page,
+// so a ".txt" file (any letter case) of valid UTF-8 with letters beyond ASCII
+// and no mark, as Linux editors write it, gets one. Nothing for any other
+// file (RTF, Windows-1250, ASCII, marked already).
+std::optional<std::string> WithByteOrderMark(std::string_view fileName, std::string_view bytes);
 
 // The date and time of an epoch as TouchDate and TouchTime take them (UTC).
 std::string TouchDateOf(std::int64_t epoch);

@@ -59,13 +59,18 @@ WorkFolder::~WorkFolder() {
 }
 
 void WorkFolder::writeScript(const std::string& text) const {
+    writeFile(copy_.filename().string(), text);
+}
+
+fs::path WorkFolder::writeFile(const std::string& name, const std::string& bytes) const {
+    const fs::path file = folder_ / name;
     try {
-        WriteFileAtomically(copy_.string(), text);
+        WriteFileAtomically(file.string(), bytes);
     } catch (const Error& e) {
-        throw AdapterFailure("iscc: Kopii skriptu " + copy_.string() +
-                                 " nelze zapsat: " + e.what() + ".",
+        throw AdapterFailure("iscc: Soubor " + file.string() + " nelze zapsat: " + e.what() + ".",
                              kAdapterCannotRunExitCode);
     }
+    return file;
 }
 
 fs::path WorkFolder::compilerWithoutPreprocessor(const fs::path& compiler) const {

@@ -13,7 +13,9 @@ namespace tornavel::iscc {
 // licence, Output) means what it meant, while the compiler reaches the folder
 // by a path of plain characters: a folder whose path holds a double quote, a
 // backslash or another character Windows cannot hold in a name compiles as
-// any other, and nothing of ours is ever written into the user's folder.
+// any other, and nothing of ours is ever written into the user's folder
+// (where a file of the user's must reach the compiler changed, its changed
+// copy is kept here too).
 class WorkFolder {
 public:
     // script: the absolute path of the script the user gave.
@@ -27,6 +29,10 @@ public:
 
     // Writes the copy the compiler reads.
     void writeScript(const std::string& text) const;
+
+    // Writes a file the copy names instead of one of the user's (a text file
+    // given a byte-order mark); returns its path.
+    std::filesystem::path writeFile(const std::string& name, const std::string& bytes) const;
 
     // The compiler as the script's version had it, without the preprocessor
     // that later packages carry (ISPP.dll, which the compiler loads from its

@@ -10,8 +10,10 @@
 // prefix of our own (wine/WinePrefix). It gets a copy of the script in a work folder of its own
 // (iscc/WorkFolder), made for it by iscc/CompilerCopy: UTF-8 with a byte-order
 // mark, so no locale is needed to read it; the MinVersion line these compilers
-// refuse adapted (iscc/MinVersion); and the directives whose default changed
-// since 5.1.12 set as 5.1.12 had them. The script itself stays as it is.
+// refuse adapted (iscc/MinVersion); the directives whose default changed
+// since 5.1.12 set as 5.1.12 had them; and a licence or information file
+// written in UTF-8 without a byte-order mark named by a copy with one. The
+// script and the user's files stay as they are.
 //
 // The options of the adapter itself (signing, reproducible times, the wine
 // server's linger; the others go to the compiler) and its exit codes are
@@ -184,12 +186,75 @@ Request parseArguments(const std::vector<std::string>& args) {
     return request;
 }
 
+// A file the script names relative to its folder, looked up as wine looks it
+// up for the compiler: the name as written, else one that differs in letter
+// case only. Empty when there is none.
+fs::path findUserFile(const fs::path& folder, const std::string& name) {
+    fs::path path = folder;
+    std::string part;
+    std::error_code ec;
+    for (std::size_t i = 0; i <= name.size(); ++i) {
+        if (i < name.size() && name[i] != '\\' && name[i] != '/') {
+            part += name[i];
+            continue;
+        }
+        if (!part.empty() && !fs::exists(path / part, ec)) {
+            const auto entry = std::find_if(
+                fs::directory_iterator(path, ec), fs::directory_iterator(),
+                [&](const fs::directory_entry& e) {
+                    return tornavel::SameNameIgnoringCase(e.path().filename().string(), part);
+                });
+            if (entry == fs::directory_iterator()) {
+                return {};
+            }
+            part = entry->path().filename().string();
+        }
+        path /= part;
+        part.clear();
+    }
+    return path;
+}
+
+// The licence and information files that the compiler would show garbled
+// (UTF-8 without a byte-order mark): each gets a copy with the mark in the
+// work folder, which the copy of the script names instead. The user's files
+// stay as they are; one that cannot be read is left to the compiler to name.
+// Their names as the script gives them go to names.
+std::vector<std::pair<std::string, std::string>>
+markedTextFiles(const std::string& script, const tornavel::iscc::WorkFolder& work,
+                std::vector<std::string>& names) {
+    std::vector<std::pair<std::string, std::string>> replaced;
+    for (const auto& [directive, name] : tornavel::iscc::WizardTextFilesOf(script)) {
+        const bool relative = !name.empty() && name.find(':') == std::string::npos &&
+                              name.front() != '\\' && name.front() != '/';
+        const fs::path file = relative ? findUserFile(work.userFolder(), name) : fs::path();
+        std::string bytes;
+        try {
+            bytes = file.empty() ? std::string() : tornavel::ReadWholeFile(file.string());
+        } catch (const tornavel::Error&) {
+            continue;
+        }
+        if (const auto marked = tornavel::iscc::WithByteOrderMark(name, bytes)) {
+            const fs::path copy = work.writeFile(directive + ".txt", *marked);
+            replaced.emplace_back(directive, tornavel::WindowsFormOfPath(copy.string()));
+            names.push_back(name);
+        }
+    }
+    return replaced;
+}
+
 // One line that says what the compiler's copy has beyond the script.
 std::string copyNotice(const tornavel::iscc::MinVersionBridge& minVersion,
-                       const tornavel::iscc::CompilerCopy& copy, const Request& request) {
+                       const tornavel::iscc::CompilerCopy& copy, const Request& request,
+                       const std::vector<std::string>& markedFiles) {
     std::vector<std::string> parts;
     if (minVersion.verdict == tornavel::iscc::MinVersionBridge::Verdict::Adapted) {
         parts.push_back(tornavel::iscc::AdaptedLine(minVersion.line));
+    }
+    for (const std::string& file : markedFiles) {
+        parts.push_back("soubor „" + file +
+                        "“ v UTF-8 jako kopie s označením kódování (BOM), aby se v průvodci "
+                        "zobrazil správně");
     }
     if (!copy.bridged.empty()) {
         std::string list;
@@ -334,12 +399,15 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
     tornavel::iscc::CopyOptions options;
     options.sourceDir = tornavel::iscc::WorkFolder::kSourceLink;
     options.reproducibleEpoch = request.reproducibleEpoch;
+    std::vector<std::string> markedFiles;
+    options.replaced = markedTextFiles(minVersion.script, work, markedFiles);
     if (request.signing) {
         options.signedUninstallerDir = tornavel::WindowsFormOfPath(uninstallers.string());
     }
     const tornavel::iscc::CompilerCopy copy = MakeCompilerCopy(minVersion.script, options);
     work.writeScript(copy.text);
-    if (const std::string notice = copyNotice(minVersion, copy, request); !notice.empty()) {
+    if (const std::string notice = copyNotice(minVersion, copy, request, markedFiles);
+        !notice.empty()) {
         console.notice(notice);
     }
 

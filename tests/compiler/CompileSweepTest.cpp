@@ -4,7 +4,7 @@
 //
 // The projects never refuse Windows NT ("zakázat"): with the Windows 9x
 // family gone from the compiler, such a project allows no supported version,
-// and the adapter refuses it on purpose (CompileTest).
+// and the checks refuse it on purpose (CompileTest).
 #include "project/ProjectFile.h"
 #include "project/ProjectSettings.h"
 #include "support/IconSamples.h"

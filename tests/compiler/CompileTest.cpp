@@ -1,6 +1,7 @@
 // Projects built by the real tornavel-cli through the adapter and Inno Setup
 // 5.5.9 under wine: what the adapter changes, what it refuses, and what the
 // user sees of the compiler's errors.
+#include "platform/Paths.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectSettings.h"
 #include "support/RealCompiler.h"
@@ -47,7 +48,8 @@ protected:
 
 TEST_F(Compile, NewProjectCompilesWithTheMinVersionLineAdapted) {
     // What a killed script write and an earlier adapter left is not the user's.
-    scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/ISS.tmp-x7Rq2Z", "[Setup]");
+    scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/ISS.tmp-x7Rq2Z",
+                       ";Tento soubor je vytvořen pro Inno Setup 5.1.12");
     scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/.tornavel-iscc/ISS", "[Setup]");
     const test::ProgramRun r = build();
     ASSERT_EQ(r.status, 0) << everything(r);
@@ -89,16 +91,15 @@ TEST_F(Compile, CompilerErrorNamesTheScriptAndItsLine) {
     EXPECT_FALSE(fs::exists(sourceFolder_ / ".tornavel-iscc"));
 }
 
-TEST_F(Compile, ProjectThatRefusesBothFamiliesStopsWithTheAdaptersMessage) {
-    project_.Win = 4; // "zakázat" in both groups: only a hand-edited file has it
+TEST_F(Compile, ProjectThatAllowsNoSupportedWindowsIsRefusedBeforeTheScript) {
+    project_.Win = 1; // "Windows 98" only, as the window allows it
     project_.WinNT = 4;
     const test::ProgramRun r = build();
-    EXPECT_EQ(r.status, 3);
-    EXPECT_NE(everything(r).find("iscc: Projekt nepovoluje žádnou verzi Windows, kterou "
-                                 "podporuje Inno Setup 5.5 a novější"),
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Chyba: Ve skupině „Minimální verze Win NT“ je zvoleno „zakázat“"),
               std::string::npos)
         << everything(r);
-    EXPECT_FALSE(fs::exists(sourceFolder_ / "Output"));
+    EXPECT_FALSE(fs::exists(sourceFolder_ / "ISS"));
 }
 
 TEST_F(Compile, FoldersWithBracesAreInstalledAsTheyAreNamed) {
@@ -129,10 +130,12 @@ TEST_F(Compile, TreeIsCheckedAsWindowsSeesItBeforeAnythingIsTouched) {
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     put("Output/starý.exe");
     put("ISS");
+    put("OUTPUT/x.txt"); // the compiler would put the installer there
+    put("p\\q/x.txt");   // a folder the compiler would read as p, then q
     const test::ProgramRun refused = build();
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("Zdrojový adresář obsahuje jména, která Windows nedokáže uložit, "
-                               "celkem 7: "),
+                               "celkem 9: "),
               std::string::npos)
         << refused.err;
     EXPECT_NE(refused.err.find(" Readme.txt: liší se od „README.txt“ jen velikostí písmen "),
@@ -147,6 +150,8 @@ TEST_F(Compile, TreeIsCheckedAsWindowsSeesItBeforeAnythingIsTouched) {
     }
     fs::remove(pipe);
     fs::remove(sourceFolder_ / "Data/Jinak");
+    fs::remove_all(sourceFolder_ / "OUTPUT");
+    fs::remove_all(sourceFolder_ / "p\\q");
     put("konec");         // the name without its dot
     put("auxiliary.log"); // a device name only as a whole
     put("Obrázky/Ctete.txt");
@@ -187,6 +192,10 @@ TEST_F(Compile, TextsJustInsideTheChecksLimitsBuildAndInstall) {
     }
     installer += " 1.0"; // 200 characters, 251 bytes
     const std::string folder(217, 'd');
+    std::string deepFile = "x.txt";
+    for (int level = 19; level >= 1; --level) {
+        deepFile = "d" + std::to_string(level) + "\\" + deepFile;
+    }
     const fs::path drive = fs::path(WinePrefixFolder()) / "drive_c";
     const fs::path app = drive / "Program Files (x86)" / folder;
     const fs::path group = drive / "ProgramData/Microsoft/Windows/Start Menu/Programs/Skupina";
@@ -212,7 +221,20 @@ TEST_F(Compile, TextsJustInsideTheChecksLimitsBuildAndInstall) {
          },
          app / "nastaveni.ini", "[[sekce;1]\r\nklic;[1]=C:\\Program Files (x86)\\" + folder},
         {[](auto& p) { p.Password = "tajné heslo"; }, app / "Program.exe"},
+        // Icons that differ in more than letter case, one starting a file at
+        // the deepest installed level; ".." and a tab where no name is made.
+        {[&](auto& p) {
+             p.Icons[1].Name = "Podsložka\\CONSOLE 2";
+             p.Icons[1].FileName = deepFile;
+             p.LicenceFile = "Data\\..\\Licence.txt";
+             p.AppCopyright = "Já\tty";
+         },
+         group / "{1} x" / "Podsložka" / "CONSOLE 2.lnk"},
+        {[](auto&) {}, app / toNativeSeparators(deepFile)},
     };
+    for (const std::string& name : {std::string("Licence.txt"), deepFile}) {
+        scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/" + toNativeSeparators(name), "x");
+    }
     for (const Row& row : rows) {
         row.change(project_);
     }
@@ -231,6 +253,8 @@ TEST_F(Compile, TextsJustInsideTheChecksLimitsBuildAndInstall) {
         EXPECT_NE(test::readFileBytes(row.installed).find(row.holds), std::string::npos);
     }
 
+    fs::remove_all(sourceFolder_ / "d1");
+    fs::remove(sourceFolder_ / "Licence.txt");
     NewProject(project_);
     project_.DiskSpanning = true;
     project_.DiskSize = "2100000000";

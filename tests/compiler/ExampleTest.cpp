@@ -3,6 +3,7 @@
 // test run starts it.
 #include "installer/BuildDriver.h"
 #include "platform/AppExec.h"
+#include "platform/Cp1250.h"
 #include "support/RealCompiler.h"
 #include "support/ScopedVariable.h"
 #include "support/TestCertificate.h"
@@ -84,14 +85,19 @@ TEST_F(Example, SignedInstallerAndItsUninstallerInstallSilentlyThroughTheTestRun
     EXPECT_TRUE(test::signatureVerifies(target / "unins000.exe", certificate, scratch_));
 }
 
-TEST_F(Example, WizardShowsThePagesOfInnoSetup512) {
+TEST_F(Example, WizardShowsThePagesOfInnoSetup512AndTheTextsAsWritten) {
     // The example's own script with a probe that notes every page shown and
     // moves on, run twice in a prefix of its own: installed silently, then
     // shown again, as a user reinstalls. Inno Setup 5.5.9 on its own would
     // skip the welcome page, and on the reinstall the folder and group pages.
+    // The probe also keeps the texts of the licence page, whose file is
+    // UTF-8 without a byte-order mark as Linux editors write it, and of the
+    // information page, whose file is Windows-1250.
     const test::ScopedVariable prefix("TORNAVEL_WINEPREFIX", WinePrefixFolder() + "-wizard");
     const test::VirtualDisplay display;
     const test::ScopedVariable displayVariable("DISPLAY", display.name());
+    const std::string licence = fromCp1250(test::readFileBytes(source_.path() / "Licence.txt"));
+    std::ofstream(source_.path() / "Licence.txt", std::ios::binary) << licence;
     const test::ProgramRun script =
         test::runProgram({(test::programFolder() / "tornavel-cli").string(), "script",
                           project_.string(), "--source", source_.path().string()},
@@ -102,7 +108,13 @@ TEST_F(Example, WizardShowsThePagesOfInnoSetup512) {
     std::ofstream(probe, std::ios::app | std::ios::binary)
         << "[Code]\r\n"
            "procedure CurPageChanged(CurPageID: Integer);\r\n"
+           "var Shown: TArrayOfString;\r\n"
            "begin\r\n"
+           "  SetArrayLength(Shown, 2);\r\n"
+           "  Shown[0] := WizardForm.LicenseMemo.Text;\r\n"
+           "  Shown[1] := WizardForm.InfoBeforeMemo.Text;\r\n"
+           "  if CurPageID = wpInfoBefore then "
+           "SaveStringsToUTF8File(ExpandConstant('{src}\\texts.txt'), Shown, False);\r\n"
            "  SaveStringToFile(ExpandConstant('{src}\\pages.txt'), IntToStr(CurPageID) + ' ', "
            "True);\r\n"
            "  if CurPageID = wpLicense then WizardForm.LicenseAcceptedRadio.Checked := True;\r\n"
@@ -126,6 +138,16 @@ TEST_F(Example, WizardShowsThePagesOfInnoSetup512) {
     const std::string shown = wizard.waitForPages(pages, "10 ");
     // Welcome, licence, information, folder, Start menu group, ready.
     EXPECT_EQ(shown, "1 2 4 6 8 10 ");
+    // Both texts as written (the memos end their lines with CR LF); the
+    // user's licence stays without its mark.
+    const auto withoutLineEnds = [](std::string text) {
+        std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
+        return text;
+    };
+    EXPECT_EQ(withoutLineEnds(test::readFileBytes(source_.path() / "Output" / "texts.txt")),
+              withoutLineEnds("\xEF\xBB\xBF" + licence +
+                              fromCp1250(test::readFileBytes(source_.path() / "Čtěte.txt"))));
+    EXPECT_EQ(test::readFileBytes(source_.path() / "Licence.txt"), licence);
 }
 
 } // namespace

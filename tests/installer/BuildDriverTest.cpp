@@ -303,22 +303,36 @@ TEST_F(BuildDriverTest, CompilerErrorLineIsQuotedInTheFailure) {
                                         "finished: 2: " + errorLine}));
 }
 
-TEST_F(BuildDriverTest, LeftOutFoldersAreNoticedOnceAfterTheScript) {
+TEST_F(BuildDriverTest, LeftOutFoldersAndLinksLeadingOutAreNoticedAfterTheScript) {
     source_.writeFile("Data.old/a.txt");
     source_.writeFile(".git/config");
+    // Links inside the tree that lead out of it are packed, and named; so is
+    // a licence reached through one in a folder the installer leaves out.
+    const fs::path elsewhere = fs::canonical(program_.path());
+    fs::create_symlink(elsewhere, source_.path() / "Jinde");
+    fs::create_symlink(elsewhere, source_.path() / "Data.old" / "jinde");
+    fs::create_symlink(source_.path() / "readme.txt", source_.path() / "uvnitř.txt");
+    project_.LicenceFile = "Data.old\\jinde\\iscc";
     prompts_.queueAnswer(Answer::No);
     EXPECT_EQ(build(), BuildOutcome::Declined);
-    ASSERT_EQ(console_.calls.size(), 1u);
+    ASSERT_EQ(console_.calls.size(), 3u);
     EXPECT_TRUE(console_.calls[0].starts_with("notice: Složky vynechané z instalace"));
     EXPECT_TRUE(console_.calls[0].ends_with(", celkem 2: .git, Data.old.") ||
                 console_.calls[0].ends_with(", celkem 2: Data.old, .git."))
         << console_.calls[0];
+    EXPECT_EQ(console_.calls[1],
+              "notice: Odkaz mimo zdrojový adresář: Jinde → " + elsewhere.string());
+    EXPECT_EQ(console_.calls[2], "notice: Odkaz mimo zdrojový adresář: Data.old/jinde/iscc → " +
+                                     (elsewhere / "iscc").string());
 
-    // Without a console the notice is a plain message.
+    // Without a console the notices are one plain message.
     FakePrompts alone;
     BuildDriver withoutConsole(alone);
     ASSERT_TRUE(withoutConsole.writeScript(project_, env_, nullptr));
-    EXPECT_EQ(alone.texts(Kind::Message), std::vector<std::string>{console_.calls[0].substr(8)});
+    EXPECT_EQ(alone.texts(Kind::Message),
+              std::vector<std::string>{console_.calls[0].substr(8) + "\r\n" +
+                                       console_.calls[1].substr(8) + "\r\n" +
+                                       console_.calls[2].substr(8)});
 }
 
 TEST_F(BuildDriverTest, DiskSpanningGivesTheExactDiskNote) {
@@ -403,6 +417,32 @@ TEST_F(BuildDriverTest, TestRunThatCannotWorkStartsNothing) {
     EXPECT_NE(prompts_.texts(Kind::Message)[0].find(" má " + std::to_string(length) + " znaků "),
               std::string::npos)
         << prompts_.texts(Kind::Message)[0];
+}
+
+TEST_F(BuildDriverTest, InstallerTooDeepForWindowsRunsFromAShortCopyInThePrefix) {
+    // A stand-in for wine records what it is asked to start.
+    const fs::path wine = copyFakeCompiler(program_.path() / "bin" / "wine");
+    program_.writeFile("bin/iscc.exitcode", "0");
+    const test::ScopedVariable path("PATH",
+                                    wine.parent_path().string() + ":" + std::getenv("PATH"));
+    const fs::path prefix = program_.makeDir("prefix/drive_c").parent_path();
+    const test::ScopedVariable prefixVariable("TORNAVEL_WINEPREFIX", prefix.string());
+    const std::string deep(230, 's');
+    env_.sourceFolder = source_.makeDir(deep).string() + "/";
+    prompts_.onAsk = [&](const std::string& caption) {
+        if (caption == kDoneCaption) {
+            source_.writeFile(deep + "/Output/Můj program verze 1.0.exe", "MZ");
+        }
+    };
+    prompts_.queueAnswer(Answer::Yes);
+    prompts_.queueAnswer(Answer::Yes);
+    const test::ScopedVariable display("DISPLAY", ":99");
+    EXPECT_EQ(build(), BuildOutcome::Tested);
+    const std::string started = test::readFileBytes(program_.path() / "bin" / "iscc.log");
+    EXPECT_TRUE(started.starts_with((prefix / "drive_c" / "tornavel-test-").string())) << started;
+    EXPECT_TRUE(started.ends_with("/Můj program verze 1.0.exe\n")) << started;
+    EXPECT_FALSE(fs::exists(fs::path(started).parent_path())); // removed after the run
+    EXPECT_TRUE(prompts_.texts(Kind::Message).empty());
 }
 
 TEST_F(BuildDriverTest, TestRunOfMissingInstallerFailsWithLauncherText) {

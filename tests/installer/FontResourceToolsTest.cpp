@@ -1,5 +1,7 @@
 #include "installer/FontResourceTools.h"
 
+#include "installer/ScriptGenerator.h"
+#include "platform/Errors.h"
 #include "support/FakePrompts.h"
 #include "support/TempDir.h"
 
@@ -101,6 +103,25 @@ TEST_F(FontName, TakesAnotherWindowsLanguageBeforeTheMacintoshRecord) {
                   }
               })),
               "DejaVu Čans");
+}
+
+// A name Windows-1250 cannot hold stops the script, naming the font's file.
+TEST_F(FontName, NameOutsideWindows1250StopsTheScriptNamingTheFile) {
+    dir_.writeFile("Písmo.ttf", patchedFont([](std::string& f, const NameRecord& r) {
+                       if (r.platform == 3) {
+                           writeU16(f, r.text + 2 * 7, 0x65E5); // "Č" -> "日"
+                       }
+                   }));
+    ScriptWriter out;
+    ProjectSettings project;
+    try {
+        WriteContentSections(out, project, dir_.folder(), prompts_, nullptr);
+        FAIL() << "no refusal";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Písmo Písmo.ttf se ve Windows jmenuje „DejaVu 日ans“ a toto jméno "
+                               "obsahuje znaky, které kódování Windows-1250 neumí zapsat, takže "
+                               "ho skript instalace nemůže uvést.");
+    }
 }
 
 TEST_F(FontName, FallsBackToTheMacRomanRecord) {

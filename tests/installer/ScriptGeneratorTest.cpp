@@ -421,11 +421,15 @@ TEST_F(Script, RootFilesWithFontsAndTheOldScript) {
     source_.writeFile("ctime.txt", "text");
     source_.writeFile("Falešné.TTF", "no font at all");
     source_.writeFile("ISS", "old script");
-    source_.writeFile("iss");
+    // What a killed build left is the program's; the user's files of such names are not.
+    source_.writeFile("ISS.tmp-x7Rq2Z", "");
+    source_.writeFile("ISS.tmp-abcdef", "moje");
+    source_.writeFile(".tornavel-iscc", "moje");
     copyFont("DejaVuSans-Bold.ttf", "zz-bold.ttf");
     EXPECT_EQ(contentSection("[Files]"),
-              (Lines{R"(Source: "ctime.txt"; DestDir: "{app}"; Flags: ignoreversion)",
-                     R"(Source: "iss"; DestDir: "{app}"; Flags: ignoreversion)",
+              (Lines{R"(Source: ".tornavel-iscc"; DestDir: "{app}"; Flags: ignoreversion)",
+                     R"(Source: "ctime.txt"; DestDir: "{app}"; Flags: ignoreversion)",
+                     R"(Source: "ISS.tmp-abcdef"; DestDir: "{app}"; Flags: ignoreversion)",
                      R"(Source: "zz-bold.ttf"; DestDir: "{fonts}"; )"
                      R"(FontInstall: "DejaVu Sans Bold"; Flags: promptifolder)"}));
     EXPECT_EQ(prompts_.texts(Kind::Message),
@@ -549,12 +553,22 @@ TEST_F(Script, NamesWindowsCannotHoldAreRefusedTogether) {
         std::filesystem::remove(source_.path() / gone);
     }
     source_.writeFile("Conout$.log"); // a console device, as the text checks know it
+    source_.writeFile("OUTPUT");      // the build's own names, only at the top
+    source_.makeDir("Iss");
+    source_.writeFile("Data/output");
+    source_.makeDir("p\\q"); // a backslash in a folder's name, not a separator
     try {
         contentBytes();
         FAIL() << "no refusal";
     } catch (const Error& e) {
         const std::string text = e.what();
-        EXPECT_NE(text.find("celkem 4:"), std::string::npos) << text;
+        EXPECT_NE(text.find("celkem 7:"), std::string::npos) << text;
+        EXPECT_NE(text.find("\r\nOUTPUT: liší se od „Output“ jen velikostí písmen a kompilátor "),
+                  std::string::npos);
+        EXPECT_NE(text.find("\r\nIss: liší se od „ISS“ jen velikostí písmen a ve Windows "),
+                  std::string::npos);
+        EXPECT_NE(text.find("\r\np\\q: obsahuje znak „\\“, který Windows ve jménech nedovoluje"),
+                  std::string::npos);
         EXPECT_NE(text.find("\r\nConout$.log: je jméno zařízení Windows (CONOUT$)"),
                   std::string::npos);
         EXPECT_NE(text.find("\r\nData: liší se od „data“ jen velikostí písmen"), std::string::npos);

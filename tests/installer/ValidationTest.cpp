@@ -1,5 +1,6 @@
 #include "installer/Validation.h"
 
+#include "platform/Paths.h"
 #include "support/FakePrompts.h"
 #include "support/TempDir.h"
 
@@ -44,11 +45,15 @@ TEST_F(ValidationTest, NewProjectPassesSilently) {
     EXPECT_TRUE(log_.empty());
 }
 
-TEST_F(ValidationTest, BlankRequiredNamesAreNotEmpty) {
+TEST_F(ValidationTest, BlankRequiredNamesAreNotEmptyButNoNames) {
     project_.AppName = " ";
     project_.DefaultDirName = "  ";
-    EXPECT_TRUE(validate());
-    EXPECT_TRUE(prompts_.calls.empty());
+    EXPECT_FALSE(validate());
+    EXPECT_EQ(prompts_.texts(Kind::ErrorDialog),
+              (Texts{"Pole „Jméno adresáře, kam se bude program instalovat“ obsahuje jméno složené "
+                     "jen z mezer, které Windows vynechá, a cesta by tak vedla jinam, než má!",
+                     "Pole „Název instalovaného programu“ obsahuje jen mezery; kompilátor by ho "
+                     "vzal jako prázdné a instalaci by nevytvořil!"}));
 }
 
 TEST_F(ValidationTest, MissingRequiredNamesGiveErrorDialogsAndFocusTheLast) {
@@ -186,6 +191,23 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
     const std::string reserve = "Pole „Počet bajtů, které mají být v první části instalačního "
                                 "souboru ponechány volné, např. pro Váš soubor \"Čti mne.txt\"“";
     dir_.writeFile("Čti mne.txt", "");
+    const auto icon = [](std::size_t i, std::string file, std::string iconFile) {
+        return [=](ProjectSettings& p) {
+            p.Icons[i] = namedIcon("A"), p.Icons[i].FileName = file, p.Icons[i].IconFile = iconFile;
+        };
+    };
+    std::string deep;
+    for (int level = 1; level <= 20; ++level) {
+        deep += "d" + std::to_string(level) + "\\";
+    }
+    for (const std::string file : {"Output/app.exe", "Data.old/a.ico", "ISS", "Output/l.txt"}) {
+        dir_.writeFile(file);
+    }
+    dir_.writeFile(toNativeSeparators(deep) + "x.exe");
+    dir_.writeFile(toNativeSeparators(deep.substr(0, deep.find("d20"))) + "x.exe");
+    const std::string outside = "Data\\..\\..\\" + fileNameOf(dir_.path().string()) + "\\ISS";
+    dir_.makeDir("Data");
+    const std::string notInstalled = "“, který instalace nenainstaluje: ";
     const std::vector<Case> cases = {
         {[](auto& p) { p.Icons[0] = namedIcon("A", " "); }, "Index ikony č.1 zadat musíte!",
          iconField(0, IconPart::IconIndex)},
@@ -286,6 +308,53 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
          "Pole „Informace o případném copyrightu“ obsahuje řídicí znak (kód 13), který skript "
          "instalace nedokáže zapsat!",
          FieldId::AppCopyright},
+        {[](auto& p) { p.DefaultGroupName = "Skupina\\..\\..\\Zlo"; },
+         "Pole „Programová skupina (v nabídce Start)“ obsahuje místo jména „..“, které Windows "
+         "nečte jako jméno složky ani souboru, ale jako odkaz na složku, a cesta by tak vedla "
+         "mimo svou složku!",
+         FieldId::DefaultGroupName},
+        {[](auto& p) { p.IniFileName = "a\tb.ini", p.IniSection = "S", p.IniKey1 = "k"; },
+         "Pole „Jméno souboru .INI, který má být upraven“ obsahuje tabulátor, který nesmí být ve "
+         "jménu souboru ani složky!",
+         FieldId::IniFileName},
+        {[](auto& p) { p.AppVerName = "   "; },
+         "Pole „Název programu včetně verze“ obsahuje jen mezery; kompilátor by ho vzal jako "
+         "prázdné a instalaci by nevytvořil!",
+         FieldId::AppVerName},
+        {[](auto& p) { p.Icons[0] = namedIcon("Pokus"), p.Icons[3] = namedIcon("POKUS"); },
+         "Pole „Jméno ikony č.4“ dává zástupci stejné jméno jako pole „Jméno ikony č.1“ (Windows "
+         "nerozlišuje velká a malá písmena), a instalace by tak vytvořila jen jednoho z nich!",
+         iconField(3, IconPart::Name)},
+        {[&](auto& p) { p.LicenceFile = outside; },
+         "Pole „Jméno souboru s licenčním ujednáním“ uvádí soubor mimo zdrojový adresář („" +
+             outside + "“); uvést lze jen soubor ve zdrojovém adresáři nebo v jeho podsložce!",
+         FieldId::LicenceFile},
+        {[](auto& p) { p.InfoAfterFile = "output\\L.TXT"; },
+         "Pole „Jméno souboru, který bude zobrazen po úspěšné instalaci“ uvádí soubor "
+         "„output\\L.TXT“ ve složce Output, kterou vytváření instalace před kompilací vyprázdní, "
+         "takže by ho kompilátor nenašel!",
+         FieldId::InfoAfterFile},
+        {icon(1, "Output\\app.exe", "Čti mne.txt"),
+         "Pole „Spouštěný soubor“ ikony č.2 uvádí soubor „Output\\app.exe" + notInstalled +
+             "leží ve složce Output, kterou každé vytváření instalace vyprázdní!",
+         iconField(1, IconPart::FileName)},
+        {icon(2, "Čti mne.txt", "Data.old\\a.ico"),
+         "Pole „Jméno souboru s ikonou“ ikony č.3 uvádí soubor „Data.old\\a.ico" + notInstalled +
+             "leží ve složce „Data.old“, která se neinstaluje (název s tečkou nebo skrytá složka)!",
+         iconField(2, IconPart::IconFile)},
+        {icon(3, "iss", "Čti mne.txt"),
+         "Pole „Spouštěný soubor“ ikony č.4 uvádí soubor „iss" + notInstalled +
+             "je skript instalace, který se neinstaluje!",
+         iconField(3, IconPart::FileName)},
+        {icon(4, deep + "x.exe", "Čti mne.txt"),
+         "Pole „Spouštěný soubor“ ikony č.5 uvádí soubor „" + deep + "x.exe" + notInstalled +
+             "leží hlouběji než 19 úrovní pod zdrojovým adresářem!",
+         iconField(4, IconPart::FileName)},
+        {[](auto& p) { p.WinNT = 4; },
+         "Ve skupině „Minimální verze Win NT“ je zvoleno „zakázat“, ale Inno Setup 5.5 instalace "
+         "pro Windows 95, 98 a Me už nevytváří, a instalace by se tak nedala spustit v žádné "
+         "verzi Windows!",
+         FieldId::WinNT},
     };
     for (const Case& c : cases) {
         project_ = ProjectSettings{};
@@ -302,8 +371,10 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
 
     // Their neighbours compile and pass: constants, literal and lone braces,
     // sub-folders, Czech letters, any index the compiler reads, names that
-    // only resemble devices, the limits themselves, and texts the script does
-    // not carry or whose braces the compiler takes literally.
+    // only resemble devices, dots and blanks within a name, the limits
+    // themselves (a file at level 19, ".." that stays inside), tabs where no
+    // name is made, and texts the script does not carry or whose braces the
+    // compiler takes literally.
     project_ = ProjectSettings{};
     prompts_.calls.clear();
     project_.AppName = "Příliš žluťoučký kůň {{";
@@ -312,12 +383,16 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
         project_.AppVerName += "ř";
     }
     project_.DefaultDirName = "Firma\\{username}.{cm:nameandversion,{%A|{{a}},1}\\Program";
-    project_.DefaultGroupName = "Nástroje}";
-    project_.AppCopyright = "{username} {{ {\\}";
+    project_.DefaultGroupName = "Nástroje}\\..Staré. \\ .x";
+    project_.AppCopyright = "{username} {{ {\\}\t";
+    project_.LicenceFile = "Data\\..\\.\\Čti mne.txt";
+    project_.WinNT = 3;
     project_.Password = "tajné{\tx";
     project_.Icons[0] = namedIcon("Podsložka\\Čtěte mě", "-1", "{app}\\x.ini");
     project_.Icons[1] = namedIcon("LPT0\\CONSOLE.txt", " $10 ");
     project_.Icons[2] = namedIcon("C", "-2147483648");
+    project_.Icons[2].FileName = deep.substr(0, deep.find("d20")) + "x.exe"; // level 19
+    project_.Icons[2].IconFile = "Data\\..\\Čti mne.txt";
     project_.Icons[4] = namedIcon("E", "x1F");
     project_.Icons[3] = namedIcon("", "abc", "{");
     project_.IniFileName = "a:{.ini"; // no key: no [INI] line

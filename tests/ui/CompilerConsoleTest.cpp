@@ -121,13 +121,15 @@ private slots:
     }
 
     // A failed compile keeps the window open: the exit code, the error line
-    // marked and scrolled to, and the message box quoting it; the notice of
-    // the left-out folders stands above.
+    // marked and scrolled to, and the message box quoting it; the notices of
+    // the left-out folders and of a link out of the source folder stand above.
     void failureStaysOpenWithTheErrorLineMarked() {
         writeAll(programFolder_ + "iscc.error", "Neplatný parametr.");
         for (int i = 1; i <= 12; ++i) {
             QVERIFY(QDir().mkpath(sourceFolder_ + "záloha." + QString::number(i)));
         }
+        const QString linked = QFileInfo(programFolder_ + "iscc.error").canonicalFilePath();
+        QVERIFY(QFile::link(linked, sourceFolder_ + "chyba.txt"));
         MessageBoxes::setNextAnswer(QMessageBox::Yes);
         named<QPushButton>(*form_, "BitBtn1")->click();
 
@@ -150,7 +152,8 @@ private slots:
         QVERIFY(console.noticeLabel()->isVisible());
         QCOMPARE(console.noticeLabel()->text().count("záloha."), 10);
         QVERIFY(console.noticeLabel()->text().contains("celkem 12: "));
-        QVERIFY(console.noticeLabel()->text().endsWith(" a 2 další."));
+        QVERIFY(console.noticeLabel()->text().endsWith(
+            " a 2 další.\nOdkaz mimo zdrojový adresář: chyba.txt → " + linked));
 
         // The next build starts from an empty window.
         QFile::remove(programFolder_ + "iscc.error");

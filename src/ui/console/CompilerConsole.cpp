@@ -89,7 +89,10 @@ void CompilerConsole::beginBuild() {
 }
 
 void CompilerConsole::notice(const std::string& text) {
-    notice_->setText(fromUtf8(text));
+    // Each notice of the build on a line of its own, none lost.
+    const QString earlier = notice_->text();
+    notice_->setText((earlier.isEmpty() ? QString() : earlier + QLatin1Char('\n')) +
+                     fromUtf8(text));
     notice_->show();
     showUp();
 }

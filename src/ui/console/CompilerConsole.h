@@ -13,7 +13,8 @@ class QPushButton;
 namespace tornavel::ui {
 
 // The window "Kompilace": what a build has to say besides its questions. It
-// shows the notice about folders the installer leaves out above a read-only,
+// shows the build's notices (the folders the installer leaves out, the links
+// that lead out of the source folder), one per line, above a read-only,
 // monospaced view that holds the compiler's command line and then its output,
 // line by line as it arrives, and below it the compile's progress: a bar that
 // counts the files the compiler has packed of those the script installs
