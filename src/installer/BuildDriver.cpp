@@ -126,8 +126,8 @@ std::string CompilerCommandLine(const BuildEnvironment& env) {
 
 BuildStoppedError::BuildStoppedError() : Error(Kind::ProcessFailed, "Kompilace byla zastavena") {}
 
-std::string InstallerPath(const std::string& sourceFolder, const std::string& appVerName) {
-    return outputFolder(sourceFolder) + kNativeSeparator + appVerName + ".exe";
+std::string InstallerPath(const std::string& sourceFolder, const std::string& baseName) {
+    return outputFolder(sourceFolder) + kNativeSeparator + baseName + ".exe";
 }
 
 std::string CompilerFailureText(std::uint32_t exitCode, int signal, const std::string& errorLine) {
@@ -142,10 +142,10 @@ std::string CompilerFailureText(std::uint32_t exitCode, int signal, const std::s
     return text;
 }
 
-std::string DiskNote(const std::string& appVerName) {
-    return "Na disketu č.1 nakopírujte soubory \"" + appVerName + ".exe\" a \"" + appVerName +
-           "-1.bin\"" + "\r" + "Na disketu č.2 nakopírujte soubor " + appVerName + "-2.bin\"" +
-           "\r" + "atd.";
+std::string DiskNote(const std::string& baseName) {
+    return "Na disketu č.1 nakopírujte soubory \"" + baseName + ".exe\" a \"" + baseName +
+           "-1.bin\"" + "\r" + "Na disketu č.2 nakopírujte soubor " + baseName + "-2.bin\"" + "\r" +
+           "atd.";
 }
 
 void ClearOutputFolder(const std::string& sourceFolder) {
@@ -189,8 +189,8 @@ void ClearOutputFolder(const std::string& sourceFolder) {
     }
 }
 
-std::string WrittenInstaller(const std::string& sourceFolder, const std::string& appVerName) {
-    const std::string expected = InstallerPath(sourceFolder, appVerName);
+std::string WrittenInstaller(const std::string& sourceFolder, const std::string& baseName) {
+    const std::string expected = InstallerPath(sourceFolder, baseName);
     if (GetFileAttributes(expected).exists) {
         return expected;
     }
@@ -338,10 +338,11 @@ BuildOutcome BuildDriver::buildInstaller(ProjectSettings& project, const BuildEn
         throw Error(Error::Kind::ProcessFailed, text);
     }
 
+    const std::string baseName = InstallerBaseName(project);
     if (project.DiskSpanning) {
-        prompts_.message(DiskNote(project.AppVerName));
+        prompts_.message(DiskNote(baseName));
     }
-    const std::string installer = WrittenInstaller(env.sourceFolder, project.AppVerName);
+    const std::string installer = WrittenInstaller(env.sourceFolder, baseName);
     std::string doneText = kDoneText;
     doneText.replace(doneText.find("%s"), 2, installer);
     if (prompts_.ask(kDoneCaption, doneText, Prompts::Icon::Question, Prompts::Answer::No) ==
