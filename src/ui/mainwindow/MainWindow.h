@@ -42,9 +42,10 @@ class SigningDialog;
 struct ChooserButton;
 
 // The main window: every value of the project in a control of its own, over
-// six pages, with the menus, the toolbar, the two large buttons and the status
-// line. The controls are the live copy of the project; the core works on a
-// ProjectSettings read from them, and the window writes back only the fields
+// seven pages (the original six and "Vydání"), with the menus, the toolbar,
+// the two large buttons and the status line. The controls are the live copy
+// of the project; the core works on a ProjectSettings read from them, and
+// the window writes back only the fields
 // the core reports as changed, in order, so each control notifies exactly as a
 // change of its value should.
 //
@@ -147,6 +148,7 @@ private:
     QWidget* buildDisksPage();
     QWidget* buildIniPage();
     QWidget* buildOtherPage();
+    QWidget* buildPublishingPage();
     void setTabOrders();
     void createDialogs();
 
@@ -280,6 +282,20 @@ private:
         QPushButton* infoAfterButton;
     };
 
+    struct PublishingPage {
+        QLineEdit* appVersion;
+        QLineEdit* appPublisher;
+        QLineEdit* appPublisherUrl;
+        QLineEdit* setupIconFile;
+        QPushButton* setupIconButton;
+        QLineEdit* outputBaseFilename;
+        QComboBox* runAfterInstall;
+        QCheckBox* desktopIconOptional;
+        QCheckBox* install64Bit;
+        QCheckBox* perUserInstall;
+        QCheckBox* uninstallDisplayIcon;
+    };
+
     Commands commands_{};
     QTabWidget* pages_ = nullptr;
     QPushButton* buildButton_ = nullptr;
@@ -291,6 +307,7 @@ private:
     DisksPage disks_{};
     IniPage ini_{};
     OtherPage other_{};
+    PublishingPage publishing_{};
 
     OutputFolderDialog* outputFolderDialog_ = nullptr;
     SigningDialog* signingDialog_ = nullptr;
