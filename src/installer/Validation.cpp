@@ -632,7 +632,8 @@ bool checkPublishedIcons(const ProjectSettings& p, Prompts& prompts) {
 }
 
 // A per-user install has no administrator's rights, which Windows asks for
-// to add a font, and proposes a longer folder.
+// to add a font or to write into its own folders, and proposes a longer
+// folder.
 bool checkPerUserInstall(const ProjectSettings& p, const std::string& sourceFolder,
                          Prompts& prompts) {
     if (!p.PerUserInstall) {
@@ -652,6 +653,16 @@ bool checkPerUserInstall(const ProjectSettings& p, const std::string& sourceFold
                                  "adresář ale obsahuje písmo „" +
                                  fonts.front() +
                                  "“ a písma smí do systému Windows instalovat jen správce!");
+    }
+    if (iniLinesDue(p) && p.IniLocation > 0 &&
+        p.IniLocation < static_cast<int>(kIniLocationItems.size())) {
+        std::string folder(kIniLocationItems[static_cast<std::size_t>(p.IniLocation)]);
+        folder.front() = 'v';
+        passed = reportField(prompts, FieldId::IniLocation,
+                             kOnPublishingPage +
+                                 "je zaškrtnutá instalace jen pro přihlášeného uživatele, soubor "
+                                 ".INI má ale ležet " +
+                                 folder + ", kam smí zapisovat jen správce!");
     }
     const std::size_t length = CountUtf8Characters(p.DefaultDirName);
     if (p.InstallToProgramFiles && length > kLongestUserFolderName &&

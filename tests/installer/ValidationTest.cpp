@@ -319,6 +319,14 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
          "přihlášeného uživatele nejvýše 194 znaků, delší cestu ke složce programu by instalace "
          "odmítla!",
          FieldId::DefaultDirName},
+        {[&](auto& p) {
+             ini("S", "k")(p);
+             p.IniLocation = 2;
+             p.PerUserInstall = true;
+         },
+         publishing + "je zaškrtnutá instalace jen pro přihlášeného uživatele, soubor .INI má ale "
+                      "ležet v systémovém adresáři Windows, kam smí zapisovat jen správce!",
+         FieldId::IniLocation},
         {[this](auto& p) {
              dir_.writeFile("Písmo.TTF", "");
              p.PerUserInstall = true;
