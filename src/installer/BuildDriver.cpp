@@ -137,7 +137,7 @@ private:
 };
 
 // The links of the tree that lead out of the source folder, and the licence
-// and information files when they lie outside it through a link (in a folder
+// and information files and the setup icon when they lie outside it through a link (in a folder
 // the installer leaves out, the walk does not see them): the compiler packs
 // all of it, so the user is told.
 std::vector<std::string> linksLeadingOut(const ProjectSettings& project,
@@ -145,8 +145,8 @@ std::vector<std::string> linksLeadingOut(const ProjectSettings& project,
                                          const ContentSummary& content) {
     std::vector<std::string> links = content.outsideLinks;
     const OutsideLinks outside(sourceFolder);
-    for (const std::string* file :
-         {&project.LicenceFile, &project.InfoBeforeFile, &project.InfoAfterFile}) {
+    for (const std::string* file : {&project.LicenceFile, &project.InfoBeforeFile,
+                                    &project.InfoAfterFile, &project.SetupIconFile}) {
         const std::string name = toNativeSeparators(*file);
         const std::string target = file->empty() ? "" : outside.targetOutside(sourceFolder + name);
         const std::string link = name + " → " + target;
@@ -184,8 +184,8 @@ std::string CompilerCommandLine(const BuildEnvironment& env) {
 
 BuildStoppedError::BuildStoppedError() : Error(Kind::ProcessFailed, "Kompilace byla zastavena") {}
 
-std::string InstallerPath(const std::string& sourceFolder, const std::string& appVerName) {
-    return outputFolder(sourceFolder) + kNativeSeparator + appVerName + ".exe";
+std::string InstallerPath(const std::string& sourceFolder, const std::string& baseName) {
+    return outputFolder(sourceFolder) + kNativeSeparator + baseName + ".exe";
 }
 
 std::string CompilerFailureText(std::uint32_t exitCode, int signal, const std::string& errorLine) {
@@ -200,10 +200,10 @@ std::string CompilerFailureText(std::uint32_t exitCode, int signal, const std::s
     return text;
 }
 
-std::string DiskNote(const std::string& appVerName) {
-    return "Na disketu č.1 nakopírujte soubory \"" + appVerName + ".exe\" a \"" + appVerName +
-           "-1.bin\"" + "\r" + "Na disketu č.2 nakopírujte soubor " + appVerName + "-2.bin\"" +
-           "\r" + "atd.";
+std::string DiskNote(const std::string& baseName) {
+    return "Na disketu č.1 nakopírujte soubory \"" + baseName + ".exe\" a \"" + baseName +
+           "-1.bin\"" + "\r" + "Na disketu č.2 nakopírujte soubor " + baseName + "-2.bin\"" + "\r" +
+           "atd.";
 }
 
 void ClearOutputFolder(const std::string& sourceFolder) {
@@ -247,8 +247,8 @@ void ClearOutputFolder(const std::string& sourceFolder) {
     }
 }
 
-std::string WrittenInstaller(const std::string& sourceFolder, const std::string& appVerName) {
-    const std::string expected = InstallerPath(sourceFolder, appVerName);
+std::string WrittenInstaller(const std::string& sourceFolder, const std::string& baseName) {
+    const std::string expected = InstallerPath(sourceFolder, baseName);
     if (GetFileAttributes(expected).exists) {
         return expected;
     }
@@ -406,10 +406,11 @@ BuildOutcome BuildDriver::buildInstaller(ProjectSettings& project, const BuildEn
         throw Error(Error::Kind::ProcessFailed, text);
     }
 
+    const std::string baseName = InstallerBaseName(project);
     if (project.DiskSpanning) {
-        prompts_.message(DiskNote(project.AppVerName));
+        prompts_.message(DiskNote(baseName));
     }
-    const std::string installer = WrittenInstaller(env.sourceFolder, project.AppVerName);
+    const std::string installer = WrittenInstaller(env.sourceFolder, baseName);
     std::string doneText = kDoneText;
     doneText.replace(doneText.find("%s"), 2, installer);
     if (prompts_.ask(kDoneCaption, doneText, Prompts::Icon::Question, Prompts::Answer::No) ==

@@ -119,8 +119,8 @@ std::vector<std::string> CompilerArguments(const BuildEnvironment& env);
 std::string CompilerCommandLine(const BuildEnvironment& env);
 
 // The installer the test run starts: SourceFolder + "Output" + separator +
-// AppVerName + ".exe".
-std::string InstallerPath(const std::string& sourceFolder, const std::string& appVerName);
+// the installer's base name (InstallerBaseName) + ".exe".
+std::string InstallerPath(const std::string& sourceFolder, const std::string& baseName);
 
 // The failure of a compiler that ended with exitCode, or by the signal when
 // that is not 0, quoting the line that says why when there is one.
@@ -128,7 +128,7 @@ std::string CompilerFailureText(std::uint32_t exitCode, int signal, const std::s
 
 // The installer the compile wrote: InstallerPath when it is there, else the
 // one program in the output folder (the compiler may name it otherwise).
-std::string WrittenInstaller(const std::string& sourceFolder, const std::string& appVerName);
+std::string WrittenInstaller(const std::string& sourceFolder, const std::string& baseName);
 
 // The compile failed because wine cannot start in its prefix (damaged, or
 // another user's); the front end may offer to set it aside (SetWinePrefixAside)
@@ -142,8 +142,9 @@ private:
     std::string prefix_;
 };
 
-// The note on copying a split installer onto disks.
-std::string DiskNote(const std::string& appVerName);
+// The note on copying a split installer onto disks; baseName is the
+// installer's name without ".exe" (InstallerBaseName).
+std::string DiskNote(const std::string& baseName);
 
 // Deletes the visible files of SourceFolder + "Output" (one that cannot be
 // deleted, or a read-only one, stays) and removes the folder; nothing when

@@ -1,14 +1,18 @@
 #include "installer/ScriptGenerator.h"
 
 #include "installer/FontResourceTools.h"
+#include "installer/ScriptConstants.h"
 #include "installer/SourceScan.h"
 #include "installer/WindowsNames.h"
 #include "platform/AsciiCase.h"
 #include "platform/Cp1250.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "project/ProjectFile.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <limits>
 
@@ -41,6 +45,10 @@ constexpr std::array<std::string_view, 3> kIniFolderPieces = {
 constexpr int kFallbackBackgroundColor = 11;
 
 constexpr int kSmallestSlice = 1457664;
+
+// The files Windows starts as programs; a [Run] entry opens any other with
+// shellexec.
+constexpr std::array<std::string_view, 4> kProgramExtensions = {".exe", ".com", ".bat", ".cmd"};
 
 bool holdsLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
@@ -173,6 +181,76 @@ void writeDiskSpanning(ScriptWriter& out, const ProjectSettings& p) {
     }
 }
 
+// The folder DefaultDirName is proposed in: Program Files, the user's own
+// programs folder for a per-user install (the folder Windows 7 and later
+// name {userpf}; the constant is newer than the compilers we write for), or
+// the root of the system drive.
+std::string_view installFolderBase(const ProjectSettings& p) {
+    if (!p.InstallToProgramFiles) {
+        return "{sd}\\";
+    }
+    return p.PerUserInstall ? "{localappdata}\\Programs\\" : "{pf}\\";
+}
+
+// A version the compiler takes as a file version: 1 to 4 numbers from 0 to
+// 65535 joined by dots ("1", "1.2.3.4").
+bool isFileVersion(std::string_view text) {
+    int parts = 0;
+    for (std::size_t start = 0; start <= text.size(); ++parts) {
+        const std::size_t end = std::min(text.find('.', start), text.size());
+        unsigned number = 0;
+        const auto [stop, error] = std::from_chars(text.data() + start, text.data() + end, number);
+        if (end == start || error != std::errc() || stop != text.data() + end || number > 65535) {
+            return false;
+        }
+        start = end + 1;
+    }
+    return parts <= 4;
+}
+
+// The uninstall entry's icon: icon 1's icon file in the application folder
+// (the checks made sure it has one), with its index as Windows reads it,
+// a decimal number.
+std::string uninstallDisplayIcon(const IconEntry& icon) {
+    const auto index = ParseCompilerInteger(icon.IconIndex);
+    return "{app}\\" + checked(icon.IconFile) + "," + std::to_string(index.value_or(0));
+}
+
+// The [Setup] lines of the section "Vydání", each only when its field is
+// set, so that a project without them gives the script it always gave. The
+// version info is no constant's place: the compiler writes it as it stands.
+void writePublishingSetup(ScriptWriter& out, const ProjectSettings& p) {
+    if (!p.AppVersion.empty()) {
+        out.line("AppVersion=" + checked(p.AppVersion));
+        if (isFileVersion(p.AppVersion)) {
+            out.line("VersionInfoVersion=" + p.AppVersion);
+        }
+        out.line("VersionInfoProductName=" + LiteralText(checked(p.AppName)));
+    }
+    if (!p.AppPublisher.empty()) {
+        out.line("AppPublisher=" + checked(p.AppPublisher));
+        out.line("VersionInfoCompany=" + LiteralText(p.AppPublisher));
+    }
+    if (!p.AppPublisherURL.empty()) {
+        for (const char* directive : {"AppPublisherURL=", "AppSupportURL=", "AppUpdatesURL="}) {
+            out.line(directive + checked(p.AppPublisherURL));
+        }
+    }
+    if (!p.SetupIconFile.empty()) {
+        out.line("SetupIconFile=" + checked(p.SetupIconFile));
+    }
+    if (p.UninstallDisplayIcon) {
+        out.line("UninstallDisplayIcon=" + uninstallDisplayIcon(p.Icons[0]));
+    }
+    if (p.Install64Bit) {
+        out.line("ArchitecturesAllowed=x64");
+        out.line("ArchitecturesInstallIn64BitMode=x64");
+    }
+    if (p.PerUserInstall) {
+        out.line("PrivilegesRequired=lowest");
+    }
+}
+
 void writeSetup(ScriptWriter& out, ProjectSettings& p, ChangeLog* log) {
     out.line("[Setup]");
     if (p.ShowLanguageDialog) {
@@ -190,9 +268,8 @@ void writeSetup(ScriptWriter& out, ProjectSettings& p, ChangeLog* log) {
         setText(p, FieldId::AppVerName, p.AppName, log);
     }
     out.line("AppVerName=" + checked(p.AppVerName));
-    out.line("OutputBaseFilename=" + p.AppVerName);
-    out.line((p.InstallToProgramFiles ? "DefaultDirName={pf}\\" : "DefaultDirName={sd}\\") +
-             checked(p.DefaultDirName));
+    out.line("OutputBaseFilename=" + InstallerBaseName(p));
+    out.line("DefaultDirName=" + std::string(installFolderBase(p)) + checked(p.DefaultDirName));
     out.line("DefaultGroupName=" + checked(p.DefaultGroupName));
     out.line("AppCopyright=" + checked(p.AppCopyright));
     if (!p.LicenceFile.empty()) {
@@ -228,6 +305,7 @@ void writeSetup(ScriptWriter& out, ProjectSettings& p, ChangeLog* log) {
     if (p.DiskSpanning) {
         writeDiskSpanning(out, p);
     }
+    writePublishingSetup(out, p);
     out.line("");
 }
 
@@ -244,15 +322,38 @@ std::string iconLine(std::string_view place, const IconEntry& icon, const std::s
     return line + quoted(icon.IconFile) + "\"; IconIndex: " + checked(icon.IconIndex);
 }
 
+// With DesktopIconOptional the desktop shortcuts are a task of the wizard,
+// unticked: only when there is one.
+bool desktopIconIsTask(const ProjectSettings& p) {
+    return p.DesktopIconOptional && std::any_of(p.Icons.begin(), p.Icons.end(), [](const auto& i) {
+               return !i.Name.empty() && i.OnDesktop;
+           });
+}
+
+constexpr std::string_view kDesktopTask = "desktopicon";
+
+void writeTasks(ScriptWriter& out, const ProjectSettings& p) {
+    if (!desktopIconIsTask(p)) {
+        return;
+    }
+    out.line("[Tasks]");
+    out.line("Name: " + std::string(kDesktopTask) +
+             "; Description: \"{cm:CreateDesktopIcon}\"; GroupDescription: "
+             "\"{cm:AdditionalIcons}\"; Flags: unchecked");
+    out.line("");
+}
+
 void writeIcons(ScriptWriter& out, const ProjectSettings& p) {
     out.line("[Icons]");
+    const std::string desktopTask =
+        desktopIconIsTask(p) ? "; Tasks: " + std::string(kDesktopTask) : std::string();
     for (const auto& icon : p.Icons) {
         if (icon.Name.empty()) {
             continue;
         }
         out.line(iconLine("{group}", icon, hotKeyText(icon.HotKey)));
         if (icon.OnDesktop) {
-            out.line(iconLine("{userdesktop}", icon, {}));
+            out.line(iconLine("{userdesktop}", icon, {}) + desktopTask);
         }
         if (icon.InStartup) {
             out.line(iconLine("{userstartup}", icon, {}));
@@ -323,6 +424,45 @@ void writeFolderFiles(ScriptWriter& out, const ScannedFolder& folder) {
             out.encodedLine({source, toCp1250(file.name), destination});
         }
     }
+}
+
+// An argument of a custom message ("{cm:LaunchProgram,…}") ends at a comma,
+// a bar or a closing brace: they, and the percent sign, are %-encoded.
+std::string customMessageArgument(std::string_view text) {
+    constexpr std::string_view kHex = "0123456789abcdef";
+    std::string out;
+    for (const char c : text) {
+        if (std::string_view("%,|}").find(c) == std::string_view::npos) {
+            out += c;
+        } else {
+            out += {'%', kHex[static_cast<unsigned char>(c) >> 4], kHex[c & 0xF]};
+        }
+    }
+    return out;
+}
+
+// Whether Windows starts a file itself; any other one is opened with the
+// program its type belongs to.
+bool isProgramFile(std::string_view name) {
+    const std::string_view extension = name.substr(std::min(name.rfind('.'), name.size()));
+    return std::any_of(kProgramExtensions.begin(), kProgramExtensions.end(),
+                       [&](std::string_view e) { return EqualIgnoringAsciiCase(extension, e); });
+}
+
+// The program of the icon RunAfterInstall names, offered on the wizard's last
+// page as its shortcut starts it.
+void writeRun(ScriptWriter& out, const ProjectSettings& p) {
+    if (p.RunAfterInstall < 1 || p.RunAfterInstall > kIconCount) {
+        return;
+    }
+    const IconEntry& icon = p.Icons[static_cast<std::size_t>(p.RunAfterInstall - 1)];
+    out.line("");
+    out.line("[Run]");
+    out.line("Filename: \"{app}\\" + quoted(icon.FileName) + "\"; Parameters: \"" +
+             quoted(icon.Parameters) + "\"; WorkingDir: \"{app}\"; Description: \"" +
+             "{cm:LaunchProgram," + customMessageArgument(quoted(p.AppName)) +
+             "}\"; Flags: postinstall skipifsilent nowait" +
+             (isProgramFile(icon.FileName) ? "" : " shellexec"));
 }
 
 ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
@@ -441,6 +581,33 @@ int ParseInteger32(const std::string& text) {
     return static_cast<int>(negative ? -value : value);
 }
 
+std::string_view TrimmedAsCompilerReads(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::optional<int> ParseCompilerInteger(std::string_view text) {
+    std::string spelled(TrimmedAsCompilerReads(text));
+    const std::size_t digits = !spelled.empty() && (spelled[0] == '+' || spelled[0] == '-');
+    if (spelled.size() > digits && (spelled[digits] == 'x' || spelled[digits] == 'X')) {
+        spelled[digits] = '$';
+    }
+    const auto number = parseProfileInteger(spelled);
+    return number ? std::optional<int>(static_cast<int>(*number)) : std::nullopt;
+}
+
+std::string InstallerBaseName(const ProjectSettings& project) {
+    if (!project.OutputBaseFilename.empty()) {
+        return project.OutputBaseFilename;
+    }
+    return project.AppVerName.empty() ? project.AppName : project.AppVerName;
+}
+
 void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* log) {
     writeHeader(out);
     writeSetup(out, project, log);
@@ -449,9 +616,12 @@ void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* 
 ContentSummary WriteContentSections(ScriptWriter& out, ProjectSettings& project,
                                     const std::string& sourceFolder, Prompts& prompts,
                                     ChangeLog* log) {
+    writeTasks(out, project);
     writeIcons(out, project);
     writeIni(out, project);
-    return writeFilesAndDirs(out, project, sourceFolder, prompts, log);
+    ContentSummary summary = writeFilesAndDirs(out, project, sourceFolder, prompts, log);
+    writeRun(out, project);
+    return summary;
 }
 
 } // namespace tornavel

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,8 +49,22 @@ private:
 
 // Header comment, [Languages], [Setup] (through the empty line that ends it). Fills an
 // empty AppVerName with AppName, logged in log. Throws ConvertError when disk spanning
-// is on and DiskSize or ReserveBytes is not a whole number that fits in 32 bits.
+// is on and DiskSize or ReserveBytes is not a whole number that fits in 32 bits. The
+// fields of the section "Vydání" add their lines only when set.
 void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* log);
+
+// The installer's file name without ".exe": OutputBaseFilename, else
+// AppVerName, else AppName (with which the script fills an empty AppVerName).
+std::string InstallerBaseName(const ProjectSettings& project);
+
+// A parameter's value as the compiler reads it: without outer blanks and
+// control characters.
+std::string_view TrimmedAsCompilerReads(std::string_view text);
+
+// A number as the compiler reads IconIndex (Delphi's StrToInt): outer blanks
+// and control characters trimmed, an optional sign, then decimal digits or
+// hexadecimal after "$", "0x" or "x", within 32 bits.
+std::optional<int> ParseCompilerInteger(std::string_view text);
 
 // What the [Files] section holds beyond its lines: the sub-folders the scan
 // left out and the links that lead out of the source folder (OutsideLinks),
@@ -60,7 +75,8 @@ struct ContentSummary {
     std::size_t files = 0;
 };
 
-// [Icons], [INI], [Files], [Dirs], from one walk of sourceFolder
+// [Tasks] (the optional desktop shortcuts), [Icons], [INI], [Files], [Dirs]
+// and [Run] (the program offered at the end); [Files] and [Dirs] from one walk of sourceFolder
 // (WalkSourceTree) whose every name is checked as it is read
 // (TreeNameCheck). Sets project.Font per .TTF root file (logged). Font
 // messages go through prompts.

@@ -7,9 +7,9 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/PeIcons.h"
 #include "platform/Utf8.h"
 #include "project/FieldLabels.h"
-#include "project/ProjectFile.h"
 
 #include <algorithm>
 #include <array>
@@ -77,6 +77,29 @@ std::optional<FolderEntry> findEntry(const std::string& folder, const std::strin
     } catch (const Error&) {
     }
     return std::nullopt;
+}
+
+// The native folder (with its separator) that the parts of a name before
+// its last lead to under sourceFolder, each found as Windows finds it.
+std::optional<std::string> folderOfName(const std::string& sourceFolder,
+                                        const std::vector<std::string>& parts) {
+    std::string folder = withTrailingSeparator(sourceFolder);
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+        const std::string& part = parts[i];
+        if (hasWildcard(part)) {
+            return std::nullopt; // Windows accepts wildcards only in the last part
+        }
+        if (part == "." || part == "..") {
+            folder += part + kNativeSeparator;
+            continue;
+        }
+        const auto entry = findEntry(folder, part);
+        if (!entry || !entry->folder) {
+            return std::nullopt;
+        }
+        folder += entry->name + kNativeSeparator;
+    }
+    return folder;
 }
 
 bool anyFileMatches(const std::string& folder, const std::string& pattern) {
@@ -178,9 +201,12 @@ std::vector<FieldText> installedNames(const ProjectSettings& p) {
     return names;
 }
 
-// The installer's file name: AppVerName, or AppName, with which the script
-// fills an empty AppVerName.
+// The installer's file name: OutputBaseFilename, else AppVerName, else
+// AppName, with which the script fills an empty AppVerName.
 FieldText installerName(const ProjectSettings& p) {
+    if (!p.OutputBaseFilename.empty()) {
+        return {FieldId::OutputBaseFilename, p.OutputBaseFilename};
+    }
     return p.AppVerName.empty() ? FieldText{FieldId::AppName, p.AppName}
                                 : FieldText{FieldId::AppVerName, p.AppVerName};
 }
@@ -192,7 +218,8 @@ std::vector<FieldText> singleFileNames(const ProjectSettings& p) {
     std::vector<FieldText> names;
     for (const FieldText& file : {FieldText{FieldId::LicenceFile, p.LicenceFile},
                                   FieldText{FieldId::InfoBeforeFile, p.InfoBeforeFile},
-                                  FieldText{FieldId::InfoAfterFile, p.InfoAfterFile}}) {
+                                  FieldText{FieldId::InfoAfterFile, p.InfoAfterFile},
+                                  FieldText{FieldId::SetupIconFile, p.SetupIconFile}}) {
         if (!file.value.empty()) {
             names.push_back(file);
         }
@@ -244,25 +271,12 @@ constexpr std::int64_t kSmallestSetupProgram = 1043 * kClusterSize;
 
 // The compiler trims a parameter's value of blanks and control characters.
 std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
+    return TrimmedAsCompilerReads(text);
 }
 
-// The compiler reads IconIndex with Delphi's StrToInt: an optional sign, then
-// decimal digits or hexadecimal after "$", "0x" or "x", within 32 bits
-// (measured: " 5", "$10", "x10" compile; "1 2", "- 5", "2147483648" do not).
+// Measured: " 5", "$10", "x10" compile; "1 2", "- 5", "2147483648" do not.
 bool isCompilerInteger(std::string_view text) {
-    std::string spelled(trimmed(text));
-    const std::size_t digits = !spelled.empty() && (spelled[0] == '+' || spelled[0] == '-');
-    if (spelled.size() > digits && (spelled[digits] == 'x' || spelled[digits] == 'X')) {
-        spelled[digits] = '$';
-    }
-    return parseProfileInteger(spelled).has_value();
+    return ParseCompilerInteger(text).has_value();
 }
 
 // Each problem: the error dialog, then the focus on the field's control.
@@ -651,6 +665,20 @@ bool expandedBeforeWizard(FieldId field) {
 
 constexpr std::string_view kLiteralBrace = " Samotný znak „{“ se zapisuje jako „{{“.";
 
+// The texts that may hold no constant at all, and how a message names them:
+// AppName would name the application before the installer can expand it,
+// and the publisher goes into the installer's version info, which the
+// compiler writes as it stands.
+std::string_view namedWithoutConstants(FieldId field) {
+    if (field == FieldId::AppName) {
+        return "v názvu programu";
+    }
+    if (field == FieldId::AppPublisher) {
+        return "ve jménu vydavatele (zapisuje se i do vlastností instalačního souboru)";
+    }
+    return {};
+}
+
 // What the compiler or the installer would refuse in a text's constants: a
 // "{" that no "}" closes, any constant in AppName (it would name the
 // application before the installer can expand it), one the compiler does not
@@ -663,9 +691,9 @@ std::optional<std::string> constantProblem(const FieldText& text) {
     }
     for (const ScriptConstant& constant : constants) {
         const std::string shown = "„{" + std::string(constant.name) + "}“";
-        if (text.field == FieldId::AppName) {
-            return title + " obsahuje konstantu " + shown +
-                   ", ale v názvu programu konstanty být nesmějí!" + std::string(kLiteralBrace);
+        if (const std::string_view name = namedWithoutConstants(text.field); !name.empty()) {
+            return title + " obsahuje konstantu " + shown + ", ale " + std::string(name) +
+                   " konstanty být nesmějí!" + std::string(kLiteralBrace);
         }
         const ConstantTraits traits = TraitsOfConstant(constant.name);
         if (!traits.known) {
@@ -714,6 +742,151 @@ bool checkControlCharacters(const ProjectSettings& p, Prompts& prompts) {
     return passed;
 }
 
+// ---------------------------------------------------------------------------
+// The section "Vydání".
+
+const std::string kOnPublishingPage = "Na záložce „Vydání“ ";
+
+// A per-user install proposes the folder under "{localappdata}\Programs\",
+// "C:\Users\" and a user name of 13 letters with "\AppData\Local\Programs\",
+// longer than Program Files by 23 characters.
+constexpr std::size_t kLongestUserFolderName = kLongestFolderName - 23;
+
+// The native path of the file a name without wildcards means under
+// sourceFolder, found as Windows finds it; nothing when there is none.
+std::optional<std::string> foundFilePath(const std::string& sourceFolder, const std::string& name) {
+    const std::vector<std::string> parts = nameParts(name);
+    const auto folder = folderOfName(sourceFolder, parts);
+    const auto entry = folder ? findEntry(*folder, parts.back()) : std::nullopt;
+    if (!entry || entry->folder) {
+        return std::nullopt;
+    }
+    return *folder + entry->name;
+}
+
+// The setup icon is an icon file of the working folder: the compiler puts
+// it into the installer as it is.
+bool checkSetupIcon(const ProjectSettings& p, const std::string& sourceFolder, Prompts& prompts) {
+    const std::string& name = p.SetupIconFile;
+    if (name.empty()) {
+        return true;
+    }
+    const std::string title = "Pole " + fieldTitle(FieldId::SetupIconFile);
+    // A wildcard or a name that leaves the working folder is reported with
+    // the other files' names (singleFileNames).
+    if (hasWildcard(name) || !partsInWorkingFolder(name)) {
+        return false;
+    }
+    const auto path = foundFilePath(sourceFolder, name);
+    if (!path) {
+        return reportField(prompts, FieldId::SetupIconFile,
+                           title + " uvádí soubor „" + name +
+                               "“, který v pracovním adresáři není!");
+    }
+    IconSource icon;
+    try {
+        icon = LoadIconSource(*path);
+    } catch (const Error&) {
+        // unreadable: not an icon file to the compiler either
+    }
+    if (icon.format() != IconSource::Format::Ico || !icon.image(0)) {
+        return reportField(prompts, FieldId::SetupIconFile,
+                           title + " uvádí soubor „" + name +
+                               "“, který není soubor s ikonou (.ico)!");
+    }
+    return true;
+}
+
+// The program the last page offers and the icon of the list of programs
+// come from an icon the installer creates (one with a name) that has them.
+bool checkPublishedIcons(const ProjectSettings& p, Prompts& prompts) {
+    bool passed = true;
+    if (p.RunAfterInstall >= 1 && p.RunAfterInstall <= kIconCount) {
+        const int i = p.RunAfterInstall - 1;
+        const IconEntry& icon = p.Icons[static_cast<std::size_t>(i)];
+        if (!isNamedIcon(icon) || icon.FileName.empty()) {
+            passed = reportField(prompts, FieldId::RunAfterInstall,
+                                 kOnPublishingPage +
+                                     "má instalace na konci nabídnout spuštění programu ikony " +
+                                     iconNumber(i) + ", ikona " + iconNumber(i) +
+                                     " ale musí mít vyplněné jméno i spouštěný soubor!");
+        }
+    }
+    const IconEntry& first = p.Icons[0];
+    if (p.UninstallDisplayIcon && (!isNamedIcon(first) || first.IconFile.empty())) {
+        passed = reportField(prompts, FieldId::UninstallDisplayIcon,
+                             kOnPublishingPage +
+                                 "má seznam programů Windows ukázat ikonu č.1, ikona č.1 ale musí "
+                                 "mít vyplněné jméno i spouštěný soubor nebo soubor s ikonou!");
+    }
+    return passed;
+}
+
+// A per-user install has no administrator's rights, which Windows asks for
+// to add a font or to write into its own folders, and proposes a longer
+// folder.
+bool checkPerUserInstall(const ProjectSettings& p, const std::string& sourceFolder,
+                         Prompts& prompts) {
+    if (!p.PerUserInstall) {
+        return true;
+    }
+    bool passed = true;
+    std::vector<std::string> fonts;
+    try {
+        fonts = ListEntries(sourceFolder, "*.ttf", EntryFilter::AllFiles);
+    } catch (const Error&) {
+        // the script's own walk names a folder it cannot read
+    }
+    if (!fonts.empty()) {
+        passed = reportField(prompts, FieldId::PerUserInstall,
+                             kOnPublishingPage +
+                                 "je zaškrtnutá instalace jen pro přihlášeného uživatele, pracovní "
+                                 "adresář ale obsahuje písmo „" +
+                                 fonts.front() +
+                                 "“ a písma smí do systému Windows instalovat jen správce!");
+    }
+    if (iniLinesDue(p) && p.IniLocation > 0 &&
+        p.IniLocation < static_cast<int>(kIniLocationItems.size())) {
+        std::string folder(kIniLocationItems[static_cast<std::size_t>(p.IniLocation)]);
+        folder.front() = 'v';
+        passed = reportField(prompts, FieldId::IniLocation,
+                             kOnPublishingPage +
+                                 "je zaškrtnutá instalace jen pro přihlášeného uživatele, soubor "
+                                 ".INI má ale ležet " +
+                                 folder + ", kam smí zapisovat jen správce!");
+    }
+    const std::size_t length = CountUtf8Characters(p.DefaultDirName);
+    if (p.InstallToProgramFiles && length > kLongestUserFolderName &&
+        length <= kLongestFolderName) {
+        passed = reportField(prompts, FieldId::DefaultDirName,
+                             "Pole " + fieldTitle(FieldId::DefaultDirName) +
+                                 " smí mít při instalaci jen pro přihlášeného uživatele nejvýše " +
+                                 std::to_string(kLongestUserFolderName) +
+                                 " znaků, delší cestu ke složce programu by instalace odmítla!");
+    }
+    return passed;
+}
+
+// The section's texts that the compiler reads constants in.
+bool checkPublishingTexts(const ProjectSettings& p, Prompts& prompts) {
+    bool passed = true;
+    for (const FieldText& text : {FieldText{FieldId::AppVersion, p.AppVersion},
+                                  FieldText{FieldId::AppPublisher, p.AppPublisher},
+                                  FieldText{FieldId::AppPublisherURL, p.AppPublisherURL}}) {
+        if (const auto problem = constantProblem(text)) {
+            passed = reportField(prompts, text.field, *problem);
+        }
+    }
+    return passed;
+}
+
+bool checkPublishing(const ProjectSettings& p, const std::string& sourceFolder, Prompts& prompts) {
+    bool passed = checkSetupIcon(p, sourceFolder, prompts);
+    passed = checkPublishedIcons(p, prompts) && passed;
+    passed = checkPerUserInstall(p, sourceFolder, prompts) && passed;
+    return checkPublishingTexts(p, prompts) && passed;
+}
+
 } // namespace
 
 bool IsFilePresent(const std::string& sourceFolder, const std::string& name) {
@@ -722,29 +895,17 @@ bool IsFilePresent(const std::string& sourceFolder, const std::string& name) {
     if (last.empty()) {
         return false;
     }
-    std::string folder = withTrailingSeparator(sourceFolder);
-    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-        const std::string& part = parts[i];
-        if (hasWildcard(part)) {
-            return false; // Windows accepts wildcards only in the last part
-        }
-        if (part == "." || part == "..") {
-            folder += part + kNativeSeparator;
-            continue;
-        }
-        const auto entry = findEntry(folder, part);
-        if (!entry || !entry->folder) {
-            return false;
-        }
-        folder += entry->name + kNativeSeparator;
+    const auto folder = folderOfName(sourceFolder, parts);
+    if (!folder) {
+        return false;
     }
     if (!hasWildcard(last)) {
-        const FileAttributes exact = GetFileAttributes(folder + last);
+        const FileAttributes exact = GetFileAttributes(*folder + last);
         if (exact.exists && !exact.folder) {
             return true;
         }
     }
-    return anyFileMatches(folder, last);
+    return anyFileMatches(*folder, last);
 }
 
 bool ValidateProject(ProjectSettings& project, const std::string& sourceFolder, Prompts& prompts,
@@ -824,6 +985,7 @@ bool ValidateProject(ProjectSettings& project, const std::string& sourceFolder, 
     passed = checkIconNamesDiffer(project, prompts) && passed;
     passed = checkWorkingFolderFiles(project, prompts) && passed;
     passed = checkSupportedWindows(project, prompts) && passed;
+    passed = checkPublishing(project, sourceFolder, prompts) && passed;
     passed = checkControlCharacters(project, prompts) && passed;
     return passed;
 }

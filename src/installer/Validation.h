@@ -18,17 +18,23 @@ namespace tornavel {
 // the error dialog naming the field and a focus request: a named icon's index
 // that is no 32-bit integer; in the names of installed folders, shortcuts and
 // the INI file a character Windows forbids (: * ? " < > |) or a device name
-// (CON, NUL, COM1 ...), likewise in the installer's name (AppVerName, else
-// AppName), where "/" and "\" are forbidden too; a wildcard in the names of
-// the licence, information and icons' files; in the texts whose constants
-// the compiler expands a "{" that no "}" closes ("{{" is a literal brace), a
-// constant the compiler does not know or the installer cannot expand where
-// the text stands, and any constant in AppName; an installer name or
-// installation folder too long to start or install; an INI line without a
-// section or with a key or section its readers would cut; with disk spanning
-// a slice over the compiler's largest and a reserve that is negative or
-// leaves the first slice no room; a password with outer blanks. Only texts
-// that the script really carries are looked at, except for the last check: a
+// (CON, NUL, COM1 ...), likewise in the installer's name (OutputBaseFilename,
+// else AppVerName, else AppName), where "/" and "\" are forbidden too; a
+// wildcard in the names of the licence, information and icons' files; in the
+// texts whose constants the compiler expands a "{" that no "}" closes ("{{"
+// is a literal brace), a constant the compiler does not know or the
+// installer cannot expand where the text stands, and any constant in AppName
+// and AppPublisher; an installer name or installation folder too long to
+// start or install; an INI line without a section or with a key or section
+// its readers would cut; with disk spanning a slice over the compiler's
+// largest and a reserve that is negative or leaves the first slice no room;
+// a password with outer blanks. Of the section "Vydání": a setup icon that
+// is no icon file (.ico) of the working folder; a program to offer at the
+// end, or the icon of the list of programs, from an icon without a name or a
+// file; a per-user install with a font in the working folder (Windows adds
+// fonts for administrators only), an INI file in a Windows folder or a
+// folder too long under the user's programs folder. Only texts that the
+// script really carries are looked at, except for the last check: a
 // control character other than the tab (a line break, a NUL), which no field
 // can hold, in any text of the project.
 //

@@ -131,7 +131,7 @@ void LoadProject(const std::string& path, ProjectSettings& project, ChangeLog* l
         throw Error(Error::Kind::InputOutput,
                     "Soubor „" + path +
                         "“ není projekt Tornavelu: nemá žádnou ze sekcí Nastavení, Diskety, "
-                        "Soubory, Ostatní, Ikony a INI.");
+                        "Soubory, Ostatní, Ikony, INI a Vydání.");
     }
     for (const FieldInfo* field : fieldsInFileOrder(SaveOrder::Save)) {
         const auto text = file.read(sectionName(field->section), field->key);

@@ -13,11 +13,11 @@ namespace tornavel {
 // The two orders in which a project's keys reach the file. They differ only in
 // where the section "Soubory" stands when it is new to the file.
 enum class SaveOrder {
-    SaveAs, // "Nastavení", "Diskety", "Soubory", "Ostatní", "Ikony", "INI"
-    Save,   // "Nastavení", "Diskety", "Ostatní", "Soubory", "Ikony", "INI"
+    SaveAs, // "Nastavení", "Diskety", "Soubory", "Ostatní", "Ikony", "INI", "Vydání"
+    Save,   // "Nastavení", "Diskety", "Ostatní", "Soubory", "Ikony", "INI", "Vydání"
 };
 
-// Writes all 75 keys of the project into the INI file at path (native path),
+// Writes all 85 keys of the project into the INI file at path (native path),
 // keeping every other section and key of an existing file. The file is replaced
 // whole and atomically: on failure (IniWriteError "Unable to write to <path>",
 // EncodingError for a text Windows-1250 cannot hold, ValueTooLongError naming
@@ -25,7 +25,7 @@ enum class SaveOrder {
 // Every value reads back unchanged with LoadProject.
 void SaveProject(const ProjectSettings& project, const std::string& path, SaveOrder order);
 
-// The largest project file Open reads; a project holds 75 keys.
+// The largest project file Open reads; a project holds 85 keys.
 inline constexpr long long kMaxProjectFileSize = 1024LL * 1024;
 
 // Reads the project's keys from the INI file at path into project, key by key

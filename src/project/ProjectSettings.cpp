@@ -236,9 +236,14 @@ void NewProject(ProjectSettings& s, ChangeLog* log) {
     }
     setBool(s, FieldId::IniDeleteOnUninstall, false, log);
     setInt(s, FieldId::IniLocation, 0, log);
+    const ProjectSettings start;
+    for (const FieldInfo& field : projectFields()) {
+        if (field.section == FileSection::Vydani) {
+            setField(s, field.id, getField(start, field.id), log);
+        }
+    }
     // The original New left these as the last project had them, which put
     // its password and global hot keys into the next installer unasked.
-    const ProjectSettings start;
     for (FieldId id :
          {FieldId::Password, FieldId::ShowLanguageDialog, FieldId::BackColorDirection}) {
         setField(s, id, getField(start, id), log);

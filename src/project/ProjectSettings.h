@@ -41,6 +41,9 @@ inline constexpr std::array<std::string_view, 5> kWinNTItems = {
 inline constexpr std::array<std::string_view, 3> kIniLocationItems = {
     "V adresáři aplikace", "V adresáři Windows", "V systémovém adresáři Windows"};
 inline constexpr int kDisabledVersion = 4; // "zakázat"
+// RunAfterInstall: none, then the icons by number.
+inline constexpr std::array<std::string_view, 6> kRunAfterInstallItems = {
+    "nenabízet", "ikona č.1", "ikona č.2", "ikona č.3", "ikona č.4", "ikona č.5"};
 
 // ---------------------------------------------------------------------------
 // The types of the fields, as project/ProjectFields.def names them.
@@ -199,9 +202,9 @@ void setBool(ProjectSettings& s, FieldId id, bool value, ChangeLog* log = nullpt
 void setInt(ProjectSettings& s, FieldId id, long long value, ChangeLog* log = nullptr);
 
 // New project: resets the project to its defaults in the order the window's
-// New does it, then Password, ShowLanguageDialog, BackColorDirection and the
-// five HotKey values to a started program's values, so every field is as at
-// start.
+// New does it, the fields of the section "Vydání" to their start values,
+// then Password, ShowLanguageDialog, BackColorDirection and the five HotKey
+// values to a started program's values, so every field is as at start.
 void NewProject(ProjectSettings& s, ChangeLog* log = nullptr);
 
 } // namespace tornavel

@@ -248,10 +248,11 @@ TEST_F(CliTest, ScriptStopsAfterTheScript) {
 TEST_F(CliTest, ShowPrintsEveryKeyInFileOrder) {
     project_.Password = "tajné heslo";
     project_.Icons[4].HotKey = 79;
+    project_.AppVersion = "2.0";
     const CliRun r = run({"show", projectFile()});
     EXPECT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
-    ASSERT_EQ(out.size(), 75u) << r.out;
+    ASSERT_EQ(out.size(), 85u) << r.out;
     EXPECT_EQ(out.front(), "AppName=Účetnictví");
     EXPECT_EQ(out[1], "AppVerName=Účetnictví 2.0");
     EXPECT_EQ(out[8], "Password=tajné heslo");
@@ -260,7 +261,9 @@ TEST_F(CliTest, ShowPrintsEveryKeyInFileOrder) {
     EXPECT_EQ(out[19], "Barva nahledu=16711680");
     EXPECT_EQ(out[25], "Ikona1-1=Účetnictví");
     EXPECT_EQ(out[25 + 4 * 8 + 5], "Ikona5-6=79");
-    EXPECT_EQ(out.back(), "Adresar=0");
+    EXPECT_EQ(out[74], "Adresar=0");
+    EXPECT_EQ(out[75], "AppVersion=2.0");
+    EXPECT_EQ(out.back(), "UninstallDisplayIcon=0");
 }
 
 TEST_F(CliTest, ShowLoadsOverTheStartValues) {
@@ -268,7 +271,7 @@ TEST_F(CliTest, ShowLoadsOverTheStartValues) {
     const CliRun r = run({"show", (scratch_.path() / "partial.ipr").string()});
     EXPECT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
-    ASSERT_EQ(out.size(), 75u);
+    ASSERT_EQ(out.size(), 85u);
     EXPECT_EQ(out[0], "AppName=Jen jméno");
     EXPECT_EQ(out[1], "AppVerName=Můj program verze 1.0");
     EXPECT_EQ(out[4], "AppCopyright=© Ing. Já a synové");

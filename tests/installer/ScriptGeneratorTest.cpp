@@ -227,6 +227,51 @@ TEST_F(Script, SetupValuesStayAsTyped) {
     EXPECT_EQ(setup[2], R"(AppName=Můj "nejlepší" {program})");
 }
 
+// The section "Vydání": every field set adds its lines, and only then.
+TEST_F(Script, PublishingFieldsAddTheirLinesSectionsAndTasks) {
+    project_.AppName = "Zpěvník, 100% {{zdarma}|";
+    project_.AppVersion = "1.2.3";
+    project_.AppPublisher = "Firma {{s.r.o.}";
+    project_.AppPublisherURL = "https://example.cz/";
+    project_.SetupIconFile = "instalace.ico";
+    project_.OutputBaseFilename = "zpevnik-1.2.3";
+    project_.RunAfterInstall = 2;
+    project_.DesktopIconOptional = project_.Install64Bit = project_.PerUserInstall = true;
+    project_.UninstallDisplayIcon = true;
+    project_.Icons[0] = {"Zpěvník", "zpevnik.exe", "", "zpevnik.ico", " $10", 0, true, false};
+    project_.Icons[1] = {"Návod", "doc\\návod.pdf", "", "doc\\návod.pdf", "0", 0, false, false};
+    const Lines setup = setupLines();
+    EXPECT_EQ(Lines(setup.begin() + 4, setup.begin() + 6),
+              (Lines{"OutputBaseFilename=zpevnik-1.2.3",
+                     "DefaultDirName={localappdata}\\Programs\\Můj program"}));
+    EXPECT_EQ(Lines(setup.end() - 13, setup.end()),
+              (Lines{"AppVersion=1.2.3", "VersionInfoVersion=1.2.3",
+                     "VersionInfoProductName=Zpěvník, 100% {zdarma}|",
+                     "AppPublisher=Firma {{s.r.o.}", "VersionInfoCompany=Firma {s.r.o.}",
+                     "AppPublisherURL=https://example.cz/", "AppSupportURL=https://example.cz/",
+                     "AppUpdatesURL=https://example.cz/", "SetupIconFile=instalace.ico",
+                     "UninstallDisplayIcon={app}\\zpevnik.ico,16", "ArchitecturesAllowed=x64",
+                     "ArchitecturesInstallIn64BitMode=x64", "PrivilegesRequired=lowest"}));
+    const Lines script = decodedLines(contentBytes());
+    EXPECT_EQ(script[0], "[Tasks]");
+    EXPECT_TRUE(section(script, "[Icons]").at(1).ends_with("IconIndex:  $10; Tasks: desktopicon"));
+    EXPECT_EQ(script.back(),
+              R"(Filename: "{app}\doc\návod.pdf"; Parameters: ""; WorkingDir: )"
+              R"("{app}"; Description: "{cm:LaunchProgram,Zpěvník%2c 100%25 )"
+              R"({{zdarma%7d%7c}"; Flags: postinstall skipifsilent nowait shellexec)");
+
+    // A version that is no file version, a program started by itself, and
+    // without a desktop shortcut no task to offer.
+    for (const char* version : {"1.2.65536", "1.2.3.4.5", "1..2", "1.2 beta"}) {
+        project_.AppVersion = version;
+        EXPECT_EQ(setupLines().size(), setup.size() - 1) << version;
+    }
+    project_.Icons[1].FileName = "doc\\Návod.EXE";
+    project_.Icons[0].OnDesktop = false;
+    EXPECT_EQ(decodedLines(contentBytes()).front(), "[Icons]");
+    EXPECT_TRUE(decodedLines(contentBytes()).back().ends_with("skipifsilent nowait"));
+}
+
 class DiskSpanning : public Script {
 protected:
     Lines diskLines(const std::string& size, const std::string& reserve) {

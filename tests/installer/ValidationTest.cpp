@@ -2,6 +2,7 @@
 
 #include "platform/Paths.h"
 #include "support/FakePrompts.h"
+#include "support/IconSamples.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -190,6 +191,8 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
     };
     const std::string reserve = "Pole „Počet bajtů, které mají být v první části instalačního "
                                 "souboru ponechány volné, např. pro Váš soubor \"Čti mne.txt\"“";
+    const std::string setupIcon = "Pole „Ikona instalačního programu“ ";
+    const std::string publishing = "Na záložce „Vydání“ ";
     dir_.writeFile("Čti mne.txt", "");
     const auto icon = [](std::size_t i, std::string file, std::string iconFile) {
         return [=](ProjectSettings& p) {
@@ -208,6 +211,8 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
     const std::string outside = "Data\\..\\..\\" + fileNameOf(dir_.path().string()) + "\\ISS";
     dir_.makeDir("Data");
     const std::string notInstalled = "“, který instalace nenainstaluje: ";
+    dir_.writeFile("ikona.ico", test::sampleIcoFile({{16, 0xFF00FF00u}}));
+    dir_.writeFile("Output/ikona.ico", test::sampleIcoFile({{16, 0xFF00FF00u}}));
     const std::vector<Case> cases = {
         {[](auto& p) { p.Icons[0] = namedIcon("A", " "); }, "Index ikony č.1 zadat musíte!",
          iconField(0, IconPart::IconIndex)},
@@ -355,6 +360,60 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
          "pro Windows 95, 98 a Me už nevytváří, a instalace by se tak nedala spustit v žádné "
          "verzi Windows!",
          FieldId::WinNT},
+        {[](auto& p) { p.SetupIconFile = "chybí.ico"; },
+         setupIcon + "uvádí soubor „chybí.ico“, který v pracovním adresáři není!",
+         FieldId::SetupIconFile},
+        {[](auto& p) { p.SetupIconFile = "Čti mne.txt"; },
+         setupIcon + "uvádí soubor „Čti mne.txt“, který není soubor s ikonou (.ico)!",
+         FieldId::SetupIconFile},
+        {[](auto& p) { p.SetupIconFile = "Data\\..\\..\\ikona.ico"; },
+         setupIcon + "uvádí soubor mimo zdrojový adresář („Data\\..\\..\\ikona.ico“); uvést lze "
+                     "jen soubor ve zdrojovém adresáři nebo v jeho podsložce!",
+         FieldId::SetupIconFile},
+        {[](auto& p) { p.SetupIconFile = "Output\\ikona.ico"; },
+         setupIcon + "uvádí soubor „Output\\ikona.ico“ ve složce Output, kterou vytváření "
+                     "instalace před kompilací vyprázdní, takže by ho kompilátor nenašel!",
+         FieldId::SetupIconFile},
+        {[](auto& p) { p.OutputBaseFilename = "Zpěvník 1/2"; },
+         "Pole „Jméno instalačního souboru (bez .exe)“ obsahuje znak „/" + forbidden,
+         FieldId::OutputBaseFilename},
+        {[](auto& p) { p.RunAfterInstall = 3; },
+         publishing + "má instalace na konci nabídnout spuštění programu ikony č.3, ikona č.3 ale "
+                      "musí mít vyplněné jméno i spouštěný soubor!",
+         FieldId::RunAfterInstall},
+        {[](auto& p) { p.UninstallDisplayIcon = true; },
+         publishing + "má seznam programů Windows ukázat ikonu č.1, ikona č.1 ale musí mít "
+                      "vyplněné jméno i spouštěný soubor nebo soubor s ikonou!",
+         FieldId::UninstallDisplayIcon},
+        {[](auto& p) {
+             p.PerUserInstall = true; // the folder lies deeper
+             p.DefaultDirName = std::string(195, 'd');
+         },
+         "Pole „Jméno adresáře, kam se bude program instalovat“ smí mít při instalaci jen pro "
+         "přihlášeného uživatele nejvýše 194 znaků, delší cestu ke složce programu by instalace "
+         "odmítla!",
+         FieldId::DefaultDirName},
+        {[&](auto& p) {
+             ini("S", "k")(p);
+             p.IniLocation = 2;
+             p.PerUserInstall = true;
+         },
+         publishing + "je zaškrtnutá instalace jen pro přihlášeného uživatele, soubor .INI má ale "
+                      "ležet v systémovém adresáři Windows, kam smí zapisovat jen správce!",
+         FieldId::IniLocation},
+        {[this](auto& p) {
+             dir_.writeFile("Písmo.TTF", "");
+             p.PerUserInstall = true;
+         },
+         publishing + "je zaškrtnutá instalace jen pro přihlášeného uživatele, pracovní adresář "
+                      "ale obsahuje písmo „Písmo.TTF“ a písma smí do systému Windows instalovat "
+                      "jen správce!",
+         FieldId::PerUserInstall},
+        {[](auto& p) { p.AppPublisher = "Firma {app}"; },
+         "Pole „Vydavatel“ obsahuje konstantu „{app}“, ale ve jménu vydavatele (zapisuje se i do "
+         "vlastností instalačního souboru) konstanty být nesmějí!" +
+             literal,
+         FieldId::AppPublisher},
     };
     for (const Case& c : cases) {
         project_ = ProjectSettings{};
@@ -369,19 +428,31 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
         EXPECT_EQ(prompts_.calls[1].field, c.focus);
     }
 
+    std::filesystem::remove(dir_.path() / "Písmo.TTF");
     // Their neighbours compile and pass: constants, literal and lone braces,
     // sub-folders, Czech letters, any index the compiler reads, names that
     // only resemble devices, dots and blanks within a name, the limits
     // themselves (a file at level 19, ".." that stays inside), tabs where no
     // name is made, and texts the script does not carry or whose braces the
     // compiler takes literally.
+    // only resemble devices, the limits themselves, and texts the script does
+    // not carry or whose braces the compiler takes literally; an installer
+    // named apart from its version name, which then is no file name.
     project_ = ProjectSettings{};
     prompts_.calls.clear();
+    project_.SetupIconFile = "IKONA.ICO";
+    project_.RunAfterInstall = 1;
+    project_.UninstallDisplayIcon = true;
+    project_.PerUserInstall = true;
+    project_.AppVersion = "1.0 {username}";
+    project_.AppPublisher = "Firma {{s.r.o.}";
     project_.AppName = "Příliš žluťoučký kůň {{";
     project_.AppVerName = std::string(149, 'v'); // and 51 "ř": 200 characters, 251 bytes
     while (project_.AppVerName.size() < 251) {
         project_.AppVerName += "ř";
     }
+    project_.OutputBaseFilename.swap(project_.AppVerName);
+    project_.AppVerName = "Verze 1/2";
     project_.DefaultDirName = "Firma\\{username}.{cm:nameandversion,{%A|{{a}},1}\\Program";
     project_.DefaultGroupName = "Nástroje}\\..Staré. \\ .x";
     project_.AppCopyright = "{username} {{ {\\}\t";
@@ -389,6 +460,7 @@ TEST_F(ValidationTest, TextsTheCompilerOrWindowsWouldRefuseAreRefused) {
     project_.WinNT = 3;
     project_.Password = "tajné{\tx";
     project_.Icons[0] = namedIcon("Podsložka\\Čtěte mě", "-1", "{app}\\x.ini");
+    project_.Icons[0].FileName = "Čti mne.txt";
     project_.Icons[1] = namedIcon("LPT0\\CONSOLE.txt", " $10 ");
     project_.Icons[2] = namedIcon("C", "-2147483648");
     project_.Icons[2].FileName = deep.substr(0, deep.find("d20")) + "x.exe"; // level 19

@@ -93,7 +93,7 @@ TEST_F(ProjectFileTest, OrdinaryValuesAreWrittenAsTheyAre) {
                   std::string::npos)
             << key;
     }
-    EXPECT_EQ(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')), 81u);
+    EXPECT_EQ(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')), 92u);
     EXPECT_NE(bytes.find("\r\nBarva nahledu=-1\r\n"), std::string::npos);
 }
 
@@ -134,7 +134,8 @@ TEST_F(ProjectFileTest, SaveAsWritesSectionsInFileOrderAsWindows1250) {
     SaveProject(ProjectSettings{}, path(), SaveOrder::SaveAs);
     const std::string bytes = readFileBytes(path());
     const std::vector<std::string> sections = {"[Nastaven\xED]", "[Diskety]", "[Soubory]",
-                                               "[Ostatn\xED]",   "[Ikony]",   "[INI]"};
+                                               "[Ostatn\xED]",   "[Ikony]",   "[INI]",
+                                               "[Vyd\xE1n\xED]"};
     std::size_t last = 0;
     for (const auto& section : sections) {
         const auto at = bytes.find(section + "\r\n");
@@ -147,13 +148,14 @@ TEST_F(ProjectFileTest, SaveAsWritesSectionsInFileOrderAsWindows1250) {
     EXPECT_NE(bytes.find("Password=\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("Barva nahledu=16711680\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("Adresar=0\r\n"), std::string::npos);
-    // 75 keys plus 6 section headers, each on its own CR LF line.
+    EXPECT_NE(bytes.find("\r\n[Vyd\xE1n\xED]\r\nAppVersion=\r\n"), std::string::npos);
+    // 85 keys plus 7 section headers, each on its own CR LF line.
     std::size_t lines = 0;
     for (std::size_t at = bytes.find("\r\n"); at != std::string::npos;
          at = bytes.find("\r\n", at + 2)) {
         ++lines;
     }
-    EXPECT_EQ(lines, 81u);
+    EXPECT_EQ(lines, 92u);
 }
 
 TEST_F(ProjectFileTest, SaveToANewFilePutsSouboryAfterOstatni) {
@@ -161,6 +163,7 @@ TEST_F(ProjectFileTest, SaveToANewFilePutsSouboryAfterOstatni) {
     const std::string bytes = readFileBytes(path());
     EXPECT_LT(bytes.find("[Ostatn\xED]"), bytes.find("[Soubory]"));
     EXPECT_LT(bytes.find("[Soubory]"), bytes.find("[Ikony]"));
+    EXPECT_LT(bytes.find("[INI]"), bytes.find("[Vyd\xE1n\xED]"));
 }
 
 TEST_F(ProjectFileTest, HotKeysOfAFreshProjectAreStoredAsMinusOne) {
@@ -300,12 +303,14 @@ TEST(ProfileInteger, ReadsDecimalAndHexadecimal) {
     }
 }
 
-TEST(ProjectKeys, ListsAll75KeysInFileOrder) {
+TEST(ProjectKeys, ListsAll85KeysInFileOrder) {
     const auto keys = ProjectKeyValues(ProjectSettings{});
-    ASSERT_EQ(keys.size(), 75u);
+    ASSERT_EQ(keys.size(), 85u);
     EXPECT_EQ(keys.front(), (std::pair<std::string, std::string>{"AppName", "Můj program"}));
     EXPECT_EQ(keys[12].first, "Font");
-    EXPECT_EQ(keys.back(), (std::pair<std::string, std::string>{"Adresar", "0"}));
+    EXPECT_EQ(keys[74], (std::pair<std::string, std::string>{"Adresar", "0"}));
+    EXPECT_EQ(keys[75].first, "AppVersion");
+    EXPECT_EQ(keys.back(), (std::pair<std::string, std::string>{"UninstallDisplayIcon", "0"}));
 }
 
 } // namespace

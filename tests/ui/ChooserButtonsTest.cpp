@@ -154,6 +154,17 @@ private slots:
         }
         QCOMPARE(changedBoxes(),
                  QStringList({"Edit19", "Edit24", "Edit29", "Edit34", "Edit39", "Edit7", "Edit8"}));
+
+        // The setup icon's opener lists the icon files only.
+        writeFile(sourceFolder_ + "setup.ico", sampleIcoFile({{16, 0xFF00FF00}}));
+        look([this] {
+            select(form5_->fileList(), "setup.ico");
+            form5_->okButton()->click();
+        });
+        named<QPushButton>(f, "SetupIconFileButton")->click();
+        QCOMPARE(title, QString("Výběr ikony instalačního programu"));
+        QCOMPARE(files, QStringList({"setup.ico"}));
+        QCOMPARE(box(f, FieldId::SetupIconFile)->text(), QString("setup.ico"));
     }
 
     void choosersFollowANewSourceFolder() {

@@ -381,7 +381,7 @@ private slots:
     void layoutNamesCaptionsAndHints() {
         MainWindow& f = *form_;
         const QStringList pages = {
-            "Základní nastavení", "Soubory", "Ikony", "Diskety", "INI", "Ostatní"};
+            "Základní nastavení", "Soubory", "Ikony", "Diskety", "INI", "Ostatní", "Vydání"};
         QCOMPARE(named<QTabWidget>(f, "TabbedNotebook1")->count(), pages.size());
         for (int i = 0; i < pages.size(); ++i) {
             QCOMPARE(named<QTabWidget>(f, "TabbedNotebook1")->tabText(i), pages[i]);
@@ -416,6 +416,10 @@ private slots:
         QCOMPARE(check(f, iconField(0, IconPart::InStartup))->nextInFocusChain(),
                  list(f, iconField(0, IconPart::HotKey)));
         QCOMPARE(named<QPushButton>(f, "Button14")->nextInFocusChain(),
+                 box(f, FieldId::AppVersion));
+        QCOMPARE(box(f, FieldId::SetupIconFile)->nextInFocusChain(),
+                 named<QPushButton>(f, "SetupIconFileButton"));
+        QCOMPARE(check(f, FieldId::UninstallDisplayIcon)->nextInFocusChain(),
                  named<QPushButton>(f, "BitBtn1"));
         QCOMPARE(named<QPushButton>(f, "BitBtn1")->nextInFocusChain(),
                  named<QPushButton>(f, "BitBtn2"));

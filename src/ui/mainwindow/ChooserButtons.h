@@ -31,7 +31,7 @@ constexpr ChooserButton iconButton(std::string_view name, int icon) {
         name, iconField(icon, IconPart::IconFile), iconField(icon, IconPart::IconIndex), {}, {}};
 }
 
-inline constexpr std::array<ChooserButton, 13> kChooserButtons = {{
+inline constexpr std::array<ChooserButton, 14> kChooserButtons = {{
     runFileButton("Button2", 0),
     iconButton("Button3", 0),
     runFileButton("Button4", 1),
@@ -45,6 +45,8 @@ inline constexpr std::array<ChooserButton, 13> kChooserButtons = {{
     {"Button12", FieldId::LicenceFile, std::nullopt, "*.txt;*.rtf", "Výběr licenčního souboru"},
     {"Button13", FieldId::InfoBeforeFile, std::nullopt, "*.txt;*.rtf", "Výběr readme souboru"},
     {"Button14", FieldId::InfoAfterFile, std::nullopt, "*.txt;*.rtf", "Výběr souboru s popisem"},
+    {"SetupIconFileButton", FieldId::SetupIconFile, std::nullopt, "*.ico",
+     "Výběr ikony instalačního programu"},
 }};
 
 } // namespace tornavel::ui

@@ -42,13 +42,12 @@ class SigningDialog;
 struct ChooserButton;
 
 // The main window: every value of the project in a control of its own, over
-// six pages, with the menus, the toolbar, the two large buttons and the status
-// line. The window edits one ProjectSettings, the project: each control
-// reports only a person's edit of it, which goes into the project through the
-// core's setField; everything else that changes the project (New, Open, the
-// build's fill-ins, a chooser's result) changes the record and then shows the
-// fields the core logged in their controls, with the controls' signals
-// blocked. The controls never hold anything the project does not.
+// seven pages (the original six and "Vydání"), with the menus, the toolbar, the two large buttons
+// and the status line. The window edits one ProjectSettings, the project: each control reports only
+// a person's edit of it, which goes into the project through the core's setField; everything else
+// that changes the project (New, Open, the build's fill-ins, a chooser's result) changes the record
+// and then shows the fields the core logged in their controls, with the controls' signals blocked.
+// The controls never hold anything the project does not.
 //
 // The window makes its dialogs after its own start-up, in the program's order
 // (output folder, run-file chooser, icon chooser, About box), and tells them
@@ -146,6 +145,7 @@ private:
     QWidget* buildDisksPage();
     QWidget* buildIniPage();
     QWidget* buildOtherPage();
+    QWidget* buildPublishingPage();
     void setTabOrders();
     void createDialogs();
 
@@ -294,6 +294,20 @@ private:
         QPushButton* infoAfterButton;
     };
 
+    struct PublishingPage {
+        QLineEdit* appVersion;
+        QLineEdit* appPublisher;
+        QLineEdit* appPublisherUrl;
+        QLineEdit* setupIconFile;
+        QPushButton* setupIconButton;
+        QLineEdit* outputBaseFilename;
+        QComboBox* runAfterInstall;
+        QCheckBox* desktopIconOptional;
+        QCheckBox* install64Bit;
+        QCheckBox* perUserInstall;
+        QCheckBox* uninstallDisplayIcon;
+    };
+
     Commands commands_{};
     QTabWidget* pages_ = nullptr;
     QPushButton* buildButton_ = nullptr;
@@ -305,6 +319,7 @@ private:
     DisksPage disks_{};
     IniPage ini_{};
     OtherPage other_{};
+    PublishingPage publishing_{};
 
     OutputFolderDialog* outputFolderDialog_ = nullptr;
     SigningDialog* signingDialog_ = nullptr;

@@ -188,6 +188,7 @@ void MainWindow::buildLayout() {
     pages_->addTab(buildDisksPage(), QStringLiteral("Diskety"));
     pages_->addTab(buildIniPage(), QStringLiteral("INI"));
     pages_->addTab(buildOtherPage(), QStringLiteral("Ostatní"));
+    pages_->addTab(buildPublishingPage(), QStringLiteral("Vydání"));
     connect(pages_, &QTabWidget::tabBarClicked, this, &MainWindow::refreshBrowser);
 
     buildButton_ = new QPushButton(buildPicture(), QStringLiteral("Vytvořit instalaci"));
@@ -777,6 +778,81 @@ QWidget* MainWindow::buildOtherPage() {
     return page;
 }
 
+QWidget* MainWindow::buildPublishingPage() {
+    QWidget* page = makePage(QStringLiteral("PageVydani"));
+    PublishingPage& v = publishing_;
+
+    v.appVersion = makeFieldEdit(FieldId::AppVersion, QStringLiteral("např. 1.2.3"),
+                                 QStringLiteral("Verze se zobrazí v seznamu programů Windows; "
+                                                "čísla oddělená tečkami se zapíší i do "
+                                                "vlastností instalačního souboru."));
+    v.appPublisher = makeFieldEdit(FieldId::AppPublisher, {},
+                                   QStringLiteral("Vydavatel se zobrazí v seznamu programů Windows "
+                                                  "a ve vlastnostech instalačního souboru."));
+    v.appPublisherUrl =
+        makeFieldEdit(FieldId::AppPublisherURL, QStringLiteral("např. https://www.example.cz"),
+                      QStringLiteral("Webová stránka, na kterou odkazuje seznam programů "
+                                     "Windows."));
+    v.setupIconFile =
+        makeFieldEdit(FieldId::SetupIconFile, {},
+                      QStringLiteral("Soubor .ico z pracovního adresáře, jehož ikonu dostane "
+                                     "instalační soubor."));
+    v.setupIconButton =
+        makeChooserButton(FieldId::SetupIconFile, QStringLiteral("Vyberte soubor ze seznamu."));
+    v.outputBaseFilename =
+        makeFieldEdit(FieldId::OutputBaseFilename, {},
+                      QStringLiteral("Jméno, pod kterým se instalační soubor uloží do adresáře "
+                                     "\"Output\". Prázdné pole: název programu včetně verze."));
+    v.runAfterInstall = new QComboBox;
+    v.runAfterInstall->setObjectName(objectNameOf(FieldId::RunAfterInstall));
+    v.runAfterInstall->setEditable(false);
+    v.runAfterInstall->addItems(toStringList(kRunAfterInstallItems));
+    setHint(v.runAfterInstall, {},
+            QStringLiteral("Poslední stránka instalace nabídne spuštění programu vybrané "
+                           "ikony."));
+    v.desktopIconOptional = makeFieldCheck(
+        FieldId::DesktopIconOptional,
+        QStringLiteral("Ikony na Pracovní ploše vytvoří instalace, jen když si je uživatel "
+                       "zaškrtne."));
+    v.install64Bit = makeFieldCheck(
+        FieldId::Install64Bit, QStringLiteral("Program se nainstaluje do 64bitové složky Program "
+                                              "Files; na 32bitových Windows instalace nepoběží."));
+    v.perUserInstall = makeFieldCheck(
+        FieldId::PerUserInstall,
+        QStringLiteral("Instalace nebude potřebovat práva správce: program, skupina v nabídce "
+                       "Start i položka v seznamu programů budou jen přihlášeného uživatele."));
+    v.uninstallDisplayIcon =
+        makeFieldCheck(FieldId::UninstallDisplayIcon,
+                       QStringLiteral("Seznam programů Windows ukáže u programu ikonu, kterou "
+                                      "má ikona č.1."));
+
+    auto* grid = new QGridLayout;
+    grid->setColumnStretch(1, 1);
+    const std::tuple<const char*, FieldId, QWidget*> rows[] = {
+        {"AppVersionLabel", FieldId::AppVersion, v.appVersion},
+        {"AppPublisherLabel", FieldId::AppPublisher, v.appPublisher},
+        {"AppPublisherURLLabel", FieldId::AppPublisherURL, v.appPublisherUrl},
+        {"SetupIconFileLabel", FieldId::SetupIconFile, v.setupIconFile},
+        {"OutputBaseFilenameLabel", FieldId::OutputBaseFilename, v.outputBaseFilename},
+        {"RunAfterInstallLabel", FieldId::RunAfterInstall, v.runAfterInstall}};
+    int row = 0;
+    for (const auto& [labelName, field, control] : rows) {
+        grid->addWidget(makeFieldLabel(labelName, field), row, 0);
+        grid->addWidget(control, row, 1);
+        ++row;
+    }
+    grid->addWidget(v.setupIconButton, 3, 2);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(grid);
+    for (QCheckBox* check :
+         {v.desktopIconOptional, v.install64Bit, v.perUserInstall, v.uninstallDisplayIcon}) {
+        layout->addWidget(check);
+    }
+    layout->addStretch(1);
+    return page;
+}
+
 void MainWindow::setTabOrders() {
     const BasicPage& b = basic_;
     std::vector<QWidget*> order = {pages_,
@@ -809,10 +885,15 @@ void MainWindow::setTabOrders() {
     addGroup(other_.win);
     addGroup(other_.winNT);
     const OtherPage& o = other_;
-    order.insert(order.end(), {o.alwaysRestart, o.uninstallable, o.backgroundColor, o.backSolid,
-                               o.backColorDirection, o.windowVisible, o.licenceFile,
-                               o.licenceButton, o.infoBeforeFile, o.infoBeforeButton,
-                               o.infoAfterFile, o.infoAfterButton, buildButton_, exitButton_});
+    order.insert(order.end(),
+                 {o.alwaysRestart, o.uninstallable, o.backgroundColor, o.backSolid,
+                  o.backColorDirection, o.windowVisible, o.licenceFile, o.licenceButton,
+                  o.infoBeforeFile, o.infoBeforeButton, o.infoAfterFile, o.infoAfterButton});
+    const PublishingPage& v = publishing_;
+    order.insert(order.end(), {v.appVersion, v.appPublisher, v.appPublisherUrl, v.setupIconFile,
+                               v.setupIconButton, v.outputBaseFilename, v.runAfterInstall,
+                               v.desktopIconOptional, v.install64Bit, v.perUserInstall,
+                               v.uninstallDisplayIcon, buildButton_, exitButton_});
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
