@@ -1,8 +1,10 @@
 #pragma once
 
 #include "installer/Prompts.h"
+#include "platform/FileSystem.h"
 #include "project/ProjectSettings.h"
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -57,7 +59,7 @@ void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* 
 struct ContentSummary {
     std::vector<std::string> leftOut;
     std::vector<std::string> outsideLinks;
-    std::size_t files = 0;
+    std::vector<std::uint64_t> fileSizes; // of the [Files] lines, in their order
 };
 
 // [Icons], [INI], [Files], [Dirs], from one walk of sourceFolder
@@ -70,9 +72,11 @@ struct ContentSummary {
 // (Kind::ProjectRefused) with TreeNameCheck's message when a name cannot be
 // installed, EncodingError naming a font name that Windows-1250 cannot hold.
 // What was written by then is not a script: the caller discards it.
+// The files' sizes cost a stat each and are read only when asked for (a
+// build that shows its progress); otherwise fileSizes holds zeros.
 ContentSummary WriteContentSections(ScriptWriter& out, ProjectSettings& project,
                                     const std::string& sourceFolder, Prompts& prompts,
-                                    ChangeLog* log);
+                                    ChangeLog* log, FileSizes sizes = FileSizes::Skip);
 
 // Whether a file of the source folder's top level is a TrueType font, which
 // the script installs into the fonts folder: its extension is ".TTF" in any
