@@ -872,9 +872,10 @@ private slots:
         typeInto(box(f, iconField(0, IconPart::FileName)), "app.exe");
         saveAsFile(f, path("f9.ipr"));
         MessageBoxes::setNextAnswer(QMessageBox::Yes); // compile
+        MessageBoxes::setNextAnswer(QMessageBox::No);  // wait rather than stop and close
         MessageBoxes::setNextAnswer(QMessageBox::No);  // no test run
-        // Posted now, handled while the compiler runs: a second build and
-        // closing are refused then.
+        // Posted now, handled while the compiler runs: a second build is
+        // refused then, and closing asks whether to stop the compile.
         bool duringBuild = false;
         QTimer::singleShot(0, &f, [&f, &duringBuild] {
             duringBuild = f.buildRunning() && !named<QPushButton>(f, "BitBtn1")->isEnabled() &&
@@ -889,8 +890,10 @@ private slots:
         const auto shown = records();
         QCOMPARE(shown.size(), 3);
         QCOMPARE(shown[0].caption, QString("Vytvoření instalačního souboru"));
-        QCOMPARE(shown[1].kind, Kind::Plain);
-        QCOMPARE(shown[1].text, QString("Počkejte prosím, až skončí vytváření instalace."));
+        QCOMPARE(shown[1].caption, QString("Vytváření instalace"));
+        QCOMPARE(shown[1].buttonTexts.value(QMessageBox::Yes), QString("&Zastavit a zavřít"));
+        QCOMPARE(shown[1].buttonTexts.value(QMessageBox::No), QString("&Počkat"));
+        QCOMPARE(shown[1].defaultButton, QMessageBox::No);
         QCOMPARE(shown[2].caption, QString("Kompilace byla úspěšně dokončena"));
         QVERIFY(QFileInfo::exists(sourceFolder_ + "ISS"));
         QVERIFY(QFileInfo::exists(sourceFolder_ + "Output/Můj program verze 1.0.exe"));
@@ -901,6 +904,29 @@ private slots:
         QVERIFY(named<QPushButton>(f, "BitBtn1")->isEnabled() &&
                 named<QAction>(f, "Vytvoitinstalaci1")->isEnabled());
         QVERIFY(f.isVisible());
+    }
+
+    // Closing while the compiler runs and choosing to stop: the compile ends
+    // as "Zastavit" ends it, nothing of it stays in Output, and the window
+    // closes after the usual question about the changed project.
+    void closingDuringTheCompileStopsItAndCloses() {
+        MainWindow& f = *form_;
+        installFakeCompiler(programFolder_);
+        writeAll(programFolder_ + "iscc.hold", ""); // the compiler waits until stopped
+        writeAll(sourceFolder_ + "app.exe", "MZ");
+        typeInto(box(f, iconField(0, IconPart::FileName)), "app.exe");
+        MessageBoxes::setNextAnswer(QMessageBox::Yes); // compile
+        MessageBoxes::setNextAnswer(QMessageBox::Yes); // stop and close
+        MessageBoxes::setNextAnswer(QMessageBox::No);  // do not save the project
+        QTimer::singleShot(0, &f, [&f] { QVERIFY(!f.close()); });
+        named<QPushButton>(f, "BitBtn1")->click();
+
+        const auto shown = records();
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown[1].caption, QString("Vytváření instalace"));
+        QCOMPARE(shown[2].text, QString("Chcete uložit nastavení Vaší instalace?"));
+        QVERIFY(!f.isVisible() && !f.buildRunning());
+        QVERIFY(!QFileInfo::exists(sourceFolder_ + "Output"));
     }
 
     void refusedProjectFocusesTheMissingName() {

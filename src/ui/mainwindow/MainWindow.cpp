@@ -408,10 +408,15 @@ void MainWindow::runBrowserStep(const std::function<void()>& step) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // The compiler is still running in SourceFolder: the window stays until
-    // it ends, so the build can report and offer its test run.
+    // The build is still running in SourceFolder: the window stays until it
+    // ends. A compile can be stopped cleanly, and the window closes then; the
+    // test run's installer has its own window to close.
     if (buildRunning_) {
         event->ignore();
+        if (runningDriver_ && runningDriver_->isCompiling()) {
+            offerToStopAndClose();
+            return;
+        }
         beep();
         MessageBoxes::plain(this,
                             QStringLiteral("Počkejte prosím, až skončí vytváření instalace."));
@@ -425,6 +430,21 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     storeProgramSettings();
     event->accept();
+}
+
+void MainWindow::offerToStopAndClose() {
+    const auto answer = MessageBoxes::question(
+        this, QStringLiteral("Vytváření instalace"),
+        QStringLiteral("Kompilace instalace ještě běží. Chcete ji zastavit a Tornavel zavřít, "
+                       "nebo počkat, až skončí?"),
+        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+        {{QMessageBox::Yes, QStringLiteral("&Zastavit a zavřít")},
+         {QMessageBox::No, QStringLiteral("&Počkat")}});
+    // The box let events run: the compile may have ended meanwhile.
+    if (answer == QMessageBox::Yes && runningDriver_ && runningDriver_->isCompiling()) {
+        closeAfterBuild_ = true;
+        runningDriver_->stop();
+    }
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -557,6 +577,12 @@ void MainWindow::buildInstaller() {
         return;
     }
     runGuarded(this, [this] { runBuild(); });
+    if (closeAfterBuild_) {
+        // Stopped on the way out: the close goes on, the question whether to
+        // save the project included.
+        closeAfterBuild_ = false;
+        close();
+    }
 }
 
 void MainWindow::setBuildRunning(bool running) {

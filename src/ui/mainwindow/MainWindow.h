@@ -210,6 +210,9 @@ private:
     bool offerNewWinePrefix(const BrokenWinePrefixError& failure);
     void runBuild();
     void setBuildRunning(bool running);
+    // Closing while the compiler runs: offers to stop it (as "Zastavit" does)
+    // and close once the build has ended, or to wait.
+    void offerToStopAndClose();
     // The Save As and Open dialogs' options.
     MessageBoxes::FileDialogOptions projectFileDialog(const QString& title,
                                                       const QString& fileName) const;
@@ -336,6 +339,7 @@ private:
     bool shownOnce_ = false;
     std::unique_ptr<WarmCompiler> warmCompiler_;
     BuildDriver* runningDriver_ = nullptr; // during a build, for the stop button
+    bool closeAfterBuild_ = false;         // the person chose to stop the build and close
     // Counts New, Open and start-up, so a build does not write its results
     // into a project that replaced the one it built.
     unsigned projectGeneration_ = 0;
