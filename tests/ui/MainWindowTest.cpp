@@ -1121,9 +1121,21 @@ private slots:
         dialog.openFolder(QDir::rootPath());
         QCOMPARE(dialog.chosenFolder(), QDir::toNativeSeparators(QDir::rootPath()));
         dialog.openFolder(path("src"));
-        // Highlighting another folder chooses nothing.
-        dialog.folderTree()->setCurrentIndex(dialog.folderTree()->model()->index(0, 0));
+        // Highlighting another folder chooses nothing; Enter on it opens it
+        // as a double-click does, and the dialog says what OK takes.
+        const QModelIndex parent = dialog.folderTree()->currentIndex().parent();
+        dialog.folderTree()->setCurrentIndex(parent);
         QCOMPARE(dialog.chosenFolder(), QDir::toNativeSeparators(path("src")) + "/");
+        QTest::keyClick(dialog.folderTree(), Qt::Key_Return);
+        QCOMPARE(dialog.openedFolder(), QDir::cleanPath(path("")));
+        QCOMPARE(dialog.openedLabel()->text(), "OK zvolí adresář " + dialog.chosenFolder());
+        // Enter on the opened folder presses OK.
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::keyClick(dialog.folderTree(), Qt::Key_Return);
+        const auto shown = records();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].caption, QString("Upozornění"));
         QVERIFY(dialog.driveList()->count() >= 1);
     }
 };
