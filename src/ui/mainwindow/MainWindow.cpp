@@ -13,6 +13,7 @@
 #include "ui/mainwindow/ChooserButtons.h"
 #include "ui/mainwindow/OutputFolderDialog.h"
 #include "ui/mainwindow/SigningDialog.h"
+#include "wine/AdapterProtocol.h"
 #include "wine/WarmCompiler.h"
 #include "wine/WinePrefix.h"
 
@@ -34,7 +35,9 @@
 #include <QStackedWidget>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QTimer>
 #include <algorithm>
+#include <cstdio>
 
 namespace tornavel::ui {
 namespace {
@@ -96,9 +99,45 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::warmUpCompiler() {
-    if (!warmCompiler_) {
-        warmCompiler_ = std::make_unique<WarmCompiler>(layout_.compilerAdapter);
+    if (warmCompiler_) {
+        return;
     }
+    warmCompiler_ = std::make_unique<WarmCompiler>(layout_.compilerAdapter);
+    if (warmCompiler_->preparing()) {
+        setStatusNote(QString::fromUtf8(kPreparingPrefixNotice));
+        preparationWatch_ = new QTimer(this);
+        connect(preparationWatch_, &QTimer::timeout, this, &MainWindow::followPreparation);
+        preparationWatch_->start(250);
+    }
+}
+
+void MainWindow::followPreparation() {
+    const PreparationNews news = warmCompiler_->pollPreparation();
+    for (const std::string& line : news.lines) {
+        std::fprintf(stderr, "%s\n", line.c_str());
+    }
+    std::fflush(stderr);
+    if (news.state == PreparationNews::State::Preparing) {
+        return;
+    }
+    preparationWatch_->stop();
+    setStatusNote({});
+    if (news.state == PreparationNews::State::Ready) {
+        statusLine_->setText(QStringLiteral("Prostředí wine je připraveno."));
+    } else if (news.state == PreparationNews::State::Failed) {
+        statusLine_->setText(
+            news.reason.empty()
+                ? QStringLiteral("Prostředí wine se nepodařilo připravit; vytvoření instalace to "
+                                 "zkusí znovu.")
+                : QStringLiteral("Prostředí wine se nepodařilo připravit (%1); vytvoření "
+                                 "instalace to zkusí znovu.")
+                      .arg(fromUtf8(news.reason)));
+    }
+}
+
+void MainWindow::setStatusNote(const QString& note) {
+    statusNote_ = note;
+    statusLine_->setText(note);
 }
 
 // ---------------------------------------------------------------------------
@@ -470,7 +509,8 @@ void MainWindow::changeEvent(QEvent* event) {
 bool MainWindow::event(QEvent* event) {
     // The status line shows the long hint of the control under the mouse.
     if (event->type() == QEvent::StatusTip) {
-        statusLine_->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        statusLine_->setText(tip.isEmpty() ? statusNote_ : tip);
         return true;
     }
     return QMainWindow::event(event);

@@ -21,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 
 namespace tornavel {
@@ -90,6 +91,9 @@ public:
 
     // Keeps the compiler warm while the window lives (WarmCompiler): the
     // program's start calls it; without it every build starts wine anew.
+    // While wine's prefix is made in the background the status line says
+    // so, and then whether it is ready or why it failed; what the
+    // preparation writes goes to the program's standard error as UTF-8.
     void warmUpCompiler();
     OutputFolderDialog* outputFolderDialog() const { return outputFolderDialog_; }
     SigningDialog* signingDialog() const { return signingDialog_; }
@@ -206,6 +210,10 @@ private:
     bool saveToChosenFile(); // false when the user cancelled the dialog
     void loadChosenProject();
     void loadProjectFile(const QString& name);
+    // The background preparation of wine's prefix, polled from a timer.
+    void followPreparation();
+    // The status line's text when no control's hint stands there.
+    void setStatusNote(const QString& note);
     // Asks whether to set the prefix wine cannot start aside; true when it was.
     bool offerNewWinePrefix(const BrokenWinePrefixError& failure);
     void runBuild();
@@ -338,6 +346,10 @@ private:
     bool buildRunning_ = false;
     bool shownOnce_ = false;
     std::unique_ptr<WarmCompiler> warmCompiler_;
+    QTimer* preparationWatch_ = nullptr;
+    // What the status line shows while no hint stands there (wine's prefix
+    // being made); empty for nothing.
+    QString statusNote_;
     BuildDriver* runningDriver_ = nullptr; // during a build, for the stop button
     bool closeAfterBuild_ = false;         // the person chose to stop the build and close
     // Counts New, Open and start-up, so a build does not write its results
