@@ -624,14 +624,20 @@ private slots:
         box(f, FieldId::DefaultDirName)->clear();
         typeText(box(f, FieldId::DefaultDirName), "Žluťoučký kůň €");
         QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €"));
+        // What is dropped is said in the status line.
+        QLabel* status = named<QLabel>(f, "Panel2");
         typeText(box(f, FieldId::DefaultDirName), QString::fromUtf8("漢ж"));
         QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €"));
-        QGuiApplication::clipboard()->setText(QString::fromUtf8("a漢b"));
+        QCOMPARE(status->text(), QString("Znak „ж“ nelze v nastavení instalace uložit (kódování "
+                                         "Windows-1250 ho nezná), proto nebyl zapsán."));
+        QGuiApplication::clipboard()->setText(QString::fromUtf8("a漢b😀"));
         box(f, FieldId::DefaultDirName)->paste();
         QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €"));
+        QVERIFY(status->text().startsWith("Znaky „漢😀“ nelze"));
         QGuiApplication::clipboard()->setText("line\nbreak");
         box(f, FieldId::DefaultDirName)->paste();
         QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €"));
+        QVERIFY(status->text().startsWith("Konce řádků"));
         QGuiApplication::clipboard()->setText("ok");
         box(f, FieldId::DefaultDirName)->paste();
         QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €ok"));

@@ -9,6 +9,7 @@
 #include "ui/choosers/IconChooser.h"
 #include "ui/choosers/RunFileChooser.h"
 #include "ui/console/CompilerConsole.h"
+#include "ui/controls/Cp1250Validator.h"
 #include "ui/controls/RadioGroup.h"
 #include "ui/mainwindow/ChooserButtons.h"
 #include "ui/mainwindow/OutputFolderDialog.h"
@@ -62,6 +63,29 @@ QColor toQColor(std::uint32_t colour) {
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Why an edit box dropped what was typed or pasted into it: refused holds
+// the characters the project file cannot hold.
+QString refusalNote(const QString& refused) {
+    QString characters;
+    int count = 0;
+    for (const char32_t c : refused.toUcs4()) {
+        if (QChar::category(c) != QChar::Other_Control) {
+            characters += QString::fromUcs4(&c, 1);
+            ++count;
+        }
+    }
+    if (count == 0) {
+        return QStringLiteral("Konce řádků a jiné řídicí znaky nelze v nastavení instalace "
+                              "uložit, proto nebyly zapsány.");
+    }
+    return count == 1 ? QStringLiteral("Znak „%1“ nelze v nastavení instalace uložit (kódování "
+                                       "Windows-1250 ho nezná), proto nebyl zapsán.")
+                            .arg(characters)
+                      : QStringLiteral("Znaky „%1“ nelze v nastavení instalace uložit (kódování "
+                                       "Windows-1250 je nezná), proto nebyly zapsány.")
+                            .arg(characters);
 }
 
 // The background list's entries in the order the preview compares them.
@@ -281,6 +305,14 @@ void MainWindow::connectUserEdits() {
         const auto store = [this, field = info.id] { storeEdit(field, shownValue(field)); };
         if (auto* edit = qobject_cast<QLineEdit*>(control)) {
             connect(edit, &QLineEdit::textEdited, this, store);
+            // A character the file cannot hold is dropped as it is typed;
+            // the person is told why rather than left wondering.
+            connect(edit, &QLineEdit::inputRejected, this, [this, edit] {
+                const auto* validator = qobject_cast<const Cp1250Validator*>(edit->validator());
+                if (validator && !validator->lastRefusedCharacters().isEmpty()) {
+                    statusLine_->setText(refusalNote(validator->lastRefusedCharacters()));
+                }
+            });
         } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
             connect(check, &QCheckBox::clicked, this, store);
         } else if (auto* group = qobject_cast<RadioGroup*>(control)) {
