@@ -10,6 +10,7 @@
 #include "project/ProjectFile.h"
 #include "ui/MessageBoxes.h"
 #include "ui/about/AboutBox.h"
+#include "ui/browser/ShellBrowser.h"
 #include "ui/choosers/IconChooser.h"
 #include "ui/choosers/RunFileChooser.h"
 #include "ui/controls/RadioGroup.h"
@@ -1029,6 +1030,13 @@ private slots:
         QCOMPARE(again.size(), 1);
         QCOMPARE(again[0].text, shown[0].text);
         QVERIFY(!QFileInfo::exists(missing));
+        // Once a build could make it, the window shows it.
+        QVERIFY(QDir().mkpath(path("no/such")));
+        named<QPushButton>(f, "BitBtn1")->click();
+        records();
+        QVERIFY(f.sourceFolderExists());
+        QCOMPARE(named<QLabel>(f, "Cesta")->text(), missing);
+        QCOMPARE(f.browser()->currentPath(), QDir::cleanPath(missing));
         QVERIFY(f.close());
     }
 

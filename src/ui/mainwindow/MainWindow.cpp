@@ -373,6 +373,13 @@ void MainWindow::settleSourceFolder(const QString& folder, const QString& viewSt
     // show or use it, and a build tries to make it again first.
     sourceFolderReady_ = false;
     EnsureSourceFolder(sourceFolder_.toStdString());
+    showSourceFolder(viewStyle);
+    // New, and then the project counts as unchanged: it is what a start gives.
+    resetProject();
+    modified_ = false;
+}
+
+void MainWindow::showSourceFolder(const QString& viewStyle) {
     sourceFolderReady_ = true;
     // A folder that exists but cannot be listed is reported, and the start-up
     // goes on: the path label, the choosers and the project follow the new
@@ -387,9 +394,6 @@ void MainWindow::settleSourceFolder(const QString& folder, const QString& viewSt
     }
     files_.sourceFolderPath->setText(sourceFolder_);
     helpFile_ = QString::fromStdString(layout_.helpFile);
-    // New, and then the project counts as unchanged: it is what a start gives.
-    resetProject();
-    modified_ = false;
 }
 
 void MainWindow::chooseSourceFolder() {
@@ -456,6 +460,11 @@ void MainWindow::storeProgramSettings() {
 // once and re-list the folder many times a second.
 void MainWindow::refreshBrowser() {
     if (!sourceFolderReady_) {
+        // The folder the start-up could not make may exist by now (made by
+        // a build, or by hand): from then on it is shown like any other.
+        if (!sourceFolder_.isEmpty() && QFileInfo(sourceFolder_).isDir()) {
+            showSourceFolder(viewStyle_);
+        }
         return;
     }
     runBrowserStep([this] { files_.browser->navigateToPath(sourceFolder_); });
@@ -674,8 +683,9 @@ void MainWindow::runBuild() {
         }
     } else {
         // A folder that the start-up could not make is tried again here
-        // rather than used as if it existed.
+        // rather than used as if it existed; made now, it is shown at once.
         EnsureSourceFolder(sourceFolder_.toStdString());
+        showSourceFolder(viewStyle_);
     }
 
     // The build works on a copy, so a person's edits land in the project

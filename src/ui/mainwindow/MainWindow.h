@@ -194,10 +194,13 @@ private:
     void startUp();
     // Makes folder SourceFolder (when it can) and points everything at it.
     void settleSourceFolder(const QString& folder, const QString& viewStyle);
+    // SourceFolder exists: the browser, the choosers and "Cesta" show it.
+    void showSourceFolder(const QString& viewStyle);
     // Close step: writes the program settings.
     void storeProgramSettings();
     // Shows SourceFolder in the file browser again (activation, a notebook
-    // click, New); nothing while the start-up step could not make the folder.
+    // click, New); while the start-up step could not make the folder, only
+    // once it exists.
     void refreshBrowser();
     // Runs one step of the file browser, showing its failure in the standard
     // error box unless it repeats the failure shown last.
