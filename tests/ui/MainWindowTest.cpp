@@ -433,6 +433,22 @@ private slots:
         QCOMPARE(named<QLabel>(f, "Panel2")->text(), QString());
         QApplication::sendEvent(named<QPushButton>(f, "BitBtn2"), &enter);
         QCOMPARE(named<QLabel>(f, "Panel2")->text(), QString("Ukončí program."));
+
+        // Every hint is shown whole.
+        QLabel* status = named<QLabel>(f, "Panel2");
+        const QRect room = status->contentsRect().adjusted(status->indent(), 0, 0, 0);
+        QStringList hints;
+        for (const QWidget* w : f.findChildren<QWidget*>()) {
+            hints << w->statusTip();
+        }
+        for (const QAction* a : f.findChildren<QAction*>()) {
+            hints << a->statusTip();
+        }
+        for (const QString& hint : hints) {
+            const QRect needed = status->fontMetrics().boundingRect(QRect(0, 0, room.width(), 1000),
+                                                                    Qt::TextWordWrap, hint);
+            QVERIFY2(needed.height() <= room.height(), qPrintable(hint));
+        }
     }
 
     void typedCharacterMakesClosingAsk_data() {

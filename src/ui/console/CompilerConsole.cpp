@@ -67,7 +67,7 @@ CompilerConsole::CompilerConsole(QWidget* owner) : QWidget(owner, Qt::Window) {
     file_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     file_->hide();
 
-    stopButton_ = new QPushButton(QStringLiteral("Zastavit"), this);
+    stopButton_ = new QPushButton(QStringLiteral("&Zastavit"), this);
     stopButton_->setObjectName(QStringLiteral("StopButton"));
     stopButton_->setEnabled(false);
     connect(stopButton_, &QPushButton::clicked, this, [this] {
@@ -76,7 +76,7 @@ CompilerConsole::CompilerConsole(QWidget* owner) : QWidget(owner, Qt::Window) {
         Q_EMIT stopRequested();
     });
 
-    closeButton_ = new QPushButton(QStringLiteral("Zavřít"), this);
+    closeButton_ = new QPushButton(QStringLiteral("Za&vřít"), this);
     closeButton_->setObjectName(QStringLiteral("CloseButton"));
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
 
