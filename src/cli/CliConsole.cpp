@@ -77,12 +77,13 @@ void CliConsole::compilerFailed(const std::string&) {
     compilerFinished(0, {});
 }
 
-void CliConsole::compilerProgress(std::size_t done, std::size_t total, const std::string& file) {
+void CliConsole::compilerProgress(const PackingProgress& progress) {
     if (!terminal_) {
         return;
     }
     clearProgress();
-    progress_ = "Komprimuji " + std::to_string(done) + "/" + std::to_string(total) + ": " + file;
+    progress_ = progress.file.empty() ? "Zkomprimováno " + progress.bytesText()
+                                      : "Komprimuji " + progress.bytesText() + ": " + progress.file;
     drawProgress();
 }
 

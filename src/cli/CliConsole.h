@@ -2,7 +2,6 @@
 
 #include "installer/BuildConsole.h"
 
-#include <cstddef>
 #include <string>
 
 namespace tornavel::cli {
@@ -13,8 +12,9 @@ void Report(const std::string& text);
 // What a build shows in the terminal: the compiler's lines on standard
 // output as they come; the notices (the folders left out, the wine prefix
 // being made) among the messages on standard error; and, only when standard
-// error is a terminal, a one-line progress of the files packed that each
-// new state overwrites and that is gone once the compiler ends. A compiler
+// error is a terminal, a one-line progress of the bytes packed and the file
+// being packed that each new state overwrites and that is gone once the
+// compiler ends. A compiler
 // that fails is reported by the error that ends the build.
 class CliConsole : public BuildConsole {
 public:
@@ -25,7 +25,7 @@ public:
     void compilerLine(const std::string& line) override;
     void compilerFinished(std::uint32_t exitCode, const std::string& errorLine) override;
     void compilerFailed(const std::string& message) override;
-    void compilerProgress(std::size_t done, std::size_t total, const std::string& file) override;
+    void compilerProgress(const PackingProgress& progress) override;
     void compilerStopped() override;
 
 private:

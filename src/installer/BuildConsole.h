@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstddef>
+#include "installer/CompilerOutput.h"
+
 #include <cstdint>
 #include <string>
 
@@ -32,14 +33,10 @@ public:
     // The compiler could not be started or awaited; message says why.
     virtual void compilerFailed(const std::string& message) = 0;
 
-    // The compiler is packing file (its path as the compiler names it), the
-    // done-th of the total the script installs. Front ends without a
+    // The compiler has begun to pack the next of the script's files, or has
+    // packed the last one (progress.file empty). Front ends without a
     // progress display ignore it.
-    virtual void compilerProgress(std::size_t done, std::size_t total, const std::string& file) {
-        (void)done;
-        (void)total;
-        (void)file;
-    }
+    virtual void compilerProgress(const PackingProgress& progress) { (void)progress; }
 
     // The compile was stopped at the user's request (stop()).
     virtual void compilerStopped() {}

@@ -275,7 +275,7 @@ bool BuildDriver::writeScript(ProjectSettings& project, const BuildEnvironment& 
 }
 
 bool BuildDriver::writeScriptLocked(ProjectSettings& project, const BuildEnvironment& env,
-                                    ChangeLog* log) {
+                                    ChangeLog* log, FileSizes sizes) {
     if (!ValidateProject(project, env.sourceFolder, prompts_, log)) {
         return false;
     }
@@ -286,11 +286,11 @@ bool BuildDriver::writeScriptLocked(ProjectSettings& project, const BuildEnviron
     ScriptWriter script([&file](std::string_view bytes) { file.write(bytes); });
     WriteSetupSections(script, project, log);
     const ContentSummary content =
-        WriteContentSections(script, project, env.sourceFolder, prompts_, log);
+        WriteContentSections(script, project, env.sourceFolder, prompts_, log, sizes);
     script.finish();
     ClearOutputFolder(env.sourceFolder);
     file.commit();
-    scriptFiles_ = content.files;
+    scriptFileSizes_ = content.fileSizes;
     std::vector<std::string> notices;
     if (!content.leftOut.empty()) {
         notices.push_back(LeftOutFoldersNotice(content.leftOut));
@@ -322,16 +322,15 @@ void BuildDriver::stop() {
 std::string BuildDriver::runCompiler(const BuildEnvironment& env) {
     std::string errorLine;
     std::string wineLine; // the reason when the compiler itself gave none
-    std::size_t packed = 0;
-    CompilerOutputLines lines([this, &errorLine, &wineLine, &packed](const std::string& line) {
-        constexpr std::string_view kPacking = "   Compressing: ";
+    PackingMeter packing(scriptFileSizes_);
+    CompilerOutputLines lines([this, &errorLine, &wineLine, &packing](const std::string& line) {
         if (errorLine.empty() && IsCompilerErrorLine(line)) {
             errorLine = line;
         } else if (IsWineFailureLine(line)) {
             wineLine = line;
-        } else if (line.starts_with(kPacking) && console_) {
-            console_->compilerProgress(std::min(++packed, scriptFiles_), scriptFiles_,
-                                       line.substr(kPacking.size()));
+        }
+        if (const auto progress = packing.follow(line); progress && console_) {
+            console_->compilerProgress(*progress);
         }
         if (console_) {
             console_->compilerLine(line);
@@ -376,7 +375,8 @@ BuildOutcome BuildDriver::buildInstaller(ProjectSettings& project, const BuildEn
     // installer being tried.
     const FolderLock lock = lockSourceFolder(env.sourceFolder);
 
-    if (!writeScriptLocked(project, env, log)) {
+    // The sizes cost a stat per file; only the progress of a compile needs them.
+    if (!writeScriptLocked(project, env, log, console_ ? FileSizes::Read : FileSizes::Skip)) {
         return BuildOutcome::Refused;
     }
     if (prompts_.ask(kConfirmCaption, kConfirmText, Prompts::Icon::Question,

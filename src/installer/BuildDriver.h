@@ -5,6 +5,7 @@
 #include "installer/Publishing.h"
 #include "platform/AppExec.h"
 #include "platform/Errors.h"
+#include "platform/FileSystem.h"
 #include "project/ProjectSettings.h"
 
 #include <functional>
@@ -65,6 +66,8 @@ public:
     // with the event pump running); a second buildInstaller then does nothing
     // and returns Refused.
     bool isRunning() const { return running_; }
+    // True while the compiler runs, which stop() can end.
+    bool isCompiling() const { return compiling_; }
 
     // Ends a running compile, for the event pump (a stop button, Ctrl+C): the
     // compiler and everything it started under wine end, nothing of the
@@ -73,8 +76,10 @@ public:
     void stop();
 
 private:
-    // writeScript with the source folder already locked by the caller.
-    bool writeScriptLocked(ProjectSettings& project, const BuildEnvironment& env, ChangeLog* log);
+    // writeScript with the source folder already locked by the caller; the
+    // files' sizes are read for a compile's progress.
+    bool writeScriptLocked(ProjectSettings& project, const BuildEnvironment& env, ChangeLog* log,
+                           FileSizes sizes = FileSizes::Skip);
 
     // Runs the compiler and waits for it, its output going to the console.
     // Returns the line that says why it failed: its first error line, else
@@ -94,7 +99,7 @@ private:
     BuildConsole* console_;
     AppExec launcher_;
     bool running_ = false;
-    std::size_t scriptFiles_ = 0; // the files the last script installs
+    std::vector<std::uint64_t> scriptFileSizes_; // of the files the last script installs
     bool compiling_ = false;
     bool stopRequested_ = false;
 };

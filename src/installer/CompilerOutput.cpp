@@ -2,6 +2,9 @@
 
 #include "platform/Cp1250.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdio>
 #include <utility>
 
 namespace tornavel {
@@ -71,6 +74,64 @@ bool IsCompilerErrorLine(std::string_view line) {
 
 bool IsWineFailureLine(std::string_view line) {
     return line.starts_with("wine: ") || line.starts_with("wineserver: ");
+}
+
+double PackingProgress::fraction() const {
+    if (bytesTotal > 0) {
+        return std::min(1.0, static_cast<double>(bytesDone) / static_cast<double>(bytesTotal));
+    }
+    return filesTotal > 0 ? static_cast<double>(filesDone) / static_cast<double>(filesTotal) : 0.0;
+}
+
+std::string PackingProgress::bytesText() const {
+    return ReadableByteSize(bytesDone) + " z " + ReadableByteSize(bytesTotal);
+}
+
+std::string ReadableByteSize(std::uint64_t bytes) {
+    constexpr std::array<const char*, 7> kUnits = {"B", "kB", "MB", "GB", "TB", "PB", "EB"};
+    auto value = static_cast<double>(bytes);
+    std::size_t unit = 0;
+    while (value >= 999.5 && unit + 1 < kUnits.size()) {
+        value /= 1000;
+        ++unit;
+    }
+    std::array<char, 32> digits{};
+    if (unit == 0) {
+        return std::to_string(bytes) + " B";
+    }
+    std::snprintf(digits.data(), digits.size(), value < 9.95 ? "%.1f" : "%.0f", value);
+    std::string text(digits.data());
+    std::replace(text.begin(), text.end(), '.', ','); // the Czech decimal comma
+    return text + " " + kUnits.at(unit);
+}
+
+PackingMeter::PackingMeter(std::vector<std::uint64_t> fileSizes) : sizes_(std::move(fileSizes)) {
+    progress_.filesTotal = sizes_.size();
+    for (const std::uint64_t size : sizes_) {
+        progress_.bytesTotal += size;
+    }
+}
+
+std::optional<PackingProgress> PackingMeter::follow(std::string_view line) {
+    constexpr std::string_view kPacking = "   Compressing: ";
+    const bool begins = line.starts_with(kPacking);
+    if (!begins && !packing_) {
+        return std::nullopt;
+    }
+    if (packing_) {
+        // The compiler goes on only once the file before is packed.
+        if (progress_.filesDone < sizes_.size()) {
+            progress_.bytesDone += sizes_[progress_.filesDone];
+            ++progress_.filesDone;
+        }
+        packing_ = false;
+    }
+    progress_.file.clear();
+    if (begins) {
+        progress_.file = line.substr(kPacking.size());
+        packing_ = true;
+    }
+    return progress_;
 }
 
 } // namespace tornavel

@@ -383,7 +383,8 @@ void writeIni(ScriptWriter& out, const ProjectSettings& p) {
     }
 }
 
-void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& root,
+// Whether it wrote a [Files] line: a font without a name is left out.
+bool writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& root,
                    const std::string& file, Prompts& prompts, ChangeLog* log) {
     if (IsTrueTypeFontName(file)) {
         const std::string fontName = ReadFontName(root + file, prompts);
@@ -392,7 +393,7 @@ void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& roo
             prompts.message("Nezadal jste jméno fontu pro jeho registraci v systému Windows.\r\n"
                             "Písmo " +
                             file + " nebude nainstalováno!");
-            return;
+            return false;
         }
         if (!isCp1250Encodable(fontName)) {
             // The name alone would not tell the user which file to look at.
@@ -403,9 +404,10 @@ void writeRootFile(ScriptWriter& out, ProjectSettings& p, const std::string& roo
         }
         out.line("Source: \"" + quoted(file) + "\"; DestDir: \"{fonts}\"; FontInstall: \"" +
                  quoted(fontName) + "\"; Flags: promptifolder");
-        return;
+        return true;
     }
     out.line("Source: \"" + quoted(file) + "\"; DestDir: \"{app}\"; Flags: ignoreversion");
+    return true;
 }
 
 // The [Files] lines of one folder whose names TreeNameCheck passed: its two
@@ -466,8 +468,8 @@ void writeRun(ScriptWriter& out, const ProjectSettings& p) {
 }
 
 ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
-                                 const std::string& sourceFolder, Prompts& prompts,
-                                 ChangeLog* log) {
+                                 const std::string& sourceFolder, Prompts& prompts, ChangeLog* log,
+                                 FileSizes sizes) {
     out.line("");
     out.line("[Files]");
     const std::string root = withTrailingSeparator(sourceFolder);
@@ -475,27 +477,33 @@ ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
     OutsideLinks links(sourceFolder);
     std::vector<std::string> folders; // for [Dirs]
     ContentSummary summary;
-    summary.leftOut = WalkSourceTree(sourceFolder, [&](const ScannedFolder& folder) {
-        if (folder.listError != 0) {
-            throw InOutError::fromErrno(folder.listError, std::string(folder.native));
-        }
-        // A refused name stops the script; the walk goes on to find them all.
-        const bool clean = names.checkFolder(folder) && names.passed();
-        links.checkFolder(folder);
-        summary.files += folder.files.size();
-        if (folder.index == 0) {
-            for (const ScannedFile& file : folder.files) {
-                if (clean) {
-                    writeRootFile(out, p, root, std::string(file.name), prompts, log);
+    summary.leftOut = WalkSourceTree(
+        sourceFolder,
+        [&](const ScannedFolder& folder) {
+            if (folder.listError != 0) {
+                throw InOutError::fromErrno(folder.listError, std::string(folder.native));
+            }
+            // A refused name stops the script; the walk goes on to find them all.
+            const bool clean = names.checkFolder(folder) && names.passed();
+            links.checkFolder(folder);
+            if (folder.index == 0) {
+                for (const ScannedFile& file : folder.files) {
+                    if (clean &&
+                        writeRootFile(out, p, root, std::string(file.name), prompts, log)) {
+                        summary.fileSizes.push_back(file.size);
+                    }
+                }
+                return;
+            }
+            if (clean) {
+                folders.push_back(quoted(std::string(folder.entry)));
+                writeFolderFiles(out, folder);
+                for (const ScannedFile& file : folder.files) {
+                    summary.fileSizes.push_back(file.size);
                 }
             }
-            return;
-        }
-        if (clean) {
-            folders.push_back(quoted(std::string(folder.entry)));
-            writeFolderFiles(out, folder);
-        }
-    });
+        },
+        sizes);
     if (!names.passed()) {
         throw Error(Error::Kind::ProjectRefused, names.message());
     }
@@ -615,11 +623,11 @@ void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* 
 
 ContentSummary WriteContentSections(ScriptWriter& out, ProjectSettings& project,
                                     const std::string& sourceFolder, Prompts& prompts,
-                                    ChangeLog* log) {
+                                    ChangeLog* log, FileSizes sizes) {
     writeTasks(out, project);
     writeIcons(out, project);
     writeIni(out, project);
-    ContentSummary summary = writeFilesAndDirs(out, project, sourceFolder, prompts, log);
+    ContentSummary summary = writeFilesAndDirs(out, project, sourceFolder, prompts, log, sizes);
     writeRun(out, project);
     return summary;
 }

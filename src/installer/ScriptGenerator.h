@@ -1,8 +1,10 @@
 #pragma once
 
 #include "installer/Prompts.h"
+#include "platform/FileSystem.h"
 #include "project/ProjectSettings.h"
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -72,7 +74,7 @@ std::optional<int> ParseCompilerInteger(std::string_view text);
 struct ContentSummary {
     std::vector<std::string> leftOut;
     std::vector<std::string> outsideLinks;
-    std::size_t files = 0;
+    std::vector<std::uint64_t> fileSizes; // of the [Files] lines, in their order
 };
 
 // [Tasks] (the optional desktop shortcuts), [Icons], [INI], [Files], [Dirs]
@@ -86,9 +88,11 @@ struct ContentSummary {
 // (Kind::ProjectRefused) with TreeNameCheck's message when a name cannot be
 // installed, EncodingError naming a font name that Windows-1250 cannot hold.
 // What was written by then is not a script: the caller discards it.
+// The files' sizes cost a stat each and are read only when asked for (a
+// build that shows its progress); otherwise fileSizes holds zeros.
 ContentSummary WriteContentSections(ScriptWriter& out, ProjectSettings& project,
                                     const std::string& sourceFolder, Prompts& prompts,
-                                    ChangeLog* log);
+                                    ChangeLog* log, FileSizes sizes = FileSizes::Skip);
 
 // Whether a file of the source folder's top level is a TrueType font, which
 // the script installs into the fonts folder: its extension is ".TTF" in any

@@ -57,8 +57,9 @@ struct Folder {
 // and each read folder is handed to visit.
 class Walker {
 public:
-    Walker(const std::string& sourceFolder, const std::function<void(const ScannedFolder&)>* visit)
-        : visit_(visit) {
+    Walker(const std::string& sourceFolder, const std::function<void(const ScannedFolder&)>* visit,
+           FileSizes sizes)
+        : visit_(visit), readAhead_(sizes) {
         folders_.push_back({"", withTrailingSeparator(sourceFolder), -1});
         readAhead_.request(folders_.front().native, {});
     }
@@ -141,7 +142,7 @@ private:
             for (const FilePlace& place : places_) {
                 files_.push_back({texts.substr(place.nameAt, place.keyAt - place.nameAt),
                                   texts.substr(place.keyAt, place.end - place.keyAt), place.oddity,
-                                  place.link});
+                                  place.link, place.size});
             }
             // The order of CompareNamesIgnoringCase, each name folded once.
             std::sort(files_.begin(), files_.end(), [](const ScannedFile& a, const ScannedFile& b) {
@@ -173,6 +174,7 @@ private:
         place.end = fileTexts_.size();
         place.oddity = e.oddity;
         place.link = e.link;
+        place.size = e.size;
         places_.push_back(place);
     }
 
@@ -214,6 +216,7 @@ private:
         std::size_t nameAt, keyAt, end;
         EntryOddity oddity;
         bool link;
+        std::uint64_t size;
     };
     std::vector<FilePlace> places_;            // of the folder being read
     std::string fileTexts_;                    // their names and keys
@@ -232,13 +235,14 @@ std::vector<std::string> ScanSourceFolders(const std::string& sourceFolder) {
         return {};
     }
     std::vector<std::string> folders;
-    Walker(sourceFolder, nullptr).run(&folders);
+    Walker(sourceFolder, nullptr, FileSizes::Skip).run(&folders);
     return folders;
 }
 
 std::vector<std::string> WalkSourceTree(const std::string& sourceFolder,
-                                        const std::function<void(const ScannedFolder&)>& visit) {
-    return Walker(sourceFolder, &visit).run();
+                                        const std::function<void(const ScannedFolder&)>& visit,
+                                        FileSizes sizes) {
+    return Walker(sourceFolder, &visit, sizes).run();
 }
 
 std::vector<std::string> ListFolderFiles(const std::string& folder) {

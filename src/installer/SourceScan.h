@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
@@ -34,13 +35,15 @@ std::vector<std::string> ScanSourceFolders(const std::string& sourceFolder);
 std::vector<std::string> ListFolderFiles(const std::string& folder);
 
 // A file as the walk saw it: its name, its FoldedNameKey (the files of a
-// folder come sorted by it), what it is when not a plain file, and whether
-// it is a symbolic link.
+// folder come sorted by it), what it is when not a plain file, whether it is
+// a symbolic link, and its size (of what a link leads to; 0 unless the walk
+// was asked for sizes).
 struct ScannedFile {
     std::string_view name;
     std::string_view key;
     EntryOddity oddity = EntryOddity::None;
     bool link = false;
+    std::uint64_t size = 0;
 };
 
 // A sub-folder the walk installs, and the index it will be visited under.
@@ -65,12 +68,14 @@ struct ScannedFolder {
 // folder it installs, each exactly once, and hands each to visit as soon as
 // it is read; nothing of the tree is held but the folders still to be read.
 // Entries of the source folder that are the program's own
-// (IsOwnWorkingEntry) are skipped. Returns the folders met and not taken,
+// (IsOwnWorkingEntry) are skipped. The files' sizes are read only when
+// asked for (a stat each). Returns the folders met and not taken,
 // as entries in scan order: hidden ones, those whose name holds a ".", and
 // those of level 20 (the folders below these are not visited, so they are
 // not named).
 std::vector<std::string> WalkSourceTree(const std::string& sourceFolder,
-                                        const std::function<void(const ScannedFolder&)>& visit);
+                                        const std::function<void(const ScannedFolder&)>& visit,
+                                        FileSizes sizes = FileSizes::Skip);
 
 // The walk gathered whole, for callers that want it so: folders[i] is the i-th
 // entry of ScanSourceFolders, files[i] what ListFolderFiles gives for it, and

@@ -164,8 +164,10 @@ void ForEachEntry(const std::string& folder,
 namespace {
 
 // An entry of the folder fd as its listing describes it (d_type), completed
-// by stat where the listing does not say or the entry is a link.
-bool describeEntry(int fd, const char* name, unsigned char type, FolderEntryView& entry) {
+// by stat where the listing does not say, the entry is a link or a file's
+// size is wanted.
+bool describeEntry(int fd, const char* name, unsigned char type, FileSizes sizes,
+                   FolderEntryView& entry) {
     entry.name = name;
     entry.link = type == DT_LNK;
     if (type == DT_DIR) {
@@ -183,9 +185,18 @@ bool describeEntry(int fd, const char* name, unsigned char type, FolderEntryView
             if (!entry.folder && !S_ISREG(st.st_mode)) {
                 entry.oddity = EntryOddity::Special;
             }
+            entry.size = static_cast<std::uint64_t>(st.st_size);
         }
     } else if (type != DT_REG) {
         entry.oddity = EntryOddity::Special;
+    } else if (sizes == FileSizes::Read) {
+        struct stat st {};
+        if (::fstatat(fd, name, &st, 0) == 0) {
+            entry.size = static_cast<std::uint64_t>(st.st_size);
+        }
+    }
+    if (entry.folder || entry.oddity != EntryOddity::None) {
+        entry.size = 0;
     }
     entry.hidden = isHiddenName(entry.name);
     return true;
@@ -198,7 +209,7 @@ bool isDotOrDotDot(const char* name) {
 } // namespace
 
 void ForEachEntryAt(int parentFd, const std::string& name, const std::string& folder,
-                    const std::function<void(const FolderEntryView&)>& visit) {
+                    const std::function<void(const FolderEntryView&)>& visit, FileSizes sizes) {
     const int opened = ::openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (opened < 0) {
         throw InOutError::fromErrno(errno, folder);
@@ -231,7 +242,7 @@ void ForEachEntryAt(int parentFd, const std::string& name, const std::string& fo
             at += record.length;
             FolderEntryView entry;
             if (!isDotOrDotDot(entryName) &&
-                describeEntry(fd.get(), entryName, record.type, entry)) {
+                describeEntry(fd.get(), entryName, record.type, sizes, entry)) {
                 visit(entry);
             }
         }
@@ -254,7 +265,7 @@ void ForEachEntryAt(int parentFd, const std::string& name, const std::string& fo
         }
         FolderEntryView entry;
         if (!isDotOrDotDot(e->d_name) &&
-            describeEntry(::dirfd(dir.get()), e->d_name, e->d_type, entry)) {
+            describeEntry(::dirfd(dir.get()), e->d_name, e->d_type, sizes, entry)) {
             visit(entry);
         }
     }

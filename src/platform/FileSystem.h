@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -69,7 +70,11 @@ struct FolderEntryView {
     bool hidden = false;
     bool link = false;
     EntryOddity oddity = EntryOddity::None;
+    std::uint64_t size = 0; // a file's size (what a link leads to), when asked for
 };
+
+// Whether a listing reads each file's size, which costs a stat per file.
+enum class FileSizes : bool { Skip, Read };
 
 // Calls visit for every entry of folder except "." and "..", in the order the
 // file system gives them, without copying names it does not keep. Throws
@@ -81,7 +86,8 @@ void ForEachEntry(const std::string& folder,
 // path), so that a walk need not look every folder up from the root;
 // messages name the folder as folder.
 void ForEachEntryAt(int parentFd, const std::string& name, const std::string& folder,
-                    const std::function<void(const FolderEntryView&)>& visit);
+                    const std::function<void(const FolderEntryView&)>& visit,
+                    FileSizes sizes = FileSizes::Skip);
 
 // Every entry of folder except "." and "..", in the order the file system gives
 // them. Throws InOutError when the folder cannot be listed.

@@ -8,7 +8,7 @@
 
 namespace tornavel {
 
-FolderReadAhead::FolderReadAhead() : thread_([this] { run(); }) {}
+FolderReadAhead::FolderReadAhead(FileSizes sizes) : sizes_(sizes), thread_([this] { run(); }) {}
 
 FolderReadAhead::~FolderReadAhead() {
     {
@@ -94,11 +94,14 @@ FolderListing FolderReadAhead::list(const Request& request) {
     }
     FolderListing listing;
     try {
-        ForEachEntryAt(from, name, request.native, [&listing](const FolderEntryView& e) {
-            listing.entries_.push_back(
-                {listing.names_.size(), e.name.size(), e.folder, e.hidden, e.link, e.oddity});
-            listing.names_ += e.name;
-        });
+        ForEachEntryAt(
+            from, name, request.native,
+            [&listing](const FolderEntryView& e) {
+                listing.entries_.push_back({listing.names_.size(), e.name.size(), e.folder,
+                                            e.hidden, e.link, e.oddity, e.size});
+                listing.names_ += e.name;
+            },
+            sizes_);
     } catch (const InOutError& e) {
         // Listings fail with the system's error; keep it whole.
         listing = {};

@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <exception>
 #include <mutex>
@@ -24,7 +25,7 @@ public:
         const std::string_view names(names_);
         for (const Entry& e : entries_) {
             visit(FolderEntryView{names.substr(e.nameAt, e.nameSize), e.folder, e.hidden, e.link,
-                                  e.oddity});
+                                  e.oddity, e.size});
         }
     }
 
@@ -37,6 +38,7 @@ private:
         bool hidden = false;
         bool link = false;
         EntryOddity oddity = EntryOddity::None;
+        std::uint64_t size = 0;
     };
     std::string names_;
     std::vector<Entry> entries_;
@@ -50,7 +52,8 @@ private:
 // number wait, so a wide tree is not held whole.
 class FolderReadAhead {
 public:
-    FolderReadAhead();
+    // sizes: whether the listings give each file's size.
+    explicit FolderReadAhead(FileSizes sizes = FileSizes::Skip);
     ~FolderReadAhead(); // stops the thread, whatever is still asked for
     FolderReadAhead(const FolderReadAhead&) = delete;
     FolderReadAhead& operator=(const FolderReadAhead&) = delete;
@@ -80,6 +83,7 @@ private:
     std::deque<FolderListing> listed_;
     std::exception_ptr failure_;
     bool stopping_ = false;
+    const FileSizes sizes_;
 
     std::string openParent_; // the thread's own: the folder parentFd_ holds
     UniqueFd parentFd_;

@@ -33,9 +33,10 @@ void record(const MessageBoxes::Record& r) {
 QMessageBox::StandardButton showBox(QWidget* parent, MessageBoxes::Record::Kind kind,
                                     const QString& caption, const QString& text,
                                     QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton defaultButton) {
+                                    QMessageBox::StandardButton defaultButton,
+                                    const MessageBoxes::ButtonTexts& buttonTexts = {}) {
     if (hook().enabled) {
-        record({kind, caption, text, icon, buttons, defaultButton, {}});
+        record({kind, caption, text, icon, buttons, defaultButton, {}, buttonTexts});
         if (hook().answers.empty()) {
             return defaultButton != QMessageBox::NoButton ? defaultButton : QMessageBox::Ok;
         }
@@ -46,6 +47,11 @@ QMessageBox::StandardButton showBox(QWidget* parent, MessageBoxes::Record::Kind 
     QMessageBox box(icon, caption, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton) {
         box.setDefaultButton(defaultButton);
+    }
+    for (auto it = buttonTexts.cbegin(); it != buttonTexts.cend(); ++it) {
+        if (QAbstractButton* button = box.button(it.key())) {
+            button->setText(it.value());
+        }
     }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
@@ -59,7 +65,8 @@ QString showFileDialog(QWidget* parent, MessageBoxes::Record::Kind kind,
                 QMessageBox::NoIcon,
                 {},
                 QMessageBox::NoButton,
-                options});
+                options,
+                {}});
         if (hook().fileNames.empty()) {
             return {};
         }
@@ -124,8 +131,10 @@ void MessageBoxes::plain(QWidget* parent, const QString& text) {
 QMessageBox::StandardButton MessageBoxes::question(QWidget* parent, const QString& caption,
                                                    const QString& text, QMessageBox::Icon icon,
                                                    QMessageBox::StandardButtons buttons,
-                                                   QMessageBox::StandardButton defaultButton) {
-    return showBox(parent, Record::Kind::Question, caption, text, icon, buttons, defaultButton);
+                                                   QMessageBox::StandardButton defaultButton,
+                                                   const ButtonTexts& buttonTexts) {
+    return showBox(parent, Record::Kind::Question, caption, text, icon, buttons, defaultButton,
+                   buttonTexts);
 }
 
 QString MessageBoxes::saveFileName(QWidget* parent, const FileDialogOptions& options) {

@@ -3,6 +3,7 @@
 #include "installer/Prompts.h"
 
 #include <QList>
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -26,11 +27,15 @@ public:
     static void errorDialog(QWidget* parent, const QString& text);
     // The plain message box: no icon, caption "Tornavel", one button "OK".
     static void plain(QWidget* parent, const QString& text);
+    // Texts for a question's buttons where the standard ones ("Ano", "Ne")
+    // would not say what each does.
+    using ButtonTexts = QMap<QMessageBox::StandardButton, QString>;
     // A question with explicit caption, icon, buttons and default button.
     static QMessageBox::StandardButton question(QWidget* parent, const QString& caption,
                                                 const QString& text, QMessageBox::Icon icon,
                                                 QMessageBox::StandardButtons buttons,
-                                                QMessageBox::StandardButton defaultButton);
+                                                QMessageBox::StandardButton defaultButton,
+                                                const ButtonTexts& buttonTexts = {});
 
     struct FileDialogOptions {
         QString title;
@@ -60,6 +65,7 @@ public:
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         FileDialogOptions dialog; // file dialogs only
+        ButtonTexts buttonTexts;  // questions whose buttons say more than "Ano"
     };
     // From now on nothing modal is shown: boxes are recorded and answered from
     // the queues (questions: their default button when the queue is empty;

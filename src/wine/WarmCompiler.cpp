@@ -1,9 +1,12 @@
 #include "wine/WarmCompiler.h"
 
+#include "platform/Cp1250.h"
 #include "wine/AdapterProtocol.h"
 #include "wine/Wine.h"
 #include "wine/WinePrefix.h"
 
+#include <array>
+#include <cerrno>
 #include <csignal>
 #include <unistd.h>
 
@@ -18,8 +21,16 @@ WarmCompiler::WarmCompiler(std::string compiler)
         server_.ensureRunning();
         return;
     }
+    ProcessOptions options({compiler_, std::string(kPreparePrefixOption)});
+    // Its words come to the window, which says them in its status line and
+    // in its terminal's encoding; the adapter writes Windows-1250 to a pipe.
+    options.output = ChildStream::Kind::Pipe;
+    options.error = ChildStream::Kind::Output;
     try {
-        preparation_ = BackgroundProcess::start({{compiler_, std::string(kPreparePrefixOption)}});
+        StartedProcess started = StartProcess(options);
+        preparationOutput_ = std::move(started.output);
+        preparation_ = BackgroundProcess(started.pid);
+        preparationTold_ = false;
     } catch (const ProcessError&) {
         // The build will start the adapter itself and say why it cannot.
     }
@@ -40,6 +51,61 @@ void WarmCompiler::beforeBuild() {
     if (!preparing() && WinePrefixReady(prefix_)) {
         server_.ensureRunning();
     }
+}
+
+PreparationNews WarmCompiler::pollPreparation() {
+    PreparationNews news;
+    if (preparationTold_) {
+        return news;
+    }
+    // Asked before reading, so that everything it wrote before its end is read.
+    const bool ended = !preparing();
+    readPreparationOutput(news, ended);
+    if (!ended) {
+        news.state = PreparationNews::State::Preparing;
+        return news;
+    }
+    preparationTold_ = true;
+    preparationOutput_.reset();
+    if (WinePrefixReady(prefix_)) {
+        news.state = PreparationNews::State::Ready;
+        server_.ensureRunning();
+    } else {
+        news.state = PreparationNews::State::Failed;
+        news.reason = lastLine_;
+    }
+    return news;
+}
+
+void WarmCompiler::readPreparationOutput(PreparationNews& news, bool ended) {
+    std::array<char, 4096> buffer{};
+    while (preparationOutput_.valid()) {
+        const ssize_t got = ::read(preparationOutput_.get(), buffer.data(), buffer.size());
+        if (got > 0) {
+            pendingOutput_.append(buffer.data(), static_cast<std::size_t>(got));
+        } else if (got < 0 && errno == EINTR) {
+            continue;
+        } else {
+            break; // nothing more now (EAGAIN), or the end of the pipe
+        }
+    }
+    if (ended && !pendingOutput_.empty() && pendingOutput_.back() != '\n') {
+        pendingOutput_ += '\n';
+    }
+    std::size_t start = 0;
+    for (std::size_t end = pendingOutput_.find('\n'); end != std::string::npos;
+         end = pendingOutput_.find('\n', start)) {
+        std::string_view line(pendingOutput_.data() + start, end - start);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        news.lines.push_back(fromCp1250(line));
+        if (news.lines.back() != kPreparingPrefixNotice && !news.lines.back().empty()) {
+            lastLine_ = news.lines.back();
+        }
+        start = end + 1;
+    }
+    pendingOutput_.erase(0, start);
 }
 
 } // namespace tornavel

@@ -94,6 +94,7 @@ TEST_F(WarmCompilerTest, PreparationEndsWithTheWindow) {
         WarmCompiler warm((test::programFolder() / "iscc").string());
         EXPECT_TRUE(warm.preparing());
         std::this_thread::sleep_for(std::chrono::seconds(2));
+        EXPECT_EQ(warm.pollPreparation().state, PreparationNews::State::Preparing);
     }
     EXPECT_TRUE(noneWithin(fresh, std::chrono::seconds(10)));
 }

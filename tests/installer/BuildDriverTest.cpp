@@ -255,19 +255,21 @@ TEST_F(BuildDriverTest, OutputThatIsAFileStopsBeforeTheScript) {
     EXPECT_TRUE(captions().empty());
 }
 
-// Line by line, and the files the compiler packs counted against the scan's.
+// Line by line, and the files the compiler packs weighed by the scan's sizes:
+// each is done when the compiler writes its next line.
 TEST_F(BuildDriverTest, CompilerOutputReachesTheConsoleLineByLine) {
-    source_.writeFile("Data/a.txt");
+    source_.writeFile("Data/a.txt", "thirteen byte");
     EXPECT_EQ(build(), BuildOutcome::Compiled);
     const std::string script = source_.folder() + "ISS";
-    EXPECT_EQ(console_.calls,
-              (std::vector<std::string>{
-                  "started: " + CompilerCommandLine(env_),
-                  "line: Náhradní kompilátor iscc pro testy", "line: ", "line: Skript: " + script,
-                  "progress: 1/2 readme.txt", "line:    Compressing: readme.txt",
-                  "progress: 2/2 Data\\a.txt", "line:    Compressing: Data\\a.txt",
-                  "line: Successful compile (0.001 sec). Resulting Setup program filename is:",
-                  "line: " + (output() / "Můj program verze 1.0.exe").string(), "finished: 0: "}));
+    EXPECT_EQ(
+        console_.calls,
+        (std::vector<std::string>{
+            "started: " + CompilerCommandLine(env_), "line: Náhradní kompilátor iscc pro testy",
+            "line: ", "line: Skript: " + script, "progress: 0/2 0/18 readme.txt",
+            "line:    Compressing: readme.txt", "progress: 1/2 5/18 Data\\a.txt",
+            "line:    Compressing: Data\\a.txt", "progress: 2/2 18/18 ",
+            "line: Successful compile (0.001 sec). Resulting Setup program filename is:",
+            "line: " + (output() / "Můj program verze 1.0.exe").string(), "finished: 0: "}));
 }
 
 TEST_F(BuildDriverTest, StopEndsTheCompileAndLeavesNoInstaller) {

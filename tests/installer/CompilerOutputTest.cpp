@@ -1,5 +1,6 @@
 #include "installer/CompilerOutput.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -44,6 +45,19 @@ TEST(CompilerOutputLines, ErrorLinesOfTheCompiler) {
     EXPECT_FALSE(IsCompilerErrorLine("Compile aborted."));
     EXPECT_FALSE(IsCompilerErrorLine("  Error on line 5"));
     EXPECT_FALSE(IsCompilerErrorLine("Errors: 0"));
+}
+
+TEST(PackingProgress, SizesForAPersonAndTheShareDone) {
+    EXPECT_EQ(ReadableByteSize(0), "0 B");
+    EXPECT_EQ(ReadableByteSize(999), "999 B");
+    EXPECT_EQ(ReadableByteSize(1500), "1,5 kB");
+    EXPECT_EQ(ReadableByteSize(9'960'000), "10 MB");
+    EXPECT_EQ(ReadableByteSize(999'600'000), "1,0 GB");
+    EXPECT_EQ(ReadableByteSize(UINT64_MAX), "18 EB");
+    // Files without bytes are counted instead.
+    EXPECT_EQ((PackingProgress{"", 1, 4, 0, 0}.fraction()), 0.25);
+    EXPECT_EQ((PackingProgress{"x", 1, 2, 300'000'000, 300'000'000}.bytesText()),
+              "300 MB z 300 MB");
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <sys/stat.h>
 
 namespace tornavel {
@@ -533,7 +534,8 @@ TEST_F(Script, SubFoldersInScanOrderThenDirs) {
 TEST_F(Script, StreamedScriptIsTheScriptInMemory) {
     for (int f = 0; f < 40; ++f) {
         for (int i = 0; i < 100; ++i) {
-            source_.writeFile("Složka " + std::to_string(f) + "/soubor č. " + std::to_string(i));
+            source_.writeFile("Složka " + std::to_string(f) + "/soubor č. " + std::to_string(i),
+                              std::string(static_cast<std::size_t>(i), 'x'));
         }
     }
     const std::string inMemory = contentBytes();
@@ -543,7 +545,11 @@ TEST_F(Script, StreamedScriptIsTheScriptInMemory) {
         streamed += bytes;
         ++pieces;
     });
-    EXPECT_EQ(WriteContentSections(out, project_, source_.folder(), prompts_, &log_).files, 4000u);
+    const auto sizes =
+        WriteContentSections(out, project_, source_.folder(), prompts_, &log_, FileSizes::Read)
+            .fileSizes;
+    EXPECT_EQ(sizes.size(), 4000u);
+    EXPECT_EQ(std::accumulate(sizes.begin(), sizes.end(), std::uint64_t{0}), 40u * 4950u);
     out.finish();
     EXPECT_EQ(streamed, inMemory);
     EXPECT_GT(pieces, 1);

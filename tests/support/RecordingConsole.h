@@ -9,7 +9,7 @@ namespace tornavel::test {
 
 // A BuildConsole that records every call as one text, in order:
 // "notice: …", "started: …", "line: …", "finished: CODE: ERRORLINE", "failed: …",
-// "progress: DONE/TOTAL FILE", "stopped".
+// "progress: FILES/TOTAL BYTES/TOTAL FILE", "stopped".
 class RecordingConsole : public BuildConsole {
 public:
     void notice(const std::string& text) override { calls.push_back("notice: " + text); }
@@ -23,9 +23,10 @@ public:
     void compilerFailed(const std::string& message) override {
         calls.push_back("failed: " + message);
     }
-    void compilerProgress(std::size_t done, std::size_t total, const std::string& file) override {
-        calls.push_back("progress: " + std::to_string(done) + "/" + std::to_string(total) + " " +
-                        file);
+    void compilerProgress(const PackingProgress& p) override {
+        calls.push_back("progress: " + std::to_string(p.filesDone) + "/" +
+                        std::to_string(p.filesTotal) + " " + std::to_string(p.bytesDone) + "/" +
+                        std::to_string(p.bytesTotal) + " " + p.file);
     }
     void compilerStopped() override { calls.push_back("stopped"); }
 

@@ -140,7 +140,8 @@ void AboutBoxTest::init() {
 void AboutBoxTest::showsTheControlsOfTheBox() {
     AboutBox box;
     QCOMPARE(box.windowTitle(), QStringLiteral("Autor programu"));
-    QCOMPARE(box.size(), QSize(447, 297));
+    QCOMPARE(box.width(), 447);
+    QVERIFY(box.height() >= 297);
     QCOMPARE(box.minimumSize(), box.maximumSize());
     QCOMPARE(box.font().pixelSize(), 13);
     QCOMPARE(box.font().families().value(0), QStringLiteral("Times New Roman"));
@@ -155,7 +156,6 @@ void AboutBoxTest::showsTheControlsOfTheBox() {
     QCOMPARE(named<ShadedLabel>(box, "myLabel3d2")->text(), QStringLiteral("freeware"));
     QCOMPARE(named<ShadedLabel>(box, "myLabel3d2")->shadeStyle(), ShadeStyle::Sunken);
     QCOMPARE(named<ShadedLabel>(box, "myLabel3d2")->leftTopShade(), QColor(255, 255, 0));
-    QCOMPARE(named<ShadedLabel>(box, "myLabel3d2")->pos(), QPoint(384, 20));
 
     const QColor maroon(128, 0, 0);
     for (ShadedLabel* link :
@@ -172,9 +172,6 @@ void AboutBoxTest::showsTheControlsOfTheBox() {
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
     }
     QCOMPARE(named<ShadedLabel>(box, "myLabel3d3")->font().pixelSize(), 16);
-    QCOMPARE(named<ShadedLabel>(box, "myLabel3d3")->pos(), QPoint(176, 228));
-    QCOMPARE(named<ShadedLabel>(box, "myLabel3d4")->pos(), QPoint(8, 269));
-    QCOMPARE(named<ShadedLabel>(box, "myLabel3d5")->pos(), QPoint(8, 190));
     QCOMPARE(named<ShadedLabel>(box, "myLabel3d3")->statusTip(),
              QStringLiteral("Spustí Váš internetový prohlížeč a najde mé stránky"));
     QCOMPARE(named<ShadedLabel>(box, "myLabel3d4")->statusTip(),
@@ -199,12 +196,29 @@ void AboutBoxTest::showsTheControlsOfTheBox() {
                             named<QLabel>(box, "Label2")}) {
         QVERIFY(!regular->font().bold());
     }
-    QCOMPARE(named<QLabel>(box, "Label7")->geometry(), QRect(8, 112, 433, 57));
-
     QCOMPARE(named<QPushButton>(box, "Button1")->text(), QStringLiteral("Pošli informace"));
-    QCOMPARE(named<QPushButton>(box, "Button1")->geometry(), QRect(344, 232, 97, 25));
+    QCOMPARE(named<QPushButton>(box, "Button1")->size(), QSize(97, 25));
     QCOMPARE(named<QPushButton>(box, "OKButton")->text(), QStringLiteral("Zavřít"));
-    QCOMPARE(named<QPushButton>(box, "OKButton")->geometry(), QRect(374, 264, 67, 25));
+    QCOMPARE(named<QPushButton>(box, "OKButton")->size(), QSize(67, 25));
+
+    // Each text has room of its own in this font: whole, inside the box and
+    // clear of every other; a paragraph as tall as its wrapped lines.
+    QList<QWidget*> parts;
+    for (QWidget* part : box.findChildren<QWidget*>()) {
+        if (part->objectName() != QStringLiteral("Image1")) {
+            parts.append(part);
+        }
+    }
+    for (QWidget* part : parts) {
+        QVERIFY2(box.rect().contains(part->geometry()), qPrintable(part->objectName()));
+        if (auto* label = qobject_cast<QLabel*>(part); label && label->wordWrap()) {
+            QVERIFY(label->height() >= label->heightForWidth(label->width()));
+        }
+        for (QWidget* other : parts) {
+            QVERIFY2(part == other || !part->geometry().intersects(other->geometry()),
+                     qPrintable(part->objectName() + " / " + other->objectName()));
+        }
+    }
     QVERIFY(named<QPushButton>(box, "OKButton")->isDefault());
 }
 
@@ -217,7 +231,7 @@ void AboutBoxTest::paintsTheBackgroundPicture() {
     QVERIFY2(error.isEmpty(), qPrintable(error));
 
     AboutBox box;
-    QCOMPARE(named<QLabel>(box, "Image1")->geometry(), QRect(0, 0, 447, 297));
+    QCOMPARE(named<QLabel>(box, "Image1")->geometry(), box.rect());
     QCOMPARE(named<QLabel>(box, "Image1")->pixmap().size(), QSize(449, 303));
     // The picture lies under every other control.
     QCOMPARE(box.children().indexOf(named<QLabel>(box, "Image1")), 0);
@@ -270,7 +284,6 @@ void AboutBoxTest::setsTheProgramDateOnActivation() {
     QCOMPARE(named<QLabel>(box, "Label2")->text(),
              QStringLiteral("Tato verze spatřila světlo světa ") +
                  QLocale::system().toString(date, QLocale::ShortFormat));
-    QCOMPARE(named<QLabel>(box, "Label2")->pos(), QPoint(8, 212));
     QVERIFY(named<QLabel>(box, "Label2")->width() >=
             named<QLabel>(box, "Label2")->sizeHint().width());
 

@@ -351,8 +351,13 @@ private slots:
         chooser.hide();
         writeFile(folder, "new.exe", "MZ");
         writeFile(folder, ".secret", "x");
+        // The build's script and a killed build's temporary file are not
+        // offered; a file of the user's that only shares the name is.
+        writeFile(folder, "ISS", "; Skript");
+        writeFile(folder, "ISS.tmp-a1B2c3", "");
+        writeFile(folder, "ISS.tmp-x9Y8z7", "my own notes");
         chooser.show();
-        QCOMPARE(listed(chooser.fileList()), QStringList({"new.exe"}));
+        QCOMPARE(listed(chooser.fileList()), QStringList({"ISS.tmp-x9Y8z7", "new.exe"}));
 
         // After a change of the working folder it lists the new one.
         chooser.hide();

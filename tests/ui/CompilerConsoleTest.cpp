@@ -12,9 +12,11 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -118,6 +120,57 @@ private slots:
         QVERIFY(!QFileInfo::exists(sourceFolder_ + "Output"));
         QCOMPARE(MessageBoxes::takeRecords().size(), 1); // only the confirmation
         QVERIFY(!form_->buildRunning());
+    }
+
+    // The bar weighs the files by their sizes: once the one large file is
+    // packed it stands at its end, with only a small file still to come.
+    void progressMovesWithTheBytes() {
+        writeAll(sourceFolder_ + "a.txt", "0123456789");
+        writeAll(sourceFolder_ + "z.txt", "0123456789");
+        QFile large(sourceFolder_ + "large.bin");
+        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(2'000'000'000));
+        large.close();
+        QMap<QString, int> shown; // the file being packed, the bar's share of its range then
+        MessageBoxes::setNextAnswer(QMessageBox::Yes);
+        QTimer::singleShot(0, this, [&] {
+            QProgressBar* bar = form_->compilerConsole()->progressBar();
+            connect(bar, &QProgressBar::valueChanged, this, [&, bar](int value) {
+                const QString file = named<QLabel>(*form_->compilerConsole(), "Soubor")->text();
+                shown.insert(file, bar->maximum() > 0 ? value * 100 / bar->maximum() : -1);
+            });
+        });
+        form_->buildInstaller();
+
+        QCOMPARE(shown.value("large.bin"), 0);
+        QVERIFY(shown.value("z.txt") >= 99); // counted by files, it would stand at three quarters
+        QCOMPARE(form_->compilerConsole()->progressBar()->format(), QString("2,0 GB z 2,0 GB"));
+    }
+
+    // New lines stay in view as they come, also when the file being packed
+    // appears below the view and takes a line of its height, unless the
+    // person scrolled up to read; back at the end, the view follows again.
+    void followsTheOutputUnlessScrolledUp() {
+        CompilerConsole console(nullptr);
+        console.compilerStarted("iscc");
+        QVERIFY(QTest::qWaitForWindowExposed(&console));
+        QScrollBar* scroll = console.outputView()->verticalScrollBar();
+        const auto arrive = [&](int count) {
+            for (int i = 0; i < count; ++i) {
+                console.compilerLine("   Compressing: Data\\soubor č. " + std::to_string(i));
+                QCoreApplication::processEvents();
+            }
+        };
+        arrive(100);
+        console.compilerProgress({"Data\\soubor č. 1", 0, 2, 0, 10});
+        arrive(5);
+        QVERIFY(scroll->maximum() > 0);
+        QCOMPARE(scroll->value(), scroll->maximum());
+        scroll->setValue(20);
+        arrive(5);
+        QCOMPARE(scroll->value(), 20);
+        scroll->setValue(scroll->maximum());
+        arrive(5);
+        QCOMPARE(scroll->value(), scroll->maximum());
     }
 
     // A failed compile keeps the window open: the exit code, the error line

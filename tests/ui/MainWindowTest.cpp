@@ -10,6 +10,7 @@
 #include "project/ProjectFile.h"
 #include "ui/MessageBoxes.h"
 #include "ui/about/AboutBox.h"
+#include "ui/browser/ShellBrowser.h"
 #include "ui/choosers/IconChooser.h"
 #include "ui/choosers/RunFileChooser.h"
 #include "ui/controls/RadioGroup.h"
@@ -436,6 +437,22 @@ private slots:
         QCOMPARE(named<QLabel>(f, "Panel2")->text(), QString());
         QApplication::sendEvent(named<QPushButton>(f, "BitBtn2"), &enter);
         QCOMPARE(named<QLabel>(f, "Panel2")->text(), QString("Ukončí program."));
+
+        // Every hint is shown whole.
+        QLabel* status = named<QLabel>(f, "Panel2");
+        const QRect room = status->contentsRect().adjusted(status->indent(), 0, 0, 0);
+        QStringList hints;
+        for (const QWidget* w : f.findChildren<QWidget*>()) {
+            hints << w->statusTip();
+        }
+        for (const QAction* a : f.findChildren<QAction*>()) {
+            hints << a->statusTip();
+        }
+        for (const QString& hint : hints) {
+            const QRect needed = status->fontMetrics().boundingRect(QRect(0, 0, room.width(), 1000),
+                                                                    Qt::TextWordWrap, hint);
+            QVERIFY2(needed.height() <= room.height(), qPrintable(hint));
+        }
     }
 
     void typedCharacterMakesClosingAsk_data() {
@@ -628,14 +645,20 @@ private slots:
         box(f, FieldId::DefaultDirName)->clear();
         typeText(box(f, FieldId::DefaultDirName), "Žluťoučký kůň €");
         QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €"));
+        // What is dropped is said in the status line.
+        QLabel* status = named<QLabel>(f, "Panel2");
         typeText(box(f, FieldId::DefaultDirName), QString::fromUtf8("漢ж"));
         QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €"));
-        QGuiApplication::clipboard()->setText(QString::fromUtf8("a漢b"));
+        QCOMPARE(status->text(), QString("Znak „ж“ nelze v nastavení instalace uložit (kódování "
+                                         "Windows-1250 ho nezná), proto nebyl zapsán."));
+        QGuiApplication::clipboard()->setText(QString::fromUtf8("a漢b😀"));
         box(f, FieldId::DefaultDirName)->paste();
         QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €"));
+        QVERIFY(status->text().startsWith("Znaky „漢😀“ nelze"));
         QGuiApplication::clipboard()->setText("line\nbreak");
         box(f, FieldId::DefaultDirName)->paste();
         QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €"));
+        QVERIFY(status->text().startsWith("Konce řádků"));
         QGuiApplication::clipboard()->setText("ok");
         box(f, FieldId::DefaultDirName)->paste();
         QCOMPARE(box(f, FieldId::DefaultDirName)->text(), QString("Žluťoučký kůň €ok"));
@@ -876,9 +899,10 @@ private slots:
         typeInto(box(f, iconField(0, IconPart::FileName)), "app.exe");
         saveAsFile(f, path("f9.ipr"));
         MessageBoxes::setNextAnswer(QMessageBox::Yes); // compile
+        MessageBoxes::setNextAnswer(QMessageBox::No);  // wait rather than stop and close
         MessageBoxes::setNextAnswer(QMessageBox::No);  // no test run
-        // Posted now, handled while the compiler runs: a second build and
-        // closing are refused then.
+        // Posted now, handled while the compiler runs: a second build is
+        // refused then, and closing asks whether to stop the compile.
         bool duringBuild = false;
         QTimer::singleShot(0, &f, [&f, &duringBuild] {
             duringBuild = f.buildRunning() && !named<QPushButton>(f, "BitBtn1")->isEnabled() &&
@@ -893,8 +917,10 @@ private slots:
         const auto shown = records();
         QCOMPARE(shown.size(), 3);
         QCOMPARE(shown[0].caption, QString("Vytvoření instalačního souboru"));
-        QCOMPARE(shown[1].kind, Kind::Plain);
-        QCOMPARE(shown[1].text, QString("Počkejte prosím, až skončí vytváření instalace."));
+        QCOMPARE(shown[1].caption, QString("Vytváření instalace"));
+        QCOMPARE(shown[1].buttonTexts.value(QMessageBox::Yes), QString("&Zastavit a zavřít"));
+        QCOMPARE(shown[1].buttonTexts.value(QMessageBox::No), QString("&Počkat"));
+        QCOMPARE(shown[1].defaultButton, QMessageBox::No);
         QCOMPARE(shown[2].caption, QString("Kompilace byla úspěšně dokončena"));
         QVERIFY(QFileInfo::exists(sourceFolder_ + "ISS"));
         QVERIFY(QFileInfo::exists(sourceFolder_ + "Output/Můj program verze 1.0.exe"));
@@ -905,6 +931,29 @@ private slots:
         QVERIFY(named<QPushButton>(f, "BitBtn1")->isEnabled() &&
                 named<QAction>(f, "Vytvoitinstalaci1")->isEnabled());
         QVERIFY(f.isVisible());
+    }
+
+    // Closing while the compiler runs and choosing to stop: the compile ends
+    // as "Zastavit" ends it, nothing of it stays in Output, and the window
+    // closes after the usual question about the changed project.
+    void closingDuringTheCompileStopsItAndCloses() {
+        MainWindow& f = *form_;
+        installFakeCompiler(programFolder_);
+        writeAll(programFolder_ + "iscc.hold", ""); // the compiler waits until stopped
+        writeAll(sourceFolder_ + "app.exe", "MZ");
+        typeInto(box(f, iconField(0, IconPart::FileName)), "app.exe");
+        MessageBoxes::setNextAnswer(QMessageBox::Yes); // compile
+        MessageBoxes::setNextAnswer(QMessageBox::Yes); // stop and close
+        MessageBoxes::setNextAnswer(QMessageBox::No);  // do not save the project
+        QTimer::singleShot(0, &f, [&f] { QVERIFY(!f.close()); });
+        named<QPushButton>(f, "BitBtn1")->click();
+
+        const auto shown = records();
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown[1].caption, QString("Vytváření instalace"));
+        QCOMPARE(shown[2].text, QString("Chcete uložit nastavení Vaší instalace?"));
+        QVERIFY(!f.isVisible() && !f.buildRunning());
+        QVERIFY(!QFileInfo::exists(sourceFolder_ + "Output"));
     }
 
     void refusedProjectFocusesTheMissingName() {
@@ -1001,6 +1050,13 @@ private slots:
         QCOMPARE(again.size(), 1);
         QCOMPARE(again[0].text, shown[0].text);
         QVERIFY(!QFileInfo::exists(missing));
+        // Once a build could make it, the window shows it.
+        QVERIFY(QDir().mkpath(path("no/such")));
+        named<QPushButton>(f, "BitBtn1")->click();
+        records();
+        QVERIFY(f.sourceFolderExists());
+        QCOMPARE(named<QLabel>(f, "Cesta")->text(), missing);
+        QCOMPARE(f.browser()->currentPath(), QDir::cleanPath(missing));
         QVERIFY(f.close());
     }
 
@@ -1099,9 +1155,21 @@ private slots:
         dialog.openFolder(QDir::rootPath());
         QCOMPARE(dialog.chosenFolder(), QDir::toNativeSeparators(QDir::rootPath()));
         dialog.openFolder(path("src"));
-        // Highlighting another folder chooses nothing.
-        dialog.folderTree()->setCurrentIndex(dialog.folderTree()->model()->index(0, 0));
+        // Highlighting another folder chooses nothing; Enter on it opens it
+        // as a double-click does, and the dialog says what OK takes.
+        const QModelIndex parent = dialog.folderTree()->currentIndex().parent();
+        dialog.folderTree()->setCurrentIndex(parent);
         QCOMPARE(dialog.chosenFolder(), QDir::toNativeSeparators(path("src")) + "/");
+        QTest::keyClick(dialog.folderTree(), Qt::Key_Return);
+        QCOMPARE(dialog.openedFolder(), QDir::cleanPath(path("")));
+        QCOMPARE(dialog.openedLabel()->text(), "OK zvolí adresář " + dialog.chosenFolder());
+        // Enter on the opened folder presses OK.
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::keyClick(dialog.folderTree(), Qt::Key_Return);
+        const auto shown = records();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].caption, QString("Upozornění"));
         QVERIFY(dialog.driveList()->count() >= 1);
     }
 };

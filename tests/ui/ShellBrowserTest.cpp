@@ -558,12 +558,23 @@ void ShellBrowserTest::columnsAndSubItemColour() {
     ShellBrowser browser;
     browser.setUp(QStringLiteral("vsReport"), folderOf(dir));
     const QStringList titles{"Jméno", "Velikost", "Typ", "Datum", "Atributy"};
-    const QList<int> widths{169, 49, 59, 114, 47};
+    const QList<int> widths{169, 49, 59, 114, 47}; // the least, as the original had them
+    QHeaderView* header = browser.reportView()->horizontalHeader();
     for (int c = 0; c < ShellItemModel::ColumnCount; ++c) {
         QCOMPARE(browser.model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
                  titles[c]);
-        QCOMPARE(browser.reportView()->horizontalHeader()->sectionSize(c), widths[c]);
+        // Neither the title nor the value is cut in this font; a long type
+        // may be, and its tooltip shows it whole.
+        QVERIFY(header->sectionSize(c) >= widths[c]);
+        QVERIFY(header->sectionSize(c) > header->fontMetrics().horizontalAdvance(titles[c]));
+        QVERIFY(c == ShellItemModel::ColType ||
+                header->sectionSize(c) > browser.reportView()->fontMetrics().horizontalAdvance(
+                                             cell(browser, "a.txt", c)));
     }
+    QCOMPARE(browser.model()
+                 ->data(browser.model()->index(0, ShellItemModel::ColType), Qt::ToolTipRole)
+                 .toString(),
+             cell(browser, "a.txt", ShellItemModel::ColType));
     const auto alignment = [&](int column) {
         return browser.model()
                    ->data(browser.model()->index(0, column), Qt::TextAlignmentRole)

@@ -158,6 +158,8 @@ private Q_SLOTS:
         makeProgramAndSourceFolders(dir.path(), program, source);
 
         MainWindow form1(program.toStdString());
+        // It starts at the process's current folder, which differs by machine.
+        form1.outputFolderDialog()->openFolder(source);
         QWidget* form4 = form1.outputFolderDialog();
         QWidget* form5 = form1.runFileChooser();
         QWidget* form6 = form1.iconChooser();

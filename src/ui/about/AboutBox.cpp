@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <algorithm>
 
 namespace tornavel::ui {
 namespace {
@@ -104,15 +105,13 @@ AboutBox::AboutBox(QWidget* parent)
     setObjectName(QStringLiteral("Autor"));
     setWindowTitle(QStringLiteral("Autor programu"));
     setModal(true);
-    setFixedSize(447, 297);
     const QFont base = boxFont();
     setFont(base);
 
     // The picture first, so that everything else lies on top of it.
     picture_ = new QLabel(this);
     picture_->setObjectName(QStringLiteral("Image1"));
-    picture_->setGeometry(0, 0, 447, 297);
-    picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture_->setScaledContents(true);
     QFile picture(QStringLiteral(":/about.jpg"));
     if (picture.open(QIODevice::ReadOnly)) {
         setPicture(picture.readAll());
@@ -180,11 +179,47 @@ AboutBox::AboutBox(QWidget* parent)
     // Enter presses it; Esc closes any dialog.
     closeButton_->setDefault(true);
 
+    arrangeContents();
+
     connect(webLink_, &ShadedLabel::clicked, this, &AboutBox::openWebAddress);
     connect(compilerLink_, &ShadedLabel::clicked, this, &AboutBox::openWebAddress);
     connect(mailLink_, &ShadedLabel::clicked, this, &AboutBox::writeMail);
     connect(reportButton_, &QPushButton::clicked, this, &AboutBox::sendSystemReport);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void AboutBox::arrangeContents() {
+    constexpr int kWidth = 447;
+    constexpr int kLeft = 8;
+    constexpr int kGap = 6;
+    constexpr int kTextWidth = kWidth - 2 * kLeft;
+    int top = 8;
+    title_->move(kLeft, top);
+    freeware_->move(kWidth - kLeft - freeware_->width(),
+                    top + (title_->height() - freeware_->height()) / 2);
+    top += title_->height() + kGap;
+    for (QLabel* paragraph : {authorNote_, thanks_, feedbackRequest_, compilerNote_}) {
+        paragraph->setGeometry(kLeft, top, kTextWidth, paragraph->heightForWidth(kTextWidth));
+        top += paragraph->height() + kGap;
+    }
+    // The compiler's address belongs to the paragraph above it.
+    compilerLink_->move(kLeft, top - kGap);
+    top = compilerLink_->y() + compilerLink_->height() + 2 * kGap;
+    dateLine_->move(kLeft, top);
+    top += dateLine_->height() + kGap;
+    webLink_->move(kLeft + webCaption_->width() + 2 * kGap, top);
+    webCaption_->move(kLeft, top + (webLink_->height() - webCaption_->height()) / 2);
+    top += webLink_->height() + kGap;
+    mailCaption_->move(kLeft, top);
+    top += mailCaption_->height() + 2;
+    mailLink_->move(kLeft, top);
+    top += mailLink_->height();
+
+    const int height = std::max(297, top + kLeft);
+    closeButton_->setGeometry(kWidth - kLeft - 67, height - kLeft - 25, 67, 25);
+    reportButton_->setGeometry(kWidth - kLeft - 97, closeButton_->y() - kGap - 25, 97, 25);
+    setFixedSize(kWidth, height);
+    picture_->setGeometry(rect());
 }
 
 void AboutBox::openFrom(QAction* action) {

@@ -16,6 +16,7 @@ namespace tornavel::ui {
 // The About box "Autor programu": the program's name and version over a
 // picture, a few paragraphs, links to the web pages and the author's e-mail,
 // and an e-mail to the author that carries a short report on this system.
+// It is 447 pixels wide and as tall as its texts need; the picture fills it.
 class AboutBox : public QDialog {
     Q_OBJECT
 public:
@@ -67,6 +68,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Lays the texts out one below another, each as tall as its wrapped
+    // lines in the font at hand, with room between them, and makes the box
+    // as tall as they need (at least the original 447 x 297).
+    void arrangeContents();
     // Opens the address when the desktop has a program for its scheme.
     bool openAddress(const QUrl& url) const;
 

@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace tornavel::ui {
@@ -201,7 +202,7 @@ void ShellBrowser::buildViews() {
     columns->setSectionsMovable(false);
     columns->setHighlightSections(false);
     columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    std::copy(std::begin(kColumnWidths), std::end(kColumnWidths), columnWidths_.begin());
+    setInitialColumnWidths();
 
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(iconView_),
                                     static_cast<QAbstractItemView*>(reportView_)}) {
@@ -212,6 +213,24 @@ void ShellBrowser::buildViews() {
         connect(view, &QAbstractItemView::doubleClicked, this,
                 [this](const QModelIndex&) { open(); });
         listView->addWidget(view);
+    }
+}
+
+void ShellBrowser::setInitialColumnWidths() {
+    const QLocale user = QLocale::system();
+    const QDateTime late(QDate(2026, 12, 28), QTime(23, 58, 58));
+    const std::array<QString, ShellItemModel::ColumnCount> typical = {
+        QString(), QStringLiteral("999999KB"), QStringLiteral("spustitelný soubor"),
+        user.toString(late.date(), QLocale::ShortFormat) + u' ' +
+            user.toString(late.time(), longTimeFormatWithoutZone(user)),
+        QStringLiteral("RHSA")};
+    const QFontMetrics cells = reportView_->fontMetrics();
+    const QFontMetrics titles = reportView_->horizontalHeader()->fontMetrics();
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin) + 6;
+    for (int c = 0; c < ShellItemModel::ColumnCount; ++c) {
+        const QString title = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        columnWidths_[c] = std::max({kColumnWidths[c], titles.horizontalAdvance(title) + margins,
+                                     cells.horizontalAdvance(typical[c]) + margins});
     }
 }
 
@@ -470,6 +489,11 @@ int ShellBrowser::iconIndexOf(const QMimeType& type) {
 }
 
 QString ShellBrowser::typeDescription(const QMimeType& type) {
+    // The folder's text is the program's own: the MIME database has it in
+    // Czech only where its translations are installed, else "Folder".
+    if (type.name() == QLatin1String("inode/directory")) {
+        return QStringLiteral("složka");
+    }
     const QString key = type.name();
     if (const auto it = typeNameByMime_.constFind(key); it != typeNameByMime_.constEnd()) {
         return it.value();

@@ -109,6 +109,9 @@ protected:
 private:
     void buildToolbar();
     void buildViews();
+    // The columns' first widths: the original's, widened where the header
+    // or a typical value needs more room in this font.
+    void setInitialColumnWidths();
     // The height of a row of the lists, also of the details' rows.
     int lineHeight() const;
     void updatePathList(shell::ConstIdPtr absoluteId);

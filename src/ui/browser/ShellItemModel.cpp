@@ -65,10 +65,13 @@ QVariant ShellItemModel::data(const QModelIndex& index, int role) const {
         // list's own colours.
         return column == ColName ? QVariant() : QVariant(QGuiApplication::palette().windowText());
     }
-    if (role == Qt::DisplayRole && column == ColName) {
+    // A name or type too long for its column is shown whole as the tooltip.
+    const bool wholeText = role == Qt::ToolTipRole && (column == ColName || column == ColType);
+    if ((role == Qt::DisplayRole || wholeText) && column == ColName) {
         return items_.displayName(entry);
     }
-    if (role != Qt::DisplayRole && !(role == Qt::DecorationRole && column == ColName)) {
+    if (role != Qt::DisplayRole && !wholeText &&
+        !(role == Qt::DecorationRole && column == ColName)) {
         return {};
     }
     browser_.fillDetails(row, row);

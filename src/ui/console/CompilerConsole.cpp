@@ -6,11 +6,16 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace tornavel::ui {
 namespace {
+
+// The bar's range: its value is a share of the bytes, which an int cannot hold.
+constexpr int kProgressSteps = 1000;
 
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -35,6 +40,16 @@ CompilerConsole::CompilerConsole(QWidget* owner) : QWidget(owner, Qt::Window) {
     output_->setReadOnly(true);
     output_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     output_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // The view follows the output while it stands at the end; a person who
+    // scrolls up to read keeps the place until scrolling back to the end.
+    QScrollBar* scroll = output_->verticalScrollBar();
+    connect(scroll, &QScrollBar::valueChanged, this,
+            [this, scroll](int value) { following_ = value == scroll->maximum(); });
+    connect(scroll, &QScrollBar::rangeChanged, this, [this, scroll](int, int maximum) {
+        if (following_) {
+            scroll->setValue(maximum);
+        }
+    });
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("Status"));
@@ -43,7 +58,6 @@ CompilerConsole::CompilerConsole(QWidget* owner) : QWidget(owner, Qt::Window) {
 
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("Prubeh"));
-    progress_->setFormat(QStringLiteral("%v / %m"));
     progress_->hide();
 
     file_ = new QLabel(this);
@@ -53,7 +67,7 @@ CompilerConsole::CompilerConsole(QWidget* owner) : QWidget(owner, Qt::Window) {
     file_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     file_->hide();
 
-    stopButton_ = new QPushButton(QStringLiteral("Zastavit"), this);
+    stopButton_ = new QPushButton(QStringLiteral("&Zastavit"), this);
     stopButton_->setObjectName(QStringLiteral("StopButton"));
     stopButton_->setEnabled(false);
     connect(stopButton_, &QPushButton::clicked, this, [this] {
@@ -62,7 +76,7 @@ CompilerConsole::CompilerConsole(QWidget* owner) : QWidget(owner, Qt::Window) {
         Q_EMIT stopRequested();
     });
 
-    closeButton_ = new QPushButton(QStringLiteral("Zavřít"), this);
+    closeButton_ = new QPushButton(QStringLiteral("Za&vřít"), this);
     closeButton_->setObjectName(QStringLiteral("CloseButton"));
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
 
@@ -82,6 +96,7 @@ void CompilerConsole::beginBuild() {
     hide();
     notice_->clear();
     notice_->hide();
+    following_ = true;
     output_->clear();
     output_->setExtraSelections({});
     status_->clear();
@@ -106,12 +121,12 @@ void CompilerConsole::compilerStarted(const std::string& commandLine) {
     showUp();
 }
 
-void CompilerConsole::compilerProgress(std::size_t done, std::size_t total,
-                                       const std::string& file) {
-    progress_->setRange(0, static_cast<int>(total));
-    progress_->setValue(static_cast<int>(done));
-    file_->setText(fromUtf8(file));
+void CompilerConsole::compilerProgress(const PackingProgress& progress) {
+    file_->setText(fromUtf8(progress.file));
     file_->show();
+    progress_->setRange(0, kProgressSteps);
+    progress_->setValue(static_cast<int>(std::lround(progress.fraction() * kProgressSteps)));
+    progress_->setFormat(fromUtf8(progress.bytesText()));
 }
 
 void CompilerConsole::compilerStopped() {

@@ -16,11 +16,13 @@ namespace tornavel::ui {
 // shows the build's notices (the folders the installer leaves out, the links
 // that lead out of the source folder), one per line, above a read-only,
 // monospaced view that holds the compiler's command line and then its output,
-// line by line as it arrives, and below it the compile's progress: a bar that
-// counts the files the compiler has packed of those the script installs
-// (busy until the first, such as while wine's prefix is being made), the
-// file it packs, and "Zastavit", which asks for the compile to end
-// (stopRequested). It is an ordinary window, never modal: the build waits
+// line by line as it arrives, keeping the newest line in view unless the
+// person has scrolled up to read (scrolled back to the end, it follows
+// again), and below it the compile's progress: a bar of the bytes the
+// compiler has packed of those the script installs, with their sizes as its
+// text (busy until the first file, such as while wine's prefix is being
+// made), the file it packs, and "Zastavit", which asks for the compile to
+// end (stopRequested). It is an ordinary window, never modal: the build waits
 // with the event pump running, so the main window and this one stay
 // responsive. After a failure it stays open with the exit code and the
 // compiler's error line marked; after a success it closes itself unless it
@@ -39,7 +41,7 @@ public:
     void compilerLine(const std::string& line) override;
     void compilerFinished(std::uint32_t exitCode, const std::string& errorLine) override;
     void compilerFailed(const std::string& message) override;
-    void compilerProgress(std::size_t done, std::size_t total, const std::string& file) override;
+    void compilerProgress(const PackingProgress& progress) override;
     void compilerStopped() override;
 
     // The marked error line; empty when none is marked.
@@ -63,7 +65,8 @@ private:
     QLabel* notice_;         // the notice, hidden without one
     QPlainTextEdit* output_; // the command line, then the compiler's output
     QLabel* status_;         // running, or how the compiler ended
-    QProgressBar* progress_; // files packed of those the script installs
+    QProgressBar* progress_; // bytes packed of those the script installs, in steps
+    bool following_ = true;  // the view shows the newest line
     QLabel* file_;           // the file being packed
     QPushButton* stopButton_;
     QPushButton* closeButton_;

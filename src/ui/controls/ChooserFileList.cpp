@@ -1,7 +1,9 @@
 #include "ui/controls/ChooserFileList.h"
 
+#include "installer/SourceScan.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/Paths.h"
 
 #include <QFile>
 
@@ -15,9 +17,17 @@ ChooserFileList::ChooserFileList(QWidget* parent) : QListWidget(parent) {
 void ChooserFileList::reread() {
     clear();
     std::vector<std::string> names;
+    const std::string folder = withTrailingSeparator(QFile::encodeName(folder_).toStdString());
+    const std::string mask = QFile::encodeName(mask_).toStdString();
     try {
-        names = ListEntries(QFile::encodeName(folder_).toStdString(),
-                            QFile::encodeName(mask_).toStdString(), EntryFilter::VisibleFiles);
+        // The build's own files (the script, a killed build's temporary
+        // file) are no program or text to install, as the scan leaves them out.
+        ForEachEntry(folder, [&](const FolderEntryView& e) {
+            if (PassesFilter(e, EntryFilter::VisibleFiles) && MatchesWildcard(e.name, mask) &&
+                !IsOwnWorkingEntry(folder, e)) {
+                names.emplace_back(e.name);
+            }
+        });
     } catch (const tornavel::Error&) {
         return; // the label shows which folder; an empty list says the rest
     }

@@ -6,8 +6,9 @@
 namespace tornavel::ui {
 
 // The file list of the chooser dialogs: the files of one folder that match a
-// mask ("*.txt;*.rtf"), without folders and without hidden or system files,
-// names only, sorted without regard to letter case. It reads the folder only
+// mask ("*.txt;*.rtf"), without folders, without hidden or system files and
+// without the build's own files (IsOwnWorkingEntry), names only, sorted
+// without regard to letter case. It reads the folder only
 // when told to, so a list stays as it was until the next reread().
 class ChooserFileList : public QListWidget {
     Q_OBJECT

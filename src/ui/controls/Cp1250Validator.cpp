@@ -13,6 +13,22 @@ bool isRefused(QChar c) {
     return c.category() == QChar::Other_Control || !isCp1250Character(c.unicode());
 }
 
+bool isRefusedCodePoint(char32_t c) {
+    return c > 0xFFFF || isRefused(QChar(static_cast<char16_t>(c)));
+}
+
+// The refused characters of text that earlier does not hold, each once.
+QString newlyRefused(const QString& text, const QString& earlier) {
+    QString found;
+    for (const char32_t c : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&c, 1);
+        if (isRefusedCodePoint(c) && !earlier.contains(character) && !found.contains(character)) {
+            found += character;
+        }
+    }
+    return found;
+}
+
 // How often each refused character occurs; surrogate halves count as refused
 // on their own, so a character outside the basic plane is refused whole.
 QHash<QChar, int> refusedCharacters(const QString& text) {
@@ -57,6 +73,8 @@ QValidator::State Cp1250Validator::validate(QString& input, int& /*pos*/) const 
     const State state = judge(input);
     if (state != Invalid) {
         before_ = input;
+    } else {
+        refused_ = newlyRefused(input, before_);
     }
     return state;
 }

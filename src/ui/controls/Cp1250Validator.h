@@ -25,6 +25,9 @@ public:
 
     State validate(QString& input, int& pos) const override;
     int maxLength() const { return maxLength_; }
+    // The characters the last refused edit would have added that the file
+    // cannot hold, each once; empty when it was refused for its length.
+    const QString& lastRefusedCharacters() const { return refused_; }
 
 private:
     // The answer to validate, without remembering the text.
@@ -41,6 +44,7 @@ private:
     // takes it (the program's too, whose signals may be blocked) and keeps
     // exactly those not called invalid, so that answer tells it.
     mutable QString before_;
+    mutable QString refused_;
 };
 
 } // namespace tornavel::ui

@@ -9,10 +9,12 @@
 #include "ui/choosers/IconChooser.h"
 #include "ui/choosers/RunFileChooser.h"
 #include "ui/console/CompilerConsole.h"
+#include "ui/controls/Cp1250Validator.h"
 #include "ui/controls/RadioGroup.h"
 #include "ui/mainwindow/ChooserButtons.h"
 #include "ui/mainwindow/OutputFolderDialog.h"
 #include "ui/mainwindow/SigningDialog.h"
+#include "wine/AdapterProtocol.h"
 #include "wine/WarmCompiler.h"
 #include "wine/WinePrefix.h"
 
@@ -34,7 +36,9 @@
 #include <QStackedWidget>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QTimer>
 #include <algorithm>
+#include <cstdio>
 
 namespace tornavel::ui {
 namespace {
@@ -59,6 +63,29 @@ QColor toQColor(std::uint32_t colour) {
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Why an edit box dropped what was typed or pasted into it: refused holds
+// the characters the project file cannot hold.
+QString refusalNote(const QString& refused) {
+    QString characters;
+    int count = 0;
+    for (const char32_t c : refused.toUcs4()) {
+        if (QChar::category(c) != QChar::Other_Control) {
+            characters += QString::fromUcs4(&c, 1);
+            ++count;
+        }
+    }
+    if (count == 0) {
+        return QStringLiteral("Konce řádků a jiné řídicí znaky nelze v nastavení instalace "
+                              "uložit, proto nebyly zapsány.");
+    }
+    return count == 1 ? QStringLiteral("Znak „%1“ nelze v nastavení instalace uložit (kódování "
+                                       "Windows-1250 ho nezná), proto nebyl zapsán.")
+                            .arg(characters)
+                      : QStringLiteral("Znaky „%1“ nelze v nastavení instalace uložit (kódování "
+                                       "Windows-1250 je nezná), proto nebyly zapsány.")
+                            .arg(characters);
 }
 
 // The background list's entries in the order the preview compares them.
@@ -96,9 +123,45 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::warmUpCompiler() {
-    if (!warmCompiler_) {
-        warmCompiler_ = std::make_unique<WarmCompiler>(layout_.compilerAdapter);
+    if (warmCompiler_) {
+        return;
     }
+    warmCompiler_ = std::make_unique<WarmCompiler>(layout_.compilerAdapter);
+    if (warmCompiler_->preparing()) {
+        setStatusNote(QString::fromUtf8(kPreparingPrefixNotice));
+        preparationWatch_ = new QTimer(this);
+        connect(preparationWatch_, &QTimer::timeout, this, &MainWindow::followPreparation);
+        preparationWatch_->start(250);
+    }
+}
+
+void MainWindow::followPreparation() {
+    const PreparationNews news = warmCompiler_->pollPreparation();
+    for (const std::string& line : news.lines) {
+        std::fprintf(stderr, "%s\n", line.c_str());
+    }
+    std::fflush(stderr);
+    if (news.state == PreparationNews::State::Preparing) {
+        return;
+    }
+    preparationWatch_->stop();
+    setStatusNote({});
+    if (news.state == PreparationNews::State::Ready) {
+        statusLine_->setText(QStringLiteral("Prostředí wine je připraveno."));
+    } else if (news.state == PreparationNews::State::Failed) {
+        statusLine_->setText(
+            news.reason.empty()
+                ? QStringLiteral("Prostředí wine se nepodařilo připravit; vytvoření instalace to "
+                                 "zkusí znovu.")
+                : QStringLiteral("Prostředí wine se nepodařilo připravit (%1); vytvoření "
+                                 "instalace to zkusí znovu.")
+                      .arg(fromUtf8(news.reason)));
+    }
+}
+
+void MainWindow::setStatusNote(const QString& note) {
+    statusNote_ = note;
+    statusLine_->setText(note);
 }
 
 // ---------------------------------------------------------------------------
@@ -242,6 +305,14 @@ void MainWindow::connectUserEdits() {
         const auto store = [this, field = info.id] { storeEdit(field, shownValue(field)); };
         if (auto* edit = qobject_cast<QLineEdit*>(control)) {
             connect(edit, &QLineEdit::textEdited, this, store);
+            // A character the file cannot hold is dropped as it is typed;
+            // the person is told why rather than left wondering.
+            connect(edit, &QLineEdit::inputRejected, this, [this, edit] {
+                const auto* validator = qobject_cast<const Cp1250Validator*>(edit->validator());
+                if (validator && !validator->lastRefusedCharacters().isEmpty()) {
+                    statusLine_->setText(refusalNote(validator->lastRefusedCharacters()));
+                }
+            });
         } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
             connect(check, &QCheckBox::clicked, this, store);
         } else if (auto* group = qobject_cast<RadioGroup*>(control)) {
@@ -302,6 +373,13 @@ void MainWindow::settleSourceFolder(const QString& folder, const QString& viewSt
     // show or use it, and a build tries to make it again first.
     sourceFolderReady_ = false;
     EnsureSourceFolder(sourceFolder_.toStdString());
+    showSourceFolder(viewStyle);
+    // New, and then the project counts as unchanged: it is what a start gives.
+    resetProject();
+    modified_ = false;
+}
+
+void MainWindow::showSourceFolder(const QString& viewStyle) {
     sourceFolderReady_ = true;
     // A folder that exists but cannot be listed is reported, and the start-up
     // goes on: the path label, the choosers and the project follow the new
@@ -316,9 +394,6 @@ void MainWindow::settleSourceFolder(const QString& folder, const QString& viewSt
     }
     files_.sourceFolderPath->setText(sourceFolder_);
     helpFile_ = QString::fromStdString(layout_.helpFile);
-    // New, and then the project counts as unchanged: it is what a start gives.
-    resetProject();
-    modified_ = false;
 }
 
 void MainWindow::chooseSourceFolder() {
@@ -385,6 +460,11 @@ void MainWindow::storeProgramSettings() {
 // once and re-list the folder many times a second.
 void MainWindow::refreshBrowser() {
     if (!sourceFolderReady_) {
+        // The folder the start-up could not make may exist by now (made by
+        // a build, or by hand): from then on it is shown like any other.
+        if (!sourceFolder_.isEmpty() && QFileInfo(sourceFolder_).isDir()) {
+            showSourceFolder(viewStyle_);
+        }
         return;
     }
     runBrowserStep([this] { files_.browser->navigateToPath(sourceFolder_); });
@@ -408,10 +488,15 @@ void MainWindow::runBrowserStep(const std::function<void()>& step) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // The compiler is still running in SourceFolder: the window stays until
-    // it ends, so the build can report and offer its test run.
+    // The build is still running in SourceFolder: the window stays until it
+    // ends. A compile can be stopped cleanly, and the window closes then; the
+    // test run's installer has its own window to close.
     if (buildRunning_) {
         event->ignore();
+        if (runningDriver_ && runningDriver_->isCompiling()) {
+            offerToStopAndClose();
+            return;
+        }
         beep();
         MessageBoxes::plain(this,
                             QStringLiteral("Počkejte prosím, až skončí vytváření instalace."));
@@ -425,6 +510,21 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     storeProgramSettings();
     event->accept();
+}
+
+void MainWindow::offerToStopAndClose() {
+    const auto answer = MessageBoxes::question(
+        this, QStringLiteral("Vytváření instalace"),
+        QStringLiteral("Kompilace instalace ještě běží. Chcete ji zastavit a Tornavel zavřít, "
+                       "nebo počkat, až skončí?"),
+        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+        {{QMessageBox::Yes, QStringLiteral("&Zastavit a zavřít")},
+         {QMessageBox::No, QStringLiteral("&Počkat")}});
+    // The box let events run: the compile may have ended meanwhile.
+    if (answer == QMessageBox::Yes && runningDriver_ && runningDriver_->isCompiling()) {
+        closeAfterBuild_ = true;
+        runningDriver_->stop();
+    }
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -450,7 +550,8 @@ void MainWindow::changeEvent(QEvent* event) {
 bool MainWindow::event(QEvent* event) {
     // The status line shows the long hint of the control under the mouse.
     if (event->type() == QEvent::StatusTip) {
-        statusLine_->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        statusLine_->setText(tip.isEmpty() ? statusNote_ : tip);
         return true;
     }
     return QMainWindow::event(event);
@@ -557,6 +658,12 @@ void MainWindow::buildInstaller() {
         return;
     }
     runGuarded(this, [this] { runBuild(); });
+    if (closeAfterBuild_) {
+        // Stopped on the way out: the close goes on, the question whether to
+        // save the project included.
+        closeAfterBuild_ = false;
+        close();
+    }
 }
 
 void MainWindow::setBuildRunning(bool running) {
@@ -576,8 +683,9 @@ void MainWindow::runBuild() {
         }
     } else {
         // A folder that the start-up could not make is tried again here
-        // rather than used as if it existed.
+        // rather than used as if it existed; made now, it is shown at once.
         EnsureSourceFolder(sourceFolder_.toStdString());
+        showSourceFolder(viewStyle_);
     }
 
     // The build works on a copy, so a person's edits land in the project

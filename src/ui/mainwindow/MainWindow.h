@@ -21,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 
 namespace tornavel {
@@ -89,6 +90,9 @@ public:
 
     // Keeps the compiler warm while the window lives (WarmCompiler): the
     // program's start calls it; without it every build starts wine anew.
+    // While wine's prefix is made in the background the status line says
+    // so, and then whether it is ready or why it failed; what the
+    // preparation writes goes to the program's standard error as UTF-8.
     void warmUpCompiler();
     OutputFolderDialog* outputFolderDialog() const { return outputFolderDialog_; }
     SigningDialog* signingDialog() const { return signingDialog_; }
@@ -190,10 +194,13 @@ private:
     void startUp();
     // Makes folder SourceFolder (when it can) and points everything at it.
     void settleSourceFolder(const QString& folder, const QString& viewStyle);
+    // SourceFolder exists: the browser, the choosers and "Cesta" show it.
+    void showSourceFolder(const QString& viewStyle);
     // Close step: writes the program settings.
     void storeProgramSettings();
     // Shows SourceFolder in the file browser again (activation, a notebook
-    // click, New); nothing while the start-up step could not make the folder.
+    // click, New); while the start-up step could not make the folder, only
+    // once it exists.
     void refreshBrowser();
     // Runs one step of the file browser, showing its failure in the standard
     // error box unless it repeats the failure shown last.
@@ -206,10 +213,17 @@ private:
     bool saveToChosenFile(); // false when the user cancelled the dialog
     void loadChosenProject();
     void loadProjectFile(const QString& name);
+    // The background preparation of wine's prefix, polled from a timer.
+    void followPreparation();
+    // The status line's text when no control's hint stands there.
+    void setStatusNote(const QString& note);
     // Asks whether to set the prefix wine cannot start aside; true when it was.
     bool offerNewWinePrefix(const BrokenWinePrefixError& failure);
     void runBuild();
     void setBuildRunning(bool running);
+    // Closing while the compiler runs: offers to stop it (as "Zastavit" does)
+    // and close once the build has ended, or to wait.
+    void offerToStopAndClose();
     // The Save As and Open dialogs' options.
     MessageBoxes::FileDialogOptions projectFileDialog(const QString& title,
                                                       const QString& fileName) const;
@@ -350,7 +364,12 @@ private:
     bool buildRunning_ = false;
     bool shownOnce_ = false;
     std::unique_ptr<WarmCompiler> warmCompiler_;
+    QTimer* preparationWatch_ = nullptr;
+    // What the status line shows while no hint stands there (wine's prefix
+    // being made); empty for nothing.
+    QString statusNote_;
     BuildDriver* runningDriver_ = nullptr; // during a build, for the stop button
+    bool closeAfterBuild_ = false;         // the person chose to stop the build and close
     // Counts New, Open and start-up, so a build does not write its results
     // into a project that replaced the one it built.
     unsigned projectGeneration_ = 0;

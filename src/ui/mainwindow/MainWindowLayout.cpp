@@ -208,11 +208,15 @@ void MainWindow::buildLayout() {
     statusLine_->setObjectName(QStringLiteral("Panel2"));
     statusLine_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusLine_->setLineWidth(1);
-    statusLine_->setMinimumHeight(21);
     statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     statusLine_->setTextFormat(Qt::PlainText);
-    // A long hint must never widen the window; it is cut off instead.
+    // A long hint must never widen the window, nor change its height as the
+    // pointer moves: it wraps within two lines, which every hint fits.
+    statusLine_->setWordWrap(true);
+    statusLine_->setIndent(2);
     statusLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    statusLine_->setFixedHeight(std::max(21, 2 * statusLine_->fontMetrics().lineSpacing() +
+                                                 2 * statusLine_->frameWidth() + 2));
 
     auto* central = new QWidget;
     auto* centralLayout = new QVBoxLayout(central);
@@ -283,9 +287,9 @@ void MainWindow::buildMenus() {
     QMenu* settings = addMenu("Nastaven1", QStringLiteral("Na&stavení"));
     commands_.outputFolder =
         addItem(settings, "Vystupnadres1", QStringLiteral("Výstupní adresář"), {});
-    commands_.signing = addItem(settings, "Podepisovani1", QStringLiteral("Podepisování…"), {});
+    commands_.signing = addItem(settings, "Podepisovani1", QStringLiteral("&Podepisování…"), {});
     commands_.reproducible =
-        addItem(settings, "Reprodukovatelne1", QStringLiteral("Reprodukovatelné instalace"), {});
+        addItem(settings, "Reprodukovatelne1", QStringLiteral("&Reprodukovatelné instalace"), {});
     commands_.reproducible->setCheckable(true);
     commands_.reproducible->setStatusTip(
         QStringLiteral("Instalované soubory dostanou pevné datum (SOURCE_DATE_EPOCH, jinak "

@@ -8,6 +8,8 @@
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QStorageInfo>
@@ -89,12 +91,21 @@ OutputFolderDialog::OutputFolderDialog(QWidget* parent)
     folderTree_->setMinimumSize(300, 300);
     connect(folderTree_, &QTreeView::doubleClicked, this,
             [this](const QModelIndex& index) { openFolder(model_->filePath(index)); });
+    // Enter and Space open the highlighted folder as a double-click does.
+    folderTree_->installEventFilter(this);
 
     driveList_ = new QComboBox;
     driveList_->setObjectName(QStringLiteral("DriveComboBox1"));
     for (const QString& root : volumeRoots()) {
         driveList_->addItem(QDir::toNativeSeparators(root), root);
     }
+
+    openedLabel_ = new QLabel;
+    openedLabel_->setObjectName(QStringLiteral("OpenedFolder"));
+    openedLabel_->setTextFormat(Qt::PlainText);
+    openedLabel_->setWordWrap(true);
+    // A long path must not widen the dialog.
+    openedLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     okButton_ = new QPushButton(QStringLiteral("OK"));
     okButton_->setObjectName(QStringLiteral("Button1"));
@@ -107,6 +118,7 @@ OutputFolderDialog::OutputFolderDialog(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(folderTree_, 1);
     layout->addWidget(driveList_);
+    layout->addWidget(openedLabel_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -121,6 +133,7 @@ OutputFolderDialog::OutputFolderDialog(QWidget* parent)
 void OutputFolderDialog::openFolder(const QString& path) {
     opened_ = QDir::cleanPath(QDir(path).absolutePath());
     model_->setOpened(opened_);
+    openedLabel_->setText(QStringLiteral("OK zvolí adresář %1").arg(chosenFolder()));
     const QModelIndex index = model_->index(opened_);
     if (index.isValid()) {
         folderTree_->setCurrentIndex(index);
@@ -161,6 +174,25 @@ void OutputFolderDialog::confirm() {
     } else {
         reject();
     }
+}
+
+bool OutputFolderDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != folderTree_ || event->type() != QEvent::KeyPress) {
+        return QDialog::eventFilter(watched, event);
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const QModelIndex highlighted = folderTree_->currentIndex();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if ((!enter && key != Qt::Key_Space) || !highlighted.isValid()) {
+        return QDialog::eventFilter(watched, event);
+    }
+    const QString folder = QDir::cleanPath(model_->filePath(highlighted));
+    // Enter on the folder already opened goes on to the default button, OK.
+    if (enter && folder == opened_) {
+        return QDialog::eventFilter(watched, event);
+    }
+    openFolder(folder);
+    return true;
 }
 
 void OutputFolderDialog::showEvent(QShowEvent* event) {

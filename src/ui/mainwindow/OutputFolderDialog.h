@@ -4,6 +4,7 @@
 #include <QString>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QTreeView;
 
@@ -12,10 +13,12 @@ namespace tornavel::ui {
 class FolderTreeModel;
 
 // The output-directory dialog: a folder tree, the list of drives (the roots of
-// the mounted volumes where there are no drive letters) and "OK". The folder
-// chosen is the one opened by a double-click, not the one merely highlighted.
-// OK warns that the project will be reset; exec() returns Accepted exactly
-// when the user agreed, and chosenFolder() is then the folder to use.
+// the mounted volumes where there are no drive letters), the folder OK takes
+// and "OK". The folder chosen is the one opened by a double-click, or by
+// Enter or Space on the highlighted folder, not the one merely highlighted;
+// Enter on the opened folder presses OK. OK warns that the project will be
+// reset; exec() returns Accepted exactly when the user agreed, and
+// chosenFolder() is then the folder to use.
 class OutputFolderDialog : public QDialog {
     Q_OBJECT
 public:
@@ -31,6 +34,7 @@ public:
     QTreeView* folderTree() const { return folderTree_; }
     QComboBox* driveList() const { return driveList_; }
     QPushButton* okButton() const { return okButton_; }
+    QLabel* openedLabel() const { return openedLabel_; }
 
 public Q_SLOTS:
     // OK: asks whether to go on; Yes accepts, No rejects.
@@ -40,6 +44,7 @@ public Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void selectDriveOf(const QString& path);
@@ -47,6 +52,7 @@ private:
     FolderTreeModel* model_;
     QTreeView* folderTree_;
     QComboBox* driveList_;
+    QLabel* openedLabel_;
     QPushButton* okButton_;
     QString opened_;
 };

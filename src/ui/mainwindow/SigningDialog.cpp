@@ -29,22 +29,24 @@ SigningDialog::SigningDialog(SettingsLocation settings, QWidget* parent)
     setObjectName(QStringLiteral("Podepisovani"));
     setWindowTitle(QStringLiteral("Podepisování instalace"));
 
-    sign_ = new QCheckBox(QStringLiteral("Podepisovat instalační a odinstalační program"));
+    sign_ = new QCheckBox(QStringLiteral("&Podepisovat instalační a odinstalační program"));
     sign_->setObjectName(QStringLiteral("Podepisovat"));
     rows_ = new QGridLayout;
     certificate_ = addFileRow(
-        QStringLiteral("Certifikát (PKCS#12 nebo PEM):"), QStringLiteral("Certifikát pro podpis"),
+        QStringLiteral("&Certifikát (PKCS#12 nebo PEM):"), QStringLiteral("Certifikát pro podpis"),
         QStringLiteral("Certifikáty (*.p12 *.pfx *.pem *.crt *.cer)"), "Certifikat");
-    key_ = addFileRow(QStringLiteral("Soukromý klíč (PEM, je-li zvlášť):"),
+    key_ = addFileRow(QStringLiteral("Soukromý &klíč (PEM, je-li zvlášť):"),
                       QStringLiteral("Soukromý klíč k certifikátu"),
                       QStringLiteral("Klíče (*.pem *.key)"), "Klic");
     passwordFile_ =
-        addFileRow(QStringLiteral("Soubor s heslem:"), QStringLiteral("Soubor s heslem ke klíči"),
+        addFileRow(QStringLiteral("Soubor s &heslem:"), QStringLiteral("Soubor s heslem ke klíči"),
                    QStringLiteral("Všechny soubory (*)"), "SouborSHeslem");
     timestamp_ = makeBox("CasoveRazitko");
     timestamp_->setPlaceholderText(QStringLiteral("http://…"));
     const int row = rows_->rowCount();
-    rows_->addWidget(new QLabel(QStringLiteral("Server časových razítek:")), row, 0);
+    auto* timestampLabel = new QLabel(QStringLiteral("&Server časových razítek:"));
+    timestampLabel->setBuddy(timestamp_);
+    rows_->addWidget(timestampLabel, row, 0);
     rows_->addWidget(timestamp_, row, 1);
 
     auto* note = new QLabel(QStringLiteral(
@@ -85,7 +87,9 @@ QLineEdit* SigningDialog::addFileRow(const QString& label, const QString& dialog
         }
     });
     const int row = rows_->rowCount();
-    rows_->addWidget(new QLabel(label), row, 0);
+    auto* caption = new QLabel(label);
+    caption->setBuddy(box); // its mnemonic reaches the box
+    rows_->addWidget(caption, row, 0);
     rows_->addWidget(box, row, 1);
     rows_->addWidget(choose, row, 2);
     return box;
