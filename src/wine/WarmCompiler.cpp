@@ -19,7 +19,10 @@ WarmCompiler::WarmCompiler(std::string compiler)
         return;
     }
     try {
-        preparation_ = BackgroundProcess::start({{compiler_, std::string(kPreparePrefixOption)}});
+        ProcessOptions preparation({compiler_, std::string(kPreparePrefixOption)},
+                                   {kSignPasswordVariable});
+        preparation.deathSignal = SIGTERM; // passed on to wineboot
+        preparation_ = BackgroundProcess::start(preparation);
     } catch (const ProcessError&) {
         // The build will start the adapter itself and say why it cannot.
     }

@@ -12,8 +12,9 @@ namespace tornavel {
 // but the wine prefix is not, the adapter makes it in the background at once
 // ("iscc --prepare-prefix"), so the first build usually finds it ready; once
 // it is, the prefix's wine server is kept up (WineServerKeeper), so no build
-// pays for wine's start. Nothing of either outlives the object, and a
-// preparation that has ended is reaped at once.
+// pays for wine's start. Nothing of either outlives the object, nor the
+// program when it is killed (both get a death signal), and a preparation
+// that has ended is reaped at once.
 class WarmCompiler {
 public:
     // compiler: the adapter the builds start (CompilerProgram).
@@ -24,6 +25,11 @@ public:
 
     // Before each build: the server, when the prefix is ready by now.
     void beforeBuild();
+
+    // The prefix was set aside (SetWinePrefixAside): the server kept for it
+    // ends, and the next build's beforeBuild keeps one up for the new prefix
+    // once that is made.
+    void prefixSetAside() { server_.end(); }
 
     // Whether the prefix is being made in the background.
     bool preparing() const { return preparation_.running(); }
