@@ -326,8 +326,8 @@ void writeFolderFiles(ScriptWriter& out, const ScannedFolder& folder) {
 }
 
 ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
-                                 const std::string& sourceFolder, Prompts& prompts,
-                                 ChangeLog* log) {
+                                 const std::string& sourceFolder, Prompts& prompts, ChangeLog* log,
+                                 const std::function<void()>& beforeEachFolder) {
     out.line("");
     out.line("[Files]");
     const std::string root = withTrailingSeparator(sourceFolder);
@@ -336,6 +336,9 @@ ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
     std::vector<std::string> folders; // for [Dirs]
     ContentSummary summary;
     summary.leftOut = WalkSourceTree(sourceFolder, [&](const ScannedFolder& folder) {
+        if (beforeEachFolder) {
+            beforeEachFolder();
+        }
         if (folder.listError != 0) {
             throw InOutError::fromErrno(folder.listError, std::string(folder.native));
         }
@@ -448,10 +451,10 @@ void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* 
 
 ContentSummary WriteContentSections(ScriptWriter& out, ProjectSettings& project,
                                     const std::string& sourceFolder, Prompts& prompts,
-                                    ChangeLog* log) {
+                                    ChangeLog* log, const std::function<void()>& beforeEachFolder) {
     writeIcons(out, project);
     writeIni(out, project);
-    return writeFilesAndDirs(out, project, sourceFolder, prompts, log);
+    return writeFilesAndDirs(out, project, sourceFolder, prompts, log, beforeEachFolder);
 }
 
 } // namespace tornavel

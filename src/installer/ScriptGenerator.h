@@ -70,9 +70,12 @@ struct ContentSummary {
 // (Kind::ProjectRefused) with TreeNameCheck's message when a name cannot be
 // installed, EncodingError naming a font name that Windows-1250 cannot hold.
 // What was written by then is not a script: the caller discards it.
+// beforeEachFolder (when given) runs before each folder of the walk is
+// written; what it throws ends the walk (a build stopped meanwhile).
 ContentSummary WriteContentSections(ScriptWriter& out, ProjectSettings& project,
                                     const std::string& sourceFolder, Prompts& prompts,
-                                    ChangeLog* log);
+                                    ChangeLog* log,
+                                    const std::function<void()>& beforeEachFolder = {});
 
 // Whether a file of the source folder's top level is a TrueType font, which
 // the script installs into the fonts folder: its extension is ".TTF" in any
