@@ -662,6 +662,9 @@ bool MainWindow::offerNewWinePrefix(const BrokenWinePrefixError& failure) {
         return false;
     }
     const std::string aside = SetWinePrefixAside(failure.prefix());
+    if (warmCompiler_) {
+        warmCompiler_->prefixSetAside();
+    }
     if (console_) {
         console_->notice(
             QStringLiteral("Prostředí wine %1 bylo přejmenováno na %2.")
