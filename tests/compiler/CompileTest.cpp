@@ -1,17 +1,24 @@
 // Projects built by the real tornavel-cli through the adapter and Inno Setup
 // 5.5.9 under wine: what the adapter changes, what it refuses, and what the
 // user sees of the compiler's errors.
+#include "platform/FileDescriptor.h"
+#include "platform/FolderLock.h"
 #include "platform/Paths.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectSettings.h"
+#include "support/FileSizeLimit.h"
 #include "support/RealCompiler.h"
 #include "support/ScopedVariable.h"
+#include "wine/AdapterProtocol.h"
 #include "wine/Wine.h"
 
 #include <algorithm>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,10 +38,22 @@ protected:
     }
 
     // The project saved where a user keeps it, then built.
-    test::ProgramRun build(const std::vector<std::string>& options = {}) {
+    test::ProgramRun build(const std::vector<std::string>& options = {},
+                           const std::vector<std::string>& variables = {},
+                           const std::function<void(pid_t)>& meanwhile = {}) {
         const fs::path file = scratch_.makeDir("Projekty (staré)") / "Nový projekt.ipr";
         SaveProject(project_, file.string(), SaveOrder::SaveAs);
-        return test::buildWithCli(file, sourceFolder_, scratch_, options);
+        return test::buildWithCli(file, sourceFolder_, scratch_, options, variables, meanwhile);
+    }
+    // A copy of the shared prefix (hard links, so nothing is shared but the
+    // files' bytes), with a lock file of its own.
+    fs::path copyOfPrefix(const std::string& name) const {
+        const fs::path copy = scratch_.path() / name;
+        fs::copy(WinePrefixFolder(), copy,
+                 fs::copy_options::recursive | fs::copy_options::create_hard_links |
+                     fs::copy_options::copy_symlinks);
+        fs::remove(copy / ".tornavel-lock");
+        return copy;
     }
     // Everything the build printed: the compiler's output (decoded) on
     // standard output, the program's own messages on standard error.
@@ -266,24 +285,24 @@ TEST_F(Compile, TextsJustInsideTheChecksLimitsBuildAndInstall) {
         (std::set<std::string>{"app/Program.exe", "app/Data/Čtěte mě.txt"}));
 }
 
-// A prefix wine cannot start (its registry damaged, or another user's) is
-// named with what to do; --recreate-prefix sets it aside and builds anew.
+// A prefix wine cannot start (its registry or its system damaged, or another
+// user's) is named with what to do; --recreate-prefix sets it aside and
+// builds anew.
 TEST_F(Compile, PrefixWineCannotStartIsNamedAndMadeAnew) {
     ASSERT_EQ(build().status, 0); // the shared prefix exists from here on
-    const auto copyOfPrefix = [&](const std::string& name) {
-        const fs::path copy = scratch_.path() / name;
-        fs::copy(WinePrefixFolder(), copy,
-                 fs::copy_options::recursive | fs::copy_options::create_hard_links |
-                     fs::copy_options::copy_symlinks);
-        return copy;
-    };
     const fs::path broken = copyOfPrefix("poškozené prostředí");
     fs::remove(broken / "system.reg"); // a new file: the shared one is a hard link
     scratch_.writeFile("poškozené prostředí/system.reg", "garbage");
     const fs::path foreign = copyOfPrefix("cizí prostředí");
     ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
+    // Its set-up cut short by a full disk: not marked ready, its system gone.
+    const fs::path halfMade = copyOfPrefix("nedokončené prostředí");
+    fs::remove(halfMade / kWinePrefixReadyMarker);
+    for (const char* system : {"system32", "syswow64"}) {
+        fs::remove(halfMade / "drive_c/windows" / system / "kernel32.dll");
+    }
 
-    for (const fs::path& prefix : {broken, foreign}) {
+    for (const fs::path& prefix : {broken, foreign, halfMade}) {
         const test::ScopedVariable variable("TORNAVEL_WINEPREFIX", prefix.string());
         const test::ProgramRun r = build();
         EXPECT_EQ(r.status, 3);
@@ -311,6 +330,81 @@ TEST_F(Compile, PrefixWineCannotStartIsNamedAndMadeAnew) {
             EXPECT_FALSE(fs::is_symlink(folder.symlink_status())) << folder.path();
         }
     }
+}
+
+// A stopped or killed build leaves no installer, nothing of its compile
+// running and its folder free: SIGTERM to the CLI stops the compile of a
+// large tree cleanly (143), and the compiler ends with a killed CLI.
+TEST_F(Compile, StoppedOrKilledBuildLeavesNoInstallerNorCompiler) {
+    std::string noise(std::size_t{48} << 20, '\0');
+    std::uint64_t x = 88172645463325252ULL;
+    for (char& c : noise) {
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        c = static_cast<char>(x);
+    }
+    scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/šum.bin", noise);
+    const std::string marker = "TORNAVEL_TEST_BUILD=" + scratch_.folder();
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        const test::ProgramRun r = build({"--linger", "0"}, {marker}, [&](pid_t cli) {
+            for (int i = 0;
+                 i < 600 &&
+                 test::readFileBytes(scratch_.path() / "stdout.txt").find("Compressing: ") ==
+                     std::string::npos;
+                 ++i) {
+                ::usleep(100000);
+            }
+            ::kill(cli, signal);
+        });
+        EXPECT_EQ(r.status, 128 + signal) << everything(r);
+        EXPECT_TRUE(test::noProcessWithin(marker, std::chrono::seconds(30)));
+        EXPECT_FALSE(fs::exists(sourceFolder_ / "Output")) << signal;
+        EXPECT_FALSE(FolderLock(sourceFolder_.string()).busy());
+    }
+}
+
+// The prefix and its lock are the user's alone; a lock held longer than 30 s
+// stops the build with what to do.
+TEST_F(Compile, HeldPrefixLockStopsTheBuildWithWhatToDo) {
+    ASSERT_EQ(build().status, 0); // the shared prefix exists from here on
+    const fs::path prefix = copyOfPrefix("držené prostředí");
+    const UniqueFd held(::open((prefix / ".tornavel-lock").c_str(), O_RDWR | O_CREAT, 0644));
+    ASSERT_EQ(::flock(held.get(), LOCK_EX), 0);
+    const test::ScopedVariable variable("TORNAVEL_WINEPREFIX", prefix.string());
+    const test::ProgramRun r = build();
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("iscc: Chyba: Prostředí wine v " + prefix.string() +
+                         " drží už přes 30 s jiné vytváření instalace (zámek "),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(fs::status(prefix / ".tornavel-lock").permissions(), fs::perms(0600));
+    EXPECT_EQ(fs::status(prefix).permissions(), fs::perms::owner_all);
+}
+
+// What keeps the adapter from compiling reaches the build's message (a
+// missing temporary folder, a full disk); a killed adapter's work folder goes.
+TEST_F(Compile, AdapterReasonsReachTheBuildsMessage) {
+    const fs::path temporary = scratch_.makeDir("tmp");
+    scratch_.writeFile("tmp/tornavel-iscc-k1LLed/ISS", "[Setup]");
+    ASSERT_EQ(build({}, {"TMPDIR=" + temporary.string()}).status, 0);
+    EXPECT_FALSE(fs::exists(temporary / "tornavel-iscc-k1LLed"));
+    test::ProgramRun r = build({}, {"TMPDIR=/nonexistent"});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("kódem 1. iscc: Chyba: Pracovní složku kompilátoru nelze vytvořit v "
+                         "/nonexistent: File not found."),
+              std::string::npos)
+        << r.err;
+    {
+        const test::FileSizeLimit fullDisk(400000); // wine's server runs on from the first build
+        r = build();
+    }
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("iscc: Chyba: Instalační soubor " +
+                         (sourceFolder_ / "Output/Můj program verze 1.0.exe").string() +
+                         " se nepodařilo zapsat celý: na disku došlo místo"),
+              std::string::npos)
+        << r.err;
 }
 
 } // namespace

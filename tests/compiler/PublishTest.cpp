@@ -7,8 +7,11 @@
 
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace tornavel {
 namespace {
@@ -106,6 +109,50 @@ TEST_F(Publish, ReproducibleInstallersAreTheSameWhateverTheFilesTimesZoneAndFold
     // Not asked for: the files keep their own times.
     ASSERT_EQ(build(second).status, 0);
     EXPECT_EQ(extractedTime(second), 1600000000);
+}
+
+// The password reaches the adapter alone: no program it starts has it in its
+// environment and no file of its own holds it, however briefly; the signed
+// installer has the mode of an unsigned one.
+TEST_F(Publish, PasswordStaysWithTheAdapter) {
+    const fs::path source = copyOfExample("zdroj", 1700000000);
+    const fs::path installer = source / "Output" / "Zpěvník 1.2.exe";
+    ASSERT_EQ(build(source).status, 0);
+    const fs::perms unsignedMode = fs::status(installer).permissions();
+    const std::string secret = "heslo-" + scratch_.path().filename().string();
+    const test::TestCertificate certificate =
+        test::MakeTestCertificate(scratch_.path(), "Vydavatel", secret);
+    const fs::path temporary = scratch_.makeDir("tmp");
+    std::set<std::string> holders;
+    bool inAFile = false;
+    const auto look = [&] {
+        for (const std::string& program : test::processesWith("TORNAVEL_SIGN_PASSWORD=" + secret)) {
+            holders.insert(fs::path(program).filename().string());
+        }
+        std::error_code ec;
+        for (auto e = fs::recursive_directory_iterator(temporary, ec);
+             e != fs::recursive_directory_iterator(); e.increment(ec)) {
+            if (e->is_regular_file(ec) && !e->is_symlink(ec)) {
+                std::ifstream file(e->path(), std::ios::binary);
+                const std::string bytes(std::istreambuf_iterator<char>(file), {});
+                inAFile = inAFile || bytes.find(secret) != std::string::npos;
+            }
+        }
+    };
+    const test::ProgramRun r = test::buildWithCli(
+        project_, source, scratch_, {"--sign-certificate", certificate.pkcs12.string()},
+        {"TORNAVEL_SIGN_PASSWORD=" + secret, "TMPDIR=" + temporary.string()}, [&](pid_t cli) {
+            siginfo_t info{};
+            while (::waitid(P_PID, static_cast<id_t>(cli), &info, WEXITED | WNOHANG | WNOWAIT) ==
+                       0 &&
+                   info.si_pid == 0) {
+                look();
+            }
+        });
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(holders, (std::set<std::string>{"tornavel-cli", "iscc"}));
+    EXPECT_FALSE(inAFile);
+    EXPECT_EQ(fs::status(installer).permissions(), unsignedMode);
 }
 
 TEST_F(Publish, WrongPasswordStopsTheBuildWithItsCauseAndNoInstaller) {
