@@ -3,6 +3,7 @@
 #include "project/ProjectSettings.h"
 #include "support/FakeCompiler.h"
 #include "support/ProgramRun.h"
+#include "support/RealCompiler.h"
 #include "support/TempDir.h"
 
 #include <csignal>
@@ -179,11 +180,13 @@ TEST_F(CliTest, CompilerOptionReplacesTheProgramFolderCompiler) {
     const CliRun refused = run({"build", projectFile(), "--source", source_.folder(), "--compiler",
                                 wrapper.string(), "--reproducible"});
     EXPECT_EQ(refused.status, 2);
-    EXPECT_EQ(lines(refused.err).back(),
-              "Instalaci nelze udělat reprodukovatelnou: kompilátor " + wrapper.string() +
-                  " není kompilátor Tornavelu (iscc), který to jediný umí. Sestavte ji "
-                  "kompilátorem Tornavelu, nebo bez podpisu a reprodukovatelnosti "
-                  "(reprodukovatelnost zapíná i proměnná SOURCE_DATE_EPOCH).");
+    EXPECT_EQ(lines(refused.err)
+                  .back()
+                  .rfind("Instalaci nelze udělat reprodukovatelnou: "
+                         "kompilátor " +
+                             wrapper.string() + " není kompilátor Tornavelu",
+                         0),
+              0u);
 }
 
 // Ctrl+C, SIGTERM, SIGHUP and SIGQUIT to the CLI alone stop the compile (the
@@ -191,32 +194,20 @@ TEST_F(CliTest, CompilerOptionReplacesTheProgramFolderCompiler) {
 // CLI takes the compiler with it.
 TEST_F(CliTest, SignalsStopTheCompile) {
     const fs::path partial = source_.path() / "Output" / "Účetnictví 2.0.exe";
-    const fs::path compiler = programDir_.path() / "iscc";
-    const auto compilerRuns = [&compiler] {
-        for (const auto& entry : fs::directory_iterator("/proc")) {
-            std::error_code ec;
-            if (fs::read_symlink(entry.path() / "exe", ec) == compiler) {
-                return true;
-            }
-        }
-        return false;
-    };
+    const std::string marker = "TORNAVEL_TEST_BUILD=" + scratch_.folder();
     for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGKILL}) {
         programDir_.writeFile("iscc.hold");
         const CliRun r =
             test::runProgram({(programDir_.path() / "tornavel-cli").string(), "build",
                               projectFile(), "--source", source_.folder()},
-                             scratch_, {}, [&](pid_t cli) {
+                             scratch_, {marker}, [&](pid_t cli) {
                                  for (int i = 0; i < 2000 && !fs::exists(partial); ++i) {
                                      ::usleep(5000);
                                  }
                                  ::kill(cli, signal);
                              });
         EXPECT_EQ(r.status, 128 + signal) << r.err;
-        for (int i = 0; i < 200 && compilerRuns(); ++i) {
-            ::usleep(10000);
-        }
-        EXPECT_FALSE(compilerRuns()) << signal;
+        EXPECT_TRUE(test::noProcessWithin(marker, std::chrono::seconds(2))) << signal;
         if (signal != SIGKILL) {
             EXPECT_EQ(lines(r.err).back(), "Kompilace byla zastavena.");
             EXPECT_FALSE(fs::exists(source_.path() / "Output"));

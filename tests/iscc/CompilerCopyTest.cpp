@@ -106,9 +106,6 @@ std::vector<CopyCase> copyCases() {
          CopyOptions{"source", std::nullopt, "", {}, ".u"},
          head + "OutputDir=Out\\.u\r\n" + appended(joined({"SourceDir=source"}, kBridges)),
          kBridges, "Out"},
-        {"the installer into a folder of its own in the default one", head,
-         CopyOptions{"source", std::nullopt, "", {}, ".u"},
-         head + appended(joined({"OutputDir=Output\\.u", "SourceDir=source"}, kBridges)), kBridges},
     };
     // Each bridged directive the script sets itself stays as the script has it.
     for (const std::string& bridge : kBridges) {
