@@ -505,8 +505,8 @@ BuildOutcome BuildDriver::buildInstaller(ProjectSettings& project, const BuildEn
         throw BuildStoppedError();
     }
     const std::string errorLine = runCompiler(env);
-    // Ctrl+C in a terminal reaches the compiler itself, maybe before the
-    // front end could ask for the stop: the user stopped it all the same.
+    // A Ctrl+C sent to the compiler's own process group (the launcher gives
+    // it one) is a stop all the same.
     if (stopRequested_ || launcher_.resultSignal() == SIGINT) {
         // Whatever the compiler managed to finish is not what the user wanted.
         discardOutputOfFailedCompile(env.sourceFolder);

@@ -23,12 +23,12 @@ public:
     WarmCompiler(const WarmCompiler&) = delete;
     WarmCompiler& operator=(const WarmCompiler&) = delete;
 
-    // Before each build: the server, when the prefix is ready by now.
+    // Before each build (and after one, which may have made the prefix): the
+    // server, when the prefix is ready by now.
     void beforeBuild();
 
     // The prefix was set aside (SetWinePrefixAside): the server kept for it
-    // ends, and the next build's beforeBuild keeps one up for the new prefix
-    // once that is made.
+    // ends, and beforeBuild keeps one up for the new prefix once that is made.
     void prefixSetAside() { server_.end(); }
 
     // Whether the prefix is being made in the background.

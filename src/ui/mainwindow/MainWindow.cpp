@@ -626,6 +626,9 @@ void MainWindow::runBuild() {
     auto finish = [&] {
         setBuildRunning(false);
         showFillIns();
+        if (warmCompiler_) {
+            warmCompiler_->beforeBuild(); // a prefix this build made is kept warm from now on
+        }
     };
     setBuildRunning(true);
     runningDriver_ = &driver;
