@@ -10,7 +10,9 @@
 // Messages go to standard error, one line each; the compiler's output goes to
 // standard output, line by line as it arrives (CliConsole). Exit status: 0
 // success, 1 the project was refused, 2 usage or input/output error, 3 the
-// compiler failed, 130 the compile was stopped with Ctrl+C.
+// compiler failed, 128 + N the build was stopped by signal N (Ctrl+C 130,
+// SIGTERM 143, SIGHUP 129, SIGQUIT 131): the compile ends and Output is
+// cleaned, or, during the walk of the source folder, nothing is touched.
 #include "cli/CliConsole.h"
 #include "installer/BuildConsole.h"
 #include "installer/BuildDriver.h"
@@ -19,6 +21,7 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/Process.h"
 #include "platform/ProgramLayout.h"
 #include "project/ProgramSettings.h"
 #include "project/ProjectFile.h"
@@ -31,6 +34,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <string>
 
@@ -43,7 +47,7 @@ enum ExitStatus {
     kRefused = 1,
     kUsageOrInputOutput = 2,
     kCompilerFailed = 3,
-    kStopped = 130, // as a shell reports a program ended by Ctrl+C
+    kStopped = 128, // + the signal, as a shell reports a program it ended
 };
 
 // The full stop the program's error box adds to a text ending in a letter or digit.
@@ -56,14 +60,6 @@ std::string withFullStop(std::string text) {
 
 void report(const std::string& text) {
     tornavel::cli::Report(text);
-}
-
-// Ctrl+C during a build: the compile is stopped and cleaned up rather than
-// the program ended where it stands.
-volatile std::sig_atomic_t interrupted = 0;
-
-extern "C" void onInterrupt(int) {
-    interrupted = 1;
 }
 
 // Tells the user everything on standard error and answers every question with
@@ -122,14 +118,39 @@ tornavel::BuildEnvironment environmentFor(const Arguments& args) {
     return env;
 }
 
+// The event pump of a build: Ctrl+C, SIGTERM, SIGHUP and SIGQUIT (noted by
+// StopSignals) stop it, which cleans up, rather than end the program where
+// it stands.
+std::function<void()> stopOnSignal(tornavel::BuildDriver& driver) {
+    return [&driver] {
+        if (tornavel::StopSignals::received() != 0) {
+            driver.stop();
+        }
+    };
+}
+
+// The exit status of a stopped build: the signal's, as a shell reports a
+// program that signal ended.
+int stoppedStatus(const tornavel::BuildStoppedError& e) {
+    report(withFullStop(e.what()));
+    const int signal = tornavel::StopSignals::received();
+    return kStopped + (signal != 0 ? signal : SIGINT);
+}
+
 int runScript(const Arguments& args) {
     tornavel::ProjectSettings project = loadProject(args.project);
-    const tornavel::BuildEnvironment env = environmentFor(args);
+    tornavel::BuildEnvironment env = environmentFor(args);
     CliPrompts prompts;
     tornavel::cli::CliConsole console;
     tornavel::BuildDriver driver(prompts, &console);
-    if (!driver.writeScript(project, env, nullptr)) {
-        return kRefused;
+    env.pumpDuringWalk = stopOnSignal(driver);
+    const tornavel::StopSignals stopSignals;
+    try {
+        if (!driver.writeScript(project, env, nullptr)) {
+            return kRefused;
+        }
+    } catch (const tornavel::BuildStoppedError& e) {
+        return stoppedStatus(e);
     }
     report("Skript " + env.sourceFolder + "ISS byl vytvořen.");
     return kSuccess;
@@ -148,21 +169,13 @@ int runBuild(const Arguments& args) {
     CliPrompts prompts;
     tornavel::cli::CliConsole console;
     tornavel::BuildDriver driver(prompts, &console);
-    env.pumpEvents = [&driver] {
-        if (interrupted) {
-            driver.stop();
-        }
-    };
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    ::sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
+    env.pumpEvents = env.pumpDuringWalk = stopOnSignal(driver);
+    const tornavel::StopSignals stopSignals;
     tornavel::BuildOutcome outcome{};
     try {
         outcome = driver.buildInstaller(project, env, nullptr);
     } catch (const tornavel::BuildStoppedError& e) {
-        report(withFullStop(e.what()));
-        return kStopped;
+        return stoppedStatus(e);
     } catch (const tornavel::AppExecStartError& e) {
         // The only program a scripted build starts is the compiler: name it.
         throw Error(e.kind(), std::string(e.what()) + ": " + tornavel::CompilerProgram(env));
@@ -245,7 +258,8 @@ int run(int argc, char** argv) {
                "Podpis: volba, jinak proměnná TORNAVEL_SIGN_CERTIFICATE, TORNAVEL_SIGN_KEY, "
                "TORNAVEL_TIMESTAMP_URL (heslo v TORNAVEL_SIGN_PASSWORD), jinak nastavení okna.\n"
                "Návratový kód: 0 úspěch, 1 projekt odmítnut, 2 chybné použití nebo chyba "
-               "vstupu/výstupu, 3 kompilace selhala, 130 kompilace zastavena (Ctrl+C).\n");
+               "vstupu/výstupu, 3 kompilace selhala, 128 + N zastaveno signálem N (130 Ctrl+C, "
+               "143 SIGTERM).\n");
 
     Arguments args;
     const auto addProject = [&](CLI::App* command) {

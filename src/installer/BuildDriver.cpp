@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FolderLock.h"
 #include "platform/Paths.h"
+#include "platform/ProgramLayout.h"
 #include "platform/Utf8.h"
 #include "wine/AdapterProtocol.h"
 #include "wine/Wine.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <optional>
@@ -62,6 +64,47 @@ FolderLock lockSourceFolder(const std::string& sourceFolder) {
     }
     return lock;
 }
+
+// A symbolic link where the build writes its own file or folder: the build
+// never follows it, as it would write (or delete) wherever the link leads.
+[[noreturn]] void refuseLink(const std::string& path, const std::string& notWhat,
+                             const std::string& why) {
+    std::error_code ec;
+    const std::string target = std::filesystem::read_symlink(path, ec).string();
+    throw Error(Error::Kind::InputOutput,
+                "„" + path + "“ je symbolický odkaz" +
+                    (target.empty() ? std::string() : " na „" + target + "“") + ", ne " + notWhat +
+                    " ve zdrojovém adresáři. " + why +
+                    ", a proto odkaz nepoužije: odstraňte ho nebo přejmenujte.");
+}
+
+void refuseLinkedScript(const std::string& sourceFolder) {
+    const std::string script = sourceFolder + "ISS";
+    struct stat st {};
+    if (::lstat(script.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        refuseLink(script, "soubor",
+                   "Tornavel do ISS zapisuje skript instalace a zapsal by ho tam, kam odkaz vede");
+    }
+}
+
+// The script's temporary files that killed builds left (IsOwnWorkingEntry):
+// nobody writes them any more, as the caller holds the folder's lock.
+void removeLeftOverScripts(const std::string& sourceFolder) {
+    std::vector<std::string> leftOver;
+    ForEachEntry(sourceFolder, [&](const FolderEntryView& entry) {
+        if (entry.name.starts_with("ISS.tmp-") && IsOwnWorkingEntry(sourceFolder, entry)) {
+            leftOver.emplace_back(entry.name);
+        }
+    });
+    for (const std::string& name : leftOver) {
+        (void)::unlink((sourceFolder + name).c_str());
+    }
+}
+
+// Where a stop asked for during the walk and the script ends the build:
+// nothing of the folder has changed yet.
+const char* const kStoppedBeforeAnything =
+    "Vytváření instalace bylo zastaveno; skript ISS ani složka Output se nezměnily";
 
 // What a failed compile left in Output: the folder did not exist when the
 // compiler started, so all of it is that compile's, and none of it may pass
@@ -163,13 +206,47 @@ std::string CompilerProgram(const BuildEnvironment& env) {
     return env.compilerPath.empty() ? env.programFolder + "iscc" : env.compilerPath;
 }
 
+bool CompilerIsOwnAdapter(const BuildEnvironment& env) {
+    if (env.compilerPath.empty()) {
+        return true;
+    }
+    const std::string adapter = LayoutOfProgram(env.programFolder).compilerAdapter;
+    struct stat given {};
+    struct stat own {};
+    if (::stat(env.compilerPath.c_str(), &given) != 0 || ::stat(adapter.c_str(), &own) != 0) {
+        return std::filesystem::path(env.compilerPath).lexically_normal() ==
+               std::filesystem::path(adapter).lexically_normal();
+    }
+    return given.st_dev == own.st_dev && given.st_ino == own.st_ino;
+}
+
 std::vector<std::string> CompilerArguments(const BuildEnvironment& env) {
+    return {CompilerProgram(env), env.sourceFolder + "ISS"};
+}
+
+std::vector<std::string> CompilerEnvironment(const BuildEnvironment& env) {
+    if (!CompilerIsOwnAdapter(env)) {
+        return NoAdapterEnvironment();
+    }
     AdapterSettings settings = AdapterSettingsOf(env.publishing);
     settings.lingerSeconds = env.wineLingerSeconds;
-    std::vector<std::string> args = AdapterOptions(settings);
-    args.insert(args.begin(), CompilerProgram(env));
-    args.push_back(env.sourceFolder + "ISS");
-    return args;
+    return AdapterEnvironment(settings);
+}
+
+void RefusePublishingWithoutAdapter(const BuildEnvironment& env) {
+    const bool sign = env.publishing.signing.has_value();
+    const bool reproducible = env.publishing.reproducibleEpoch.has_value();
+    if ((!sign && !reproducible) || CompilerIsOwnAdapter(env)) {
+        return;
+    }
+    const std::string asked = sign && reproducible ? "podepsat ani udělat reprodukovatelnou"
+                              : sign               ? "podepsat"
+                                                   : "udělat reprodukovatelnou";
+    throw Error(Error::Kind::InputOutput,
+                "Instalaci nelze " + asked + ": kompilátor " + CompilerProgram(env) +
+                    " není kompilátor Tornavelu (iscc), který to jediný umí. Sestavte ji "
+                    "kompilátorem Tornavelu, nebo bez podpisu a reprodukovatelnosti "
+                    "(reprodukovatelnost zapíná i proměnná SOURCE_DATE_EPOCH).");
 }
 
 std::string CompilerCommandLine(const BuildEnvironment& env) {
@@ -182,7 +259,8 @@ std::string CompilerCommandLine(const BuildEnvironment& env) {
     return line + " \"" + env.sourceFolder + "ISS\"";
 }
 
-BuildStoppedError::BuildStoppedError() : Error(Kind::ProcessFailed, "Kompilace byla zastavena") {}
+BuildStoppedError::BuildStoppedError(const std::string& message)
+    : Error(Kind::ProcessFailed, message) {}
 
 std::string InstallerPath(const std::string& sourceFolder, const std::string& baseName) {
     return outputFolder(sourceFolder) + kNativeSeparator + baseName + ".exe";
@@ -241,6 +319,13 @@ void ClearOutputFolder(const std::string& sourceFolder) {
             (void)::unlink((prefix + name).c_str());
         }
     }
+    for (const FolderEntry& entry : ReadFolder(folder)) {
+        // The adapter's folder of an installer that a killed compile left.
+        if (entry.folder && !entry.link && entry.name.starts_with(kUnfinishedOutputPrefix)) {
+            std::error_code ec;
+            std::filesystem::remove_all(prefix + entry.name, ec);
+        }
+    }
     if (::rmdir(folder.c_str()) != 0) {
         // POSIX lets rmdir report a folder that is not empty either way.
         throw InOutError::fromErrno(errno == EEXIST ? ENOTEMPTY : errno, folder);
@@ -271,6 +356,7 @@ BuildDriver::BuildDriver(Prompts& prompts, BuildConsole* console)
 bool BuildDriver::writeScript(ProjectSettings& project, const BuildEnvironment& env,
                               ChangeLog* log) {
     const FolderLock lock = lockSourceFolder(env.sourceFolder);
+    stopRequested_ = false;
     return writeScriptLocked(project, env, log);
 }
 
@@ -279,15 +365,29 @@ bool BuildDriver::writeScriptLocked(ProjectSettings& project, const BuildEnviron
     if (!ValidateProject(project, env.sourceFolder, prompts_, log)) {
         return false;
     }
+    lastPump_ = {};
+    refuseLinkedScript(env.sourceFolder);
+    removeLeftOverScripts(env.sourceFolder);
     // The script streams into its temporary file as it is made; ISS changes
     // only once the whole tree has been read and passed, and Output is
-    // emptied only then, so a refused name leaves everything as it was.
-    AtomicFileWriter file(env.sourceFolder + "ISS");
+    // emptied only then, so a refused name or a stop leaves everything as
+    // it was. A script that holds the installer's password is the user's
+    // alone.
+    AtomicWriteOptions scriptFile;
+    scriptFile.followLinks = false;
+    if (!project.Password.empty()) {
+        scriptFile.mode = 0600;
+    }
+    AtomicFileWriter file(env.sourceFolder + "ISS", scriptFile);
     ScriptWriter script([&file](std::string_view bytes) { file.write(bytes); });
     WriteSetupSections(script, project, log);
     const ContentSummary content =
-        WriteContentSections(script, project, env.sourceFolder, prompts_, log, sizes);
+        WriteContentSections(script, project, env.sourceFolder, prompts_, log, sizes,
+                             [this, &env] { checkDuringWalk(env); });
     script.finish();
+    if (stopRequested_) {
+        throw BuildStoppedError(kStoppedBeforeAnything);
+    }
     ClearOutputFolder(env.sourceFolder);
     file.commit();
     scriptFileSizes_ = content.fileSizes;
@@ -313,37 +413,53 @@ bool BuildDriver::writeScriptLocked(ProjectSettings& project, const BuildEnviron
 }
 
 void BuildDriver::stop() {
+    stopRequested_ = true;
     if (compiling_) {
-        stopRequested_ = true;
         launcher_.terminate();
+    }
+}
+
+void BuildDriver::checkDuringWalk(const BuildEnvironment& env) {
+    // Often enough to answer at once, seldom enough to cost the walk nothing.
+    constexpr auto kPumpInterval = std::chrono::milliseconds(20);
+    const auto now = std::chrono::steady_clock::now();
+    if (env.pumpDuringWalk && now - lastPump_ >= kPumpInterval) {
+        lastPump_ = now;
+        env.pumpDuringWalk();
+    }
+    if (stopRequested_) {
+        throw BuildStoppedError(kStoppedBeforeAnything);
     }
 }
 
 std::string BuildDriver::runCompiler(const BuildEnvironment& env) {
     std::string errorLine;
-    std::string wineLine; // the reason when the compiler itself gave none
+    std::string wineLine;    // the reason when the compiler itself gave none
+    std::string adapterLine; // the adapter's own, after the compiler's (a full disk)
     PackingMeter packing(scriptFileSizes_);
-    CompilerOutputLines lines([this, &errorLine, &wineLine, &packing](const std::string& line) {
-        if (errorLine.empty() && IsCompilerErrorLine(line)) {
-            errorLine = line;
-        } else if (IsWineFailureLine(line)) {
-            wineLine = line;
-        }
-        if (const auto progress = packing.follow(line); progress && console_) {
-            console_->compilerProgress(*progress);
-        }
-        if (console_) {
-            console_->compilerLine(line);
-        }
-    });
+    CompilerOutputLines lines(
+        [this, &errorLine, &wineLine, &adapterLine, &packing](const std::string& line) {
+            if (errorLine.empty() && IsCompilerErrorLine(line)) {
+                errorLine = line;
+            } else if (adapterLine.empty() && line.starts_with(kAdapterErrorMark)) {
+                adapterLine = line;
+            } else if (IsWineFailureLine(line)) {
+                wineLine = line;
+            }
+            if (const auto progress = packing.follow(line); progress && console_) {
+                console_->compilerProgress(*progress);
+            }
+            if (console_) {
+                console_->compilerLine(line);
+            }
+        });
     if (console_) {
         console_->compilerStarted(CompilerCommandLine(env));
     }
     launcher_.setOutputSink([&lines](std::string_view bytes) { lines.feed(bytes); });
-    stopRequested_ = false;
     compiling_ = true;
     try {
-        launcher_.execute(CompilerArguments(env));
+        launcher_.execute(CompilerArguments(env), CompilerEnvironment(env));
         compiling_ = false;
     } catch (const std::exception& e) {
         compiling_ = false;
@@ -361,7 +477,7 @@ std::string BuildDriver::runCompiler(const BuildEnvironment& env) {
     if (console_) {
         console_->compilerFinished(launcher_.resultCode(), errorLine);
     }
-    return errorLine;
+    return adapterLine.empty() ? errorLine : errorLine + "\r\n" + adapterLine;
 }
 
 BuildOutcome BuildDriver::buildInstaller(ProjectSettings& project, const BuildEnvironment& env,
@@ -370,6 +486,8 @@ BuildOutcome BuildDriver::buildInstaller(ProjectSettings& project, const BuildEn
         return BuildOutcome::Refused;
     }
     const RunningMark mark(running_);
+    stopRequested_ = false;
+    RefusePublishingWithoutAdapter(env);
     launcher_.setEventPump(env.pumpEvents);
     // Held through the test run too: another build would delete the
     // installer being tried.
@@ -384,9 +502,12 @@ BuildOutcome BuildDriver::buildInstaller(ProjectSettings& project, const BuildEn
         return BuildOutcome::Declined;
     }
 
+    if (stopRequested_) {
+        throw BuildStoppedError();
+    }
     const std::string errorLine = runCompiler(env);
-    // Ctrl+C in a terminal reaches the compiler itself, maybe before the
-    // front end could ask for the stop: the user stopped it all the same.
+    // A Ctrl+C sent to the compiler's own process group (the launcher gives
+    // it one) is a stop all the same.
     if (stopRequested_ || launcher_.resultSignal() == SIGINT) {
         // Whatever the compiler managed to finish is not what the user wanted.
         discardOutputOfFailedCompile(env.sourceFolder);
@@ -469,7 +590,7 @@ void BuildDriver::runInstaller(const std::string& installer, bool underWine) {
         const WineCommand command = CommandUnderWine({installer});
         launcher_.execute(command.arguments, command.environmentChanges);
     } else {
-        launcher_.execute({installer});
+        launcher_.execute({installer}, {kSignPasswordVariable});
     }
     if (launcher_.resultSignal() != 0) {
         prompts_.message("Test instalace skončil předčasně: instalační program byl ukončen "

@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "project/ProjectSettings.h"
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ struct BuildEnvironment {
     std::string sourceFolder;  // native, trailing separator
     std::string programFolder; // native, trailing separator; the compiler is ProgramFolder + "iscc"
     std::function<void()> pumpEvents; // run between short waits on started programs; may be empty
+    // Run every 20 ms or so while the source folder is walked, where a front
+    // end may call stop() (the CLI's signals); may be empty.
+    std::function<void()> pumpDuringWalk;
     std::string
         compilerPath; // when not empty, the compiler to run instead of ProgramFolder + "iscc"
     PublishingOptions publishing; // signing and reproducibility, carried out by the compiler
@@ -59,7 +63,11 @@ public:
     // the folders left out; no questions, no compiler. False when the
     // validation refused the project. Like buildInstaller, it holds the
     // source folder's FolderLock while it works, and throws Error naming the
-    // folder when another build has it.
+    // folder when another build has it. ISS is the build's own file: a
+    // symbolic link of that name is refused (Error naming it and where it
+    // leads) before anything is read or written, and the script temporary
+    // files of killed builds are removed. A script holding the installer's
+    // password is written 0600.
     bool writeScript(ProjectSettings& project, const BuildEnvironment& env, ChangeLog* log);
 
     // True while a build runs (it waits for the user or for a started program
@@ -69,10 +77,12 @@ public:
     // True while the compiler runs, which stop() can end.
     bool isCompiling() const { return compiling_; }
 
-    // Ends a running compile, for the event pump (a stop button, Ctrl+C): the
-    // compiler and everything it started under wine end, nothing of the
-    // compile stays in Output, and buildInstaller throws BuildStoppedError.
-    // Nothing when no compiler runs.
+    // Stops the build, for the event pump (a stop button, Ctrl+C): during the
+    // walk of the source folder at once, touching nothing (ISS and Output as
+    // they were); during a compile the compiler and everything it started
+    // under wine end and nothing of the compile stays in Output. Either way
+    // buildInstaller (or writeScript) throws BuildStoppedError. During the
+    // walk, only BuildEnvironment::pumpDuringWalk can call it.
     void stop();
 
 private:
@@ -80,6 +90,9 @@ private:
     // files' sizes are read for a compile's progress.
     bool writeScriptLocked(ProjectSettings& project, const BuildEnvironment& env, ChangeLog* log,
                            FileSizes sizes = FileSizes::Skip);
+    // Before each folder of the walk: the walk's pump now and then, and the
+    // stop it may have asked for (BuildStoppedError).
+    void checkDuringWalk(const BuildEnvironment& env);
 
     // Runs the compiler and waits for it, its output going to the console.
     // Returns the line that says why it failed: its first error line, else
@@ -102,25 +115,41 @@ private:
     std::vector<std::uint64_t> scriptFileSizes_; // of the files the last script installs
     bool compiling_ = false;
     bool stopRequested_ = false;
+    std::chrono::steady_clock::time_point lastPump_{};
 };
 
-// The compile was stopped by the user: "Kompilace byla zastavena".
+// The build was stopped by the user: "Kompilace byla zastavena", or the
+// message of a build stopped before it changed anything.
 class BuildStoppedError : public Error {
 public:
-    BuildStoppedError();
+    explicit BuildStoppedError(const std::string& message = "Kompilace byla zastavena");
 };
 
 // The compiler to run: compilerPath, or ProgramFolder + "iscc" without one.
 std::string CompilerProgram(const BuildEnvironment& env);
 
-// What the compiler is started with: the compiler, the options of
-// publishing and of wine's server, then the script SourceFolder + "ISS",
-// each exactly as it is.
+// Whether the compiler is Tornavel's own adapter: the program folder's
+// iscc when no compilerPath is given, else a compilerPath that is the same
+// file as the adapter of the program's layout (LayoutOfProgram). Only it
+// takes the adapter's settings.
+bool CompilerIsOwnAdapter(const BuildEnvironment& env);
+
+// What the compiler is started with: the compiler, then the script
+// SourceFolder + "ISS", each exactly as it is, as any compiler takes it.
 std::vector<std::string> CompilerArguments(const BuildEnvironment& env);
 
+// The compiler's environment changes: for our own adapter the settings of
+// publishing and of wine's server (AdapterEnvironment), for any other
+// compiler none of them and no password (NoAdapterEnvironment).
+std::vector<std::string> CompilerEnvironment(const BuildEnvironment& env);
+
+// Throws Error (InputOutput) naming the compiler when signing or a
+// reproducible installer is asked of a compiler that is not our adapter,
+// which would silently do neither.
+void RefusePublishingWithoutAdapter(const BuildEnvironment& env);
+
 // The compiler's command line as the console shows it: the compiler path
-// (quoted when it holds a blank), the options of publishing, then the script
-// path in double quotes.
+// (quoted when it holds a blank), then the script path in double quotes.
 std::string CompilerCommandLine(const BuildEnvironment& env);
 
 // The installer the test run starts: SourceFolder + "Output" + separator +

@@ -1,6 +1,7 @@
 #include "installer/CompilerOutput.h"
 
 #include "platform/Cp1250.h"
+#include "wine/AdapterProtocol.h"
 
 #include <algorithm>
 #include <array>
@@ -69,7 +70,7 @@ void CompilerOutputLines::endLine() {
 
 bool IsCompilerErrorLine(std::string_view line) {
     return line.starts_with("Error on line ") || line.starts_with("Error in ") ||
-           line.starts_with("Error: ") || line.starts_with("iscc: Chyba: ");
+           line.starts_with("Error: ") || line.starts_with(kAdapterErrorMark);
 }
 
 bool IsWineFailureLine(std::string_view line) {

@@ -469,7 +469,7 @@ void writeRun(ScriptWriter& out, const ProjectSettings& p) {
 
 ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
                                  const std::string& sourceFolder, Prompts& prompts, ChangeLog* log,
-                                 FileSizes sizes) {
+                                 FileSizes sizes, const std::function<void()>& beforeEachFolder) {
     out.line("");
     out.line("[Files]");
     const std::string root = withTrailingSeparator(sourceFolder);
@@ -480,6 +480,9 @@ ContentSummary writeFilesAndDirs(ScriptWriter& out, ProjectSettings& p,
     summary.leftOut = WalkSourceTree(
         sourceFolder,
         [&](const ScannedFolder& folder) {
+            if (beforeEachFolder) {
+                beforeEachFolder();
+            }
             if (folder.listError != 0) {
                 throw InOutError::fromErrno(folder.listError, std::string(folder.native));
             }
@@ -623,11 +626,13 @@ void WriteSetupSections(ScriptWriter& out, ProjectSettings& project, ChangeLog* 
 
 ContentSummary WriteContentSections(ScriptWriter& out, ProjectSettings& project,
                                     const std::string& sourceFolder, Prompts& prompts,
-                                    ChangeLog* log, FileSizes sizes) {
+                                    ChangeLog* log, FileSizes sizes,
+                                    const std::function<void()>& beforeEachFolder) {
     writeTasks(out, project);
     writeIcons(out, project);
     writeIni(out, project);
-    ContentSummary summary = writeFilesAndDirs(out, project, sourceFolder, prompts, log, sizes);
+    ContentSummary summary =
+        writeFilesAndDirs(out, project, sourceFolder, prompts, log, sizes, beforeEachFolder);
     writeRun(out, project);
     return summary;
 }

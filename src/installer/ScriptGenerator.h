@@ -90,9 +90,12 @@ struct ContentSummary {
 // What was written by then is not a script: the caller discards it.
 // The files' sizes cost a stat each and are read only when asked for (a
 // build that shows its progress); otherwise fileSizes holds zeros.
+// beforeEachFolder (when given) runs before each folder of the walk is
+// written; what it throws ends the walk (a build stopped meanwhile).
 ContentSummary WriteContentSections(ScriptWriter& out, ProjectSettings& project,
                                     const std::string& sourceFolder, Prompts& prompts,
-                                    ChangeLog* log, FileSizes sizes = FileSizes::Skip);
+                                    ChangeLog* log, FileSizes sizes = FileSizes::Skip,
+                                    const std::function<void()>& beforeEachFolder = {});
 
 // Whether a file of the source folder's top level is a TrueType font, which
 // the script installs into the fonts folder: its extension is ".TTF" in any

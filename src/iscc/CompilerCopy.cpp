@@ -140,6 +140,10 @@ CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& option
                                      {"SignedUninstallerDir", options.signedUninstallerDir}});
     }
     std::vector<bool> placed(forced.size(), false);
+    bool outputDirPlaced = false;
+    const auto outputDirLine = [&options](std::string_view folder) {
+        return "OutputDir=" + std::string(folder) + "\\" + options.outputSubfolder;
+    };
 
     CompilerCopy copy;
     copy.text = kByteOrderMark;
@@ -160,6 +164,12 @@ CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& option
             const std::string_view value = DirectiveValue(line.text);
             if (EqualIgnoringAsciiCase(*directive, "OutputDir")) {
                 copy.outputDir = value;
+                if (!options.outputSubfolder.empty()) {
+                    copy.text += outputDirLine(value);
+                    copy.text += line.end;
+                    outputDirPlaced = true;
+                    return;
+                }
             } else if (EqualIgnoringAsciiCase(*directive, "OutputBaseFilename")) {
                 copy.outputBaseFilename = value;
             } else if (EqualIgnoringAsciiCase(*directive, "DiskSpanning")) {
@@ -188,6 +198,9 @@ CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& option
         copy.text += "\r\n";
     }
     copy.text += "[Setup]\r\n";
+    if (!options.outputSubfolder.empty() && !outputDirPlaced) {
+        copy.text += outputDirLine(copy.outputDir) + "\r\n";
+    }
     for (std::size_t i = 0; i < forced.size(); ++i) {
         if (!placed[i]) {
             copy.text += forced[i].first + "=" + forced[i].second + "\r\n";

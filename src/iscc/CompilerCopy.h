@@ -22,6 +22,10 @@ struct CopyOptions {
     // Directives the script sets that the copy gives another value
     // ("LicenseFile", the Windows path of a copy with a byte-order mark).
     std::vector<std::pair<std::string, std::string>> replaced;
+    // A folder inside the installer's folder that the compiler writes into
+    // instead (the copy's OutputDir is the script's, or its default, with
+    // "\" and this name after it); empty: the installer's folder itself.
+    std::string outputSubfolder;
 };
 
 // The copy of a script the compiler compiles, and what the adapter needs to
@@ -35,7 +39,8 @@ struct CompilerCopy {
     // of Inno Setup 5.1.12 and the script does not set them ("Name=value").
     std::vector<std::string> bridged;
     // The installer the compiler makes: OutputDir (relative to the source
-    // folder) and OutputBaseFilename, as the script sets them or their defaults.
+    // folder) and OutputBaseFilename, as the script sets them or their
+    // defaults (outputSubfolder not included).
     std::string outputDir;
     std::string outputBaseFilename;
 };
@@ -49,6 +54,7 @@ struct CompilerCopy {
 //   made them yes and auto), UsePreviousLanguage no (5.3.8), CloseApplications
 //   no (5.5.0), DefaultDialogFontName empty for the dialog font of old (5.3.9),
 //   and with disk spanning DiskSliceSize 1457664 (5.3.9 made it max);
+// - OutputDir in the folder of outputSubfolder when one is given;
 // - SourceDir, and for reproducible installers TimeStampsInUTC, TouchDate,
 //   TouchTime with the "touch" flag on every [Files] entry, and for signing
 //   SignedUninstaller and SignedUninstallerDir: these replace a line that sets

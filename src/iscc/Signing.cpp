@@ -1,9 +1,7 @@
 #include "iscc/Signing.h"
 
 #include "iscc/Console.h"
-#include "platform/AtomicFile.h"
 #include "platform/Errors.h"
-#include "platform/FileDescriptor.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "wine/AdapterProtocol.h"
@@ -11,7 +9,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
-#include <fcntl.h>
 #include <memory>
 #include <openssl/bio.h>
 #include <openssl/err.h>
@@ -164,7 +161,7 @@ std::string SigningPassword(const SigningRequest& request) {
     if (!request.passwordFile.empty()) {
         password = readWhole(request.passwordFile, "Soubor s heslem");
         password = password.substr(0, password.find_first_of("\r\n"));
-    } else if (const char* variable = std::getenv("TORNAVEL_SIGN_PASSWORD")) {
+    } else if (const char* variable = std::getenv(kSignPasswordVariable)) {
         password = variable;
     }
     return password;
@@ -196,21 +193,11 @@ void CheckSigningCertificate(const SigningRequest& request, const std::string& p
 }
 
 void SignProgram(const fs::path& program, const SigningRequest& request,
-                 const std::string& password, const fs::path& workFolder) {
+                 const std::string& password) {
     const std::string osslsigncode = FindInPath("osslsigncode");
     if (osslsigncode.empty()) {
         fail("Program osslsigncode nebyl nalezen (PATH); instalace se bez něj nedá podepsat. "
              "Nainstalujte ho skriptem scripts/install-deps.");
-    }
-    // The password file exists only while osslsigncode runs.
-    const fs::path passwordFile = workFolder / "password";
-    {
-        UniqueFd fd(::open(passwordFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
-        const int error = fd.valid() ? WriteAll(fd.get(), password) : errno;
-        if (error != 0) {
-            fail("Heslo pro podpis nelze předat programu osslsigncode: " +
-                 std::string(InOutError::fromErrno(error).what()) + ".");
-        }
     }
     const fs::path signedCopy = program.string() + ".podepsany";
     std::vector<std::string> command{osslsigncode, "sign"};
@@ -223,8 +210,9 @@ void SignProgram(const fs::path& program, const SigningRequest& request,
     } else {
         command.insert(command.end(), {"-pkcs12", request.certificate});
     }
+    // The password through a pipe, never a file nor the environment.
     if (!password.empty()) {
-        command.insert(command.end(), {"-readpass", passwordFile.string()});
+        command.insert(command.end(), {"-readpass", "/dev/fd/0"});
     }
     command.insert(command.end(), {"-h", "sha256"});
     if (!request.timestampUrl.empty()) {
@@ -237,13 +225,14 @@ void SignProgram(const fs::path& program, const SigningRequest& request,
     std::string output;
     int code = 1;
     try {
-        code = RunAndWait(command, {},
+        ProcessOptions options(command, {kSignPasswordVariable});
+        options.input = ChildStream::text(password);
+        code = RunAndWait(std::move(options),
                           {[&output](std::string_view bytes) { output.append(bytes); }, {}});
     } catch (const ProcessError& e) {
         output = e.what();
     }
     std::error_code ec;
-    fs::remove(passwordFile, ec);
     if (code != 0) {
         fs::remove(signedCopy, ec);
         const std::string reason = reasonOf(output);
@@ -254,6 +243,12 @@ void SignProgram(const fs::path& program, const SigningRequest& request,
         }
         fail("Soubor " + quoted(program.filename().string()) +
              " se nepodařilo podepsat: " + reason + ".");
+    }
+    // The signed installer is what the unsigned one would have been, mode
+    // included.
+    struct stat unsignedProgram {};
+    if (::stat(program.c_str(), &unsignedProgram) == 0) {
+        (void)::chmod(signedCopy.c_str(), unsignedProgram.st_mode & 07777);
     }
     fs::rename(signedCopy, program, ec);
     if (ec) {

@@ -30,10 +30,10 @@ std::string SigningPassword(const SigningRequest& request);
 void CheckSigningCertificate(const SigningRequest& request, const std::string& password);
 
 // Signs a Windows program in place with osslsigncode (SHA-256, and the
-// timestamp of the request's server). The password reaches osslsigncode
-// through a file of the work folder that only we may read. Throws
+// timestamp of the request's server); it keeps its mode. The password reaches
+// osslsigncode through a pipe, never a file or its environment. Throws
 // AdapterFailure naming the file and the cause; the file is then unchanged.
 void SignProgram(const std::filesystem::path& program, const SigningRequest& request,
-                 const std::string& password, const std::filesystem::path& workFolder);
+                 const std::string& password);
 
 } // namespace tornavel::iscc

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileDescriptor.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -16,9 +18,13 @@ namespace tornavel::iscc {
 // any other, and nothing of ours is ever written into the user's folder
 // (where a file of the user's must reach the compiler changed, its changed
 // copy is kept here too).
+//
+// The folder is locked while the object lives; a work folder nobody locks is
+// a killed adapter's, and the next one removes it.
 class WorkFolder {
 public:
-    // script: the absolute path of the script the user gave.
+    // script: the absolute path of the script the user gave. Throws
+    // AdapterFailure naming the temporary folder when it cannot be made.
     explicit WorkFolder(const std::filesystem::path& script);
     ~WorkFolder();
     WorkFolder(const WorkFolder&) = delete;
@@ -54,6 +60,7 @@ public:
     std::string userPathPrefix() const;
 
 private:
+    UniqueFd lock_;
     std::filesystem::path folder_;
     std::filesystem::path copy_;
     std::filesystem::path userFolder_;

@@ -2,8 +2,9 @@
 // Windows. It runs the Windows compiler Inno Setup (5.5 or later) under wine
 // and passes its output through, returning its exit code:
 //
-//   iscc [OPTIONS...] [COMPILER OPTIONS...] SCRIPT
+//   iscc [COMPILER OPTIONS...] SCRIPT
 //   iscc --prepare-prefix      only makes the wine prefix, ahead of a build
+//   iscc --help
 //
 // The compiler is ISCC.exe in the folder "compiler" beside this program (in
 // the data folder when installed), or in the folder $TORNAVEL_COMPILER_DIR. It runs in a wine
@@ -13,21 +14,25 @@
 // refuse adapted (iscc/MinVersion); the directives whose default changed
 // since 5.1.12 set as 5.1.12 had them; and a licence or information file
 // written in UTF-8 without a byte-order mark named by a copy with one. The
-// script and the user's files stay as they are.
+// script and the user's files stay as they are. The installer is written
+// into a folder of its own inside its folder (iscc/UnfinishedOutput) and
+// moved to its name only once it is complete and signed.
 //
-// The options of the adapter itself (signing, reproducible times, the wine
-// server's linger; the others go to the compiler) and its exit codes are
-// those of wine/AdapterProtocol.h: 1 the compiler cannot be run (wine,
-// ISCC.exe or the prefix missing, the script unreadable) or the installer
-// cannot be signed, 2 the script allows no Windows version the compiler
-// supports, 4 wine cannot start in the prefix (damaged, or another user's).
-// Otherwise the compiler's: 0 success, 1 bad options, 2 the compilation
-// failed. A compiler ended by a signal ends the adapter by the same signal.
+// The settings of the adapter itself (signing, reproducible times, the wine
+// server's linger) come in its environment, and its exit codes are those of
+// wine/AdapterProtocol.h: 1 the compiler cannot be run (wine, ISCC.exe or the
+// prefix missing, the script unreadable) or the installer cannot be signed, 2
+// the script allows no Windows version the compiler supports, 4 wine cannot
+// start in the prefix (damaged, or another user's). Otherwise the compiler's:
+// 0 success, 1 bad options, 2 the compilation failed. A compiler ended by a
+// signal ends the adapter by the same signal, and so do SIGINT, SIGTERM,
+// SIGHUP and SIGQUIT sent to the adapter, once it has cleaned up.
 #include "iscc/CompilerCopy.h"
 #include "iscc/Console.h"
 #include "iscc/MinVersion.h"
 #include "iscc/ReplacingStream.h"
 #include "iscc/Signing.h"
+#include "iscc/UnfinishedOutput.h"
 #include "iscc/WorkFolder.h"
 #include "platform/Cp1250.h"
 #include "platform/Errors.h"
@@ -49,7 +54,9 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <random>
 #include <string>
+#include <sys/statvfs.h>
 #include <system_error>
 #include <vector>
 
@@ -64,10 +71,10 @@ constexpr int kCannotRun = tornavel::kAdapterCannotRunExitCode;
 std::string requireWine() {
     const std::string wine = tornavel::FindWine();
     if (wine.empty()) {
-        throw AdapterFailure(std::string("iscc: Program wine nebyl nalezen (PATH). Kompilátor je "
-                                         "program pro Windows a běží přes wine; nainstalujte ho "
-                                         "skriptem ") +
-                                 tornavel::kInstallCompilerScript + ".",
+        throw AdapterFailure(std::string(tornavel::kAdapterErrorMark) +
+                                 "Program wine nebyl nalezen (PATH). Kompilátor je program pro "
+                                 "Windows a běží přes wine; nainstalujte ho " +
+                                 tornavel::WineInstallAdvice() + ".",
                              kCannotRun);
     }
     return wine;
@@ -77,23 +84,41 @@ std::string requireCompiler() {
     const std::string compiler =
         tornavel::CompilerFolderOf(tornavel::CurrentProgramFolder()) + "ISCC.exe";
     if (!fs::is_regular_file(compiler)) {
-        throw AdapterFailure("iscc: Kompilátor Inno Setup nebyl nalezen: " + compiler +
-                                 " neexistuje. Nainstalujte ho skriptem " +
-                                 tornavel::kInstallCompilerScript +
-                                 " a program sestavte znovu (nebo v proměnné "
-                                 "TORNAVEL_COMPILER_DIR uveďte jeho složku).",
+        const std::string advice =
+            tornavel::RunningFromInstallation()
+                ? "Přeinstalujte balíček Tornavel (sudo apt install --reinstall tornavel)."
+                : std::string("Nainstalujte ho skriptem ") + tornavel::kInstallCompilerScript +
+                      " a program sestavte znovu (nebo v proměnné TORNAVEL_COMPILER_DIR uveďte "
+                      "jeho složku).";
+        throw AdapterFailure(std::string(tornavel::kAdapterErrorMark) +
+                                 "Kompilátor Inno Setup nebyl nalezen: " + compiler +
+                                 " neexistuje. " + advice,
                              kCannotRun);
     }
     return compiler;
+}
+
+// Every failure line of the adapter begins with kAdapterErrorMark, so that
+// the build quotes it as the reason of the failed compile.
+std::string failureLine(std::string_view text) {
+    constexpr std::string_view kOwnMark = "iscc: ";
+    if (text.starts_with(tornavel::kAdapterErrorMark)) {
+        return std::string(text);
+    }
+    if (text.starts_with(kOwnMark)) {
+        text.remove_prefix(kOwnMark.size());
+    }
+    return std::string(tornavel::kAdapterErrorMark) + std::string(text);
 }
 
 std::string readScript(const std::string& path) {
     try {
         return tornavel::ReadWholeFile(path);
     } catch (const tornavel::InOutError& e) {
-        throw AdapterFailure("iscc: Skript " + path + " nelze přečíst: " +
-                                 tornavel::InOutError::fromErrno(e.systemError()).what() + ".",
-                             kCannotRun);
+        throw AdapterFailure(
+            std::string(tornavel::kAdapterErrorMark) + "Skript " + path +
+                " nelze přečíst: " + tornavel::InOutError::fromErrno(e.systemError()).what() + ".",
+            kCannotRun);
     }
 }
 
@@ -118,33 +143,33 @@ std::string inCompilerCodePage(const std::string& utf8) {
 // The compiler's output with the work folder's paths turned into the user's.
 class PathsInOutput {
 public:
-    PathsInOutput(const tornavel::iscc::WorkFolder& work, const std::string& compiler)
-        : source_(work.workPathPrefix() + "source\\", inCompilerCodePage(work.userPathPrefix())),
+    PathsInOutput(const tornavel::iscc::WorkFolder& work, const std::string& compiler,
+                  const std::string& unfinishedFolder)
+        : unfinished_("\\" + unfinishedFolder, ""),
+          source_(work.workPathPrefix() + "source\\", inCompilerCodePage(work.userPathPrefix())),
           compiler_(
               work.workPathPrefix() + tornavel::iscc::WorkFolder::kCompilerLinks + "\\",
               inCompilerCodePage(
                   tornavel::WindowsFormOfPath(fs::path(compiler).parent_path().string()) + "\\")),
           rest_(work.workPathPrefix(), inCompilerCodePage(work.userPathPrefix())) {}
     std::string feed(std::string_view bytes) {
-        return rest_.feed(compiler_.feed(source_.feed(bytes)));
+        return rest_.feed(compiler_.feed(source_.feed(unfinished_.feed(bytes))));
     }
     std::string finish() {
-        std::string out = rest_.feed(compiler_.feed(source_.finish()));
+        std::string out = rest_.feed(compiler_.feed(source_.feed(unfinished_.finish())));
+        out += rest_.feed(compiler_.feed(source_.finish()));
         out += rest_.feed(compiler_.finish());
         return out + rest_.finish();
     }
 
 private:
+    // The installer's folder of its own (UnfinishedOutput), named as the
+    // installer's folder: the user knows no other.
+    tornavel::iscc::ReplacingStream unfinished_;
     tornavel::iscc::ReplacingStream source_;
     tornavel::iscc::ReplacingStream compiler_; // the links of the compiler's files
     tornavel::iscc::ReplacingStream rest_;
 };
-
-// The prefix made if need be, saying so while it is made.
-void ensurePrefix(const std::string& wine, const std::string& prefix, Console& console) {
-    tornavel::EnsureWinePrefix(wine, prefix,
-                               [&console] { console.notice(tornavel::kPreparingPrefixNotice); });
-}
 
 // The failure of a prefix that wine cannot start, naming it and what to do.
 AdapterFailure brokenPrefixFailure(const std::string& prefix, const std::string& wineLine) {
@@ -154,6 +179,16 @@ AdapterFailure brokenPrefixFailure(const std::string& prefix, const std::string&
                               "Tornavel to nabídne, tornavel-cli má volbu --recreate-prefix; "
                               "původní složka se nesmaže, jen přejmenuje.",
                           tornavel::kBrokenWinePrefixExitCode);
+}
+
+// The prefix made if need be, saying so while it is made.
+void ensurePrefix(const std::string& wine, const std::string& prefix, Console& console) {
+    try {
+        tornavel::EnsureWinePrefix(
+            wine, prefix, [&console] { console.notice(tornavel::kPreparingPrefixNotice); });
+    } catch (const tornavel::DamagedWinePrefixError& e) {
+        throw brokenPrefixFailure(prefix, e.wineLine());
+    }
 }
 
 // What the command line asks for.
@@ -166,15 +201,15 @@ struct Request {
 };
 
 Request parseArguments(const std::vector<std::string>& args) {
-    tornavel::AdapterCommandLine options;
+    tornavel::AdapterSettings settings;
     try {
-        options = tornavel::ReadAdapterOptions({args.begin(), args.end() - 1});
+        settings = tornavel::ReadAdapterSettings(
+            [](const char* variable) { return std::getenv(variable); });
     } catch (const tornavel::Error& e) {
-        throw AdapterFailure(std::string("iscc: Chyba: ") + e.what(), kCannotRun);
+        throw AdapterFailure(std::string(tornavel::kAdapterErrorMark) + e.what(), kCannotRun);
     }
-    const tornavel::AdapterSettings& settings = options.settings;
     Request request;
-    request.compilerOptions = std::move(options.compilerOptions);
+    request.compilerOptions.assign(args.begin(), args.end() - 1);
     request.reproducibleEpoch = settings.reproducibleEpoch;
     request.lingerSeconds = settings.lingerSeconds;
     if (!settings.signCertificate.empty()) {
@@ -287,70 +322,118 @@ std::string copyNotice(const tornavel::iscc::MinVersionBridge& minVersion,
 struct CompilerEnd {
     int code = kCannotRun;
     int signal = 0;
+    bool writeFailed = false; // the compiler could not write the installer whole
 };
+
+// The compiler's error when a write falls short (ERROR_WRITE_FAULT, as wine
+// gives its text under our two locales, in the compiler's code page): a full
+// disk, or a file over the size the system allows.
+bool holdsWriteFault(const std::string& output) {
+    return output.find("Write fault.") != std::string::npos ||
+           output.find("Z\xE1pis se nezda\xF8il.") != std::string::npos;
+}
 
 // Runs the compiler on the work folder's copy; its output, with the work
 // folder's paths turned into the user's, goes to sink. Throws the broken
 // prefix's failure when wine could not start the compiler at all.
 CompilerEnd runCompiler(const std::string& wine, const std::string& compiler,
                         const Request& request, const tornavel::iscc::WorkFolder& work,
+                        const tornavel::iscc::UnfinishedOutput& unfinished,
                         const std::string& prefix,
                         const std::function<void(std::string_view)>& sink, Console& console) {
+    tornavel::StopSignals::throwIfReceived();
     const bool codePage1252 = tornavel::WineLocale() != tornavel::kWineLocale;
     std::error_code ec;
     const fs::path realCompiler = fs::canonical(compiler, ec); // where its links lead
-    PathsInOutput paths(work, ec ? compiler : realCompiler.string());
+    PathsInOutput paths(work, ec ? compiler : realCompiler.string(), unfinished.name());
+    std::string lastOutput; // the end of the output, where the compiler's error is
     tornavel::WineStartWatch watch("Inno Setup");
     std::vector<std::string> command{wine, compiler};
     command.insert(command.end(), request.compilerOptions.begin(), request.compilerOptions.end());
     command.push_back(tornavel::WindowsFormOfPath(work.scriptCopy().string()));
     CompilerEnd end;
     try {
-        end.code = tornavel::RunAndWait(
-            command, tornavel::WineVariables(prefix),
-            {[&](std::string_view bytes) {
-                 watch.feed(bytes);
-                 sink(paths.feed(codePage1252 ? tornavel::iscc::Cp1252ToCp1250(bytes)
-                                              : std::string(bytes)));
-             },
-             {}},
-            &end.signal);
+        end.code = tornavel::RunAndWait(command, tornavel::WineVariables(prefix),
+                                        {[&](std::string_view bytes) {
+                                             watch.feed(bytes);
+                                             const std::string text =
+                                                 codePage1252
+                                                     ? tornavel::iscc::Cp1252ToCp1250(bytes)
+                                                     : std::string(bytes);
+                                             lastOutput += text;
+                                             if (lastOutput.size() > 8192) {
+                                                 lastOutput.erase(0, lastOutput.size() - 4096);
+                                             }
+                                             sink(paths.feed(text));
+                                         },
+                                         {}},
+                                        &end.signal);
     } catch (const tornavel::ProcessError& e) {
-        console.error("iscc: Chyba: Program wine nelze spustit: " + std::string(e.what()) + ".");
+        console.error(std::string(tornavel::kAdapterErrorMark) +
+                      "Program wine nelze spustit: " + std::string(e.what()) + ".");
     }
     sink(paths.finish());
     watch.feed("\n");
     if (end.code != 0 && end.signal == 0 && !watch.failureLine().empty()) {
         throw brokenPrefixFailure(prefix, watch.failureLine());
     }
+    end.writeFailed = end.code != 0 && end.signal == 0 && holdsWriteFault(lastOutput);
     return end;
 }
 
-// The installer the compiler made, by the copy's OutputDir and OutputBaseFilename.
-fs::path setupProgram(const tornavel::iscc::WorkFolder& work,
-                      const tornavel::iscc::CompilerCopy& copy) {
+// The folder the installer goes into, by the copy's OutputDir, as a path of
+// this system: relative to the script's folder, or on a drive of wine's.
+fs::path installerFolder(const tornavel::iscc::WorkFolder& work,
+                         const tornavel::iscc::CompilerCopy& copy, const std::string& prefix) {
     std::string folder = copy.outputDir;
     std::replace(folder.begin(), folder.end(), '\\', '/');
-    const fs::path base = folder.size() > 1 && folder[1] == ':' ? fs::path(folder.substr(2))
-                                                                : work.userFolder() / folder;
-    return base / (copy.outputBaseFilename + ".exe");
+    if (folder.size() < 2 || folder[1] != ':') {
+        return work.userFolder() / folder;
+    }
+    const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(folder[0])));
+    const fs::path rest = fs::path(folder.substr(2)).relative_path();
+    return drive == 'z' ? fs::path("/") / rest
+                        : fs::path(prefix) / "dosdevices" / (std::string(1, drive) + ":") / rest;
+}
+
+// The line that names a full disk (or a file larger than the system allows)
+// as the reason why the installer could not be written.
+std::string writeFailureLine(const fs::path& installer) {
+    struct statvfs disk {};
+    const fs::path folder = installer.parent_path();
+    const unsigned long long freeBytes =
+        ::statvfs(folder.c_str(), &disk) == 0
+            ? static_cast<unsigned long long>(disk.f_bavail) * disk.f_frsize
+            : 0;
+    constexpr unsigned long long kMiB = 1024ULL * 1024;
+    const std::string left = freeBytes >= kMiB ? std::to_string(freeBytes / kMiB) + " MiB"
+                                               : std::to_string(freeBytes / 1024) + " KiB";
+    return std::string(tornavel::kAdapterErrorMark) + "Instalační soubor " + installer.string() +
+           " se nepodařilo zapsat celý: na disku došlo místo (ve složce " + folder.string() +
+           " zbývá " + left +
+           "), nebo soubor překročil největší velikost, kterou systém dovolí. Uvolněte místo a "
+           "kompilaci spusťte znovu.";
 }
 
 // Signing needs the uninstaller in advance: a first compile (stopped by the
 // compiler itself) leaves it in the folder; signed there, the real compile
 // embeds its signature.
 void signUninstallers(const std::string& wine, const std::string& compiler, const Request& request,
-                      const tornavel::iscc::WorkFolder& work, const std::string& prefix,
+                      const tornavel::iscc::WorkFolder& work,
+                      const tornavel::iscc::UnfinishedOutput& unfinished, const std::string& prefix,
                       const std::string& password, const fs::path& folder, Console& console) {
     std::string firstOutput;
-    runCompiler(
-        wine, compiler, request, work, prefix,
+    const CompilerEnd end = runCompiler(
+        wine, compiler, request, work, unfinished, prefix,
         [&](std::string_view bytes) { firstOutput.append(bytes); }, console);
+    if (end.signal != 0) {
+        throw tornavel::StoppedBySignal(end.signal);
+    }
     bool found = false;
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
         if (entry.path().extension() == ".e32") {
-            tornavel::iscc::SignProgram(entry.path(), *request.signing, password, work.folder());
+            tornavel::iscc::SignProgram(entry.path(), *request.signing, password);
             found = true;
         }
     }
@@ -358,9 +441,22 @@ void signUninstallers(const std::string& wine, const std::string& compiler, cons
         // The script stopped the compiler before it made the uninstaller:
         // its errors are the compile's own.
         console.compilerOutput(firstOutput);
-        throw AdapterFailure("iscc: Chyba: Kompilátor nepřipravil odinstalační program k podpisu.",
+        throw AdapterFailure(std::string(tornavel::kAdapterErrorMark) +
+                                 "Kompilátor nepřipravil odinstalační program k podpisu.",
                              kCannotRun);
     }
+}
+
+// A name for the installer's folder of its own no other compile uses.
+std::string unfinishedFolderName() {
+    static constexpr std::string_view kLetters =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device random;
+    std::string name(tornavel::kUnfinishedOutputPrefix);
+    for (int i = 0; i < 6; ++i) {
+        name += kLetters[random() % kLetters.size()];
+    }
+    return name;
 }
 
 CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
@@ -378,7 +474,7 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
         tornavel::iscc::BridgeMinVersion(readScript(request.script.string()));
     using Verdict = tornavel::iscc::MinVersionBridge::Verdict;
     if (minVersion.verdict == Verdict::NoSupportedVersion) {
-        console.error(tornavel::iscc::RefusalMessage(minVersion.line));
+        console.error(failureLine(tornavel::iscc::RefusalMessage(minVersion.line)));
         return {tornavel::kNoSupportedWindowsExitCode, 0};
     }
 
@@ -399,6 +495,7 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
     tornavel::iscc::CopyOptions options;
     options.sourceDir = tornavel::iscc::WorkFolder::kSourceLink;
     options.reproducibleEpoch = request.reproducibleEpoch;
+    options.outputSubfolder = unfinishedFolderName();
     std::vector<std::string> markedFiles;
     options.replaced = markedTextFiles(minVersion.script, work, markedFiles);
     if (request.signing) {
@@ -406,39 +503,89 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
     }
     const tornavel::iscc::CompilerCopy copy = MakeCompilerCopy(minVersion.script, options);
     work.writeScript(copy.text);
+    const fs::path outputFolder = installerFolder(work, copy, prefix);
+    const tornavel::iscc::UnfinishedOutput unfinished(outputFolder, options.outputSubfolder);
     if (const std::string notice = copyNotice(minVersion, copy, request, markedFiles);
         !notice.empty()) {
         console.notice(notice);
     }
 
     if (request.signing) {
-        signUninstallers(wine, compilerRun, request, work, prefix, password, uninstallers, console);
+        signUninstallers(wine, compilerRun, request, work, unfinished, prefix, password,
+                         uninstallers, console);
     }
     const CompilerEnd end = runCompiler(
-        wine, compilerRun, request, work, prefix,
+        wine, compilerRun, request, work, unfinished, prefix,
         [&](std::string_view bytes) { console.compilerOutput(bytes); }, console);
-    if (end.code == 0 && request.signing) {
-        const fs::path setup = setupProgram(work, copy);
-        try {
-            tornavel::iscc::SignProgram(setup, *request.signing, password, work.folder());
-        } catch (const AdapterFailure&) {
-            // An unsigned installer must not pass for the finished one.
-            std::error_code ec;
-            fs::remove(setup, ec);
-            throw;
-        }
+    // A stop that came meanwhile leaves no installer, whatever the compiler did.
+    tornavel::StopSignals::throwIfReceived();
+    const std::string installer = copy.outputBaseFilename + ".exe";
+    if (end.writeFailed) {
+        console.error(writeFailureLine(outputFolder / installer));
     }
+    if (end.code != 0) {
+        return end;
+    }
+    if (request.signing) {
+        tornavel::iscc::SignProgram(unfinished.folder() / installer, *request.signing, password);
+        tornavel::StopSignals::throwIfReceived();
+    }
+    // Only a complete installer, signed when asked, bears its name.
+    unfinished.publish(installer);
     return end;
+}
+
+// Ends the adapter by the signal, as the program it ran ended or as it was
+// asked to stop, so that the caller can tell a stop from a failure.
+[[noreturn]] void endBySignal(int signal) {
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+    std::_Exit(128 + signal);
+}
+
+void printHelp(Console& console) {
+    for (const std::string& line : {
+             std::string("Použití: iscc [VOLBY KOMPILÁTORU...] SKRIPT"),
+             std::string("         iscc --prepare-prefix"),
+             std::string("Přeloží skript Inno Setup kompilátorem ISCC.exe přes wine (v prostředí "
+                         "wine Tornavelu) a vrátí jeho návratový kód; --prepare-prefix jen "
+                         "připraví prostředí wine."),
+             std::string("Nastavení v proměnných prostředí:"),
+             std::string("  ") + tornavel::kSignCertificateVariable +
+                 "  certifikát pro podpis (PKCS#12 nebo PEM)",
+             std::string("  ") + tornavel::kSignKeyVariable + "  soukromý klíč PEM k certifikátu",
+             std::string("  ") + tornavel::kSignPasswordFileVariable +
+                 "  soubor, jehož první řádek je heslo ke klíči (jinak " +
+                 tornavel::kSignPasswordVariable + ")",
+             std::string("  ") + tornavel::kTimestampUrlVariable +
+                 "  server časových razítek pro podpis",
+             std::string("  ") + tornavel::kReproducibleVariable +
+                 "  pevný čas souborů v sekundách od roku 1970 (reprodukovatelná instalace)",
+             std::string("  ") + tornavel::kLingerVariable +
+                 "  jak dlouho po kompilaci nechat běžet server wine (sekundy)",
+             std::string("Návratový kód: 0 úspěch, 1 kompilátor nelze spustit nebo instalaci "
+                         "podepsat, 2 chyba ve skriptu nebo žádná podporovaná verze Windows, 4 "
+                         "prostředí wine nelze spustit."),
+         }) {
+        console.notice(line);
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
+    // A stop is carried out, not suffered: the compile ends, the work folder
+    // and the unfinished installer go, and then the adapter ends by it.
+    const tornavel::StopSignals stopSignals;
     Console console;
     if (argc < 2) {
-        console.error("iscc: Použití: iscc [VOLBY...] [VOLBY KOMPILÁTORU...] SKRIPT");
+        console.error(failureLine("Použití: iscc [VOLBY KOMPILÁTORU...] SKRIPT"));
         return kCannotRun;
+    }
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        printHelp(console);
+        return 0;
     }
     try {
         if (argc == 2 && argv[1] == tornavel::kPreparePrefixOption) {
@@ -450,17 +597,22 @@ int main(int argc, char** argv) {
         }
         const CompilerEnd end = compile(std::vector<std::string>(argv + 1, argv + argc), console);
         if (end.signal != 0) {
-            // Ended the way the compiler ended, so that the caller can tell
-            // a killed compile from a failed one; the work folder is gone.
-            std::signal(end.signal, SIG_DFL);
-            std::raise(end.signal);
+            endBySignal(end.signal); // the work folder is gone by now
         }
         return end.code;
+    } catch (const tornavel::StoppedBySignal& e) {
+        endBySignal(e.signal());
     } catch (const AdapterFailure& e) {
-        console.error(e.what());
+        if (tornavel::StopSignals::received() != 0) {
+            endBySignal(tornavel::StopSignals::received()); // what followed from the stop
+        }
+        console.error(failureLine(e.what()));
         return e.exitCode();
     } catch (const std::exception& e) {
-        console.error(std::string("iscc: ") + e.what());
+        if (tornavel::StopSignals::received() != 0) {
+            endBySignal(tornavel::StopSignals::received());
+        }
+        console.error(failureLine(e.what()));
         return kCannotRun;
     }
 }

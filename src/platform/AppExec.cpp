@@ -242,6 +242,13 @@ void AppExec::start(const std::vector<std::string>& arguments,
     resultSignal_ = 0;
     std::optional<Process> process;
     ProcessOptions options(arguments, environmentChanges);
+    // A console of its own, as CREATE_NEW_CONSOLE gives it: a terminal's
+    // Ctrl+C meant for us reaches us alone, and we stop it ourselves.
+    options.ownProcessGroup = true;
+    if (wait_) {
+        // Nobody is left to wait for it, or to stop it, once we are gone.
+        options.deathSignal = SIGTERM;
+    }
     const bool captures = wait_ && outputSink_;
     if (captures) {
         options.output = ChildStream::Kind::Pipe;

@@ -53,6 +53,9 @@ inline constexpr std::size_t kMaxCommandLineLength = 32766;
 //
 // On POSIX a program's window state has no meaning: the window state and the
 // show command are kept as set but do not affect the started program.
+// Every program starts in a process group of its own, as a Windows program
+// started with a console of its own, and one the launcher waits for gets
+// SIGTERM should this program die before it ends.
 class AppExec {
 public:
     AppExec();

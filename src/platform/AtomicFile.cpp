@@ -44,10 +44,13 @@ std::string linkTarget(const std::string& path) {
 
 // Overwrites the existing file target with data. The space is reserved before
 // the first byte changes, so a full disk leaves the file as it was.
-void writeInPlace(const std::string& target, std::string_view data, const std::string& path) {
-    UniqueFd file(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+void writeInPlace(const std::string& target, std::string_view data, const std::string& path,
+                  const AtomicWriteOptions& options) {
+    UniqueFd file(
+        ::open(target.c_str(), O_WRONLY | O_CLOEXEC | (options.followLinks ? 0 : O_NOFOLLOW)));
     struct stat st {};
-    if (file.get() < 0 || ::fstat(file.get(), &st) != 0) {
+    if (file.get() < 0 || ::fstat(file.get(), &st) != 0 ||
+        (options.mode && ::fchmod(file.get(), *options.mode) != 0)) {
         fail(errno, path);
     }
     const auto size = static_cast<off_t>(data.size());
@@ -71,22 +74,25 @@ void writeInPlace(const std::string& target, std::string_view data, const std::s
 
 } // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::string path)
-    : path_(std::move(path)), target_(linkTarget(path_)) {
+AtomicFileWriter::AtomicFileWriter(std::string path, const AtomicWriteOptions& options)
+    : path_(std::move(path)), target_(options.followLinks ? linkTarget(path_) : path_),
+      options_(options) {
     // A file being replaced keeps its permissions; a read-only one is refused,
     // as writing to it would be on Windows.
     mode_ = newFileMode();
     struct stat existing {};
-    const bool exists = ::stat(target_.c_str(), &existing) == 0;
+    const bool exists = (options.followLinks ? ::stat(target_.c_str(), &existing)
+                                             : ::lstat(target_.c_str(), &existing)) == 0;
     if (exists) {
         if (S_ISDIR(existing.st_mode)) {
             fail(EISDIR, path_);
         }
-        if (::access(target_.c_str(), W_OK) != 0) {
+        if (!S_ISLNK(existing.st_mode) && ::access(target_.c_str(), W_OK) != 0) {
             fail(errno, path_);
         }
-        mode_ = existing.st_mode & 07777;
+        mode_ = S_ISLNK(existing.st_mode) ? mode_ : existing.st_mode & 07777;
     }
+    mode_ = options.mode.value_or(mode_);
     temporary_ = target_ + ".tmp-XXXXXX";
     fd_ = ::mkstemp(temporary_.data());
     if (fd_ < 0) {
@@ -115,7 +121,7 @@ void AtomicFileWriter::write(std::string_view bytes) {
 
 void AtomicFileWriter::commit() {
     if (writeInPlace_) {
-        writeInPlace(target_, inPlace_, path_);
+        writeInPlace(target_, inPlace_, path_, options_);
         return;
     }
     UniqueFd file(std::exchange(fd_, -1));

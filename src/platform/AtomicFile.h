@@ -1,10 +1,21 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
 
 namespace tornavel {
+
+// How a file written atomically treats what is at its path.
+struct AtomicWriteOptions {
+    // Follow a symbolic link at the path (its target is replaced, the link
+    // stays), or replace the link itself with the file.
+    bool followLinks = true;
+    // The file's permissions; none: those of the file it replaces, else
+    // 0666 less the umask.
+    std::optional<mode_t> mode;
+};
 
 // Writes data to path whole and atomically: a temporary file beside it is
 // written, flushed to disk and renamed over path. On failure the temporary
@@ -27,7 +38,7 @@ void WriteFileAtomically(const std::string& path, std::string_view data);
 // Every failure throws InOutError naming path.
 class AtomicFileWriter {
 public:
-    explicit AtomicFileWriter(std::string path);
+    explicit AtomicFileWriter(std::string path, const AtomicWriteOptions& options = {});
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -43,6 +54,7 @@ private:
     mode_t mode_ = 0;
     std::string inPlace_; // the pieces, when the folder cannot be written
     bool writeInPlace_ = false;
+    AtomicWriteOptions options_;
 };
 
 } // namespace tornavel

@@ -112,45 +112,17 @@ constexpr std::size_t kOutputPerRound = 1u << 20;
 // then some), so a program it started that keeps writing cannot hold us.
 constexpr std::size_t kOutputAfterEnd = 4u << 20;
 
-volatile std::sig_atomic_t pendingSignal = 0;
+constexpr std::array<int, 4> kStopSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
-extern "C" void rememberSignal(int signal) {
-    pendingSignal = signal;
+volatile std::sig_atomic_t receivedSignal = 0; // the last one, kept
+volatile std::sig_atomic_t unpassedSignal = 0; // until RunAndWait passes it on
+int stopSignalsDepth = 0;
+std::array<struct sigaction, kStopSignals.size()> handlersBefore{};
+
+extern "C" void noteStopSignal(int signal) {
+    receivedSignal = signal;
+    unpassedSignal = signal;
 }
-
-// While alive, SIGINT, SIGTERM and SIGHUP are remembered instead of ending
-// us; each interrupts the wait's poll, whose next round passes it on.
-class SignalForwarding {
-public:
-    SignalForwarding() {
-        pendingSignal = 0;
-        struct sigaction action {};
-        action.sa_handler = rememberSignal;
-        sigemptyset(&action.sa_mask);
-        for (std::size_t i = 0; i < kSignals.size(); ++i) {
-            ::sigaction(kSignals[i], &action, &previous_[i]);
-        }
-    }
-    ~SignalForwarding() {
-        for (std::size_t i = 0; i < kSignals.size(); ++i) {
-            ::sigaction(kSignals[i], &previous_[i], nullptr);
-        }
-    }
-    SignalForwarding(const SignalForwarding&) = delete;
-    SignalForwarding& operator=(const SignalForwarding&) = delete;
-
-    // Passes a signal that came since the last call on to the process.
-    static void passOn(const Process& process) {
-        if (const int signal = pendingSignal; signal != 0) {
-            pendingSignal = 0;
-            process.signal(signal);
-        }
-    }
-
-private:
-    static constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
-    std::array<struct sigaction, 3> previous_{};
-};
 
 } // namespace
 
@@ -246,18 +218,71 @@ void Process::readOutput(std::size_t limit) {
     }
 }
 
+StopSignals::StopSignals() {
+    if (stopSignalsDepth++ > 0) {
+        return;
+    }
+    receivedSignal = 0;
+    unpassedSignal = 0;
+    struct sigaction action {};
+    action.sa_handler = noteStopSignal;
+    sigemptyset(&action.sa_mask);
+    for (std::size_t i = 0; i < kStopSignals.size(); ++i) {
+        ::sigaction(kStopSignals[i], &action, &handlersBefore[i]);
+    }
+}
+
+StopSignals::~StopSignals() {
+    if (--stopSignalsDepth > 0) {
+        return;
+    }
+    for (std::size_t i = 0; i < kStopSignals.size(); ++i) {
+        ::sigaction(kStopSignals[i], &handlersBefore[i], nullptr);
+    }
+}
+
+int StopSignals::received() {
+    return receivedSignal;
+}
+
+void StopSignals::throwIfReceived() {
+    if (const int signal = receivedSignal; signal != 0) {
+        throw StoppedBySignal(signal);
+    }
+}
+
+int StopSignals::takeUnpassed() {
+    const int signal = unpassedSignal;
+    unpassedSignal = 0;
+    return signal;
+}
+
+StoppedBySignal::StoppedBySignal(int signal)
+    : Error(Kind::ProcessFailed, "Zastaveno signálem " + std::to_string(signal)), signal_(signal) {}
+
 int RunAndWait(const std::vector<std::string>& args,
                const std::vector<std::string>& environmentChanges, const ChildOutput& output,
                int* endingSignal) {
     ProcessOptions options(args, environmentChanges);
     options.input = ChildStream::Kind::Null;
+    return RunAndWait(std::move(options), output, endingSignal);
+}
+
+int RunAndWait(ProcessOptions options, const ChildOutput& output, int* endingSignal) {
     options.output = output.sink ? ChildStream::Kind::Pipe : ChildStream::file(output.outputFile);
     options.error = ChildStream::Kind::Output;
-    const SignalForwarding forwarding;
+    // Nothing of ours runs on once we are gone, however we end.
+    options.deathSignal = SIGTERM;
+    const StopSignals noted;
     Process process = Process::startWith(options, output.sink);
     // A signal that arrives just before the poll waits for the next slice.
     const int code = static_cast<int>(process.wait(
-        [&process] { SignalForwarding::passOn(process); }, std::chrono::milliseconds(50)));
+        [&process] {
+            if (const int signal = StopSignals::takeUnpassed(); signal != 0) {
+                process.signal(signal);
+            }
+        },
+        std::chrono::milliseconds(50)));
     if (endingSignal) {
         *endingSignal = process.endingSignal();
     }

@@ -92,17 +92,49 @@ private:
     OutputSink sink_;
 };
 
+// While an object of it lives (objects nest), SIGINT, SIGTERM, SIGHUP and
+// SIGQUIT do not end this program: each is noted, so that the program stops
+// where it can and cleans up after itself (a front end stops its build, the
+// adapter its compile). RunAndWait passes each on to the program it waits
+// for. The outermost object forgets what an earlier one noted and restores
+// the handlers it found.
+class StopSignals {
+public:
+    StopSignals();
+    ~StopSignals();
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+    // The last signal noted; 0 when none came.
+    static int received();
+    // Throws StoppedBySignal when a signal was noted.
+    static void throwIfReceived();
+    // The signal noted since the last call, for passing on; 0 when none.
+    static int takeUnpassed();
+};
+
+// The program stops because of a signal StopSignals noted; whoever catches it
+// ends the program by that signal once everything is cleaned up.
+class StoppedBySignal : public Error {
+public:
+    explicit StoppedBySignal(int signal);
+    int signal() const { return signal_; }
+
+private:
+    int signal_;
+};
+
 // Runs a program to its end for a program without an event loop of its own
 // (the compiler adapter): standard input from /dev/null, standard output and
 // error merged in order either through a pipe to sink as they arrive or,
 // without a sink, into the file outputFile; the environment is ours with the
-// changes made.
+// changes made. The program gets SIGTERM when this program dies first.
 //
 // The wait ends when the program ends, not when its output does: a wine
 // server the program started keeps the pipe open for seconds after, and
-// whatever the program wrote before it ended is still read. SIGINT, SIGTERM
-// and SIGHUP sent to this process meanwhile are passed on to the program, so
-// the caller still cleans up after it.
+// whatever the program wrote before it ended is still read. The signals of
+// StopSignals sent to this process meanwhile are passed on to the program,
+// so the caller still cleans up after it.
 //
 // Returns the exit code, or 128 + the signal for a program ended by one
 // (the signal's number also goes to *endingSignal when given, 0 otherwise).
@@ -114,5 +146,9 @@ struct ChildOutput {
 int RunAndWait(const std::vector<std::string>& args,
                const std::vector<std::string>& environmentChanges, const ChildOutput& output,
                int* endingSignal = nullptr);
+// The same with the arguments, environment changes and standard input of
+// options (its other streams, process group and death signal are set as
+// above).
+int RunAndWait(ProcessOptions options, const ChildOutput& output, int* endingSignal = nullptr);
 
 } // namespace tornavel

@@ -217,6 +217,20 @@ void closeOtherDescriptors(int keep, int highest) noexcept {
     reportAndExit(plan, Stage::Exec);
 }
 
+// The reading end of a pipe that holds text and ends after it: the whole
+// text is in the pipe before the program starts, so nobody has to feed it.
+UniqueFd textPipe(const std::string& text, int& target) {
+    std::array<UniqueFd, 2> ends = makePipe("/dev/fd/0");
+    if (text.size() > static_cast<std::size_t>(::fcntl(ends[1].get(), F_GETPIPE_SZ))) {
+        failWith(E2BIG, "/dev/fd/0");
+    }
+    if (const int err = WriteAll(ends[1].get(), text); err != 0) {
+        failWith(err, "/dev/fd/0");
+    }
+    target = ends[0].get();
+    return std::move(ends[0]);
+}
+
 // The descriptor a standard stream becomes (-1: left as it is); pipeEnd is
 // the writing end of the output pipe for a stream that says Pipe.
 UniqueFd openStream(int stream, const ChildStream& setup, int pipeEnd, int& target) {
@@ -244,6 +258,8 @@ UniqueFd openStream(int stream, const ChildStream& setup, int pipeEnd, int& targ
         return {};
     case ChildStream::Kind::Output:
         return {};
+    case ChildStream::Kind::Text:
+        return textPipe(setup.bytes, target);
     }
     return {};
 }
@@ -312,7 +328,9 @@ StartedProcess StartProcess(const ProcessOptions& options) {
     }
     if (options.input.kind == ChildStream::Kind::Pipe ||
         options.input.kind == ChildStream::Kind::Output ||
-        options.output.kind == ChildStream::Kind::Output) {
+        options.output.kind == ChildStream::Kind::Output ||
+        options.output.kind == ChildStream::Kind::Text ||
+        options.error.kind == ChildStream::Kind::Text) {
         failWith(EINVAL, name);
     }
     const ResolvedProgram program = resolveProgram(name);

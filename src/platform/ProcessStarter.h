@@ -58,6 +58,11 @@ struct ChildStream {
         File,
         // Standard error only: wherever standard output leads.
         Output,
+        // Standard input only: the bytes of text through a pipe of its own,
+        // which ends after them. Nothing of them touches a file (a password
+        // for a program that reads it from "/dev/fd/0"); at most what a pipe
+        // holds at once (64 KiB).
+        Text,
     };
     // Implicit: a stream set to a kind reads as such ("output = Kind::Pipe").
     ChildStream(Kind streamKind = Kind::Inherit) : kind(streamKind) {}
@@ -66,9 +71,15 @@ struct ChildStream {
         stream.path = std::move(filePath);
         return stream;
     }
+    static ChildStream text(std::string bytes) {
+        ChildStream stream(Kind::Text);
+        stream.bytes = std::move(bytes);
+        return stream;
+    }
 
     Kind kind;
-    std::string path; // for File
+    std::string path;  // for File
+    std::string bytes; // for Text
 };
 
 // What a program is started with.

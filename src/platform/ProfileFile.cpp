@@ -66,6 +66,12 @@ int readFile(const std::string& path, std::string& data) {
     if (!fd.valid()) {
         return errno;
     }
+    if (::fstat(fd.get(), &st) != 0) {
+        return errno;
+    }
+    if (st.st_size > kMaxProfileFileSize) {
+        return EFBIG;
+    }
     char buffer[64 * 1024];
     while (true) {
         const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -337,6 +343,10 @@ void ProfileFile::throwReadFailure() const {
         throw Error(Error::Kind::ProjectRefused, "Soubor „" + path_ + "“ obsahuje znak „" +
                                                      unencodable_ +
                                                      "“, který kódování Windows-1250 nemá.");
+    }
+    if (readError_ == EFBIG) {
+        throw Error(Error::Kind::InputOutput,
+                    "Soubor „" + path_ + "“ je větší než 1 MiB, a proto ho Tornavel nečte.");
     }
     if (readError_ != 0) {
         throw InOutError::fromErrno(readError_, path_);

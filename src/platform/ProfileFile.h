@@ -13,6 +13,10 @@ namespace tornavel {
 // (Windows-1250: one byte per character).
 inline constexpr std::size_t kMaxProfileValueLength = 2047;
 
+// The largest file read: no settings or project file comes near it, and a
+// huge file would take minutes and gigabytes to read for nothing.
+inline constexpr long long kMaxProfileFileSize = 1024LL * 1024;
+
 // An INI file read and written with the semantics of the Windows profile-string
 // functions, held in memory and written back whole and atomically.
 //
@@ -31,8 +35,9 @@ inline constexpr std::size_t kMaxProfileValueLength = 2047;
 class ProfileFile {
 public:
     // Loads the file: Windows-1250, or UTF-8 or UTF-16 that another program
-    // wrote (toWindows1250Text). A missing or unreadable file reads as empty;
-    // one that exists but cannot be read is never written back (see commit).
+    // wrote (toWindows1250Text). A missing or unreadable file reads as empty,
+    // and so does one over kMaxProfileFileSize, which is not read at all; one
+    // that exists but cannot be read is never written back (see commit).
     // Saving writes Windows-1250 whatever the file held before.
     explicit ProfileFile(std::string path);
     // The file at path, which reads as the file at fallbackPath while nothing
@@ -55,8 +60,8 @@ public:
                std::string_view fieldName = {});
 
     // Throws what kept the file from being read (an input/output error naming
-    // it, or a character of a UTF-8 or UTF-16 file that Windows-1250 lacks);
-    // nothing when it was read or is missing.
+    // it, its size, or a character of a UTF-8 or UTF-16 file that
+    // Windows-1250 lacks); nothing when it was read or is missing.
     void throwReadFailure() const;
 
     // Whether the file has a section of this name.

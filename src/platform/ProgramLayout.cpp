@@ -49,6 +49,12 @@ ProgramLayout LayoutOfProgram(const std::string& programFolder) {
     return layout;
 }
 
+bool RunningFromInstallation() {
+    const std::string folder = CurrentProgramFolder();
+    return GetFileAttributes(folderBeside(folder, TORNAVEL_BIN_TO_DATA)).folder ||
+           GetFileAttributes(folderBeside(folder, TORNAVEL_LIBEXEC_TO_DATA)).folder;
+}
+
 std::string CompilerFolderOf(const std::string& adapterFolder) {
     if (const char* own = std::getenv("TORNAVEL_COMPILER_DIR"); own && *own) {
         return withTrailingSeparator(own);

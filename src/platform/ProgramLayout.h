@@ -44,6 +44,11 @@ struct ProgramLayout {
 // file in the data folder and the compiler in libexec/tornavel.
 ProgramLayout LayoutOfProgram(const std::string& programFolder);
 
+// Whether the program running now is an installed one: a program of the
+// installation's bin folder, or its compiler adapter in libexec, with the
+// installation's data folder where the install rules put it.
+bool RunningFromInstallation();
+
 // The folder of ISCC.exe for the compiler adapter whose program file lies in
 // adapterFolder, with a trailing separator: $TORNAVEL_COMPILER_DIR when set;
 // else "compiler" beside the adapter in the build tree, or "compiler" in the

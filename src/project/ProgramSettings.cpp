@@ -17,12 +17,15 @@ constexpr std::string_view kSourceFolderKey = "VystupniAdresar";
 constexpr std::string_view kViewStyleKey = "typView";
 constexpr std::string_view kSourceFolderLabel = "Výstupní adresář"; // as the menu names it
 
+// The settings file, read whole; one that exists but cannot be read (or is
+// over kMaxProfileFileSize) is named rather than taken for the defaults.
 ProfileFile openSettings(const SettingsLocation& location) {
-    if (location.fallbackFolder.empty()) {
-        return ProfileFile(SettingsFilePath(location.folder));
-    }
-    return ProfileFile(SettingsFilePath(location.folder),
-                       SettingsFilePath(location.fallbackFolder));
+    ProfileFile file = location.fallbackFolder.empty()
+                           ? ProfileFile(SettingsFilePath(location.folder))
+                           : ProfileFile(SettingsFilePath(location.folder),
+                                         SettingsFilePath(location.fallbackFolder));
+    file.throwReadFailure();
+    return file;
 }
 
 // Writes the file, making the user's own folder first when it is missing

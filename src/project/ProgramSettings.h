@@ -35,7 +35,10 @@ struct PublishingSettings {
 
 // Every function below reads or writes the settings file of a location (the
 // program folder in the build tree). A write to a user's own folder makes the
-// folder first, and each missing folder above it, for the user alone.
+// folder first, and each missing folder above it, for the user alone. A file that
+// exists but cannot be read, or is larger than 1 MiB, is never taken for the
+// defaults: every function throws the error that names it (InOutError, or
+// Error for its size or a character Windows-1250 lacks).
 
 // Reads the settings file; a missing file or key gives DefaultSourceFolder()
 // and "vsReport".

@@ -2,78 +2,72 @@
 
 #include "platform/DecimalNumber.h"
 
+#include <array>
+
 namespace tornavel {
 namespace {
 
-// The value of an option given as "--name=value".
-std::optional<std::string> valueOf(const std::string& arg, std::string_view option) {
-    if (arg.starts_with(option)) {
-        return arg.substr(option.size());
-    }
-    return std::nullopt;
-}
-
-std::string optionName(std::string_view option) {
-    return std::string(option.substr(0, option.size() - 1)); // without "="
-}
+constexpr std::array<const char*, 6> kSettingVariables = {
+    kSignCertificateVariable, kSignKeyVariable,      kSignPasswordFileVariable,
+    kTimestampUrlVariable,    kReproducibleVariable, kLingerVariable};
 
 } // namespace
 
-std::vector<std::string> AdapterOptions(const AdapterSettings& settings) {
-    std::vector<std::string> options;
-    auto add = [&options](std::string_view option, const std::string& value) {
-        if (!value.empty()) {
-            options.push_back(std::string(option) + value);
-        }
+std::vector<std::string> AdapterEnvironment(const AdapterSettings& settings) {
+    std::vector<std::string> changes;
+    auto put = [&changes](const char* variable, const std::string& value) {
+        changes.push_back(value.empty() ? std::string(variable)
+                                        : std::string(variable) + "=" + value);
     };
-    if (!settings.signCertificate.empty()) {
-        add(kSignCertificateOption, settings.signCertificate);
-        add(kSignKeyOption, settings.signKey);
-        add(kSignPasswordFileOption, settings.signPasswordFile);
-        add(kTimestampUrlOption, settings.timestampUrl);
+    const bool signs = !settings.signCertificate.empty();
+    put(kSignCertificateVariable, settings.signCertificate);
+    put(kSignKeyVariable, signs ? settings.signKey : "");
+    put(kSignPasswordFileVariable, signs ? settings.signPasswordFile : "");
+    put(kTimestampUrlVariable, signs ? settings.timestampUrl : "");
+    put(kReproducibleVariable,
+        settings.reproducibleEpoch ? std::to_string(*settings.reproducibleEpoch) : "");
+    put(kLingerVariable, settings.lingerSeconds > 0 ? std::to_string(settings.lingerSeconds) : "");
+    if (!signs || !settings.signPasswordFile.empty()) {
+        changes.emplace_back(kSignPasswordVariable);
     }
-    if (settings.reproducibleEpoch) {
-        add(kReproducibleOption, std::to_string(*settings.reproducibleEpoch));
-    }
-    if (settings.lingerSeconds > 0) {
-        add(kLingerOption, std::to_string(settings.lingerSeconds));
-    }
-    return options;
+    return changes;
 }
 
-AdapterCommandLine ReadAdapterOptions(const std::vector<std::string>& options) {
-    AdapterCommandLine read;
-    AdapterSettings& settings = read.settings;
-    for (const std::string& arg : options) {
-        if (auto v = valueOf(arg, kSignCertificateOption)) {
-            settings.signCertificate = *v;
-        } else if (auto v = valueOf(arg, kSignKeyOption)) {
-            settings.signKey = *v;
-        } else if (auto v = valueOf(arg, kSignPasswordFileOption)) {
-            settings.signPasswordFile = *v;
-        } else if (auto v = valueOf(arg, kTimestampUrlOption)) {
-            settings.timestampUrl = *v;
-        } else if (auto v = valueOf(arg, kReproducibleOption)) {
-            settings.reproducibleEpoch = ParseNonNegativeDecimal(*v);
-            if (!settings.reproducibleEpoch) {
-                throw Error(Error::Kind::ProjectRefused,
-                            "Volba " + optionName(kReproducibleOption) +
-                                " potřebuje čas v sekundách od roku 1970, ne „" + *v + "“.");
-            }
-        } else if (auto v = valueOf(arg, kLingerOption)) {
-            const std::optional<std::int64_t> seconds = ParseNonNegativeDecimal(*v);
-            if (!seconds || *seconds > kLongestLinger) {
-                throw Error(Error::Kind::ProjectRefused, "Volba " + optionName(kLingerOption) +
-                                                             " potřebuje počet sekund (0 až " +
-                                                             std::to_string(kLongestLinger) +
-                                                             "), ne „" + *v + "“.");
-            }
-            settings.lingerSeconds = static_cast<int>(*seconds);
-        } else {
-            read.compilerOptions.push_back(arg);
+std::vector<std::string> NoAdapterEnvironment() {
+    std::vector<std::string> changes(kSettingVariables.begin(), kSettingVariables.end());
+    changes.emplace_back(kSignPasswordVariable);
+    return changes;
+}
+
+AdapterSettings ReadAdapterSettings(const std::function<const char*(const char*)>& lookup) {
+    auto value = [&lookup](const char* variable) {
+        const char* text = lookup(variable);
+        return std::string(text ? text : "");
+    };
+    AdapterSettings settings;
+    settings.signCertificate = value(kSignCertificateVariable);
+    settings.signKey = value(kSignKeyVariable);
+    settings.signPasswordFile = value(kSignPasswordFileVariable);
+    settings.timestampUrl = value(kTimestampUrlVariable);
+    if (const std::string epoch = value(kReproducibleVariable); !epoch.empty()) {
+        settings.reproducibleEpoch = ParseNonNegativeDecimal(epoch);
+        if (!settings.reproducibleEpoch) {
+            throw Error(Error::Kind::ProjectRefused,
+                        std::string("Proměnná ") + kReproducibleVariable +
+                            " potřebuje čas v sekundách od roku 1970, ne „" + epoch + "“.");
         }
     }
-    return read;
+    if (const std::string linger = value(kLingerVariable); !linger.empty()) {
+        const std::optional<std::int64_t> seconds = ParseNonNegativeDecimal(linger);
+        if (!seconds || *seconds > kLongestLinger) {
+            throw Error(Error::Kind::ProjectRefused, std::string("Proměnná ") + kLingerVariable +
+                                                         " potřebuje počet sekund (0 až " +
+                                                         std::to_string(kLongestLinger) +
+                                                         "), ne „" + linger + "“.");
+        }
+        settings.lingerSeconds = static_cast<int>(*seconds);
+    }
+    return settings;
 }
 
 } // namespace tornavel

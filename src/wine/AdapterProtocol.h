@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,21 +12,33 @@
 namespace tornavel {
 
 // How the build talks to the compiler adapter (iscc), which runs the Windows
-// compiler under wine: its options, its exit codes of its own and the marks it
-// leaves. The build writes the options with AdapterOptions, the adapter reads
-// them with ReadAdapterOptions; nobody else spells them.
+// compiler under wine: its settings, its exit codes of its own and the marks it
+// leaves. The command line is the compiler's alone, as any compiler takes it;
+// the adapter's settings travel in its environment. The build writes them with
+// AdapterEnvironment, the adapter reads them with ReadAdapterSettings; nobody
+// else spells them.
 //
-//   iscc [ADAPTER OPTIONS...] [COMPILER OPTIONS...] SCRIPT
+//   iscc [COMPILER OPTIONS...] SCRIPT
 //   iscc --prepare-prefix
+//   iscc --help
 
-inline constexpr std::string_view kSignCertificateOption = "--sign-certificate=";
-inline constexpr std::string_view kSignKeyOption = "--sign-key=";
-inline constexpr std::string_view kSignPasswordFileOption = "--sign-password-file=";
-inline constexpr std::string_view kTimestampUrlOption = "--timestamp-url=";
-inline constexpr std::string_view kReproducibleOption = "--reproducible=";
-inline constexpr std::string_view kLingerOption = "--linger=";
+inline constexpr const char* kSignCertificateVariable = "TORNAVEL_ISCC_SIGN_CERTIFICATE";
+inline constexpr const char* kSignKeyVariable = "TORNAVEL_ISCC_SIGN_KEY";
+inline constexpr const char* kSignPasswordFileVariable = "TORNAVEL_ISCC_SIGN_PASSWORD_FILE";
+inline constexpr const char* kTimestampUrlVariable = "TORNAVEL_ISCC_TIMESTAMP_URL";
+inline constexpr const char* kReproducibleVariable = "TORNAVEL_ISCC_REPRODUCIBLE";
+inline constexpr const char* kLingerVariable = "TORNAVEL_ISCC_LINGER";
+// The key's password itself, the user's variable: it reaches the adapter, and
+// no other program, only when the adapter signs with it.
+inline constexpr const char* kSignPasswordVariable = "TORNAVEL_SIGN_PASSWORD";
 // Alone on the command line: only make the wine prefix, ahead of a build.
 inline constexpr std::string_view kPreparePrefixOption = "--prepare-prefix";
+
+// The folder the compiler writes its installer into, inside the installer's
+// own folder: the installer and its slices are moved out of it only once the
+// compile (and signature) is complete, so nothing unfinished ever bears the
+// installer's name. One that a killed compile left is nobody's.
+inline constexpr std::string_view kUnfinishedOutputPrefix = ".tornavel-nedokonceno-";
 
 // The longest a wine server may be asked to linger, in seconds (a day).
 inline constexpr std::int64_t kLongestLinger = 86400;
@@ -34,6 +47,10 @@ inline constexpr std::int64_t kLongestLinger = 86400;
 inline constexpr int kAdapterCannotRunExitCode = 1; // nor sign
 inline constexpr int kNoSupportedWindowsExitCode = 2;
 inline constexpr int kBrokenWinePrefixExitCode = 4; // wine cannot start in the prefix
+
+// How each line of the adapter's own failures begins, so that the build
+// quotes it as the reason of the failed compile.
+inline constexpr std::string_view kAdapterErrorMark = "iscc: Chyba: ";
 
 // What the adapter says while the prefix is being made, the one slow step of
 // a first build; the front ends show it as progress.
@@ -57,17 +74,19 @@ struct AdapterSettings {
     int lingerSeconds = 0;
 };
 
-// The build's side: the options that carry the settings, each only when set.
-std::vector<std::string> AdapterOptions(const AdapterSettings& settings);
+// The build's side: the environment changes that carry the settings, each
+// variable set when given and removed otherwise (so nothing of an outer
+// environment passes for a setting), and kSignPasswordVariable removed
+// unless the adapter signs without a password file.
+std::vector<std::string> AdapterEnvironment(const AdapterSettings& settings);
+// The environment changes for a compiler that is not the adapter: none of
+// the settings, and no password.
+std::vector<std::string> NoAdapterEnvironment();
 
-// The adapter's side: its settings among the options (everything before the
-// script), the others handed on to the compiler in their order.
-struct AdapterCommandLine {
-    AdapterSettings settings;
-    std::vector<std::string> compilerOptions;
-};
-// Throws Error (ProjectRefused) with a Czech message when a time or a number
-// of seconds is not one.
-AdapterCommandLine ReadAdapterOptions(const std::vector<std::string>& options);
+// The adapter's side: its settings from the variables (a missing one is
+// unset), as lookup gives them (getenv for the adapter). Throws Error
+// (ProjectRefused) with a Czech message when a time or a number of seconds is
+// not one.
+AdapterSettings ReadAdapterSettings(const std::function<const char*(const char*)>& lookup);
 
 } // namespace tornavel

@@ -21,7 +21,8 @@ WarmCompiler::WarmCompiler(std::string compiler)
         server_.ensureRunning();
         return;
     }
-    ProcessOptions options({compiler_, std::string(kPreparePrefixOption)});
+    ProcessOptions options({compiler_, std::string(kPreparePrefixOption)}, {kSignPasswordVariable});
+    options.deathSignal = SIGTERM; // passed on to wineboot
     // Its words come to the window, which says them in its status line and
     // in its terminal's encoding; the adapter writes Windows-1250 to a pipe.
     options.output = ChildStream::Kind::Pipe;

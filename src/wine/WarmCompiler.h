@@ -32,9 +32,10 @@ struct PreparationNews {
 // but the wine prefix is not, the adapter makes it in the background at once
 // ("iscc --prepare-prefix"), so the first build usually finds it ready; once
 // it is, the prefix's wine server is kept up (WineServerKeeper), so no build
-// pays for wine's start. Nothing of either outlives the object, and a
-// preparation that has ended is reaped at once. The preparation's output
-// comes to the owner (pollPreparation), not to its terminal.
+// pays for wine's start. Nothing of either outlives the object, nor the
+// program when it is killed (both get a death signal), and a preparation
+// that has ended is reaped at once. The preparation's output comes to the
+// owner (pollPreparation), not to its terminal.
 class WarmCompiler {
 public:
     // compiler: the adapter the builds start (CompilerProgram).
@@ -43,8 +44,13 @@ public:
     WarmCompiler(const WarmCompiler&) = delete;
     WarmCompiler& operator=(const WarmCompiler&) = delete;
 
-    // Before each build: the server, when the prefix is ready by now.
+    // Before each build (and after one, which may have made the prefix): the
+    // server, when the prefix is ready by now.
     void beforeBuild();
+
+    // The prefix was set aside (SetWinePrefixAside): the server kept for it
+    // ends, and beforeBuild keeps one up for the new prefix once that is made.
+    void prefixSetAside() { server_.end(); }
 
     // Whether the prefix is being made in the background.
     bool preparing() const { return preparation_.running(); }

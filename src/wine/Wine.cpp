@@ -1,6 +1,8 @@
 #include "wine/Wine.h"
 
 #include "platform/Paths.h"
+#include "platform/ProgramLayout.h"
+#include "wine/AdapterProtocol.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -29,12 +31,21 @@ std::string absolutePath(const std::string& path) {
 
 } // namespace
 
+std::string WineInstallAdvice() {
+    if (RunningFromInstallation()) {
+        return "znovu s balíčkem Tornavel: sudo apt install --reinstall tornavel wine wine32 "
+               "(wine32 potřebuje architekturu i386: sudo dpkg --add-architecture i386 && sudo "
+               "apt update)";
+    }
+    return std::string("skriptem ") + kInstallCompilerScript;
+}
+
 WineMissingError::WineMissingError(const std::string& program)
     : ProcessError(winerror::FileNotFound,
                    "Program " + program +
                        " je pro Windows a na tomto systému se spouští přes wine, který není "
-                       "nainstalován. Nainstalujte ho skriptem " +
-                       kInstallCompilerScript) {}
+                       "nainstalován. Nainstalujte ho " +
+                       WineInstallAdvice()) {}
 
 std::string FindWine() {
     return FindInPath("wine");
@@ -69,6 +80,7 @@ std::vector<std::string> WineVariables(const std::string& prefix) {
         "LANG=" + locale,
         "WINEDEBUG=-all",
         "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe=",
+        kSignPasswordVariable,
     };
 }
 

@@ -21,15 +21,21 @@ inline constexpr const char* kWineLocale = "cs_CZ.UTF-8";
 std::string WineLocale();
 
 // The script that installs wine, the locale and the compiler; the messages
-// about a missing piece name it.
+// about a missing piece name it, unless the program is installed.
 inline constexpr const char* kInstallCompilerScript = "scripts/install-compiler";
+
+// How to get wine: run from the build tree, kInstallCompilerScript; installed
+// (RunningFromInstallation), the packages to install again. A sentence that
+// follows "Nainstalujte ho" ("Install it"), without its full stop.
+std::string WineInstallAdvice();
 
 // wine and its server in PATH; empty when missing.
 std::string FindWine();
 std::string FindWineServer();
 
 // A Windows program was to be started, but wine is not there. The message is
-// Czech and names scripts/install-compiler; code() is 2, a missing program.
+// Czech and says how to install it (WineInstallAdvice); code() is 2, a
+// missing program.
 class WineMissingError : public ProcessError {
 public:
     explicit WineMissingError(const std::string& program);
@@ -43,8 +49,9 @@ std::string WinePrefixFolder();
 
 // The environment changes of a wine process: the prefix, the locale (LC_ALL
 // and LANG: WineLocale()), no debugging output, no Mono or Gecko installer
-// prompts, and no menu entries or desktop files made on the host for
-// programs the test installation installs.
+// prompts, no menu entries or desktop files made on the host for programs
+// the test installation installs, and no signing password (no Windows
+// program needs it).
 std::vector<std::string> WineVariables(const std::string& prefix);
 
 // Whether a Windows program started now can show its windows: only with a

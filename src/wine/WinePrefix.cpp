@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -42,18 +44,58 @@ std::string lastLinesOf(const fs::path& log) {
     return out;
 }
 
-// Holds an exclusive lock on a file for its lifetime.
+// What keeps wine from working in a prefix at this path: a character that
+// Windows forbids in names, or a name ending in a blank or a dot (measured:
+// wineboot then fails with "could not load kernel32.dll"); empty when none.
+std::string pathProblem(const std::string& prefix) {
+    const std::size_t forbidden = prefix.find_first_of("\\*?\"<>|");
+    if (forbidden != std::string::npos) {
+        return "wine nepracuje s cestou, ve které je znak „" + prefix.substr(forbidden, 1) +
+               "“ (Windows ho ve jménech nedovolí)";
+    }
+    for (const auto& part : fs::path(prefix)) {
+        const std::string name = part.string();
+        if (name != "." && name != ".." && !name.empty() &&
+            (name.back() == ' ' || name.back() == '.')) {
+            return "wine nepracuje s cestou, ve které jméno složky „" + name +
+                   "“ končí mezerou nebo tečkou (Windows to ve jménech nedovolí)";
+        }
+    }
+    return {};
+}
+
+// Holds an exclusive lock on a file of the prefix for its lifetime, waiting
+// for another holder at most kWinePrefixLockSeconds.
 class FileLock {
 public:
-    explicit FileLock(const fs::path& path)
-        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
+    FileLock(const fs::path& path, const std::string& prefix)
+        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {
         if (!fd_.valid()) {
             throw std::system_error(errno, std::generic_category());
         }
-        while (::flock(fd_.get(), LOCK_EX) != 0) {
-            if (errno != EINTR) {
+        // A lock file of older versions was 0644; another user who can open
+        // it can hold the lock.
+        (void)::fchmod(fd_.get(), 0600);
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::seconds(kWinePrefixLockSeconds);
+        while (::flock(fd_.get(), LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            if (errno != EWOULDBLOCK) {
                 throw std::system_error(errno, std::generic_category());
             }
+            StopSignals::throwIfReceived();
+            if (std::chrono::steady_clock::now() > deadline) {
+                throw WinePrefixError(
+                    "Prostředí wine v " + prefix + " drží už přes " +
+                    std::to_string(kWinePrefixLockSeconds) + " s jiné vytváření instalace (zámek " +
+                    path.string() +
+                    "). Počkejte, až skončí, a zkuste to znovu; pokud žádné neběží, ukončete "
+                    "program, který zámek drží (ukáže ho příkaz fuser -v " +
+                    path.string() + ").");
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
     }
 
@@ -61,14 +103,33 @@ private:
     UniqueFd fd_;
 };
 
+// The last line of wine's own in the log ("wine: could not load
+// kernel32.dll…"); empty when none.
+std::string lastWineLineOf(const fs::path& log) {
+    std::ifstream in(log, std::ios::binary);
+    std::string last;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("wine: ") || line.starts_with("wineserver: ")) {
+            last = line.substr(0, line.find_last_not_of("\r") + 1);
+        }
+    }
+    return last;
+}
+
 // Runs wineboot into the new prefix and marks it ready.
 void createPrefix(const std::string& wine, const std::string& prefix) {
     const fs::path folder(prefix);
     const fs::path ready = folder / kWinePrefixReadyMarker;
     const fs::path log = folder / ".tornavel-setup.log";
+    // A prefix made before, whose set-up a full disk or a kill cut short.
+    const bool madeBefore = fs::is_directory(folder / "drive_c");
     const int code =
         RunAndWait({wine, "wineboot", "--init"}, WineVariables(prefix), {nullptr, log.string()});
+    StopSignals::throwIfReceived();
     if (code != 0 || !fs::is_directory(folder / "drive_c")) {
+        if (const std::string wineLine = lastWineLineOf(log); madeBefore && !wineLine.empty()) {
+            throw DamagedWinePrefixError(prefix, wineLine);
+        }
         throw WinePrefixError(prefix, "wineboot skončil s kódem " + std::to_string(code) + ". " +
                                           lastLinesOf(log));
     }
@@ -110,16 +171,29 @@ std::string timeStamp() {
 WinePrefixError::WinePrefixError(const std::string& prefix, const std::string& reason)
     : Error(Kind::ProcessFailed, "Prostředí wine v " + prefix + " nelze vytvořit: " + reason) {}
 
+DamagedWinePrefixError::DamagedWinePrefixError(const std::string& prefix, std::string wineLine)
+    : WinePrefixError(prefix, "wine se v něm nespustí (" + wineLine + ")"),
+      wineLine_(std::move(wineLine)) {}
+
 void EnsureWinePrefix(const std::string& wine, const std::string& prefix,
                       const std::function<void()>& announce) {
     const fs::path folder(prefix);
+    if (const std::string problem = pathProblem(prefix); !problem.empty()) {
+        throw WinePrefixError(prefix, problem + ". Zvolte jinou složku proměnnou "
+                                                "TORNAVEL_WINEPREFIX.");
+    }
     try {
         if (!WinePrefixReady(prefix)) {
             // Said before the lock: another adapter may be making it now.
             announce();
         }
         fs::create_directories(folder);
-        const FileLock lock(folder / ".tornavel-lock");
+        // Nobody else may hold its lock or see the test installations in it.
+        struct stat st {};
+        if (::stat(prefix.c_str(), &st) == 0 && st.st_uid == ::geteuid()) {
+            (void)::chmod(prefix.c_str(), 0700);
+        }
+        const FileLock lock(folder / ".tornavel-lock", prefix);
         if (!WinePrefixReady(prefix)) {
             createPrefix(wine, prefix);
         }
@@ -127,6 +201,8 @@ void EnsureWinePrefix(const std::string& wine, const std::string& prefix,
         // it updates the prefix; checked on every run.
         KeepProfileFoldersInPrefix(prefix);
     } catch (const WinePrefixError&) {
+        throw;
+    } catch (const StoppedBySignal&) {
         throw;
     } catch (const std::system_error& e) {
         throw WinePrefixError(prefix, e.code().message() + ".");

@@ -7,22 +7,44 @@
 
 namespace tornavel {
 
-// The prefix could not be made; the message names it and why.
+// The prefix could not be made (or used); the message names it and why.
 class WinePrefixError : public Error {
 public:
     WinePrefixError(const std::string& prefix, const std::string& reason);
+    explicit WinePrefixError(const std::string& message) : Error(Kind::ProcessFailed, message) {}
 };
+
+// A prefix that was made once, but wine no longer starts in it (its files
+// damaged, e.g. by a full disk): it is to be set aside (SetWinePrefixAside)
+// and made anew. wineLine is what wine said.
+class DamagedWinePrefixError : public WinePrefixError {
+public:
+    DamagedWinePrefixError(const std::string& prefix, std::string wineLine);
+    const std::string& wineLine() const { return wineLine_; }
+
+private:
+    std::string wineLine_;
+};
+
+// How long a build waits for another to release the prefix's lock.
+inline constexpr int kWinePrefixLockSeconds = 30;
 
 // Makes sure the wine prefix exists and is set up, creating it quietly
 // (wineboot, no Mono or Gecko prompts) on first use; announce is called first
 // when it is not ready yet (the one slow step). Several adapters started at
-// once wait for each other: the set-up runs under a lock inside the prefix,
-// and a marker file (kWinePrefixReadyMarker) written after a successful
-// set-up tells the next one that nothing is left to do. wine's own messages
-// of the set-up go to a log file in the prefix and are quoted when it fails.
-// The profile folders are kept in the prefix on every call.
+// once wait for each other: the set-up runs under a lock inside the prefix
+// (the prefix and the lock are the user's alone, 0700 and 0600, so nobody
+// else can hold it), and a marker file (kWinePrefixReadyMarker) written after
+// a successful set-up tells the next one that nothing is left to do. wine's
+// own messages of the set-up go to a log file in the prefix and are quoted
+// when it fails. The profile folders are kept in the prefix on every call.
 //
-// Throws WinePrefixError when the prefix cannot be made.
+// Throws WinePrefixError when the prefix cannot be made: its path holds what
+// wine cannot work with (a character Windows forbids in names, a name ending
+// in a blank or a dot), or another build has held its lock for
+// kWinePrefixLockSeconds, or wineboot failed (DamagedWinePrefixError when
+// wine could not start in a prefix made before); StoppedBySignal when a
+// signal of StopSignals came while it waited.
 void EnsureWinePrefix(const std::string& wine, const std::string& prefix,
                       const std::function<void()>& announce);
 

@@ -22,16 +22,22 @@ ProcessOptions serverOptions(const std::string& prefix, const std::vector<std::s
     return server;
 }
 
+// As "wineserver -k" asks it: SIGINT makes the server end every program of
+// the prefix (wine's own services too, which a SIGTERM would leave running
+// without it), save the registry and end.
+constexpr int kEndingSignal = SIGINT;
+
 } // namespace
 
 WineServerKeeper::~WineServerKeeper() {
+    end();
+}
+
+void WineServerKeeper::end() {
     if (!server_.running()) {
         return;
     }
-    // As "wineserver -k" asks it: SIGINT makes the server end every program
-    // of the prefix (wine's own services too, which a SIGTERM would leave
-    // running without it), save the registry and end.
-    server_.signal(SIGINT);
+    server_.signal(kEndingSignal);
     if (!server_.waitFor(std::chrono::seconds(5))) {
         server_.signal(SIGKILL);
         server_.wait();
@@ -43,7 +49,9 @@ void WineServerKeeper::ensureRunning() {
         return;
     }
     try {
-        server_ = BackgroundProcess::start(serverOptions(prefix_, {"-f", "-p"}));
+        ProcessOptions server = serverOptions(prefix_, {"-f", "-p"});
+        server.deathSignal = kEndingSignal;
+        server_ = BackgroundProcess::start(server);
     } catch (const ProcessError&) {
         // No wine: the build says what is missing.
     }

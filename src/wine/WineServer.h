@@ -11,7 +11,9 @@ namespace tornavel {
 // skips the server's start and finds wine's own services up. The server is a
 // child of ours ("wineserver -f -p"), in a process group of its own, reaped as
 // soon as it ends; the object ends it and waits for it, and with it wine's
-// processes of that prefix, so nothing of it outlives the object.
+// processes of that prefix, so nothing of it outlives the object. Should this
+// program be killed, the server gets the same ending signal at once (a death
+// signal from the thread that made the object, which must live as long).
 //
 // When another server already runs for the prefix (a build's lingering one),
 // ours ends at once; ensureRunning tries again later.
@@ -24,6 +26,9 @@ public:
 
     // Starts the server unless ours runs; nothing without wine.
     void ensureRunning();
+    // Ends our server, with every program of its prefix, and waits for that;
+    // nothing when none runs.
+    void end();
 
 private:
     std::string prefix_;

@@ -3,6 +3,7 @@
 #include "project/ProjectSettings.h"
 #include "support/FakeCompiler.h"
 #include "support/ProgramRun.h"
+#include "support/RealCompiler.h"
 #include "support/TempDir.h"
 
 #include <csignal>
@@ -73,7 +74,7 @@ TEST_F(CliTest, BuildWritesScriptRunsCompilerAndSucceeds) {
     const CliRun r = build();
     EXPECT_EQ(r.status, 0) << r.err;
     // Wine's server stays up a minute unless told otherwise.
-    EXPECT_EQ(compilerLog(), "--linger=60 " + source_.folder() + "ISS\n");
+    EXPECT_EQ(compilerLog(), "TORNAVEL_ISCC_LINGER=60 " + source_.folder() + "ISS\n");
     EXPECT_TRUE(fs::exists(source_.path() / "Output" / "Účetnictví 2.0.exe"));
     const std::string script = test::readFileBytes(source_.path() / "ISS");
     EXPECT_NE(script.find("Source: \"data\\info.txt\""), std::string::npos);
@@ -173,25 +174,64 @@ TEST_F(CliTest, CompilerOptionReplacesTheProgramFolderCompiler) {
     const CliRun r =
         run({"build", projectFile(), "--source", source_.folder(), "--compiler", wrapper.string()});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(test::readFileBytes(scratch_.path() / "iscc.log"),
-              "--linger=60 " + source_.folder() + "ISS\n");
+    // Another compiler gets the script alone, as before, and none of our settings.
+    EXPECT_EQ(test::readFileBytes(scratch_.path() / "iscc.log"), source_.folder() + "ISS\n");
+    // What only our adapter can do is refused rather than silently left out.
+    const CliRun refused = run({"build", projectFile(), "--source", source_.folder(), "--compiler",
+                                wrapper.string(), "--reproducible"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(lines(refused.err)
+                  .back()
+                  .rfind("Instalaci nelze udělat reprodukovatelnou: "
+                         "kompilátor " +
+                             wrapper.string() + " není kompilátor Tornavelu",
+                         0),
+              0u);
 }
 
-// Ctrl+C reaches the whole job: the compile stops, Output is left clean.
-TEST_F(CliTest, InterruptStopsTheCompile) {
-    programDir_.writeFile("iscc.hold");
+// Ctrl+C, SIGTERM, SIGHUP and SIGQUIT to the CLI alone stop the compile (the
+// compiler has a process group of its own) and leave Output clean; a killed
+// CLI takes the compiler with it.
+TEST_F(CliTest, SignalsStopTheCompile) {
     const fs::path partial = source_.path() / "Output" / "Účetnictví 2.0.exe";
-    const CliRun r = test::runProgram({(programDir_.path() / "tornavel-cli").string(), "build",
-                                       projectFile(), "--source", source_.folder()},
-                                      scratch_, {}, [&](pid_t cli) {
-                                          for (int i = 0; i < 2000 && !fs::exists(partial); ++i) {
-                                              ::usleep(5000);
-                                          }
-                                          ::kill(-cli, SIGINT);
-                                      });
-    EXPECT_EQ(r.status, 130) << r.err;
-    EXPECT_EQ(lines(r.err).back(), "Kompilace byla zastavena.");
-    EXPECT_FALSE(fs::exists(source_.path() / "Output"));
+    const std::string marker = "TORNAVEL_TEST_BUILD=" + scratch_.folder();
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGKILL}) {
+        programDir_.writeFile("iscc.hold");
+        const CliRun r =
+            test::runProgram({(programDir_.path() / "tornavel-cli").string(), "build",
+                              projectFile(), "--source", source_.folder()},
+                             scratch_, {marker}, [&](pid_t cli) {
+                                 for (int i = 0; i < 2000 && !fs::exists(partial); ++i) {
+                                     ::usleep(5000);
+                                 }
+                                 ::kill(cli, signal);
+                             });
+        EXPECT_EQ(r.status, 128 + signal) << r.err;
+        EXPECT_TRUE(test::noProcessWithin(marker, std::chrono::seconds(2))) << signal;
+        if (signal != SIGKILL) {
+            EXPECT_EQ(lines(r.err).back(), "Kompilace byla zastavena.");
+            EXPECT_FALSE(fs::exists(source_.path() / "Output"));
+        }
+    }
+}
+
+// ISS is the build's own file: a link of that name is refused, dangling or
+// not, and nothing is written where it leads.
+TEST_F(CliTest, LinkedScriptIsRefused) {
+    const fs::path outside = scratch_.writeFile("autostart/x.desktop", "moje");
+    for (const fs::path& target : {outside, scratch_.path() / "autostart/nový.desktop"}) {
+        fs::remove(source_.path() / "ISS");
+        fs::create_symlink(target, source_.path() / "ISS");
+        const CliRun r = run({"script", projectFile(), "--source", source_.folder()});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err.rfind("„" + source_.folder() + "ISS“ je symbolický odkaz na „" +
+                                  target.string() + "“, ne soubor ve zdrojovém adresáři.",
+                              0),
+                  0u)
+            << r.err;
+    }
+    EXPECT_EQ(test::readFileBytes(outside), "moje");
+    EXPECT_FALSE(fs::exists(scratch_.path() / "autostart/nový.desktop"));
 }
 
 TEST_F(CliTest, RefusedProjectExitsWithOne) {

@@ -1,15 +1,20 @@
 // Projects built by the real tornavel-cli through the adapter and Inno Setup
 // 5.5.9 under wine: what the adapter changes, what it refuses, and what the
 // user sees of the compiler's errors.
+#include "platform/FolderLock.h"
 #include "platform/Paths.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectSettings.h"
+#include "support/FileSizeLimit.h"
 #include "support/RealCompiler.h"
 #include "support/ScopedVariable.h"
+#include "wine/AdapterProtocol.h"
 #include "wine/Wine.h"
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -31,10 +36,12 @@ protected:
     }
 
     // The project saved where a user keeps it, then built.
-    test::ProgramRun build(const std::vector<std::string>& options = {}) {
+    test::ProgramRun build(const std::vector<std::string>& options = {},
+                           const std::vector<std::string>& variables = {},
+                           const std::function<void(pid_t)>& meanwhile = {}) {
         const fs::path file = scratch_.makeDir("Projekty (staré)") / "Nový projekt.ipr";
         SaveProject(project_, file.string(), SaveOrder::SaveAs);
-        return test::buildWithCli(file, sourceFolder_, scratch_, options);
+        return test::buildWithCli(file, sourceFolder_, scratch_, options, variables, meanwhile);
     }
     // Everything the build printed: the compiler's output (decoded) on
     // standard output, the program's own messages on standard error.
@@ -266,8 +273,9 @@ TEST_F(Compile, TextsJustInsideTheChecksLimitsBuildAndInstall) {
         (std::set<std::string>{"app/Program.exe", "app/Data/Čtěte mě.txt"}));
 }
 
-// A prefix wine cannot start (its registry damaged, or another user's) is
-// named with what to do; --recreate-prefix sets it aside and builds anew.
+// A prefix wine cannot start (its registry or its system damaged, or another
+// user's) is named with what to do; --recreate-prefix sets it aside and
+// builds anew.
 TEST_F(Compile, PrefixWineCannotStartIsNamedAndMadeAnew) {
     ASSERT_EQ(build().status, 0); // the shared prefix exists from here on
     const auto copyOfPrefix = [&](const std::string& name) {
@@ -282,8 +290,14 @@ TEST_F(Compile, PrefixWineCannotStartIsNamedAndMadeAnew) {
     scratch_.writeFile("poškozené prostředí/system.reg", "garbage");
     const fs::path foreign = copyOfPrefix("cizí prostředí");
     ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
+    // Its set-up cut short by a full disk: not marked ready, its system gone.
+    const fs::path halfMade = copyOfPrefix("nedokončené prostředí");
+    fs::remove(halfMade / kWinePrefixReadyMarker);
+    for (const char* system : {"system32", "syswow64"}) {
+        fs::remove(halfMade / "drive_c/windows" / system / "kernel32.dll");
+    }
 
-    for (const fs::path& prefix : {broken, foreign}) {
+    for (const fs::path& prefix : {broken, foreign, halfMade}) {
         const test::ScopedVariable variable("TORNAVEL_WINEPREFIX", prefix.string());
         const test::ProgramRun r = build();
         EXPECT_EQ(r.status, 3);
@@ -311,6 +325,57 @@ TEST_F(Compile, PrefixWineCannotStartIsNamedAndMadeAnew) {
             EXPECT_FALSE(fs::is_symlink(folder.symlink_status())) << folder.path();
         }
     }
+}
+
+// A stopped or killed build leaves no installer, nothing of its compile
+// running and its folder free: SIGTERM to the CLI stops the compile of a
+// large tree cleanly (143), and the compiler ends with a killed CLI.
+TEST_F(Compile, StoppedOrKilledBuildLeavesNoInstallerNorCompiler) {
+    std::string noise(std::size_t{48} << 20, '\0'); // packed for a minute
+    std::ifstream("/dev/urandom", std::ios::binary).read(noise.data(), std::ssize(noise));
+    scratch_.writeFile("Můj projekt/Zdroj č. 1 (nový)/šum.bin", noise);
+    const std::string marker = "TORNAVEL_TEST_BUILD=" + scratch_.folder();
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        const test::ProgramRun r = build({"--linger", "0"}, {marker}, [&](pid_t cli) {
+            for (int i = 0;
+                 i < 600 &&
+                 test::readFileBytes(scratch_.path() / "stdout.txt").find("Compressing: ") ==
+                     std::string::npos;
+                 ++i) {
+                ::usleep(100000);
+            }
+            ::kill(cli, signal);
+        });
+        EXPECT_EQ(r.status, 128 + signal) << everything(r);
+        EXPECT_TRUE(test::noProcessWithin(marker, std::chrono::seconds(30)));
+        EXPECT_FALSE(fs::exists(sourceFolder_ / "Output")) << signal;
+        EXPECT_FALSE(FolderLock(sourceFolder_.string()).busy());
+    }
+}
+
+// What keeps the adapter from compiling reaches the build's message (a
+// missing temporary folder, a full disk); a killed adapter's work folder goes.
+TEST_F(Compile, AdapterReasonsReachTheBuildsMessage) {
+    const fs::path temporary = scratch_.makeDir("tmp");
+    scratch_.writeFile("tmp/tornavel-iscc-k1LLed/ISS", "[Setup]");
+    ASSERT_EQ(build({}, {"TMPDIR=" + temporary.string()}).status, 0);
+    EXPECT_FALSE(fs::exists(temporary / "tornavel-iscc-k1LLed"));
+    test::ProgramRun r = build({}, {"TMPDIR=/nonexistent"});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("kódem 1. iscc: Chyba: Pracovní složku kompilátoru nelze vytvořit v "
+                         "/nonexistent: File not found."),
+              std::string::npos)
+        << r.err;
+    {
+        const test::FileSizeLimit fullDisk(400000); // wine's server runs on from the first build
+        r = build();
+    }
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("iscc: Chyba: Instalační soubor " +
+                         (sourceFolder_ / "Output/Můj program verze 1.0.exe").string() +
+                         " se nepodařilo zapsat celý: na disku došlo místo"),
+              std::string::npos)
+        << r.err;
 }
 
 } // namespace

@@ -8,7 +8,9 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace tornavel {
 namespace {
@@ -84,6 +86,7 @@ TEST_F(Publish, ReproducibleInstallersAreTheSameWhateverTheFilesTimesZoneAndFold
         test::MakeTestCertificate(scratch_.path(), "Vydavatel", "heslo");
     const std::vector<std::string> signing = {"--sign-certificate", certificate.pkcs12.string()};
 
+    fs::perms unsignedMode{};
     for (const bool sign : {false, true}) {
         std::vector<std::string> options{"--reproducible"};
         if (sign) {
@@ -94,6 +97,10 @@ TEST_F(Publish, ReproducibleInstallersAreTheSameWhateverTheFilesTimesZoneAndFold
             build(second, options, {"TZ=America/New_York", "TORNAVEL_SIGN_PASSWORD=heslo"}).status,
             0);
         EXPECT_TRUE(installerBytes(first) == installerBytes(second)) << "signed: " << sign;
+        // Signed or not, the installer has the same permissions.
+        const fs::perms mode = fs::status(first / "Output" / "Zpěvník 1.2.exe").permissions();
+        EXPECT_TRUE(!sign || mode == unsignedMode);
+        unsignedMode = mode;
         if (sign) {
             EXPECT_TRUE(test::signatureVerifies(first / "Output" / "Zpěvník 1.2.exe", certificate,
                                                 scratch_));
@@ -106,6 +113,39 @@ TEST_F(Publish, ReproducibleInstallersAreTheSameWhateverTheFilesTimesZoneAndFold
     // Not asked for: the files keep their own times.
     ASSERT_EQ(build(second).status, 0);
     EXPECT_EQ(extractedTime(second), 1600000000);
+}
+
+// The password reaches the adapter alone: no program it starts has it in its
+// environment and no file of its own holds it, however briefly.
+TEST_F(Publish, PasswordStaysWithTheAdapter) {
+    const fs::path source = copyOfExample("zdroj", 1700000000);
+    const std::string secret = "heslo-" + scratch_.path().filename().string();
+    const test::TestCertificate certificate =
+        test::MakeTestCertificate(scratch_.path(), "Vydavatel", secret);
+    const fs::path temporary = scratch_.makeDir("tmp");
+    const test::TempDir greps;
+    std::set<std::string> holders;
+    bool inAFile = false;
+    const test::ProgramRun r = test::buildWithCli(
+        project_, source, scratch_, {"--sign-certificate", certificate.pkcs12.string()},
+        {"TORNAVEL_SIGN_PASSWORD=" + secret, "TMPDIR=" + temporary.string()}, [&](pid_t cli) {
+            siginfo_t info{};
+            while (::waitid(P_PID, static_cast<id_t>(cli), &info, WEXITED | WNOHANG | WNOWAIT) ==
+                       0 &&
+                   info.si_pid == 0) {
+                for (const std::string& program :
+                     test::processesWith("TORNAVEL_SIGN_PASSWORD=" + secret)) {
+                    holders.insert(fs::path(program).filename().string());
+                }
+                inAFile = inAFile ||
+                          test::runProgram({FindInPath("grep"), "-rqF", secret, temporary.string()},
+                                           greps)
+                                  .status == 0;
+            }
+        });
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(holders, (std::set<std::string>{"tornavel-cli", "iscc"}));
+    EXPECT_FALSE(inAFile);
 }
 
 TEST_F(Publish, WrongPasswordStopsTheBuildWithItsCauseAndNoInstaller) {

@@ -9,6 +9,7 @@
 #include "wine/Wine.h"
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -19,31 +20,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The processes whose environment names the prefix.
 int processesOf(const fs::path& prefix) {
-    const std::string variable = "WINEPREFIX=" + prefix.string();
-    int count = 0;
-    for (const auto& entry : fs::directory_iterator("/proc")) {
-        std::ifstream environment(entry.path() / "environ", std::ios::binary);
-        for (std::string item; std::getline(environment, item, '\0');) {
-            if (item == variable) {
-                ++count;
-                break;
-            }
-        }
-    }
-    return count;
+    return static_cast<int>(test::processesWith("WINEPREFIX=" + prefix.string()).size());
 }
 
 bool noneWithin(const fs::path& prefix, std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (processesOf(prefix) > 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return true;
+    return test::noProcessWithin("WINEPREFIX=" + prefix.string(), limit);
 }
 
 class WarmCompilerTest : public ::testing::Test {
@@ -83,6 +65,21 @@ TEST_F(WarmCompilerTest, ServerLivesWithTheWindowAndTheLingerOnly) {
     ASSERT_EQ(test::buildWithCli(project_, source_, scratch_, {"--linger", "3"}).status, 0);
     EXPECT_GT(processesOf(prefix_), 0);
     EXPECT_TRUE(noneWithin(prefix_, std::chrono::seconds(15)));
+}
+
+// A killed window takes its wine server with it.
+TEST_F(WarmCompilerTest, KilledWindowLeavesNoServer) {
+    const test::ProgramRun window =
+        test::runProgram({(test::programFolder() / "tornavel").string()}, scratch_,
+                         {"TORNAVEL_WINEPREFIX=" + prefix_.string()}, [this](pid_t pid) {
+                             for (int i = 0; i < 300 && processesOf(prefix_) == 0; ++i) {
+                                 std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                             }
+                             EXPECT_GT(processesOf(prefix_), 0);
+                             ::kill(pid, SIGKILL);
+                         });
+    EXPECT_EQ(window.status, 128 + SIGKILL);
+    EXPECT_TRUE(noneWithin(prefix_, std::chrono::seconds(60)));
 }
 
 // A window closed while the prefix is still being made leaves nothing

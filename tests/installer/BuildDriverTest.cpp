@@ -286,6 +286,31 @@ TEST_F(BuildDriverTest, StopEndsTheCompileAndLeavesNoInstaller) {
     driver_.stop(); // nothing runs: nothing happens
 }
 
+// A stop during the walk ends the build at once: ISS and Output as they were.
+TEST_F(BuildDriverTest, StopDuringTheWalkTouchesNothing) {
+    source_.writeFile("ISS", "starý skript");
+    source_.writeFile("Output/old.exe", "old");
+    source_.writeFile("Data/Více/a.txt", "a");
+    env_.pumpDuringWalk = [this] { driver_.stop(); };
+    EXPECT_THROW(build(), BuildStoppedError);
+    EXPECT_EQ(test::readFileBytes(source_.path() / "ISS"), "starý skript");
+    EXPECT_TRUE(fs::exists(output() / "old.exe"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(source_.path()), {}), 4); // no temporary
+    EXPECT_TRUE(captions().empty());
+}
+
+// What killed builds left of the script goes, a user's file of such a name
+// stays, and a script with the installer's password is the user's alone.
+TEST_F(BuildDriverTest, ScriptLeftOversGoAndAPasswordStaysPrivate) {
+    source_.writeFile("ISS.tmp-k1LLed", "");
+    source_.writeFile("ISS.tmp-mine12", "moje poznámky");
+    project_.Password = "tajné";
+    EXPECT_TRUE(driver_.writeScript(project_, env_, &log_));
+    EXPECT_FALSE(fs::exists(source_.path() / "ISS.tmp-k1LLed"));
+    EXPECT_TRUE(fs::exists(source_.path() / "ISS.tmp-mine12"));
+    EXPECT_EQ(fs::status(source_.path() / "ISS").permissions(), fs::perms(0600));
+}
+
 TEST_F(BuildDriverTest, CompilerErrorLineIsQuotedInTheFailure) {
     program_.writeFile("iscc.error", "Minimální verze není platná.");
     const std::string errorLine =

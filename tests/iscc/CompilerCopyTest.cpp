@@ -44,7 +44,7 @@ struct CopyCase {
     std::string outputBaseFilename = "mysetup";
 };
 
-const CopyOptions kPlain{"source", std::nullopt, "", {}};
+const CopyOptions kPlain{"source", std::nullopt, "", {}, ""};
 
 std::vector<CopyCase> copyCases() {
     const std::string head = "[Setup]\r\nAppName=A\r\n";
@@ -80,7 +80,7 @@ std::vector<CopyCase> copyCases() {
                 "Source: \"a;b.txt\"; DestDir: \"{app}\"\r\n"
                 "Source: \"c.txt\"; DestDir: \"{app}\"; flags: ignoreversion \r\n"
                 "Source: \"d.txt\"; DestDir: \"{app}\";\r\n[Dirs]\r\nName: \"{app}\\x\"\r\n",
-         CopyOptions{"source", 946684800 + 3661, "", {}},
+         CopyOptions{"source", 946684800 + 3661, "", {}, ""},
          head +
              "TouchDate=2000-01-01\r\n[Files]\r\n; Source: x\r\n\r\n"
              "Source: \"a;b.txt\"; DestDir: \"{app}\"; Flags: touch\r\n"
@@ -91,17 +91,21 @@ std::vector<CopyCase> copyCases() {
                              kBridges)),
          kBridges},
         {"signed: the uninstaller kept for signing", head + "signeduninstaller=no\r\n",
-         CopyOptions{"source", std::nullopt, "Z:\\tmp\\w\\uninstallers", {}},
+         CopyOptions{"source", std::nullopt, "Z:\\tmp\\w\\uninstallers", {}, ""},
          head + "SignedUninstaller=yes\r\n" +
              appended(joined({"SourceDir=source", "SignedUninstallerDir=Z:\\tmp\\w\\uninstallers"},
                              kBridges)),
          kBridges},
         {"a licence replaced by its marked copy, in place",
          head + "licensefile=licence.txt\r\nInfoBeforeFile=info.txt\r\n",
-         CopyOptions{"source", std::nullopt, "", {{"LicenseFile", "Z:\\tmp\\w\\licence.txt"}}},
+         CopyOptions{"source", std::nullopt, "", {{"LicenseFile", "Z:\\tmp\\w\\licence.txt"}}, ""},
          head + "LicenseFile=Z:\\tmp\\w\\licence.txt\r\nInfoBeforeFile=info.txt\r\n" +
              appended(joined({"SourceDir=source"}, kBridges)),
          kBridges},
+        {"the installer into a folder of its own, in place", head + "outputdir=Out\r\n",
+         CopyOptions{"source", std::nullopt, "", {}, ".u"},
+         head + "OutputDir=Out\\.u\r\n" + appended(joined({"SourceDir=source"}, kBridges)),
+         kBridges, "Out"},
     };
     // Each bridged directive the script sets itself stays as the script has it.
     for (const std::string& bridge : kBridges) {

@@ -4,6 +4,7 @@
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
 #include "support/TempDir.h"
+#include "support/Unprivileged.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -94,6 +95,27 @@ TEST(ProgramSettings, InstalledSettingsStartFromTheFileBesideTheProgram) {
                                              "soubor/tornavel/Tornavel.ini (" +
                                              std::generic_category().message(ENOTDIR) + ")");
     }
+}
+
+// A settings file that cannot be read is named, never taken for the defaults;
+// one over 1 MiB is not even read.
+TEST(ProgramSettings, OversizedOrUnreadableFileIsNamed) {
+    TempDir dir;
+    const std::string file = dir.writeFile("Tornavel.ini", "[Nastaveni]\r\n").string();
+    std::filesystem::resize_file(file, 3LL << 30);
+    const auto read = [&dir] {
+        try {
+            return ReadProgramSettings(dir.folder()).viewStyle;
+        } catch (const Error& e) {
+            return std::string(e.what());
+        }
+    };
+    EXPECT_EQ(read(), "Soubor „" + file + "“ je větší než 1 MiB, a proto ho Tornavel nečte.");
+    std::filesystem::resize_file(file, 13);
+    std::filesystem::permissions(file, std::filesystem::perms(0200));
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0777));
+    test::requireReachable(dir.path());
+    EXPECT_EQ(test::runUnprivileged(read), "File access denied: " + file);
 }
 
 TEST(ProgramSettings, SourceFolderIsCreatedOneLevelDeep) {

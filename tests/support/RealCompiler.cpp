@@ -8,6 +8,7 @@
 #include <cctype>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <poll.h>
 #include <sstream>
 #include <stdexcept>
@@ -68,11 +69,12 @@ fs::path programFolder() {
 
 ProgramRun buildWithCli(const fs::path& project, const fs::path& source, const TempDir& scratch,
                         const std::vector<std::string>& options,
-                        const std::vector<std::string>& variables) {
+                        const std::vector<std::string>& variables,
+                        const std::function<void(pid_t)>& meanwhile) {
     std::vector<std::string> args{(programFolder() / "tornavel-cli").string(), "build",
                                   project.string(), "--source", source.string()};
     args.insert(args.end(), options.begin(), options.end());
-    return runProgram(args, scratch, variables);
+    return runProgram(args, scratch, variables, meanwhile);
 }
 
 std::set<std::string> installerContents(const fs::path& installer, const TempDir& scratch) {
@@ -119,6 +121,32 @@ std::set<std::string> expectedContents(const fs::path& source) {
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << program << ": " << run.out << run.err;
+}
+
+std::vector<std::string> processesWith(const std::string& environmentEntry) {
+    std::vector<std::string> programs;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::ifstream environment(entry.path() / "environ", std::ios::binary);
+        for (std::string item; std::getline(environment, item, '\0');) {
+            if (item == environmentEntry) {
+                std::error_code ec;
+                programs.push_back(fs::read_symlink(entry.path() / "exe", ec).string());
+                break;
+            }
+        }
+    }
+    return programs;
+}
+
+bool noProcessWithin(const std::string& environmentEntry, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!processesWith(environmentEntry).empty()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        ::usleep(100000);
+    }
+    return true;
 }
 
 WizardRun::WizardRun(const fs::path& installer, const TempDir& scratch) : scratch_(scratch) {

@@ -3,7 +3,9 @@
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -31,10 +33,12 @@ std::string lowerCase(std::string text);
 ::testing::AssertionResult realCompilerInstalled();
 
 // tornavel-cli build PROJECT --source SOURCE [OPTIONS...], as a user runs it,
-// with the environment variables ("NAME=value") added.
+// with the environment variables ("NAME=value") added; meanwhile as
+// runProgram has it.
 ProgramRun buildWithCli(const std::filesystem::path& project, const std::filesystem::path& source,
                         const TempDir& scratch, const std::vector<std::string>& options = {},
-                        const std::vector<std::string>& variables = {});
+                        const std::vector<std::string>& variables = {},
+                        const std::function<void(pid_t)>& meanwhile = {});
 
 // The files an installer holds, as innoextract lists them: "app/Písně/a.txt",
 // "fonts/x.ttf". Fails the test when innoextract cannot read it.
@@ -52,6 +56,13 @@ std::set<std::string> expectedContents(const std::filesystem::path& source);
 ::testing::AssertionResult signatureVerifies(const std::filesystem::path& program,
                                              const TestCertificate& certificate,
                                              const TempDir& scratch);
+
+// The programs (their executables' paths) of the running processes whose
+// environment holds the entry ("NAME=value"): a build's programs, given a
+// variable of the test's own, or a prefix's wine processes.
+std::vector<std::string> processesWith(const std::string& environmentEntry);
+// Whether no process holds the entry any more, waiting at most limit.
+bool noProcessWithin(const std::string& environmentEntry, std::chrono::seconds limit);
 
 // An installer running in its wizard under wine (in WinePrefixFolder(), on
 // the DISPLAY of the test), for a probe in its [Code] to report on. Ended,

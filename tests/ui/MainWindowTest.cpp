@@ -1144,9 +1144,10 @@ private slots:
         MessageBoxes::setNextAnswer(QMessageBox::No);  // no test run
         named<QPushButton>(f, "BitBtn1")->click();
         QCOMPARE(readAll(programFolder_ + "iscc.log"),
-                 "--sign-certificate=" + certificate.toUtf8() +
-                     " --sign-password-file=/heslo.txt --timestamp-url=http://razitka.example/tsa"
-                     " --reproducible=946684800 " +
+                 "TORNAVEL_ISCC_REPRODUCIBLE=946684800 TORNAVEL_ISCC_SIGN_CERTIFICATE=" +
+                     certificate.toUtf8() +
+                     " TORNAVEL_ISCC_SIGN_PASSWORD_FILE=/heslo.txt"
+                     " TORNAVEL_ISCC_TIMESTAMP_URL=http://razitka.example/tsa " +
                      sourceFolder_.toUtf8() + "ISS\n");
     }
 

@@ -5,6 +5,7 @@
 #include "wine/AdapterProtocol.h"
 #include "wine/WinePrefix.h"
 
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -97,38 +98,43 @@ TEST(Wine, WindowsProgramsRunThroughWineInOurEnvironment) {
     const WineCommand command = CommandUnderWine({setup, "/VERYSILENT", "/DIR=Z:\\a b"});
     EXPECT_EQ(command.arguments,
               (std::vector<std::string>{wine, setup, "/VERYSILENT", "/DIR=Z:\\a b"}));
-    EXPECT_EQ(command.environmentChanges,
-              (std::vector<std::string>{"WINEPREFIX=/tmp/p", "LC_ALL=cs_CZ.UTF-8",
-                                        "LANG=cs_CZ.UTF-8", "WINEDEBUG=-all",
-                                        "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe="}));
+    EXPECT_EQ(
+        command.environmentChanges,
+        (std::vector<std::string>{
+            "WINEPREFIX=/tmp/p", "LC_ALL=cs_CZ.UTF-8", "LANG=cs_CZ.UTF-8", "WINEDEBUG=-all",
+            "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe=", "TORNAVEL_SIGN_PASSWORD"}));
 }
 
-// What the build writes the adapter reads back; everything else is the
-// compiler's, and a value that is no number is refused in Czech.
+// What the build writes the adapter reads back from its environment; what is
+// not asked for is removed, the password unless the adapter signs with it;
+// a value that is no number is refused in Czech.
 TEST(Wine, AdapterReadsBackWhatTheBuildAsks) {
-    const AdapterSettings asked{"/c.p12", "", "/heslo", "http://tsa", 946684800, 60};
-    std::vector<std::string> options = AdapterOptions(asked);
-    EXPECT_EQ(options,
-              (std::vector<std::string>{"--sign-certificate=/c.p12", "--sign-password-file=/heslo",
-                                        "--timestamp-url=http://tsa", "--reproducible=946684800",
-                                        "--linger=60"}));
-    options.insert(options.begin() + 1, "/O-");
-    const AdapterCommandLine readBack = ReadAdapterOptions(options);
-    EXPECT_EQ(AdapterOptions(readBack.settings), AdapterOptions(asked));
-    EXPECT_EQ(readBack.compilerOptions, std::vector<std::string>{"/O-"});
-    EXPECT_TRUE(AdapterOptions({"", "/k.pem", "", "", std::nullopt, 0}).empty());
-
-    for (const auto& [option, message] : std::vector<std::pair<std::string, std::string>>{
-             {"--reproducible=včera", "Volba --reproducible potřebuje čas v sekundách od roku "
-                                      "1970, ne „včera“."},
-             {"--linger=86401",
-              "Volba --linger potřebuje počet sekund (0 až 86400), ne „86401“."}}) {
-        try {
-            ReadAdapterOptions({option});
-            ADD_FAILURE() << option;
-        } catch (const Error& e) {
-            EXPECT_EQ(std::string(e.what()), message);
+    std::vector<std::string> environment;
+    const auto lookup = [&environment](const char* name) -> const char* {
+        for (const std::string& entry : environment) {
+            if (entry.starts_with(std::string(name) + "=")) {
+                return entry.c_str() + std::strlen(name) + 1;
+            }
         }
+        return nullptr;
+    };
+    const AdapterSettings asked{"/c.p12", "", "/heslo", "http://tsa", 946684800, 60};
+    environment = AdapterEnvironment(asked);
+    EXPECT_EQ(environment,
+              (std::vector<std::string>{
+                  "TORNAVEL_ISCC_SIGN_CERTIFICATE=/c.p12", "TORNAVEL_ISCC_SIGN_KEY",
+                  "TORNAVEL_ISCC_SIGN_PASSWORD_FILE=/heslo",
+                  "TORNAVEL_ISCC_TIMESTAMP_URL=http://tsa", "TORNAVEL_ISCC_REPRODUCIBLE=946684800",
+                  "TORNAVEL_ISCC_LINGER=60", "TORNAVEL_SIGN_PASSWORD"}));
+    EXPECT_EQ(AdapterEnvironment(ReadAdapterSettings(lookup)), environment);
+    // Signing with the password in its variable keeps it for the adapter.
+    EXPECT_EQ(AdapterEnvironment({"/c.p12", "", "", "", std::nullopt, 0}).back(),
+              "TORNAVEL_ISCC_LINGER");
+    EXPECT_EQ(AdapterEnvironment({"", "/k.pem", "", "", std::nullopt, 0}), NoAdapterEnvironment());
+
+    for (const char* wrong : {"TORNAVEL_ISCC_REPRODUCIBLE=včera", "TORNAVEL_ISCC_LINGER=86401"}) {
+        environment = {wrong};
+        EXPECT_THROW(ReadAdapterSettings(lookup), Error) << wrong;
     }
 }
 

@@ -734,6 +734,9 @@ void MainWindow::runBuild() {
     auto finish = [&] {
         setBuildRunning(false);
         showFillIns();
+        if (warmCompiler_) {
+            warmCompiler_->beforeBuild(); // a prefix this build made is kept warm from now on
+        }
     };
     setBuildRunning(true);
     runningDriver_ = &driver;
@@ -770,6 +773,9 @@ bool MainWindow::offerNewWinePrefix(const BrokenWinePrefixError& failure) {
         return false;
     }
     const std::string aside = SetWinePrefixAside(failure.prefix());
+    if (warmCompiler_) {
+        warmCompiler_->prefixSetAside();
+    }
     if (console_) {
         console_->notice(
             QStringLiteral("Prostředí wine %1 bylo přejmenováno na %2.")

@@ -6,7 +6,8 @@
 // Like the real compiler it reports on standard output, in Windows-1250 with
 // CR LF, ending with "Successful compile …" and the installer's path.
 // Files beside this program change what it does:
-//   iscc.log       receives the arguments, one line per run;
+//   iscc.log       receives the adapter's settings from the environment
+//                  (TORNAVEL_ISCC_*, sorted) and the arguments, one line per run;
 //   iscc.exitcode  makes it end at once with that code, printing and writing
 //                  nothing (so it also serves as a plain program);
 //   iscc.signal    makes it kill itself with that signal once it has written
@@ -36,6 +37,8 @@
 
 namespace fs = std::filesystem;
 
+extern char** environ;
+
 namespace {
 
 // A line as the compiler writes it: the ANSI code page, CR LF, at once.
@@ -58,9 +61,17 @@ int main(int argc, char** argv) {
     const fs::path self = fs::absolute(argv[0]);
     const fs::path dir = self.parent_path();
     {
+        std::vector<std::string> words;
+        for (char** entry = environ; *entry; ++entry) {
+            if (std::string_view(*entry).starts_with("TORNAVEL_ISCC_")) {
+                words.emplace_back(*entry);
+            }
+        }
+        std::sort(words.begin(), words.end());
+        words.insert(words.end(), argv + 1, argv + argc);
         std::ofstream log(dir / "iscc.log", std::ios::binary | std::ios::app);
-        for (int i = 1; i < argc; ++i) {
-            log << (i > 1 ? " " : "") << argv[i];
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            log << (i > 0 ? " " : "") << words[i];
         }
         log << "\n";
     }
@@ -72,11 +83,7 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         return 2;
     }
-    // The script: the first argument that is not one of the adapter's options.
-    int scriptArg = 1;
-    while (scriptArg + 1 < argc && std::string_view(argv[scriptArg]).starts_with("--")) {
-        ++scriptArg;
-    }
+    const int scriptArg = argc - 1;
     std::string script = argv[scriptArg];
     std::replace(script.begin(), script.end(), '\\', '/');
     std::ifstream in(script, std::ios::binary);
