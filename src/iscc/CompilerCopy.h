@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wine/AdapterProtocol.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,7 +24,13 @@ struct CopyOptions {
     // Directives the script sets that the copy gives another value
     // ("LicenseFile", the Windows path of a copy with a byte-order mark).
     std::vector<std::pair<std::string, std::string>> replaced;
+    // The compiler the copy is made for.
+    InnoSetup compiler = InnoSetup::Five;
 };
+
+// The smallest disk (slice) Inno Setup 6 can span: its setup program alone
+// is 1.5 to 1.85 MB and must fit on the first disk.
+inline constexpr std::int64_t kSmallestSliceForSix = 2000000;
 
 // The copy of a script the compiler compiles, and what the adapter needs to
 // know of it afterwards.
@@ -34,6 +42,12 @@ struct CompilerCopy {
     // The directives added because the compiler's default differs from that
     // of Inno Setup 5.1.12 and the script does not set them ("Name=value").
     std::vector<std::string> bridged;
+    // What the copy changed for Inno Setup 6 (Czech, for the notice): the
+    // directives it added or left out, the constants it renamed.
+    std::vector<std::string> changedForSix;
+    // For Inno Setup 6 with disk spanning: the slice size when it is below
+    // kSmallestSliceForSix (floppy disks), which 6 cannot make.
+    std::optional<std::int64_t> tooSmallSlice;
     // The installer the compiler makes: OutputDir (relative to the source
     // folder) and OutputBaseFilename, as the script sets them or their defaults.
     std::string outputDir;
@@ -52,7 +66,14 @@ struct CompilerCopy {
 // - SourceDir, and for reproducible installers TimeStampsInUTC, TouchDate,
 //   TouchTime with the "touch" flag on every [Files] entry, and for signing
 //   SignedUninstaller and SignedUninstallerDir: these replace a line that sets
-//   them already, as the compiler takes a directive only once.
+//   them already, as the compiler takes a directive only once;
+// - for Inno Setup 6: ShowUndisplayableLanguages (which 6 no longer knows)
+//   made a comment, the constants {pf} and {fonts} renamed {commonpf} and
+//   {commonfonts} (both mean the same folders for an administrative install;
+//   a doubled "{{" and the Source of [Files] are literal text), and unless the
+//   script sets them WizardStyle=modern (the reason to choose 6) and
+//   UsedUserAreasWarning=no (the shortcuts on the user's desktop and in the
+//   user's Startup are meant).
 CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& options);
 
 // The text files the wizard shows that a script names in [Setup]:

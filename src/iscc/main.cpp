@@ -24,6 +24,7 @@
 // Otherwise the compiler's: 0 success, 1 bad options, 2 the compilation
 // failed. A compiler ended by a signal ends the adapter by the same signal.
 #include "iscc/CompilerCopy.h"
+#include "iscc/CompilerVersion.h"
 #include "iscc/Console.h"
 #include "iscc/MinVersion.h"
 #include "iscc/ReplacingStream.h"
@@ -73,18 +74,8 @@ std::string requireWine() {
     return wine;
 }
 
-std::string requireCompiler() {
-    const std::string compiler =
-        tornavel::CompilerFolderOf(tornavel::CurrentProgramFolder()) + "ISCC.exe";
-    if (!fs::is_regular_file(compiler)) {
-        throw AdapterFailure("iscc: Kompilátor Inno Setup nebyl nalezen: " + compiler +
-                                 " neexistuje. Nainstalujte ho skriptem " +
-                                 tornavel::kInstallCompilerScript +
-                                 " a program sestavte znovu (nebo v proměnné "
-                                 "TORNAVEL_COMPILER_DIR uveďte jeho složku).",
-                             kCannotRun);
-    }
-    return compiler;
+tornavel::iscc::ChosenCompiler requireCompiler(tornavel::InnoSetup chosen) {
+    return tornavel::iscc::FindChosenCompiler(tornavel::CurrentProgramFolder(), chosen);
 }
 
 std::string readScript(const std::string& path) {
@@ -163,6 +154,7 @@ struct Request {
     std::optional<tornavel::iscc::SigningRequest> signing;
     std::optional<std::int64_t> reproducibleEpoch;
     int lingerSeconds = 0; // the wine server's life after the compile; 0 wine's own
+    tornavel::InnoSetup innoSetup = tornavel::InnoSetup::Five;
 };
 
 Request parseArguments(const std::vector<std::string>& args) {
@@ -177,6 +169,7 @@ Request parseArguments(const std::vector<std::string>& args) {
     request.compilerOptions = std::move(options.compilerOptions);
     request.reproducibleEpoch = settings.reproducibleEpoch;
     request.lingerSeconds = settings.lingerSeconds;
+    request.innoSetup = settings.innoSetup;
     if (!settings.signCertificate.empty()) {
         request.signing = tornavel::iscc::SigningRequest{
             settings.signCertificate, settings.signKey, settings.signPasswordFile,
@@ -263,6 +256,13 @@ std::string copyNotice(const tornavel::iscc::MinVersionBridge& minVersion,
         }
         parts.push_back("výchozí hodnoty verze 5.1.12, které novější kompilátor změnil: " + list);
     }
+    if (!copy.changedForSix.empty()) {
+        std::string list;
+        for (const std::string& change : copy.changedForSix) {
+            list += (list.empty() ? "" : ", ") + change;
+        }
+        parts.push_back("pro Inno Setup 6: " + list);
+    }
     if (request.reproducibleEpoch) {
         parts.push_back("pevný čas " + tornavel::iscc::TouchDateOf(*request.reproducibleEpoch) +
                         " " + tornavel::iscc::TouchTimeOf(*request.reproducibleEpoch) +
@@ -280,6 +280,17 @@ std::string copyNotice(const tornavel::iscc::MinVersionBridge& minVersion,
         notice += (i == 0 ? "" : "; ") + parts[i];
     }
     return notice + "; soubor ISS zůstal beze změny.";
+}
+
+// The refusal of disk spanning onto disks too small for Inno Setup 6's setup
+// program, which must fit on the first.
+std::string tooSmallSliceMessage(std::int64_t sliceSize) {
+    return "iscc: Chyba: Inno Setup 6 neumí rozdělit instalaci na diskety: velikost disku " +
+           std::to_string(sliceSize) +
+           " bajtů je menší než jeho instalační program s rezervou (nejméně " +
+           std::to_string(tornavel::iscc::kSmallestSliceForSix) +
+           " bajtů). Zadejte na stránce „Diskety“ větší velikost disku, nebo zvolte kompilátor "
+           "Inno Setup 5.5.9.";
 }
 
 // How a run of the compiler ended: its exit code, and the signal that ended
@@ -372,10 +383,11 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
         tornavel::iscc::CheckSigningCertificate(*request.signing, password);
     }
     const std::string wine = requireWine();
-    const std::string compiler = requireCompiler();
+    const tornavel::iscc::ChosenCompiler chosen = requireCompiler(request.innoSetup);
+    const std::string& compiler = chosen.program;
 
     const tornavel::iscc::MinVersionBridge minVersion =
-        tornavel::iscc::BridgeMinVersion(readScript(request.script.string()));
+        tornavel::iscc::BridgeMinVersion(readScript(request.script.string()), chosen.version);
     using Verdict = tornavel::iscc::MinVersionBridge::Verdict;
     if (minVersion.verdict == Verdict::NoSupportedVersion) {
         console.error(tornavel::iscc::RefusalMessage(minVersion.line));
@@ -399,12 +411,17 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
     tornavel::iscc::CopyOptions options;
     options.sourceDir = tornavel::iscc::WorkFolder::kSourceLink;
     options.reproducibleEpoch = request.reproducibleEpoch;
+    options.compiler = chosen.version;
     std::vector<std::string> markedFiles;
     options.replaced = markedTextFiles(minVersion.script, work, markedFiles);
     if (request.signing) {
         options.signedUninstallerDir = tornavel::WindowsFormOfPath(uninstallers.string());
     }
     const tornavel::iscc::CompilerCopy copy = MakeCompilerCopy(minVersion.script, options);
+    if (copy.tooSmallSlice) {
+        console.error(tooSmallSliceMessage(*copy.tooSmallSlice));
+        return {tornavel::kDisksTooSmallExitCode, 0};
+    }
     work.writeScript(copy.text);
     if (const std::string notice = copyNotice(minVersion, copy, request, markedFiles);
         !notice.empty()) {
@@ -444,7 +461,7 @@ int main(int argc, char** argv) {
         if (argc == 2 && argv[1] == tornavel::kPreparePrefixOption) {
             // Only for a compiler that can run: a prefix is large.
             const std::string wine = requireWine();
-            requireCompiler();
+            requireCompiler(tornavel::InnoSetup::Five);
             ensurePrefix(wine, tornavel::WinePrefixFolder(), console);
             return 0;
         }

@@ -19,6 +19,16 @@ std::string optionName(std::string_view option) {
 
 } // namespace
 
+std::optional<InnoSetup> ParseInnoSetup(std::string_view text) {
+    if (text == "5") {
+        return InnoSetup::Five;
+    }
+    if (text == "6") {
+        return InnoSetup::Six;
+    }
+    return std::nullopt;
+}
+
 std::vector<std::string> AdapterOptions(const AdapterSettings& settings) {
     std::vector<std::string> options;
     auto add = [&options](std::string_view option, const std::string& value) {
@@ -37,6 +47,9 @@ std::vector<std::string> AdapterOptions(const AdapterSettings& settings) {
     }
     if (settings.lingerSeconds > 0) {
         add(kLingerOption, std::to_string(settings.lingerSeconds));
+    }
+    if (settings.innoSetup == InnoSetup::Six) {
+        add(kInnoSetupOption, "6");
     }
     return options;
 }
@@ -69,6 +82,14 @@ AdapterCommandLine ReadAdapterOptions(const std::vector<std::string>& options) {
                                                              "), ne „" + *v + "“.");
             }
             settings.lingerSeconds = static_cast<int>(*seconds);
+        } else if (auto v = valueOf(arg, kInnoSetupOption)) {
+            const std::optional<InnoSetup> innoSetup = ParseInnoSetup(*v);
+            if (!innoSetup) {
+                throw Error(Error::Kind::ProjectRefused, "Volba " + optionName(kInnoSetupOption) +
+                                                             " potřebuje 5 nebo 6, ne „" + *v +
+                                                             "“.");
+            }
+            settings.innoSetup = *innoSetup;
         } else {
             read.compilerOptions.push_back(arg);
         }

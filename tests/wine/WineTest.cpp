@@ -106,12 +106,13 @@ TEST(Wine, WindowsProgramsRunThroughWineInOurEnvironment) {
 // What the build writes the adapter reads back; everything else is the
 // compiler's, and a value that is no number is refused in Czech.
 TEST(Wine, AdapterReadsBackWhatTheBuildAsks) {
-    const AdapterSettings asked{"/c.p12", "", "/heslo", "http://tsa", 946684800, 60};
+    const AdapterSettings asked{"/c.p12",  "", "/heslo",      "http://tsa",
+                                946684800, 60, InnoSetup::Six};
     std::vector<std::string> options = AdapterOptions(asked);
     EXPECT_EQ(options,
               (std::vector<std::string>{"--sign-certificate=/c.p12", "--sign-password-file=/heslo",
                                         "--timestamp-url=http://tsa", "--reproducible=946684800",
-                                        "--linger=60"}));
+                                        "--linger=60", "--inno-setup=6"}));
     options.insert(options.begin() + 1, "/O-");
     const AdapterCommandLine readBack = ReadAdapterOptions(options);
     EXPECT_EQ(AdapterOptions(readBack.settings), AdapterOptions(asked));
@@ -121,8 +122,8 @@ TEST(Wine, AdapterReadsBackWhatTheBuildAsks) {
     for (const auto& [option, message] : std::vector<std::pair<std::string, std::string>>{
              {"--reproducible=včera", "Volba --reproducible potřebuje čas v sekundách od roku "
                                       "1970, ne „včera“."},
-             {"--linger=86401",
-              "Volba --linger potřebuje počet sekund (0 až 86400), ne „86401“."}}) {
+             {"--linger=86401", "Volba --linger potřebuje počet sekund (0 až 86400), ne „86401“."},
+             {"--inno-setup=6.2", "Volba --inno-setup potřebuje 5 nebo 6, ne „6.2“."}}) {
         try {
             ReadAdapterOptions({option});
             ADD_FAILURE() << option;
