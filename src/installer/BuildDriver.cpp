@@ -166,6 +166,7 @@ std::string CompilerProgram(const BuildEnvironment& env) {
 std::vector<std::string> CompilerArguments(const BuildEnvironment& env) {
     AdapterSettings settings = AdapterSettingsOf(env.publishing);
     settings.lingerSeconds = env.wineLingerSeconds;
+    settings.innoSetup = env.innoSetup;
     std::vector<std::string> args = AdapterOptions(settings);
     args.insert(args.begin(), CompilerProgram(env));
     args.push_back(env.sourceFolder + "ISS");
