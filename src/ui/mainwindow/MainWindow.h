@@ -4,6 +4,7 @@
 #include "platform/ProgramLayout.h"
 #include "project/ProjectSettings.h"
 #include "ui/MessageBoxes.h"
+#include "wine/AdapterProtocol.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -19,6 +20,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
@@ -114,6 +116,8 @@ public Q_SLOTS:
     // "Podepisování…" and "Reprodukovatelné instalace", kept in the settings file.
     void chooseSigning();
     void setReproducible(bool reproducible);
+    // The menu's choice of compiler, kept in "Tornavel.ini".
+    void setInnoSetup6(bool innoSetup6);
     void showHelp();
 
     // The program's working folder from now on: stores it in the settings,
@@ -138,6 +142,7 @@ private:
     // ---- Layout (MainWindowLayout.cpp) ----------------------------------
     void buildLayout();
     void buildMenus();
+    void buildCompilerMenu(QMenu* settings);
     void buildToolBar();
     QWidget* buildBasicPage();
     QWidget* buildFilesPage();
@@ -210,6 +215,12 @@ private:
     bool offerNewWinePrefix(const BrokenWinePrefixError& failure);
     void runBuild();
     void setBuildRunning(bool running);
+    // The menu's choice from "Tornavel.ini", and the hints of the fields
+    // whose meaning the compiler of the builds changes.
+    void showCompilerChoice();
+    // The compiler the window's builds run: TORNAVEL_INNO_SETUP, else the
+    // menu's choice (ResolveInnoSetup; throws Error for a wrong variable).
+    InnoSetup compilerOfBuilds() const;
     // The Save As and Open dialogs' options.
     MessageBoxes::FileDialogOptions projectFileDialog(const QString& title,
                                                       const QString& fileName) const;
@@ -225,6 +236,8 @@ private:
         QAction* outputFolder;
         QAction* signing;
         QAction* reproducible;
+        QAction* innoSetup5;
+        QAction* innoSetup6;
         QAction* about;
         QAction* help;
     };
@@ -265,6 +278,7 @@ private:
         QCheckBox* diskSpanning;
         QLineEdit* diskSize;
         QLineEdit* reserveBytes;
+        QLabel* innoSetup6Hint; // what the disk size means under Inno Setup 6
     };
     struct IniPage {
         QLineEdit* fileName;
@@ -279,6 +293,7 @@ private:
     struct OtherPage {
         RadioGroup* win;
         RadioGroup* winNT;
+        QLabel* innoSetup6Hint; // what the minimum versions mean under Inno Setup 6
         QCheckBox* alwaysRestart;
         QCheckBox* uninstallable;
         QFrame* preview;
