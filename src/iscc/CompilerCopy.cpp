@@ -203,6 +203,28 @@ std::string TouchTimeOf(std::int64_t epoch) {
     return utcText(epoch, "%H:%M:%S");
 }
 
+std::optional<std::int64_t> TooSmallSliceForSix(std::string_view script) {
+    bool diskSpanning = false;
+    std::optional<std::int64_t> sliceSize = kFloppySlice;
+    std::string_view section;
+    ForEachLine(scriptText(script), [&](const ScriptLine& line) {
+        if (const auto name = SectionOf(line.text)) {
+            section = *name;
+        }
+        const auto directive =
+            EqualIgnoringAsciiCase(section, "Setup") ? DirectiveName(line.text) : std::nullopt;
+        if (directive && EqualIgnoringAsciiCase(*directive, "DiskSpanning")) {
+            diskSpanning = isYes(DirectiveValue(line.text));
+        } else if (directive && EqualIgnoringAsciiCase(*directive, "DiskSliceSize")) {
+            sliceSize = sliceSizeOf(DirectiveValue(line.text));
+        }
+    });
+    if (diskSpanning && sliceSize && *sliceSize < kSmallestSliceForSix) {
+        return sliceSize;
+    }
+    return std::nullopt;
+}
+
 std::vector<std::pair<std::string, std::string>> WizardTextFilesOf(std::string_view script) {
     std::vector<std::pair<std::string, std::string>> files;
     std::string_view section;
@@ -264,7 +286,6 @@ CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& option
     copy.outputBaseFilename = "mysetup";
     std::vector<std::string> setByScript;
     bool diskSpanning = false;
-    std::optional<std::int64_t> sliceSize = kFloppySlice;
     const bool six = options.compiler == InnoSetup::Six;
     bool droppedLanguagesDirective = false;
     std::vector<std::string_view> renamed;
@@ -284,8 +305,6 @@ CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& option
                 copy.outputBaseFilename = value;
             } else if (EqualIgnoringAsciiCase(*directive, "DiskSpanning")) {
                 diskSpanning = isYes(value);
-            } else if (EqualIgnoringAsciiCase(*directive, "DiskSliceSize")) {
-                sliceSize = sliceSizeOf(value);
             } else if (six && EqualIgnoringAsciiCase(*directive, "ShowUndisplayableLanguages")) {
                 // A comment keeps the line's number.
                 copy.text += ";" + std::string(line.text) + std::string(line.end);
@@ -312,9 +331,6 @@ CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& option
         }
         copy.text += line.end;
     });
-    if (six && diskSpanning && sliceSize && *sliceSize < kSmallestSliceForSix) {
-        copy.tooSmallSlice = sliceSize;
-    }
     if (droppedLanguagesDirective) {
         copy.changedForSix.emplace_back(
             "bez ShowUndisplayableLanguages, kterou Inno Setup 6 nezná");

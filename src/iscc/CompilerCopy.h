@@ -45,9 +45,6 @@ struct CompilerCopy {
     // What the copy changed for Inno Setup 6 (Czech, for the notice): the
     // directives it added or left out, the constants it renamed.
     std::vector<std::string> changedForSix;
-    // For Inno Setup 6 with disk spanning: the slice size when it is below
-    // kSmallestSliceForSix (floppy disks), which 6 cannot make.
-    std::optional<std::int64_t> tooSmallSlice;
     // The installer the compiler makes: OutputDir (relative to the source
     // folder) and OutputBaseFilename, as the script sets them or their defaults.
     std::string outputDir;
@@ -75,6 +72,12 @@ struct CompilerCopy {
 //   UsedUserAreasWarning=no (the shortcuts on the user's desktop and in the
 //   user's Startup are meant).
 CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& options);
+
+// For a script with disk spanning, the size of its disks (DiskSliceSize, or
+// 5.1.12's default 1457664) when it is below kSmallestSliceForSix: floppy
+// disks, which Inno Setup 6 cannot make. Nothing otherwise ("max", no
+// spanning).
+std::optional<std::int64_t> TooSmallSliceForSix(std::string_view script);
 
 // The text files the wizard shows that a script names in [Setup]:
 // LicenseFile, InfoBeforeFile and InfoAfterFile with their values, as the

@@ -393,6 +393,12 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
         console.error(tornavel::iscc::RefusalMessage(minVersion.line));
         return {tornavel::kNoSupportedWindowsExitCode, 0};
     }
+    if (const auto slice = chosen.version == tornavel::InnoSetup::Six
+                               ? tornavel::iscc::TooSmallSliceForSix(minVersion.script)
+                               : std::nullopt) {
+        console.error(tooSmallSliceMessage(*slice));
+        return {tornavel::kDisksTooSmallExitCode, 0};
+    }
 
     const std::string prefix = tornavel::WinePrefixFolder();
     ensurePrefix(wine, prefix, console);
@@ -418,10 +424,6 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
         options.signedUninstallerDir = tornavel::WindowsFormOfPath(uninstallers.string());
     }
     const tornavel::iscc::CompilerCopy copy = MakeCompilerCopy(minVersion.script, options);
-    if (copy.tooSmallSlice) {
-        console.error(tooSmallSliceMessage(*copy.tooSmallSlice));
-        return {tornavel::kDisksTooSmallExitCode, 0};
-    }
     work.writeScript(copy.text);
     if (const std::string notice = copyNotice(minVersion, copy, request, markedFiles);
         !notice.empty()) {

@@ -42,6 +42,7 @@ struct CopyCase {
     std::vector<std::string> bridged;
     std::string outputDir = "Output";
     std::string outputBaseFilename = "mysetup";
+    std::vector<std::string> changedForSix = {};
 };
 
 const CopyOptions kPlain{"source", std::nullopt, "", {}};
@@ -103,6 +104,30 @@ std::vector<CopyCase> copyCases() {
              appended(joined({"SourceDir=source"}, kBridges)),
          kBridges},
     };
+    // Inno Setup 6: its renamed constants where it expands them, its own
+    // directives, floppy disks found out.
+    CopyOptions six = kPlain;
+    six.compiler = InnoSetup::Six;
+    const std::vector<std::string> sixAdded = {"WizardStyle=modern", "UsedUserAreasWarning=no"};
+    const std::string generated =
+        "[Setup]\r\nShowLanguageDialog=yes\r\nShowUndisplayableLanguages=yes\r\n"
+        "DefaultDirName={pf}\\Kůň\r\nLicenseFile={pf}.txt\r\n[Icons]\r\n"
+        "Name: \"{userdesktop}\\K\"; Filename: \"{app}\\{{pf}\\k.exe\"\r\n; {pf}\r\n[Files]\r\n"
+        "Source: \"{pf}.ttf\"; DestDir: \"{FONTS}\"; FontInstall: \"K;{fonts}\"\r\n";
+    cases.push_back(
+        {"Inno Setup 6: a script as the generator writes it", toCp1250(generated), six,
+         "[Setup]\r\nShowLanguageDialog=yes\r\n;ShowUndisplayableLanguages=yes\r\n"
+         "DefaultDirName={commonpf}\\Kůň\r\nLicenseFile={pf}.txt\r\n[Icons]\r\n"
+         "Name: \"{userdesktop}\\K\"; Filename: \"{app}\\{{pf}\\k.exe\"\r\n; {pf}\r\n[Files]\r\n"
+         "Source: \"{pf}.ttf\"; DestDir: \"{commonfonts}\"; FontInstall: \"K;{commonfonts}\"\r\n" +
+             appended(joined({"SourceDir=source"}, joined(kBridges, sixAdded))),
+         kBridges, "Output", "mysetup",
+         joined({"bez ShowUndisplayableLanguages, kterou Inno Setup 6 nezná",
+                 "{pf} jako {commonpf}", "{fonts} jako {commonfonts}"},
+                sixAdded)});
+    const std::string own = head + "WizardStyle=classic\r\nUsedUserAreasWarning=yes\r\n";
+    cases.push_back({"Inno Setup 6: its directives the script sets itself", own, six,
+                     own + appended(joined({"SourceDir=source"}, kBridges)), kBridges});
     // Each bridged directive the script sets itself stays as the script has it.
     for (const std::string& bridge : kBridges) {
         const std::string name = bridge.substr(0, bridge.find('='));
@@ -122,7 +147,20 @@ TEST(CompilerCopy, BridgesAndAddsWhatTheScriptLeavesOut) {
         EXPECT_EQ(copy.bridged, c.bridged);
         EXPECT_EQ(copy.outputDir, c.outputDir);
         EXPECT_EQ(copy.outputBaseFilename, c.outputBaseFilename);
+        EXPECT_EQ(copy.changedForSix, c.changedForSix);
     }
+}
+
+// Inno Setup 6's setup program alone is 1.5 to 1.85 MB and must fit on the
+// first disk: floppy disks (5.1.12's default among them) are found out.
+TEST(CompilerCopy, FindsDisksTooSmallForInnoSetup6) {
+    const std::string spanning = "[Setup]\r\nDiskSpanning=yes\r\n";
+    EXPECT_EQ(TooSmallSliceForSix(spanning), 1457664);
+    EXPECT_EQ(TooSmallSliceForSix("[Setup]\r\ndisksliceSize = 1999999\r\nDiskSpanning=1"), 1999999);
+    EXPECT_EQ(TooSmallSliceForSix(spanning + "DiskSliceSize=2000000\r\n"), std::nullopt);
+    EXPECT_EQ(TooSmallSliceForSix(spanning + "DiskSliceSize=max\r\n"), std::nullopt);
+    EXPECT_EQ(TooSmallSliceForSix("[Setup]\r\nDiskSpanning=no\r\n[Files]\r\nDiskSpanning=yes\r\n"),
+              std::nullopt);
 }
 
 } // namespace
