@@ -169,8 +169,9 @@ std::string lineForSix(std::string_view section, const std::optional<std::string
     return literal ? std::string(line) : withRenamedConstants(line, renamed);
 }
 
-// A slice size as DiskSliceSize gives it; nothing for "max" or no number.
-std::optional<std::int64_t> sliceSizeOf(std::string_view value) {
+// A size as DiskSliceSize and ReserveBytes give it; nothing for "max" or no
+// number.
+std::optional<std::int64_t> sizeOf(std::string_view value) {
     if (value.empty() || value.size() > 12) {
         return std::nullopt;
     }
@@ -203,9 +204,10 @@ std::string TouchTimeOf(std::int64_t epoch) {
     return utcText(epoch, "%H:%M:%S");
 }
 
-std::optional<std::int64_t> TooSmallSliceForSix(std::string_view script) {
+std::optional<std::int64_t> TooSmallFirstDiskForSix(std::string_view script) {
     bool diskSpanning = false;
     std::optional<std::int64_t> sliceSize = kFloppySlice;
+    std::int64_t reserve = 0;
     std::string_view section;
     ForEachLine(scriptText(script), [&](const ScriptLine& line) {
         if (const auto name = SectionOf(line.text)) {
@@ -216,11 +218,13 @@ std::optional<std::int64_t> TooSmallSliceForSix(std::string_view script) {
         if (directive && EqualIgnoringAsciiCase(*directive, "DiskSpanning")) {
             diskSpanning = isYes(DirectiveValue(line.text));
         } else if (directive && EqualIgnoringAsciiCase(*directive, "DiskSliceSize")) {
-            sliceSize = sliceSizeOf(DirectiveValue(line.text));
+            sliceSize = sizeOf(DirectiveValue(line.text));
+        } else if (directive && EqualIgnoringAsciiCase(*directive, "ReserveBytes")) {
+            reserve = sizeOf(DirectiveValue(line.text)).value_or(0);
         }
     });
-    if (diskSpanning && sliceSize && *sliceSize < kSmallestSliceForSix) {
-        return sliceSize;
+    if (diskSpanning && sliceSize && *sliceSize - reserve < kSmallestFirstDiskForSix) {
+        return *sliceSize - reserve;
     }
     return std::nullopt;
 }

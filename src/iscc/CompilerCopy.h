@@ -28,9 +28,10 @@ struct CopyOptions {
     InnoSetup compiler = InnoSetup::Five;
 };
 
-// The smallest disk (slice) Inno Setup 6 can span: its setup program alone
-// is 1.5 to 1.85 MB and must fit on the first disk.
-inline constexpr std::int64_t kSmallestSliceForSix = 2000000;
+// The least room on the first disk (the slice size less ReserveBytes) with
+// which Inno Setup 6 can span disks: its setup program alone is 1.5 to
+// 1.85 MB and must fit there.
+inline constexpr std::int64_t kSmallestFirstDiskForSix = 2000000;
 
 // The copy of a script the compiler compiles, and what the adapter needs to
 // know of it afterwards.
@@ -73,11 +74,11 @@ struct CompilerCopy {
 //   user's Startup are meant).
 CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& options);
 
-// For a script with disk spanning, the size of its disks (DiskSliceSize, or
-// 5.1.12's default 1457664) when it is below kSmallestSliceForSix: floppy
-// disks, which Inno Setup 6 cannot make. Nothing otherwise ("max", no
-// spanning).
-std::optional<std::int64_t> TooSmallSliceForSix(std::string_view script);
+// For a script with disk spanning, the room on its first disk (DiskSliceSize,
+// or 5.1.12's default 1457664, less ReserveBytes) when it is below
+// kSmallestFirstDiskForSix: floppy disks, or a reserve that leaves Inno Setup
+// 6's setup program no room. Nothing otherwise ("max", no spanning).
+std::optional<std::int64_t> TooSmallFirstDiskForSix(std::string_view script);
 
 // The text files the wizard shows that a script names in [Setup]:
 // LicenseFile, InfoBeforeFile and InfoAfterFile with their values, as the

@@ -282,15 +282,16 @@ std::string copyNotice(const tornavel::iscc::MinVersionBridge& minVersion,
     return notice + "; soubor ISS zůstal beze změny.";
 }
 
-// The refusal of disk spanning onto disks too small for Inno Setup 6's setup
-// program, which must fit on the first.
-std::string tooSmallSliceMessage(std::int64_t sliceSize) {
-    return "iscc: Chyba: Inno Setup 6 neumí rozdělit instalaci na diskety: velikost disku " +
-           std::to_string(sliceSize) +
-           " bajtů je menší než jeho instalační program s rezervou (nejméně " +
-           std::to_string(tornavel::iscc::kSmallestSliceForSix) +
-           " bajtů). Zadejte na stránce „Diskety“ větší velikost disku, nebo zvolte kompilátor "
-           "Inno Setup 5.5.9.";
+// The refusal of disk spanning onto a first disk too small for Inno Setup 6's
+// setup program.
+std::string tooSmallFirstDiskMessage(std::int64_t room) {
+    return "iscc: Chyba: Inno Setup 6 neumí rozdělit instalaci na tak malé disky: na prvním disku "
+           "je " +
+           std::to_string(room) +
+           " bajtů (velikost disku bez rezervy) a jeho instalační program potřebuje nejméně " +
+           std::to_string(tornavel::iscc::kSmallestFirstDiskForSix) +
+           " bajtů. Zadejte na stránce „Diskety“ větší velikost disku nebo menší rezervu, nebo "
+           "zvolte kompilátor Inno Setup 5.5.9.";
 }
 
 // How a run of the compiler ended: its exit code, and the signal that ended
@@ -393,10 +394,10 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
         console.error(tornavel::iscc::RefusalMessage(minVersion.line));
         return {tornavel::kNoSupportedWindowsExitCode, 0};
     }
-    if (const auto slice = chosen.version == tornavel::InnoSetup::Six
-                               ? tornavel::iscc::TooSmallSliceForSix(minVersion.script)
-                               : std::nullopt) {
-        console.error(tooSmallSliceMessage(*slice));
+    if (const auto room = chosen.version == tornavel::InnoSetup::Six
+                              ? tornavel::iscc::TooSmallFirstDiskForSix(minVersion.script)
+                              : std::nullopt) {
+        console.error(tooSmallFirstDiskMessage(*room));
         return {tornavel::kDisksTooSmallExitCode, 0};
     }
 

@@ -94,7 +94,7 @@ TEST_F(Adapter, ChosenCompilerIsTheOneItsFolderHoldsAndRefusesBeforeWine) {
               std::string::npos);
     source_.writeFile("ISS", "[Setup]\r\nMinVersion=0,5.0\r\nDiskSpanning=yes\r\n");
     EXPECT_EQ(refusal({six}, 5).rfind("iscc: Chyba: Inno Setup 6 neumí rozdělit instalaci na "
-                                      "diskety: velikost disku 1457664 bajtů",
+                                      "tak malé disky: na prvním disku je 1457664 bajtů",
                                       0),
               0u);
     compilerDir_.writeFile(".version", "5.5.9\n");

@@ -152,15 +152,22 @@ TEST(CompilerCopy, BridgesAndAddsWhatTheScriptLeavesOut) {
 }
 
 // Inno Setup 6's setup program alone is 1.5 to 1.85 MB and must fit on the
-// first disk: floppy disks (5.1.12's default among them) are found out.
-TEST(CompilerCopy, FindsDisksTooSmallForInnoSetup6) {
+// first disk: floppy disks (5.1.12's default among them) and a reserve that
+// leaves too little room are found out.
+TEST(CompilerCopy, FindsFirstDisksTooSmallForInnoSetup6) {
     const std::string spanning = "[Setup]\r\nDiskSpanning=yes\r\n";
-    EXPECT_EQ(TooSmallSliceForSix(spanning), 1457664);
-    EXPECT_EQ(TooSmallSliceForSix("[Setup]\r\ndisksliceSize = 1999999\r\nDiskSpanning=1"), 1999999);
-    EXPECT_EQ(TooSmallSliceForSix(spanning + "DiskSliceSize=2000000\r\n"), std::nullopt);
-    EXPECT_EQ(TooSmallSliceForSix(spanning + "DiskSliceSize=max\r\n"), std::nullopt);
-    EXPECT_EQ(TooSmallSliceForSix("[Setup]\r\nDiskSpanning=no\r\n[Files]\r\nDiskSpanning=yes\r\n"),
+    EXPECT_EQ(TooSmallFirstDiskForSix(spanning), 1457664);
+    EXPECT_EQ(TooSmallFirstDiskForSix("[Setup]\r\ndisksliceSize = 1999999\r\nDiskSpanning=1"),
+              1999999);
+    EXPECT_EQ(TooSmallFirstDiskForSix(spanning + "DiskSliceSize=2100000000\r\n"
+                                                 "ReserveBytes=2099465728\r\n"),
+              534272);
+    EXPECT_EQ(TooSmallFirstDiskForSix(spanning + "DiskSliceSize=2000000\r\nReserveBytes=x\r\n"),
               std::nullopt);
+    EXPECT_EQ(TooSmallFirstDiskForSix(spanning + "DiskSliceSize=max\r\n"), std::nullopt);
+    EXPECT_EQ(
+        TooSmallFirstDiskForSix("[Setup]\r\nDiskSpanning=no\r\n[Files]\r\nDiskSpanning=yes\r\n"),
+        std::nullopt);
 }
 
 } // namespace

@@ -666,8 +666,8 @@ QWidget* MainWindow::buildDisksPage() {
     d.innoSetup6Hint = makeCompilerHint(
         "InnoSetup6Diskety",
         QStringLiteral("Inno Setup 6: instalační program sám má asi 1,9 MB a musí se vejít na "
-                       "první disk, proto velikost disku musí být nejméně 2 000 000 bajtů; na "
-                       "diskety instalaci nerozdělí."));
+                       "první disk, proto velikost disku bez rezervy musí být nejméně "
+                       "2 000 000 bajtů; na diskety instalaci nerozdělí."));
 
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(checkRow);
