@@ -331,7 +331,9 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildCompilerMenu(QMenu* settings) {
-    QMenu* compiler = settings->addMenu(QStringLiteral("&Kompilátor Inno Setup"));
+    // Before "Reprodukovatelné instalace", which stays the menu's last item.
+    auto* compiler = new QMenu(QStringLiteral("&Kompilátor Inno Setup"), settings);
+    settings->insertMenu(commands_.reproducible, compiler);
     compiler->setObjectName(QStringLiteral("Kompilator1"));
     auto* choice = new QActionGroup(this);
     const std::pair<QAction**, std::pair<const char*, QString>> items[] = {
