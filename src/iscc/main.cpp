@@ -6,23 +6,28 @@
 //   iscc --prepare-prefix      only makes the wine prefix, ahead of a build
 //
 // The compiler is ISCC.exe in the folder "compiler" beside this program (in
-// the data folder when installed), or in the folder $TORNAVEL_COMPILER_DIR. It runs in a wine
-// prefix of our own (wine/WinePrefix). It gets a copy of the script in a work folder of its own
+// the data folder when installed), Inno Setup 5.5.9, or with --inno-setup=6
+// in "compiler-6", Inno Setup 6; or in the folder $TORNAVEL_COMPILER_DIR
+// (iscc/CompilerVersion). It runs in a wine prefix of our own
+// (wine/WinePrefix). It gets a copy of the script in a work folder of its own
 // (iscc/WorkFolder), made for it by iscc/CompilerCopy: UTF-8 with a byte-order
 // mark, so no locale is needed to read it; the MinVersion line these compilers
 // refuse adapted (iscc/MinVersion); the directives whose default changed
-// since 5.1.12 set as 5.1.12 had them; and a licence or information file
-// written in UTF-8 without a byte-order mark named by a copy with one. The
-// script and the user's files stay as they are.
+// since 5.1.12 set as 5.1.12 had them; for 6 what it refuses or renamed
+// mapped; and a licence or information file written in UTF-8 without a
+// byte-order mark named by a copy with one. The script and the user's files
+// stay as they are.
 //
 // The options of the adapter itself (signing, reproducible times, the wine
-// server's linger; the others go to the compiler) and its exit codes are
-// those of wine/AdapterProtocol.h: 1 the compiler cannot be run (wine,
-// ISCC.exe or the prefix missing, the script unreadable) or the installer
-// cannot be signed, 2 the script allows no Windows version the compiler
-// supports, 4 wine cannot start in the prefix (damaged, or another user's).
-// Otherwise the compiler's: 0 success, 1 bad options, 2 the compilation
-// failed. A compiler ended by a signal ends the adapter by the same signal.
+// server's linger, the compiler; the others go to the compiler) and its exit
+// codes are those of wine/AdapterProtocol.h: 1 the compiler cannot be run
+// (wine, ISCC.exe or the prefix missing, the script unreadable, another
+// compiler than the one chosen) or the installer cannot be signed, 2 the
+// script allows no Windows version the compiler supports, 4 wine cannot
+// start in the prefix (damaged, or another user's), 5 the disks are too small
+// for Inno Setup 6's setup program. Otherwise the compiler's: 0 success,
+// 1 bad options, 2 the compilation failed. A compiler ended by a signal ends
+// the adapter by the same signal.
 #include "iscc/CompilerCopy.h"
 #include "iscc/CompilerVersion.h"
 #include "iscc/Console.h"
