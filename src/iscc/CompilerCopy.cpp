@@ -60,10 +60,10 @@ bool isYes(std::string_view value) {
            value == "1";
 }
 
-// A [Files] entry with "touch" among its flags: added to its Flags parameter,
-// or as a parameter of its own. Semicolons inside quoted values do not part
-// parameters.
-std::string withTouchFlag(std::string_view entry) {
+// Calls visit(start, parameter) for each parameter of an entry ("Name:
+// value", between semicolons; semicolons inside quoted values do not part
+// parameters), in order, until visit returns true.
+template <class Visit> void forEachParameter(std::string_view entry, Visit visit) {
     std::size_t start = 0;
     bool quoted = false;
     for (std::size_t i = 0; i <= entry.size(); ++i) {
@@ -73,15 +73,35 @@ std::string withTouchFlag(std::string_view entry) {
         if (i < entry.size() && (quoted || entry[i] != ';')) {
             continue;
         }
-        const std::string_view parameter = entry.substr(start, i - start);
-        const std::size_t colon = parameter.find(':');
-        if (colon != std::string_view::npos &&
-            EqualIgnoringAsciiCase(Trimmed(parameter.substr(0, colon)), "Flags")) {
-            const std::size_t flagsEnd = start + parameter.find_last_not_of(" \t") + 1;
-            return std::string(entry.substr(0, flagsEnd)) + " touch" +
-                   std::string(entry.substr(flagsEnd));
+        if (visit(start, entry.substr(start, i - start))) {
+            return;
         }
         start = i + 1;
+    }
+}
+
+// A parameter's name, trimmed; empty for a text without a colon.
+std::string_view parameterName(std::string_view parameter) {
+    const std::size_t colon = parameter.find(':');
+    return colon == std::string_view::npos ? std::string_view()
+                                           : Trimmed(parameter.substr(0, colon));
+}
+
+// A [Files] entry with "touch" among its flags: added to its Flags parameter,
+// or as a parameter of its own.
+std::string withTouchFlag(std::string_view entry) {
+    std::optional<std::string> touched;
+    forEachParameter(entry, [&](std::size_t start, std::string_view parameter) {
+        if (!EqualIgnoringAsciiCase(parameterName(parameter), "Flags")) {
+            return false;
+        }
+        const std::size_t flagsEnd = start + parameter.find_last_not_of(" \t") + 1;
+        touched =
+            std::string(entry.substr(0, flagsEnd)) + " touch" + std::string(entry.substr(flagsEnd));
+        return true;
+    });
+    if (touched) {
+        return *touched;
     }
     const std::string_view text = Trimmed(entry);
     return std::string(entry) + (text.empty() || text.back() == ';' ? " " : "; ") + "Flags: touch";
@@ -123,30 +143,19 @@ std::string withRenamedConstants(std::string_view text, std::vector<std::string_
 }
 
 // A [Files] entry with its constants renamed, but for its Source, which the
-// compiler takes literally. Semicolons inside quoted values do not part
-// parameters.
+// compiler takes literally.
 std::string filesEntryWithRenamedConstants(std::string_view entry,
                                            std::vector<std::string_view>& renamed) {
     std::string out;
-    std::size_t start = 0;
-    bool quoted = false;
-    for (std::size_t i = 0; i <= entry.size(); ++i) {
-        if (i < entry.size() && entry[i] == '"') {
-            quoted = !quoted;
-        }
-        if (i < entry.size() && (quoted || entry[i] != ';')) {
-            continue;
-        }
-        const std::string_view parameter = entry.substr(start, i - start);
-        const std::size_t colon = parameter.find(':');
-        const bool source = colon != std::string_view::npos &&
-                            EqualIgnoringAsciiCase(Trimmed(parameter.substr(0, colon)), "Source");
-        out += source ? std::string(parameter) : withRenamedConstants(parameter, renamed);
-        if (i < entry.size()) {
+    forEachParameter(entry, [&](std::size_t start, std::string_view parameter) {
+        if (start > 0) {
             out += ';';
         }
-        start = i + 1;
-    }
+        out += EqualIgnoringAsciiCase(parameterName(parameter), "Source")
+                   ? std::string(parameter)
+                   : withRenamedConstants(parameter, renamed);
+        return false;
+    });
     return out;
 }
 
@@ -208,19 +217,13 @@ std::optional<std::int64_t> TooSmallFirstDiskForSix(std::string_view script) {
     bool diskSpanning = false;
     std::optional<std::int64_t> sliceSize = kFloppySlice;
     std::int64_t reserve = 0;
-    std::string_view section;
-    ForEachLine(scriptText(script), [&](const ScriptLine& line) {
-        if (const auto name = SectionOf(line.text)) {
-            section = *name;
-        }
-        const auto directive =
-            EqualIgnoringAsciiCase(section, "Setup") ? DirectiveName(line.text) : std::nullopt;
-        if (directive && EqualIgnoringAsciiCase(*directive, "DiskSpanning")) {
-            diskSpanning = isYes(DirectiveValue(line.text));
-        } else if (directive && EqualIgnoringAsciiCase(*directive, "DiskSliceSize")) {
-            sliceSize = sizeOf(DirectiveValue(line.text));
-        } else if (directive && EqualIgnoringAsciiCase(*directive, "ReserveBytes")) {
-            reserve = sizeOf(DirectiveValue(line.text)).value_or(0);
+    ForEachSetupDirective(scriptText(script), [&](std::string_view name, std::string_view value) {
+        if (EqualIgnoringAsciiCase(name, "DiskSpanning")) {
+            diskSpanning = isYes(value);
+        } else if (EqualIgnoringAsciiCase(name, "DiskSliceSize")) {
+            sliceSize = sizeOf(value);
+        } else if (EqualIgnoringAsciiCase(name, "ReserveBytes")) {
+            reserve = sizeOf(value).value_or(0);
         }
     });
     if (diskSpanning && sliceSize && *sliceSize - reserve < kSmallestFirstDiskForSix) {
@@ -231,16 +234,10 @@ std::optional<std::int64_t> TooSmallFirstDiskForSix(std::string_view script) {
 
 std::vector<std::pair<std::string, std::string>> WizardTextFilesOf(std::string_view script) {
     std::vector<std::pair<std::string, std::string>> files;
-    std::string_view section;
-    ForEachLine(scriptText(script), [&](const ScriptLine& line) {
-        if (const auto name = SectionOf(line.text)) {
-            section = *name;
-        }
-        const auto directive =
-            EqualIgnoringAsciiCase(section, "Setup") ? DirectiveName(line.text) : std::nullopt;
+    ForEachSetupDirective(scriptText(script), [&](std::string_view name, std::string_view value) {
         for (const std::string_view file : {"LicenseFile", "InfoBeforeFile", "InfoAfterFile"}) {
-            if (directive && EqualIgnoringAsciiCase(*directive, file)) {
-                files.emplace_back(file, DirectiveValue(line.text));
+            if (EqualIgnoringAsciiCase(name, file)) {
+                files.emplace_back(file, value);
             }
         }
     });
