@@ -91,12 +91,10 @@ TEST_F(Publish, ReproducibleInstallersAreTheSameWhateverTheFilesTimesZoneAndFold
         if (sign) {
             options.insert(options.end(), signing.begin(), signing.end());
         }
-        const test::ProgramRun r =
-            build(first, options, {"TZ=UTC", "TORNAVEL_SIGN_PASSWORD=heslo"});
-        ASSERT_EQ(r.status, 0) << r.out << r.err;
-        const test::ProgramRun r2 =
-            build(second, options, {"TZ=America/New_York", "TORNAVEL_SIGN_PASSWORD=heslo"});
-        ASSERT_EQ(r2.status, 0) << r2.out << r2.err;
+        ASSERT_EQ(build(first, options, {"TZ=UTC", "TORNAVEL_SIGN_PASSWORD=heslo"}).status, 0);
+        ASSERT_EQ(
+            build(second, options, {"TZ=America/New_York", "TORNAVEL_SIGN_PASSWORD=heslo"}).status,
+            0);
         EXPECT_TRUE(installerBytes(first) == installerBytes(second))
             << "signed: " << sign << ", Inno Setup " << compiler;
         if (sign) {

@@ -77,32 +77,23 @@ TEST_F(Adapter, ScriptThatAllowsNoSupportedWindowsIsRefusedBeforeWine) {
 }
 
 TEST_F(Adapter, ChosenCompilerIsTheOneItsFolderHoldsAndRefusesBeforeWine) {
-    const std::string six = "--inno-setup=6";
-    const auto refusal = [this](const std::vector<std::string>& options, int status) {
-        const test::ProgramRun r = run({}, options);
-        EXPECT_EQ(r.status, status) << r.err;
-        EXPECT_FALSE(fs::exists(prefix()));
-        return fromCp1250(r.err);
-    };
     compilerDir_.writeFile(".version", "6.2.0\n");
-    EXPECT_EQ(refusal({}, 1),
-              "iscc: Chyba: Byl zvolen kompilátor Inno Setup 5.5.9, ale ve složce " +
-                  compilerDir_.folder() +
-                  " je Inno Setup 6. Zvolte ten, který tam je, nebo upravte "
-                  "proměnnou TORNAVEL_COMPILER_DIR.\r\n");
-    EXPECT_NE(refusal({six}, 2).find("kterou podporuje Inno Setup 6 (Windows 7 SP1 a novější)"),
-              std::string::npos);
+    test::ProgramRun r = run({});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(fromCp1250(r.err), "iscc: Chyba: Byl zvolen kompilátor Inno Setup 5.5.9, ale ve "
+                                 "složce " +
+                                     compilerDir_.folder() +
+                                     " je Inno Setup 6. Zvolte "
+                                     "ten, který tam je, nebo upravte proměnnou "
+                                     "TORNAVEL_COMPILER_DIR.\r\n");
     source_.writeFile("ISS", "[Setup]\r\nMinVersion=0,5.0\r\nDiskSpanning=yes\r\n");
-    EXPECT_EQ(refusal({six}, 5).rfind("iscc: Chyba: Inno Setup 6 neumí rozdělit instalaci na "
-                                      "tak malé disky: na prvním disku je 1457664 bajtů",
+    r = run({}, {"--inno-setup=6"});
+    EXPECT_EQ(r.status, 5);
+    EXPECT_EQ(fromCp1250(r.err).rfind("iscc: Chyba: Inno Setup 6 neumí rozdělit instalaci na tak "
+                                      "malé disky: na prvním disku je 1457664 bajtů",
                                       0),
               0u);
-    compilerDir_.writeFile(".version", "5.5.9\n");
-    EXPECT_NE(refusal({six}, 1).find("zvolen kompilátor Inno Setup 6, ale ve složce"),
-              std::string::npos);
-    compilerDir_.writeFile(".version", "7.0.0\n");
-    EXPECT_EQ(refusal({}, 1), "iscc: Soubor " + compilerDir_.folder() +
-                                  ".version neuvádí Inno Setup 5 ani 6, ale „7.0.0“.\r\n");
+    EXPECT_FALSE(fs::exists(prefix()));
 }
 
 TEST_F(Adapter, SigningProblemsAreNamedBeforeWine) {

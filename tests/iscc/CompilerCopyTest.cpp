@@ -105,7 +105,7 @@ std::vector<CopyCase> copyCases() {
          kBridges},
     };
     // Inno Setup 6: its renamed constants where it expands them, its own
-    // directives, floppy disks found out.
+    // directives.
     CopyOptions six = kPlain;
     six.compiler = InnoSetup::Six;
     const std::vector<std::string> sixAdded = {"WizardStyle=modern", "UsedUserAreasWarning=no"};
@@ -151,23 +151,17 @@ TEST(CompilerCopy, BridgesAndAddsWhatTheScriptLeavesOut) {
     }
 }
 
-// Inno Setup 6's setup program alone is 1.5 to 1.85 MB and must fit on the
-// first disk: floppy disks (5.1.12's default among them) and a reserve that
-// leaves too little room are found out.
+// Inno Setup 6's setup program must fit on the first disk: floppies (the
+// 5.1.12 default among them) and a reserve that leaves too little room.
 TEST(CompilerCopy, FindsFirstDisksTooSmallForInnoSetup6) {
     const std::string spanning = "[Setup]\r\nDiskSpanning=yes\r\n";
     EXPECT_EQ(TooSmallFirstDiskForSix(spanning), 1457664);
-    EXPECT_EQ(TooSmallFirstDiskForSix("[Setup]\r\ndisksliceSize = 1999999\r\nDiskSpanning=1"),
+    EXPECT_EQ(TooSmallFirstDiskForSix(spanning + "DiskSliceSize=2100000\r\nReserveBytes=100001"),
               1999999);
-    EXPECT_EQ(TooSmallFirstDiskForSix(spanning + "DiskSliceSize=2100000000\r\n"
-                                                 "ReserveBytes=2099465728\r\n"),
-              534272);
-    EXPECT_EQ(TooSmallFirstDiskForSix(spanning + "DiskSliceSize=2000000\r\nReserveBytes=x\r\n"),
-              std::nullopt);
-    EXPECT_EQ(TooSmallFirstDiskForSix(spanning + "DiskSliceSize=max\r\n"), std::nullopt);
-    EXPECT_EQ(
-        TooSmallFirstDiskForSix("[Setup]\r\nDiskSpanning=no\r\n[Files]\r\nDiskSpanning=yes\r\n"),
-        std::nullopt);
+    for (const std::string& fits : {spanning + "DiskSliceSize=2000000\r\nReserveBytes=x",
+                                    spanning + "DiskSliceSize=max", std::string("[Setup]")}) {
+        EXPECT_EQ(TooSmallFirstDiskForSix(fits), std::nullopt) << fits;
+    }
 }
 
 } // namespace
