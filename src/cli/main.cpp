@@ -93,6 +93,7 @@ struct Arguments {
     std::string source;
     std::string compiler;
     tornavel::PublishingRequest publishing;
+    std::string innoSetup; // "5", "6"; empty: the variable's or the settings' choice
     bool recreatePrefix = false;
     int lingerSeconds = 60;
 };
@@ -115,6 +116,8 @@ tornavel::BuildEnvironment environmentFor(const Arguments& args) {
     env.publishing = tornavel::ResolvePublishing(args.publishing,
                                                  tornavel::ReadPublishingSettings(layout.settings));
     env.wineLingerSeconds = args.lingerSeconds;
+    env.innoSetup = tornavel::ResolveInnoSetup(args.innoSetup,
+                                               tornavel::ReadInnoSetup6Setting(layout.settings));
     return env;
 }
 
@@ -237,14 +240,15 @@ int exitStatusFor(const Error& e) {
 }
 
 int run(int argc, char** argv) {
-    CLI::App app{"tornavel-cli: připraví instalaci z projektu Tornavel (.ipr) bez okna.\n"
-                 "  tornavel-cli script PROJEKT.ipr [--source DIR]\n"
-                 "  tornavel-cli build  PROJEKT.ipr [--source DIR] [--compiler PATH] "
-                 "[--reproducible] [--recreate-prefix] [--linger SECONDS]\n"
-                 "                      [--sign-certificate FILE [--sign-key FILE] "
-                 "[--sign-password-file FILE] [--timestamp-url URL]]\n"
-                 "  tornavel-cli show   PROJEKT.ipr",
-                 "tornavel-cli"};
+    CLI::App app{
+        "tornavel-cli: připraví instalaci z projektu Tornavel (.ipr) bez okna.\n"
+        "  tornavel-cli script PROJEKT.ipr [--source DIR]\n"
+        "  tornavel-cli build  PROJEKT.ipr [--source DIR] [--compiler PATH] "
+        "[--inno-setup 5|6] [--reproducible] [--recreate-prefix]\n"
+        "                      [--linger SECONDS] [--sign-certificate FILE [--sign-key FILE] "
+        "[--sign-password-file FILE] [--timestamp-url URL]]\n"
+        "  tornavel-cli show   PROJEKT.ipr",
+        "tornavel-cli"};
     app.get_formatter()->label("Usage", "Použití");
     app.get_formatter()->label("OPTIONS", "VOLBY");
     app.get_formatter()->label("SUBCOMMAND", "PŘÍKAZ");
@@ -287,6 +291,11 @@ int run(int argc, char** argv) {
     addSource(build);
     build->add_option("--compiler", args.compiler, "Kompilátor místo iscc z adresáře programu")
         ->type_name("PATH");
+    build
+        ->add_option("--inno-setup", args.innoSetup,
+                     "Kompilátor: 5 (Inno Setup 5.5.9, výchozí) nebo 6 (Inno Setup 6.2, moderní "
+                     "průvodce, Windows 7 SP1 a novější)")
+        ->type_name("5|6");
     build
         ->add_option("--sign-certificate", args.publishing.certificate,
                      "Podepíše instalaci certifikátem (PKCS#12 nebo PEM)")

@@ -230,6 +230,7 @@ std::vector<std::string> CompilerEnvironment(const BuildEnvironment& env) {
     }
     AdapterSettings settings = AdapterSettingsOf(env.publishing);
     settings.lingerSeconds = env.wineLingerSeconds;
+    settings.innoSetup = env.innoSetup;
     return AdapterEnvironment(settings);
 }
 

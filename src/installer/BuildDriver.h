@@ -26,6 +26,7 @@ struct BuildEnvironment {
         compilerPath; // when not empty, the compiler to run instead of ProgramFolder + "iscc"
     PublishingOptions publishing; // signing and reproducibility, carried out by the compiler
     int wineLingerSeconds = 0; // keep wine's server up this long after the compile; 0: wine's own
+    InnoSetup innoSetup = InnoSetup::Five; // the compiler the adapter runs
 };
 
 enum class BuildOutcome {

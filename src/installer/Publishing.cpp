@@ -77,4 +77,23 @@ AdapterSettings AdapterSettingsOf(const PublishingOptions& options) {
     return settings;
 }
 
+InnoSetup ResolveInnoSetup(const std::string& option, bool innoSetup6Setting) {
+    const auto chosen = [](const std::string& text, const std::string& what) {
+        const std::optional<InnoSetup> version = ParseInnoSetup(text);
+        if (!version) {
+            throw Error(Error::Kind::ProjectRefused,
+                        what + " musí být 5 (Inno Setup 5.5.9) nebo 6 (Inno Setup 6.2), ne „" +
+                            text + "“.");
+        }
+        return *version;
+    };
+    if (!option.empty()) {
+        return chosen(option, "Volba --inno-setup");
+    }
+    if (const char* text = std::getenv("TORNAVEL_INNO_SETUP"); text != nullptr && *text != 0) {
+        return chosen(text, "Proměnná TORNAVEL_INNO_SETUP");
+    }
+    return innoSetup6Setting ? InnoSetup::Six : InnoSetup::Five;
+}
+
 } // namespace tornavel

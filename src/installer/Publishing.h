@@ -61,4 +61,10 @@ PublishingOptions ResolvePublishing(const PublishingRequest& request,
 // The settings of the compiler adapter that carry them.
 AdapterSettings AdapterSettingsOf(const PublishingOptions& options);
 
+// The compiler of a build: the command line's choice ("5", "6"; empty: none),
+// else the variable TORNAVEL_INNO_SETUP, else the window's setting
+// (innoSetup6Setting). Throws Error(ProjectRefused) naming the option or the
+// variable when it holds anything else.
+InnoSetup ResolveInnoSetup(const std::string& option, bool innoSetup6Setting);
+
 } // namespace tornavel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wine/AdapterProtocol.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,7 +28,14 @@ struct CopyOptions {
     // instead (the copy's OutputDir is the script's, or its default, with
     // "\" and this name after it); empty: the installer's folder itself.
     std::string outputSubfolder;
+    // The compiler the copy is made for.
+    InnoSetup compiler = InnoSetup::Five;
 };
+
+// The least room on the first disk (the slice size less ReserveBytes) with
+// which Inno Setup 6 can span disks: its setup program alone is 1.5 to
+// 1.85 MB and must fit there.
+inline constexpr std::int64_t kSmallestFirstDiskForSix = 2000000;
 
 // The copy of a script the compiler compiles, and what the adapter needs to
 // know of it afterwards.
@@ -38,6 +47,9 @@ struct CompilerCopy {
     // The directives added because the compiler's default differs from that
     // of Inno Setup 5.1.12 and the script does not set them ("Name=value").
     std::vector<std::string> bridged;
+    // What the copy changed for Inno Setup 6 (Czech, for the notice): the
+    // directives it added or left out, the constants it renamed.
+    std::vector<std::string> changedForSix;
     // The installer the compiler makes: OutputDir (relative to the source
     // folder) and OutputBaseFilename, as the script sets them or their
     // defaults (outputSubfolder not included).
@@ -58,8 +70,21 @@ struct CompilerCopy {
 // - SourceDir, and for reproducible installers TimeStampsInUTC, TouchDate,
 //   TouchTime with the "touch" flag on every [Files] entry, and for signing
 //   SignedUninstaller and SignedUninstallerDir: these replace a line that sets
-//   them already, as the compiler takes a directive only once.
+//   them already, as the compiler takes a directive only once;
+// - for Inno Setup 6: ShowUndisplayableLanguages (which 6 no longer knows)
+//   made a comment, the constants {pf} and {fonts} renamed {commonpf} and
+//   {commonfonts} (both mean the same folders for an administrative install;
+//   a doubled "{{" and the Source of [Files] are literal text), and unless the
+//   script sets them WizardStyle=modern (the reason to choose 6) and
+//   UsedUserAreasWarning=no (the shortcuts on the user's desktop and in the
+//   user's Startup are meant).
 CompilerCopy MakeCompilerCopy(std::string_view script, const CopyOptions& options);
+
+// For a script with disk spanning, the room on its first disk (DiskSliceSize,
+// or 5.1.12's default 1457664, less ReserveBytes) when it is below
+// kSmallestFirstDiskForSix: floppy disks, or a reserve that leaves Inno Setup
+// 6's setup program no room. Nothing otherwise ("max", no spanning).
+std::optional<std::int64_t> TooSmallFirstDiskForSix(std::string_view script);
 
 // The text files the wizard shows that a script names in [Setup]:
 // LicenseFile, InfoBeforeFile and InfoAfterFile with their values, as the

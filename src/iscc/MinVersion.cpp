@@ -10,12 +10,16 @@
 namespace tornavel::iscc {
 namespace {
 
+// What Inno Setup 6's own programs need, and its default MinVersion.
+constexpr std::string_view kWindows7ServicePack1 = "6.1sp1";
+
 // A version as the compilers write it: numbers separated by dots ("4",
-// "4.1.2222", "5.01.2600"). Gives whether it is at least 5.0 and whether it is
-// 0 (the family refused); nothing for any other text.
+// "4.1.2222", "5.01.2600"). Gives whether it is at least 5.0 and 6.1, and
+// whether it is 0 (the family refused); nothing for any other text.
 struct Version {
     bool zero = true;
     bool atLeastWindows2000 = false;
+    bool atLeastWindows7 = false;
 };
 
 std::optional<Version> parseVersion(std::string_view text) {
@@ -23,7 +27,8 @@ std::optional<Version> parseVersion(std::string_view text) {
         return std::nullopt;
     }
     Version version;
-    bool first = true;
+    int position = 0;
+    long major = 0;
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t dot = std::min(text.find('.', start), text.size());
@@ -38,10 +43,14 @@ std::optional<Version> parseVersion(std::string_view text) {
             }
             value = value * 10 + (c - '0');
         }
-        if (first) {
+        if (position == 0) {
+            major = value;
             version.atLeastWindows2000 = value >= 5;
-            first = false;
+            version.atLeastWindows7 = value > 6;
+        } else if (position == 1 && major == 6) {
+            version.atLeastWindows7 = value >= 1;
         }
+        ++position;
         version.zero = version.zero && value == 0;
         start = dot + 1;
     }
@@ -55,7 +64,7 @@ struct Adaptation {
     std::string value;
 };
 
-std::optional<Adaptation> adaptValue(std::string_view value) {
+std::optional<Adaptation> adaptValue(std::string_view value, InnoSetup compiler) {
     const std::size_t comma = value.find(',');
     // A single version counts for both families.
     const std::string_view ntText =
@@ -67,19 +76,23 @@ std::optional<Adaptation> adaptValue(std::string_view value) {
     if (!nt || (!win9xText.empty() && !parseVersion(win9xText))) {
         return std::nullopt;
     }
-    // The compiler takes a single version of Windows 2000 or later as it is.
-    if (comma == std::string_view::npos && nt->atLeastWindows2000) {
-        return std::nullopt;
-    }
     if (nt->zero) {
         return Adaptation{true, {}};
+    }
+    const bool six = compiler == InnoSetup::Six;
+    if (six && !nt->atLeastWindows7) {
+        return Adaptation{false, std::string(kWindows7ServicePack1)};
+    }
+    // The compiler takes a single version it supports as it is.
+    if (comma == std::string_view::npos && nt->atLeastWindows2000) {
+        return std::nullopt;
     }
     return Adaptation{false, "0," + std::string(nt->atLeastWindows2000 ? ntText : "5.0")};
 }
 
 } // namespace
 
-MinVersionBridge BridgeMinVersion(std::string_view script) {
+MinVersionBridge BridgeMinVersion(std::string_view script, InnoSetup compiler) {
     MinVersionBridge result;
     result.script.reserve(script.size());
     bool inSetup = false;
@@ -93,13 +106,13 @@ MinVersionBridge BridgeMinVersion(std::string_view script) {
         }
         const auto name = DirectiveName(line.text);
         const auto adaptation = inSetup && name && EqualIgnoringAsciiCase(*name, "MinVersion")
-                                    ? adaptValue(DirectiveValue(line.text))
+                                    ? adaptValue(DirectiveValue(line.text), compiler)
                                     : std::nullopt;
         if (!adaptation) {
             result.script.append(line.text).append(line.end);
             return;
         }
-        MinVersionLine edit{line.number, std::string(line.text), {}};
+        MinVersionLine edit{line.number, std::string(line.text), {}, compiler};
         if (adaptation->refused) {
             result = {MinVersionBridge::Verdict::NoSupportedVersion, {}, edit};
             refused = true;
@@ -135,14 +148,18 @@ std::string quoted(const std::string& line) {
 std::string AdaptedLine(const MinVersionLine& line) {
     return "řádek " + std::to_string(line.number) + " " + quoted(line.original) + " jako " +
            quoted(line.adapted) +
-           " (Inno Setup 5.5 a novější nepodporuje Windows 95/98/Me ani Windows NT starší "
-           "než 2000)";
+           (line.compiler == InnoSetup::Six
+                ? " (Inno Setup 6 podporuje jen Windows 7 SP1 a novější)"
+                : " (Inno Setup 5.5 a novější nepodporuje Windows 95/98/Me ani Windows NT "
+                  "starší než 2000)");
 }
 
 std::string RefusalMessage(const MinVersionLine& line) {
-    return "iscc: Projekt nepovoluje žádnou verzi Windows, kterou podporuje Inno Setup 5.5 a "
-           "novější (Windows 2000 a novější): Windows NT je zakázáno a Windows 95/98/Me "
-           "kompilátor nepodporuje (řádek " +
+    return "iscc: Projekt nepovoluje žádnou verzi Windows, kterou podporuje " +
+           std::string(line.compiler == InnoSetup::Six
+                           ? "Inno Setup 6 (Windows 7 SP1 a novější)"
+                           : "Inno Setup 5.5 a novější (Windows 2000 a novější)") +
+           ": Windows NT je zakázáno a Windows 95/98/Me kompilátor nepodporuje (řádek " +
            std::to_string(line.number) + " " + quoted(line.original) +
            "). Zvolte v části „Minimální verze Win NT“ některou verzi.";
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/AsciiCase.h"
+
 #include <cstddef>
 #include <optional>
 #include <string_view>
@@ -46,5 +48,19 @@ std::optional<std::string_view> DirectiveName(std::string_view line);
 
 // The value of a directive line, trimmed.
 std::string_view DirectiveValue(std::string_view line);
+
+// Calls visit(name, value) for every directive of the script's [Setup]
+// sections, in order.
+template <class Visit> void ForEachSetupDirective(std::string_view script, Visit visit) {
+    bool inSetup = false;
+    ForEachLine(script, [&](const ScriptLine& line) {
+        if (const auto section = SectionOf(line.text)) {
+            inSetup = EqualIgnoringAsciiCase(*section, "Setup");
+        }
+        if (const auto name = inSetup ? DirectiveName(line.text) : std::nullopt) {
+            visit(*name, DirectiveValue(line.text));
+        }
+    });
+}
 
 } // namespace tornavel::iscc

@@ -7,27 +7,33 @@
 //   iscc --help
 //
 // The compiler is ISCC.exe in the folder "compiler" beside this program (in
-// the data folder when installed), or in the folder $TORNAVEL_COMPILER_DIR. It runs in a wine
-// prefix of our own (wine/WinePrefix). It gets a copy of the script in a work folder of its own
+// the data folder when installed), Inno Setup 5.5.9, or with TORNAVEL_ISCC_INNO_SETUP=6
+// in "compiler-6", Inno Setup 6; or in the folder $TORNAVEL_COMPILER_DIR
+// (iscc/CompilerVersion). It runs in a wine prefix of our own
+// (wine/WinePrefix). It gets a copy of the script in a work folder of its own
 // (iscc/WorkFolder), made for it by iscc/CompilerCopy: UTF-8 with a byte-order
 // mark, so no locale is needed to read it; the MinVersion line these compilers
 // refuse adapted (iscc/MinVersion); the directives whose default changed
-// since 5.1.12 set as 5.1.12 had them; and a licence or information file
-// written in UTF-8 without a byte-order mark named by a copy with one. The
-// script and the user's files stay as they are. The installer is written
-// into a folder of its own inside its folder (iscc/UnfinishedOutput) and
-// moved to its name only once it is complete and signed.
+// since 5.1.12 set as 5.1.12 had them; for 6 what it refuses or renamed
+// mapped; and a licence or information file written in UTF-8 without a
+// byte-order mark named by a copy with one. The script and the user's files
+// stay as they are. The installer is written into a folder of its own inside
+// its folder (iscc/UnfinishedOutput) and moved to its name only once it is
+// complete and signed.
 //
 // The settings of the adapter itself (signing, reproducible times, the wine
-// server's linger) come in its environment, and its exit codes are those of
-// wine/AdapterProtocol.h: 1 the compiler cannot be run (wine, ISCC.exe or the
-// prefix missing, the script unreadable) or the installer cannot be signed, 2
-// the script allows no Windows version the compiler supports, 4 wine cannot
-// start in the prefix (damaged, or another user's). Otherwise the compiler's:
-// 0 success, 1 bad options, 2 the compilation failed. A compiler ended by a
-// signal ends the adapter by the same signal, and so do SIGINT, SIGTERM,
-// SIGHUP and SIGQUIT sent to the adapter, once it has cleaned up.
+// server's linger, the compiler) come in its environment, and its exit codes
+// are those of wine/AdapterProtocol.h: 1 the compiler cannot be run (wine,
+// ISCC.exe or the prefix missing, the script unreadable, another compiler
+// than the one chosen) or the installer cannot be signed, 2 the script allows
+// no Windows version the compiler supports, 4 wine cannot start in the prefix
+// (damaged, or another user's), 5 the disks are too small for Inno Setup 6's
+// setup program. Otherwise the compiler's: 0 success, 1 bad options, 2 the
+// compilation failed. A compiler ended by a signal ends the adapter by the
+// same signal, and so do SIGINT, SIGTERM, SIGHUP and SIGQUIT sent to the
+// adapter, once it has cleaned up.
 #include "iscc/CompilerCopy.h"
+#include "iscc/CompilerVersion.h"
 #include "iscc/Console.h"
 #include "iscc/MinVersion.h"
 #include "iscc/ReplacingStream.h"
@@ -80,22 +86,8 @@ std::string requireWine() {
     return wine;
 }
 
-std::string requireCompiler() {
-    const std::string compiler =
-        tornavel::CompilerFolderOf(tornavel::CurrentProgramFolder()) + "ISCC.exe";
-    if (!fs::is_regular_file(compiler)) {
-        const std::string advice =
-            tornavel::RunningFromInstallation()
-                ? "Přeinstalujte balíček Tornavel (sudo apt install --reinstall tornavel)."
-                : std::string("Nainstalujte ho skriptem ") + tornavel::kInstallCompilerScript +
-                      " a program sestavte znovu (nebo v proměnné TORNAVEL_COMPILER_DIR uveďte "
-                      "jeho složku).";
-        throw AdapterFailure(std::string(tornavel::kAdapterErrorMark) +
-                                 "Kompilátor Inno Setup nebyl nalezen: " + compiler +
-                                 " neexistuje. " + advice,
-                             kCannotRun);
-    }
-    return compiler;
+tornavel::iscc::ChosenCompiler requireCompiler(tornavel::InnoSetup chosen) {
+    return tornavel::iscc::FindChosenCompiler(tornavel::CurrentProgramFolder(), chosen);
 }
 
 // Every failure line of the adapter begins with kAdapterErrorMark, so that
@@ -198,6 +190,7 @@ struct Request {
     std::optional<tornavel::iscc::SigningRequest> signing;
     std::optional<std::int64_t> reproducibleEpoch;
     int lingerSeconds = 0; // the wine server's life after the compile; 0 wine's own
+    tornavel::InnoSetup innoSetup = tornavel::InnoSetup::Five;
 };
 
 Request parseArguments(const std::vector<std::string>& args) {
@@ -212,6 +205,7 @@ Request parseArguments(const std::vector<std::string>& args) {
     request.compilerOptions.assign(args.begin(), args.end() - 1);
     request.reproducibleEpoch = settings.reproducibleEpoch;
     request.lingerSeconds = settings.lingerSeconds;
+    request.innoSetup = settings.innoSetup;
     if (!settings.signCertificate.empty()) {
         request.signing = tornavel::iscc::SigningRequest{
             settings.signCertificate, settings.signKey, settings.signPasswordFile,
@@ -298,6 +292,13 @@ std::string copyNotice(const tornavel::iscc::MinVersionBridge& minVersion,
         }
         parts.push_back("výchozí hodnoty verze 5.1.12, které novější kompilátor změnil: " + list);
     }
+    if (!copy.changedForSix.empty()) {
+        std::string list;
+        for (const std::string& change : copy.changedForSix) {
+            list += (list.empty() ? "" : ", ") + change;
+        }
+        parts.push_back("pro Inno Setup 6: " + list);
+    }
     if (request.reproducibleEpoch) {
         parts.push_back("pevný čas " + tornavel::iscc::TouchDateOf(*request.reproducibleEpoch) +
                         " " + tornavel::iscc::TouchTimeOf(*request.reproducibleEpoch) +
@@ -315,6 +316,18 @@ std::string copyNotice(const tornavel::iscc::MinVersionBridge& minVersion,
         notice += (i == 0 ? "" : "; ") + parts[i];
     }
     return notice + "; soubor ISS zůstal beze změny.";
+}
+
+// The refusal of disk spanning onto a first disk too small for Inno Setup 6's
+// setup program.
+std::string tooSmallFirstDiskMessage(std::int64_t room) {
+    return "iscc: Chyba: Inno Setup 6 neumí rozdělit instalaci na tak malé disky: na prvním disku "
+           "je " +
+           std::to_string(room) +
+           " bajtů (velikost disku bez rezervy) a jeho instalační program potřebuje nejméně " +
+           std::to_string(tornavel::iscc::kSmallestFirstDiskForSix) +
+           " bajtů. Zadejte na stránce „Diskety“ větší velikost disku nebo menší rezervu, nebo "
+           "zvolte kompilátor Inno Setup 5.5.9.";
 }
 
 // How a run of the compiler ended: its exit code, and the signal that ended
@@ -468,14 +481,21 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
         tornavel::iscc::CheckSigningCertificate(*request.signing, password);
     }
     const std::string wine = requireWine();
-    const std::string compiler = requireCompiler();
+    const tornavel::iscc::ChosenCompiler chosen = requireCompiler(request.innoSetup);
+    const std::string& compiler = chosen.program;
 
     const tornavel::iscc::MinVersionBridge minVersion =
-        tornavel::iscc::BridgeMinVersion(readScript(request.script.string()));
+        tornavel::iscc::BridgeMinVersion(readScript(request.script.string()), chosen.version);
     using Verdict = tornavel::iscc::MinVersionBridge::Verdict;
     if (minVersion.verdict == Verdict::NoSupportedVersion) {
         console.error(failureLine(tornavel::iscc::RefusalMessage(minVersion.line)));
         return {tornavel::kNoSupportedWindowsExitCode, 0};
+    }
+    if (const auto room = chosen.version == tornavel::InnoSetup::Six
+                              ? tornavel::iscc::TooSmallFirstDiskForSix(minVersion.script)
+                              : std::nullopt) {
+        console.error(tooSmallFirstDiskMessage(*room));
+        return {tornavel::kDisksTooSmallExitCode, 0};
     }
 
     const std::string prefix = tornavel::WinePrefixFolder();
@@ -496,6 +516,7 @@ CompilerEnd compile(const std::vector<std::string>& args, Console& console) {
     options.sourceDir = tornavel::iscc::WorkFolder::kSourceLink;
     options.reproducibleEpoch = request.reproducibleEpoch;
     options.outputSubfolder = unfinishedFolderName();
+    options.compiler = chosen.version;
     std::vector<std::string> markedFiles;
     options.replaced = markedTextFiles(minVersion.script, work, markedFiles);
     if (request.signing) {
@@ -591,7 +612,7 @@ int main(int argc, char** argv) {
         if (argc == 2 && argv[1] == tornavel::kPreparePrefixOption) {
             // Only for a compiler that can run: a prefix is large.
             const std::string wine = requireWine();
-            requireCompiler();
+            requireCompiler(tornavel::InnoSetup::Five);
             ensurePrefix(wine, tornavel::WinePrefixFolder(), console);
             return 0;
         }

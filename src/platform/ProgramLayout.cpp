@@ -55,12 +55,12 @@ bool RunningFromInstallation() {
            GetFileAttributes(folderBeside(folder, TORNAVEL_LIBEXEC_TO_DATA)).folder;
 }
 
-std::string CompilerFolderOf(const std::string& adapterFolder) {
+std::string CompilerFolderOf(const std::string& adapterFolder, const std::string& folderName) {
     if (const char* own = std::getenv("TORNAVEL_COMPILER_DIR"); own && *own) {
         return withTrailingSeparator(own);
     }
     const std::string dataFolder = folderBeside(adapterFolder, TORNAVEL_LIBEXEC_TO_DATA);
-    return (GetFileAttributes(dataFolder).folder ? dataFolder : adapterFolder) + "compiler/";
+    return (GetFileAttributes(dataFolder).folder ? dataFolder : adapterFolder) + folderName + "/";
 }
 
 } // namespace tornavel

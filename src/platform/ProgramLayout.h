@@ -51,8 +51,10 @@ bool RunningFromInstallation();
 
 // The folder of ISCC.exe for the compiler adapter whose program file lies in
 // adapterFolder, with a trailing separator: $TORNAVEL_COMPILER_DIR when set;
-// else "compiler" beside the adapter in the build tree, or "compiler" in the
-// installation's data folder.
-std::string CompilerFolderOf(const std::string& adapterFolder);
+// else the folder folderName beside the adapter in the build tree, or in the
+// installation's data folder. The compilers' folders are "compiler"
+// (Inno Setup 5.5.9) and "compiler-6" (Inno Setup 6).
+std::string CompilerFolderOf(const std::string& adapterFolder,
+                             const std::string& folderName = "compiler");
 
 } // namespace tornavel

@@ -15,6 +15,7 @@ namespace {
 constexpr std::string_view kSection = "Nastaveni";
 constexpr std::string_view kSourceFolderKey = "VystupniAdresar";
 constexpr std::string_view kViewStyleKey = "typView";
+constexpr std::string_view kInnoSetupKey = "InnoSetup";
 constexpr std::string_view kSourceFolderLabel = "Výstupní adresář"; // as the menu names it
 
 // The settings file, read whole; one that exists but cannot be read (or is
@@ -113,6 +114,16 @@ void WritePublishingSettings(const SettingsLocation& location, const PublishingS
     file.write(kSection, "SouborSHeslem", settings.passwordFile, "Soubor s heslem");
     file.write(kSection, "CasoveRazitko", settings.timestampUrl, "Server časových razítek");
     file.write(kSection, "Reprodukovatelne", settings.reproducible ? "1" : "0");
+    commitSettings(file, location);
+}
+
+bool ReadInnoSetup6Setting(const SettingsLocation& location) {
+    return openSettings(location).readString(kSection, kInnoSetupKey, "5") == "6";
+}
+
+void WriteInnoSetup6Setting(const SettingsLocation& location, bool innoSetup6) {
+    ProfileFile file = openSettings(location);
+    file.write(kSection, kInnoSetupKey, innoSetup6 ? "6" : "5");
     commitSettings(file, location);
 }
 

@@ -60,4 +60,9 @@ PublishingSettings ReadPublishingSettings(const SettingsLocation& location);
 // Writes them all in one atomic write.
 void WritePublishingSettings(const SettingsLocation& location, const PublishingSettings& settings);
 
+// The compiler the window's builds use (menu "Nastavení"), key "InnoSetup":
+// "6" for Inno Setup 6, anything else or nothing for 5.5.9, the default.
+bool ReadInnoSetup6Setting(const SettingsLocation& location);
+void WriteInnoSetup6Setting(const SettingsLocation& location, bool innoSetup6);
+
 } // namespace tornavel

@@ -7,11 +7,21 @@
 namespace tornavel {
 namespace {
 
-constexpr std::array<const char*, 6> kSettingVariables = {
-    kSignCertificateVariable, kSignKeyVariable,      kSignPasswordFileVariable,
-    kTimestampUrlVariable,    kReproducibleVariable, kLingerVariable};
+constexpr std::array<const char*, 7> kSettingVariables = {
+    kSignCertificateVariable, kSignKeyVariable, kSignPasswordFileVariable, kTimestampUrlVariable,
+    kReproducibleVariable,    kLingerVariable,  kInnoSetupVariable};
 
 } // namespace
+
+std::optional<InnoSetup> ParseInnoSetup(std::string_view text) {
+    if (text == "5") {
+        return InnoSetup::Five;
+    }
+    if (text == "6") {
+        return InnoSetup::Six;
+    }
+    return std::nullopt;
+}
 
 std::vector<std::string> AdapterEnvironment(const AdapterSettings& settings) {
     std::vector<std::string> changes;
@@ -27,6 +37,7 @@ std::vector<std::string> AdapterEnvironment(const AdapterSettings& settings) {
     put(kReproducibleVariable,
         settings.reproducibleEpoch ? std::to_string(*settings.reproducibleEpoch) : "");
     put(kLingerVariable, settings.lingerSeconds > 0 ? std::to_string(settings.lingerSeconds) : "");
+    put(kInnoSetupVariable, settings.innoSetup == InnoSetup::Six ? "6" : "");
     if (!signs || !settings.signPasswordFile.empty()) {
         changes.emplace_back(kSignPasswordVariable);
     }
@@ -66,6 +77,15 @@ AdapterSettings ReadAdapterSettings(const std::function<const char*(const char*)
                                                          "), ne „" + linger + "“.");
         }
         settings.lingerSeconds = static_cast<int>(*seconds);
+    }
+    if (const std::string compiler = value(kInnoSetupVariable); !compiler.empty()) {
+        const std::optional<InnoSetup> innoSetup = ParseInnoSetup(compiler);
+        if (!innoSetup) {
+            throw Error(Error::Kind::ProjectRefused, std::string("Proměnná ") + kInnoSetupVariable +
+                                                         " potřebuje 5 nebo 6, ne „" + compiler +
+                                                         "“.");
+        }
+        settings.innoSetup = *innoSetup;
     }
     return settings;
 }

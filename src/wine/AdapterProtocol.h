@@ -28,6 +28,8 @@ inline constexpr const char* kSignPasswordFileVariable = "TORNAVEL_ISCC_SIGN_PAS
 inline constexpr const char* kTimestampUrlVariable = "TORNAVEL_ISCC_TIMESTAMP_URL";
 inline constexpr const char* kReproducibleVariable = "TORNAVEL_ISCC_REPRODUCIBLE";
 inline constexpr const char* kLingerVariable = "TORNAVEL_ISCC_LINGER";
+// The compiler to run: "6" for Inno Setup 6; unset, 5.5.9.
+inline constexpr const char* kInnoSetupVariable = "TORNAVEL_ISCC_INNO_SETUP";
 // The key's password itself, the user's variable: it reaches the adapter, and
 // no other program, only when the adapter signs with it.
 inline constexpr const char* kSignPasswordVariable = "TORNAVEL_SIGN_PASSWORD";
@@ -47,6 +49,8 @@ inline constexpr std::int64_t kLongestLinger = 86400;
 inline constexpr int kAdapterCannotRunExitCode = 1; // nor sign
 inline constexpr int kNoSupportedWindowsExitCode = 2;
 inline constexpr int kBrokenWinePrefixExitCode = 4; // wine cannot start in the prefix
+// Disk spanning onto disks too small for Inno Setup 6's setup program.
+inline constexpr int kDisksTooSmallExitCode = 5;
 
 // How each line of the adapter's own failures begins, so that the build
 // quotes it as the reason of the failed compile.
@@ -58,6 +62,14 @@ inline constexpr const char* kPreparingPrefixNotice = "Připravuji prostředí w
 
 // Written into the prefix once it has been made and set up.
 inline constexpr const char* kWinePrefixReadyMarker = ".tornavel-ready";
+
+// The compilers a build can choose: Inno Setup 5.5.9, the default, or 6.2.0
+// with the modern wizard and sharp pictures at high DPI.
+enum class InnoSetup { Five = 5, Six = 6 };
+
+// "5" or "6" as the option, the variable TORNAVEL_INNO_SETUP and the
+// settings file write it; nothing for any other text.
+std::optional<InnoSetup> ParseInnoSetup(std::string_view text);
 
 // What the build asks of the adapter beyond compiling the script.
 struct AdapterSettings {
@@ -72,6 +84,7 @@ struct AdapterSettings {
     std::optional<std::int64_t> reproducibleEpoch;
     // Keep wine's server up this long after the compile; 0: wine's own time.
     int lingerSeconds = 0;
+    InnoSetup innoSetup = InnoSetup::Five;
 };
 
 // The build's side: the environment changes that carry the settings, each
@@ -85,8 +98,8 @@ std::vector<std::string> NoAdapterEnvironment();
 
 // The adapter's side: its settings from the variables (a missing one is
 // unset), as lookup gives them (getenv for the adapter). Throws Error
-// (ProjectRefused) with a Czech message when a time or a number of seconds is
-// not one.
+// (ProjectRefused) with a Czech message when a time, a number of seconds or
+// a compiler is not one.
 AdapterSettings ReadAdapterSettings(const std::function<const char*(const char*)>& lookup);
 
 } // namespace tornavel

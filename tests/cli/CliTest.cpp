@@ -348,10 +348,30 @@ TEST_F(CliTest, BadUsageIsExplainedInCzechAndExitsWithTwo) {
     }
 }
 
+// The compiler: the option, else TORNAVEL_INNO_SETUP, else the setting.
+TEST_F(CliTest, InnoSetupFromOptionElseVariableElseSetting) {
+    programDir_.writeFile("Tornavel.ini", "[Nastaveni]\r\nInnoSetup=6\r\n");
+    const auto compiled = [&](const std::vector<std::string>& options,
+                              const std::string& variable) {
+        std::vector<std::string> args{(programDir_.path() / "tornavel-cli").string(), "build",
+                                      projectFile(), "--source", source_.folder()};
+        args.insert(args.end(), options.begin(), options.end());
+        const CliRun r = test::runProgram(args, scratch_, {"TORNAVEL_INNO_SETUP=" + variable});
+        return r.status == 0 ? lines(compilerLog()).back() : r.err;
+    };
+    const std::string script = " " + source_.folder() + "ISS";
+    EXPECT_EQ(compiled({}, ""), "TORNAVEL_ISCC_INNO_SETUP=6 TORNAVEL_ISCC_LINGER=60" + script);
+    EXPECT_EQ(compiled({}, "5"), "TORNAVEL_ISCC_LINGER=60" + script);
+    EXPECT_EQ(compiled({"--inno-setup", "6"}, "5"),
+              "TORNAVEL_ISCC_INNO_SETUP=6 TORNAVEL_ISCC_LINGER=60" + script);
+    EXPECT_EQ(compiled({}, "6.2"), "Proměnná TORNAVEL_INNO_SETUP musí být 5 (Inno Setup 5.5.9) "
+                                   "nebo 6 (Inno Setup 6.2), ne „6.2“.\n");
+}
+
 TEST_F(CliTest, HelpExplainsEveryCommand) {
     const CliRun r = run({"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* word : {"script", "build", "show", "--source", "--compiler"}) {
+    for (const char* word : {"script", "build", "show", "--source", "--compiler", "--inno-setup"}) {
         EXPECT_NE(r.out.find(word), std::string::npos) << word << "\n" << r.out;
     }
 }

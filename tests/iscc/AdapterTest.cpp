@@ -84,6 +84,26 @@ TEST_F(Adapter, ScriptThatAllowsNoSupportedWindowsIsRefusedBeforeWine) {
     EXPECT_FALSE(fs::exists(source_.path() / ".tornavel-iscc"));
 }
 
+TEST_F(Adapter, ChosenCompilerIsTheOneItsFolderHoldsAndRefusesBeforeWine) {
+    compilerDir_.writeFile(".version", "6.2.0\n");
+    test::ProgramRun r = run({});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(fromCp1250(r.err), "iscc: Chyba: Byl zvolen kompilátor Inno Setup 5.5.9, ale ve "
+                                 "složce " +
+                                     compilerDir_.folder() +
+                                     " je Inno Setup 6. Zvolte "
+                                     "ten, který tam je, nebo upravte proměnnou "
+                                     "TORNAVEL_COMPILER_DIR.\r\n");
+    source_.writeFile("ISS", "[Setup]\r\nMinVersion=0,5.0\r\nDiskSpanning=yes\r\n");
+    r = run({"TORNAVEL_ISCC_INNO_SETUP=6"});
+    EXPECT_EQ(r.status, 5);
+    EXPECT_EQ(fromCp1250(r.err).rfind("iscc: Chyba: Inno Setup 6 neumí rozdělit instalaci na tak "
+                                      "malé disky: na prvním disku je 1457664 bajtů",
+                                      0),
+              0u);
+    EXPECT_FALSE(fs::exists(prefix()));
+}
+
 TEST_F(Adapter, SigningProblemsAreNamedBeforeWine) {
     source_.writeFile("ISS", "[Setup]\r\nMinVersion=0,5.0\r\n");
     const test::TestCertificate good = test::MakeTestCertificate(scratch_.path(), "dobry", "heslo");

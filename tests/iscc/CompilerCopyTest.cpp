@@ -42,6 +42,7 @@ struct CopyCase {
     std::vector<std::string> bridged;
     std::string outputDir = "Output";
     std::string outputBaseFilename = "mysetup";
+    std::vector<std::string> changedForSix = {};
 };
 
 const CopyOptions kPlain{"source", std::nullopt, "", {}, ""};
@@ -107,6 +108,30 @@ std::vector<CopyCase> copyCases() {
          head + "OutputDir=Out\\.u\r\n" + appended(joined({"SourceDir=source"}, kBridges)),
          kBridges, "Out"},
     };
+    // Inno Setup 6: its renamed constants where it expands them, its own
+    // directives.
+    CopyOptions six = kPlain;
+    six.compiler = InnoSetup::Six;
+    const std::vector<std::string> sixAdded = {"WizardStyle=modern", "UsedUserAreasWarning=no"};
+    const std::string generated =
+        "[Setup]\r\nShowLanguageDialog=yes\r\nShowUndisplayableLanguages=yes\r\n"
+        "DefaultDirName={pf}\\Kůň\r\nLicenseFile={pf}.txt\r\n[Icons]\r\n"
+        "Name: \"{userdesktop}\\K\"; Filename: \"{app}\\{{pf}\\k.exe\"\r\n; {pf}\r\n[Files]\r\n"
+        "Source: \"{pf}.ttf\"; DestDir: \"{FONTS}\"; FontInstall: \"K;{fonts}\"\r\n";
+    cases.push_back(
+        {"Inno Setup 6: a script as the generator writes it", toCp1250(generated), six,
+         "[Setup]\r\nShowLanguageDialog=yes\r\n;ShowUndisplayableLanguages=yes\r\n"
+         "DefaultDirName={commonpf}\\Kůň\r\nLicenseFile={pf}.txt\r\n[Icons]\r\n"
+         "Name: \"{userdesktop}\\K\"; Filename: \"{app}\\{{pf}\\k.exe\"\r\n; {pf}\r\n[Files]\r\n"
+         "Source: \"{pf}.ttf\"; DestDir: \"{commonfonts}\"; FontInstall: \"K;{commonfonts}\"\r\n" +
+             appended(joined({"SourceDir=source"}, joined(kBridges, sixAdded))),
+         kBridges, "Output", "mysetup",
+         joined({"bez ShowUndisplayableLanguages, kterou Inno Setup 6 nezná",
+                 "{pf} jako {commonpf}", "{fonts} jako {commonfonts}"},
+                sixAdded)});
+    const std::string own = head + "WizardStyle=classic\r\nUsedUserAreasWarning=yes\r\n";
+    cases.push_back({"Inno Setup 6: its directives the script sets itself", own, six,
+                     own + appended(joined({"SourceDir=source"}, kBridges)), kBridges});
     // Each bridged directive the script sets itself stays as the script has it.
     for (const std::string& bridge : kBridges) {
         const std::string name = bridge.substr(0, bridge.find('='));
@@ -126,6 +151,20 @@ TEST(CompilerCopy, BridgesAndAddsWhatTheScriptLeavesOut) {
         EXPECT_EQ(copy.bridged, c.bridged);
         EXPECT_EQ(copy.outputDir, c.outputDir);
         EXPECT_EQ(copy.outputBaseFilename, c.outputBaseFilename);
+        EXPECT_EQ(copy.changedForSix, c.changedForSix);
+    }
+}
+
+// Inno Setup 6's setup program must fit on the first disk: floppies (the
+// 5.1.12 default among them) and a reserve that leaves too little room.
+TEST(CompilerCopy, FindsFirstDisksTooSmallForInnoSetup6) {
+    const std::string spanning = "[Setup]\r\nDiskSpanning=yes\r\n";
+    EXPECT_EQ(TooSmallFirstDiskForSix(spanning), 1457664);
+    EXPECT_EQ(TooSmallFirstDiskForSix(spanning + "DiskSliceSize=2100000\r\nReserveBytes=100001"),
+              1999999);
+    for (const std::string& fits : {spanning + "DiskSliceSize=2000000\r\nReserveBytes=x",
+                                    spanning + "DiskSliceSize=max", std::string("[Setup]")}) {
+        EXPECT_EQ(TooSmallFirstDiskForSix(fits), std::nullopt) << fits;
     }
 }
 

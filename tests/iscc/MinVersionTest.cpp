@@ -18,6 +18,7 @@ struct Case {
     std::string line;
     Verdict verdict;
     std::string adapted; // for Adapted
+    InnoSetup compiler = InnoSetup::Five;
 };
 
 TEST(MinVersion, AdaptsOnlyWhatTheNewCompilerRefuses) {
@@ -47,11 +48,18 @@ TEST(MinVersion, AdaptsOnlyWhatTheNewCompilerRefuses) {
         {"MinVersion=4,4..0", Verdict::Unchanged, ""},
         {"MinVersion=4,4,4", Verdict::Unchanged, ""},
         {"MinVersionX=4,4", Verdict::Unchanged, ""},
+        // Inno Setup 6 refuses every NT version a project can write; its own
+        // programs need Windows 7 SP1.
+        {"MinVersion=4.1.2222,4.0.1381 ", Verdict::Adapted, "MinVersion=6.1sp1 ", InnoSetup::Six},
+        {"MinVersion=5.0", Verdict::Adapted, "MinVersion=6.1sp1", InnoSetup::Six},
+        {"MinVersion=4,6.1 ", Verdict::Adapted, "MinVersion=0,6.1 ", InnoSetup::Six},
+        {"MinVersion=10.0 ", Verdict::Unchanged, "", InnoSetup::Six},
+        {"MinVersion=4.1.2222,0 ", Verdict::NoSupportedVersion, "", InnoSetup::Six},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         const std::string script = scriptWith(c.line);
-        const MinVersionBridge bridge = BridgeMinVersion(script);
+        const MinVersionBridge bridge = BridgeMinVersion(script, c.compiler);
         ASSERT_EQ(bridge.verdict, c.verdict);
         switch (c.verdict) {
         case Verdict::Unchanged:
@@ -91,6 +99,11 @@ TEST(MinVersion, MessagesQuoteTheLine) {
               "novější nepodporuje Windows 95/98/Me ani Windows NT starší než 2000)");
     EXPECT_NE(RefusalMessage({7, "MinVersion=0,0 ", ""}).find("(řádek 7 „MinVersion=0,0“)"),
               std::string::npos);
+    EXPECT_TRUE(AdaptedLine({29, "MinVersion=5.0", "MinVersion=6.1sp1", InnoSetup::Six})
+                    .ends_with("(Inno Setup 6 podporuje jen Windows 7 SP1 a novější)"));
+    EXPECT_NE(
+        RefusalMessage({7, "MinVersion=0,0", "", InnoSetup::Six}).find("Inno Setup 6 (Windows 7"),
+        std::string::npos);
 }
 
 } // namespace

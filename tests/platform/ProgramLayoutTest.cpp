@@ -23,8 +23,10 @@ TEST(ProgramLayout, BuildTreeKeepsEverythingInTheProgramFolder) {
     EXPECT_EQ(layout.helpFile, bin + "Tornavel.hlp");
     EXPECT_EQ(layout.compilerAdapter, bin + "iscc");
     EXPECT_EQ(CompilerFolderOf(bin), bin + "compiler/");
+    EXPECT_EQ(CompilerFolderOf(bin, "compiler-6"), bin + "compiler-6/");
     const ScopedVariable own("TORNAVEL_COMPILER_DIR", "/opt/inno");
     EXPECT_EQ(CompilerFolderOf(bin), "/opt/inno/");
+    EXPECT_EQ(CompilerFolderOf(bin, "compiler-6"), "/opt/inno/");
 }
 
 TEST(ProgramLayout, InstalledProgramReadsTheInstallationAndWritesTheUsersFolders) {
@@ -45,6 +47,8 @@ TEST(ProgramLayout, InstalledProgramReadsTheInstallationAndWritesTheUsersFolders
     EXPECT_EQ(layout.helpFile, prefix + "share/tornavel/Tornavel.hlp");
     EXPECT_EQ(layout.compilerAdapter, prefix + "libexec/tornavel/iscc");
     EXPECT_EQ(CompilerFolderOf(prefix + "libexec/tornavel/"), prefix + "share/tornavel/compiler/");
+    EXPECT_EQ(CompilerFolderOf(prefix + "libexec/tornavel/", "compiler-6"),
+              prefix + "share/tornavel/compiler-6/");
 
     const ScopedVariable ownConfig("XDG_CONFIG_HOME", "/srv/nastaveni");
     const ScopedVariable ownData("XDG_DATA_HOME", "/srv/data/");

@@ -57,8 +57,10 @@ fs::path programFolder() {
     if (FindInPath("innoextract").empty()) {
         missing += " innoextract";
     }
-    if (!fs::exists(programFolder() / "compiler" / "ISCC.exe")) {
-        missing += " " + (programFolder() / "compiler" / "ISCC.exe").string();
+    for (const char* compiler : {"compiler", "compiler-6"}) {
+        if (!fs::exists(programFolder() / compiler / "ISCC.exe")) {
+            missing += " " + (programFolder() / compiler / "ISCC.exe").string();
+        }
     }
     if (missing.empty()) {
         return ::testing::AssertionSuccess();
@@ -94,7 +96,7 @@ std::set<std::string> installerContents(const fs::path& installer, const TempDir
     return files;
 }
 
-std::set<std::string> expectedContents(const fs::path& source) {
+std::set<std::string> expectedContents(const fs::path& source, const std::string& fontsFolder) {
     std::set<std::string> files;
     for (const auto& entry : fs::directory_iterator(source)) {
         const std::string name = entry.path().filename().string();
@@ -104,7 +106,7 @@ std::set<std::string> expectedContents(const fs::path& source) {
             }
         } else if (name != "ISS") {
             const bool font = lowerCase(entry.path().extension().string()) == ".ttf";
-            files.insert((font ? "fonts/" : "app/") + name);
+            files.insert((font ? fontsFolder : "app/") + name);
         }
     }
     return files;

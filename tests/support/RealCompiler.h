@@ -27,7 +27,8 @@ std::filesystem::path programFolder();
 // compare section, key and file names.
 std::string lowerCase(std::string text);
 
-// Success when everything the real-compiler tests need is there; otherwise a
+// Success when everything the real-compiler tests need is there (both
+// compilers among it); otherwise a
 // failure that names what is missing and scripts/install-compiler. Tests
 // assert it: they fail, never skip, without the compiler.
 ::testing::AssertionResult realCompilerInstalled();
@@ -46,10 +47,12 @@ std::set<std::string> installerContents(const std::filesystem::path& installer,
                                         const TempDir& scratch);
 
 // What the installer of a source folder must hold: every file of the folder
-// itself but the script ISS, its TrueType fonts under "fonts/", the rest
-// under "app/", and every file below its sub-folders, except in folders
-// whose name holds a dot, which are never installed.
-std::set<std::string> expectedContents(const std::filesystem::path& source);
+// itself but the script ISS, its TrueType fonts under fontsFolder ("fonts/";
+// innoextract names Inno Setup 6's "commonfonts/"), the rest under "app/",
+// and every file below its sub-folders, except in folders whose name holds a
+// dot, which are never installed.
+std::set<std::string> expectedContents(const std::filesystem::path& source,
+                                       const std::string& fontsFolder = "fonts/");
 
 // Whether osslsigncode finds a valid signature by the certificate on the
 // Windows program.

@@ -1151,6 +1151,29 @@ private slots:
                      sourceFolder_.toUtf8() + "ISS\n");
     }
 
+    void compilerChoiceIsKeptReachesTheCompilerAndShowsWhatItChanges() {
+        installFakeCompiler(programFolder_);
+        const auto hintsShown = [this] {
+            return !named<QLabel>(*form_, "InnoSetup6Verze")->isHidden() &&
+                   !named<QLabel>(*form_, "InnoSetup6Diskety")->isHidden();
+        };
+        QVERIFY(named<QAction>(*form_, "InnoSetup5")->isChecked() && !hintsShown());
+        named<QAction>(*form_, "InnoSetup6")->trigger();
+        QVERIFY(readAll(programFolder_ + "Tornavel.ini").contains("InnoSetup=6\r\n"));
+        QVERIFY(hintsShown());
+        MessageBoxes::setNextAnswer(QMessageBox::Yes); // compile
+        MessageBoxes::setNextAnswer(QMessageBox::No);  // no test run
+        named<QPushButton>(*form_, "BitBtn1")->click();
+        QCOMPARE(readAll(programFolder_ + "iscc.log"),
+                 "TORNAVEL_ISCC_INNO_SETUP=6 " + sourceFolder_.toUtf8() + "ISS\n");
+        // Kept for the next start; the variable wins over it.
+        form_.reset();
+        qputenv("TORNAVEL_INNO_SETUP", "5");
+        startForm();
+        qunsetenv("TORNAVEL_INNO_SETUP");
+        QVERIFY(named<QAction>(*form_, "InnoSetup6")->isChecked() && !hintsShown());
+    }
+
     void outputDirectoryDialogTakesTheOpenedFolder() {
         OutputFolderDialog dialog;
         dialog.openFolder(QDir::rootPath());

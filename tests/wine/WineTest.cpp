@@ -118,21 +118,23 @@ TEST(Wine, AdapterReadsBackWhatTheBuildAsks) {
         }
         return nullptr;
     };
-    const AdapterSettings asked{"/c.p12", "", "/heslo", "http://tsa", 946684800, 60};
+    const AdapterSettings asked{"/c.p12",  "", "/heslo",      "http://tsa",
+                                946684800, 60, InnoSetup::Six};
     environment = AdapterEnvironment(asked);
-    EXPECT_EQ(environment,
-              (std::vector<std::string>{
-                  "TORNAVEL_ISCC_SIGN_CERTIFICATE=/c.p12", "TORNAVEL_ISCC_SIGN_KEY",
-                  "TORNAVEL_ISCC_SIGN_PASSWORD_FILE=/heslo",
-                  "TORNAVEL_ISCC_TIMESTAMP_URL=http://tsa", "TORNAVEL_ISCC_REPRODUCIBLE=946684800",
-                  "TORNAVEL_ISCC_LINGER=60", "TORNAVEL_SIGN_PASSWORD"}));
+    EXPECT_EQ(environment, (std::vector<std::string>{
+                               "TORNAVEL_ISCC_SIGN_CERTIFICATE=/c.p12", "TORNAVEL_ISCC_SIGN_KEY",
+                               "TORNAVEL_ISCC_SIGN_PASSWORD_FILE=/heslo",
+                               "TORNAVEL_ISCC_TIMESTAMP_URL=http://tsa",
+                               "TORNAVEL_ISCC_REPRODUCIBLE=946684800", "TORNAVEL_ISCC_LINGER=60",
+                               "TORNAVEL_ISCC_INNO_SETUP=6", "TORNAVEL_SIGN_PASSWORD"}));
     EXPECT_EQ(AdapterEnvironment(ReadAdapterSettings(lookup)), environment);
     // Signing with the password in its variable keeps it for the adapter.
     EXPECT_EQ(AdapterEnvironment({"/c.p12", "", "", "", std::nullopt, 0}).back(),
-              "TORNAVEL_ISCC_LINGER");
+              "TORNAVEL_ISCC_INNO_SETUP");
     EXPECT_EQ(AdapterEnvironment({"", "/k.pem", "", "", std::nullopt, 0}), NoAdapterEnvironment());
 
-    for (const char* wrong : {"TORNAVEL_ISCC_REPRODUCIBLE=včera", "TORNAVEL_ISCC_LINGER=86401"}) {
+    for (const char* wrong : {"TORNAVEL_ISCC_REPRODUCIBLE=včera", "TORNAVEL_ISCC_LINGER=86401",
+                              "TORNAVEL_ISCC_INNO_SETUP=6.2"}) {
         environment = {wrong};
         EXPECT_THROW(ReadAdapterSettings(lookup), Error) << wrong;
     }

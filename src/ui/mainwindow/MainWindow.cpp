@@ -118,6 +118,7 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
     runGuarded(this, [this] {
         commands_.reproducible->setChecked(ReadPublishingSettings(layout_.settings).reproducible);
     });
+    runGuarded(this, [this] { showCompilerChoice(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -731,6 +732,7 @@ void MainWindow::runBuild() {
     environment.compilerPath = layout_.compilerAdapter;
     environment.pumpEvents = [] { QCoreApplication::processEvents(); };
     environment.publishing = ResolvePublishing({}, ReadPublishingSettings(layout_.settings));
+    environment.innoSetup = compilerOfBuilds();
     auto finish = [&] {
         setBuildRunning(false);
         showFillIns();
@@ -827,6 +829,29 @@ void MainWindow::setReproducible(bool reproducible) {
     if (!stored) {
         commands_.reproducible->setChecked(!reproducible); // the file still says so
     }
+}
+
+void MainWindow::setInnoSetup6(bool innoSetup6) {
+    runGuarded(this, [this, innoSetup6] { WriteInnoSetup6Setting(layout_.settings, innoSetup6); });
+    // The menu shows what the file holds, also when it could not be written.
+    runGuarded(this, [this] { showCompilerChoice(); });
+}
+
+InnoSetup MainWindow::compilerOfBuilds() const {
+    return ResolveInnoSetup({}, ReadInnoSetup6Setting(layout_.settings));
+}
+
+void MainWindow::showCompilerChoice() {
+    const bool setting = ReadInnoSetup6Setting(layout_.settings);
+    (setting ? commands_.innoSetup6 : commands_.innoSetup5)->setChecked(true);
+    bool six = setting;
+    try {
+        six = compilerOfBuilds() == InnoSetup::Six;
+    } catch (const Error&) {
+        // A wrong TORNAVEL_INNO_SETUP: the build names it; the hints follow the menu.
+    }
+    other_.innoSetup6Hint->setVisible(six);
+    disks_.innoSetup6Hint->setVisible(six);
 }
 
 void MainWindow::showHelp() {

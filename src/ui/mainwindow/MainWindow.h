@@ -4,6 +4,7 @@
 #include "platform/ProgramLayout.h"
 #include "project/ProjectSettings.h"
 #include "ui/MessageBoxes.h"
+#include "wine/AdapterProtocol.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -19,6 +20,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -117,6 +119,8 @@ public Q_SLOTS:
     // "Podepisování…" and "Reprodukovatelné instalace", kept in the settings file.
     void chooseSigning();
     void setReproducible(bool reproducible);
+    // The menu's choice of compiler, kept in "Tornavel.ini".
+    void setInnoSetup6(bool innoSetup6);
     void showHelp();
 
     // The program's working folder from now on: stores it in the settings,
@@ -141,6 +145,7 @@ private:
     // ---- Layout (MainWindowLayout.cpp) ----------------------------------
     void buildLayout();
     void buildMenus();
+    void buildCompilerMenu(QMenu* settings);
     void buildToolBar();
     QWidget* buildBasicPage();
     QWidget* buildFilesPage();
@@ -224,6 +229,12 @@ private:
     // Closing while the compiler runs: offers to stop it (as "Zastavit" does)
     // and close once the build has ended, or to wait.
     void offerToStopAndClose();
+    // The menu's choice from "Tornavel.ini", and the hints of the fields
+    // whose meaning the compiler of the builds changes.
+    void showCompilerChoice();
+    // The compiler the window's builds run: TORNAVEL_INNO_SETUP, else the
+    // menu's choice (ResolveInnoSetup; throws Error for a wrong variable).
+    InnoSetup compilerOfBuilds() const;
     // The Save As and Open dialogs' options.
     MessageBoxes::FileDialogOptions projectFileDialog(const QString& title,
                                                       const QString& fileName) const;
@@ -239,6 +250,8 @@ private:
         QAction* outputFolder;
         QAction* signing;
         QAction* reproducible;
+        QAction* innoSetup5;
+        QAction* innoSetup6;
         QAction* about;
         QAction* help;
     };
@@ -279,6 +292,7 @@ private:
         QCheckBox* diskSpanning;
         QLineEdit* diskSize;
         QLineEdit* reserveBytes;
+        QLabel* innoSetup6Hint; // what the disk size means under Inno Setup 6
     };
     struct IniPage {
         QLineEdit* fileName;
@@ -293,6 +307,7 @@ private:
     struct OtherPage {
         RadioGroup* win;
         RadioGroup* winNT;
+        QLabel* innoSetup6Hint; // what the minimum versions mean under Inno Setup 6
         QCheckBox* alwaysRestart;
         QCheckBox* uninstallable;
         QFrame* preview;

@@ -15,6 +15,7 @@
 #include "ui/mainwindow/SigningDialog.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -114,6 +115,16 @@ RadioGroup* makeFieldGroup(FieldId field, const QStringList& items) {
     auto* group = new RadioGroup(labelOf(field), items);
     group->setObjectName(objectNameOf(field));
     return group;
+}
+
+// A note beside fields whose meaning Inno Setup 6 changes, shown only while
+// the builds use it.
+QLabel* makeCompilerHint(const char* name, const QString& text) {
+    auto* hint = new QLabel(text);
+    hint->setObjectName(QLatin1String(name));
+    hint->setWordWrap(true);
+    hint->hide();
+    return hint;
 }
 
 QLabel* makeLabel(const char* name, const QString& text, bool bold = false) {
@@ -294,6 +305,7 @@ void MainWindow::buildMenus() {
     commands_.reproducible->setStatusTip(
         QStringLiteral("Instalované soubory dostanou pevné datum (SOURCE_DATE_EPOCH, jinak "
                        "1. 1. 2000), takže stejné soubory dají vždy stejný instalační soubor."));
+    buildCompilerMenu(settings);
 
     // "Nápověda" stands at the right end of the menu bar, as an item of the
     // bar itself, so the arrow keys and the pointer move onto it from the
@@ -318,7 +330,35 @@ void MainWindow::buildMenus() {
     connect(commands_.outputFolder, &QAction::triggered, this, &MainWindow::chooseSourceFolder);
     connect(commands_.signing, &QAction::triggered, this, &MainWindow::chooseSigning);
     connect(commands_.reproducible, &QAction::triggered, this, &MainWindow::setReproducible);
+    connect(commands_.innoSetup5, &QAction::triggered, this, [this] { setInnoSetup6(false); });
+    connect(commands_.innoSetup6, &QAction::triggered, this, [this] { setInnoSetup6(true); });
     connect(commands_.help, &QAction::triggered, this, &MainWindow::showHelp);
+}
+
+void MainWindow::buildCompilerMenu(QMenu* settings) {
+    // Before "Reprodukovatelné instalace", which stays the menu's last item.
+    auto* compiler = new QMenu(QStringLiteral("&Kompilátor Inno Setup"), settings);
+    settings->insertMenu(commands_.reproducible, compiler);
+    compiler->setObjectName(QStringLiteral("Kompilator1"));
+    auto* choice = new QActionGroup(this);
+    const std::pair<QAction**, std::pair<const char*, QString>> items[] = {
+        {&commands_.innoSetup5,
+         {"InnoSetup5", QStringLiteral("Inno Setup &5.5.9 (Windows 2000 a novější)")}},
+        {&commands_.innoSetup6,
+         {"InnoSetup6", QStringLiteral("Inno Setup &6.2 (moderní průvodce, Windows 7 SP1 a "
+                                       "novější)")}}};
+    for (const auto& [action, item] : items) {
+        *action = compiler->addAction(item.second);
+        (*action)->setObjectName(QLatin1String(item.first));
+        (*action)->setCheckable(true);
+        choice->addAction(*action);
+    }
+    commands_.innoSetup5->setChecked(true);
+    commands_.innoSetup5->setStatusTip(
+        QStringLiteral("Instalace s průvodcem Windows 2000, asi 0,7 MB; výchozí kompilátor."));
+    commands_.innoSetup6->setStatusTip(
+        QStringLiteral("Instalace s moderním průvodcem a ostrými obrázky při zvětšení, asi "
+                       "1,9 MB; běží jen ve Windows 7 SP1 a novějších."));
 }
 
 void MainWindow::buildToolBar() {
@@ -630,10 +670,17 @@ QWidget* MainWindow::buildDisksPage() {
     grid->addWidget(d.reserveBytes, 1, 1);
     grid->addWidget(makeLabel("Label51", QStringLiteral("bajtů")), 1, 2);
 
+    d.innoSetup6Hint = makeCompilerHint(
+        "InnoSetup6Diskety",
+        QStringLiteral("Inno Setup 6: instalační program sám má asi 1,9 MB a musí se vejít na "
+                       "první disk, proto velikost disku bez rezervy musí být nejméně "
+                       "2 000 000 bajtů; na diskety instalaci nerozdělí."));
+
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(checkRow);
     layout->addSpacing(scaled(page, 8));
     layout->addLayout(grid);
+    layout->addWidget(d.innoSetup6Hint);
     layout->addStretch(1);
     layout->addWidget(note);
     return page;
@@ -764,11 +811,18 @@ QWidget* MainWindow::buildOtherPage() {
         ++row;
     }
 
+    o.innoSetup6Hint = makeCompilerHint(
+        "InnoSetup6Verze",
+        QStringLiteral("Inno Setup 6: instalace poběží jen ve Windows 7 SP1 a novějších, "
+                       "zvolené minimální verze se neuplatní (jen Win NT „zakázat“ kompilaci "
+                       "odmítne)."));
+
     auto* groups = new QHBoxLayout;
     groups->addWidget(o.win);
     groups->addWidget(o.winNT);
     auto* left = new QVBoxLayout;
     left->addLayout(groups);
+    left->addWidget(o.innoSetup6Hint);
     left->addWidget(o.alwaysRestart);
     left->addWidget(o.uninstallable);
     left->addStretch(1);
