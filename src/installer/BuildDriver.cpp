@@ -141,44 +141,6 @@ std::string installerExitMeaning(std::uint32_t code) {
     }
 }
 
-// The installer and the slices beside it in a new folder of the wine
-// prefix's drive C: ("C:\tornavel-test-XXXXXX"), linked where the file
-// system allows it, else copied; removed with the object. No program starts
-// from a path of more than 259 characters, and the installer's path in a
-// deep working folder is longer: its short copy starts.
-class ShortInstallerCopy {
-public:
-    explicit ShortInstallerCopy(const std::string& installer) {
-        namespace fs = std::filesystem;
-        std::string pattern = WinePrefixFolder() + "/drive_c/tornavel-test-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw InOutError::fromErrno(errno, pattern);
-        }
-        folder_ = pattern;
-        const fs::path output = fs::path(installer).parent_path();
-        for (const std::string& name : ListEntries(output, "*", EntryFilter::VisibleFiles)) {
-            std::error_code ec;
-            fs::create_hard_link(output / name, folder_ / name, ec);
-            if (ec && !fs::copy_file(output / name, folder_ / name, ec)) {
-                throw InOutError::fromErrno(ec.value(), (folder_ / name).string());
-            }
-        }
-        installer_ = (folder_ / fs::path(installer).filename()).string();
-    }
-    ~ShortInstallerCopy() {
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
-    }
-    ShortInstallerCopy(const ShortInstallerCopy&) = delete;
-    ShortInstallerCopy& operator=(const ShortInstallerCopy&) = delete;
-
-    const std::string& installer() const { return installer_; }
-
-private:
-    std::filesystem::path folder_;
-    std::string installer_;
-};
-
 // The links of the tree that lead out of the source folder, and the licence
 // and information files and the setup icon when they lie outside it through a link (in a folder
 // the installer leaves out, the walk does not see them): the compiler packs
@@ -563,9 +525,9 @@ bool BuildDriver::runTestInstallation(const std::string& installer) {
         return true;
     }
     if (underWine) {
-        std::optional<ShortInstallerCopy> copy;
+        std::optional<ShortCopyInPrefix> copy;
         try {
-            copy.emplace(installer);
+            copy.emplace(WinePrefixFolder(), installer);
         } catch (const Error& e) {
             prompts_.message("Test instalace nelze spustit: cesta k instalačnímu souboru má " +
                              std::to_string(characters) +
@@ -575,7 +537,7 @@ bool BuildDriver::runTestInstallation(const std::string& installer) {
                              "). Instalační soubor je hotový: " + installer);
             return false;
         }
-        runInstaller(copy->installer(), underWine);
+        runInstaller(copy->program(), underWine);
         return true;
     }
     prompts_.message("Test instalace nelze spustit: cesta k instalačnímu souboru " + windowsPath +

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/FileDescriptor.h"
+#include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "wine/AdapterProtocol.h"
 #include "wine/Wine.h"
@@ -254,6 +255,29 @@ std::string SetWinePrefixAside(const std::string& prefix) {
         throw InOutError::fromErrno(errno, prefix);
     }
     return aside;
+}
+
+ShortCopyInPrefix::ShortCopyInPrefix(const std::string& prefix, const std::string& program) {
+    namespace fs = std::filesystem;
+    std::string pattern = prefix + "/drive_c/tornavel-test-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw InOutError::fromErrno(errno, pattern);
+    }
+    folder_ = pattern;
+    const fs::path beside = fs::path(program).parent_path();
+    for (const std::string& name : ListEntries(beside, "*", EntryFilter::VisibleFiles)) {
+        std::error_code ec;
+        fs::create_hard_link(beside / name, folder_ / name, ec);
+        if (ec && !fs::copy_file(beside / name, folder_ / name, ec)) {
+            throw InOutError::fromErrno(ec.value(), (folder_ / name).string());
+        }
+    }
+    program_ = (folder_ / fs::path(program).filename()).string();
+}
+
+ShortCopyInPrefix::~ShortCopyInPrefix() {
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
 }
 
 } // namespace tornavel

@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -65,5 +66,26 @@ void KeepProfileFoldersInPrefix(const std::string& prefix);
 // exists). Returns the new name, or empty when there was no prefix. Throws
 // InOutError naming the prefix when it cannot be renamed.
 std::string SetWinePrefixAside(const std::string& prefix);
+
+// A Windows program and the files beside it (an installer's slices) in a
+// new folder of the prefix's drive C: ("C:\tornavel-test-XXXXXX"), linked
+// where the file system allows it, else copied; removed with the object. No
+// program starts from a path of more than 259 characters, and an installer
+// in a deep working folder has a longer one: its short copy starts. Throws
+// InOutError naming what cannot be made.
+class ShortCopyInPrefix {
+public:
+    ShortCopyInPrefix(const std::string& prefix, const std::string& program);
+    ~ShortCopyInPrefix();
+    ShortCopyInPrefix(const ShortCopyInPrefix&) = delete;
+    ShortCopyInPrefix& operator=(const ShortCopyInPrefix&) = delete;
+
+    // The copy of the program.
+    const std::string& program() const { return program_; }
+
+private:
+    std::filesystem::path folder_;
+    std::string program_;
+};
 
 } // namespace tornavel
