@@ -142,9 +142,9 @@ std::string installerExitMeaning(std::uint32_t code) {
 }
 
 // The links of the tree that lead out of the source folder, and the licence
-// and information files and the setup icon when they lie outside it through a link (in a folder
-// the installer leaves out, the walk does not see them): the compiler packs
-// all of it, so the user is told.
+// and information files and the setup icon when they lie outside it through
+// a link (in a folder the installer leaves out, the walk does not see them):
+// the compiler packs all of it, so the user is told.
 std::vector<std::string> linksLeadingOut(const ProjectSettings& project,
                                          const std::string& sourceFolder,
                                          const ContentSummary& content) {
@@ -258,14 +258,7 @@ void ClearOutputFolder(const std::string& sourceFolder) {
     }
     if (S_ISLNK(st.st_mode)) {
         // Emptying it would delete files wherever the link leads.
-        std::error_code ec;
-        const std::string target = std::filesystem::read_symlink(folder, ec).string();
-        throw Error(Error::Kind::InputOutput,
-                    "„" + folder + "“ je symbolický odkaz" +
-                        (target.empty() ? std::string() : " na „" + target + "“") +
-                        ", ne složka ve zdrojovém adresáři. Tornavel složku Output před "
-                        "kompilací vyprazdňuje, a proto odkaz nepoužije: odstraňte ho nebo "
-                        "přejmenujte.");
+        refuseLink(folder, "složka", "Tornavel složku Output před kompilací vyprazdňuje");
     }
     if (!S_ISDIR(st.st_mode)) {
         // The compiler could not make its folder there; refusing now keeps the

@@ -565,11 +565,17 @@ std::optional<std::vector<std::string>> partsInWorkingFolder(std::string_view na
     return parts;
 }
 
+// Whether a file of the working folder lies in Output, which every build
+// empties before the compiler reads anything.
+bool liesInOutput(const std::vector<std::string>& parts) {
+    return parts.size() > 1 && SameNameIgnoringCase(parts.front(), "Output");
+}
+
 // Why a build leaves a file of the working folder out of the installer, by
 // the rules of the scan, or nothing when it installs it into the application
 // folder.
 std::string whyNotInstalled(const std::vector<std::string>& parts) {
-    if (parts.size() > 1 && SameNameIgnoringCase(parts.front(), "Output")) {
+    if (liesInOutput(parts)) {
         return "leží ve složce Output, kterou každé vytváření instalace vyprázdní";
     }
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
@@ -623,7 +629,7 @@ bool checkWorkingFolderFiles(const ProjectSettings& p, Prompts& prompts) {
                 passed = reportField(prompts, file.field,
                                      shown + ", který instalace nenainstaluje: " + why + "!");
             }
-        } else if (parts.size() > 1 && SameNameIgnoringCase(parts.front(), "Output")) {
+        } else if (liesInOutput(parts)) {
             passed = reportField(prompts, file.field,
                                  shown + " ve složce Output, kterou vytváření instalace před "
                                          "kompilací vyprázdní, takže by ho kompilátor nenašel!");

@@ -272,6 +272,15 @@ markedTextFiles(const std::string& script, const tornavel::iscc::WorkFolder& wor
     return replaced;
 }
 
+// The texts one after another, separator between them.
+std::string joined(const std::vector<std::string>& texts, std::string_view separator) {
+    std::string out;
+    for (const std::string& text : texts) {
+        out += (out.empty() ? "" : std::string(separator)) + text;
+    }
+    return out;
+}
+
 // One line that says what the compiler's copy has beyond the script.
 std::string copyNotice(const tornavel::iscc::MinVersionBridge& minVersion,
                        const tornavel::iscc::CompilerCopy& copy, const Request& request,
@@ -286,18 +295,11 @@ std::string copyNotice(const tornavel::iscc::MinVersionBridge& minVersion,
                         "zobrazil správně");
     }
     if (!copy.bridged.empty()) {
-        std::string list;
-        for (const std::string& line : copy.bridged) {
-            list += (list.empty() ? "" : ", ") + line;
-        }
-        parts.push_back("výchozí hodnoty verze 5.1.12, které novější kompilátor změnil: " + list);
+        parts.push_back("výchozí hodnoty verze 5.1.12, které novější kompilátor změnil: " +
+                        joined(copy.bridged, ", "));
     }
     if (!copy.changedForSix.empty()) {
-        std::string list;
-        for (const std::string& change : copy.changedForSix) {
-            list += (list.empty() ? "" : ", ") + change;
-        }
-        parts.push_back("pro Inno Setup 6: " + list);
+        parts.push_back("pro Inno Setup 6: " + joined(copy.changedForSix, ", "));
     }
     if (request.reproducibleEpoch) {
         parts.push_back("pevný čas " + tornavel::iscc::TouchDateOf(*request.reproducibleEpoch) +
@@ -311,11 +313,8 @@ std::string copyNotice(const tornavel::iscc::MinVersionBridge& minVersion,
     if (parts.empty()) {
         return {};
     }
-    std::string notice = "iscc: Kompilátor dostal kopii skriptu se změnami: ";
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        notice += (i == 0 ? "" : "; ") + parts[i];
-    }
-    return notice + "; soubor ISS zůstal beze změny.";
+    return "iscc: Kompilátor dostal kopii skriptu se změnami: " + joined(parts, "; ") +
+           "; soubor ISS zůstal beze změny.";
 }
 
 // The refusal of disk spanning onto a first disk too small for Inno Setup 6's
@@ -584,9 +583,12 @@ void printHelp(Console& console) {
                  "  pevný čas souborů v sekundách od roku 1970 (reprodukovatelná instalace)",
              std::string("  ") + tornavel::kLingerVariable +
                  "  jak dlouho po kompilaci nechat běžet server wine (sekundy)",
+             std::string("  ") + tornavel::kInnoSetupVariable +
+                 "  6 pro kompilátor Inno Setup 6 (jinak Inno Setup 5.5.9)",
              std::string("Návratový kód: 0 úspěch, 1 kompilátor nelze spustit nebo instalaci "
                          "podepsat, 2 chyba ve skriptu nebo žádná podporovaná verze Windows, 4 "
-                         "prostředí wine nelze spustit."),
+                         "prostředí wine nelze spustit, 5 disky jsou pro instalační program "
+                         "Inno Setup 6 příliš malé."),
          }) {
         console.notice(line);
     }
